@@ -1,0 +1,10 @@
+#include "app/settings.h"
+
+namespace tav {
+
+Settings& app_settings() {
+    static Settings settings;
+    return settings;
+}
+
+}  // namespace tav
