@@ -1,0 +1,56 @@
+// Card-art generator: shared drawing helpers.
+// Every card is drawn in its own 71 x 96 coordinate system, so the same code
+// renders the real bitmaps and the larger cards of the application icon.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainterPath>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+namespace cardart {
+
+inline constexpr int kCardWidth = 71;
+inline constexpr int kCardHeight = 96;
+
+enum class Suit { hearts, spades, diamonds, clubs };
+
+inline const QColor kRed{200, 16, 24};
+inline const QColor kBlack{20, 20, 26};
+inline const QColor kEdge{48, 48, 56};
+
+// The corners outside the rounded card edge get this exact colour at palette
+// index 0, so the table may make them transparent.
+inline const QColor kOutside{128, 128, 128};
+
+QColor suitColour(Suit suit);
+
+// A suit symbol scaled so its height is `height`, centred on `centre`;
+// `upsideDown` turns it as the lower half of a real card does.
+QPainterPath suitPath(Suit suit, QPointF centre, qreal height, bool upsideDown = false);
+
+// Text outline scaled to a cap height of `height` (no wider than `maxWidth`),
+// horizontally centred on `centreX` with its top at `top`.
+QPainterPath textPath(const QString& text, const QFont& font, qreal centreX, qreal top,
+                      qreal height, qreal maxWidth);
+
+// White card with the thin dark rounded edge; returns the card outline.
+QPainterPath cardOutline();
+void drawBlankCard(QPainter& p);
+
+// Card faces and backs, drawn in card coordinates on a transparent canvas.
+void drawFace(QPainter& p, Suit suit, const QString& rank);
+void drawJoker(QPainter& p, bool big);
+void drawBack(QPainter& p, int design);  // design 1..6
+
+// Whole pictures.
+QStringList allCardStems();                      // the 60 file names without ".bmp"
+QImage renderCard(const QString& fileStem);      // ARGB32, 71 x 96; null for an unknown name
+QImage toIndexed(const QImage& argb);            // 8-bit, 256-entry palette
+QImage renderIcon(int size);                     // ARGB32 application icon
+
+}  // namespace cardart

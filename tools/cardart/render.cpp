@@ -1,0 +1,61 @@
+// Whole card pictures by file name.
+#include "art.h"
+
+#include <QPainter>
+
+namespace cardart {
+
+namespace {
+
+constexpr const char* kRanks[] = {"2", "a", "k", "q", "j", "10", "9", "8", "7", "6", "5", "4", "3"};
+
+struct SuitLetter {
+    char letter;
+    Suit suit;
+};
+constexpr SuitLetter kSuits[] = {
+    {'h', Suit::hearts}, {'s', Suit::spades}, {'d', Suit::diamonds}, {'c', Suit::clubs}};
+
+}  // namespace
+
+QStringList allCardStems() {
+    QStringList stems;
+    for (const char* rank : kRanks)
+        for (const SuitLetter& s : kSuits) stems << QString(QChar(s.letter)) + QString::fromLatin1(rank);
+    stems << "joker1" << "joker2";
+    for (int i = 1; i <= 6; ++i) stems << QString("bgcard%1").arg(i);
+    return stems;
+}
+
+QImage renderCard(const QString& stem) {
+    QImage img(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    if (stem == QLatin1String("joker1") || stem == QLatin1String("joker2")) {
+        drawJoker(p, stem.endsWith('1'));
+        return img;
+    }
+    if (stem.startsWith(QLatin1String("bgcard"))) {
+        bool ok = false;
+        const int design = stem.mid(6).toInt(&ok);
+        if (!ok || design < 1 || design > 6) return {};
+        drawBack(p, design);
+        return img;
+    }
+    for (const SuitLetter& s : kSuits) {
+        if (stem.isEmpty() || stem.at(0) != QLatin1Char(s.letter)) continue;
+        const QString rank = stem.mid(1);
+        for (const char* r : kRanks)
+            if (rank == QLatin1String(r)) {
+                drawFace(p, s.suit, rank.toUpper());
+                return img;
+            }
+    }
+    p.end();
+    return {};
+}
+
+}  // namespace cardart
