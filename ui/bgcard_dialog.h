@@ -1,0 +1,45 @@
+// The card-back chooser: six back pictures; the chosen one becomes the back
+// of every face-down card on the table at once and of every later deal.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include "app/settings.h"
+
+class QPushButton;
+
+namespace tav {
+class w_main;
+}
+
+namespace tav::ui {
+
+class ClickLabel;
+
+class w_bgcard : public QDialog {
+    Q_OBJECT
+public:
+    w_bgcard(Settings& settings, w_main& parent_model, QWidget* parent = nullptr);
+
+    // The back chosen in the dialog ("cards\bgcardN.bmp"), not yet applied.
+    QString is_bgcard() const { return is_bgcard_; }
+
+public slots:
+    // Picture p_N clicked (N = 1..6): choose it and offer "应用".
+    void picture_clicked(int n);
+    // Makes the chosen back the game's and redraws the face-down cards.
+    void apply();
+    void confirm();
+
+private:
+    void mark_chosen();
+
+    Settings& settings_;
+    w_main& iw_parent_;
+    QString is_bgcard_;
+    ClickLabel* pictures_[6] = {};
+    QPushButton *cb_confirm_, *cb_cancel_, *cb_apply_;
+};
+
+}  // namespace tav::ui

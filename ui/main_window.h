@@ -1,0 +1,54 @@
+// The game's window: the table view filling the client area, the game
+// buttons on the table, and the desktop services the game asks for.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QPushButton>
+#include <memory>
+
+#include "table/w_main.h"
+#include "ui/qt_platform.h"
+#include "ui/table_view.h"
+#include "ui/units.h"
+
+namespace tav::ui {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Settings& settings, std::uint64_t seed = 0, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    w_main& model() { return *model_; }
+    TableView* table() { return view_; }
+    QtPlatform& platform() { return platform_; }
+    // The widget of a game button by its name ("cb_send" ...), null if none.
+    QPushButton* button(const QString& name) const;
+
+public slots:
+    // Brings the widgets' enabled and visible states in line with the game.
+    void sync_buttons();
+
+    // The menu's commands.
+    void new_game();       // a new game from zero, then ready for the shuffle
+    void print_table();    // the print dialog, then the table as it stands
+    void printer_setup();  // the page set-up dialog
+    void open_setup();     // rules and settings
+    void open_bgcolor();   // background colour
+    void open_bgcard();    // card backs
+    void open_about();
+    void show_help();      // our own help page in a help window
+
+private:
+    QPushButton* make_button(Button& b, int x, int y);
+    void run(void (w_main::*action)());
+
+    QtPlatform platform_;
+    std::unique_ptr<w_main> model_;
+    TableView* view_ = nullptr;
+    std::vector<std::pair<Button*, QPushButton*>> buttons_;
+    QPointer<QWidget> help_;
+};
+
+}  // namespace tav::ui

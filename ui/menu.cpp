@@ -1,0 +1,59 @@
+#include "ui/menu.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "ui/main_window.h"
+
+namespace tav::ui {
+namespace {
+
+QMenu* add_menu(QMenuBar* bar, const char* name, const QString& text) {
+    QMenu* menu = bar->addMenu(text);
+    menu->setObjectName(QString::fromUtf8(name));
+    menu->menuAction()->setObjectName(QString::fromUtf8(name));
+    return menu;
+}
+
+QAction* add_item(QMenu* menu, const char* name, const QString& text, const QKeySequence& keys = {}) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromUtf8(name));
+    if (!keys.isEmpty()) a->setShortcut(keys);
+    return a;
+}
+
+void add_separator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(QString::fromUtf8(name)); }
+
+}  // namespace
+
+m_main::m_main(MainWindow* w) : QMenuBar(w) {
+    setObjectName("m_main");
+
+    QMenu* game = add_menu(this, "m_游戏", "游戏(&G)");
+    connect(add_item(game, "m_新游戏", "新游戏(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, w,
+            &MainWindow::new_game);
+    add_separator(game, "m_-");
+    connect(add_item(game, "m_打印设置", "打印设置"), &QAction::triggered, w, &MainWindow::printer_setup);
+    connect(add_item(game, "m_打印", "打印"), &QAction::triggered, w, &MainWindow::print_table);
+    add_separator(game, "m_-1");
+    connect(add_item(game, "m_退出", "退出", QKeySequence(Qt::ALT | Qt::Key_F4)), &QAction::triggered, w,
+            &MainWindow::close);
+
+    QMenu* settings = add_menu(this, "m_设置s", "设置(&S)");
+    connect(add_item(settings, "m_游戏规则", "游戏规则"), &QAction::triggered, w, &MainWindow::open_setup);
+    connect(add_item(settings, "m_背景颜色", "背景颜色"), &QAction::triggered, w, &MainWindow::open_bgcolor);
+    connect(add_item(settings, "m_牌背图案", "牌背图案"), &QAction::triggered, w, &MainWindow::open_bgcard);
+
+    QMenu* help = add_menu(this, "m_帮助h", "帮助(&H)");
+    connect(add_item(help, "m_联机帮助", "联机帮助", QKeySequence(Qt::Key_F1)), &QAction::triggered, w,
+            &MainWindow::show_help);
+    add_separator(help, "m_-0");
+    connect(add_item(help, "m_关于tava", "关于Tav(&A)"), &QAction::triggered, w, &MainWindow::open_about);
+}
+
+QAction* m_main::item(const QString& name) const {
+    const auto actions = findChildren<QAction*>(name);
+    return actions.isEmpty() ? nullptr : actions.first();
+}
+
+}  // namespace tav::ui

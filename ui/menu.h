@@ -1,0 +1,21 @@
+// The main window's menu bar: game, settings and help. Every item carries its
+// name as objectName ("m_新游戏" ...) so it can be found by name.
+#pragma once
+
+#include <QMenuBar>
+
+class QAction;
+
+namespace tav::ui {
+
+class MainWindow;
+
+class m_main : public QMenuBar {
+    Q_OBJECT
+public:
+    explicit m_main(MainWindow* window);
+    // An item (or separator) by its name; null when there is none.
+    QAction* item(const QString& name) const;
+};
+
+}  // namespace tav::ui

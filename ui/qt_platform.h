@@ -1,0 +1,40 @@
+// The desktop's side of the game: message boxes, the pause that keeps the
+// table painted but takes no input, printing and closing.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "table/platform.h"
+
+class QPrinter;
+
+namespace tav::ui {
+
+class TableView;
+
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QWidget* window) : window_(window) {}
+    void set_view(TableView* view) { view_ = view; }
+
+    bool ask_yes_no(const std::string& title, const std::string& text) override;
+    void message(const std::string& title, const std::string& text) override;
+    void wait(double seconds) override;
+    void print() override;
+    void close() override;
+
+    // Draws the table on a printer that is already set up (the print
+    // command and tests use it).
+    void print_to(QPrinter& printer);
+    // Opens the page set-up dialog for the printer the print command uses.
+    void printer_setup();
+
+private:
+    QPrinter& printer();
+    QPointer<QWidget> window_;
+    TableView* view_ = nullptr;
+    QPrinter* printer_ = nullptr;
+};
+
+}  // namespace tav::ui
