@@ -13,18 +13,6 @@
 namespace tav {
 namespace {
 
-class RedrawPause {
-public:
-    explicit RedrawPause(Surface& s) : surface_(s), was_(s.redraw()) { surface_.set_redraw(false); }
-    ~RedrawPause() { surface_.set_redraw(was_); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    Surface& surface_;
-    bool was_;
-};
-
 // Where a seat's play lies: the first card's x and the row's y. Seat A's own
 // plays start one step right of 1100, as the human's play button lays them.
 struct PlaySpot {

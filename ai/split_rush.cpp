@@ -13,18 +13,6 @@
 namespace tav {
 namespace {
 
-class RedrawPause {
-public:
-    explicit RedrawPause(Surface& s) : surface_(s), was_(s.redraw()) { surface_.set_redraw(false); }
-    ~RedrawPause() { surface_.set_redraw(was_); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    Surface& surface_;
-    bool was_;
-};
-
 // A big surplus is broken even when the standing player keeps several ranks:
 // the group still keeps enough cards after the answer.
 struct SurplusSplit {

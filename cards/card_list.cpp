@@ -272,9 +272,13 @@ int CardList::find_card(int num) const {
 }
 
 int CardList::count_sort(int sort) const {
-    const Sorts& s = sorts();
+    // The players count kinds many times a turn: one table read a row.
+    const auto& of = sorts().of;
     int n = 0;
-    for (const CardRow& row : rows_) n += sort_of(s, row.num) == sort ? 1 : 0;
+    for (const CardRow& row : rows_) {
+        const auto num = static_cast<unsigned>(row.num);
+        n += (num < of.size() ? of[num] : 0) == sort ? 1 : 0;
+    }
     return n;
 }
 

@@ -3,6 +3,7 @@
 // the seat's row. The draw comes from the game's one generator, seeded once,
 // so every card is equally likely to reach every seat.
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <random>
 #include <string>
@@ -12,7 +13,11 @@
 namespace tav {
 namespace {
 
-std::string num(long n) { return std::to_string(n); }
+void append_number(std::string& out, int n) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+}
 
 // The whole part of a + b × i / 6, the position of the i-th card dealt.
 int at_sixth(int a, int b, int i) { return static_cast<int>(std::floor(a + b * i / 6.0)); }
@@ -64,31 +69,74 @@ void w_main::sendout() {
     if (fast) dw_main.set_redraw(false);
     ii_4page = 2;
 
+    std::string command;
     for (int i = 1; i <= kCardCount; ++i) {
         std::uniform_int_distribution<int> draw(1, kCardCount + 1 - i);
         const int r = draw(rng_);
         const CardRow row = dw_sendout.at(r);
         dw_sendout.delete_row(r);
-        const std::string hide = "p_t" + num(kCardCount + 1 - i) + ".visible=\"0\"";
         const std::string& id = row.id();
         const int seat = kSeatByRest[static_cast<std::size_t>(i % 6)];
         const DealMove move = deal_move(seat, i);
         const bool human = seat == 1;
-        auto at = [&id](Place p) { return id + ".x=\"" + num(p.x) + "\" " + id + ".y=\"" + num(p.y) + "\" "; };
-        std::string face = id + ".filename=\"" + (human ? std::string(row.bmp()) : settings.gs_bgcard) + "\" ";
-        if (human) face += id + ".tag=\"my\" ";
-        face += id + ".visible=\"1\"";
-        const std::string pointer = human ? " " + id + ".pointer=\"HyperLink!\"" : "";
+        // The commands are built in one buffer: this runs for every card of every deal.
+        auto hide = [&] {
+            command += "p_t";
+            append_number(command, kCardCount + 1 - i);
+            command += ".visible=\"0\"";
+        };
+        auto at = [&](Place p) {
+            command += id;
+            command += ".x=\"";
+            append_number(command, p.x);
+            command += "\" ";
+            command += id;
+            command += ".y=\"";
+            append_number(command, p.y);
+            command += "\" ";
+        };
+        auto face = [&] {
+            command += id;
+            command += ".filename=\"";
+            if (human) command += row.bmp();
+            else command += settings.gs_bgcard;
+            command += "\" ";
+            if (human) {
+                command += id;
+                command += ".tag=\"my\" ";
+            }
+            command += id;
+            command += ".visible=\"1\"";
+        };
+        auto pointer = [&] {
+            if (!human) return;
+            command += ' ';
+            command += id;
+            command += ".pointer=\"HyperLink!\"";
+        };
+        command.clear();
         if (fast) {
             // Nothing is drawn before the deal is done: the staging place
             // would never be seen, so each card goes to its seat at once.
             dw_main.set_position(id, true);
-            dw_main.modify(hide + " " + at(move.final) + face + pointer);
+            hide();
+            command += ' ';
+            at(move.final);
+            face();
+            pointer();
+            dw_main.modify(command);
         } else {
-            dw_main.modify(hide);
+            hide();
+            dw_main.modify(command);
             dw_main.set_position(id, true);
-            dw_main.modify(at(move.staging) + face);
-            dw_main.modify(at(move.final) + pointer);
+            command.clear();
+            at(move.staging);
+            face();
+            dw_main.modify(command);
+            command.clear();
+            at(move.final);
+            pointer();
+            dw_main.modify(command);
         }
 
         const std::string letter = seat_letter(seat);
@@ -103,6 +151,7 @@ void w_main::sendout() {
     // so the fast deal shows only the finished table.
     wf_sortcard("A");
     if (fast) dw_main.set_redraw(was_drawing);
+    if (on_action) on_action("deal", "");
     wf_gog(ii_cur);
 }
 
@@ -111,13 +160,19 @@ void w_main::sendout() {
 std::string w_main::wf_getfirstgo(std::string_view seat) {
     const CardList* h = hand(seat);
     if (!h) return is_firstgo;
-    int total = 0;
-    for (std::string_view suit : {"红桃4", "黑桃4", "方块4", "梅花4"}) {
-        int copies = 0;
-        for (const CardRow& r : h->rows())
-            if (r.name() == suit) ++copies;
-        total += copies >= 3 ? 2 : copies == 2 ? 1 : 0;
+    // Scored after every card dealt: only the fours are read by name.
+    constexpr std::array<std::string_view, 4> kSuits{"红桃4", "黑桃4", "方块4", "梅花4"};
+    std::array<int, 4> copies{};
+    for (const CardRow& r : h->rows()) {
+        if (r.code() != "4") continue;
+        for (std::size_t k = 0; k < kSuits.size(); ++k)
+            if (r.name() == kSuits[k]) {
+                ++copies[k];
+                break;
+            }
     }
+    int total = 0;
+    for (int c : copies) total += c >= 3 ? 2 : c == 2 ? 1 : 0;
     if (total < ii_4page) return is_firstgo;
     ii_4page = total + 1;
     return seat_letter(seat_index(seat));

@@ -32,6 +32,7 @@ void w_main::buy3() {
             // the buyer tries the next seller in its order.
             if (wf_buy3(seat_letter(b), seller)) {
                 human_traded = human_traded || b == 1 || seller == "A";
+                if (on_action) on_action("buy3", seat_letter(b));
                 break;
             }
         }

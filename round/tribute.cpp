@@ -32,6 +32,27 @@ std::string_view opposite(std::string_view seat) {
     return opp[static_cast<std::size_t>(seat_index(seat))];
 }
 
+// A handed card: card i of the giver's row, shown face up at its spot and
+// remembered (the first two) for the announcement.
+struct Handed {
+    std::array<int, 2> sorts{};
+    std::array<std::string, 2> codes{};
+    void show(Surface& table, std::string_view giver, int i, int card, bool clear_pointer) {
+        if (i <= 2) {
+            sorts[static_cast<std::size_t>(i - 1)] = card_info(card).sort;
+            codes[static_cast<std::size_t>(i - 1)] = std::string(card_info(card).code);
+        }
+        const Spot& spot = kTributeSpot[static_cast<std::size_t>(seat_index(giver))];
+        const std::string& id = card_id(card);
+        std::string cmd = id + ".x=\"" + std::to_string(spot.x + 68 * i) + "\" " + id + ".y=\"" +
+                          std::to_string(spot.y) + "\" " + id + ".tag=\"\" " + id + ".filename=\"" +
+                          std::string(card_info(card).bmp) + "\"";
+        if (clear_pointer) cmd += " " + id + ".pointer=\"\"";
+        table.modify(cmd);
+        table.set_position(id, true);
+    }
+};
+
 std::string card_word(int sort, const std::string& code) {
     if (sort == 1) return "大户";
     if (sort == 2) return "小户";
@@ -108,23 +129,13 @@ void w_main::wf_gog(int ai_cur) {
         ii_la[s] = n;
 
         std::vector<int> cards;
-        std::array<int, 2> sorts{};
-        std::array<std::string, 2> codes{};
-        const Spot& spot = kTributeSpot[static_cast<std::size_t>(seat_index(payer))];
+        Handed handed;
         for (int i = 1; i <= n; ++i) {
             const int card = dw_gog.at(i).num;
             cards.push_back(card);
-            if (i <= 2) {
-                sorts[static_cast<std::size_t>(i - 1)] = card_info(card).sort;
-                codes[static_cast<std::size_t>(i - 1)] = std::string(card_info(card).code);
-            }
-            const std::string& id = card_id(card);
-            dw_main.modify(id + ".x=\"" + std::to_string(spot.x + 68 * i) + "\" " + id + ".y=\"" +
-                           std::to_string(spot.y) + "\" " + id + ".tag=\"\" " + id + ".filename=\"" +
-                           std::string(card_info(card).bmp) + "\" " + id + ".pointer=\"\"");
-            dw_main.set_position(id, true);
+            handed.show(dw_main, payer, i, card, true);
         }
-        wf_whogog(payer, sorts, codes, type);
+        wf_whogog(payer, handed.sorts, handed.codes, type);
 
         if (receiver == "A" && (payer == "C" || payer == "E") &&
             !platform.ask_yes_no("提示信息", "要同帮的进贡吗？")) {
@@ -136,6 +147,7 @@ void w_main::wf_gog(int ai_cur) {
             from->delete_row(from->find_card(card));
             to->append(card, true);
         }
+        if (on_action) on_action("tribute", payer);
         if (receiver == "A") {
             // The human picks its return and confirms it with the return button.
             show(cb_gog, true);
@@ -145,6 +157,7 @@ void w_main::wf_gog(int ai_cur) {
             return;
         }
         auto_return(slot, n);
+        if (on_action) on_action("return", receiver);
     }
 }
 
@@ -197,25 +210,15 @@ void w_main::auto_return(int slot, int n) {
     // Fewer candidates than owed: the return gives what there is.
     const int given = static_cast<int>(order.size());
 
-    std::array<int, 2> sorts{};
-    std::array<std::string, 2> codes{};
-    const Spot& spot = kTributeSpot[static_cast<std::size_t>(seat_index(receiver))];
+    Handed handed;
     for (int i = 1; i <= given; ++i) {
         const int card = dw_gog.at(order[static_cast<std::size_t>(i - 1)]).num;
-        if (i <= 2) {
-            sorts[static_cast<std::size_t>(i - 1)] = card_info(card).sort;
-            codes[static_cast<std::size_t>(i - 1)] = std::string(card_info(card).code);
-        }
-        const std::string& id = card_id(card);
-        dw_main.modify(id + ".x=\"" + std::to_string(spot.x + 68 * i) + "\" " + id + ".y=\"" +
-                       std::to_string(spot.y) + "\" " + id + ".tag=\"\" " + id + ".filename=\"" +
-                       std::string(card_info(card).bmp) + "\"");
-        dw_main.set_position(id, true);
+        handed.show(dw_main, receiver, i, card, false);
         to->delete_row(to->find_card(card));
         from->append(card, true);
     }
     ii_la[s] = std::min(ii_la[s], given);
-    wf_whogog(receiver, sorts, codes, slot_kind(slot) + 1);
+    wf_whogog(receiver, handed.sorts, handed.codes, slot_kind(slot) + 1);
     wf_sortcard(payer);
     wf_sortcard(receiver);
 }
@@ -236,32 +239,39 @@ void w_main::cb_gog_clicked() {
         const int card = dw_out.at(i).num;
         if (!dw_a.contains(card) || dw_out.find_card(card) != i) return;
     }
-    std::array<int, 2> sorts{};
-    std::array<std::string, 2> codes{};
-    const Spot& spot = kTributeSpot[1];
+    Handed handed;
     for (int i = 1; i <= n; ++i) {
         const int card = dw_out.at(i).num;
-        if (i <= 2) {
-            sorts[static_cast<std::size_t>(i - 1)] = card_info(card).sort;
-            codes[static_cast<std::size_t>(i - 1)] = std::string(card_info(card).code);
-        }
-        const std::string& id = card_id(card);
-        dw_main.modify(id + ".x=\"" + std::to_string(spot.x + 68 * i) + "\" " + id + ".y=\"" +
-                       std::to_string(spot.y) + "\" " + id + ".tag=\"\" " + id + ".filename=\"" +
-                       std::string(card_info(card).bmp) + "\" " + id + ".pointer=\"\"");
-        dw_main.set_position(id, true);
+        handed.show(dw_main, "A", i, card, true);
         dw_a.delete_row(dw_a.find_card(card));
         to->append(card);
     }
-    wf_whogog("A", sorts, codes, slot_kind(ii_cur) + 1);
+    wf_whogog("A", handed.sorts, handed.codes, slot_kind(ii_cur) + 1);
     wf_sortcard(payer);
     wf_sortcard("A");
     dw_out.reset();
+    if (on_action) on_action("return", "A");
     show(cb_gog, false);
     enable(cb_gog, false);
     ib_go = true;
     ii_cur += 1;
     wf_gog(ii_cur);
+}
+
+bool w_main::autoreturn_human() {
+    if (ib_go || ii_cur < 1 || ii_cur > kSlots) return false;  // no return is owed
+    const auto s = static_cast<std::size_t>(ii_cur);
+    if (is_ke[s] != "A" || !hand(is_la[s])) return false;
+    // Cards the human had picked go back down: the automatic return chooses.
+    if (!dw_out.empty()) wf_backall(dw_out, "");
+    auto_return(ii_cur, ii_la[s]);
+    if (on_action) on_action("return", "A");
+    show(cb_gog, false);
+    enable(cb_gog, false);
+    ib_go = true;
+    ii_cur += 1;
+    wf_gog(ii_cur);
+    return true;
 }
 
 }  // namespace tav

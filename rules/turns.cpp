@@ -18,20 +18,6 @@ namespace {
 // in a circle, and the deal is ended rather than left to run for ever.
 constexpr int kMaxDealSteps = 20000;
 
-// Suspends drawing for a series of changes and restores what it found, so a
-// caller that has already suspended drawing keeps it suspended.
-class RedrawPause {
-public:
-    explicit RedrawPause(Surface& s) : surface_(s), was_(s.redraw()) { surface_.set_redraw(false); }
-    ~RedrawPause() { surface_.set_redraw(was_); }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    Surface& surface_;
-    bool was_;
-};
-
 // Score of a hand's fours: a pair of one suit's four scores 1, three or four copies 2.
 int fours_score(const CardList& h) {
     int total = 0;
@@ -158,6 +144,7 @@ void w_main::over_step(const std::string& seat) {
         wf_shownote("游戏结束", 1);
         wf_shownote("——————————", 1);
         wf_showg();
+        if (on_action) on_action("deal end", "");
         newgame();
         enable(cb_send, true);
         deal_steps_ = 0;
@@ -169,6 +156,7 @@ void w_main::over_step(const std::string& seat) {
     ii_next = 0;
     if (seat != "A") {
         wf_autoplay();
+        if (on_action) on_action("lead", seat);
         wf_setautoout();
         return;
     }
@@ -201,10 +189,13 @@ void w_main::drive_step() {
 }
 
 void w_main::computer_answer() {
+    const std::string seat = is_current;
     if (wf_autoout()) {
+        if (on_action) on_action("follow", seat);
         if (!turn_after_play()) return;
         ii_next = 0;
     } else {
+        if (on_action) on_action("pass", seat);
         const bool challenge = is_state == "KV";
         if (challenge && ii_order < 2) wf_whokd(is_prior);
         if (challenge && ii_tavtype == 1) {  // the opposite seat declined
@@ -284,6 +275,7 @@ void w_main::cb_out_clicked() {
         if (!dw_a.contains(r.num)) return;  // only cards of the own hand are played
     if (!wf_checkout()) return;
     run_chain([this] {
+        const bool follow = !is_prior.empty();
         if (!dw_1.empty()) wf_putok("A");  // never lose an old play still lying there
         dw_out.sort("sort");
         {
@@ -309,6 +301,7 @@ void w_main::cb_out_clicked() {
         is_state.clear();
         ii_next = 0;
         wf_checkover();
+        if (on_action) on_action(follow ? "follow" : "lead", "A");
         enable(cb_out, false);
         enable(cb_over, false);
         enable(cb_pass, false);
@@ -324,6 +317,7 @@ void w_main::cb_pass_clicked() {
     run_chain([this] {
         enable(cb_pass, false);
         wf_backall(dw_out, "");
+        if (on_action) on_action("pass", "A");
         is_current = wf_getnextcurrent(is_current);
         if (is_current == "A") {  // nobody else is in play
             wf_over(is_current);
@@ -341,6 +335,7 @@ void w_main::cb_over_clicked() {
     run_chain([this] {
         enable(cb_over, false);
         wf_backall(dw_out, "");
+        if (on_action) on_action("hold", "A");
         if (is_state == "KV" && ii_order < 2) wf_whokd(is_prior);
         // The challenger takes the trick and leads.
         is_current = wf_getcurrent(is_prior);
@@ -357,6 +352,7 @@ bool w_main::autoplay_human() {
         enable(cb_over, false);
         if (is_prior.empty()) {
             wf_autoplay();
+            if (on_action) on_action("lead", "A");
             wf_setautoout();
         } else {
             computer_answer();

@@ -10,3 +10,18 @@ mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 ctest --preset default
+
+# Whole deals with every invariant checked after every action.
+echo "== simulation: 2000 deals with --check"
+./build/tools/tav-sim --deals 2000 --check --seed 1
+
+# The engine tests and a short simulation under the sanitizers; any report
+# stops the run.
+echo "== sanitizers: engine tests and 300 deals under AddressSanitizer and UBSan"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j"$(nproc)" --target engine_tests tav-sim
+./build-asan/engine_tests --gtest_brief=1
+./build-asan/tools/tav-sim --deals 300 --check --seed 2 --rules m=on,d=on
+
+echo "test.sh: all passed (ctest, 2000 checked deals, engine tests and 300 checked deals under ASan/UBSan)"

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstring>
+#include <iterator>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -70,14 +72,40 @@ constexpr PropName kProps[] = {
 };
 constexpr int kPropCount = static_cast<int>(sizeof kProps / sizeof kProps[0]);
 
+// Property names by length, then by first letter: a card move looks up four
+// properties and this runs for each of them.
+struct PropTable {
+    std::array<std::array<signed char, 8>, 17> by_size{};  // up to eight names of each length
+    constexpr PropTable() {
+        for (auto& row : by_size) row.fill(-1);
+        for (int i = 0; i < kPropCount; ++i) {
+            auto& row = by_size[kProps[i].text.size()];
+            int k = 0;
+            while (row[static_cast<std::size_t>(k)] >= 0) ++k;
+            row[static_cast<std::size_t>(k)] = static_cast<signed char>(i);
+        }
+    }
+};
+constexpr PropTable kPropTable{};
+
+// Byte by byte: the names are short, and a library call costs more than the compare.
+bool same_text(std::string_view a, std::string_view b) {
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 int prop_index(std::string_view s) {
-    for (int i = 0; i < kPropCount; ++i)
-        if (kProps[i].text == s) return i;
+    if (s.size() >= kPropTable.by_size.size()) return -1;
+    for (const signed char i : kPropTable.by_size[s.size()]) {
+        if (i < 0) return -1;
+        if (same_text(kProps[i].text, s)) return i;
+    }
     return -1;
 }
 
 // Character classes by table: the parser asks for every byte of a command.
-constexpr unsigned char kBlank = 1, kNameChar = 2;
+constexpr unsigned char kBlank = 1, kNameChar = 2, kDot = 4, kPathChar = kNameChar | kDot;
 constexpr std::array<unsigned char, 256> kClass = [] {
     std::array<unsigned char, 256> t{};
     for (unsigned char c : {' ', '\t', '\n', '\r', '\f', '\v'}) t[c] = kBlank;
@@ -85,6 +113,7 @@ constexpr std::array<unsigned char, 256> kClass = [] {
     for (int c = 0; c < 256; ++c)
         if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80)
             t[static_cast<std::size_t>(c)] = kNameChar;
+    t['.'] = kDot;
     return t;
 }();
 bool is_blank(char c) { return kClass[static_cast<unsigned char>(c)] == kBlank; }
@@ -254,7 +283,7 @@ private:
     }
     std::string_view path() {  // a property: name characters and dots
         const std::size_t start = pos_;
-        while (pos_ < s_.size() && (is_name_char(s_[pos_]) || s_[pos_] == '.')) ++pos_;
+        while (pos_ < s_.size() && (kClass[static_cast<unsigned char>(s_[pos_])] & kPathChar)) ++pos_;
         return s_.substr(start, pos_ - start);
     }
     // An item ends at a blank or the end (or at ')' inside a creation).
@@ -276,8 +305,19 @@ private:
             const char quote = s_[pos_];
             const std::size_t start = ++pos_;
             for (;;) {
+                // The closing quote or an escape. Most values are a few
+                // bytes and are read directly; the long note text is left
+                // to memchr, which reads many bytes at a time.
                 std::size_t i = pos_;
-                while (i < s_.size() && s_[i] != quote && s_[i] != '~') ++i;
+                const std::size_t near = std::min(s_.size(), pos_ + 24);
+                while (i < near && s_[i] != quote && s_[i] != '~') ++i;
+                if (i == near && i < s_.size()) {
+                    const char* base = s_.data();
+                    const void* q = std::memchr(base + i, quote, s_.size() - i);
+                    const std::size_t closing = q ? static_cast<std::size_t>(static_cast<const char*>(q) - base) : s_.size();
+                    const void* t = std::memchr(base + i, '~', closing - i);
+                    i = t ? static_cast<std::size_t>(static_cast<const char*>(t) - base) : closing;
+                }
                 if (i >= s_.size() || (s_[i] == '~' && i + 1 >= s_.size())) return fail(v.at, "missing closing quote");
                 if (s_[i] == quote) {
                     v.raw = s_.substr(start, i - start);
@@ -560,7 +600,10 @@ void Surface::set_redraw(bool on) {
 bool Surface::set_position(std::string_view name, bool to_front) {
     const int slot = index_of(name);
     if (slot < 0) return false;
-    const auto it = std::find(order_.begin(), order_.end(), slot);
+    // Searched from the front-most end: the pictures moved are mostly the
+    // cards, which have been brought to the front before.
+    const auto rit = std::find(order_.rbegin(), order_.rend(), slot);
+    const auto it = std::prev(rit.base());
     if (to_front) std::rotate(it, it + 1, order_.end());
     else std::rotate(order_.begin(), it, it + 1);
     changed();

@@ -106,6 +106,20 @@ private:
     std::function<void()> listener_;
 };
 
+// Suspends drawing for a series of changes and restores what it found, so a
+// caller that has already suspended drawing keeps it suspended.
+class RedrawPause {
+public:
+    explicit RedrawPause(Surface& s) : surface_(s), was_(s.redraw()) { surface_.set_redraw(false); }
+    ~RedrawPause() { surface_.set_redraw(was_); }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    Surface& surface_;
+    bool was_;
+};
+
 // Reads a property of an object as the command language writes it.
 std::string object_property(const SurfaceObject& o, std::string_view property, bool* known = nullptr);
 // Sets a property from its text; false when the property is unknown or the

@@ -1,6 +1,9 @@
 #include "table/w_main.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstring>
 #include <string>
 
 namespace tav {
@@ -11,6 +14,12 @@ constexpr std::array<std::string_view, 7> kPadded{"", "钟离云", "柳    烟",
 constexpr int kNoteLines = 16;
 
 std::string num(long n) { return std::to_string(n); }
+
+void append_number(std::string& out, long n) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+}
 
 // A name label: 华文行楷 12 pt; side A, C, E in the window-text colour, B, D, F green.
 std::string name_label(std::string_view name, std::string_view text, int x, int y, int w, int h, long colour) {
@@ -45,14 +54,24 @@ std::string plain_text(std::string_view name, std::string_view text, int x, int 
 }
 
 // Quotes a note for the command language: its own quote and escape characters.
-std::string escape_note(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\'' || c == '~') out += '~';
-        out += c;
+void append_escaped_note(std::string& out, std::string_view text) {
+    // Notes seldom hold either character: look for them a block at a time.
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p != end) {
+        const auto n = static_cast<std::size_t>(end - p);
+        const char* quote = static_cast<const char*>(std::memchr(p, '\'', n));
+        const char* tilde = static_cast<const char*>(std::memchr(p, '~', quote ? static_cast<std::size_t>(quote - p) : n));
+        const char* special = tilde ? tilde : quote;
+        if (!special) {
+            out.append(p, n);
+            break;
+        }
+        out.append(p, static_cast<std::size_t>(special - p));
+        out += '~';
+        out += *special;
+        p = special + 1;
     }
-    return out;
 }
 
 }  // namespace
@@ -156,11 +175,31 @@ void w_main::inigame() {
 
 void w_main::newgame() {
     dw_main.set_redraw(false);
+    // One command a card, built in one buffer: 216 of them every deal.
+    std::string command;
     for (int n = 1; n <= kCardCount; ++n) {
         const std::string& id = card_id(n);
-        dw_main.modify("p_t" + num(n) + ".visible=\"1\" " + id + ".x=\"" + num(450 + 7 * n) + "\" " + id +
-                       ".y=\"836\" " + id + ".visible=\"0\" " + id + ".filename=\"" + settings.gs_bgcard + "\" " +
-                       id + ".tag=\"\" " + id + ".pointer=\"\"");
+        command.clear();
+        command += "p_t";
+        append_number(command, n);
+        command += ".visible=\"1\" ";
+        command += id;
+        command += ".x=\"";
+        append_number(command, 450 + 7 * n);
+        command += "\" ";
+        command += id;
+        command += ".y=\"836\" ";
+        command += id;
+        command += ".visible=\"0\" ";
+        command += id;
+        command += ".filename=\"";
+        command += settings.gs_bgcard;
+        command += "\" ";
+        command += id;
+        command += ".tag=\"\" ";
+        command += id;
+        command += ".pointer=\"\"";
+        dw_main.modify(command);
     }
     dw_main.set_redraw(true);
     for (CardList* pile : {&dw_a, &dw_b, &dw_c, &dw_d, &dw_e, &dw_f, &dw_1, &dw_2, &dw_3, &dw_4, &dw_5, &dw_6,
@@ -226,36 +265,42 @@ std::string w_main::note_text() const { return dw_main.describe("t_note.text"); 
 
 void w_main::wf_shownote(std::string_view as_str, int ai_type) {
     if (ai_type == 1 && as_str.empty()) return;
+    // The text so far is read in place: a note is written on every play, and
+    // copying, splitting and joining the sixteen lines each time was the
+    // better part of a deal's cost.
     std::string text;
-    if (ai_type == 1) {
-        text = note_text();
-        if (text.empty() || text == "!" || text == "?")
-            text = std::string(as_str);
-        else
-            text += "\n" + std::string(as_str);
-    } else {
-        text = std::string(as_str);
+    const SurfaceObject* note = ai_type == 1 ? dw_main.find("t_note") : nullptr;
+    if (note && !note->text.empty() && note->text != "!" && note->text != "?") {
+        text.reserve(note->text.size() + 1 + as_str.size());
+        text += note->text;
+        text += '\n';
     }
+    text += as_str;
     // Keep the newest sixteen lines: with a line end after the last line,
-    // more than sixteen line ends means the oldest line goes.
-    std::string counted = text;
-    if (counted.empty() || counted.back() != '\n') counted += '\n';
-    std::vector<std::string_view> lines;
-    std::string_view rest(counted);
-    while (!rest.empty()) {
-        const std::size_t cut = rest.find('\n');
-        lines.push_back(rest.substr(0, cut));
-        rest.remove_prefix(cut + 1);
+    // more than sixteen line ends means the oldest lines go (and with them
+    // a line end the text itself ended with).
+    std::string_view kept(text);
+    const std::size_t end = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
+    // Line ends found by memchr: the lines are short and few.
+    long inner = 0;
+    const char* const stop = text.data() + end;
+    for (const char* p = text.data(); p != stop; ++p) {
+        p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(stop - p)));
+        if (!p) break;
+        ++inner;
     }
-    if (static_cast<int>(lines.size()) > kNoteLines) {
-        std::string kept;
-        for (std::size_t i = lines.size() - kNoteLines; i < lines.size(); ++i) {
-            if (!kept.empty() || i > lines.size() - kNoteLines) kept += '\n';
-            kept += lines[i];
-        }
-        text = kept;
+    if (inner >= kNoteLines) {
+        // The text was kept to sixteen lines before, so mostly one line goes.
+        std::size_t start = 0;
+        for (auto drop = inner - kNoteLines + 1; drop > 0; --drop) start = text.find('\n', start) + 1;
+        kept = kept.substr(start, end - start);
     }
-    dw_main.modify("t_note.text='" + escape_note(text) + "'");
+    std::string command;
+    command.reserve(kept.size() + kept.size() / 8 + 16);
+    command += "t_note.text='";
+    append_escaped_note(command, kept);
+    command += '\'';
+    dw_main.modify(command);
     note_log.emplace_back(as_str);
     if (on_note) on_note(note_log.back());
 }

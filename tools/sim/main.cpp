@@ -1,0 +1,337 @@
+// tav-sim: plays whole deals of one game with every seat played by the
+// computer, the human's seat A included (its turns through autoplay_human,
+// its tribute returns through autoreturn_human, its same-side question
+// answered Yes). Scores, the first leader and tributes carry from deal to
+// deal as in the game. Prints deals per second, places and scores; --check
+// runs the invariant checks after every action and stops at the first fault.
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <string_view>
+
+#include "table/invariants.h"
+#include "table/w_main.h"
+
+namespace {
+
+using tav::Settings;
+
+constexpr std::string_view kUsage =
+    "usage: tav-sim [--deals N] [--seed S] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
+    "               [--log FILE] [--check] [--json]\n"
+    "  --deals N   consecutive deals of one game (default 1)\n"
+    "  --seed S    fixes the shuffle; without it a seed is drawn and printed\n"
+    "  --rules     the rule settings (default b3=on,m=off,d=off,winstyle=1)\n"
+    "  --log FILE  writes every note line of every deal, each deal after \"=== deal K\"\n"
+    "  --check     checks the invariants after every action; stops at the first fault\n"
+    "  --json      prints the summary as one JSON object\n";
+
+struct Options {
+    long long deals = 1;
+    std::optional<std::uint64_t> seed;
+    Settings rules;
+    std::string log;
+    bool check = false;
+    bool json = false;
+    bool help = false;
+};
+
+bool parse_unsigned(std::string_view text, unsigned long long max, unsigned long long& out) {
+    if (text.empty() || text.size() > 20) return false;
+    unsigned long long v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        const auto digit = static_cast<unsigned long long>(c - '0');
+        if (v > (max - digit) / 10) return false;
+        v = v * 10 + digit;
+    }
+    out = v;
+    return true;
+}
+
+// "b3=on,m=off,d=on,winstyle=0"; "" when accepted, else what is wrong.
+std::string parse_rules(std::string_view text, Settings& s) {
+    if (text.empty()) return "--rules needs a list such as b3=on,winstyle=1";
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view{} : text.substr(comma + 1);
+        const std::size_t eq = item.find('=');
+        if (eq == std::string_view::npos) return "rule \"" + std::string(item) + "\" has no value";
+        const std::string_view key = item.substr(0, eq), value = item.substr(eq + 1);
+        if (key == "winstyle") {
+            if (value != "0" && value != "1") return "winstyle takes 0 or 1";
+            s.gi_winstyle = value == "1" ? 1 : 0;
+            continue;
+        }
+        bool* flag = key == "b3" ? &s.gb_b3 : key == "m" ? &s.gb_m : key == "d" ? &s.gb_d : nullptr;
+        if (!flag) return "unknown rule \"" + std::string(key) + "\"";
+        if (value != "on" && value != "off") return std::string(key) + " takes on or off";
+        *flag = value == "on";
+    }
+    return "";
+}
+
+std::string rules_text(const Settings& s) {
+    auto on = [](bool b) { return b ? "on" : "off"; };
+    return std::string("b3=") + on(s.gb_b3) + ",m=" + on(s.gb_m) + ",d=" + on(s.gb_d) +
+           ",winstyle=" + std::to_string(s.gi_winstyle);
+}
+
+// Options from the command line; "" in `error` when they are all good.
+Options parse_options(int argc, char** argv, std::string& error) {
+    Options o;
+    for (int i = 1; i < argc && error.empty(); ++i) {
+        std::string_view arg = argv[i];
+        std::optional<std::string_view> inline_value;
+        if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            inline_value = arg.substr(eq + 1);
+            arg = arg.substr(0, eq);
+        }
+        auto value = [&]() -> std::optional<std::string_view> {
+            if (inline_value) return inline_value;
+            if (i + 1 < argc) return std::string_view(argv[++i]);
+            error = std::string(arg) + " needs a value";
+            return std::nullopt;
+        };
+        if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h") {
+            if (inline_value) error = std::string(arg) + " takes no value";
+            else if (arg == "--check") o.check = true;
+            else if (arg == "--json") o.json = true;
+            else o.help = true;
+        } else if (arg == "--deals") {
+            unsigned long long n = 0;
+            if (const auto v = value(); v && (!parse_unsigned(*v, 1'000'000'000, n) || n == 0))
+                error = "--deals takes a whole number from 1 to 1000000000, not \"" + std::string(*v) + "\"";
+            o.deals = static_cast<long long>(n);
+        } else if (arg == "--seed") {
+            unsigned long long n = 0;
+            if (const auto v = value(); v && !parse_unsigned(*v, UINT64_MAX, n))
+                error = "--seed takes a whole number, not \"" + std::string(*v) + "\"";
+            o.seed = n;
+        } else if (arg == "--rules") {
+            if (const auto v = value()) error = parse_rules(*v, o.rules);
+        } else if (arg == "--log") {
+            if (const auto v = value(); v && v->empty()) error = "--log needs a file name";
+            else if (v) o.log = std::string(*v);
+        } else {
+            error = "unknown argument \"" + std::string(arg) + "\"";
+        }
+    }
+    return o;
+}
+
+using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat][place], 1-based
+
+struct Summary {
+    long long deals = 0;
+    double seconds = 0;
+    PlaceCounts places{};
+    std::array<int, 7> scores{};
+    std::uint64_t seed = 0;
+    std::string rules;
+    int violations = 0;
+
+    double per_second() const { return seconds > 0 ? static_cast<double>(deals) / seconds : 0; }
+};
+
+long long count(const PlaceCounts& places, int seat, int place) {
+    return places[static_cast<std::size_t>(seat)][static_cast<std::size_t>(place)];
+}
+
+void print_text(const Summary& s, std::ostream& out) {
+    out << "seed: " << s.seed << "\nrules: " << s.rules << "\ndeals: " << s.deals << "\n";
+    out.setf(std::ios::fixed);
+    out.precision(2);
+    out << "seconds: " << s.seconds << "\n";
+    out.precision(0);
+    out << "deals per second: " << s.per_second() << "\n";
+    out << "places          1st    2nd    3rd    4th    5th    6th\n";
+    for (int seat = 1; seat <= 6; ++seat) {
+        out << "  " << tav::seat_letter(seat) << "  ";
+        const std::string_view name = tav::seat_name(tav::seat_letter(seat));
+        out << name;
+        // The names are two or three characters wide (each two columns).
+        const std::size_t wide = name.size() / 3 * 2;
+        out << std::string(8 - wide, ' ');
+        for (int place = 1; place <= 6; ++place) {
+            const std::string n = std::to_string(count(s.places, seat, place));
+            out << std::string(n.size() < 7 ? 7 - n.size() : 1, ' ') << n;
+        }
+        out << "\n";
+    }
+    out << "scores:";
+    for (int seat = 1; seat <= 6; ++seat)
+        out << " " << tav::seat_letter(seat) << " " << s.scores[static_cast<std::size_t>(seat)];
+    out << "\nviolations: " << s.violations << "\n";
+}
+
+void print_json(const Summary& s, std::ostream& out) {
+    std::ostringstream per;
+    per.setf(std::ios::fixed);
+    per.precision(1);
+    per << s.per_second();
+    std::ostringstream secs;
+    secs.setf(std::ios::fixed);
+    secs.precision(3);
+    secs << s.seconds;
+    out << "{\"seed\":" << s.seed << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals
+        << ",\"seconds\":" << secs.str() << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
+    for (int seat = 1; seat <= 6; ++seat) {
+        out << (seat > 1 ? "," : "") << "\"" << tav::seat_letter(seat) << "\":[";
+        for (int place = 1; place <= 6; ++place)
+            out << (place > 1 ? "," : "") << count(s.places, seat, place);
+        out << "]";
+    }
+    out << "},\"scores\":{";
+    for (int seat = 1; seat <= 6; ++seat)
+        out << (seat > 1 ? "," : "") << "\"" << tav::seat_letter(seat)
+            << "\":" << s.scores[static_cast<std::size_t>(seat)];
+    out << "},\"violations\":" << s.violations << "}\n";
+}
+
+// One game of many deals.
+class Simulation {
+public:
+    Simulation(const Options& o, std::uint64_t seed)
+        : options_(o), settings_(o.rules), w_(settings_, platform_, seed == 0 ? 1 : seed), checker_(w_) {
+        w_.seed(seed);  // 0 is a seed like any other here
+        w_.on_action = [this](const char* action, std::string_view seat) { told(action, seat); };
+    }
+
+    // Plays the deals; false at the first fault (then `fault()` says what).
+    bool play(Summary& summary, std::ostream* log) {
+        if (log) w_.on_note = [log](const std::string& line) { *log << line << '\n'; };
+        const auto start = std::chrono::steady_clock::now();
+        for (deal_ = 1; deal_ <= options_.deals && fault_.empty(); ++deal_) {
+            if (log) *log << "=== deal " << deal_ << '\n';
+            play_deal();
+            if (fault_.empty()) ++summary.deals;
+            // The game keeps every note line and question; a long run needs only this deal's.
+            w_.note_log.clear();
+            platform_.questions.clear();
+            platform_.messages.clear();
+        }
+        summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        summary.places = places_;
+        summary.scores = w_.ii_grade;
+        summary.violations = fault_.empty() ? 0 : 1;
+        return fault_.empty();
+    }
+
+    const std::string& fault() const { return fault_; }
+
+private:
+    void play_deal() {
+        ended_ = false;
+        if (!w_.cb_send.enabled) return fail("deal " + std::to_string(deal_) + ": the table is not ready for a deal");
+        w_.cb_send_clicked();
+        for (int turns = 0; fault_.empty(); ++turns) {
+            if (turns > tav::InvariantChecker::kMaxActions)
+                return fail("deal " + std::to_string(deal_) + ": seat A has had " + std::to_string(turns) +
+                            " turns and the deal is still running");
+            if (!w_.ib_go) {
+                // Seat A owes a tribute return: the computer's automatic return.
+                if (!w_.autoreturn_human())
+                    return fail("deal " + std::to_string(deal_) + ": a return is owed but none can be made");
+                continue;
+            }
+            if (!w_.deal_running()) break;
+            if (w_.is_current != "A" || !w_.autoplay_human())
+                return fail("deal " + std::to_string(deal_) + ": the deal stopped with is_current \"" + w_.is_current +
+                            "\" and seat A holding " + std::to_string(w_.dw_a.row_count()) + " cards");
+        }
+        if (fault_.empty() && !ended_) fail("deal " + std::to_string(deal_) + ": the deal stopped before its end");
+    }
+
+    void told(const char* action, std::string_view seat) {
+        if (options_.check && fault_.empty()) {
+            const std::string broken = checker_.after(action, seat);
+            if (!broken.empty()) {
+                std::string where = "deal " + std::to_string(deal_) + ", after " + action;
+                if (!seat.empty()) where += " by seat " + std::string(seat);
+                fail(where + ": " + broken);
+            }
+        }
+        if (std::strcmp(action, "deal end") != 0) return;
+        ended_ = true;
+        for (int seat = 1; seat <= 6; ++seat) {
+            const std::string& mark = *w_.finish_mark(tav::seat_letter(seat));
+            if (mark.size() == 1 && mark[0] >= '1' && mark[0] <= '6')
+                ++places_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(mark[0] - '0')];
+        }
+    }
+
+    void fail(std::string what) {
+        if (fault_.empty()) fault_ = std::move(what);
+    }
+
+    const Options& options_;
+    Settings settings_;
+    tav::ScriptedPlatform platform_;  // no answers: every question is answered Yes
+    tav::w_main w_;
+    tav::InvariantChecker checker_;
+    long long deal_ = 0;
+    bool ended_ = false;
+    PlaceCounts places_{};
+    std::string fault_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    Options options = parse_options(argc, argv, error);
+    if (!error.empty()) {
+        std::cerr << "tav-sim: " << error << "\n" << kUsage;
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    std::ofstream log_file;
+    if (!options.log.empty()) {
+        log_file.open(options.log);
+        if (!log_file) {
+            std::cerr << "tav-sim: cannot write the log file \"" << options.log << "\"\n" << kUsage;
+            return 2;
+        }
+    }
+    std::uint64_t seed = 0;
+    if (options.seed) {
+        seed = *options.seed;
+    } else {
+        std::random_device rd;
+        seed = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+        std::cerr << "tav-sim: seed " << seed << "\n";
+    }
+    options.rules.gc_show = 0;    // no pause before a play leaves the table
+    options.rules.gs_sends = "0";  // the fast deal
+
+    Summary summary;
+    summary.seed = seed;
+    summary.rules = rules_text(options.rules);
+    Simulation sim(options, seed);
+    const bool clean = sim.play(summary, log_file.is_open() ? &log_file : nullptr);
+    if (!clean) std::cerr << "tav-sim: " << sim.fault() << "\n";
+    if (options.json)
+        print_json(summary, std::cout);
+    else
+        print_text(summary, std::cout);
+    if (log_file.is_open()) {
+        log_file.flush();
+        if (!log_file) {
+            std::cerr << "tav-sim: writing the log file \"" << options.log << "\" failed\n";
+            return 1;
+        }
+    }
+    return clean ? 0 : 1;
+}
