@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/help_window.h"
+#include "ui/resources.h"
 
 #ifndef TAV_VERSION
 #define TAV_VERSION "0.0.0"

@@ -7,7 +7,7 @@
 
 #include "table/w_main.h"
 #include "ui/bgcolor_dialog.h"
-#include "ui/help_window.h"
+#include "ui/resources.h"
 
 namespace tav::ui {
 namespace {

@@ -1,21 +1,12 @@
 #include "ui/help_window.h"
 
+#include "ui/resources.h"
+
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
-// Q_INIT_RESOURCE must be used outside any namespace.
-static void init_tav_resources() {
-    Q_INIT_RESOURCE(tav);
-    Q_INIT_RESOURCE(help);
-}
-
 namespace tav::ui {
-
-void ensure_resources() {
-    static const bool done = (init_tav_resources(), true);
-    (void)done;
-}
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("w_help");

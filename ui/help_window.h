@@ -7,11 +7,6 @@ class QTextBrowser;
 
 namespace tav::ui {
 
-// Registers the program's pictures and the help page. The resources sit in a
-// static library, where nothing else makes the linker keep them; safe to call
-// more than once.
-void ensure_resources();
-
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:

@@ -10,6 +10,7 @@
 #include "ui/coolbutton.h"
 #include "ui/help_window.h"
 #include "ui/menu.h"
+#include "ui/resources.h"
 #include "ui/setup_dialog.h"
 #include "ui/units.h"
 
