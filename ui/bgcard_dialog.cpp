@@ -8,6 +8,7 @@
 #include "table/w_main.h"
 #include "ui/bgcolor_dialog.h"
 #include "ui/resources.h"
+#include "ui/dialog_buttons.h"
 
 namespace tav::ui {
 namespace {
@@ -38,23 +39,14 @@ w_bgcard::w_bgcard(Settings& settings, w_main& parent_model, QWidget* parent)
         row->addWidget(p);
     }
 
-    cb_confirm_ = new QPushButton("确定");
-    cb_confirm_->setObjectName("cb_confirm");
-    cb_cancel_ = new QPushButton("取消");
-    cb_cancel_->setObjectName("cb_cancel");
-    cb_apply_ = new QPushButton("应用(&A)");
-    cb_apply_->setObjectName("cb_apply");
-    cb_apply_->setEnabled(false);
-    cb_confirm_->setDefault(true);
+    const DialogButtons b = make_dialog_buttons();
+    cb_confirm_ = b.confirm;
+    cb_cancel_ = b.cancel;
+    cb_apply_ = b.apply;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cb_confirm_);
-    buttons->addWidget(cb_cancel_);
-    buttons->addWidget(cb_apply_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cb_apply_, &QPushButton::clicked, this, &w_bgcard::apply);

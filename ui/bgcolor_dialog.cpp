@@ -9,6 +9,7 @@
 
 #include "table/w_main.h"
 #include "ui/units.h"
+#include "ui/dialog_buttons.h"
 
 namespace tav::ui {
 
@@ -81,26 +82,17 @@ w_bgcolor::w_bgcolor(Settings& settings, w_main& parent_model, QWidget* parent)
     // 128 pixels high: 64 strips of two pixels reach from the colour to white.
     dw_bg_->setFixedSize(180, 128);
 
-    cb_confirm_ = new QPushButton("确定");
-    cb_confirm_->setObjectName("cb_confirm");
-    cb_cancel_ = new QPushButton("取消");
-    cb_cancel_->setObjectName("cb_cancel");
-    cb_apply_ = new QPushButton("应用(&A)");
-    cb_apply_->setObjectName("cb_apply");
-    cb_apply_->setEnabled(false);
-    cb_confirm_->setDefault(true);
+    const DialogButtons b = make_dialog_buttons();
+    cb_confirm_ = b.confirm;
+    cb_cancel_ = b.cancel;
+    cb_apply_ = b.apply;
 
     auto* top = new QHBoxLayout;
     top->addLayout(swatches);
     top->addWidget(dw_bg_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cb_confirm_);
-    buttons->addWidget(cb_cancel_);
-    buttons->addWidget(cb_apply_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(cb_apply_, &QPushButton::clicked, this, &w_bgcolor::apply);

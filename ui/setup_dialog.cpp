@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "ui/dialog_buttons.h"
+
 namespace tav::ui {
 namespace {
 
@@ -71,9 +73,10 @@ w_setup::w_setup(Settings& settings, QWidget* parent) : QDialog(parent), setting
     rb_ks_ = named(new QRadioButton("快速"), "rb_ks");
     rb_zc_ = named(new QRadioButton("正常"), "rb_zc");
     htb_show_ = named(new QSlider(Qt::Horizontal), "htb_show");
-    cb_apply_ = named(new QPushButton("应用(&A)"), "cb_apply");
-    cb_cancel_ = named(new QPushButton("取消"), "cb_cancel");
-    cb_confirm_ = named(new QPushButton("确定"), "cb_confirm");
+    const DialogButtons b = make_dialog_buttons();
+    cb_confirm_ = b.confirm;
+    cb_cancel_ = b.cancel;
+    cb_apply_ = b.apply;
 
     // The two pairs of radio buttons are independent of each other.
     auto* mode = new QButtonGroup(this);
@@ -115,17 +118,11 @@ w_setup::w_setup(Settings& settings, QWidget* parent) : QDialog(parent), setting
     timing_grid->addWidget(htb_show_, 1, 1);
     timing_grid->addWidget(named(new ScaleLabel("小          中         大"), "st_3"), 2, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cb_confirm_);
-    buttons->addWidget(cb_cancel_);
-    buttons->addWidget(cb_apply_);
-    cb_confirm_->setDefault(true);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rules);
     layout->addWidget(timing);
-    layout->addLayout(buttons);
+    layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     load();
