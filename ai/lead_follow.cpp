@@ -114,20 +114,9 @@ bool w_main::wf_autoout() {
     CardList* own = play_pile(seat);
     if (!prior || !h || !own || prior->empty()) return false;
 
-    int big = 0, small = 0, twos = 0, naturals = 0, rank = 0;
-    for (const CardRow& r : prior->rows()) {
-        const int s = r.sort();
-        if (s == 1)
-            ++big;
-        else if (s == 2)
-            ++small;
-        else if (s == 3)
-            ++twos;
-        else {
-            ++naturals;
-            rank = s;
-        }
-    }
+    const PlayMakeup made = makeup_of(*prior);
+    const int big = made.big, small = made.small, twos = made.twos, naturals = made.naturals;
+    const int rank = made.last_natural;  // the standing play's natural rank
     const int size = prior->row_count();
 
     if (big > 0) return false;  // nothing answers a big joker

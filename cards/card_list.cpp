@@ -289,4 +289,23 @@ int CardList::find_sort(int sort) const {
     return 0;
 }
 
+PlayMakeup makeup_of(const CardList& pile) {
+    PlayMakeup m;
+    for (const CardRow& r : pile.rows()) {
+        const int s = r.sort();
+        if (s == 1) {
+            ++m.big;
+        } else if (s == 2) {
+            ++m.small;
+        } else if (s == 3) {
+            ++m.twos;
+        } else {
+            if (m.naturals == 0) m.first_natural = s;
+            m.last_natural = s;
+            ++m.naturals;
+        }
+    }
+    return m;
+}
+
 }  // namespace tav

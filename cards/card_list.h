@@ -104,4 +104,12 @@ private:
     std::shared_ptr<ExpressionCache> cache_;
 };
 
+// What a play is made of: its wild cards by kind and its natural cards, with
+// the sort of the first and of the last natural card read (0 when none).
+struct PlayMakeup {
+    int big = 0, small = 0, twos = 0, naturals = 0;
+    int first_natural = 0, last_natural = 0;
+};
+PlayMakeup makeup_of(const CardList& pile);
+
 }  // namespace tav

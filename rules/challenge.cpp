@@ -16,30 +16,16 @@ bool w_main::wf_ifkv() {
     // An empty play is no play: nothing to classify or announce.
     if (!pile || pile->empty()) return false;
 
-    int big = 0, small = 0, twos = 0, naturals = 0;
-    std::string_view rank;
-    std::array<int, 16> per_sort{};
-    for (const CardRow& r : pile->rows()) {
-        const int s = r.sort();
-        if (s >= 1 && s <= 15) ++per_sort[static_cast<std::size_t>(s)];
-        if (s == 1)
-            ++big;
-        else if (s == 2)
-            ++small;
-        else if (s == 3)
-            ++twos;
-        else {
-            if (naturals == 0) rank = r.code();
-            ++naturals;
-        }
-    }
+    const PlayMakeup made = makeup_of(*pile);
+    const int big = made.big, small = made.small, twos = made.twos, naturals = made.naturals;
+    const std::string_view rank = code_of_sort(made.first_natural);
 
     bool challenge = big > 0 || small > 0 || naturals == 0;
     if (!challenge) {
         // Aces and kings need two, queens three, jacks four, tens five.
         constexpr std::array<std::pair<int, int>, 5> needs{{{4, 2}, {5, 2}, {6, 3}, {7, 4}, {8, 5}}};
         for (const auto& [sort, need] : needs)
-            if (per_sort[static_cast<std::size_t>(sort)] + twos >= need) {
+            if (pile->count_sort(sort) + twos >= need) {
                 challenge = true;
                 break;
             }
