@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "table/invariants.h"
 #include "table/w_main.h"
+#include "tools/sim/simulation.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ Options parse_options(int argc, char** argv, std::string& error) {
     return o;
 }
 
-using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat][place], 1-based
+using tav::sim::PlaceCounts;
 
 struct Summary {
     long long deals = 0;
@@ -197,93 +197,6 @@ void print_json(const Summary& s, std::ostream& out) {
     out << "},\"violations\":" << s.violations << "}\n";
 }
 
-// One game of many deals.
-class Simulation {
-public:
-    Simulation(const Options& o, std::uint64_t seed)
-        : options_(o), settings_(o.rules), w_(settings_, platform_, seed == 0 ? 1 : seed), checker_(w_) {
-        w_.seed(seed);  // 0 is a seed like any other here
-        w_.on_action = [this](const char* action, std::string_view seat) { told(action, seat); };
-    }
-
-    // Plays the deals; false at the first fault (then `fault()` says what).
-    bool play(Summary& summary, std::ostream* log) {
-        if (log) w_.on_note = [log](const std::string& line) { *log << line << '\n'; };
-        const auto start = std::chrono::steady_clock::now();
-        for (deal_ = 1; deal_ <= options_.deals && fault_.empty(); ++deal_) {
-            if (log) *log << "=== deal " << deal_ << '\n';
-            play_deal();
-            if (fault_.empty()) ++summary.deals;
-            // The game keeps every note line and question; a long run needs only this deal's.
-            w_.note_log.clear();
-            platform_.questions.clear();
-            platform_.messages.clear();
-        }
-        summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        summary.places = places_;
-        summary.scores = w_.ii_grade;
-        summary.violations = fault_.empty() ? 0 : 1;
-        return fault_.empty();
-    }
-
-    const std::string& fault() const { return fault_; }
-
-private:
-    void play_deal() {
-        ended_ = false;
-        if (!w_.cb_send.enabled) return fail("deal " + std::to_string(deal_) + ": the table is not ready for a deal");
-        w_.cb_send_clicked();
-        for (int turns = 0; fault_.empty(); ++turns) {
-            if (turns > tav::InvariantChecker::kMaxActions)
-                return fail("deal " + std::to_string(deal_) + ": seat A has had " + std::to_string(turns) +
-                            " turns and the deal is still running");
-            if (!w_.ib_go) {
-                // Seat A owes a tribute return: the computer's automatic return.
-                if (!w_.autoreturn_human())
-                    return fail("deal " + std::to_string(deal_) + ": a return is owed but none can be made");
-                continue;
-            }
-            if (!w_.deal_running()) break;
-            if (w_.is_current != "A" || !w_.autoplay_human())
-                return fail("deal " + std::to_string(deal_) + ": the deal stopped with is_current \"" + w_.is_current +
-                            "\" and seat A holding " + std::to_string(w_.dw_a.row_count()) + " cards");
-        }
-        if (fault_.empty() && !ended_) fail("deal " + std::to_string(deal_) + ": the deal stopped before its end");
-    }
-
-    void told(const char* action, std::string_view seat) {
-        if (options_.check && fault_.empty()) {
-            const std::string broken = checker_.after(action, seat);
-            if (!broken.empty()) {
-                std::string where = "deal " + std::to_string(deal_) + ", after " + action;
-                if (!seat.empty()) where += " by seat " + std::string(seat);
-                fail(where + ": " + broken);
-            }
-        }
-        if (std::strcmp(action, "deal end") != 0) return;
-        ended_ = true;
-        for (int seat = 1; seat <= 6; ++seat) {
-            const std::string& mark = *w_.finish_mark(tav::seat_letter(seat));
-            if (mark.size() == 1 && mark[0] >= '1' && mark[0] <= '6')
-                ++places_[static_cast<std::size_t>(seat)][static_cast<std::size_t>(mark[0] - '0')];
-        }
-    }
-
-    void fail(std::string what) {
-        if (fault_.empty()) fault_ = std::move(what);
-    }
-
-    const Options& options_;
-    Settings settings_;
-    tav::ScriptedPlatform platform_;  // no answers: every question is answered Yes
-    tav::w_main w_;
-    tav::InvariantChecker checker_;
-    long long deal_ = 0;
-    bool ended_ = false;
-    PlaceCounts places_{};
-    std::string fault_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -319,8 +232,20 @@ int main(int argc, char** argv) {
     Summary summary;
     summary.seed = seed;
     summary.rules = rules_text(options.rules);
-    Simulation sim(options, seed);
-    const bool clean = sim.play(summary, log_file.is_open() ? &log_file : nullptr);
+    tav::sim::Simulation sim(options.rules, seed, options.check);
+    std::ostream* log = log_file.is_open() ? &log_file : nullptr;
+    if (log) sim.on_note([log](std::string_view line) { *log << line << '\n'; });
+    const auto start = std::chrono::steady_clock::now();
+    for (long long deal = 1; deal <= options.deals; ++deal) {
+        if (log) *log << "=== deal " << deal << '\n';
+        if (!sim.play_deal()) break;
+    }
+    summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    summary.deals = sim.deals_played();
+    summary.places = sim.places();
+    summary.scores = sim.scores();
+    const bool clean = sim.fault().empty();
+    summary.violations = clean ? 0 : 1;
     if (!clean) std::cerr << "tav-sim: " << sim.fault() << "\n";
     if (options.json)
         print_json(summary, std::cout);

@@ -1,0 +1,84 @@
+// The golden record: whole games of fixed seeds under several rule sets,
+// every note line of every deal in order and the final scores, compared with
+// digests stored when the game was known to play right. Any change of what
+// the game does shows here. A deliberate change renews the digests in a
+// commit of its own that says what changed and why.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+
+#include "tools/sim/simulation.h"
+
+namespace tav {
+namespace {
+
+struct Golden {
+    const char* name;
+    bool threes, smother, points;
+    int winstyle;
+    std::uint64_t seed;
+    std::uint64_t digest;  // of every note line, each deal after "=== deal K"
+    const char* scores;    // A..F after the last deal
+};
+
+constexpr int kDeals = 500;
+
+// FNV-1a, 64 bits: small, stable and enough to tell two records apart.
+struct Digest {
+    std::uint64_t value = 14695981039346656037ull;
+    void add(std::string_view text) {
+        for (unsigned char c : text) {
+            value ^= c;
+            value *= 1099511628211ull;
+        }
+        value ^= '\n';
+        value *= 1099511628211ull;
+    }
+};
+
+const Golden kGolden[] = {
+    {"threes_place_tributes", true, false, false, 1, 11, 0x25b25831e3b6a1fcull, "-53 -22 17 26 61 -29"},
+    {"no_threes_every_tribute", false, true, true, 1, 12, 0x8d0c778d98db9105ull, "-29 -33 -71 64 29 40"},
+    {"threes_every_tribute", true, true, true, 1, 13, 0x5862ed15f484a42aull, "73 -29 11 -50 -11 6"},
+    {"scores_only", true, true, true, 0, 14, 0xa6f97f7cd618bddaull, "24 -45 -75 5 31 60"},
+    {"no_threes_scores_only", false, false, false, 0, 15, 0xe2135440f7413f05ull, "24 34 -12 -37 12 -21"},
+};
+
+void PrintTo(const Golden& g, std::ostream* out) { *out << g.name; }
+
+class GoldenRecord : public ::testing::TestWithParam<Golden> {};
+
+TEST_P(GoldenRecord, WholeGameMatchesTheStoredRecord) {
+    const Golden& g = GetParam();
+    Settings rules;
+    rules.gb_b3 = g.threes;
+    rules.gb_m = g.smother;
+    rules.gb_d = g.points;
+    rules.gi_winstyle = g.winstyle;
+    rules.gc_show = 0;
+    rules.gs_sends = "0";
+    sim::Simulation game(rules, g.seed, /*check=*/false);
+    Digest digest;
+    long long lines = 0;
+    game.on_note([&](std::string_view line) {
+        digest.add(line);
+        ++lines;
+    });
+    for (int deal = 1; deal <= kDeals; ++deal) {
+        digest.add("=== deal " + std::to_string(deal));
+        ASSERT_TRUE(game.play_deal()) << game.fault();
+    }
+    std::ostringstream scores;
+    for (int seat = 1; seat <= 6; ++seat) scores << (seat > 1 ? " " : "") << game.scores()[static_cast<std::size_t>(seat)];
+    EXPECT_EQ(scores.str(), g.scores) << g.name;
+    EXPECT_EQ(digest.value, g.digest) << g.name << ": record of " << lines << " lines has digest 0x" << std::hex
+                                      << digest.value;
+}
+
+INSTANTIATE_TEST_SUITE_P(RuleSets, GoldenRecord, ::testing::ValuesIn(kGolden),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tav

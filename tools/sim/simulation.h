@@ -1,0 +1,46 @@
+// One game of many deals with every seat played by the computer, the human's
+// seat A included (it leads, follows and returns tribute as a computer seat
+// would, and answers the same-side question Yes). Scores, the first leader
+// and tributes carry from deal to deal as in the game. The simulator and the
+// golden-record test both play through this.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+
+namespace tav::sim {
+
+using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat 1..6][place 1..6]
+
+class Simulation {
+public:
+    // `check` runs the invariant checks after every action.
+    Simulation(const Settings& rules, std::uint64_t seed, bool check);
+    ~Simulation();
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    // Told every note line of the game, in order.
+    void on_note(std::function<void(std::string_view)> sink);
+
+    // Plays the next deal; false at the first fault (then `fault()` says what).
+    bool play_deal();
+
+    const std::string& fault() const;
+    long long deals_played() const;
+    const PlaceCounts& places() const;
+    // Scores of seats A..F at [1..6].
+    std::array<int, 7> scores() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace tav::sim
