@@ -1,0 +1,272 @@
+// Golden pictures: the real main window rendered at six moments of one seeded
+// game and compared pixel for pixel with the PNGs in tests/ui/golden/.
+//
+//   startup         the window just shown, before the first shuffle;
+//   dealt           the human has pressed the shuffle button: hands dealt
+//                   (fast deal), play running up to the human's first turn;
+//   picked          one card of the human's hand clicked on the table, raised;
+//   challenge       a seat has just followed a challenge play ("瑟柯牌");
+//   deal_end        the first deal over, the place labels (头科 ...) still
+//                   up and the table not yet cleared for the next deal;
+//   tribute_return  a later deal: the human owed a return, picked its
+//                   weakest cards and pressed the return button.
+//
+// Every picture is taken at the same window size, with no button hovered or
+// focused, so it shows the game and not the way the mouse travelled.
+//
+// Renewing the pictures: run
+//   TAV_UPDATE_GOLDEN=1 ./build/ui_tests --gtest_filter='Golden*'
+// which writes the PNGs instead of comparing them, look at every picture, and
+// commit the renewed pictures on their own, saying what changed on the table
+// and why. On a mismatch the test writes <name>.actual.png to the current
+// directory and names it in the failure.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "ui/main_window.h"
+#include "ui/units.h"
+
+#ifndef TAV_SOURCE_DIR
+#error "the golden pictures are found through TAV_SOURCE_DIR"
+#endif
+
+namespace tav::ui {
+namespace {
+
+// ============================================================================
+// Game driving: the only part of this file that knows the engine. Whatever
+// replaces these helpers must reach the same moments of the same game.
+// ============================================================================
+
+// Seed 2024 with the default rules (threes, place tributes only): the human
+// meets its first turn following a single 4, the human's own 2 is answered by
+// 花月容's joker in the first deal, and the first return the human owes comes
+// in the sixth deal (花月容's tribute to the human, 二科 of the deal before).
+constexpr std::uint64_t kSeed = 2024;
+
+struct Drive {
+    MainWindow& w;
+    ~Drive() { m().on_action = nullptr; }
+    w_main& m() { return w.model(); }
+
+    void press(const char* name) { QTest::mouseClick(w.button(name), Qt::LeftButton); }
+    void click_card(const CardRow& card) {
+        const SurfaceObject* o = m().dw_main.find(card.id());
+        if (o) QTest::mouseClick(w.table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
+    }
+    bool pickable(const CardRow& card) {
+        if (m().dw_out.contains(card.num) || m().dw_main.describe(card.id() + ".tag") != "my") return false;
+        const auto& hand = m().dw_a.rows();
+        return !m().settings.gb_b3 || card.code() != "3" ||
+               std::all_of(hand.begin(), hand.end(), [](const CardRow& r) { return r.code() == "3"; });
+    }
+
+    // Shuffles and deals; play runs until the human is asked for something.
+    void shuffle() {
+        press("cb_send");
+        lead_off();
+    }
+    // Play starts with the first leader once the hands are dealt.
+    void lead_off() {
+        if (m().deal_running() && m().is_current.empty()) {
+            m().wf_firstgo(m().is_firstgo);
+            w.sync_buttons();
+        }
+    }
+    bool humans_turn() { return m().deal_running() && m().is_current == "A"; }
+
+    // Clicks the weakest card the human holds alone in its rank (else the
+    // weakest pickable card); true when something stands raised.
+    bool raise_one() {
+        const CardList& a = m().dw_a;
+        for (bool single : {true, false})
+            for (int r = a.row_count(); r >= 1; --r) {
+                const CardRow& card = a.at(r);
+                const auto same = std::count_if(a.rows().begin(), a.rows().end(),
+                                                [&card](const CardRow& c) { return c.code() == card.code(); });
+                if (!pickable(card) || (single && same != 1)) continue;
+                click_card(card);
+                return !m().dw_out.empty();
+            }
+        return false;
+    }
+
+    // The computer takes the human's turns until the deal is over.
+    bool play_out() {
+        lead_off();
+        for (int turns = 0; m().deal_running(); ++turns) {
+            if (turns > 2000 || !m().autoplay_human()) return false;
+            w.sync_buttons();
+        }
+        return true;
+    }
+
+    bool owes_return() {
+        return !m().ib_go && w.button("cb_gog")->isVisible() && w.button("cb_gog")->isEnabled() &&
+               !m().note_log.empty() && m().note_log.back() == "请钟离云还贡";
+    }
+    // Picks as many of the human's weakest cards as owed and presses return.
+    bool return_weakest() {
+        const int owed = m().ii_la[static_cast<std::size_t>(m().ii_cur)];
+        for (int r = m().dw_a.row_count(); r >= 1 && m().dw_out.row_count() < owed; --r)
+            if (pickable(m().dw_a.at(r))) click_card(m().dw_a.at(r));
+        if (m().dw_out.row_count() != owed) return false;
+        press("cb_gog");
+        return m().dw_out.empty();  // the return was taken
+    }
+
+    // Calls `take` at the moments that pass inside a chain of computer turns:
+    // the first follow of a challenge play and the end of the first deal.
+    void watch(const std::function<void(const std::string&)>& take) {
+        m().on_action = [this, take, challenge = false, deal_end = false](const char* action,
+                                                                          std::string_view) mutable {
+            const std::string what = action;
+            const auto& log = m().note_log;
+            if (!challenge && what == "follow" && !log.empty() && log.back().find("瑟柯牌") != std::string::npos) {
+                challenge = true;
+                take("challenge");
+            }
+            if (!deal_end && what == "deal end") {
+                deal_end = true;
+                take("deal_end");
+            }
+        };
+    }
+};
+
+// Answers a message box should one open (Yes, else OK), so that a box never
+// leaves the test waiting; the game above is not expected to open any.
+struct BoxAnswerer {
+    QTimer timer;
+    int answered = 0;
+    BoxAnswerer() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            ++answered;
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->reject();
+        });
+        timer.start(10);
+    }
+};
+
+// ============================================================================
+// Pictures
+// ============================================================================
+
+constexpr QSize kTable(787, 568);
+
+QString golden_dir() { return QStringLiteral(TAV_SOURCE_DIR) + "/tests/ui/golden"; }
+bool updating() {
+    const char* v = std::getenv("TAV_UPDATE_GOLDEN");
+    return v && std::string(v) == "1";
+}
+
+struct GoldenPictures : ::testing::Test {
+    Settings settings;
+    std::unique_ptr<MainWindow> window;
+    std::map<std::string, QImage> shots;
+
+    void SetUp() override {
+        settings.gc_show = 0;     // no pause before a play leaves the table
+        settings.gs_sends = "0";  // the fast deal: no timers
+        window = std::make_unique<MainWindow>(settings, kSeed);
+        window->resize(kTable.width(), kTable.height() + window->menuBar()->sizeHint().height());
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_EQ(window->table()->size(), kTable);
+    }
+
+    // The whole window as it stands, with no button hovered or focused.
+    void take(const std::string& name) {
+        for (QPushButton* b : window->findChildren<QPushButton*>()) {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(b, &leave);
+        }
+        if (QWidget* f = QApplication::focusWidget()) f->clearFocus();
+        EXPECT_EQ(window->table()->size(), kTable) << name;
+        EXPECT_FALSE(shots.count(name)) << name << " taken twice";
+        shots[name] = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+
+    void compare(const std::string& name) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(shots.count(name)) << "the game never reached the moment " << name;
+        const QImage& actual = shots[name];
+        const QString golden = golden_dir() + "/" + QString::fromStdString(name) + ".png";
+        if (updating()) {
+            QDir().mkpath(golden_dir());
+            ASSERT_TRUE(actual.save(golden, "PNG")) << golden.toStdString();
+            return;
+        }
+        const QImage expected = QImage(golden).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(expected.isNull()) << "no picture " << golden.toStdString()
+                                        << " (TAV_UPDATE_GOLDEN=1 writes it)";
+        long differing = 0;
+        if (expected.size() == actual.size())
+            for (int y = 0; y < actual.height(); ++y) {
+                const auto* a = reinterpret_cast<const QRgb*>(actual.constScanLine(y));
+                const auto* e = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
+                for (int x = 0; x < actual.width(); ++x) differing += a[x] != e[x];
+            }
+        if (expected.size() == actual.size() && differing == 0) return;
+        const QString out = QDir::current().absoluteFilePath(QString::fromStdString(name) + ".actual.png");
+        actual.save(out, "PNG");
+        ADD_FAILURE() << "the window differs from " << golden.toStdString() << ": "
+                      << (expected.size() == actual.size()
+                              ? std::to_string(differing) + " pixels differ"
+                              : "size " + std::to_string(actual.width()) + "x" + std::to_string(actual.height()) +
+                                    " instead of " + std::to_string(expected.width()) + "x" +
+                                    std::to_string(expected.height()))
+                      << "; the rendering is in " << out.toStdString();
+    }
+};
+
+TEST_F(GoldenPictures, SixMomentsOfOneSeededGame) {
+    BoxAnswerer boxes;
+    Drive game{*window};
+    game.watch([this](const std::string& name) { take(name); });
+
+    take("startup");
+    game.shuffle();
+    take("dealt");
+    ASSERT_TRUE(game.humans_turn()) << "the first deal waits for the human";
+    ASSERT_TRUE(game.raise_one());
+    take("picked");
+    ASSERT_TRUE(game.play_out());
+
+    for (int deal = 2; deal <= 12 && !shots.count("tribute_return"); ++deal) {
+        game.shuffle();
+        for (int owed = 0; game.owes_return(); ++owed) {
+            ASSERT_LT(owed, 15);
+            ASSERT_TRUE(game.return_weakest());
+            if (!shots.count("tribute_return")) take("tribute_return");
+        }
+        ASSERT_TRUE(game.play_out());
+    }
+    EXPECT_EQ(boxes.answered, 0);
+
+    for (const char* name : {"startup", "dealt", "picked", "challenge", "deal_end", "tribute_return"}) compare(name);
+}
+
+}  // namespace
+}  // namespace tav::ui
