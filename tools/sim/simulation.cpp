@@ -1,68 +1,84 @@
 #include "tools/sim/simulation.h"
 
-#include <cstring>
+#include <random>
 
-#include "table/invariants.h"
-#include "table/w_main.h"
+#include "model/invariants.h"
+#include "rules/engine.h"
 
 namespace tav::sim {
 
+using namespace tav::game;
+
 struct Simulation::Impl {
-    Impl(const Settings& rules, std::uint64_t seed, bool check_all)
-        : settings(rules), w(settings, platform, seed == 0 ? 1 : seed), checker(w), check(check_all) {
-        w.seed(seed);  // 0 is a seed like any other here
-        w.on_action = [this](const char* action, std::string_view seat) { told(action, seat); };
+    Impl(const Settings& settings, std::uint64_t seed, bool check_all)
+        : state(new_game(rules_of(settings))), rng(seed), check(check_all) {
+        events.notes_only = !check;
+        if (check)
+            events.after_step = [this](const State& st, const Events& ev) {
+                if (!fault.empty()) return;
+                if (std::string broken = checker.after(st, ev, "a step"); !broken.empty())
+                    fail("deal " + std::to_string(deal) + ": " + broken);
+            };
+    }
+
+    static Rules rules_of(const Settings& s) {
+        Rules r;
+        r.threes = s.gb_b3;
+        r.smother = s.gb_m;
+        r.points = s.gb_d;
+        r.tributes = s.gi_winstyle == 1;
+        return r;
+    }
+
+    // Hands the events of the last action to the note sink and the checker.
+    void told(const char* action) {
+        for (const Event& e : events.list) {
+            if (e.kind == EventKind::note) {
+                if (note) note(e.text);
+            } else if (e.kind == EventKind::place && e.number >= 1 && e.number <= kSeats) {
+                ++places[static_cast<std::size_t>(index_of(e.seat) + 1)][static_cast<std::size_t>(e.number)];
+            } else if (e.kind == EventKind::deal_over) {
+                ended = true;
+            }
+        }
+        if (check && fault.empty()) {
+            const std::string broken = checker.after(state, events, action);
+            if (!broken.empty()) fail("deal " + std::to_string(deal) + ", after " + action + ": " + broken);
+        }
+        events.clear();
+        checker.events_cleared();
     }
 
     void play_deal() {
         ended = false;
         const std::string deal_no = "deal " + std::to_string(deal);
-        if (!w.cb_send.enabled) return fail(deal_no + ": the table is not ready for a deal");
-        w.cb_send_clicked();
-        for (int turns = 0; fault.empty(); ++turns) {
+        if (state.ask != Ask::shuffle) return fail(deal_no + ": the table is not ready for a deal");
+        act("deal", apply(state, Decision{Move::shuffle, {}}, events, rng));
+        for (int turns = 0; fault.empty() && !ended; ++turns) {
             if (turns > InvariantChecker::kMaxActions)
-                return fail(deal_no + ": seat A has had " + std::to_string(turns) +
-                            " turns and the deal is still running");
-            if (!w.ib_go) {
-                // Seat A owes a tribute return: the computer's automatic return.
-                if (!w.autoreturn_human()) return fail(deal_no + ": a return is owed but none can be made");
-                continue;
-            }
-            if (!w.deal_running()) break;
-            if (w.is_current != "A" || !w.autoplay_human())
-                return fail(deal_no + ": the deal stopped with is_current \"" + w.is_current + "\" and seat A holding " +
-                            std::to_string(w.dw_a.row_count()) + " cards");
+                return fail(deal_no + ": seat A has had " + std::to_string(turns) + " turns and the deal is still running");
+            if (state.ask == Ask::nothing || state.ask == Ask::shuffle)
+                return fail(deal_no + ": the deal stopped with nothing asked of seat A");
+            act("seat A", apply_computer_for_human(state, events));
         }
         if (fault.empty() && !ended) fail(deal_no + ": the deal stopped before its end");
     }
 
-    void told(const char* action, std::string_view seat) {
-        if (check && fault.empty()) {
-            const std::string broken = checker.after(action, seat);
-            if (!broken.empty()) {
-                std::string where = "deal " + std::to_string(deal) + ", after " + action;
-                if (!seat.empty()) where += " by seat " + std::string(seat);
-                fail(where + ": " + broken);
-            }
-        }
-        if (std::strcmp(action, "deal end") != 0) return;
-        ended = true;
-        for (int s = 1; s <= 6; ++s) {
-            const std::string& mark = *w.finish_mark(seat_letter(s));
-            if (mark.size() == 1 && mark[0] >= '1' && mark[0] <= '6')
-                ++places[static_cast<std::size_t>(s)][static_cast<std::size_t>(mark[0] - '0')];
-        }
+    void act(const char* action, const Verdict& v) {
+        if (!v) return fail("deal " + std::to_string(deal) + ": " + action + " refused: " + v.reason);
+        told(action);
     }
 
     void fail(std::string what) {
         if (fault.empty()) fault = std::move(what);
     }
 
-    Settings settings;
-    ScriptedPlatform platform;  // no answers: every question is answered Yes
-    w_main w;
+    State state;
+    std::mt19937_64 rng;
+    Events events;
     InvariantChecker checker;
     bool check = false;
+    std::function<void(std::string_view)> note;
     long long deal = 0;
     bool ended = false;
     PlaceCounts places{};
@@ -73,28 +89,22 @@ Simulation::Simulation(const Settings& rules, std::uint64_t seed, bool check)
     : impl_(std::make_unique<Impl>(rules, seed, check)) {}
 Simulation::~Simulation() = default;
 
-void Simulation::on_note(std::function<void(std::string_view)> sink) {
-    if (!sink) {
-        impl_->w.on_note = nullptr;
-        return;
-    }
-    impl_->w.on_note = [sink = std::move(sink)](const std::string& line) { sink(line); };
-}
+void Simulation::on_note(std::function<void(std::string_view)> sink) { impl_->note = std::move(sink); }
 
 bool Simulation::play_deal() {
     if (!impl_->fault.empty()) return false;
     ++impl_->deal;
     impl_->play_deal();
-    // The game keeps every note line and question; a long run needs only this deal's.
-    impl_->w.note_log.clear();
-    impl_->platform.questions.clear();
-    impl_->platform.messages.clear();
     return impl_->fault.empty();
 }
 
 const std::string& Simulation::fault() const { return impl_->fault; }
 long long Simulation::deals_played() const { return impl_->fault.empty() ? impl_->deal : impl_->deal - 1; }
 const PlaceCounts& Simulation::places() const { return impl_->places; }
-std::array<int, 7> Simulation::scores() const { return impl_->w.ii_grade; }
+std::array<int, 7> Simulation::scores() const {
+    std::array<int, 7> out{};
+    for (Seat s : kAllSeats) out[static_cast<std::size_t>(index_of(s) + 1)] = impl_->state.scores[s];
+    return out;
+}
 
 }  // namespace tav::sim

@@ -1,0 +1,157 @@
+// The classic level's finer plays: rushing out, splitting and topping up
+// groups, the cards given back for a tribute and the payment for a three.
+#include <array>
+#include <map>
+
+#include "ai/classic.h"
+#include "ai/classic_parts.h"
+
+namespace tav::game::classic {
+namespace {
+
+// A big surplus is broken even when the standing seat keeps several ranks:
+// the group still keeps enough cards after the answer.
+struct SurplusSplit {
+    Rank rank;      // the rank broken up
+    int keeps;      // cards it must keep at least
+    Rank at_least;  // the standing rank - 1 must be this weak
+};
+constexpr std::array<SurplusSplit, 4> kSurplusSplits{{{kJack, 5, 8}, {kQueen, 4, 7}, {kKing, 3, 6}, {kAce, 3, 5}}};
+
+}  // namespace
+
+std::optional<std::vector<Card>> take(Hand& hand, std::initializer_list<std::pair<Rank, int>> wanted) {
+    std::map<Rank, int> total;
+    for (const auto& [rank, count] : wanted) {
+        if (rank == 0) continue;
+        if (count < 0) return std::nullopt;
+        total[rank] += count;
+    }
+    for (const auto& [rank, count] : total)
+        if (hand.count(rank) < count) return std::nullopt;
+    std::vector<Card> cards;
+    for (const auto& [rank, count] : wanted) {
+        if (rank == 0) continue;
+        for (int k = 0; k < count; ++k) {
+            const int i = hand.find_rank(rank);
+            cards.push_back(hand[i]);
+            hand.erase_at(i);
+        }
+    }
+    return cards;
+}
+
+std::optional<std::vector<Card>> rush(const SeatView& v) {
+    Hand hand = v.hand();
+    if (hand.empty()) return std::nullopt;
+    const int big = hand.count(kBigJoker), small = hand.count(kSmallJoker), twos = hand.count(kTwo);
+    const int big_gone = v.cleared(kBigJoker), small_gone = v.cleared(kSmallJoker);
+    const int ranks = hand.natural_ranks();
+    const Rank weakest_held = rank_of(hand[hand.size() - 1]);
+
+    if (ranks == 1) {
+        // The wild cards go down together when nothing still out can beat
+        // them, keeping the last rank for the next lead.
+        if (big > 0 || small > 4 - big_gone || twos > 8 - big_gone - small_gone)
+            return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}});
+        if (v.rules().threes) return std::nullopt;  // the last rank may be threes: no whole-hand play
+        return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, hand.count(weakest_held)}});
+    }
+
+    // Several ranks: a joker for every rank but one.
+    if (big + small < ranks - 1) return std::nullopt;
+    if (small > 0) {
+        Rank weakest = weakest_held;
+        if (v.rules().threes)
+            for (int i = hand.size() - 1; i >= 0; --i)
+                if (rank_of(hand[i]) < kThree) {
+                    weakest = rank_of(hand[i]);
+                    break;
+                }
+        if (ranks == 2)
+            return take(hand, {{kSmallJoker, 1}, {weakest, hand.count(weakest)}, {kBigJoker, big}, {kTwo, twos}});
+        return take(hand, {{kSmallJoker, 1}, {weakest, hand.count(weakest)}});
+    }
+    Rank strongest = 0;
+    for (Card c : hand)
+        if (rank_of(c) > kTwo) {
+            strongest = rank_of(c);
+            break;
+        }
+    const int strongest_count = strongest ? hand.count(strongest) : 0;
+    if (ranks == 2) return take(hand, {{kBigJoker, big}, {strongest, strongest_count}, {kTwo, twos}});
+    return take(hand, {{kBigJoker, 1}, {strongest, strongest_count}});
+}
+
+std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank, int count) {
+    if (count < 2) return std::nullopt;  // a single card is never answered by splitting
+
+    for (const SurplusSplit& row : kSurplusSplits)
+        if (hand.count(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, {{row.rank, count}});
+
+    // Anything more only when the standing seat could go out with its next play.
+    if (v.peek_standing_natural_ranks() != 1) return std::nullopt;
+
+    for (Rank r = rank - 1; r >= kAce; --r)
+        if (hand.count(r) >= count) return take(hand, {{r, count}});
+
+    // Top up the largest group (the weaker on a tie) with 2s, then small jokers.
+    const int small = hand.count(kSmallJoker), twos = hand.count(kTwo);
+    int most = 0;
+    Rank best = 0;
+    for (Rank r = rank - 1; r >= kAce; --r)
+        if (const int c = hand.count(r); c > most) {
+            most = c;
+            best = r;
+        }
+    if (most + twos >= count) return take(hand, {{best, most}, {kTwo, count - most}});
+    if (most + twos + small >= count) return take(hand, {{best, most}, {kTwo, twos}, {kSmallJoker, count - most - twos}});
+    return std::nullopt;
+}
+
+std::vector<Card> give_back(const Hand& hand, int owed) {
+    // Candidates: nines down to fours, strongest first as sorted, never a three.
+    Hand candidates;
+    for (Card c : hand)
+        if (rank_of(c) > kTen && rank_of(c) < kThree) candidates.push(c);
+    candidates.sort_by_rank();
+    const int rows = candidates.size();
+    std::vector<bool> chosen(static_cast<std::size_t>(rows) + 1, false);
+    std::vector<int> order;  // candidate rows (from 1) in the order chosen
+    auto pick = [&](int row) {
+        if (row < 1 || chosen[static_cast<std::size_t>(row)]) return;
+        chosen[static_cast<std::size_t>(row)] = true;
+        order.push_back(row);
+    };
+    auto held = [&](int row) { return hand.count(rank_of(candidates[row - 1])); };
+    auto missing = [&] { return owed - static_cast<int>(order.size()); };
+    // First the single cards of a rank, weakest first.
+    for (int r = rows; r >= 1 && missing() > 0; --r)
+        if (held(r) == 1) pick(r);
+    // Then a card whose rank is used up or keeps at least two; then the
+    // weakest card left. A first choice brings the card above it along.
+    for (int pass = 0; pass < 2 && missing() > 0; ++pass) {
+        for (int r = rows; r >= 1; --r) {
+            if (chosen[static_cast<std::size_t>(r)]) continue;
+            const int left = held(r) - missing();
+            if (pass == 0 && left != 0 && left < 2) continue;
+            const bool first = order.empty();
+            pick(r);
+            if (first) pick(r - 1);
+            break;
+        }
+    }
+    if (static_cast<int>(order.size()) > owed) order.resize(static_cast<std::size_t>(std::max(owed, 0)));
+    std::vector<Card> cards;
+    for (int row : order) cards.push_back(candidates[row - 1]);
+    return cards;
+}
+
+std::optional<Card> payment_for_three(const Hand& hand) {
+    std::optional<Card> best;
+    for (Card c : hand)
+        if (rank_of(c) > kSmallJoker && (!best || rank_of(c) < rank_of(*best))) best = c;
+    return best;
+}
+
+}  // namespace tav::game::classic

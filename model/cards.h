@@ -1,0 +1,143 @@
+// Cards as small numbers. A card is its number 1..216 in the four decks
+// (catalogue row ((n - 1) mod 54) + 1); its rank runs 1 (big joker) to 15
+// (three). Jokers and 2s (ranks 1..3) are wild; the others are natural.
+// Piles are small fixed-capacity arrays, cheap to copy.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tav::game {
+
+using Card = std::uint8_t;
+inline constexpr int kCards = 216;
+inline constexpr int kDeckKinds = 54;
+
+using Rank = int;
+inline constexpr Rank kBigJoker = 1, kSmallJoker = 2, kTwo = 3, kAce = 4, kKing = 5, kQueen = 6, kJack = 7,
+                      kTen = 8, kNine = 9, kFour = 14, kThree = 15;
+inline constexpr int kRanks = 15;
+
+constexpr int kind_of(Card c) { return (c - 1) % kDeckKinds + 1; }  // catalogue row 1..54
+constexpr Rank rank_of(Card c) {
+    const int k = kind_of(c);
+    return k <= 2 ? k : (k - 3) / 4 + 3;
+}
+// Hearts, spades, diamonds, clubs: 0..3; -1 for a joker.
+constexpr int suit_of(Card c) {
+    const int k = kind_of(c);
+    return k <= 2 ? -1 : (k - 3) % 4;
+}
+constexpr bool is_wild(Rank r) { return r >= kBigJoker && r <= kTwo; }
+constexpr bool valid_card(int c) { return c >= 1 && c <= kCards; }
+
+// "大户", "红桃4" ...; "Joker1", "4" ...; "cards\h4.bmp" ...
+std::string_view card_name(Card c);
+std::string_view rank_code(Rank r);
+
+// An ordered pile of at most N cards.
+template <int N>
+class Pile {
+public:
+    int size() const { return n_; }
+    bool empty() const { return n_ == 0; }
+    Card operator[](int i) const { return c_[static_cast<std::size_t>(i)]; }
+    const Card* begin() const { return c_.data(); }
+    const Card* end() const { return c_.data() + n_; }
+
+    // False, nothing changed, when full.
+    bool push(Card c) {
+        if (n_ >= N) return false;
+        c_[static_cast<std::size_t>(n_++)] = c;
+        return true;
+    }
+    void clear() { n_ = 0; }
+    int find(Card c) const {
+        for (int i = 0; i < n_; ++i)
+            if (c_[static_cast<std::size_t>(i)] == c) return i;
+        return -1;
+    }
+    bool contains(Card c) const { return find(c) >= 0; }
+    void erase_at(int i) {
+        std::copy(c_.begin() + i + 1, c_.begin() + n_, c_.begin() + i);
+        --n_;
+    }
+    // False when the card is not here.
+    bool remove(Card c) {
+        const int i = find(c);
+        if (i < 0) return false;
+        erase_at(i);
+        return true;
+    }
+    int count(Rank r) const {
+        int k = 0;
+        for (Card c : *this) k += rank_of(c) == r ? 1 : 0;
+        return k;
+    }
+    // Index of the first card of that rank, -1 when none.
+    int find_rank(Rank r) const {
+        for (int i = 0; i < n_; ++i)
+            if (rank_of(c_[static_cast<std::size_t>(i)]) == r) return i;
+        return -1;
+    }
+    // Strongest first; cards of one rank keep their order.
+    void sort_by_rank() {
+        std::stable_sort(c_.begin(), c_.begin() + n_, [](Card a, Card b) { return rank_of(a) < rank_of(b); });
+    }
+    // Number of different ranks held.
+    int ranks() const {
+        std::uint32_t seen = 0;
+        for (Card c : *this) seen |= 1u << rank_of(c);
+        int k = 0;
+        for (; seen; seen &= seen - 1) ++k;
+        return k;
+    }
+    // Ranks held, not counting the wild ones.
+    int natural_ranks() const {
+        std::uint32_t seen = 0;
+        for (Card c : *this) seen |= 1u << rank_of(c);
+        seen &= ~0b1110u;
+        int k = 0;
+        for (; seen; seen &= seen - 1) ++k;
+        return k;
+    }
+    bool operator==(const Pile& o) const { return std::equal(begin(), end(), o.begin(), o.end()); }
+
+private:
+    std::array<Card, N> c_{};
+    std::uint8_t n_ = 0;
+};
+
+// A hand holds 36 after the deal; tributes may add a few for a while.
+using Hand = Pile<96>;
+// The cards one seat laid on the table.
+using Play = Pile<96>;
+// Every card cleared from the table in a deal.
+using Cleared = Pile<kCards>;
+
+// What a play is made of: its wild cards by kind, its natural cards, and the
+// rank of its first and last natural card (0 when none).
+struct Makeup {
+    int big = 0, small = 0, twos = 0, naturals = 0;
+    Rank first_natural = 0, last_natural = 0;
+};
+template <int N>
+Makeup makeup_of(const Pile<N>& p) {
+    Makeup m;
+    for (Card c : p) {
+        const Rank r = rank_of(c);
+        if (r == kBigJoker) ++m.big;
+        else if (r == kSmallJoker) ++m.small;
+        else if (r == kTwo) ++m.twos;
+        else {
+            if (m.naturals++ == 0) m.first_natural = r;
+            m.last_natural = r;
+        }
+    }
+    return m;
+}
+
+}  // namespace tav::game

@@ -1,0 +1,82 @@
+// Shuffle and deal: every card drawn uniformly from those left in the pack,
+// dealt round the table B, C, A, F, E, D, ...; the first seat whose fours
+// reach the mark as its cards arrive leads first, unless the last deal's
+// last place already does.
+#include <array>
+
+#include "model/notes.h"
+#include "rules/flow.h"
+
+namespace tav::game {
+namespace {
+
+// The seat of the i-th card dealt, by i mod 6.
+constexpr std::array<Seat, kSeats> kSeatByRest{Seat::D, Seat::B, Seat::C, Seat::A, Seat::F, Seat::E};
+
+// A pair of one suit's four scores 1, three or four copies 2.
+int fours_score(const Hand& hand) {
+    std::array<int, 4> copies{};
+    for (Card c : hand)
+        if (rank_of(c) == kFour) ++copies[static_cast<std::size_t>(suit_of(c))];
+    int total = 0;
+    for (int n : copies) total += n >= 3 ? 2 : n == 2 ? 1 : 0;
+    return total;
+}
+
+}  // namespace
+
+void Flow::deal(std::mt19937_64& rng) {
+    note(notes::kShuffling);
+    s.ask = Ask::nothing;
+    s.traded.reset();
+    std::array<Card, kCards> pack{};
+    for (int n = 0; n < kCards; ++n) pack[static_cast<std::size_t>(n)] = static_cast<Card>(n + 1);
+    int left = kCards;
+    s.fours_mark = 2;
+    for (int i = 1; i <= kCards; ++i) {
+        std::uniform_int_distribution<int> draw(1, left);
+        const auto r = static_cast<std::size_t>(draw(rng) - 1);
+        const Card card = pack[r];
+        std::copy(pack.begin() + static_cast<std::ptrdiff_t>(r) + 1, pack.begin() + left,
+                  pack.begin() + static_cast<std::ptrdiff_t>(r));
+        --left;
+        const Seat seat = kSeatByRest[static_cast<std::size_t>(i % kSeats)];
+        s.hands[seat].push(card);
+        ev.add(EventKind::dealt, seat, card, i);
+        if (!s.first_leader) {
+            const int score = fours_score(s.hands[seat]);
+            if (score >= s.fours_mark) {
+                s.fours_mark = score + 1;
+                s.first_leader = seat;
+            }
+        }
+    }
+    // The human's hand reads strongest-left.
+    lay_out(Seat::A);
+    s.phase = Phase::tribute;
+    settle_from(s.settling);
+}
+
+void Flow::begin_play() {
+    for (Seat seat : kAllSeats)
+        if (seat != Seat::A) s.hands[seat].sort_by_rank();
+    note(notes::kPlayBegins);
+    s.phase = Phase::play;
+    std::optional<Seat> leader = s.first_leader;
+    if (!leader) {
+        // Nobody's fours reached the mark while the cards arrived: the best
+        // fours lead, the first such seat from A on a tie.
+        int best = -1;
+        for (Seat seat : kAllSeats)
+            if (const int score = fours_score(s.hands[seat]); score > best) {
+                best = score;
+                leader = seat;
+            }
+        s.first_leader = leader;
+    }
+    s.steps = 0;
+    note(notes::leads_first(*leader));
+    schedule(State::Next::end_trick, leader);
+}
+
+}  // namespace tav::game

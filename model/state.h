@@ -1,0 +1,119 @@
+// The whole game as one value.
+//
+// How the engine is put together:
+// - A `State` says everything about a game in progress: every seat's hand and
+//   play on the table, the cleared cards, the trick (whose play stands, whose
+//   turn it is, a standing challenge, the passes), places, scores and the
+//   tribute ledger, the phase of the deal and what the human is asked. It is
+//   a plain value: copy it to ask "what if" without touching the game.
+// - Rules are functions of the state (rules/, round/). A seat's choice, the
+//   human's or a computer seat's, is a `Decision` (decision.h): which cards to
+//   play or return, a pass, a hold-back, an answer. The computer decides from
+//   a `SeatView` (ai/view.h) that holds only what that seat may know.
+// - `apply` (rules/engine.h) checks a decision against the rules, refuses it
+//   with a reason or carries it out, and then runs the computer seats' turns
+//   in a loop until the human must act again or the deal is over. What
+//   happened is appended to an `Events` list (events.h): note lines, cards
+//   dealt, played, cleared and handed, places, scores. The table view turns
+//   those into pictures and texts; the shell pauses where a play leaves the
+//   table. Nothing in the engine waits, asks or draws.
+// - Randomness comes from outside: the deal takes the game's generator.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+
+#include "model/cards.h"
+#include "model/rules_settings.h"
+#include "model/seat.h"
+
+namespace tav::game {
+
+// Where a deal stands. Dealing and buying threes happen inside one action
+// and never leave the game waiting, so they have no phase of their own.
+enum class Phase : std::uint8_t {
+    between_deals,  // the next shuffle is due
+    tribute,        // the previous deal's tributes are being settled
+    play,           // tricks are being played
+};
+
+// What the game waits for from the human at seat A.
+enum class Ask : std::uint8_t {
+    nothing,             // a computer seat acts, or nothing is due
+    shuffle,             // between deals
+    lead,                // a play of any rank
+    follow,              // a play that beats the standing one, or a pass
+    follow_or_hold,      // a challenge stands: a play that beats it, or hold back
+    return_tribute,      // pick the cards to give back for a tribute received
+    take_partner_tribute,  // a partner pays: take it (and return), or let it go
+};
+
+// How a standing challenge is answered.
+enum class ChallengeAnswer : std::uint8_t {
+    none,
+    opposite_only,  // only the opposite seat may answer; its pass ends the trick
+    in_turn,        // every seat in turn, when two or more seats are out
+};
+
+struct Trick {
+    std::optional<Seat> standing;  // whose play stands; none when a lead is due
+    std::optional<Seat> turn;      // who acts; none when nobody is left
+    bool challenge = false;        // the standing play is a challenge
+    ChallengeAnswer answer = ChallengeAnswer::none;
+    int passes = 0;                // computer passes since the standing play
+};
+
+enum class DebtKind : std::uint8_t { smother, point, place };
+
+// One tribute owed: `count` of the payer's strongest wild cards to the
+// receiver, who gives as many weak cards back.
+struct Debt {
+    std::optional<Seat> payer, receiver;
+    int count = 0;
+    bool filed() const { return payer || receiver; }
+    bool operator==(const Debt&) const = default;
+};
+
+// The ledger has fifteen slots, settled in order: 1-6 smother tributes,
+// 7-12 point tributes, 13-15 place tributes (a sweep fills all three).
+inline constexpr int kLedgerSlots = 15;
+constexpr DebtKind kind_of_slot(int slot) {
+    return slot <= 6 ? DebtKind::smother : slot <= 12 ? DebtKind::point : DebtKind::place;
+}
+
+struct State {
+    Rules rules;
+
+    Phase phase = Phase::between_deals;
+    Ask ask = Ask::shuffle;
+
+    PerSeat<Hand> hands;
+    PerSeat<Play> plays;  // each seat's play standing on the table
+    Cleared cleared;      // cards taken off the table this deal
+    std::bitset<kCards + 1> traded;  // received in a tribute this deal: never paid on
+
+    Trick trick;
+    PerSeat<std::uint8_t> places{};  // 1..6 once out, 0 while in play
+    int out_count = 0;               // seats out
+    PerSeat<bool> open_point{};      // declined a challenge this deal
+    PerSeat<int> scores{};
+
+    std::array<Debt, kLedgerSlots + 1> ledger{};  // slots 1..15
+    int settling = 1;                             // slot being settled
+
+    std::optional<Seat> first_leader;  // leads the next deal (the last place)
+    int fours_mark = 2;                // what a seat's fours must reach to lead first
+    int steps = 0;                     // turns this deal, bounding a runaway deal
+
+    // The engine's next internal step; `none` when it waits for the human.
+    enum class Next : std::uint8_t { none, end_trick, drive } next = Next::none;
+    std::optional<Seat> next_leader;  // for end_trick; none ends the deal
+    bool ending = false;              // the deal's end is due: nothing may follow it
+
+    bool is_out(Seat s) const { return places[s] != 0; }
+    bool deal_running() const { return phase == Phase::play; }
+};
+
+}  // namespace tav::game

@@ -1,0 +1,89 @@
+// Settling the tribute ledger once the next deal is dealt, slot by slot: the
+// payer's strongest jokers and 2s (never a card it was itself paid) go to the
+// receiver, who gives as many weak cards back. The human is asked whether to
+// take a partner's tribute, and picks its own return.
+#include "ai/classic.h"
+#include "model/notes.h"
+#include "rules/flow.h"
+
+namespace tav::game {
+namespace {
+
+// The payer's cards owed for a slot: its wild cards not received in a
+// tribute, strongest first, as many as owed and it has.
+std::vector<Card> tribute_cards(const State& s, Seat payer, int owed) {
+    Hand wild;
+    for (Card c : s.hands[payer])
+        if (is_wild(rank_of(c)) && !s.traded[c]) wild.push(c);
+    wild.sort_by_rank();
+    const int n = std::min(std::max(owed, 0), wild.size());
+    return {wild.begin(), wild.begin() + n};
+}
+
+Rank rank_at(std::span<const Card> cards, std::size_t i) { return i < cards.size() ? rank_of(cards[i]) : 0; }
+
+}  // namespace
+
+void Flow::settle_from(int first) {
+    for (int slot = first;; ++slot) {
+        s.settling = slot;
+        if (slot > kLedgerSlots || slot < 1 || !s.rules.tributes) {
+            // The ledger holds the debts of the deal just played: once they
+            // are settled (or tributes are off) it is emptied for the next one.
+            s.ledger = {};
+            if (s.rules.threes) buy_threes();
+            begin_play();
+            return;
+        }
+        Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
+        if (!debt.payer || !debt.receiver || debt.payer == debt.receiver) continue;  // half filed: nothing to settle
+        const Seat payer = *debt.payer, receiver = *debt.receiver;
+        const std::vector<Card> cards = tribute_cards(s, payer, debt.count);
+        debt.count = static_cast<int>(cards.size());
+        for (std::size_t i = 0; i < cards.size(); ++i) ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
+        note(notes::handed(payer, kind_of_slot(slot), false, debt.count, rank_at(cards, 0), rank_at(cards, 1)));
+        if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
+            ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot
+            return;
+        }
+        pay_slot(slot);
+        if (s.ask != Ask::nothing) return;  // the human owes a return
+    }
+}
+
+void Flow::pay_slot(int slot) {
+    Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
+    const Seat payer = *debt.payer, receiver = *debt.receiver;
+    for (Card c : tribute_cards(s, payer, debt.count)) {
+        s.hands[payer].remove(c);
+        s.hands[receiver].push(c);
+        s.traded.set(c);
+    }
+    if (receiver == Seat::A) {
+        // The human picks its return and confirms it with the return button.
+        note(notes::kHumanReturns);
+        ask_human(Ask::return_tribute);
+        return;
+    }
+    give_back(slot, classic::give_back(s.hands[receiver], debt.count), false);
+}
+
+void Flow::give_back(int slot, std::span<const Card> cards, bool by_human) {
+    Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
+    const Seat payer = *debt.payer, receiver = *debt.receiver;
+    int i = 0;
+    for (Card c : cards) {
+        ev.add(EventKind::handed, receiver, c, ++i);
+        s.hands[receiver].remove(c);
+        s.hands[payer].push(c);
+        s.traded.set(c, !by_human);
+    }
+    // The computer's return may give fewer cards than owed: the debt says what went.
+    if (!by_human) debt.count = std::min(debt.count, static_cast<int>(cards.size()));
+    note(notes::handed(receiver, kind_of_slot(slot), true, static_cast<int>(cards.size()), rank_at(cards, 0),
+                       rank_at(cards, 1)));
+    lay_out(payer);
+    lay_out(receiver);
+}
+
+}  // namespace tav::game

@@ -1,0 +1,206 @@
+// The human's decisions and the computer's in seat A's place: checked, then
+// carried out through the same steps the computer seats take.
+#include "rules/engine.h"
+
+#include <algorithm>
+
+#include "ai/classic.h"
+#include "model/notes.h"
+#include "rules/flow.h"
+#include "rules/play.h"
+
+namespace tav::game {
+namespace {
+
+Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
+
+// Every card once, and every card in seat A's hand.
+std::string check_own_cards(const State& s, const std::vector<Card>& cards) {
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        if (!valid_card(cards[i])) return "there is no card " + std::to_string(cards[i]);
+        if (!s.hands[Seat::A].contains(cards[i])) return "the card " + std::string(card_name(cards[i])) + " is not in the hand";
+        if (std::find(cards.begin(), cards.begin() + static_cast<std::ptrdiff_t>(i), cards[i]) !=
+            cards.begin() + static_cast<std::ptrdiff_t>(i))
+            return "a card is named twice";
+    }
+    return "";
+}
+
+void human_play(Flow& f, const std::vector<Card>& cards) {
+    Trick& t = f.s.trick;
+    f.s.ask = Ask::nothing;
+    f.clear_play(Seat::A);  // never lose an old play still lying there
+    f.lay(Seat::A, cards);
+    f.file_smother(Seat::A);
+    t.standing = Seat::A;
+    t.turn = Seat::A;
+    t.challenge = false;
+    t.passes = 0;
+    f.check_out();
+    if (!f.after_play()) return;
+    t.passes = 0;
+    f.clear_between(t.standing, t.turn);
+    f.schedule(State::Next::drive, std::nullopt);
+}
+
+void human_pass(Flow& f) {
+    Trick& t = f.s.trick;
+    f.s.ask = Ask::nothing;
+    t.turn = f.in_play_after(t.turn);
+    if (t.turn == Seat::A) {  // nobody else is in play
+        f.schedule(State::Next::end_trick, t.turn);
+        return;
+    }
+    // The human's pass does not count among the passes that end a trick.
+    t.challenge = false;
+    f.clear_between(t.standing, t.turn);
+    f.schedule(State::Next::drive, std::nullopt);
+}
+
+void human_hold_back(Flow& f) {
+    Trick& t = f.s.trick;
+    f.s.ask = Ask::nothing;
+    if (t.challenge && f.s.out_count < 2) f.open_point(*t.standing);
+    // The challenger takes the trick and leads.
+    t.turn = f.in_play_from(t.standing);
+    f.schedule(State::Next::end_trick, t.turn);
+}
+
+Verdict human_turn(Flow& f, const Decision& d) {
+    const State& s = f.s;
+    const bool lead = s.ask == Ask::lead;
+    switch (d.move) {
+        case Move::play: {
+            if (d.cards.empty()) return refuse("pick the cards to play first");
+            if (std::string why = check_own_cards(s, d.cards); !why.empty()) return refuse(why);
+            const Play* standing = lead ? nullptr : &s.plays[*s.trick.standing];
+            if (!is_one_rank(d.cards)) return refuse("a play holds one rank besides jokers and 2s");
+            if (standing && !can_play(d.cards, standing)) return refuse("the cards do not beat the standing play");
+            human_play(f, d.cards);
+            break;
+        }
+        case Move::pass:
+            if (s.ask != Ask::follow) return refuse(lead ? "a lead is due" : "a challenge is answered or held back");
+            human_pass(f);
+            break;
+        case Move::hold_back:
+            if (s.ask != Ask::follow_or_hold) return refuse("no challenge stands");
+            human_hold_back(f);
+            break;
+        default: return refuse("it is the human's turn to play");
+    }
+    f.run();
+    return {};
+}
+
+Verdict human_tribute(Flow& f, const Decision& d) {
+    State& s = f.s;
+    const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
+    if (s.ask == Ask::take_partner_tribute) {
+        if (d.move != Move::take_tribute && d.move != Move::let_tribute_go)
+            return refuse("answer whether to take the partner's tribute");
+        s.ask = Ask::nothing;
+        if (d.move == Move::take_tribute) {
+            f.pay_slot(s.settling);
+            if (s.ask == Ask::nothing) f.settle_from(s.settling + 1);
+        } else {
+            f.note(notes::kHumanRefuses);
+            f.lay_out(*debt.payer);
+            f.settle_from(s.settling + 1);
+        }
+        f.run();
+        return {};
+    }
+    if (d.move != Move::give_back) return refuse("a return is owed");
+    if (static_cast<int>(d.cards.size()) != debt.count)
+        return refuse("请选择" + std::to_string(debt.count) + "张牌还贡！");
+    if (std::string why = check_own_cards(s, d.cards); !why.empty()) return refuse(why);
+    s.ask = Ask::nothing;
+    f.give_back(s.settling, d.cards, true);
+    f.settle_from(s.settling + 1);
+    f.run();
+    return {};
+}
+
+}  // namespace
+
+State new_game(const Rules& rules) {
+    State s;
+    s.rules = rules;
+    return s;
+}
+
+Verdict apply(State& s, const Decision& d, Events& ev, std::mt19937_64& rng) {
+    Flow f{s, ev};
+    switch (s.ask) {
+        case Ask::nothing: return refuse("nothing is asked of the human now");
+        case Ask::shuffle:
+            if (d.move != Move::shuffle) return refuse("the next deal is due: shuffle first");
+            f.deal(rng);
+            f.run();
+            return {};
+        case Ask::lead:
+        case Ask::follow:
+        case Ask::follow_or_hold: return human_turn(f, d);
+        case Ask::return_tribute:
+        case Ask::take_partner_tribute: return human_tribute(f, d);
+    }
+    return refuse("nothing is asked of the human now");
+}
+
+std::optional<Decision> computer_choice_for_human(const State& s) {
+    switch (s.ask) {
+        case Ask::lead:
+        case Ask::follow:
+        case Ask::follow_or_hold: return classic::decide(SeatView(s, Seat::A));
+        case Ask::return_tribute: {
+            const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
+            return Decision{Move::give_back, classic::give_back(s.hands[Seat::A], debt.count)};
+        }
+        case Ask::take_partner_tribute: return Decision{Move::take_tribute, {}};
+        default: return std::nullopt;
+    }
+}
+
+Verdict apply_computer_for_human(State& s, Events& ev) {
+    Flow f{s, ev};
+    switch (s.ask) {
+        case Ask::lead:
+            s.ask = Ask::nothing;
+            f.computer_lead(Seat::A);
+            f.schedule(State::Next::drive, std::nullopt);
+            break;
+        case Ask::follow:
+        case Ask::follow_or_hold:
+            s.ask = Ask::nothing;
+            f.computer_answer();
+            break;
+        case Ask::return_tribute: {
+            // The computer's return takes what candidates there are, even
+            // fewer than owed.
+            const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
+            s.ask = Ask::nothing;
+            f.give_back(s.settling, classic::give_back(s.hands[Seat::A], debt.count), false);
+            f.settle_from(s.settling + 1);
+            break;
+        }
+        case Ask::take_partner_tribute:
+            s.ask = Ask::nothing;
+            f.pay_slot(s.settling);
+            if (s.ask == Ask::nothing) f.settle_from(s.settling + 1);
+            break;
+        default: return refuse("nothing is asked of seat A now");
+    }
+    f.run();
+    return {};
+}
+
+void reset_game(State& s, Events& ev) {
+    s.first_leader.reset();
+    s.ledger = {};
+    s.scores = {};
+    Flow f{s, ev};
+    f.reset_table();
+}
+
+}  // namespace tav::game

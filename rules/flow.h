@@ -1,0 +1,61 @@
+// The engine's inner steps, shared by the turn rules and the round's end,
+// tribute and threes. One `Flow` lives for one action: it changes the state
+// and records events. Steps that come next are scheduled in the state and run
+// in a loop, so a long chain of computer turns never deepens the stack.
+#pragma once
+
+#include <random>
+#include <span>
+
+#include "model/events.h"
+#include "model/state.h"
+
+namespace tav::game {
+
+struct Flow {
+    State& s;
+    Events& ev;
+
+    void note(std::string text) { ev.note(std::move(text)); }
+
+    // ---- turns (rules/trick.cpp) ----
+    void schedule(State::Next next, std::optional<Seat> leader);
+    void run();  // every scheduled step, until the human must act
+    void end_trick(std::optional<Seat> leader);
+    void drive();
+    void computer_answer();
+    void computer_lead(Seat seat);
+    // Lays `cards` from `seat`'s hand in that order; the play is sorted after.
+    void lay(Seat seat, std::span<const Card> cards);
+    // After a play by the seat to act: announce it and hand on the turn.
+    // False when the play ended the deal.
+    bool after_play();
+    void clear_play(Seat seat);
+    void clear_between(std::optional<Seat> from, std::optional<Seat> to);
+    void ask_human(Ask what);
+    std::optional<Seat> in_play_from(std::optional<Seat> seat) const;
+    std::optional<Seat> in_play_after(std::optional<Seat> seat) const;
+
+    // ---- challenges (rules/trick.cpp) ----
+    void open_point(Seat seat);
+    void file_smother(Seat player);
+
+    // ---- the deal and its end (model/deal.cpp, round/places.cpp) ----
+    void deal(std::mt19937_64& rng);
+    void begin_play();
+    void check_out();  // after a play by the seat to act
+    void take_place(Seat seat, int place);
+    void list_tributes();
+    void reset_table();
+    void lay_out(Seat seat);
+
+    // ---- tribute and threes (round/settle.cpp, round/threes.cpp) ----
+    void settle_from(int slot);
+    void pay_slot(int slot);          // after the partner question, if any
+    void give_back(int slot, std::span<const Card> cards, bool by_human);
+    void buy_threes();
+};
+
+inline constexpr int kMaxDealSteps = 20000;
+
+}  // namespace tav::game

@@ -1,0 +1,48 @@
+#include "rules/play.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace tav::game {
+
+bool is_one_rank(std::span<const Card> cards) {
+    Rank rank = 0;
+    for (Card c : cards) {
+        const Rank r = rank_of(c);
+        if (is_wild(r)) continue;  // wild cards never set or break the rank
+        if (rank == 0) rank = r;
+        else if (r != rank) return false;
+    }
+    return true;
+}
+
+bool beats(std::span<const Card> cards, const Play& standing) {
+    if (static_cast<int>(cards.size()) != standing.size()) return false;
+    std::array<Rank, 96> ranks{};
+    const std::size_t n = std::min(cards.size(), ranks.size());
+    for (std::size_t i = 0; i < n; ++i) ranks[i] = rank_of(cards[i]);
+    std::sort(ranks.begin(), ranks.begin() + static_cast<std::ptrdiff_t>(n));
+    for (std::size_t i = 0; i < n; ++i)
+        if (ranks[i] >= rank_of(standing[static_cast<int>(i)])) return false;
+    return true;
+}
+
+bool can_play(std::span<const Card> cards, const Play* standing) {
+    if (cards.empty()) return false;
+    if (standing && !beats(cards, *standing)) return false;
+    return is_one_rank(cards);
+}
+
+bool is_challenge(const Play& play) {
+    if (play.empty()) return false;
+    const Makeup m = makeup_of(play);
+    if (m.big > 0 || m.small > 0 || m.naturals == 0) return true;
+    // Aces and kings need two, queens three, jacks four, tens five.
+    constexpr std::array<std::pair<Rank, int>, 5> needs{{{kAce, 2}, {kKing, 2}, {kQueen, 3}, {kJack, 4}, {kTen, 5}}};
+    for (const auto& [rank, need] : needs)
+        if (play.count(rank) + m.twos >= need) return true;
+    return false;
+}
+
+}  // namespace tav::game

@@ -1,0 +1,229 @@
+// Turns and tricks. Play goes A, B, C, D, E, F, A ... skipping seats that are
+// out. After a play or a pass the next seat acts; a trick ends when the turn
+// comes back to the standing play's seat, when every seat in play has passed,
+// or when a challenge is declined, and that seat leads the next trick.
+#include "ai/classic.h"
+#include "model/notes.h"
+#include "rules/flow.h"
+#include "rules/play.h"
+
+namespace tav::game {
+
+void Flow::schedule(State::Next next, std::optional<Seat> leader) {
+    // Once the deal's end is due nothing may follow it: no second end, no
+    // move of the turn, no clearing of the next deal's table.
+    if (s.ending) return;
+    s.next = next;
+    s.next_leader = leader;
+    if (next == State::Next::end_trick && !leader) s.ending = true;
+}
+
+void Flow::run() {
+    while (s.next != State::Next::none) {
+        const State::Next step = s.next;
+        const std::optional<Seat> leader = s.next_leader;
+        s.next = State::Next::none;
+        const bool ending = step == State::Next::end_trick && !leader;
+        if (!ending && ++s.steps > kMaxDealSteps) {
+            // Far more turns than a deal of 216 cards needs: the turn is going
+            // round in a circle, and the deal is ended rather than left to run.
+            s.ending = false;
+            schedule(State::Next::end_trick, std::nullopt);
+            continue;
+        }
+        if (step == State::Next::end_trick) end_trick(leader);
+        else drive();
+        if (ev.after_step) ev.after_step(s, ev);
+    }
+    s.ending = false;
+}
+
+std::optional<Seat> Flow::in_play_from(std::optional<Seat> seat) const {
+    if (!seat) return std::nullopt;
+    for (int k = 0; k < kSeats; ++k) {
+        // From the seat up to F, then from A.
+        const int i = index_of(*seat) + k;
+        if (i >= kSeats) break;
+        if (!s.is_out(seat_at(i))) return seat_at(i);
+    }
+    for (int i = 0; i < index_of(*seat); ++i)
+        if (!s.is_out(seat_at(i))) return seat_at(i);
+    return std::nullopt;
+}
+
+std::optional<Seat> Flow::in_play_after(std::optional<Seat> seat) const {
+    if (!seat) return std::nullopt;
+    return in_play_from(next_seat(*seat));
+}
+
+void Flow::ask_human(Ask what) {
+    s.ask = what;
+    ev.add(EventKind::asked, Seat::A, 0, static_cast<int>(what));
+}
+
+void Flow::end_trick(std::optional<Seat> leader) {
+    if (s.trick.standing) note(notes::kTrickTaken);
+    for (Seat seat : kAllSeats) clear_play(seat);
+    if (!leader) {
+        note(notes::kGameOver);
+        note(notes::kRule);
+        list_tributes();
+        ev.add(EventKind::deal_over, Seat::A);
+        reset_table();
+        s.steps = 0;
+        return;
+    }
+    s.trick.standing.reset();
+    s.trick.turn = leader;
+    s.trick.challenge = false;
+    s.trick.passes = 0;
+    if (*leader != Seat::A) {
+        computer_lead(*leader);
+        schedule(State::Next::drive, std::nullopt);
+        return;
+    }
+    note(notes::kHumanLeads);
+    ask_human(Ask::lead);
+}
+
+void Flow::drive() {
+    Trick& t = s.trick;
+    if (t.standing == t.turn) {  // everybody else passed, or nobody is left
+        schedule(State::Next::end_trick, t.turn);
+        return;
+    }
+    if (!t.turn) {
+        schedule(State::Next::end_trick, std::nullopt);
+        return;
+    }
+    if (*t.turn == Seat::A) {
+        // Whoever faces a challenge may hold back, also when it reaches the
+        // human aimed at another seat.
+        note(t.challenge ? notes::kHumanFollowsOrHolds : notes::kHumanFollows);
+        ask_human(t.challenge ? Ask::follow_or_hold : Ask::follow);
+        return;
+    }
+    computer_answer();
+}
+
+void Flow::computer_answer() {
+    Trick& t = s.trick;
+    const Seat seat = *t.turn;
+    const std::optional<std::vector<Card>> cards = classic::follow(SeatView(s, seat));
+    if (cards && !cards->empty()) {
+        lay(seat, *cards);
+        if (t.standing) file_smother(seat);
+        t.standing = seat;
+        check_out();
+        if (!after_play()) return;
+        t.passes = 0;
+    } else {
+        if (t.challenge && s.out_count < 2) open_point(*t.standing);
+        if (t.challenge && t.answer == ChallengeAnswer::opposite_only) {  // the opposite seat declined
+            t.turn = in_play_from(t.standing);
+            schedule(State::Next::end_trick, t.turn);
+            return;
+        }
+        t.turn = in_play_after(t.turn);
+        ++t.passes;
+        if (t.passes >= kSeats - s.out_count) {  // every seat in play passed; the player is out
+            t.turn = in_play_from(t.standing);
+            schedule(State::Next::end_trick, t.turn);
+            return;
+        }
+    }
+    clear_between(t.standing, t.turn);
+    schedule(State::Next::drive, std::nullopt);
+}
+
+void Flow::computer_lead(Seat seat) {
+    const std::vector<Card> cards = classic::lead(SeatView(s, seat));
+    lay(seat, cards);
+    s.trick.standing = seat;
+    check_out();
+    after_play();
+}
+
+void Flow::lay(Seat seat, std::span<const Card> cards) {
+    Hand& hand = s.hands[seat];
+    Play& play = s.plays[seat];
+    int placed = 0;
+    for (Card c : cards) {
+        if (!hand.remove(c) || !play.push(c)) continue;
+        ev.add(EventKind::played, seat, c, placed++);
+    }
+    play.sort_by_rank();
+}
+
+bool Flow::after_play() {
+    Trick& t = s.trick;
+    bool challenge = false;
+    if (t.turn && !s.plays[*t.turn].empty()) {
+        const Play& play = s.plays[*t.turn];
+        challenge = is_challenge(play);
+        note(notes::play(*t.turn, makeup_of(play), challenge));
+    }
+    if (s.ending) return false;
+    if (!challenge) {
+        t.turn = in_play_after(t.turn);
+        t.challenge = false;
+        return true;
+    }
+    t.challenge = true;
+    if (s.out_count > 1) {
+        t.turn = in_play_after(t.turn);
+        t.answer = ChallengeAnswer::in_turn;
+        return true;
+    }
+    // Fewer than two seats out: only the opposite seat may answer.
+    const std::optional<Seat> across = t.turn ? std::optional<Seat>(opposite(*t.turn)) : std::nullopt;
+    t.turn = across && !s.is_out(*across) ? across : std::nullopt;
+    t.answer = ChallengeAnswer::opposite_only;
+    if (!t.turn) {  // the opposite seat is out: round in turn order
+        t.turn = in_play_after(t.standing);
+        t.answer = ChallengeAnswer::in_turn;
+    }
+    return true;
+}
+
+void Flow::clear_play(Seat seat) {
+    Play& play = s.plays[seat];
+    if (play.empty()) return;  // nothing to show, so no pause
+    ev.add(EventKind::cleared, seat);
+    for (Card c : play) s.cleared.push(c);
+    play.clear();
+}
+
+void Flow::clear_between(std::optional<Seat> from, std::optional<Seat> to) {
+    // Seats after `from` up to and including `to`, going round; numbered
+    // 1..6 with 0 for nobody, as the turn steps them.
+    const int f = from ? index_of(*from) + 1 : 0, t = to ? index_of(*to) + 1 : 0;
+    if (f < t) {
+        for (int i = f + 1; i <= t; ++i) clear_play(seat_at(i - 1));
+    } else if (f > t) {
+        for (int i = f + 1; i <= kSeats; ++i) clear_play(seat_at(i - 1));
+        for (int i = 1; i <= t; ++i) clear_play(seat_at(i - 1));
+    }
+}
+
+void Flow::open_point(Seat seat) {
+    if (s.open_point[seat]) return;
+    s.open_point[seat] = true;
+    note(notes::open_point(seat));
+}
+
+void Flow::file_smother(Seat player) {
+    // Beating a play that was the seat's last rank smothers it: it owes a card.
+    if (!s.rules.smother || !s.trick.standing) return;
+    const Seat beaten = *s.trick.standing;
+    const Hand& hand = s.hands[beaten];
+    if (hand.empty() || hand.ranks() != 1) return;
+    for (int slot = 1; slot <= 6; ++slot) {
+        Debt& d = s.ledger[static_cast<std::size_t>(slot)];
+        if (d.receiver) continue;
+        d = {beaten, player, 1};
+        return;
+    }
+}
+
+}  // namespace tav::game
