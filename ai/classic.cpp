@@ -8,6 +8,10 @@ namespace tav::game::classic {
 
 std::vector<Card> lead(const SeatView& v) {
     if (auto cards = rush(v)) return *cards;
+    return weakest_rank(v);
+}
+
+std::vector<Card> weakest_rank(const SeatView& v) {
     const Hand& hand = v.hand();
     if (hand.empty()) return {};
     // Hands are sorted strongest first: the last card is of the weakest rank.
@@ -45,10 +49,9 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     const Makeup m = makeup_of(prior);
     const Rank rank = m.last_natural;  // the standing play's natural rank
     const int size = prior.size();
-    Hand hand = v.hand();
-
     if (m.big > 0) return std::nullopt;  // nothing answers a big joker
-    if (m.small > 0 && hand.count(kBigJoker) < m.small) return std::nullopt;
+    if (m.small > 0 && v.hand().count(kBigJoker) < m.small) return std::nullopt;
+    Hand hand = v.hand();  // the cards chosen leave this copy
 
     std::vector<Card> cards;
     auto lay = [&](std::vector<Card> more) { cards.insert(cards.end(), more.begin(), more.end()); };
@@ -66,9 +69,10 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
             // small jokers with big jokers below.
             const int need = m.naturals < size ? m.naturals + m.twos : m.naturals;
             const Rank limit = rank < kJack ? kTwo : kAce;  // kings and above may be met with 2s
+            const auto held = hand.counts();
             Rank found = 0;
             for (Rank r = rank - 1; r >= limit; --r)
-                if (hand.count(r) == need) {
+                if (held[static_cast<std::size_t>(r)] == need) {
                     found = r;
                     break;
                 }

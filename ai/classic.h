@@ -20,6 +20,8 @@ namespace tav::game::classic {
 
 // The lead: cards in the order they are laid.
 std::vector<Card> lead(const SeatView& v);
+// The plain lead: the weakest rank whole (threes last under the rule on threes).
+std::vector<Card> weakest_rank(const SeatView& v);
 // The answer to the standing play: cards in the order laid, or none to pass.
 std::optional<std::vector<Card>> follow(const SeatView& v);
 // Whatever is due: a lead, or a follow or pass.

@@ -1,7 +1,6 @@
 // The classic level's finer plays: rushing out, splitting and topping up
 // groups, the cards given back for a tribute and the payment for a three.
 #include <array>
-#include <map>
 
 #include "ai/classic.h"
 #include "ai/classic_parts.h"
@@ -21,14 +20,15 @@ constexpr std::array<SurplusSplit, 4> kSurplusSplits{{{kJack, 5, 8}, {kQueen, 4,
 }  // namespace
 
 std::optional<std::vector<Card>> take(Hand& hand, std::initializer_list<std::pair<Rank, int>> wanted) {
-    std::map<Rank, int> total;
+    std::array<int, kRanks + 1> total{};
     for (const auto& [rank, count] : wanted) {
         if (rank == 0) continue;
-        if (count < 0) return std::nullopt;
-        total[rank] += count;
+        if (count < 0 || rank < 0 || rank > kRanks) return std::nullopt;
+        total[static_cast<std::size_t>(rank)] += count;
     }
-    for (const auto& [rank, count] : total)
-        if (hand.count(rank) < count) return std::nullopt;
+    const auto held = hand.counts();
+    for (std::size_t r = 1; r <= kRanks; ++r)
+        if (held[r] < total[r]) return std::nullopt;
     std::vector<Card> cards;
     for (const auto& [rank, count] : wanted) {
         if (rank == 0) continue;
@@ -42,11 +42,15 @@ std::optional<std::vector<Card>> take(Hand& hand, std::initializer_list<std::pai
 }
 
 std::optional<std::vector<Card>> rush(const SeatView& v) {
+    if (v.hand().empty()) return std::nullopt;
+    const auto held = v.hand().counts();
+    const int big = held[kBigJoker], small = held[kSmallJoker], twos = held[kTwo];
+    int ranks = 0;
+    for (Rank r = kAce; r <= kThree; ++r) ranks += held[static_cast<std::size_t>(r)] > 0 ? 1 : 0;
+    // Several ranks and too few jokers: no rush, and nothing more to look at.
+    if (ranks > 1 && big + small < ranks - 1) return std::nullopt;
     Hand hand = v.hand();
-    if (hand.empty()) return std::nullopt;
-    const int big = hand.count(kBigJoker), small = hand.count(kSmallJoker), twos = hand.count(kTwo);
     const int big_gone = v.cleared(kBigJoker), small_gone = v.cleared(kSmallJoker);
-    const int ranks = hand.natural_ranks();
     const Rank weakest_held = rank_of(hand[hand.size() - 1]);
 
     if (ranks == 1) {
@@ -55,11 +59,11 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
         if (big > 0 || small > 4 - big_gone || twos > 8 - big_gone - small_gone)
             return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}});
         if (v.rules().threes) return std::nullopt;  // the last rank may be threes: no whole-hand play
-        return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, hand.count(weakest_held)}});
+        return take(hand,
+                    {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, hand.count(weakest_held)}});
     }
 
     // Several ranks: a joker for every rank but one.
-    if (big + small < ranks - 1) return std::nullopt;
     if (small > 0) {
         Rank weakest = weakest_held;
         if (v.rules().threes)
@@ -85,27 +89,30 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
 
 std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank, int count) {
     if (count < 2) return std::nullopt;  // a single card is never answered by splitting
+    const auto held = hand.counts();
+    auto of = [&held](Rank r) { return static_cast<int>(held[static_cast<std::size_t>(r)]); };
 
     for (const SurplusSplit& row : kSurplusSplits)
-        if (hand.count(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, {{row.rank, count}});
+        if (of(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, {{row.rank, count}});
 
     // Anything more only when the standing seat could go out with its next play.
     if (v.peek_standing_natural_ranks() != 1) return std::nullopt;
 
     for (Rank r = rank - 1; r >= kAce; --r)
-        if (hand.count(r) >= count) return take(hand, {{r, count}});
+        if (of(r) >= count) return take(hand, {{r, count}});
 
     // Top up the largest group (the weaker on a tie) with 2s, then small jokers.
-    const int small = hand.count(kSmallJoker), twos = hand.count(kTwo);
+    const int small = of(kSmallJoker), twos = of(kTwo);
     int most = 0;
     Rank best = 0;
     for (Rank r = rank - 1; r >= kAce; --r)
-        if (const int c = hand.count(r); c > most) {
+        if (const int c = of(r); c > most) {
             most = c;
             best = r;
         }
     if (most + twos >= count) return take(hand, {{best, most}, {kTwo, count - most}});
-    if (most + twos + small >= count) return take(hand, {{best, most}, {kTwo, twos}, {kSmallJoker, count - most - twos}});
+    if (most + twos + small >= count)
+        return take(hand, {{best, most}, {kTwo, twos}, {kSmallJoker, count - most - twos}});
     return std::nullopt;
 }
 
@@ -143,6 +150,7 @@ std::vector<Card> give_back(const Hand& hand, int owed) {
     }
     if (static_cast<int>(order.size()) > owed) order.resize(static_cast<std::size_t>(std::max(owed, 0)));
     std::vector<Card> cards;
+    cards.reserve(order.size());
     for (int row : order) cards.push_back(candidates[row - 1]);
     return cards;
 }

@@ -1,62 +1,77 @@
-// A whole fast deal on the engine alone: the new-deal reset, the shuffle and
-// deal of 216 cards, and whatever the start of play does before the human
-// must act. The game is built once; every iteration deals again.
+// The deal on the engine alone: the new-game reset, the shuffle and deal of
+// 216 cards, and whatever the start of play does before the human must act.
+// The game is built once; every iteration deals again. The argument says
+// which events are kept: 0 only the note lines (the simulator), 1 every
+// event (the table view draws from them).
 #include <benchmark/benchmark.h>
 
-#include "table/w_main.h"
+#include <random>
+
+#include "model/events.h"
+#include "model/state.h"
+#include "rules/engine.h"
 
 namespace {
 
-struct Game {
-    tav::Settings settings;
-    tav::ScriptedPlatform platform;
-    tav::w_main w;
+using namespace tav::game;
 
-    explicit Game(bool threes) : w(settings, platform, 12345) {
-        settings.gc_show = 0;
-        settings.gs_sends = "0";
-        settings.gb_b3 = threes;
+struct Game {
+    State s;
+    Events ev;
+    std::mt19937_64 rng{12345};
+
+    Game(bool threes, const benchmark::State& state) {
+        Rules rules;
+        rules.threes = threes;
+        s = new_game(rules);
+        ev.notes_only = state.range(0) == 0;
+    }
+    void deal(benchmark::State& state) {
+        if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) state.SkipWithError("the shuffle was refused");
+        ev.clear();
     }
 };
 
+void label(benchmark::State& state) { state.SetLabel(state.range(0) == 0 ? "notes only" : "every event"); }
+
 // The reset alone, to be taken off the figures below.
-void BM_Newgame(benchmark::State& state) {
-    Game g(false);
+void BM_NewGame(benchmark::State& state) {
+    Game g(false, state);
     for (auto _ : state) {
-        g.w.newgame();
-        g.w.note_log.clear();
+        reset_game(g.s, g.ev);
+        g.ev.clear();
     }
+    label(state);
 }
-BENCHMARK(BM_Newgame);
+BENCHMARK(BM_NewGame)->Arg(0)->Arg(1);
 
 // The deal with the human recorded as first leader (as in a later deal where
 // the human came last): play starts by waiting for the human's lead, so
 // this is the deal, the sorting of the computer hands and a few notes.
-void BM_NewgameAndDeal_HumanLeads(benchmark::State& state) {
-    Game g(false);
+void BM_NewGameAndDeal_HumanLeads(benchmark::State& state) {
+    Game g(false, state);
     for (auto _ : state) {
-        g.w.newgame();
-        g.w.is_firstgo = "A";
-        g.w.sendout();
-        g.w.note_log.clear();
+        reset_game(g.s, g.ev);
+        g.s.first_leader = Seat::A;
+        g.deal(state);
     }
-    state.SetItemsProcessed(state.iterations() * tav::kCardCount);
+    state.SetItemsProcessed(state.iterations() * kCards);
+    label(state);
 }
-BENCHMARK(BM_NewgameAndDeal_HumanLeads);
+BENCHMARK(BM_NewGameAndDeal_HumanLeads)->Arg(0)->Arg(1);
 
 // The first deal of a game: the fours choose the leader, threes are bought,
 // and a computer leader plays with the other computer seats until the human
 // must answer.
-void BM_NewgameAndDeal_FirstDeal(benchmark::State& state) {
-    Game g(true);
+void BM_NewGameAndDeal_FirstDeal(benchmark::State& state) {
+    Game g(true, state);
     for (auto _ : state) {
-        g.w.newgame();
-        g.w.is_firstgo.clear();
-        g.w.sendout();
-        g.w.note_log.clear();
+        reset_game(g.s, g.ev);
+        g.deal(state);
     }
-    state.SetItemsProcessed(state.iterations() * tav::kCardCount);
+    state.SetItemsProcessed(state.iterations() * kCards);
+    label(state);
 }
-BENCHMARK(BM_NewgameAndDeal_FirstDeal);
+BENCHMARK(BM_NewGameAndDeal_FirstDeal)->Arg(0)->Arg(1);
 
 }  // namespace

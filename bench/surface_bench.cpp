@@ -12,7 +12,8 @@ tav::Surface full_table() {
     tav::Surface s;
     std::string command;
     for (int i = 1; i <= 216; ++i)
-        command += " create bitmap(band=header filename=\"cards\\back.bmp\" x=\"0\" y=\"0\" height=\"96\" width=\"71\" name=p_" +
+        command += " create bitmap(band=header filename=\"cards\\back.bmp\" x=\"0\" y=\"0\" height=\"96\" width=\"71\" "
+                   "name=p_" +
                    std::to_string(i) + " tag=\"\")";
     for (int i = 1; i <= 25; ++i)
         command += " create text(band=header text=\"\" x=\"10\" y=\"10\" height=\"60\" width=\"300\" name=t_" +
@@ -53,7 +54,8 @@ void BM_SurfaceStrips(benchmark::State& state) {
     tav::Surface s = full_table();
     std::string make, clear;
     for (int i = 100; i < 164; ++i) {
-        make += " create rectangle(band=header x=\"1\" y=\"0\" height=\"36\" width=\"3602\"  name=rec_" + std::to_string(i) +
+        make += " create rectangle(band=header x=\"1\" y=\"0\" height=\"36\" width=\"3602\"  name=rec_" +
+                std::to_string(i) +
                 " brush.hatch=\"6\" brush.color=\"5558528\" pen.style=\"0\" pen.width=\"5\" pen.color=\"5558528\"  "
                 "background.mode=\"2\" background.color=\"0\" )";
         clear += " destroy rec_" + std::to_string(i);

@@ -21,7 +21,8 @@ bool valid_card(int num) { return num >= 1 && num <= kCardCount; }
 struct Sorts {
     std::array<std::uint8_t, kCardCount + 1> of{};  // [0]: an empty row
     Sorts() {
-        for (int n = 1; n <= kCardCount; ++n) of[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(card_info(n).sort);
+        for (int n = 1; n <= kCardCount; ++n)
+            of[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(card_info(n).sort);
     }
 };
 
@@ -55,7 +56,8 @@ struct TextRanks {
             int r = 0;
             for (std::size_t i = 0; i < order.size(); ++i) {
                 if (i > 0 && order[i].first != order[i - 1].first) ++r;
-                rank[static_cast<std::size_t>(column)][static_cast<std::size_t>(order[i].second)] = static_cast<std::uint8_t>(r);
+                rank[static_cast<std::size_t>(column)][static_cast<std::size_t>(order[i].second)] =
+                    static_cast<std::uint8_t>(r);
             }
         }
     }
@@ -176,9 +178,11 @@ int CardList::set_filter(std::string_view expression) {
     if (!e) return 1;
     const int hh = e->uses_howhand() ? howhand() : 0;
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (e->matches(rows_[i], hh)) rows_[kept++] = rows_[i];
-        else filtered_.push_back(rows_[i]);
+    for (const CardRow& row : rows_) {
+        if (e->matches(row, hh))
+            rows_[kept++] = row;  // never ahead of `row`: the loop reads before it writes
+        else
+            filtered_.push_back(row);
     }
     rows_.resize(kept);
     return 1;
@@ -287,25 +291,6 @@ int CardList::find_sort(int sort) const {
     for (std::size_t i = 0; i < rows_.size(); ++i)
         if (sort_of(s, rows_[i].num) == sort) return static_cast<int>(i) + 1;
     return 0;
-}
-
-PlayMakeup makeup_of(const CardList& pile) {
-    PlayMakeup m;
-    for (const CardRow& r : pile.rows()) {
-        const int s = r.sort();
-        if (s == 1) {
-            ++m.big;
-        } else if (s == 2) {
-            ++m.small;
-        } else if (s == 3) {
-            ++m.twos;
-        } else {
-            if (m.naturals == 0) m.first_natural = s;
-            m.last_natural = s;
-            ++m.naturals;
-        }
-    }
-    return m;
 }
 
 }  // namespace tav

@@ -53,7 +53,9 @@ public:
     // row number is out of range (nothing copied).
     int rows_copy(int first, int last, CardList& target, int before) const;
     // Copies every row to the end of `target`.
-    int copy_all_to(CardList& target) const { return rows_.empty() ? 1 : rows_copy(1, row_count(), target, target.row_count() + 1); }
+    int copy_all_to(CardList& target) const {
+        return rows_.empty() ? 1 : rows_copy(1, row_count(), target, target.row_count() + 1);
+    }
 
     // Sorts by a sort text ("sort" ascending, "sort D" descending ...);
     // stable, so equal values keep their order. 1, or -1 when malformed.
@@ -103,13 +105,5 @@ private:
     std::string filter_text_;
     std::shared_ptr<ExpressionCache> cache_;
 };
-
-// What a play is made of: its wild cards by kind and its natural cards, with
-// the sort of the first and of the last natural card read (0 when none).
-struct PlayMakeup {
-    int big = 0, small = 0, twos = 0, naturals = 0;
-    int first_natural = 0, last_natural = 0;
-};
-PlayMakeup makeup_of(const CardList& pile);
 
 }  // namespace tav

@@ -6,8 +6,7 @@
 namespace tav {
 namespace {
 
-constexpr std::array<std::string_view, 13> kRankCodes{
-    "2", "A", "K", "Q", "J", "10", "9", "8", "7", "6", "5", "4", "3"};
+constexpr std::array<std::string_view, 13> kRankCodes{"2", "A", "K", "Q", "J", "10", "9", "8", "7", "6", "5", "4", "3"};
 
 struct Tables {
     std::array<std::string, kCatalogueRows> names;

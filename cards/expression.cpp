@@ -28,7 +28,7 @@ enum class Kind : std::uint8_t {
     jump_false,  // to `lo` when the register is false
     jump_true,   // to `lo` when the register is true
     negate,
-    constant,    // register = lo != 0
+    constant,  // register = lo != 0
     // Whole-number tests: register = (lo <= x <= hi) != invert, x being
     sort_in,     // the row's sort
     num_in,      // the row's card number
@@ -141,9 +141,9 @@ std::size_t slot(int num) {
 struct Expression::Node {
     Kind kind = Kind::done;
     bool invert = false;
-    bool last = false;        // the program's answer is ready after this node
-    int lo = 0;               // range start; a jump's target; a constant's value
-    std::uint32_t span = 0;   // hi - lo, so one unsigned compare tests the range
+    bool last = false;       // the program's answer is ready after this node
+    int lo = 0;              // range start; a jump's target; a constant's value
+    std::uint32_t span = 0;  // hi - lo, so one unsigned compare tests the range
     std::unique_ptr<const Comparison> generic;
 };
 
@@ -436,7 +436,8 @@ struct ExpressionParser {
         bool ok = next();
         if (ok && tok == Tok::end) ok = fail("empty expression");
         if (ok) ok = parse_chain(0, true);
-        if (ok && tok != Tok::end) ok = fail(tok == Tok::rparen ? "unbalanced ')'" : "unexpected text after the expression");
+        if (ok && tok != Tok::end)
+            ok = fail(tok == Tok::rparen ? "unbalanced ')'" : "unexpected text after the expression");
         if (!ok) {
             if (error_out) *error_out = error.empty() ? "malformed expression" : error;
             return nullptr;
@@ -527,8 +528,10 @@ bool parse_sort(std::string_view text, SortKey (&keys)[4], int& count) {
         if (!col) return false;
         bool descending = false;
         if (w == 2) {
-            if (same_word(words[1], "d") || same_word(words[1], "desc")) descending = true;
-            else if (!same_word(words[1], "a") && !same_word(words[1], "asc")) return false;
+            if (same_word(words[1], "d") || same_word(words[1], "desc"))
+                descending = true;
+            else if (!same_word(words[1], "a") && !same_word(words[1], "asc"))
+                return false;
         }
         keys[n++] = SortKey{*col, descending};
         if (comma == text.size()) break;

@@ -17,15 +17,21 @@ inline constexpr int kCards = 216;
 inline constexpr int kDeckKinds = 54;
 
 using Rank = int;
-inline constexpr Rank kBigJoker = 1, kSmallJoker = 2, kTwo = 3, kAce = 4, kKing = 5, kQueen = 6, kJack = 7,
-                      kTen = 8, kNine = 9, kFour = 14, kThree = 15;
+inline constexpr Rank kBigJoker = 1, kSmallJoker = 2, kTwo = 3, kAce = 4, kKing = 5, kQueen = 6, kJack = 7, kTen = 8,
+                      kNine = 9, kFour = 14, kThree = 15;
 inline constexpr int kRanks = 15;
 
 constexpr int kind_of(Card c) { return (c - 1) % kDeckKinds + 1; }  // catalogue row 1..54
-constexpr Rank rank_of(Card c) {
-    const int k = kind_of(c);
-    return k <= 2 ? k : (k - 3) / 4 + 3;
-}
+// Ranks looked up, not computed: the computer seats read them all the time.
+inline constexpr std::array<std::uint8_t, 256> kRankOf = [] {
+    std::array<std::uint8_t, 256> r{};
+    for (int c = 1; c <= kCards; ++c) {
+        const int k = (c - 1) % kDeckKinds + 1;
+        r[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(k <= 2 ? k : (k - 3) / 4 + 3);
+    }
+    return r;
+}();
+constexpr Rank rank_of(Card c) { return kRankOf[c]; }
 // Hearts, spades, diamonds, clubs: 0..3; -1 for a joker.
 constexpr int suit_of(Card c) {
     const int k = kind_of(c);
@@ -83,9 +89,24 @@ public:
             if (rank_of(c_[static_cast<std::size_t>(i)]) == r) return i;
         return -1;
     }
-    // Strongest first; cards of one rank keep their order.
+    // Strongest first; cards of one rank keep their order (a counting sort:
+    // there are only fifteen ranks).
     void sort_by_rank() {
-        std::stable_sort(c_.begin(), c_.begin() + n_, [](Card a, Card b) { return rank_of(a) < rank_of(b); });
+        std::array<std::uint8_t, kRanks + 2> start{};
+        for (int i = 0; i < n_; ++i) ++start[static_cast<std::size_t>(rank_of(c_[static_cast<std::size_t>(i)])) + 1];
+        for (std::size_t r = 1; r < start.size(); ++r) start[r] = static_cast<std::uint8_t>(start[r] + start[r - 1]);
+        std::array<Card, N> sorted;
+        for (int i = 0; i < n_; ++i) {
+            const Card c = c_[static_cast<std::size_t>(i)];
+            sorted[start[static_cast<std::size_t>(rank_of(c))]++] = c;
+        }
+        std::copy(sorted.begin(), sorted.begin() + n_, c_.begin());
+    }
+    // How many cards of each rank, indexed by rank.
+    std::array<std::uint8_t, kRanks + 1> counts() const {
+        std::array<std::uint8_t, kRanks + 1> k{};
+        for (Card c : *this) ++k[static_cast<std::size_t>(rank_of(c))];
+        return k;
     }
     // Number of different ranks held.
     int ranks() const {
@@ -129,9 +150,12 @@ Makeup makeup_of(const Pile<N>& p) {
     Makeup m;
     for (Card c : p) {
         const Rank r = rank_of(c);
-        if (r == kBigJoker) ++m.big;
-        else if (r == kSmallJoker) ++m.small;
-        else if (r == kTwo) ++m.twos;
+        if (r == kBigJoker)
+            ++m.big;
+        else if (r == kSmallJoker)
+            ++m.small;
+        else if (r == kTwo)
+            ++m.twos;
         else {
             if (m.naturals++ == 0) m.first_natural = r;
             m.last_natural = r;

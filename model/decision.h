@@ -11,13 +11,13 @@
 namespace tav::game {
 
 enum class Move : std::uint8_t {
-    shuffle,        // deal the next hands
-    play,           // lay `cards` (a lead or a follow)
-    pass,           // let the standing play be
-    hold_back,      // decline a standing challenge
-    give_back,      // return `cards` for a tribute received
-    take_tribute,   // take a partner's tribute
-    let_tribute_go, // refuse a partner's tribute
+    shuffle,         // deal the next hands
+    play,            // lay `cards` (a lead or a follow)
+    pass,            // let the standing play be
+    hold_back,       // decline a standing challenge
+    give_back,       // return `cards` for a tribute received
+    take_tribute,    // take a partner's tribute
+    let_tribute_go,  // refuse a partner's tribute
 };
 
 struct Decision {

@@ -14,18 +14,18 @@
 namespace tav::game {
 
 enum class EventKind : std::uint8_t {
-    note,           // `text`: a line for the note area
-    dealt,          // `card` to `seat`, the `number`-th card dealt (1..216); face up for A
-    laid_out,       // `seat`'s hand is laid out again in its order
-    played,         // `card` laid face up by `seat` as the `number`-th card (from 0) of its play
-    cleared,        // `seat`'s play leaves the table (the shell pauses first)
-    handed,         // `card` shown face up by the giver `seat`, `number`-th (from 1) of a tribute or return
-    traded,         // `card` shown face up at `seat`'s exchange spot (buying threes)
-    place,          // `seat` went out in place `number` (1..6)
-    score,          // `seat`'s score is now `number`
-    deal_over,      // the deal has ended; places are still marked
-    table_reset,    // every card back in the pack, place labels hidden
-    asked,          // the human is asked for something new (see State::ask)
+    note,         // `text`: a line for the note area
+    dealt,        // `card` to `seat`, the `number`-th card dealt (1..216); face up for A
+    laid_out,     // `seat`'s hand is laid out again: `cards`, in its order
+    played,       // `card` laid face up by `seat` as the `number`-th card (from 0) of its play
+    cleared,      // `seat`'s play leaves the table (the shell pauses first)
+    handed,       // `card` shown face up by the giver `seat`, `number`-th (from 1) of a tribute or return
+    traded,       // `card` shown face up at `seat`'s exchange spot (buying threes)
+    place,        // `seat` went out in place `number` (1..6)
+    score,        // `seat`'s score is now `number`
+    deal_over,    // the deal has ended; places are still marked
+    table_reset,  // every card back in the pack (place labels stay until the next deal is out)
+    asked,        // the human is asked for something new (see State::ask)
 };
 
 struct Event {
@@ -34,6 +34,7 @@ struct Event {
     Card card = 0;
     int number = 0;
     std::string text;
+    std::vector<Card> cards;
 };
 
 struct State;
@@ -48,10 +49,15 @@ struct Events {
     bool notes_only = false;
     std::function<void(const State&, const Events&)> after_step;
 
-    void note(std::string text) { list.push_back({EventKind::note, Seat::A, 0, 0, std::move(text)}); }
+    void note(std::string text) { list.push_back({EventKind::note, Seat::A, 0, 0, std::move(text), {}}); }
     void add(EventKind kind, Seat seat, Card card = 0, int number = 0) {
         if (notes_only && kind != EventKind::deal_over && kind != EventKind::place) return;
-        list.push_back({kind, seat, card, number, {}});
+        list.push_back({kind, seat, card, number, {}, {}});
+    }
+    template <class P>
+    void laid_out(Seat seat, const P& hand) {
+        if (notes_only) return;
+        list.push_back({EventKind::laid_out, seat, 0, 0, {}, {hand.begin(), hand.end()}});
     }
     void clear() { list.clear(); }
 };

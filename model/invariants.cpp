@@ -1,31 +1,62 @@
 #include "model/invariants.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "rules/play.h"
 
 namespace tav::game {
+namespace {
 
-std::string check_cards(const State& s) {
+std::string seat_text(Seat s) { return std::string("seat ") + letter_of(s); }
+
+// Says which card is not in exactly one place, or that a pile holds no card.
+std::string where_cards_are(const State& s) {
     std::array<int, kCards + 1> seen{};
-    int total = 0;
     auto count = [&](auto const& pile) {
         for (Card c : pile) {
             if (!valid_card(c)) return false;
             ++seen[c];
-            ++total;
         }
         return true;
     };
     for (Seat seat : kAllSeats)
-        if (!count(s.hands[seat]) || !count(s.plays[seat])) return "a pile holds a card number outside 1..216";
-    if (!count(s.cleared)) return "the cleared pile holds a card number outside 1..216";
-    if (total == 0 && s.phase == Phase::between_deals) return "";
+        if (!count(s.hands[seat]) || !count(s.plays[seat]))
+            return std::string("a pile holds a card number outside 1..216");
+    if (!count(s.cleared)) return std::string("the cleared pile holds a card number outside 1..216");
     for (int c = 1; c <= kCards; ++c)
         if (seen[static_cast<std::size_t>(c)] != 1)
             return "card " + std::to_string(c) + " (" + std::string(card_name(static_cast<Card>(c))) + ") lies in " +
                    std::to_string(seen[static_cast<std::size_t>(c)]) + " places";
-    return "";
+    return std::string();
+}
+
+}  // namespace
+
+std::string check_cards(const State& s) {
+    // The quick look, run after every step of the simulator: a count for each
+    // card number, compared with one for each of 1..216 and none for any other.
+    static constexpr std::array<std::uint8_t, 256> kOnce = [] {
+        std::array<std::uint8_t, 256> once{};
+        for (int c = 1; c <= kCards; ++c) once[static_cast<std::size_t>(c)] = 1;
+        return once;
+    }();
+    std::array<std::uint8_t, 256> seen{};
+    int total = 0;
+    auto count = [&](auto const& pile) {
+        for (Card c : pile) ++seen[c];
+        total += pile.size();
+    };
+    for (Seat seat : kAllSeats) {
+        count(s.hands[seat]);
+        count(s.plays[seat]);
+    }
+    count(s.cleared);
+    if (total == 0 && s.phase == Phase::between_deals) return "";
+    // With 216 cards in all no count can wrap round.
+    if (total == kCards && std::memcmp(seen.data(), kOnce.data(), seen.size()) == 0) return "";
+    return where_cards_are(s);
 }
 
 std::string check_plays(const State& s) {
@@ -37,70 +68,148 @@ std::string check_plays(const State& s) {
     return "";
 }
 
-std::string InvariantChecker::follow_size(const State& s) {
-    const std::optional<Seat> now = s.trick.standing;
-    if (now && standing_ && *now != *standing_ && s.plays[*now].size() != standing_size_ && standing_size_ > 0 &&
-        !s.plays[*standing_].empty())
-        return std::string("seat ") + letter_of(*now) + " followed " + std::to_string(standing_size_) + " cards with " +
-               std::to_string(s.plays[*now].size());
-    standing_ = now;
-    standing_size_ = now ? s.plays[*now].size() : 0;
+// A play is laid card by card (`played`, numbered from 0); it is complete at
+// the next event of another kind or the end of the list.
+std::string InvariantChecker::end_laying() {
+    if (!laying_) return "";
+    const Laid laid = *laying_;
+    laying_.reset();
+    if (standing_) {
+        if (standing_->seat == laid.seat) return seat_text(laid.seat) + " followed its own play";
+        if (standing_->size != laid.size)
+            return seat_text(laid.seat) + " followed " + std::to_string(standing_->size) + " cards with " +
+                   std::to_string(laid.size);
+    }
+    standing_ = laid;
+    return "";
+}
+
+std::string InvariantChecker::dealt_in_full() {
+    if (dealt_checked_) return "";
+    dealt_checked_ = true;
+    for (Seat x : kAllSeats)
+        if (dealt_[x] != 36) return seat_text(x) + " was dealt " + std::to_string(dealt_[x]) + " cards, not 36";
+    return "";
+}
+
+std::string InvariantChecker::read(const State& s, const Event& e) {
+    auto who = [&e] { return seat_text(e.seat); };
+    if (e.kind != EventKind::played) {
+        if (std::string broken = end_laying(); !broken.empty()) return broken;
+    }
+    switch (e.kind) {
+        case EventKind::dealt:
+            if (in_deal_ && dealt_checked_) return who() + " was dealt a card before the last deal ended";
+            if (!in_deal_) {
+                in_deal_ = true;
+                dealt_checked_ = false;
+                checks_ = 0;
+                dealt_ = {};
+                place_ = {};
+                out_ = {};
+                score_at_start_ = s.scores;
+                standing_.reset();
+                bought_.reset();
+            }
+            ++dealt_[e.seat];
+            break;
+        case EventKind::played:
+            if (!in_deal_) return who() + " played outside a deal";
+            if (out_[e.seat]) return who() + " played after it was out";
+            if (e.number == 0) {
+                if (std::string broken = end_laying(); !broken.empty()) return broken;
+                laying_ = Laid{e.seat, 1};
+            } else if (laying_ && laying_->seat == e.seat && laying_->size == e.number) {
+                ++laying_->size;
+            } else {
+                return who() + " laid card " + std::to_string(e.number) + " of a play out of order";
+            }
+            break;
+        case EventKind::cleared:
+            // The standing play leaves the table only when its trick ends.
+            if (standing_ && standing_->seat == e.seat) standing_.reset();
+            break;
+        case EventKind::traded:
+            // The buyer shows its payment, then the seller the three. Cards
+            // never go back to a hand once play starts, so neither card may
+            // still lie with the seat that gave it.
+            if (!bought_) {
+                bought_ = e;
+            } else {
+                const Event paid = *bought_;
+                bought_.reset();
+                const Seat buyer = paid.seat, seller = e.seat;
+                if (buyer == seller) return who() + " bought a three from itself";
+                if (s.hands[buyer].contains(paid.card) || s.plays[buyer].contains(paid.card))
+                    return seat_text(buyer) + " bought a three and kept its payment";
+                if (s.hands[seller].contains(e.card) || s.plays[seller].contains(e.card))
+                    return seat_text(seller) + " sold a three and kept it";
+            }
+            break;
+        case EventKind::place:
+            if (e.number < 1 || e.number > kSeats) return who() + " was given place " + std::to_string(e.number);
+            if (place_[e.seat] != 0) return who() + " was placed twice";
+            for (Seat x : kAllSeats)
+                if (place_[x] == e.number) return "place " + std::to_string(e.number) + " was given twice";
+            place_[e.seat] = e.number;
+            out_[e.seat] = true;
+            break;
+        case EventKind::deal_over: {
+            if (std::string broken = dealt_in_full(); !broken.empty()) return broken;
+            for (Seat x : kAllSeats)
+                if (place_[x] == 0) return "the deal ended without a place for " + seat_text(x);
+            int change = 0;
+            for (Seat x : kAllSeats) change += s.scores[x] - score_at_start_[x];
+            if (change != 0) return "the score changes of the deal sum to " + std::to_string(change);
+            in_deal_ = false;
+            standing_.reset();
+            break;
+        }
+        default: break;
+    }
+    return "";
+}
+
+// What the state must show, given what the events told.
+std::string InvariantChecker::table(const State& s) const {
+    if (s.phase != Phase::play) {
+        for (Seat x : kAllSeats)
+            if (!s.plays[x].empty()) return seat_text(x) + " has a play on the table before play starts";
+        if (!s.cleared.empty()) return "cards were cleared before play starts";
+        return "";
+    }
+    if (s.ending) return "";  // the deal's end is due: the turn stays where the last play left it
+    if (standing_) {
+        if (s.trick.standing != standing_->seat)
+            return seat_text(standing_->seat) + " played last but its play does not stand";
+        if (s.plays[standing_->seat].size() != standing_->size)
+            return seat_text(standing_->seat) + " laid " + std::to_string(standing_->size) +
+                   " cards but its play holds " + std::to_string(s.plays[standing_->seat].size());
+    }
+    if (s.trick.standing && s.plays[*s.trick.standing].empty())
+        return seat_text(*s.trick.standing) + "'s play stands with no cards";
+    if (s.trick.turn && s.is_out(*s.trick.turn)) return seat_text(*s.trick.turn) + " is to act but is out";
     return "";
 }
 
 std::string InvariantChecker::after(const State& s, const Events& events, std::string_view action) {
+    (void)action;
     if (list_ != &events.list || seen_ > events.list.size()) seen_ = 0;
     list_ = &events.list;
-    for (; seen_ < events.list.size(); ++seen_) {
-        const Event& e = events.list[seen_];
-        const std::string who = std::string("seat ") + letter_of(e.seat);
-        switch (e.kind) {
-            case EventKind::dealt:
-                if (!in_deal_) {
-                    in_deal_ = true;
-                    dealt_ = {};
-                    place_ = {};
-                    out_ = {};
-                    score_at_start_ = s.scores;
-                    standing_.reset();
-                    standing_size_ = 0;
-                }
-                ++dealt_[e.seat];
-                break;
-            case EventKind::played:
-                if (out_[e.seat]) return who + " played after it was out";
-                break;
-            case EventKind::place:
-                if (e.number < 1 || e.number > kSeats) return who + " was given place " + std::to_string(e.number);
-                if (place_[e.seat] != 0) return who + " was placed twice";
-                for (Seat x : kAllSeats)
-                    if (place_[x] == e.number) return "place " + std::to_string(e.number) + " was given twice";
-                place_[e.seat] = e.number;
-                out_[e.seat] = true;
-                break;
-            case EventKind::deal_over: {
-                for (Seat x : kAllSeats) {
-                    if (place_[x] == 0) return std::string("the deal ended without a place for seat ") + letter_of(x);
-                    if (dealt_[x] != 36) return std::string("seat ") + letter_of(x) + " was dealt " + std::to_string(dealt_[x]);
-                }
-                int change = 0;
-                for (Seat x : kAllSeats) change += s.scores[x] - score_at_start_[x];
-                if (change != 0) return "the score changes of the deal sum to " + std::to_string(change);
-                in_deal_ = false;
-                break;
-            }
-            default: break;
+    for (; seen_ < events.list.size(); ++seen_)
+        if (std::string broken = read(s, events.list[seen_]); !broken.empty()) {
+            ++seen_;
+            return broken;
         }
+    if (std::string broken = end_laying(); !broken.empty()) return broken;
+    if (in_deal_) {
+        if (std::string broken = dealt_in_full(); !broken.empty()) return broken;
+        if (++checks_ > kMaxActions)
+            return "the deal is still running after " + std::to_string(kMaxActions) + " checks";
     }
-    for (const std::string& broken : {check_cards(s), check_plays(s)})
-        if (!broken.empty()) return broken;
-    if (s.deal_running()) {
-        if (std::string broken = follow_size(s); !broken.empty()) return broken;
-        if (s.trick.turn && s.is_out(*s.trick.turn) && s.ask != Ask::nothing)
-            return std::string("seat ") + letter_of(*s.trick.turn) + " is asked to act but is out";
-    }
-    (void)action;
-    return "";
+    if (std::string broken = check_cards(s); !broken.empty()) return broken;
+    if (std::string broken = check_plays(s); !broken.empty()) return broken;
+    return table(s);
 }
 
 }  // namespace tav::game

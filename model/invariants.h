@@ -3,6 +3,7 @@
 // when all is well, else a short text saying what broke.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,24 @@ std::string check_plays(const State& s);
 
 // Follows a game step by step (the engine's `Events::after_step`, and after
 // every action) and checks the cards and plays each time, and what a single
-// picture cannot show: each seat is dealt 36, a follow has as many cards as
-// the play it beats, no seat plays once it is out, every place 1..6 is given
-// once in a deal and the score changes of a deal sum to 0.
+// picture cannot show, read from the events:
+// - each seat is dealt 36, and no deal begins before the last one ended;
+// - nothing lies on the table before play starts, and a purchase of a three
+//   is one card for one;
+// - a follow has as many cards as the play it answers and answers another
+//   seat's play; the last play laid is the standing one and holds what was laid;
+// - no seat plays, or is to act, once it is out, and nobody plays between deals;
+// - every place 1..6 is given once in a deal, and the score changes of a
+//   deal sum to 0;
+// - a deal ends within kMaxActions checks.
+// The checker must see every event (not `Events::notes_only`) of a deal from
+// its start, and be called at least after every action.
 class InvariantChecker {
 public:
-    // Seat A's turns in a deal: every play takes at least one card, and
-    // tributes and purchases add a few dozen at most.
+    // Seat A's turns in a deal, and also the checks in a deal when called
+    // after every step and every action: a card played takes one step, at
+    // most five passes and one end of a trick follow it, and seat A acts at
+    // most once on it; tributes and purchases add a few dozen at most.
     static constexpr int kMaxActions = 216 * 8 + 64;
 
     // "" or what broke; `events` are those since the last call.
@@ -34,17 +46,27 @@ public:
     void events_cleared() { seen_ = 0; }
 
 private:
-    std::string follow_size(const State& s);
+    struct Laid {
+        Seat seat = Seat::A;
+        int size = 0;
+    };
+    std::string read(const State& s, const Event& e);
+    std::string end_laying();
+    std::string dealt_in_full();
+    std::string table(const State& s) const;
 
     std::size_t seen_ = 0;  // events of the current list already looked at
     const void* list_ = nullptr;
+    bool in_deal_ = false;
+    bool dealt_checked_ = false;
+    int checks_ = 0;  // calls since the deal began
     PerSeat<int> dealt_{};
     PerSeat<int> place_{};
     PerSeat<int> score_at_start_{};
     PerSeat<bool> out_{};
-    bool in_deal_ = false;
-    std::optional<Seat> standing_;
-    int standing_size_ = 0;
+    std::optional<Laid> standing_;  // the play that stands in the trick, as the events tell
+    std::optional<Laid> laying_;    // the play being laid, card by card
+    std::optional<Event> bought_;   // a buyer's payment, waiting for the three it buys
 };
 
 }  // namespace tav::game

@@ -41,12 +41,12 @@ enum class Phase : std::uint8_t {
 
 // What the game waits for from the human at seat A.
 enum class Ask : std::uint8_t {
-    nothing,             // a computer seat acts, or nothing is due
-    shuffle,             // between deals
-    lead,                // a play of any rank
-    follow,              // a play that beats the standing one, or a pass
-    follow_or_hold,      // a challenge stands: a play that beats it, or hold back
-    return_tribute,      // pick the cards to give back for a tribute received
+    nothing,               // a computer seat acts, or nothing is due
+    shuffle,               // between deals
+    lead,                  // a play of any rank
+    follow,                // a play that beats the standing one, or a pass
+    follow_or_hold,        // a challenge stands: a play that beats it, or hold back
+    return_tribute,        // pick the cards to give back for a tribute received
     take_partner_tribute,  // a partner pays: take it (and return), or let it go
 };
 
@@ -62,7 +62,7 @@ struct Trick {
     std::optional<Seat> turn;      // who acts; none when nobody is left
     bool challenge = false;        // the standing play is a challenge
     ChallengeAnswer answer = ChallengeAnswer::none;
-    int passes = 0;                // computer passes since the standing play
+    int passes = 0;  // computer passes since the standing play
 };
 
 enum class DebtKind : std::uint8_t { smother, point, place };
@@ -90,8 +90,8 @@ struct State {
     Ask ask = Ask::shuffle;
 
     PerSeat<Hand> hands;
-    PerSeat<Play> plays;  // each seat's play standing on the table
-    Cleared cleared;      // cards taken off the table this deal
+    PerSeat<Play> plays;             // each seat's play standing on the table
+    Cleared cleared;                 // cards taken off the table this deal
     std::bitset<kCards + 1> traded;  // received in a tribute this deal: never paid on
 
     Trick trick;

@@ -122,7 +122,7 @@ void Flow::reset_table() {
 
 void Flow::lay_out(Seat seat) {
     if (seat == Seat::A) s.hands[seat].sort_by_rank();
-    ev.add(EventKind::laid_out, seat);
+    ev.laid_out(seat, s.hands[seat]);
 }
 
 }  // namespace tav::game

@@ -40,7 +40,8 @@ void Flow::settle_from(int first) {
         const Seat payer = *debt.payer, receiver = *debt.receiver;
         const std::vector<Card> cards = tribute_cards(s, payer, debt.count);
         debt.count = static_cast<int>(cards.size());
-        for (std::size_t i = 0; i < cards.size(); ++i) ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
+        for (std::size_t i = 0; i < cards.size(); ++i)
+            ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
         note(notes::handed(payer, kind_of_slot(slot), false, debt.count, rank_at(cards, 0), rank_at(cards, 1)));
         if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
             ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot

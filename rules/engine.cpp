@@ -18,7 +18,8 @@ Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
 std::string check_own_cards(const State& s, const std::vector<Card>& cards) {
     for (std::size_t i = 0; i < cards.size(); ++i) {
         if (!valid_card(cards[i])) return "there is no card " + std::to_string(cards[i]);
-        if (!s.hands[Seat::A].contains(cards[i])) return "the card " + std::string(card_name(cards[i])) + " is not in the hand";
+        if (!s.hands[Seat::A].contains(cards[i]))
+            return "the card " + std::string(card_name(cards[i])) + " is not in the hand";
         if (std::find(cards.begin(), cards.begin() + static_cast<std::ptrdiff_t>(i), cards[i]) !=
             cards.begin() + static_cast<std::ptrdiff_t>(i))
             return "a card is named twice";
@@ -193,6 +194,11 @@ Verdict apply_computer_for_human(State& s, Events& ev) {
     }
     f.run();
     return {};
+}
+
+void advance(State& s, Events& ev) {
+    Flow f{s, ev};
+    f.run();
 }
 
 void reset_game(State& s, Events& ev) {

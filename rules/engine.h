@@ -26,6 +26,11 @@ std::optional<Decision> computer_choice_for_human(const State& s);
 // (its pass counts like theirs); refused when seat A is asked nothing it can answer.
 Verdict apply_computer_for_human(State& s, Events& ev);
 
+// Runs the steps a state has scheduled (`State::next`), for a state built by
+// hand in the middle of a trick: the computer seats play on until the human
+// must act or the deal is over.
+void advance(State& s, Events& ev);
+
 // The whole game from the start: scores, tributes and the first leader cleared.
 void reset_game(State& s, Events& ev);
 

@@ -51,7 +51,7 @@ struct Flow {
 
     // ---- tribute and threes (round/settle.cpp, round/threes.cpp) ----
     void settle_from(int slot);
-    void pay_slot(int slot);          // after the partner question, if any
+    void pay_slot(int slot);  // after the partner question, if any
     void give_back(int slot, std::span<const Card> cards, bool by_human);
     void buy_threes();
 };

@@ -11,8 +11,10 @@ bool is_one_rank(std::span<const Card> cards) {
     for (Card c : cards) {
         const Rank r = rank_of(c);
         if (is_wild(r)) continue;  // wild cards never set or break the rank
-        if (rank == 0) rank = r;
-        else if (r != rank) return false;
+        if (rank == 0)
+            rank = r;
+        else if (r != rank)
+            return false;
     }
     return true;
 }

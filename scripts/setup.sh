@@ -3,7 +3,7 @@
 # missing; uses sudo when not root.
 set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev libxkbcommon-dev libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+          libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
           fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: engine and window tests, a short
-# simulation, and the engine again under AddressSanitizer and UBSan.
+# Sets up, builds and runs every test: the layout and clang-tidy checks,
+# engine and window tests, a short simulation, and the engine again under
+# AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,6 +10,10 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
+
+# The code's layout (clang-format) and the engine's clang-tidy checks.
+echo "== lint"
+scripts/lint.sh
 
 # Whole deals with every invariant checked after every action.
 echo "== simulation: 2000 deals with --check"

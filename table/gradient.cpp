@@ -27,22 +27,26 @@ int nc_gradient::gradient(Surface& adw_dw, int ai_width, std::string_view as_ban
 
     // Whole screen pixels (4 units a pixel down), rounded up so the strips
     // cover the band to its bottom.
-    const int band_height = std::max(0, std::atoi(adw_dw.describe("datawindow." + std::string(as_band) + ".height").c_str()));
+    const int band_height =
+        std::max(0, std::atoi(adw_dw.describe("datawindow." + std::string(as_band) + ".height").c_str()));
     const int band_pixels = band_height / 4;
     const int strip_pixels = std::max(1, (band_pixels + cii_segments - 1) / cii_segments);
     const int strip_height = strip_pixels * 4;
 
     std::string cmd;
-    cmd.reserve(300 * cii_segments);
+    cmd.reserve(std::size_t{300} * cii_segments);
     for (int i = 1; i <= cii_segments; ++i) {
         int r, g, b;
         strip_colour(i, ai_red, ai_green, ai_blue, r, g, b);
         const std::string colour = std::to_string(r + 256 * g + 65536 * b);
-        cmd += " create rectangle(band=" + std::string(as_band) + " x=\"1\" y=\"" +
-               std::to_string((i - 1) * strip_height) + "\" height=\"" + std::to_string(strip_height) +
-               "\" width=\"" + std::to_string(ai_width) + "\"  name=rec_" + std::to_string(i) +
-               " brush.hatch=\"6\" brush.color=\"" + colour + "\" pen.style=\"0\" pen.width=\"5\" pen.color=\"" +
-               colour + "\"  background.mode=\"2\" background.color=\"0\" )";
+        cmd.append(" create rectangle(band=").append(as_band);
+        cmd.append(" x=\"1\" y=\"").append(std::to_string((i - 1) * strip_height));
+        cmd.append("\" height=\"").append(std::to_string(strip_height));
+        cmd.append("\" width=\"").append(std::to_string(ai_width));
+        cmd.append("\"  name=rec_").append(std::to_string(i));
+        cmd.append(" brush.hatch=\"6\" brush.color=\"").append(colour);
+        cmd.append("\" pen.style=\"0\" pen.width=\"5\" pen.color=\"").append(colour);
+        cmd.append("\"  background.mode=\"2\" background.color=\"0\" )");
     }
     const std::string err = adw_dw.modify(cmd);
     if (!err.empty()) {

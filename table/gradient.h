@@ -17,8 +17,8 @@ public:
     // Rebuilds the strips "rec_1".."rec_64" on `adw_dw`; -1 (nothing changed)
     // when a component lies outside 0..255, else 1. A refused command shows
     // "Error Adding Rectangles" through `platform` and gives -1.
-    int gradient(Surface& adw_dw, int ai_width, std::string_view as_band, int ai_red, int ai_green,
-                 int ai_blue, Platform* platform) const;
+    int gradient(Surface& adw_dw, int ai_width, std::string_view as_band, int ai_red, int ai_green, int ai_blue,
+                 Platform* platform) const;
     // The colour (red, green, blue) of strip i (1..64).
     static void strip_colour(int i, int red, int green, int blue, int& r, int& g, int& b);
 };

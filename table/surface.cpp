@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <cstdint>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -22,19 +22,20 @@ namespace tav {
 struct Surface::Action {
     enum class Type : unsigned char { assign, header_height, create, destroy };
     Type type = Type::assign;
-    unsigned char prop = 0;    // index into kProps
-    bool escaped = false;      // `text` holds ~ escapes still
-    int slot = -1;             // the object when it existed before the command
-    std::string_view name;     // the object otherwise
-    std::string_view text;     // the value as written, without quotes
-    long number = 0;           // the value of a number or flag property
+    unsigned char prop = 0;               // index into kProps
+    bool escaped = false;                 // `text` holds ~ escapes still
+    int slot = -1;                        // the object when it existed before the command
+    std::string_view name;                // the object otherwise
+    std::string_view text;                // the value as written, without quotes
+    long number = 0;                      // the value of a number or flag property
     std::unique_ptr<SurfaceObject> made;  // create: the object, fully set up
 };
 
 namespace {
 
 enum class Type : unsigned char { integer, colour, flag, string, read_only };
-using Field = std::variant<int SurfaceObject::*, long SurfaceObject::*, bool SurfaceObject::*, std::string SurfaceObject::*>;
+using Field =
+    std::variant<int SurfaceObject::*, long SurfaceObject::*, bool SurfaceObject::*, std::string SurfaceObject::*>;
 
 struct PropName {
     std::string_view text;
@@ -133,19 +134,23 @@ bool iequals(std::string_view a, std::string_view b) {
 // What `~c` stands for inside quotes; -1 for no escape.
 int escape_of(char c) {
     switch (c) {
-    case '"': case '\'': case '~': return c;
-    case 'r': return '\r';
-    case 'n': return '\n';
-    case 't': return '\t';
-    default: return -1;
+        case '"':
+        case '\'':
+        case '~': return c;
+        case 'r': return '\r';
+        case 'n': return '\n';
+        case 't': return '\t';
+        default: return -1;
     }
 }
 std::string unescape(std::string_view raw) {
     std::string out;
     out.reserve(raw.size());
     for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '~' && i + 1 < raw.size()) out += static_cast<char>(escape_of(raw[++i]));
-        else out += raw[i];
+        if (raw[i] == '~' && i + 1 < raw.size())
+            out += static_cast<char>(escape_of(raw[++i]));
+        else
+            out += raw[i];
     }
     return out;
 }
@@ -176,15 +181,18 @@ bool parse_number(std::string_view s, long long lo, long long hi, long& out) {
 
 bool parse_value(Type type, std::string_view s, long& out) {
     switch (type) {
-    case Type::integer: return parse_number(s, INT_MIN, INT_MAX, out);
-    case Type::colour: return parse_number(s, INT_MIN, UINT32_MAX, out);
-    case Type::flag:
-        if (s == "1" || iequals(s, "true")) out = 1;
-        else if (s == "0" || iequals(s, "false")) out = 0;
-        else return false;
-        return true;
-    case Type::string: return true;
-    case Type::read_only: return false;
+        case Type::integer: return parse_number(s, INT_MIN, INT_MAX, out);
+        case Type::colour: return parse_number(s, INT_MIN, UINT32_MAX, out);
+        case Type::flag:
+            if (s == "1" || iequals(s, "true"))
+                out = 1;
+            else if (s == "0" || iequals(s, "false"))
+                out = 0;
+            else
+                return false;
+            return true;
+        case Type::string: return true;
+        case Type::read_only: return false;
     }
     return false;
 }
@@ -207,9 +215,12 @@ bool assign_value(SurfaceObject& o, const PropName& p, long n, std::string_view 
     return std::visit(
         [&](auto field) {
             using T = std::remove_reference_t<decltype(o.*field)>;
-            if constexpr (std::is_same_v<T, std::string>) return put(o.*field, text);
-            else if constexpr (std::is_same_v<T, bool>) return put(o.*field, n != 0);
-            else return put(o.*field, static_cast<T>(n));
+            if constexpr (std::is_same_v<T, std::string>)
+                return put(o.*field, text);
+            else if constexpr (std::is_same_v<T, bool>)
+                return put(o.*field, n != 0);
+            else
+                return put(o.*field, static_cast<T>(n));
         },
         p.field);
 }
@@ -261,8 +272,10 @@ public:
     std::string error_text() const {
         std::size_t line = 1, column = 1;
         for (std::size_t i = 0; i < error_at_ && i < s_.size(); ++i) {
-            if (s_[i] == '\n') ++line, column = 1;
-            else ++column;
+            if (s_[i] == '\n')
+                ++line, column = 1;
+            else
+                ++column;
         }
         return "Line " + std::to_string(line) + " Column " + std::to_string(column) + ": " + error_;
     }
@@ -314,7 +327,8 @@ private:
                 if (i == near && i < s_.size()) {
                     const char* base = s_.data();
                     const void* q = std::memchr(base + i, quote, s_.size() - i);
-                    const std::size_t closing = q ? static_cast<std::size_t>(static_cast<const char*>(q) - base) : s_.size();
+                    const std::size_t closing =
+                        q ? static_cast<std::size_t>(static_cast<const char*>(q) - base) : s_.size();
                     const void* t = std::memchr(base + i, '~', closing - i);
                     i = t ? static_cast<std::size_t>(static_cast<const char*>(t) - base) : closing;
                 }
@@ -381,7 +395,8 @@ private:
         const int p = prop_index(prop);
         if (p < 0) return fail(prop_at, "unknown property " + std::string(name) + "." + std::string(prop));
         const Type type = kProps[p].type;
-        if (type == Type::read_only) return fail(prop_at, std::string(name) + "." + std::string(prop) + " cannot be changed");
+        if (type == Type::read_only)
+            return fail(prop_at, std::string(name) + "." + std::string(prop) + " cannot be changed");
         if (type != Type::string && !parse_value(type, text, a.number))
             return fail(v.at, "bad value " + quoted(text) + " for " + std::string(name) + "." + std::string(prop));
         a.type = Surface::Action::Type::assign;
@@ -398,11 +413,16 @@ private:
         const std::size_t kind_at = pos_;
         const std::string_view kind = word();
         auto o = std::make_unique<SurfaceObject>();
-        if (iequals(kind, "bitmap") || iequals(kind, "picture")) o->kind = ObjectKind::picture;
-        else if (iequals(kind, "text")) o->kind = ObjectKind::text;
-        else if (iequals(kind, "rectangle")) o->kind = ObjectKind::rectangle;
-        else if (kind.empty()) return fail(kind_at, "create needs a kind");
-        else return fail(kind_at, "unknown kind " + std::string(kind));
+        if (iequals(kind, "bitmap") || iequals(kind, "picture"))
+            o->kind = ObjectKind::picture;
+        else if (iequals(kind, "text"))
+            o->kind = ObjectKind::text;
+        else if (iequals(kind, "rectangle"))
+            o->kind = ObjectKind::rectangle;
+        else if (kind.empty())
+            return fail(kind_at, "create needs a kind");
+        else
+            return fail(kind_at, "unknown kind " + std::string(kind));
         skip_blanks();
         const std::size_t open = pos_;
         if (pos_ >= s_.size() || s_[pos_] != '(') return fail(pos_, "expected ( after create " + std::string(kind));
@@ -482,8 +502,10 @@ public:
         return more_.emplace_back();
     }
     void pop() {
-        if (!more_.empty()) more_.pop_back();
-        else if (count_ > 0) std::destroy_at(at(--count_));
+        if (!more_.empty())
+            more_.pop_back();
+        else if (count_ > 0)
+            std::destroy_at(at(--count_));
     }
     template <typename F>
     void for_each(F&& f) {
@@ -522,40 +544,38 @@ std::string Surface::modify(std::string_view command) {
     std::string scratch;
     actions.for_each([&](Action& a) {
         switch (a.type) {
-        case Action::Type::assign: {
-            const int slot = a.slot >= 0 ? a.slot : index_of(a.name);
-            if (slot < 0) return;  // cannot happen: checked above
-            const std::string_view text = a.escaped ? std::string_view(scratch = unescape(a.text)) : a.text;
-            any |= assign_value(*objects_[static_cast<std::size_t>(slot)], kProps[a.prop], a.number, text);
-            break;
-        }
-        case Action::Type::header_height:
-            any |= put(header_height_, static_cast<int>(a.number));
-            break;
-        case Action::Type::create: {
-            int slot;
-            if (!free_.empty()) {
-                slot = free_.back();
-                free_.pop_back();
-                objects_[static_cast<std::size_t>(slot)] = std::move(a.made);
-            } else {
-                slot = static_cast<int>(objects_.size());
-                objects_.push_back(std::move(a.made));
+            case Action::Type::assign: {
+                const int slot = a.slot >= 0 ? a.slot : index_of(a.name);
+                if (slot < 0) return;  // cannot happen: checked above
+                const std::string_view text = a.escaped ? std::string_view(scratch = unescape(a.text)) : a.text;
+                any |= assign_value(*objects_[static_cast<std::size_t>(slot)], kProps[a.prop], a.number, text);
+                break;
             }
-            by_name_.emplace(objects_[static_cast<std::size_t>(slot)]->name, slot);
-            order_.push_back(slot);
-            any = true;
-            break;
-        }
-        case Action::Type::destroy: {
-            const auto it = by_name_.find(std::string(a.name));
-            if (it == by_name_.end()) return;  // clearing a strip that is not there
-            objects_[static_cast<std::size_t>(it->second)].reset();
-            dead.push_back(it->second);
-            by_name_.erase(it);
-            any = true;
-            break;
-        }
+            case Action::Type::header_height: any |= put(header_height_, static_cast<int>(a.number)); break;
+            case Action::Type::create: {
+                int slot;
+                if (!free_.empty()) {
+                    slot = free_.back();
+                    free_.pop_back();
+                    objects_[static_cast<std::size_t>(slot)] = std::move(a.made);
+                } else {
+                    slot = static_cast<int>(objects_.size());
+                    objects_.push_back(std::move(a.made));
+                }
+                by_name_.emplace(objects_[static_cast<std::size_t>(slot)]->name, slot);
+                order_.push_back(slot);
+                any = true;
+                break;
+            }
+            case Action::Type::destroy: {
+                const auto it = by_name_.find(std::string(a.name));
+                if (it == by_name_.end()) return;  // clearing a strip that is not there
+                objects_[static_cast<std::size_t>(it->second)].reset();
+                dead.push_back(it->second);
+                by_name_.erase(it);
+                any = true;
+                break;
+            }
         }
     });
     if (!dead.empty()) {
@@ -604,13 +624,20 @@ bool Surface::set_position(std::string_view name, bool to_front) {
     // cards, which have been brought to the front before.
     const auto rit = std::find(order_.rbegin(), order_.rend(), slot);
     const auto it = std::prev(rit.base());
-    if (to_front) std::rotate(it, it + 1, order_.end());
-    else std::rotate(order_.begin(), it, it + 1);
+    if (to_front)
+        std::rotate(it, it + 1, order_.end());
+    else
+        std::rotate(order_.begin(), it, it + 1);
     changed();
     return true;
 }
 
 const SurfaceObject* Surface::find(std::string_view name) const {
+    const int slot = index_of(name);
+    return slot < 0 ? nullptr : objects_[static_cast<std::size_t>(slot)].get();
+}
+
+SurfaceObject* Surface::object(std::string_view name) {
     const int slot = index_of(name);
     return slot < 0 ? nullptr : objects_[static_cast<std::size_t>(slot)].get();
 }
@@ -653,9 +680,12 @@ std::string object_property(const SurfaceObject& o, std::string_view property, b
         [&](auto field) {
             const auto& v = o.*field;
             using T = std::remove_cvref_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::string>) return v;
-            else if constexpr (std::is_same_v<T, bool>) return std::string(v ? "1" : "0");
-            else return std::to_string(v);
+            if constexpr (std::is_same_v<T, std::string>)
+                return v;
+            else if constexpr (std::is_same_v<T, bool>)
+                return std::string(v ? "1" : "0");
+            else
+                return std::to_string(v);
         },
         kProps[p].field);
 }

@@ -43,7 +43,7 @@ struct SurfaceObject {
     int alignment = 0;                     // 0 left, 1 right, 2 centre
     int border = 0;                        // 0 none; 2 box; 5 3-D lowered ...
     std::string font_face = "Arial";
-    int font_height = -9;                  // negative: points
+    int font_height = -9;  // negative: points
     int font_weight = 400;
     int font_charset = 0;
     long brush_color = 0, pen_color = 0;
@@ -70,6 +70,10 @@ public:
     bool set_position(std::string_view name, bool to_front);
 
     const SurfaceObject* find(std::string_view name) const;
+    // The game's own view resolves its objects once and changes them
+    // directly; `touched()` after such a change tells the listener.
+    SurfaceObject* object(std::string_view name);
+    void touched() { changed(); }
     std::size_t object_count() const { return order_.size(); }
     // Objects in draw order, back first.
     template <typename F>

@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "table/w_main.h"
+#include "table/session.h"
 #include "ui/bgcolor_dialog.h"
-#include "ui/resources.h"
 #include "ui/dialog_buttons.h"
+#include "ui/resources.h"
 
 namespace tav::ui {
 namespace {
@@ -17,7 +17,7 @@ QString back_file(int n) { return QString("cards\\bgcard%1.bmp").arg(n); }
 
 }  // namespace
 
-w_bgcard::w_bgcard(Settings& settings, w_main& parent_model, QWidget* parent)
+w_bgcard::w_bgcard(Settings& settings, Session& parent_model, QWidget* parent)
     : QDialog(parent), settings_(settings), iw_parent_(parent_model) {
     ensure_resources();
     setObjectName("w_bgcard");
@@ -72,7 +72,7 @@ void w_bgcard::picture_clicked(int n) {
 
 void w_bgcard::apply() {
     settings_.gs_bgcard = is_bgcard_.toStdString();
-    iw_parent_.wf_bgcard();
+    iw_parent_.card_back_changed();
     cb_apply_->setEnabled(false);
 }
 

@@ -10,7 +10,7 @@
 class QPushButton;
 
 namespace tav {
-class w_main;
+class Session;
 }
 
 namespace tav::ui {
@@ -20,7 +20,7 @@ class ClickLabel;
 class w_bgcard : public QDialog {
     Q_OBJECT
 public:
-    w_bgcard(Settings& settings, w_main& parent_model, QWidget* parent = nullptr);
+    w_bgcard(Settings& settings, Session& parent_model, QWidget* parent = nullptr);
 
     // The back chosen in the dialog ("cards\bgcardN.bmp"), not yet applied.
     QString is_bgcard() const { return is_bgcard_; }
@@ -36,7 +36,7 @@ private:
     void mark_chosen();
 
     Settings& settings_;
-    w_main& iw_parent_;
+    Session& iw_parent_;
     QString is_bgcard_;
     ClickLabel* pictures_[6] = {};
     QPushButton *cb_confirm_, *cb_cancel_, *cb_apply_;

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "table/w_main.h"
-#include "ui/units.h"
+#include "table/session.h"
 #include "ui/dialog_buttons.h"
+#include "ui/units.h"
 
 namespace tav::ui {
 
@@ -53,7 +53,7 @@ void GradientPreview::resizeEvent(QResizeEvent*) {
     gradient_.repaint();
 }
 
-w_bgcolor::w_bgcolor(Settings& settings, w_main& parent_model, QWidget* parent)
+w_bgcolor::w_bgcolor(Settings& settings, Session& parent_model, QWidget* parent)
     : QDialog(parent), settings_(settings), iw_parent_(parent_model) {
     setObjectName("w_bgcolor");
     setWindowTitle("背景颜色设置");
@@ -112,7 +112,7 @@ void w_bgcolor::style_clicked(int n) {
 }
 
 void w_bgcolor::apply() {
-    iw_parent_.wf_bgcolor(settings_.ii_bgstyle);
+    iw_parent_.background_changed(settings_.ii_bgstyle);
     cb_apply_->setEnabled(false);
 }
 

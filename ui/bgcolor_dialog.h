@@ -13,7 +13,7 @@
 class QPushButton;
 
 namespace tav {
-class w_main;
+class Session;
 }
 
 namespace tav::ui {
@@ -57,7 +57,7 @@ class w_bgcolor : public QDialog {
     Q_OBJECT
 public:
     // `parent_model` is the game whose table the dialog repaints.
-    w_bgcolor(Settings& settings, w_main& parent_model, QWidget* parent = nullptr);
+    w_bgcolor(Settings& settings, Session& parent_model, QWidget* parent = nullptr);
 
     GradientPreview* preview() const { return dw_bg_; }
     // Previews a style in the dialog.
@@ -72,7 +72,7 @@ public slots:
 
 private:
     Settings& settings_;
-    w_main& iw_parent_;
+    Session& iw_parent_;
     GradientPreview* dw_bg_;
     QPushButton *cb_confirm_, *cb_cancel_, *cb_apply_;
 };

@@ -43,8 +43,14 @@ uo_coolbutton::uo_coolbutton(const QString& text, QWidget* parent) : QPushButton
     of_init(0);
     // The pressed look follows QPushButton's own down state, also when the
     // pointer is dragged off and back onto a held button.
-    connect(this, &QPushButton::pressed, this, [this] { sync_colours(); update(); });
-    connect(this, &QPushButton::released, this, [this] { sync_colours(); update(); });
+    connect(this, &QPushButton::pressed, this, [this] {
+        sync_colours();
+        update();
+    });
+    connect(this, &QPushButton::released, this, [this] {
+        sync_colours();
+        update();
+    });
 }
 
 void uo_coolbutton::of_init(int style) {
@@ -86,8 +92,8 @@ QIcon uo_coolbutton::of_getstockicon(const QString& name) const {
         const char* name;
         QStyle::StandardPixmap pixmap;
     } stock[] = {
-        {"Continue!", QStyle::SP_MediaPlay},                // shuffle and deal: start
-        {"Count!", QStyle::SP_MediaSkipForward},            // pass: let the turn go on
+        {"Continue!", QStyle::SP_MediaPlay},                 // shuffle and deal: start
+        {"Count!", QStyle::SP_MediaSkipForward},             // pass: let the turn go on
         {"RetrieveCancel!", QStyle::SP_DialogCancelButton},  // hold back against a challenge
         {"MoveMode!", QStyle::SP_ArrowBack},                 // hand cards back
         {"Exit!", QStyle::SP_DialogCloseButton},             // quit
@@ -208,8 +214,8 @@ void uo_coolbutton::of_paint(QPainter& p) {
     if (enabled)
         of_gradientfill(p, r, colorfrom_, colorto_, gradienttype_);
     else
-        of_gradientfill(p, r, blend(colorfrom_, QColor(230, 230, 230), 0.5), blend(colorto_, QColor(230, 230, 230), 0.5),
-                        gradienttype_);
+        of_gradientfill(p, r, blend(colorfrom_, QColor(230, 230, 230), 0.5),
+                        blend(colorto_, QColor(230, 230, 230), 0.5), gradienttype_);
     p.restore();
     of_drawborder(p, r);
 

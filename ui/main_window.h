@@ -1,4 +1,4 @@
-// The game's window: the table view filling the client area, the game
+// The game's window: the table widget filling the client area, the game
 // buttons on the table, and the desktop services the game asks for.
 #pragma once
 
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <memory>
 
-#include "table/w_main.h"
+#include "table/session.h"
 #include "ui/qt_platform.h"
-#include "ui/table_view.h"
+#include "ui/table_widget.h"
 #include "ui/units.h"
 
 namespace tav::ui {
@@ -20,8 +20,8 @@ public:
     explicit MainWindow(Settings& settings, std::uint64_t seed = 0, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    w_main& model() { return *model_; }
-    TableView* table() { return view_; }
+    Session& session() { return *session_; }
+    TableWidget* table() { return view_; }
     QtPlatform& platform() { return platform_; }
     // The widget of a game button by its name ("cb_send" ...), null if none.
     QPushButton* button(const QString& name) const;
@@ -38,16 +38,15 @@ public slots:
     void open_bgcolor();   // background colour
     void open_bgcard();    // card backs
     void open_about();
-    void show_help();      // our own help page in a help window
+    void show_help();  // our own help page in a help window
 
 private:
-    QPushButton* make_button(Button& b, int x, int y);
-    void run(void (w_main::*action)());
+    QPushButton* make_button(ButtonId id, int x, int y);
 
     QtPlatform platform_;
-    std::unique_ptr<w_main> model_;
-    TableView* view_ = nullptr;
-    std::vector<std::pair<Button*, QPushButton*>> buttons_;
+    std::unique_ptr<Session> session_;
+    TableWidget* view_ = nullptr;
+    std::vector<std::pair<ButtonId, QPushButton*>> buttons_;
     QPointer<QWidget> help_;
 };
 

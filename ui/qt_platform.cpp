@@ -8,7 +8,7 @@
 #include <QPrinter>
 #include <QTimer>
 
-#include "ui/table_view.h"
+#include "ui/table_widget.h"
 #include "ui/units.h"
 
 namespace tav::ui {

@@ -11,12 +11,12 @@ class QPrinter;
 
 namespace tav::ui {
 
-class TableView;
+class TableWidget;
 
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QWidget* window) : window_(window) {}
-    void set_view(TableView* view) { view_ = view; }
+    void set_view(TableWidget* view) { view_ = view; }
 
     bool ask_yes_no(const std::string& title, const std::string& text) override;
     void message(const std::string& title, const std::string& text) override;
@@ -33,7 +33,7 @@ public:
 private:
     QPrinter& printer();
     QPointer<QWidget> window_;
-    TableView* view_ = nullptr;
+    TableWidget* view_ = nullptr;
     QPrinter* printer_ = nullptr;
 };
 

@@ -118,7 +118,6 @@ w_setup::w_setup(Settings& settings, QWidget* parent) : QDialog(parent), setting
     timing_grid->addWidget(htb_show_, 1, 1);
     timing_grid->addWidget(named(new ScaleLabel("小          中         大"), "st_3"), 2, 1);
 
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rules);
     layout->addWidget(timing);

@@ -1,170 +1,186 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "ai/classic.h"
+#include "model/invariants.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-// Hands are built card by card; every card not named lies in the cleared pile.
-struct BuyThrees : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
-    std::size_t notes_before = 0;
+using game::EventKind;
+using game::Seat;
 
-    BuyThrees() { settings.gc_show = 0; }
+// Six hands just dealt, in seat order A..F; every card not named lies in the
+// cleared pile.
+struct Threes {
+    test::Table t;
 
-    // Six hands in seat order A..F.
-    void deal(const std::array<std::string, 6>& hands) {
-        for (int i = 1; i <= 6; ++i) {
-            CardList& h = *w.hand(seat_letter(i));
-            picker.fill(h, hands[static_cast<std::size_t>(i - 1)]);
-            h.sort("sort");
-            w.wf_sortcard(seat_letter(i));
-        }
-        std::array<bool, kCardCount + 1> held{};
-        for (int i = 1; i <= 6; ++i)
-            for (const CardRow& r : w.hand(seat_letter(i))->rows()) held[static_cast<std::size_t>(r.num)] = true;
-        for (int n = 1; n <= kCardCount; ++n)
-            if (!held[static_cast<std::size_t>(n)]) w.dw_ok.append(n);
-        notes_before = w.note_log.size();
+    explicit Threes(const std::array<const char*, 6>& hands) {
+        for (Seat seat : game::kAllSeats) t.hand(seat, hands[game::slot_of(seat)]);
+        t.rest_cleared();
     }
-    std::vector<std::string> notes() const {
-        return {w.note_log.begin() + static_cast<long>(notes_before), w.note_log.end()};
+    void buy() {
+        t.flow().buy_threes();
+        EXPECT_EQ(game::check_cards(t.s), "");
     }
-    std::string held(std::string_view seat) {
-        CardList copy;
-        w.hand(seat)->copy_all_to(copy);
-        copy.sort("sort");
-        return test::codes(copy);
+    std::string held(Seat seat) const {
+        game::Hand h = t.s.hands[seat];
+        h.sort_by_rank();
+        return test::words(h);
     }
-    ::testing::AssertionResult every_card_once() const {
-        std::array<int, kCardCount + 1> count{};
-        for (const CardList* p : {&w.dw_a, &w.dw_b, &w.dw_c, &w.dw_d, &w.dw_e, &w.dw_f, &w.dw_ok})
-            for (const CardRow& r : p->rows()) ++count[static_cast<std::size_t>(r.num)];
-        for (int n = 1; n <= kCardCount; ++n)
-            if (count[static_cast<std::size_t>(n)] != 1)
-                return ::testing::AssertionFailure() << card_id(n) << " lies in " << count[static_cast<std::size_t>(n)];
-        return ::testing::AssertionSuccess();
+    // The cards shown at the exchange spots, "A:2 D:3 ...".
+    std::string shown() const {
+        std::string out;
+        for (const game::Event& e : t.ev.list)
+            if (e.kind == EventKind::traded)
+                out += (out.empty() ? "" : " ") + std::string(1, game::letter_of(e.seat)) + ":" +
+                       test::Cards::word_of(e.card);
+        return out;
+    }
+    // The event index of the first hand laid out for `seat`, -1 when none.
+    long laid_out(Seat seat) const {
+        for (std::size_t i = 0; i < t.ev.list.size(); ++i)
+            if (t.ev.list[i].kind == EventKind::laid_out && t.ev.list[i].seat == seat) return static_cast<long>(i);
+        return -1;
+    }
+    long last_trade() const {
+        long at = -1;
+        for (std::size_t i = 0; i < t.ev.list.size(); ++i)
+            if (t.ev.list[i].kind == EventKind::traded) at = static_cast<long>(i);
+        return at;
     }
 };
 
-TEST_F(BuyThrees, TheOppositeSeatSellsFirstEvenWhenTheNextHoldsMore) {
-    deal({"BJ 2 A K", "3 3 3 3 9", "3 9", "3 3 9", "3 9", "3 9"});
-    const int two = w.dw_a.at(2).num;
-    w.buy3();
-    EXPECT_EQ(notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３"}));
-    EXPECT_EQ(held("A"), "BJ A K 3");  // paid with the 2, never the joker
-    EXPECT_EQ(held("D"), "2 9 3");
-    EXPECT_EQ(held("B"), "9 3 3 3 3");
-    // The payment lies face up at the buyer's spot, the three at the seller's.
-    const std::string& paid = card_id(two);
-    EXPECT_EQ(w.dw_main.describe(paid + ".x"), "1068");
-    EXPECT_EQ(w.dw_main.describe(paid + ".y"), "1045");
-    EXPECT_EQ(w.dw_main.describe(paid + ".filename"), std::string(card_info(two).bmp));
-    EXPECT_EQ(w.dw_main.describe(paid + ".pointer"), "");
-    EXPECT_TRUE(every_card_once());
+TEST(BuyThrees, TheOppositeSeatSellsFirstEvenWhenTheNextHoldsMore) {
+    Threes g({"BJ 2 A K", "3 3 3 3 9", "3 9", "3 3 9", "3 9", "3 9"});
+    const game::Card two = g.t.s.hands[Seat::A][1];
+    ASSERT_EQ(game::rank_of(two), game::kTwo);
+    g.buy();
+    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３"}));
+    EXPECT_EQ(g.held(Seat::A), "BJ A K 3");  // paid with the 2, never the joker
+    EXPECT_EQ(g.held(Seat::D), "2 9 3");
+    EXPECT_EQ(g.held(Seat::B), "9 3 3 3 3");
+    // The payment is shown face up at the buyer's spot, the three at the seller's.
+    EXPECT_EQ(g.shown(), "A:2 D:3");
+    const auto paid = std::find_if(g.t.ev.list.begin(), g.t.ev.list.end(),
+                                   [](const game::Event& e) { return e.kind == EventKind::traded; });
+    ASSERT_NE(paid, g.t.ev.list.end());
+    EXPECT_EQ(paid->card, two);
 }
 
-TEST_F(BuyThrees, TheBoughtThreeJoinsTheHumansLaidOutHand) {
-    deal({"BJ 2 A K", "3 9", "3 9", "3 3 9", "3 9", "3 9"});
-    w.buy3();
-    // Every card of the human's hand is in its row and can be picked.
-    const CardList& a = w.dw_a;
-    for (int n = 1; n <= a.row_count(); ++n) {
-        EXPECT_EQ(w.dw_main.describe(a.at(n).id() + ".x"), std::to_string(70 * n - 32));
-        EXPECT_EQ(w.dw_main.describe(a.at(n).id() + ".y"), "1696");
-        EXPECT_EQ(w.dw_main.describe(a.at(n).id() + ".tag"), "my");
+TEST(BuyThrees, AThreeBoughtOrSoldLaysTheHumansHandOutAgain) {
+    {
+        SCOPED_TRACE("bought");
+        Threes g({"BJ 2 A K", "3 9", "3 9", "3 3 9", "3 9", "3 9"});
+        g.buy();
+        // The hand is laid out after the trade, with the three in it, so it
+        // can be picked like any other card.
+        ASSERT_GE(g.laid_out(Seat::A), 0);
+        EXPECT_GT(g.laid_out(Seat::A), g.last_trade());
+        EXPECT_EQ(test::words(g.t.s.hands[Seat::A]), "BJ A K 3");
+        const game::Event& e = g.t.ev.list[static_cast<std::size_t>(g.laid_out(Seat::A))];
+        EXPECT_EQ(std::vector<game::Card>(g.t.s.hands[Seat::A].begin(), g.t.s.hands[Seat::A].end()), e.cards);
     }
-    const std::string three = a.at(a.row_count()).id();
-    ASSERT_EQ(a.at(a.row_count()).code(), "3");
-    settings.gb_b3 = false;  // threes may be picked at once
-    w.dw_main_clicked(three);
-    EXPECT_EQ(w.dw_out.row_count(), 1);
+    {
+        SCOPED_TRACE("sold");
+        Threes g({"3 3 9", "3 9", "3 9", "A K 5", "3 9", "3 9"});
+        g.buy();
+        EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"花月容买３", "钟离云卖３"}));
+        EXPECT_EQ(g.shown(), "D:A A:3");
+        EXPECT_EQ(test::words(g.t.s.hands[Seat::A]), "A 9 3");
+        EXPECT_GT(g.laid_out(Seat::A), g.last_trade());
+    }
+    {
+        SCOPED_TRACE("the human trades nothing");
+        Threes g({"3 9", "BJ SJ A K 5", "3 9", "3 9", "3 3 9", "3 9"});
+        g.buy();
+        EXPECT_EQ(g.laid_out(Seat::A), -1);
+    }
 }
 
-TEST_F(BuyThrees, TheHumansSoldThreeIsPaidForWithACardItCanPick) {
-    deal({"3 3 9", "3 9", "3 9", "A K 5", "3 9", "3 9"});
-    w.buy3();
-    EXPECT_EQ(notes(), (std::vector<std::string>{"花月容买３", "钟离云卖３"}));
-    EXPECT_EQ(held("A"), "A 9 3");
-    const int ace = w.dw_a.find_sort(4);
-    EXPECT_EQ(w.dw_main.describe(w.dw_a.at(ace).id() + ".tag"), "my");
-    EXPECT_EQ(w.dw_main.describe(w.dw_a.at(ace).id() + ".y"), "1696");
+TEST(BuyThrees, AnAceIsPaidWhenItIsTheBestCardThatIsNotAJoker) {
+    Threes g({"3 9", "BJ SJ A K 5", "3 9", "3 9", "3 3 9", "3 9"});
+    g.buy();
+    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"柳    烟买３", "雷    虎卖３"}));
+    EXPECT_EQ(g.held(Seat::B), "BJ SJ K 5 3");
+    EXPECT_EQ(g.held(Seat::E), "A 9 3");
 }
 
-TEST_F(BuyThrees, AnAceIsPaidWhenItIsTheBestCardThatIsNotAJoker) {
-    deal({"3 9", "BJ SJ A K 5", "3 9", "3 9", "3 3 9", "3 9"});
-    w.buy3();
-    EXPECT_EQ(notes(), (std::vector<std::string>{"柳    烟买３", "雷    虎卖３"}));
-    EXPECT_EQ(held("B"), "BJ SJ K 5 3");
-    EXPECT_EQ(held("E"), "A 9 3");
-    EXPECT_TRUE(every_card_once());
+TEST(BuyThrees, ThePaymentForAThree) {
+    struct Case {
+        const char* hand;
+        const char* paid;  // "" for none
+    };
+    const Case cases[] = {{"BJ 2 A K", "2"}, {"BJ SJ A K 5", "A"}, {"SJ 9 9 4", "9"}, {"BJ SJ", ""}, {"", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.hand);
+        test::Cards cards;
+        game::Hand hand;
+        for (game::Card x : cards.take_all(c.hand)) hand.push(x);
+        hand.sort_by_rank();
+        const std::optional<game::Card> paid = game::classic::payment_for_three(hand);
+        EXPECT_EQ(paid ? test::Cards::word_of(*paid) : "", c.paid);
+    }
 }
 
-TEST_F(BuyThrees, ABuyerHoldingOnlyJokersBuysNothing) {
-    deal({"3 9", "BJ SJ", "3 9", "3 9", "3 3 9", "3 9"});
-    w.buy3();
-    EXPECT_TRUE(notes().empty());
-    EXPECT_EQ(held("B"), "BJ SJ");
-    EXPECT_EQ(held("E"), "9 3 3");
+TEST(BuyThrees, TwoBuyersShareASellerOfExactlyTwo) {
+    Threes g({"K", "3 9", "Q", "3 3 9", "3 9", "3 9"});
+    g.buy();
+    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３", "石    坚买３", "花月容卖３"}));
+    EXPECT_EQ(g.held(Seat::A), "3");
+    EXPECT_EQ(g.held(Seat::C), "3");
+    EXPECT_EQ(g.held(Seat::D), "K Q 9");
 }
 
-TEST_F(BuyThrees, TwoBuyersShareASellerOfExactlyTwo) {
-    deal({"K", "3 9", "Q", "3 3 9", "3 9", "3 9"});
-    w.buy3();
-    EXPECT_EQ(notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３", "石    坚买３", "花月容卖３"}));
-    EXPECT_EQ(held("A"), "3");
-    EXPECT_EQ(held("C"), "3");
-    EXPECT_EQ(held("D"), "K Q 9");
-    EXPECT_TRUE(every_card_once());
+TEST(BuyThrees, ASoldOutSellerTakesNoPayment) {
+    // Only F was dealt two: A and B empty it, C, D and E find no three.
+    Threes g({"A", "K", "Q", "J", "10", "3 3 9"});
+    g.buy();
+    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "月    琴卖３", "柳    烟买３", "月    琴卖３"}));
+    EXPECT_EQ(g.held(Seat::C), "Q");
+    EXPECT_EQ(g.held(Seat::D), "J");
+    EXPECT_EQ(g.held(Seat::E), "10");
+    EXPECT_EQ(g.held(Seat::F), "A K 9");
 }
 
-TEST_F(BuyThrees, ASoldOutSellerTakesNoPayment) {
-    // Only F started with two: A and B empty it, C, D and E find no three.
-    deal({"A", "K", "Q", "J", "10", "3 3 9"});
-    w.buy3();
-    EXPECT_EQ(notes(), (std::vector<std::string>{"钟离云买３", "月    琴卖３", "柳    烟买３", "月    琴卖３"}));
-    EXPECT_EQ(held("C"), "Q");
-    EXPECT_EQ(held("D"), "J");
-    EXPECT_EQ(held("E"), "10");
-    EXPECT_EQ(held("F"), "A K 9");
-    EXPECT_TRUE(every_card_once());
+TEST(BuyThrees, NothingChangesHandsWithoutASellerOrAPayment) {
+    struct Case {
+        const char* why;
+        std::array<const char*, 6> hands;
+    };
+    const Case cases[] = {
+        {"nobody holds a three", {"A", "K", "Q", "J", "10", "9"}},
+        {"nobody holds two threes", {"A", "3 K", "Q", "3 J", "3 10", "3 9"}},
+        {"the only buyer holds nothing but jokers", {"3 9", "BJ SJ", "3 9", "3 9", "3 3 9", "3 9"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Threes g(c.hands);
+        const game::PerSeat<game::Hand> before = g.t.s.hands;
+        g.buy();
+        EXPECT_TRUE(g.t.notes().empty());
+        EXPECT_EQ(g.shown(), "");
+        EXPECT_TRUE(g.t.s.hands == before);
+    }
 }
 
-TEST_F(BuyThrees, WithoutASellerNothingHappens) {
-    deal({"A", "3 K", "Q", "3 J", "3 10", "3 9"});
-    w.buy3();
-    EXPECT_TRUE(notes().empty());
-    EXPECT_EQ(held("A"), "A");
-    EXPECT_EQ(held("B"), "K 3");
-}
-
-TEST_F(BuyThrees, APurchaseNeedsASellerWithAThree) {
-    deal({"A", "K", "Q", "J", "10", "9"});
-    EXPECT_FALSE(w.wf_buy3("A", "D"));
-    EXPECT_FALSE(w.wf_buy3("A", "A"));
-    EXPECT_FALSE(w.wf_buy3("A", "X"));
-    EXPECT_TRUE(notes().empty());
-    EXPECT_EQ(held("A"), "A");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(BuyThrees, TheTributeSettlementBuysOnlyUnderTheRule) {
-    deal({"A", "3 3", "3", "3", "3", "3"});
-    w.is_firstgo = "A";
-    settings.gb_b3 = false;
-    w.wf_gog(1);
-    EXPECT_EQ(held("A"), "A");
-    settings.gb_b3 = true;
-    w.wf_gog(1);
-    EXPECT_EQ(held("A"), "3");
+TEST(BuyThrees, TheSettlementBuysOnlyUnderTheRule) {
+    for (const bool threes : {false, true}) {
+        SCOPED_TRACE(threes ? "threes on" : "threes off");
+        Threes g({"A", "3 3", "3", "3", "3", "3"});
+        g.t.s.rules.threes = threes;
+        g.t.s.first_leader = Seat::A;
+        g.t.s.phase = game::Phase::tribute;
+        g.t.flow().settle_from(1);
+        EXPECT_EQ(g.held(Seat::A), threes ? "3" : "A");
+        EXPECT_EQ(g.held(Seat::B), threes ? "A 3" : "3 3");
+    }
 }
 
 }  // namespace

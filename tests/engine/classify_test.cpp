@@ -1,149 +1,182 @@
+// What a play is and what beats what, how the engine lays a play, and the
+// small questions the turns and the computer seats ask of hands and seats.
 #include <gtest/gtest.h>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include <string>
+#include <vector>
+
+#include "ai/view.h"
+#include "rules/play.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-struct Classify : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
+using game::Card;
+using game::Seat;
 
-    // The human's pick, in the order given.
-    void pick(const std::string& words) {
-        w.dw_out.reset();
-        picker.fill(w.dw_out, words);
-    }
-    // A play standing for `seat`, stored strongest first as the turns store it.
-    void standing(const std::string& seat, const std::string& words) {
-        CardList& p = *w.play_pile(seat);
-        p.reset();
-        picker.fill(p, words);
-        p.sort("sort");
-        w.is_prior = seat;
-    }
-    bool beats(const std::string& follow, const std::string& prior) {
-        picker = {};
-        standing("B", prior);
-        pick(follow);
-        return w.wf_checkout();
-    }
-};
+// Cards from a card string, each card once.
+std::vector<Card> cards_of(const std::string& words) { return test::Cards().take_all(words); }
 
-TEST_F(Classify, ALeadIsOneNaturalRankWithAnyWildCards) {
+// Whether `follow` may be played on `standing` played by B.
+bool follows(const std::string& follow, const std::string& standing) {
+    test::Table t;
+    t.play(Seat::B, standing);
+    const std::vector<Card> cards = t.cards.take_all(follow);
+    return game::can_play(cards, &t.s.plays[Seat::B]);
+}
+
+TEST(Classify, ALeadIsOneNaturalRankWithAnyWildCards) {
     for (const char* legal : {"Q", "Q Q Q", "3 3", "Q 2 Q BJ", "SJ Q", "BJ", "2 2 SJ BJ", "A A A A A A A 2"}) {
-        pick(legal);
-        EXPECT_TRUE(w.wf_checkout()) << legal;
+        const std::vector<Card> cards = cards_of(legal);
+        EXPECT_TRUE(game::can_play(cards, nullptr)) << legal;
+        EXPECT_TRUE(game::is_one_rank(cards)) << legal;
     }
     for (const char* illegal : {"Q K", "Q Q K", "2 Q BJ K", "3 4", "A 2 K"}) {
-        pick(illegal);
-        EXPECT_FALSE(w.wf_checkout()) << illegal;
+        const std::vector<Card> cards = cards_of(illegal);
+        EXPECT_FALSE(game::can_play(cards, nullptr)) << illegal;
+        EXPECT_FALSE(game::is_one_rank(cards)) << illegal;
+    }
+    EXPECT_FALSE(game::can_play({}, nullptr)) << "a play takes at least one card";
+}
+
+TEST(Classify, AFollowIsStrongerCardByCard) {
+    struct Case {
+        const char* follow;
+        const char* standing;
+        bool legal;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"K K SJ", "Q Q Q", true, ""},
+        {"K 2 K", "A Q Q", true, "strongest against strongest: 2 over A, K over Q twice"},
+        {"BJ Q Q", "2 K K", false, "a queen is not stronger than a king"},
+        {"Q Q", "Q Q", false, "ties are refused"},
+        {"A 2", "A 2", false, "ties are refused"},
+        {"2 2", "A A", true, ""},
+        {"SJ SJ", "SJ 2", false, "the first pair ties"},
+        {"BJ BJ", "SJ SJ", true, ""},
+        {"4", "3", true, ""},
+        {"3", "4", false, ""},
+        {"K K K K", "Q Q Q", false, "the number of cards must match"},
+        {"K K", "Q Q Q", false, "the number of cards must match"},
+        {"BJ BJ BJ BJ", "3 3 3", false, "the number of cards must match"},
+        {"K A", "Q Q", false, "stronger but not one rank"},
+        {"2 SJ", "A A", true, "wild cards alone may follow"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(follows(c.follow, c.standing), c.legal) << c.follow << " on " << c.standing << ": " << c.why;
+}
+
+TEST(Classify, StrongestMeetsStrongestWhateverOrderThePickIsIn) {
+    test::Table t;
+    t.play(Seat::C, "J 2 J");
+    const game::Play& standing = t.s.plays[Seat::C];
+    EXPECT_EQ(test::words(standing), "2 J J") << "a play on the table is kept strongest first";
+    for (const char* follow : {"Q Q BJ", "BJ Q Q", "Q BJ Q"})
+        EXPECT_TRUE(game::beats(t.cards.take_all(follow), standing)) << follow;
+    test::Cards fresh;
+    EXPECT_FALSE(game::beats(fresh.take_all("Q Q 2"), standing)) << "the 2s tie";
+    EXPECT_FALSE(game::beats(fresh.take_all("Q BJ"), standing)) << "one card short";
+}
+
+TEST(Classify, APlayLiesInTheOrderGivenAndIsKeptStrongestFirst) {
+    test::Table t;
+    t.hand(Seat::A, "Q Q BJ 9");
+    std::vector<Card> pick;
+    for (const char* w : {"Q", "BJ"})
+        for (Card c : t.s.hands[Seat::A])
+            if (test::Cards::word_of(c) == w) pick.push_back(c);
+    ASSERT_EQ(pick.size(), 3u);
+    t.flow().lay(Seat::A, pick);
+
+    EXPECT_EQ(test::words(t.s.hands[Seat::A]), "9");
+    EXPECT_EQ(test::words(t.s.plays[Seat::A]), "BJ Q Q");
+    // On the table the cards lie in the order given: first card at position 0.
+    std::vector<std::pair<Card, int>> laid;
+    for (const game::Event& e : t.ev.list) {
+        ASSERT_EQ(e.kind, game::EventKind::played);
+        EXPECT_EQ(e.seat, Seat::A);
+        laid.emplace_back(e.card, e.number);
+    }
+    const std::vector<std::pair<Card, int>> expected{{pick[0], 0}, {pick[1], 1}, {pick[2], 2}};
+    EXPECT_EQ(laid, expected);
+}
+
+TEST(Classify, HandShapeCountsNaturalRanks) {
+    struct Case {
+        const char* hand;
+        int natural_ranks;
+    };
+    const Case cases[] = {
+        {"K K 7 2 BJ", 2},  // four ranks less the two wild ones
+        {"", 0},
+        {"2 BJ SJ 2", 0},
+        {"3 4 5 6 7 8 9 10 J Q K A 3", 12},
+    };
+    for (const Case& c : cases) {
+        test::Table t;
+        t.hand(Seat::C, c.hand);
+        EXPECT_EQ(t.s.hands[Seat::C].natural_ranks(), c.natural_ranks) << c.hand;
     }
 }
 
-TEST_F(Classify, AFollowIsStrongerCardByCard) {
-    EXPECT_TRUE(beats("K K SJ", "Q Q Q"));
-    EXPECT_TRUE(beats("K 2 K", "A Q Q"));
-    EXPECT_FALSE(beats("BJ Q Q", "2 K K"));  // a queen is not stronger than a king
-    EXPECT_FALSE(beats("Q Q", "Q Q"));       // ties are refused
-    EXPECT_FALSE(beats("A 2", "A 2"));
-    EXPECT_TRUE(beats("2 2", "A A"));
-    EXPECT_FALSE(beats("SJ SJ", "SJ 2"));  // the first pair ties
-    EXPECT_TRUE(beats("BJ BJ", "SJ SJ"));
-    EXPECT_TRUE(beats("4", "3"));
-    EXPECT_FALSE(beats("3", "4"));
-    // The number of cards must match.
-    EXPECT_FALSE(beats("K K K K", "Q Q Q"));
-    EXPECT_FALSE(beats("K K", "Q Q Q"));
-    EXPECT_FALSE(beats("BJ BJ BJ BJ", "3 3 3"));
-    // Stronger but not one rank: still refused.
-    EXPECT_FALSE(beats("K A", "Q Q"));
-    // Wild cards alone may follow.
-    EXPECT_TRUE(beats("2 SJ", "A A"));
+TEST(Classify, ASeatsViewCountsEachPileItAsksAbout) {
+    test::Table t;
+    t.hand(Seat::D, "K K 7 2 BJ").play(Seat::D, "Q Q 2").cleared("2 2 2 K").hand(Seat::B, "9");
+    t.trick(Seat::D, Seat::E);
+
+    const game::SeatView own(t.s, Seat::D);
+    EXPECT_EQ(own.hand().count(game::kKing), 2);
+    EXPECT_EQ(own.hand().count(game::kTwo), 1);
+    EXPECT_EQ(own.hand().count(game::kBigJoker), 1);
+    EXPECT_EQ(own.hand().count(game::kAce), 0);
+    EXPECT_EQ(own.play_of(Seat::D).count(game::kQueen), 2);
+    EXPECT_EQ(own.play_of(Seat::D).count(game::kTwo), 1);
+    EXPECT_EQ(own.cleared(game::kTwo), 3);  // the cleared pile, whatever the seat
+    EXPECT_EQ(own.hand_size(Seat::D), 5);
+    EXPECT_EQ(own.play_of(Seat::D).size(), 3);
+
+    // Another seat sees its own hand but the same table.
+    const game::SeatView other(t.s, Seat::B);
+    EXPECT_EQ(test::words(other.hand()), "9");
+    EXPECT_EQ(other.hand_size(Seat::D), 5);
+    EXPECT_EQ(other.hand_size(Seat::A), 0);
+    EXPECT_EQ(other.play_of(Seat::D).size(), 3);
+    EXPECT_EQ(other.play_of(Seat::A).size(), 0);
+    EXPECT_EQ(other.cleared(game::kTwo), 3);
+    EXPECT_EQ(other.cleared(game::kKing), 1);
+    // The one look into a hand: the standing seat's natural ranks.
+    EXPECT_EQ(other.peek_standing_natural_ranks(), 2);
+    t.trick(std::nullopt, Seat::E);
+    EXPECT_EQ(game::SeatView(t.s, Seat::B).peek_standing_natural_ranks(), 0);
 }
 
-TEST_F(Classify, CheckbigPairsStrongestWithStrongestAndLeavesThePickSorted) {
-    standing("C", "J 2 J");
-    EXPECT_EQ(test::codes(w.dw_3), "2 J J");
-    pick("Q Q BJ");
-    EXPECT_EQ(w.wf_checkbig(w.dw_3), 0);
-    EXPECT_EQ(test::codes(w.dw_out), "BJ Q Q");
-    pick("Q Q 2");
-    EXPECT_EQ(w.wf_checkbig(w.dw_3), 1);
-    pick("Q BJ");
-    EXPECT_EQ(w.wf_checkbig(w.dw_3), 1);
-    EXPECT_EQ(test::codes(w.dw_out), "Q BJ");  // refused on the count, left as picked
-}
+TEST(Classify, SeatsSidesAndFinishing) {
+    struct Pair {
+        Seat a, b;
+        bool together;
+    };
+    const Pair pairs[] = {{Seat::A, Seat::E, true},  {Seat::C, Seat::A, true},  {Seat::B, Seat::F, true},
+                          {Seat::D, Seat::D, true},  {Seat::A, Seat::D, false}, {Seat::F, Seat::A, false},
+                          {Seat::A, Seat::B, false}, {Seat::E, Seat::F, false}};
+    for (const Pair& p : pairs)
+        EXPECT_EQ(game::same_side(p.a, p.b), p.together) << game::letter_of(p.a) << game::letter_of(p.b);
 
-TEST_F(Classify, ABadStandingSeatAllowsNothing) {
-    pick("K");
-    w.is_prior = "G";
-    EXPECT_FALSE(w.wf_checkout());
-    standing("B", "Q");
-    w.is_prior = "b";  // seats are read without regard to case
-    EXPECT_TRUE(w.wf_checkout());
-}
-
-TEST_F(Classify, HandShapeCountsNaturalRanks) {
-    picker.fill(w.dw_c, "K K 7 2 BJ");
-    EXPECT_EQ(w.wf_howhand("C"), 2);  // four codes less two wild kinds
-    EXPECT_EQ(w.wf_howhand("c"), 2);
-    EXPECT_EQ(w.wf_howhand("D"), 0);  // empty hand
-    picker.fill(w.dw_e, "2 BJ SJ 2");
-    EXPECT_EQ(w.wf_howhand("E"), 0);
-    picker.fill(w.dw_f, "3 4 5 6 7 8 9 10 J Q K A 3");
-    EXPECT_EQ(w.wf_howhand("F"), 12);
-    EXPECT_EQ(w.wf_howhand("G"), 0);
-    EXPECT_EQ(w.wf_howhand(""), 0);
-}
-
-TEST_F(Classify, CountingQueriesPickTheirPile) {
-    picker.fill(w.dw_d, "K K 7 2 BJ");
-    standing("D", "Q Q 2");
-    picker.fill(w.dw_ok, "2 2 2 K");
-    EXPECT_EQ(w.wf_getpage("D", 5, 1), 2);
-    EXPECT_EQ(w.wf_getpage("D", 3, 1), 1);
-    EXPECT_EQ(w.wf_getpage("d", 1, 1), 1);
-    EXPECT_EQ(w.wf_getpage("D", 4, 1), 0);
-    EXPECT_EQ(w.wf_getpage("D", 6, 2), 2);
-    EXPECT_EQ(w.wf_getpage("D", 3, 2), 1);
-    EXPECT_EQ(w.wf_getpage("D", 3, 3), 3);  // the cleared pile, whatever the seat
-    EXPECT_EQ(w.wf_getpage("G", 3, 0), 3);
-    EXPECT_EQ(w.wf_getpage("G", 3, 1), 0);
-    EXPECT_EQ(w.wf_getpage("G", 3, 2), 0);
-
-    EXPECT_EQ(w.wf_getpage("D", 1), 5);
-    EXPECT_EQ(w.wf_getpage("D", 2), 3);
-    EXPECT_EQ(w.wf_getpage("D", 7), 3);  // any other place is the standing play
-    EXPECT_EQ(w.wf_getpage("A", 1), 0);
-    EXPECT_EQ(w.wf_getpage("X", 1), 0);
-    EXPECT_EQ(w.wf_getpage("X", 2), 0);
-}
-
-TEST_F(Classify, SeatsSidesAndFinishing) {
-    EXPECT_TRUE(w_main::wf_iftogether("A", "E"));
-    EXPECT_TRUE(w_main::wf_iftogether("C", "a"));
-    EXPECT_TRUE(w_main::wf_iftogether("B", "F"));
-    EXPECT_TRUE(w_main::wf_iftogether("D", "D"));
-    EXPECT_FALSE(w_main::wf_iftogether("A", "D"));
-    EXPECT_FALSE(w_main::wf_iftogether("F", "A"));
-    for (const char* bad : {"", "G", "AB", "@"}) {
-        EXPECT_FALSE(w_main::wf_iftogether(bad, "A")) << bad;
-        EXPECT_FALSE(w_main::wf_iftogether("C", bad)) << bad;
+    // Seat letters read in either case; nothing else is a seat ('@' lies two
+    // codes before 'B' and must not pass for a seat).
+    for (Seat s : game::kAllSeats) {
+        const char upper = game::letter_of(s);
+        EXPECT_EQ(game::seat_from_letter(upper), s);
+        EXPECT_EQ(game::seat_from_letter(static_cast<char>(upper - 'A' + 'a')), s);
     }
-    // '@' and 'B' differ by 2 as character codes but '@' is no seat.
-    EXPECT_FALSE(w_main::wf_iftogether("@", "B"));
+    for (char bad : {'@', 'G', 'g', '`', ' '}) EXPECT_EQ(game::seat_from_letter(bad), std::nullopt) << bad;
 
-    EXPECT_FALSE(w.wf_checknull("C"));
-    w.is_c = "2";
-    EXPECT_TRUE(w.wf_checknull("C"));
-    EXPECT_TRUE(w.wf_checknull("c"));
-    EXPECT_FALSE(w.wf_checknull("D"));
-    EXPECT_FALSE(w.wf_checknull("G"));
-    EXPECT_FALSE(w.wf_checknull(""));
+    test::Table t;
+    EXPECT_FALSE(t.s.is_out(Seat::C));
+    t.out(Seat::C, 2);
+    EXPECT_TRUE(t.s.is_out(Seat::C));
+    EXPECT_FALSE(t.s.is_out(Seat::D));
 }
 
 }  // namespace

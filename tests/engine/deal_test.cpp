@@ -1,81 +1,78 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <cmath>
+#include <memory>
+#include <optional>
 #include <random>
 #include <set>
+#include <string_view>
 #include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "cards/catalogue.h"
+#include "model/invariants.h"
+#include "model/notes.h"
+#include "rules/engine.h"
+#include "table/session.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-// The table as it is first drawn after a fast deal: the deal is finished,
-// the tribute and play have not begun yet.
-struct FirstDrawing {
+using game::Ask;
+using game::Card;
+using game::Event;
+using game::EventKind;
+using game::Seat;
+
+// What a shuffle showed: the deal from its events, and the table as drawn
+// once the last card had arrived and the human's hand was laid out, before
+// anything else (threes, play) changed it.
+struct DealWatch {
+    std::vector<Event> dealt;                // in deal order
+    game::PerSeat<std::vector<Card>> hands;  // in the order dealt
+    std::vector<Card> human_row;             // the human's hand as laid out
     bool taken = false;
-    std::uint64_t notifications = 0;
-    std::array<std::vector<int>, 7> hands;  // [1..6] = A..F, in pile order
-    std::vector<SurfaceObject> cards;       // [n] = picture of card n
-    std::vector<SurfaceObject> pack;        // [n] = pack picture p_t<n>
-    std::array<bool, 7> place_labels_shown{};
-    int sendout_rows = -1;
-    std::string firstgo;
-    int page4 = 0;
-};
+    std::vector<SurfaceObject> cards, pack;  // [n]: card picture n, pack picture p_t<n>
+    game::PerSeat<bool> place_label_shown{};
+    int dealt_before_shuffle_note = -1;
 
-struct Deal : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    FirstDrawing first;
-
-    Deal() { settings.gc_show = 0; }
-
-    // `hands_only` keeps just the hands (for many deals).
-    void watch_first_drawing(bool hands_only = false) {
-        first = FirstDrawing{};
-        w.dw_main.set_listener([this, hands_only] {
-            if (first.taken) return;
-            first.taken = true;
-            first.notifications = w.dw_main.notifications();
-            for (int s = 1; s <= 6; ++s)
-                for (const CardRow& r : w.hand(seat_letter(s))->rows()) first.hands[s].push_back(r.num);
-            if (hands_only) return;
-            first.cards.resize(kCardCount + 1);
-            first.pack.resize(kCardCount + 1);
-            for (int n = 1; n <= kCardCount; ++n) {
-                first.cards[n] = *w.dw_main.find(card_id(n));
-                first.pack[n] = *w.dw_main.find("p_t" + std::to_string(n));
+    void watch(Session& s) {
+        *this = DealWatch{};
+        s.before_event = [this, &s, human_laid = false](const Event& e) mutable {
+            if (e.kind == EventKind::note && e.text == game::notes::kShuffling)
+                dealt_before_shuffle_note = static_cast<int>(dealt.size());
+            if (e.kind == EventKind::dealt) {
+                dealt.push_back(e);
+                hands[e.seat].push_back(e.card);
+                return;
             }
-            for (int s = 1; s <= 6; ++s)
-                first.place_labels_shown[s] =
-                    w.dw_main.describe("t_o" + std::string(1, static_cast<char>('a' + s - 1)) + ".visible") == "1";
-            first.sendout_rows = w.dw_sendout.row_count();
-            first.firstgo = w.is_firstgo;
-            first.page4 = w.ii_4page;
-        });
-    }
-
-    // Every card is in exactly one pile of the game, whatever play did after the deal.
-    void expect_every_card_once() {
-        std::vector<int> seen(kCardCount + 1, 0);
-        for (const CardList* p : {&w.dw_a, &w.dw_b, &w.dw_c, &w.dw_d, &w.dw_e, &w.dw_f, &w.dw_1, &w.dw_2, &w.dw_3,
-                                  &w.dw_4, &w.dw_5, &w.dw_6, &w.dw_ok})
-            for (const CardRow& r : p->rows()) ++seen[static_cast<std::size_t>(r.num)];
-        for (int n = 1; n <= kCardCount; ++n) EXPECT_EQ(seen[static_cast<std::size_t>(n)], 1) << "card " << n;
+            if (taken || dealt.size() != static_cast<std::size_t>(kCardCount)) return;
+            if (!human_laid) {
+                human_laid = e.kind == EventKind::laid_out && e.seat == Seat::A;
+                if (human_laid) human_row = e.cards;
+                return;
+            }
+            taken = true;
+            cards.resize(kCardCount + 1);
+            pack.resize(kCardCount + 1);
+            for (int n = 1; n <= kCardCount; ++n) {
+                cards[static_cast<std::size_t>(n)] = *s.surface().find(card_id(n));
+                pack[static_cast<std::size_t>(n)] = *s.surface().find("p_t" + std::to_string(n));
+            }
+            for (Seat seat : game::kAllSeats)
+                place_label_shown[seat] =
+                    s.surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible;
+        };
     }
 };
 
-// The order a seeded deal draws the cards in, worked out independently: draw
-// a row of what is left, uniformly.
-std::vector<int> deal_order(std::uint64_t seed) {
-    std::mt19937_64 g(seed);
-    std::vector<int> left;
-    for (int n = 1; n <= kCardCount; ++n) left.push_back(n);
-    std::vector<int> order{0};
+// The order a deal draws the cards in from generator `g`, worked out
+// independently: draw a place in what is left of the pack, uniformly.
+std::vector<Card> deal_order(std::mt19937_64 g) {
+    std::vector<Card> left;
+    for (int n = 1; n <= kCardCount; ++n) left.push_back(static_cast<Card>(n));
+    std::vector<Card> order{0};
     for (int i = 1; i <= kCardCount; ++i) {
         std::uniform_int_distribution<int> draw(1, kCardCount + 1 - i);
         const int r = draw(g);
@@ -85,35 +82,83 @@ std::vector<int> deal_order(std::uint64_t seed) {
     return order;
 }
 
-// Seat (1..6 = A..F) of the i-th card dealt.
-int seat_of(int i) { return std::array<int, 6>{4, 2, 3, 1, 6, 5}[static_cast<std::size_t>(i % 6)]; }
+// The seat of the i-th card dealt: B, C, A, F, E, D, B ...
+Seat seat_of(int i) {
+    return std::array<Seat, 6>{Seat::D, Seat::B, Seat::C, Seat::A, Seat::F, Seat::E}[static_cast<std::size_t>(i % 6)];
+}
+
+// The fours by suit (h s d c), by their names in the catalogue.
+constexpr std::array<std::string_view, 4> kFours{"红桃4", "黑桃4", "方块4", "梅花4"};
+
+// A pair of one suit's four scores 1, three or four copies 2.
+int fours_score(const std::vector<Card>& hand) {
+    std::array<int, 4> copies{};
+    for (Card c : hand)
+        for (std::size_t k = 0; k < 4; ++k)
+            if (card_info(c).name == kFours[k]) ++copies[k];
+    int score = 0;
+    for (int n : copies) score += n >= 3 ? 2 : n == 2 ? 1 : 0;
+    return score;
+}
+
+// The first leader of a first deal dealt in `order`, and the fours mark after
+// it: the first seat whose growing hand scores 2; when nobody does, the best
+// fours of the dealt hands, the first such seat from A.
+std::pair<Seat, int> expected_leader(const std::vector<Card>& order) {
+    game::PerSeat<std::vector<Card>> hands;
+    for (int i = 1; i <= kCardCount; ++i) {
+        const Seat seat = seat_of(i);
+        hands[seat].push_back(order[static_cast<std::size_t>(i)]);
+        if (fours_score(hands[seat]) >= 2) return {seat, 3};
+    }
+    Seat best = Seat::A;
+    for (Seat seat : game::kAllSeats)
+        if (fours_score(hands[seat]) > fours_score(hands[best])) best = seat;
+    return {best, 2};
+}
+
+struct Deal : ::testing::Test {
+    Settings settings;
+    ScriptedPlatform platform;
+    DealWatch first;
+
+    Deal() { settings.gc_show = 0; }
+    std::unique_ptr<Session> table(std::uint64_t seed) { return std::make_unique<Session>(settings, platform, seed); }
+    // The computer plays the human's part until the deal is over.
+    static void play_out(Session& s) {
+        for (int turns = 0; s.state().ask != Ask::shuffle; ++turns) {
+            ASSERT_LT(turns, 3000);
+            ASSERT_TRUE(s.autoplay_human());
+        }
+    }
+};
 
 TEST_F(Deal, EveryCardReachesExactlyOneHandAndTheTableShowsTheDeal) {
     for (std::uint64_t seed : {1u, 2u, 77u}) {
         SCOPED_TRACE(seed);
-        w.newgame();
-        w.seed(seed);
-        watch_first_drawing();
-        w.sendout();
+        auto s = table(seed);
+        first.watch(*s);
+        s->shuffle();
         ASSERT_TRUE(first.taken);
-        std::set<int> all;
-        for (int s = 1; s <= 6; ++s) {
-            EXPECT_EQ(first.hands[s].size(), 36u) << seat_letter(s);
-            all.insert(first.hands[s].begin(), first.hands[s].end());
+        std::set<Card> all;
+        for (Seat seat : game::kAllSeats) {
+            EXPECT_EQ(first.hands[seat].size(), 36u) << game::letter_of(seat);
+            all.insert(first.hands[seat].begin(), first.hands[seat].end());
         }
         EXPECT_EQ(all.size(), 216u);
         EXPECT_EQ(*all.begin(), 1);
         EXPECT_EQ(*all.rbegin(), 216);
-        EXPECT_EQ(first.sendout_rows, 0);
-        EXPECT_TRUE(w.dw_sendout.empty());
-        for (int n = 1; n <= kCardCount; ++n) {
+        for (int i = 1; i <= kCardCount; ++i) EXPECT_EQ(first.dealt[static_cast<std::size_t>(i - 1)].number, i);
+        for (std::size_t n = 1; n <= kCardCount; ++n) {
             EXPECT_FALSE(first.pack[n].visible) << n;
             EXPECT_TRUE(first.cards[n].visible) << n;
         }
-        for (int s = 1; s <= 6; ++s) EXPECT_FALSE(first.place_labels_shown[s]);
+        for (Seat seat : game::kAllSeats) EXPECT_FALSE(first.place_label_shown[seat]);
 
         // The human's hand: strongest left, 70 apart, face up and clickable.
-        const std::vector<int>& a = first.hands[1];
+        const std::vector<Card>& a = first.human_row;
+        ASSERT_EQ(a.size(), 36u);
+        EXPECT_TRUE(std::is_permutation(a.begin(), a.end(), first.hands[Seat::A].begin()));
         for (std::size_t n = 1; n <= a.size(); ++n) {
             const SurfaceObject& o = first.cards[a[n - 1]];
             EXPECT_EQ(o.x, 70 * static_cast<int>(n) - 32);
@@ -121,153 +166,132 @@ TEST_F(Deal, EveryCardReachesExactlyOneHandAndTheTableShowsTheDeal) {
             EXPECT_EQ(o.tag, "my");
             EXPECT_EQ(o.pointer, "HyperLink!");
             EXPECT_EQ(o.filename, card_info(a[n - 1]).bmp);
+            EXPECT_TRUE(s->view().in_human_row(a[n - 1]) || !s->state().hands[Seat::A].contains(a[n - 1]));
             if (n > 1) {
                 EXPECT_LE(card_info(a[n - 2]).sort, card_info(a[n - 1]).sort);
             }
         }
-        for (int s = 2; s <= 6; ++s)
-            for (int n : first.hands[s]) {
-                EXPECT_EQ(first.cards[n].filename, settings.gs_bgcard);
-                EXPECT_EQ(first.cards[n].tag, "");
+        for (Seat seat : {Seat::B, Seat::C, Seat::D, Seat::E, Seat::F})
+            for (Card c : first.hands[seat]) {
+                EXPECT_EQ(first.cards[c].filename, settings.gs_bgcard);
+                EXPECT_EQ(first.cards[c].tag, "");
+                EXPECT_FALSE(s->view().in_human_row(c));
             }
-        expect_every_card_once();
+        EXPECT_EQ(game::check_cards(s->state()), "");
     }
 }
 
 TEST_F(Deal, CardsGoRoundTheSeatsInDealOrderToTheirPlaces) {
     const std::uint64_t seed = 4242;
-    const std::vector<int> order = deal_order(seed);
-    w.seed(seed);
-    watch_first_drawing();
-    w.sendout();
+    const std::vector<Card> order = deal_order(std::mt19937_64(seed));
+    auto s = table(seed);
+    first.watch(*s);
+    s->shuffle();
     ASSERT_TRUE(first.taken);
 
-    // Card 1 goes to B, 3 to the human, 6 to the top seat; computer hands keep deal order.
-    EXPECT_EQ(first.hands[2].front(), order[1]);
-    EXPECT_EQ(first.hands[4].front(), order[6]);
-    EXPECT_NE(std::find(first.hands[1].begin(), first.hands[1].end(), order[3]), first.hands[1].end());
-    std::array<std::vector<int>, 7> expected;
-    for (int i = 1; i <= kCardCount; ++i) expected[seat_of(i)].push_back(order[i]);
-    for (int s = 2; s <= 6; ++s) EXPECT_EQ(first.hands[s], expected[s]) << seat_letter(s);
-    std::vector<int> a = first.hands[1], want = expected[1];
-    std::sort(a.begin(), a.end());
-    std::sort(want.begin(), want.end());
-    EXPECT_EQ(a, want);
+    // Card 1 goes to B, 3 to the human, 6 to the top seat; each hand in deal order.
+    for (int i = 1; i <= kCardCount; ++i) {
+        const Event& e = first.dealt[static_cast<std::size_t>(i - 1)];
+        EXPECT_EQ(e.card, order[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(e.seat, seat_of(i)) << i;
+    }
 
     // Final places of the face-down hands (whole part of the sixths).
-    auto at = [&](int i) { return first.cards[order[i]]; };
-    EXPECT_EQ(at(1).x, 2521);
-    EXPECT_EQ(at(1).y, 1283);
-    EXPECT_EQ(at(211).y, 1003);
-    EXPECT_EQ(at(2).y, 580);
-    EXPECT_EQ(at(212).y, 300);
-    EXPECT_EQ(at(4).x, 30);
-    EXPECT_EQ(at(4).y, 1005);
-    EXPECT_EQ(at(214).y, 1285);
-    EXPECT_EQ(at(5).y, 306);
-    EXPECT_EQ(at(215).y, 586);
-    EXPECT_EQ(at(6).x, 818);
-    EXPECT_EQ(at(6).y, 30);
-    EXPECT_EQ(at(216).x, 1798);
-
-    // The first leader is the first seat whose growing hand shows fours
-    // scoring 2 (a pair of a suit's four 1, three or four copies 2).
-    std::string leader;
-    std::array<std::array<int, 4>, 7> fours{};
-    const std::array<std::string_view, 4> suits{"红桃4", "黑桃4", "方块4", "梅花4"};
-    for (int i = 1; i <= kCardCount && leader.empty(); ++i) {
-        const int s = seat_of(i);
-        for (std::size_t k = 0; k < 4; ++k)
-            if (card_info(order[i]).name == suits[k]) ++fours[s][k];
-        int score = 0;
-        for (int c : fours[s]) score += c >= 3 ? 2 : c == 2 ? 1 : 0;
-        if (score >= 2) leader = seat_letter(s);
+    const std::array<std::array<int, 3>, 10> places{{{1, 2521, 1283},
+                                                     {211, 2521, 1003},
+                                                     {2, 2521, 580},
+                                                     {212, 2521, 300},
+                                                     {4, 30, 1005},
+                                                     {214, 30, 1285},
+                                                     {5, 30, 306},
+                                                     {215, 30, 586},
+                                                     {6, 818, 30},
+                                                     {216, 1798, 30}}};
+    for (const auto& [i, x, y] : places) {
+        const SurfaceObject& o = first.cards[order[static_cast<std::size_t>(i)]];
+        EXPECT_EQ(o.x, x) << i;
+        EXPECT_EQ(o.y, y) << i;
     }
-    EXPECT_EQ(first.firstgo, leader);
-    EXPECT_EQ(first.page4, leader.empty() ? 2 : 3);
 }
 
 TEST_F(Deal, FastDealDrawsOnlyTheFinishedTable) {
-    settings.gs_sends = "0";
-    const std::uint64_t before = w.dw_main.notifications();
-    watch_first_drawing();
-    w.sendout();
-    ASSERT_TRUE(first.taken);
-    EXPECT_EQ(first.notifications, before + 1);
-    EXPECT_EQ(first.sendout_rows, 0);  // drawn only once the deal was done
-    EXPECT_TRUE(w.dw_main.redraw());
+    for (double pause : {0.0, 0.2}) {
+        SCOPED_TRACE(pause);
+        settings.gc_show = pause;
+        auto s = table(4);                         // with this seed tricks end before the human is first asked
+        std::vector<std::uint64_t> while_dealing;  // drawings so far, as each card is dealt
+        s->before_event = [&](const Event& e) {
+            if (e.kind == EventKind::dealt || e.kind == EventKind::laid_out)
+                while_dealing.push_back(s->surface().notifications());
+        };
+        const std::uint64_t before = s->surface().notifications();
+        const int waits = platform.waits;
+        s->shuffle();
+        ASSERT_EQ(while_dealing.size(), 217u);
+        EXPECT_EQ(std::count(while_dealing.begin(), while_dealing.end(), before), 217);
+        // Besides the end of the action only the pauses before plays leave the table draw it.
+        EXPECT_EQ(platform.waits > waits, pause > 0);
+        EXPECT_EQ(s->surface().notifications(), before + 1 + static_cast<std::uint64_t>(platform.waits - waits));
+        EXPECT_TRUE(s->surface().redraw());
+    }
 }
 
 TEST_F(Deal, SlowDealShowsEachCardAtItsStagingPlaceThenAtItsSeat) {
     settings.gs_sends = "1";
-    struct Move {
-        int dealt;
-        SurfaceObject card;
-    };
-    std::vector<Move> moves;
-    // The card in flight is the front-most picture and in no hand yet.
-    w.dw_main.set_listener([&] {
-        if (moves.size() >= static_cast<std::size_t>(2 * kCardCount)) return;
-        const SurfaceObject* front = nullptr;
-        w.dw_main.for_each([&](const SurfaceObject& o) { front = &o; });
-        const int num = front ? card_number(front->name) : 0;
-        if (!num || !front->visible) return;
-        for (int s = 1; s <= 6; ++s)
-            if (w.hand(seat_letter(s))->contains(num)) return;
-        moves.push_back({kCardCount - w.dw_sendout.row_count(), *front});
+    auto s = table(9);
+    const std::vector<Card> order = deal_order(std::mt19937_64(9));
+    // Every drawing of the card being dealt, while it is in sight.
+    std::vector<std::vector<SurfaceObject>> moves(kCardCount + 1);
+    const Event* dealing = nullptr;
+    s->before_event = [&](const Event& e) { dealing = e.kind == EventKind::dealt ? &e : nullptr; };
+    s->surface().set_listener([&] {
+        if (!dealing) return;
+        const SurfaceObject& o = *s->surface().find(card_id(dealing->card));
+        if (o.visible) moves[static_cast<std::size_t>(dealing->number)].push_back(o);
     });
-    w.seed(9);
-    const std::vector<int> order = deal_order(9);
-    w.sendout();
-    // The moves of card i: the staging place, then the seat.
-    auto moves_of = [&](int i) {
-        std::vector<SurfaceObject> out;
-        for (const Move& m : moves)
-            if (m.dealt == i && m.card.name == card_id(order[i])) out.push_back(m.card);
-        return out;
+    s->shuffle();
+    s->surface().set_listener(nullptr);
+    // The human's third card, the top seat's first and the right-lower seat's first.
+    struct Want {
+        int i, x0, y0, x1, y1;
+        bool human;
     };
-    const std::vector<SurfaceObject> human = moves_of(3);
-    ASSERT_EQ(human.size(), 2u);
-    EXPECT_EQ(human[0].x, 35);
-    EXPECT_EQ(human[0].y, 1500);
-    EXPECT_EQ(human[0].filename, card_info(order[3]).bmp);
-    EXPECT_EQ(human[0].tag, "my");
-    EXPECT_EQ(human[0].pointer, "");
-    EXPECT_EQ(human[1].y, 1696);
-    EXPECT_EQ(human[1].pointer, "HyperLink!");
-    const std::vector<SurfaceObject> top = moves_of(6);
-    ASSERT_EQ(top.size(), 2u);
-    EXPECT_EQ(top[0].x, 818);
-    EXPECT_EQ(top[0].y, 420);
-    EXPECT_EQ(top[0].filename, settings.gs_bgcard);
-    EXPECT_EQ(top[1].y, 30);
-    const std::vector<SurfaceObject> right = moves_of(1);
-    ASSERT_EQ(right.size(), 2u);
-    EXPECT_EQ(right[0].x, 2400);
-    EXPECT_EQ(right[0].y, 300);
-    EXPECT_EQ(right[1].x, 2521);
-    for (int i = 1; i <= kCardCount; ++i) EXPECT_EQ(moves_of(i).size(), 2u) << "card " << i;
+    for (const Want& w : {Want{3, 35, 1500, 35, 1696, true}, Want{6, 818, 420, 818, 30, false},
+                          Want{1, 2400, 300, 2521, 1283, false}}) {
+        SCOPED_TRACE(w.i);
+        const std::vector<SurfaceObject>& m = moves[static_cast<std::size_t>(w.i)];
+        ASSERT_EQ(m.size(), 2u);
+        const Card c = order[static_cast<std::size_t>(w.i)];
+        EXPECT_EQ(m[0].name, card_id(c));
+        EXPECT_EQ(std::make_pair(m[0].x, m[0].y), std::make_pair(w.x0, w.y0));
+        EXPECT_EQ(std::make_pair(m[1].x, m[1].y), std::make_pair(w.x1, w.y1));
+        EXPECT_EQ(m[0].filename, w.human ? std::string(card_info(c).bmp) : settings.gs_bgcard);
+        EXPECT_EQ(m[0].tag, w.human ? "my" : "");
+        EXPECT_EQ(m[0].pointer, "");  // clickable only once in the row
+        EXPECT_EQ(m[1].pointer, w.human ? "HyperLink!" : "");
+    }
+    for (std::size_t i = 1; i <= kCardCount; ++i) EXPECT_EQ(moves[i].size(), 2u) << "card " << i;
 }
 
 // Every card reaches every seat about equally often. With a fixed seed this
-// never fails by chance; a shuffle that favours rows or seats fails at once.
+// never fails by chance; a shuffle that favours places or seats fails at once.
 TEST_F(Deal, ShuffleIsFair) {
     constexpr int kDeals = 3000;
-    std::vector<std::array<int, 7>> where(kCardCount + 1);
-    w.seed(20240601);
-    std::vector<int> previous;
+    std::vector<game::PerSeat<int>> where(kCardCount + 1);
+    std::mt19937_64 rng(20240601);
+    std::vector<Card> previous;
     int repeats = 0;
     for (int d = 0; d < kDeals; ++d) {
-        w.newgame();
-        watch_first_drawing(true);
-        w.sendout();
-        ASSERT_TRUE(first.taken);
-        std::vector<int> now;
-        for (int s = 1; s <= 6; ++s)
-            for (int n : first.hands[s]) {
-                ++where[static_cast<std::size_t>(n)][static_cast<std::size_t>(s)];
-                now.push_back(n);
+        game::State st = game::new_game({});
+        game::Events ev;
+        game::Flow{st, ev}.deal(rng);
+        std::vector<Card> now;
+        for (const Event& e : ev.list)
+            if (e.kind == EventKind::dealt) {
+                ++where[e.card][e.seat];
+                now.push_back(e.card);
             }
+        ASSERT_EQ(now.size(), 216u);
         if (now == previous) ++repeats;
         previous = now;
     }
@@ -276,109 +300,142 @@ TEST_F(Deal, ShuffleIsFair) {
     // standard deviation about 46.5; the bound is more than eight of them away.
     const double expected = kDeals / 6.0;
     double chi = 0;
-    for (int n = 1; n <= kCardCount; ++n)
-        for (int s = 1; s <= 6; ++s) {
-            const double d = where[static_cast<std::size_t>(n)][static_cast<std::size_t>(s)] - expected;
+    for (std::size_t n = 1; n <= kCardCount; ++n)
+        for (Seat seat : game::kAllSeats) {
+            const double d = where[n][seat] - expected;
             chi += d * d / expected;
         }
     EXPECT_LT(chi, 1480.0);
     EXPECT_GT(chi, 700.0);  // too even would mean the cards were not drawn at random
 }
 
-TEST_F(Deal, TwoDealsInARowDiffer) {
-    watch_first_drawing();
-    w.sendout();
+TEST_F(Deal, LaterDealKeepsTheRecordedFirstLeader) {
+    auto s = table(11);
+    std::optional<Seat> last;
+    s->before_event = [&](const Event& e) {
+        if (e.kind == EventKind::place && e.number == 6) last = e.seat;
+    };
+    s->shuffle();
+    play_out(*s);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(s->state().first_leader, last);
+    for (Seat seat : game::kAllSeats)
+        EXPECT_TRUE(s->surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible);
+
+    first.watch(*s);
+    s->shuffle();
+    ASSERT_TRUE(first.taken);
+    // The last deal's places go once every card is out.
+    for (Seat seat : game::kAllSeats) EXPECT_FALSE(first.place_label_shown[seat]);
+    // Tributes may stop the deal for the human's return: play on to the lead.
+    for (int turns = 0; s->state().phase == game::Phase::tribute; ++turns) {
+        ASSERT_LT(turns, 20);
+        ASSERT_TRUE(s->autoplay_human());
+    }
+    EXPECT_EQ(s->state().first_leader, last);
+    EXPECT_EQ(s->state().fours_mark, 2);  // nobody was scored
+    const auto& log = s->view().note_log();
+    EXPECT_NE(std::find(log.begin(), log.end(), game::notes::leads_first(*last)), log.end());
+}
+
+TEST_F(Deal, ShuffleButtonNotesTheDealAndClosesItselfAndDealsDiffer) {
+    auto s = table(1);
+    first.watch(*s);
+    s->press(ButtonId::shuffle);
+    ASSERT_GT(s->view().note_log().size(), 2u);
+    EXPECT_EQ(s->view().note_log()[2], game::notes::kShuffling);  // after the two lines of the start
+    EXPECT_EQ(first.dealt_before_shuffle_note, 0);
+    EXPECT_FALSE(s->button(ButtonId::shuffle).enabled);
+    EXPECT_EQ(game::check_cards(s->state()), "");
+
+    // A disabled button does nothing.
+    const std::size_t lines = s->view().note_log().size();
+    const game::Hand hand = s->state().hands[Seat::A];
+    const std::uint64_t drawn = s->surface().notifications();
+    s->shuffle();
+    s->press(ButtonId::shuffle);
+    EXPECT_EQ(s->view().note_log().size(), lines);
+    EXPECT_EQ(s->state().hands[Seat::A], hand);
+    EXPECT_EQ(s->surface().notifications(), drawn);
+
+    // The engine refuses a deal over cards still out, and a play before the deal.
+    game::State st = s->state();
+    game::Events ev;
+    EXPECT_FALSE(game::apply(st, game::Decision{game::Move::shuffle, {}}, ev, s->rng()));
+    EXPECT_EQ(st.hands[Seat::A], hand);
+    EXPECT_TRUE(ev.list.empty());
+    game::State fresh = game::new_game({});
+    EXPECT_FALSE(game::apply(fresh, game::Decision::play({hand[0]}), ev, s->rng()));
+    EXPECT_TRUE(fresh.hands[Seat::A].empty());
+    EXPECT_EQ(fresh.ask, Ask::shuffle);
+    EXPECT_TRUE(ev.list.empty());
+
+    // The generator runs on into the next game: two deals in a row differ.
     const auto one = first.hands;
-    w.newgame();
-    watch_first_drawing();
-    w.sendout();
+    s->new_game();
+    first.watch(*s);
+    s->shuffle();
+    ASSERT_TRUE(first.taken);
     EXPECT_NE(one, first.hands);
 }
 
-TEST_F(Deal, LaterDealKeepsTheRecordedFirstLeader) {
-    w.sendout();
-    w.newgame();
-    w.is_firstgo = "E";
-    watch_first_drawing();
-    w.sendout();
-    ASSERT_TRUE(first.taken);
-    EXPECT_EQ(first.firstgo, "E");
-    EXPECT_EQ(first.page4, 2);  // nobody was scored
-}
-
-TEST_F(Deal, ShuffleButtonNotesDealsAndClosesItself) {
-    std::vector<std::string> notes;
-    bool dealt_when_noted = true;
-    w.on_note = [&](const std::string& line) {
-        notes.push_back(line);
-        if (line == "瑟柯洗牌开始") dealt_when_noted = !w.dw_a.empty();
-    };
-    w.cb_send_clicked();
-    ASSERT_FALSE(notes.empty());
-    EXPECT_EQ(notes.front(), "瑟柯洗牌开始");
-    EXPECT_FALSE(dealt_when_noted);
-    EXPECT_FALSE(w.cb_send.enabled);
-    expect_every_card_once();
-
-    // A disabled button does nothing; a deal over cards still out is refused.
-    const std::size_t lines = w.note_log.size();
-    const std::string hand_a = test::codes(w.dw_a);
-    w.cb_send_clicked();
-    EXPECT_EQ(w.note_log.size(), lines);
-    const std::uint64_t drawn = w.dw_main.notifications();
-    w.sendout();
-    EXPECT_EQ(test::codes(w.dw_a), hand_a);
-    EXPECT_EQ(w.dw_main.notifications(), drawn);
-    expect_every_card_once();
-}
-
-// ---- the first leader from the fours ----
-
-// Gives the seat `copies` of the four of a suit ("红桃4" ...).
-void give_fours(CardList& hand, std::string_view name, int copies) {
-    for (int n = 1; n <= kCardCount && copies > 0; ++n)
-        if (card_info(n).name == name && !hand.contains(n)) {
-            hand.append(n);
-            --copies;
-        }
-}
-
 TEST_F(Deal, FoursChooseTheFirstLeader) {
-    // Two pairs score 2 and qualify; the bar then rises to 3.
-    give_fours(w.dw_c, "红桃4", 2);
-    give_fours(w.dw_c, "梅花4", 2);
-    test::CardPicker().fill(w.dw_c, "K 5 BJ");
-    EXPECT_EQ(w.wf_getfirstgo("C"), "C");
-    EXPECT_EQ(w.ii_4page, 3);
-    w.is_firstgo = "C";
-    give_fours(w.dw_e, "黑桃4", 2);
-    give_fours(w.dw_e, "方块4", 2);
-    EXPECT_EQ(w.wf_getfirstgo("E"), "C");
+    // Over many deals the first seat whose fours reach 2 as its cards arrive
+    // leads, and the mark rises past its score.
+    std::mt19937_64 rng(99);
+    for (int d = 0; d < 300; ++d) {
+        game::State st = game::new_game({});
+        game::Events ev;
+        const std::vector<Card> order = deal_order(rng);
+        game::Flow{st, ev}.deal(rng);
+        std::vector<Card> dealt{0};
+        for (const Event& e : ev.list)
+            if (e.kind == EventKind::dealt) dealt.push_back(e.card);
+        ASSERT_EQ(dealt, order) << "deal " << d;
+        const auto [leader, mark] = expected_leader(order);
+        ASSERT_EQ(st.first_leader, leader) << "deal " << d;
+        ASSERT_EQ(st.fours_mark, mark) << "deal " << d;
+    }
 
-    // One of each suit scores nothing.
-    w.ii_4page = 2;
-    w.is_firstgo.clear();
-    for (std::string_view suit : {"红桃4", "黑桃4", "方块4", "梅花4"}) give_fours(w.dw_b, suit, 1);
-    EXPECT_EQ(w.wf_getfirstgo("B"), "");
-    EXPECT_EQ(w.ii_4page, 2);
-
-    // Three copies of one suit score 2; four still score 2.
-    give_fours(w.dw_d, "方块4", 3);
-    EXPECT_EQ(w.wf_getfirstgo("d"), "D");
-    EXPECT_EQ(w.ii_4page, 3);
-    w.ii_4page = 2;
-    give_fours(w.dw_d, "方块4", 1);
-    EXPECT_EQ(w.wf_getfirstgo("D"), "D");
-    EXPECT_EQ(w.ii_4page, 3);
-    give_fours(w.dw_d, "红桃4", 2);  // 2 + 1 = 3 reaches the risen bar
-    EXPECT_EQ(w.wf_getfirstgo("D"), "D");
-    EXPECT_EQ(w.ii_4page, 4);
-
-    // A seat letter outside A..F scores nobody and changes nothing.
-    w.is_firstgo = "F";
-    EXPECT_EQ(w.wf_getfirstgo("G"), "F");
-    EXPECT_EQ(w.wf_getfirstgo(""), "F");
-    EXPECT_EQ(w.ii_4page, 4);
+    // When no seat reached the mark while the cards arrived, the best fours
+    // lead, the first such seat from A on a tie.
+    struct Case {
+        const char* what;
+        std::array<const char*, 6> fours;  // each seat's fours by suit: h s d c
+        Seat leader;
+    };
+    const Case cases[] = {
+        {"nobody holds fours", {"", "", "", "", "", ""}, Seat::A},
+        {"one of each suit scores nothing", {"", "hsdc", "", "h", "", "hh"}, Seat::F},
+        {"a pair beats single fours", {"h", "s", "", "dd", "", ""}, Seat::D},
+        {"two pairs tie with three of a suit", {"", "", "hhcc", "", "sss", ""}, Seat::C},
+        {"four of a suit score as three", {"", "dddd", "", "", "sss", ""}, Seat::B},
+        {"three and a pair beat four", {"", "dddd", "", "", "", "hhhss"}, Seat::F},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        game::State st = game::new_game({});
+        std::set<Card> used;
+        auto take = [&](auto fits) {
+            for (int n = 1; n <= kCardCount; ++n)
+                if (fits(static_cast<Card>(n)) && used.insert(static_cast<Card>(n)).second) return static_cast<Card>(n);
+            return Card{0};
+        };
+        for (Seat seat : game::kAllSeats) {
+            for (const char* suit = c.fours[game::slot_of(seat)]; *suit; ++suit) {
+                const std::string_view four = kFours[std::string_view("hsdc").find(*suit)];
+                st.hands[seat].push(take([&](Card k) { return card_info(k).name == four; }));
+            }
+            for (std::string_view filler : {"K", "5", "A"})
+                st.hands[seat].push(take([&](Card k) { return card_info(k).code == filler; }));
+        }
+        game::Events ev;
+        game::Flow{st, ev}.begin_play();
+        EXPECT_EQ(st.first_leader, c.leader);
+        EXPECT_EQ(st.fours_mark, 2);
+        ASSERT_FALSE(ev.list.empty());
+        EXPECT_EQ(ev.list.back().text, game::notes::leads_first(c.leader));
+    }
 }
 
 }  // namespace

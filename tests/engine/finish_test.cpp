@@ -1,172 +1,183 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "model/notes.h"
+#include "rules/engine.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
+using game::EventKind;
+using game::Seat;
+
+// Every seat holds a card until it is made to finish.
 struct Finish : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
+    test::Table t;
 
     Finish() {
-        settings.gc_show = 0;
-        // Every seat holds a card until it is made to finish.
-        for (int i = 1; i <= 6; ++i) picker.fill(*w.hand(seat_letter(i)), "9");
+        for (Seat seat : game::kAllSeats) t.hand(seat, "9");
     }
     // `seat` plays its last card.
-    void finish(std::string_view seat) {
-        w.hand(seat)->reset();
-        w.is_current = std::string(seat);
-        w.wf_checkover();
+    void finish(Seat seat) {
+        t.s.hands[seat].clear();
+        t.s.trick.turn = seat;
+        t.flow().check_out();
     }
     int count(const std::string& line) const {
-        return static_cast<int>(std::count(w.note_log.begin(), w.note_log.end(), line));
+        const std::vector<std::string> n = t.notes();
+        return static_cast<int>(std::count(n.begin(), n.end(), line));
+    }
+    int events(EventKind kind) const {
+        return static_cast<int>(std::count_if(t.ev.list.begin(), t.ev.list.end(),
+                                              [kind](const game::Event& e) { return e.kind == kind; }));
+    }
+    // The number of the last event of that kind for the seat; -99 when none.
+    int last(EventKind kind, Seat seat) const {
+        int n = -99;
+        for (const game::Event& e : t.ev.list)
+            if (e.kind == kind && e.seat == seat) n = e.number;
+        return n;
     }
     int score_sum() const {
         int sum = 0;
-        for (std::size_t i = 1; i <= 6; ++i) sum += w.ii_grade[i];
+        for (Seat seat : game::kAllSeats) sum += t.s.scores[seat];
         return sum;
     }
+    const game::Debt& slot(int i) const { return t.s.ledger[static_cast<std::size_t>(i)]; }
 };
 
-TEST_F(Finish, PlacesScoresLabelsAndPlaceTributes) {
-    finish("C");
-    EXPECT_EQ(w.is_c, "1");
-    EXPECT_EQ(w.ii_order, 1);
-    EXPECT_EQ(w.note_log.back(), "石    坚＞头科");
-    EXPECT_EQ(w.dw_main.describe("t_cc.text"), "石    坚得分：2");
-    EXPECT_EQ(w.dw_main.describe("t_oc.text"), "头科");
-    EXPECT_EQ(w.dw_main.describe("t_oc.visible"), "1");
-    EXPECT_EQ(w.is_ke[13], "C");
-    EXPECT_EQ(w.ii_la[13], 2);
+TEST_F(Finish, PlacesScoresAndPlaceTributes) {
+    finish(Seat::C);
+    EXPECT_EQ(t.s.places[Seat::C], 1);
+    EXPECT_EQ(t.s.out_count, 1);
+    EXPECT_EQ(t.notes().back(), "石    坚＞头科");
+    EXPECT_EQ(last(EventKind::score, Seat::C), 2);
+    EXPECT_EQ(last(EventKind::place, Seat::C), 1);
+    EXPECT_EQ(slot(13).receiver, Seat::C);
+    EXPECT_EQ(slot(13).count, 2);
 
-    finish("A");
-    EXPECT_EQ(w.note_log.back(), "钟离云＞二科");
-    EXPECT_EQ(w.is_ke[14], "A");
-    EXPECT_EQ(w.ii_la[14], 1);
+    finish(Seat::A);
+    EXPECT_EQ(t.notes().back(), "钟离云＞二科");
+    EXPECT_EQ(slot(14).receiver, Seat::A);
+    EXPECT_EQ(slot(14).count, 1);
 
-    finish("A");  // already out: not recorded again
-    EXPECT_EQ(w.ii_order, 2);
+    finish(Seat::A);  // already out: not placed again
+    EXPECT_EQ(t.s.out_count, 2);
+    EXPECT_EQ(t.s.places[Seat::A], 2);
     EXPECT_EQ(count("钟离云＞二科"), 1);
+    EXPECT_EQ(events(EventKind::place), 2);
 
-    finish("B");
-    finish("D");
-    EXPECT_EQ(w.dw_main.describe("t_od.text"), "四科");
-    EXPECT_EQ(w.ii_grade[2], 0);
-    EXPECT_EQ(w.ii_grade[4], 0);
-    EXPECT_EQ(w.is_la[13], "");
-    EXPECT_EQ(w.is_la[14], "");
+    finish(Seat::B);
+    finish(Seat::D);
+    EXPECT_EQ(last(EventKind::place, Seat::D), 4);
+    EXPECT_EQ(t.notes().back(), "花月容＞四科");
+    EXPECT_EQ(t.s.scores[Seat::B], 0);
+    EXPECT_EQ(t.s.scores[Seat::D], 0);
+    EXPECT_FALSE(slot(13).payer);
+    EXPECT_FALSE(slot(14).payer);
 
-    finish("F");
-    EXPECT_EQ(w.note_log.back(), "月    琴＞二落");
-    EXPECT_EQ(w.is_la[14], "F");
-    EXPECT_EQ(w.dw_main.describe("t_cf.text"), "月    琴得分：-1");
-    EXPECT_EQ(w.is_current, "F");  // E still plays alone
+    finish(Seat::F);
+    EXPECT_EQ(t.notes().back(), "月    琴＞二落");
+    EXPECT_EQ(slot(14).payer, Seat::F);
+    EXPECT_EQ(last(EventKind::score, Seat::F), -1);
+    // E still plays alone: the turn stays and nothing is scheduled.
+    EXPECT_EQ(t.s.trick.turn, Seat::F);
+    EXPECT_EQ(t.s.next, game::State::Next::none);
 
-    finish("E");
-    EXPECT_EQ(w.note_log.back(), "雷    虎＞大落");
-    EXPECT_EQ(w.is_la[13], "E");
-    EXPECT_EQ(w.is_firstgo, "E");
-    EXPECT_EQ(w.ii_order, 6);
+    finish(Seat::E);
+    EXPECT_EQ(t.notes().back(), "雷    虎＞大落");
+    EXPECT_EQ(slot(13).payer, Seat::E);
+    EXPECT_EQ(t.s.first_leader, Seat::E);
+    EXPECT_EQ(t.s.out_count, 6);
     EXPECT_EQ(score_sum(), 0);
 }
 
 TEST_F(Finish, TheHumanLeftAloneIsPlacedLastAndTheDealEndsOnce) {
-    for (const char* s : {"B", "C", "D", "E"}) finish(s);
-    EXPECT_EQ(count("游戏结束"), 0);
-    finish("F");
+    for (Seat s : {Seat::B, Seat::C, Seat::D, Seat::E}) finish(s);
+    EXPECT_EQ(count(game::notes::kGameOver), 0);
+    finish(Seat::F);
+    game::advance(t.s, t.ev);
+    game::advance(t.s, t.ev);  // nothing is left to run
     EXPECT_EQ(count("钟离云＞大落"), 1);
-    EXPECT_EQ(count("游戏结束"), 1);
-    EXPECT_EQ(count("——————————"), 1);
-    EXPECT_EQ(w.ii_grade[1], -2);
+    EXPECT_EQ(count(game::notes::kGameOver), 1);
+    EXPECT_EQ(count(game::notes::kRule), 1);
+    EXPECT_EQ(events(EventKind::deal_over), 1);
+    EXPECT_EQ(t.s.scores[Seat::A], -2);
     EXPECT_EQ(score_sum(), 0);
-    EXPECT_EQ(w.is_firstgo, "A");
-    EXPECT_EQ(w.is_la[13], "A");
+    EXPECT_EQ(t.s.first_leader, Seat::A);
+    EXPECT_EQ(slot(13).payer, Seat::A);
     // The table is ready for the next deal and nothing ran after its end.
-    EXPECT_TRUE(w.cb_send.enabled);
-    EXPECT_EQ(w.ii_order, 0);
-    EXPECT_TRUE(w.dw_a.empty());
-    EXPECT_EQ(w.note_log.back(), "＞＞＞请先洗牌");
+    EXPECT_EQ(t.s.ask, game::Ask::shuffle);
+    EXPECT_EQ(t.s.phase, game::Phase::between_deals);
+    EXPECT_EQ(t.s.out_count, 0);
+    EXPECT_TRUE(t.s.hands[Seat::A].empty());
+    EXPECT_EQ(t.notes().back(), game::notes::kShuffleFirst);
 }
 
 TEST_F(Finish, TheLastPlayOfADealIsAnnouncedBeforeItEnds) {
     // C plays its last card as the fifth seat out; the human is left.
-    for (const char* s : {"B", "D", "E", "F"}) finish(s);
-    w.dw_c.reset();
-    picker.fill(w.dw_c, "K");
-    picker.fill(w.dw_2, "Q");
-    w.is_prior = "B";
-    w.is_current = "C";
-    const std::size_t from = w.note_log.size();
-    w.wf_setautoout();
-    std::vector<std::string> notes(w.note_log.begin() + static_cast<long>(from), w.note_log.end());
-    const std::vector<std::string> expected{"石    坚＞二落", "钟离云＞大落", "石坚1个K", "扣牌", "游戏结束",
-                                            "——————————"};
+    for (Seat s : {Seat::B, Seat::D, Seat::E, Seat::F}) finish(s);
+    t.s.hands[Seat::C].clear();
+    t.hand(Seat::C, "K").play(Seat::B, "Q").trick(Seat::B, Seat::C);
+    const std::size_t from = t.notes().size();
+    t.flow().schedule(game::State::Next::drive, std::nullopt);
+    game::advance(t.s, t.ev);
+    const std::vector<std::string> all = t.notes();
+    const std::vector<std::string> notes(all.begin() + static_cast<long>(from), all.end());
+    const std::vector<std::string> expected{"石    坚＞二落", "钟离云＞大落", "石坚1个K",
+                                            "扣牌",           "游戏结束",     "——————————"};
     ASSERT_GE(notes.size(), expected.size());
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), notes.begin()));
-    EXPECT_EQ(count("游戏结束"), 1);
-    EXPECT_EQ(w.note_log.back(), "＞＞＞请先洗牌");
-    EXPECT_EQ(w.is_current, "");
-    EXPECT_TRUE(w.dw_3.empty());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), notes.begin())) << ::testing::PrintToString(notes);
+    EXPECT_EQ(count(game::notes::kGameOver), 1);
+    EXPECT_EQ(notes.back(), game::notes::kShuffleFirst);
+    EXPECT_FALSE(t.s.trick.turn);
+    EXPECT_TRUE(t.s.plays[Seat::C].empty());
     EXPECT_EQ(score_sum(), 0);
 }
 
 TEST_F(Finish, ASweptSideIsAnnouncedAndPaysOneCardEachToOppositeSeats) {
-    finish("D");
-    finish("F");
-    EXPECT_EQ(count("我方已被抓三户"), 0);
-    finish("B");
-    EXPECT_EQ(count("我方已被抓三户"), 1);
-    const char* receivers[] = {"B", "D", "F"};
-    const char* payers[] = {"E", "A", "C"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(w.is_ke[13 + i], receivers[i]);
-        EXPECT_EQ(w.is_la[13 + i], payers[i]);
-        EXPECT_EQ(w.ii_la[13 + i], 1);
-    }
+    finish(Seat::D);
+    finish(Seat::F);
+    EXPECT_EQ(count(game::notes::kWeAreSwept), 0);
+    finish(Seat::B);
+    EXPECT_EQ(count(game::notes::kWeAreSwept), 1);
+    EXPECT_EQ(slot(13), (game::Debt{Seat::E, Seat::B, 1}));
+    EXPECT_EQ(slot(14), (game::Debt{Seat::A, Seat::D, 1}));
+    EXPECT_EQ(slot(15), (game::Debt{Seat::C, Seat::F, 1}));
     // Every further play of the swept side repeats the note.
-    w.is_current = "A";
-    w.wf_checkover();
-    EXPECT_EQ(count("我方已被抓三户"), 2);
+    t.s.trick.turn = Seat::A;
+    t.flow().check_out();
+    EXPECT_EQ(count(game::notes::kWeAreSwept), 2);
     // The swept seats' later places change no slot.
-    finish("E");
-    finish("C");
-    EXPECT_EQ(w.is_la[14], "A");
-    EXPECT_EQ(w.is_la[13], "E");
+    finish(Seat::E);
+    finish(Seat::C);
+    EXPECT_EQ(slot(13), (game::Debt{Seat::E, Seat::B, 1}));
+    EXPECT_EQ(slot(14), (game::Debt{Seat::A, Seat::D, 1}));
+    EXPECT_EQ(slot(15), (game::Debt{Seat::C, Seat::F, 1}));
 }
 
 TEST_F(Finish, TheOtherSideSwept) {
-    finish("A");
-    finish("E");
-    finish("C");
-    EXPECT_EQ(count("对方已被抓三户"), 1);
-    EXPECT_EQ(w.is_ke[13], "E");
-    EXPECT_EQ(w.is_ke[14], "A");
-    EXPECT_EQ(w.is_ke[15], "C");
-    EXPECT_EQ(w.is_la[13], "B");
-    EXPECT_EQ(w.is_la[14], "D");
-    EXPECT_EQ(w.is_la[15], "F");
+    finish(Seat::A);
+    finish(Seat::E);
+    EXPECT_EQ(count(game::notes::kTheyAreSwept), 0);
+    finish(Seat::C);
+    EXPECT_EQ(count(game::notes::kTheyAreSwept), 1);
+    EXPECT_EQ(count(game::notes::kWeAreSwept), 0);
+    EXPECT_EQ(slot(13), (game::Debt{Seat::B, Seat::E, 1}));
+    EXPECT_EQ(slot(14), (game::Debt{Seat::D, Seat::A, 1}));
+    EXPECT_EQ(slot(15), (game::Debt{Seat::F, Seat::C, 1}));
 }
 
-TEST_F(Finish, ScoresCarryOverAndBadInputIsRefused) {
-    w.ii_grade[2] = 2;
-    w.wf_showresult("B", 6);
-    EXPECT_EQ(w.ii_grade[2], 0);
-    EXPECT_EQ(w.dw_main.describe("t_cb.text"), "柳    烟得分：0");
-    const std::size_t lines = w.note_log.size();
-    w.wf_showresult("G", 1);
-    w.wf_showresult("B", 0);
-    w.wf_showresult("B", 7);
-    EXPECT_EQ(w.note_log.size(), lines);
-    EXPECT_EQ(w.is_ke[13], "");
-    EXPECT_EQ(w.ii_grade[2], 0);
+TEST_F(Finish, ScoresCarryOverFromDealToDeal) {
+    t.s.scores[Seat::B] = 2;
+    t.flow().take_place(Seat::B, 6);
+    EXPECT_EQ(t.s.scores[Seat::B], 0);
+    EXPECT_EQ(last(EventKind::score, Seat::B), 0);
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ TEST_P(GoldenRecord, WholeGameMatchesTheStoredRecord) {
         ASSERT_TRUE(game.play_deal()) << game.fault();
     }
     std::ostringstream scores;
-    for (int seat = 1; seat <= 6; ++seat) scores << (seat > 1 ? " " : "") << game.scores()[static_cast<std::size_t>(seat)];
+    for (int seat = 1; seat <= 6; ++seat)
+        scores << (seat > 1 ? " " : "") << game.scores()[static_cast<std::size_t>(seat)];
     EXPECT_EQ(scores.str(), g.scores) << g.name;
     EXPECT_EQ(digest.value, g.digest) << g.name << ": record of " << lines << " lines has digest 0x" << std::hex
                                       << digest.value;

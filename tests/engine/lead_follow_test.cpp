@@ -1,241 +1,244 @@
+// The computer seats' leads and plain answers: what classic::lead and
+// classic::follow choose, and what Flow::computer_lead / computer_answer then
+// do on the table (the cards laid, whose play stands, who acts next).
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "ai/classic.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-// A computer seat (B unless said otherwise) answers a standing play. The
-// hands are chosen so that no group is large enough to be split and the
-// standing player keeps several ranks: the plain answers are tested here.
-struct Follow : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
+using game::ChallengeAnswer;
+using game::EventKind;
+using game::Seat;
+using test::Table;
+using test::words;
 
-    Follow() { settings.gc_show = 0; }
-
-    // `prior` stands with `play` and still holds `rest`; `seat` holds `hand`.
-    bool answer(std::string_view prior, const std::string& play, const std::string& rest, std::string_view seat,
-                const std::string& hand) {
-        picker.fill(*w.play_pile(prior), play);
-        w.play_pile(prior)->sort("sort");
-        picker.fill(*w.hand(prior), rest);
-        w.hand(prior)->sort("sort");
-        picker.fill(*w.hand(seat), hand);
-        w.hand(seat)->sort("sort");
-        w.is_prior = std::string(prior);
-        w.is_current = std::string(seat);
-        return w.wf_autoout();
+// The cards `seat` laid as the events show them, "word:position" in the order
+// reported; a card the events name that is not in the seat's play is marked "!".
+std::string shown(const Table& t, Seat seat) {
+    std::string out;
+    for (const game::Event& e : t.ev.list) {
+        if (e.kind != EventKind::played || e.seat != seat) continue;
+        if (!out.empty()) out += ' ';
+        out += test::Cards::word_of(e.card) + ":" + std::to_string(e.number);
+        if (!t.s.plays[seat].contains(e.card)) out += '!';
     }
-    std::string played(std::string_view seat = "B") { return test::codes(*w.play_pile(seat)); }
-    std::string held(std::string_view seat = "B") { return test::codes(*w.hand(seat)); }
+    return out;
+}
+
+bool any_played(const Table& t) {
+    for (const game::Event& e : t.ev.list)
+        if (e.kind == EventKind::played) return true;
+    return false;
+}
+
+// `standing` stands with `play` and still holds `rest`; the computer seat
+// `seat`, holding `hand`, is to answer.
+Table answering(Seat standing, const std::string& play, const std::string& rest, Seat seat, const std::string& hand) {
+    Table t;
+    t.play(standing, play).hand(standing, rest).hand(seat, hand).trick(standing, seat);
+    return t;
+}
+
+// ---- answers ----
+
+// The hands are chosen so that no group is large enough to be split and the
+// standing seat keeps several ranks unless said otherwise: the plain answers.
+struct AnswerCase {
+    const char* what;
+    Seat standing;
+    const char* play;
+    const char* rest;
+    Seat seat;
+    const char* hand;
+    const char* answer;  // the play left standing (strongest first); nullptr for a pass
+    const char* held;    // the answering hand afterwards
 };
 
-TEST_F(Follow, PartnersBigLastOrChallengingPlaysAreLeftAlone) {
+const AnswerCase kAnswers[] = {
     // D is B's partner.
-    EXPECT_FALSE(answer("D", "9 9 9 9 9", "5 6", "B", "10 10 10 10 10"));  // five cards
-    EXPECT_EQ(held(), "10 10 10 10 10");
-}
+    {"a partner's play of five cards is left alone", Seat::D, "9 9 9 9 9", "5 6", Seat::B, "10 10 10 10 10", nullptr,
+     "10 10 10 10 10"},
+    {"a partner with one rank left is left alone", Seat::D, "9 9", "5 5 BJ", Seat::B, "10 10 4", nullptr, "10 10 4"},
+    {"an opponent's same play is attacked", Seat::C, "9 9", "5 5 BJ", Seat::B, "10 10 4", "10 10", "4"},
+    {"a big joker is never answered", Seat::C, "BJ 9", "5 6", Seat::B, "BJ BJ 8 8 2", nullptr, "BJ BJ 2 8 8"},
+    {"a big joker is not answered by what would beat the rest", Seat::C, "BJ K", "5 6", Seat::B, "BJ BJ A 8 8", nullptr,
+     "BJ BJ A 8 8"},
+    {"a lone card is answered with a 2 first", Seat::C, "7", "5 6", Seat::B, "8 2", "2", "8"},
+    {"a lone card without 2s takes an exact single", Seat::C, "7", "5 6", Seat::B, "8 8 9", "9", "8 8"},
+    {"a lone card is not answered by breaking a pair", Seat::C, "7", "5 6", Seat::B, "8 8 9 9", nullptr, "9 9 8 8"},
+    {"a group is never broken when an exact one exists", Seat::C, "9 9", "5 6", Seat::B, "10 10 10 J J", "J J",
+     "10 10 10"},
+    {"kings and above may be met with 2s", Seat::C, "K K", "5 6", Seat::B, "2 2 5 5 5", "2 2", "5 5 5"},
+    {"jacks are not met with 2s", Seat::C, "J J", "5 6", Seat::B, "2 2 5 5 5", nullptr, "2 2 5 5 5"},
+    {"jacks are met with an exact pair above", Seat::C, "J J", "5 6", Seat::B, "2 2 K K 5", "K K", "2 2 5"},
+    {"2s are answered with small jokers", Seat::C, "2 2", "5 6", Seat::B, "SJ SJ 5", "SJ SJ", "5"},
+    {"three 2s are never answered", Seat::C, "2 2 2", "5 6", Seat::B, "SJ SJ SJ SJ 5", nullptr, "SJ SJ SJ SJ 5"},
+    {"one 2 without small jokers is passed", Seat::E, "2", "5 6", Seat::D, "5", nullptr, "5"},
+    {"small jokers are answered with big jokers", Seat::C, "SJ 2", "5 6", Seat::B, "SJ BJ 5", "BJ SJ", "5"},
+    {"a lone small joker is answered with a big joker", Seat::C, "SJ", "5 6", Seat::B, "BJ 5", "BJ", "5"},
+    {"a lone small joker without a big joker is passed", Seat::E, "SJ", "5 6", Seat::F, "5 6 2", nullptr, "2 6 5"},
+    {"kings with a small joker are met with aces and a big joker", Seat::C, "K K SJ", "5 6", Seat::B, "BJ A A 5",
+     "BJ A A", "5"},
+    {"kings with a small joker are passed without a big joker", Seat::C, "K K SJ", "5 6", Seat::B, "A A 5", nullptr,
+     "A A 5"},
+};
 
-TEST_F(Follow, PartnerWithOneRankLeftIsLeftAlone) {
-    EXPECT_FALSE(answer("D", "9 9", "5 5 BJ", "B", "10 10 4"));
-    EXPECT_TRUE(w.dw_2.empty());
-}
-
-TEST_F(Follow, PartnersChallengeIsLeftAloneWhileThePartnerPlays) {
-    w.is_state = "KV";
-    EXPECT_FALSE(answer("D", "K K", "5 6", "B", "A A 4"));
-    // Once the partner is out its challenge may be answered.
-    w.is_d = "1";
-    w.dw_d.reset();
-    EXPECT_TRUE(w.wf_autoout());
-    EXPECT_EQ(played(), "A A");
-}
-
-TEST_F(Follow, AnOpponentsSamePlayIsAttacked) {
-    EXPECT_TRUE(answer("C", "9 9", "5 5 BJ", "B", "10 10 4"));
-    EXPECT_EQ(played(), "10 10");
-    EXPECT_EQ(held(), "4");
-    EXPECT_EQ(w.is_prior, "B");
-}
-
-TEST_F(Follow, ABigJokerIsNeverAnswered) {
-    EXPECT_FALSE(answer("C", "BJ 9", "5 6", "B", "BJ BJ 8 8 2"));
-    EXPECT_EQ(held(), "BJ BJ 2 8 8");
-}
-
-TEST_F(Follow, ALoneCardIsAnsweredWithATwoFirst) {
-    EXPECT_TRUE(answer("C", "7", "5 6", "B", "8 2"));
-    EXPECT_EQ(played(), "2");
-    EXPECT_EQ(held(), "8");
-}
-
-TEST_F(Follow, ALoneCardWithoutTwosTakesAnExactSingle) {
-    EXPECT_TRUE(answer("C", "7", "5 6", "B", "8 8 9"));
-    EXPECT_EQ(played(), "9");
-}
-
-TEST_F(Follow, ALoneCardIsNotAnsweredByBreakingAPair) {
-    EXPECT_FALSE(answer("C", "7", "5 6", "B", "8 8 9 9"));
-    EXPECT_EQ(held(), "9 9 8 8");
-}
-
-TEST_F(Follow, AGroupIsNeverBrokenWhenAnExactOneExists) {
-    EXPECT_TRUE(answer("C", "9 9", "5 6", "B", "10 10 10 J J"));
-    EXPECT_EQ(played(), "J J");
-    EXPECT_EQ(held(), "10 10 10");
-}
-
-TEST_F(Follow, KingsAndAboveMayBeMetWithTwos) {
-    EXPECT_TRUE(answer("C", "K K", "5 6", "B", "2 2 5 5 5"));
-    EXPECT_EQ(played(), "2 2");
-}
-
-TEST_F(Follow, JacksAreNotMetWithTwos) {
-    EXPECT_FALSE(answer("C", "J J", "5 6", "B", "2 2 5 5 5"));
-    EXPECT_EQ(held(), "2 2 5 5 5");
-}
-
-TEST_F(Follow, JacksAreMetWithAnExactPairAbove) {
-    EXPECT_TRUE(answer("C", "J J", "5 6", "B", "2 2 K K 5"));
-    EXPECT_EQ(played(), "K K");
-}
-
-TEST_F(Follow, TwosInAMixedPlayAreAnsweredWithNaturalCards) {
-    // 9 9 2 needs three natural cards of a stronger rank.
-    EXPECT_TRUE(answer("C", "9 9 2", "5 6", "B", "10 10 10 2"));
-    EXPECT_EQ(played(), "10 10 10");
-}
-
-TEST_F(Follow, TwosAreAnsweredWithSmallJokers) {
-    EXPECT_TRUE(answer("C", "2 2", "5 6", "B", "SJ SJ 5"));
-    EXPECT_EQ(played(), "SJ SJ");
-    EXPECT_EQ(held(), "5");
-}
-
-TEST_F(Follow, ThreeTwosAreNeverAnswered) {
-    EXPECT_FALSE(answer("C", "2 2 2", "5 6", "B", "SJ SJ SJ SJ 5"));
-    EXPECT_FALSE(answer("E", "2", "5 6", "D", "5"));  // and one 2 without small jokers is passed
-}
-
-TEST_F(Follow, SmallJokersAreAnsweredWithBigJokers) {
-    EXPECT_TRUE(answer("C", "SJ 2", "5 6", "B", "SJ BJ 5"));
-    EXPECT_EQ(played(), "BJ SJ");
-    // The small joker (for the 2) was laid first, the big joker after it.
-    EXPECT_EQ(w.dw_main.find(w.dw_2.at(2).id())->x, 1800);
-    EXPECT_EQ(w.dw_main.find(w.dw_2.at(1).id())->x, 1868);
-}
-
-TEST_F(Follow, ALoneSmallJokerNeedsABigJoker) {
-    EXPECT_TRUE(answer("C", "SJ", "5 6", "B", "BJ 5"));
-    EXPECT_EQ(played(), "BJ");
-    EXPECT_FALSE(answer("E", "SJ", "5 6", "F", "5 6 2"));
-}
-
-TEST_F(Follow, KingsWithASmallJokerAreMetWithAcesAndABigJoker) {
-    EXPECT_TRUE(answer("C", "K K SJ", "5 6", "B", "BJ A A 5"));
-    EXPECT_EQ(played(), "BJ A A");
-    EXPECT_EQ(held(), "5");
-    // In one row at the seat's spot: the aces first, the joker after them.
-    const SurfaceObject* joker = w.dw_main.find(w.dw_2.at(1).id());
-    EXPECT_EQ(joker->x, 1800 + 2 * 68);
-    EXPECT_EQ(joker->y, 1045);
-    for (int r = 2; r <= 3; ++r) {
-        const int x = w.dw_main.find(w.dw_2.at(r).id())->x;
-        EXPECT_TRUE(x == 1800 || x == 1868) << x;
+TEST(Follow, PlainAnswersAndPasses) {
+    for (const AnswerCase& c : kAnswers) {
+        SCOPED_TRACE(c.what);
+        Table t = answering(c.standing, c.play, c.rest, c.seat, c.hand);
+        const std::string standing_play = words(t.s.plays[c.standing]);
+        // The choice itself, before the table checks it.
+        EXPECT_EQ(game::classic::follow(game::SeatView(t.s, c.seat)).has_value(), c.answer != nullptr);
+        t.flow().computer_answer();
+        EXPECT_EQ(words(t.s.hands[c.seat]), c.held);
+        if (c.answer) {
+            EXPECT_EQ(words(t.s.plays[c.seat]), c.answer);
+            EXPECT_EQ(t.s.trick.standing, c.seat);
+            EXPECT_EQ(t.s.trick.passes, 0);
+        } else {
+            EXPECT_TRUE(t.s.plays[c.seat].empty());
+            EXPECT_FALSE(any_played(t));
+            EXPECT_EQ(words(t.s.plays[c.standing]), standing_play);
+            EXPECT_EQ(t.s.trick.standing, c.standing);
+            EXPECT_EQ(t.s.trick.passes, 1);
+            EXPECT_EQ(t.s.trick.turn, game::next_seat(c.seat));
+        }
     }
 }
 
-TEST_F(Follow, TheCardMoveShowsTheFaceAtTheSeatsSpot) {
-    EXPECT_TRUE(answer("B", "9", "5 6", "D", "10"));
-    const CardRow card = w.dw_4.at(1);
-    const SurfaceObject* o = w.dw_main.find(card.id());
-    EXPECT_EQ(o->x, 1000);
-    EXPECT_EQ(o->y, 570);
-    EXPECT_EQ(o->tag, "");
-    EXPECT_EQ(o->filename, std::string(card.bmp()));
-    EXPECT_TRUE(w.dw_d.empty());
+// The 2s of a mixed play are answered with natural cards of a stronger rank.
+TEST(Follow, TheTwosOfAMixedPlayAreAnsweredWithNaturalCards) {
+    Table t = answering(Seat::C, "9 9 2", "5 6", Seat::B, "10 10 10 2");
+    t.flow().computer_answer();
+    EXPECT_EQ(words(t.s.plays[Seat::B]), "10 10 10");
+    EXPECT_EQ(words(t.s.hands[Seat::B]), "2");
+    EXPECT_EQ(t.s.trick.standing, Seat::B);
 }
 
-TEST_F(Follow, BeatingASeatWithOneKindLeftFilesASmotherTribute) {
-    settings.gb_m = true;
-    EXPECT_TRUE(answer("C", "9 9", "5 5 5", "B", "10 10 4"));
-    EXPECT_EQ(w.is_la[1], "C");
-    EXPECT_EQ(w.is_ke[1], "B");
-    EXPECT_EQ(w.ii_la[1], 1);
+TEST(Follow, APartnersChallengeIsLeftAloneWhileThePartnerPlays) {
+    Table t = answering(Seat::D, "K K", "5 6", Seat::B, "A A 4");
+    t.trick(Seat::D, Seat::B, true, ChallengeAnswer::in_turn);
+    t.flow().computer_answer();
+    EXPECT_TRUE(t.s.plays[Seat::B].empty());
+    EXPECT_EQ(words(t.s.hands[Seat::B]), "A A 4");
+
+    // Once the partner is out its challenge may be answered.
+    Table out = answering(Seat::D, "K K", "", Seat::B, "A A 4");
+    out.out(Seat::D, 1).trick(Seat::D, Seat::B, true, ChallengeAnswer::in_turn);
+    out.flow().computer_answer();
+    EXPECT_EQ(words(out.s.plays[Seat::B]), "A A");
+    EXPECT_EQ(out.s.trick.standing, Seat::B);
+}
+
+TEST(Follow, WildCardsAreLaidAfterWhatTheyAnswer) {
+    // The small joker (for the 2) goes down first, the big joker after it.
+    Table t = answering(Seat::C, "SJ 2", "5 6", Seat::B, "SJ BJ 5");
+    t.flow().computer_answer();
+    EXPECT_EQ(shown(t, Seat::B), "SJ:0 BJ:1");
+
+    // In one row at the seat's spot: the aces first, the joker after them.
+    Table k = answering(Seat::C, "K K SJ", "5 6", Seat::B, "BJ A A 5");
+    k.flow().computer_answer();
+    EXPECT_EQ(shown(k, Seat::B), "A:0 A:1 BJ:2");
+}
+
+TEST(Follow, AnAnswerIsShownFaceUpAtTheSeatsSpotAndItsLastCardTakesItOut) {
+    Table t = answering(Seat::B, "9", "5 6", Seat::D, "10");
+    const game::Card ten = t.s.hands[Seat::D][0];
+    t.flow().computer_answer();
+    ASSERT_EQ(shown(t, Seat::D), "10:0");
+    for (const game::Event& e : t.ev.list) {
+        if (e.kind == EventKind::played) {
+            EXPECT_EQ(e.card, ten);
+            EXPECT_EQ(e.seat, Seat::D);
+        }
+    }
+    EXPECT_TRUE(t.s.hands[Seat::D].empty());
+    EXPECT_EQ(t.s.places[Seat::D], 1);
+    EXPECT_EQ(t.s.out_count, 1);
+}
+
+TEST(Follow, BeatingASeatWithOneKindLeftFilesASmotherTribute) {
+    Table t = answering(Seat::C, "9 9", "5 5 5", Seat::B, "10 10 4");
+    t.s.rules.smother = true;
+    t.flow().computer_answer();
+    EXPECT_EQ(t.s.ledger[1], (game::Debt{Seat::C, Seat::B, 1}));
+
+    // Without the rule, or when the beaten seat keeps two ranks, nothing is owed.
+    Table off = answering(Seat::C, "9 9", "5 5 5", Seat::B, "10 10 4");
+    off.flow().computer_answer();
+    EXPECT_FALSE(off.s.ledger[1].filed());
+    Table two = answering(Seat::C, "9 9", "5 5 6", Seat::B, "10 10 4");
+    two.s.rules.smother = true;
+    two.flow().computer_answer();
+    EXPECT_EQ(words(two.s.plays[Seat::B]), "10 10");
+    EXPECT_FALSE(two.s.ledger[1].filed());
 }
 
 // ---- leads ----
 
-struct Lead : Follow {
-    void lead(std::string_view seat, const std::string& hand) {
-        picker.fill(*w.hand(seat), hand);
-        w.hand(seat)->sort("sort");
-        w.is_current = std::string(seat);
-        w.wf_autoplay();
+// `seat` holding `hand` leads.
+Table leading(Seat seat, const std::string& hand, bool threes = true) {
+    Table t;
+    t.s.rules.threes = threes;
+    t.hand(seat, hand).trick(std::nullopt, seat);
+    t.flow().computer_lead(seat);
+    return t;
+}
+
+TEST(Lead, TheWeakestRankWholeWithThreesKeptBackUnderTheRule) {
+    Table t = leading(Seat::C, "5 5 3 3 K");
+    EXPECT_EQ(words(t.s.plays[Seat::C]), "5 5");
+    EXPECT_EQ(shown(t, Seat::C), "5:0 5:1");
+    EXPECT_EQ(words(t.s.hands[Seat::C]), "K 3 3");
+    EXPECT_EQ(t.s.trick.standing, Seat::C);
+    EXPECT_EQ(t.s.trick.turn, Seat::D);
+    EXPECT_FALSE(t.s.trick.challenge);
+    EXPECT_TRUE(t.noted("石坚2个5"));
+}
+
+TEST(Lead, ThreesLeadWhenTheRuleIsOffOrNothingElseIsLeft) {
+    EXPECT_EQ(words(leading(Seat::C, "5 5 3 3 K", false).s.plays[Seat::C]), "3 3");
+
+    Table t = leading(Seat::C, "3 3");
+    EXPECT_EQ(words(t.s.plays[Seat::C]), "3 3");
+    EXPECT_TRUE(t.s.hands[Seat::C].empty());
+    EXPECT_EQ(t.s.places[Seat::C], 1);
+}
+
+TEST(Lead, AChallengeLeadGoesOppositeUnlessThatSeatOrTwoSeatsAreOut) {
+    struct Case {
+        const char* what;
+        std::vector<Seat> out;
+        Seat turn;
+        ChallengeAnswer answer;
+    };
+    const Case cases[] = {
+        {"nobody out", {}, Seat::D, ChallengeAnswer::opposite_only},
+        {"one other seat out", {Seat::C}, Seat::D, ChallengeAnswer::opposite_only},
+        {"the opposite seat out", {Seat::D}, Seat::B, ChallengeAnswer::in_turn},
+        {"two seats out", {Seat::B, Seat::E}, Seat::C, ChallengeAnswer::in_turn},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Table t;
+        int place = 0;
+        for (Seat seat : c.out) t.out(seat, ++place);
+        t.hand(Seat::A, "2 K K K K").trick(std::nullopt, Seat::A);
+        t.flow().computer_lead(Seat::A);
+        EXPECT_EQ(words(t.s.plays[Seat::A]), "K K K K");
+        EXPECT_TRUE(t.s.trick.challenge);
+        EXPECT_EQ(t.s.trick.turn, c.turn);
+        EXPECT_EQ(t.s.trick.answer, c.answer);
     }
-};
-
-TEST_F(Lead, WeakestRankWholeAndThreesKeptBackUnderTheRule) {
-    lead("C", "5 5 3 3 K");
-    EXPECT_EQ(played("C"), "5 5");
-    EXPECT_EQ(w.is_prior, "C");
-    EXPECT_EQ(w.is_current, "D");
-    EXPECT_EQ(w.is_state, "");
-    EXPECT_TRUE(std::find(w.note_log.begin(), w.note_log.end(), "石坚2个5") != w.note_log.end());
-    // Led from the weakest end: leftmost at the seat's first x.
-    EXPECT_EQ(w.dw_main.find(w.dw_3.at(1).id())->y, 570);
-}
-
-TEST_F(Lead, ThreesLeadWhenTheRuleIsOff) {
-    settings.gb_b3 = false;
-    lead("C", "5 5 3 3 K");
-    EXPECT_EQ(played("C"), "3 3");
-}
-
-TEST_F(Lead, AHandOfThreesLeadsThemAll) {
-    lead("C", "3 3");
-    EXPECT_EQ(played("C"), "3 3");
-    EXPECT_EQ(w.is_c, "1");
-}
-
-TEST_F(Lead, AChallengeLeadGoesToTheOppositeSeat) {
-    lead("A", "2 K K K K");
-    EXPECT_EQ(played("A"), "K K K K");
-    EXPECT_EQ(w.is_state, "KV");
-    EXPECT_EQ(w.is_current, "D");
-    EXPECT_EQ(w.ii_tavtype, 1);
-}
-
-TEST_F(Lead, WithOneSeatOutTheChallengeStillGoesOpposite) {
-    w.is_c = "1";
-    w.ii_order = 1;
-    lead("A", "2 K K K K");
-    EXPECT_EQ(w.is_current, "D");
-    EXPECT_EQ(w.ii_tavtype, 1);
-}
-
-TEST_F(Lead, WithTheOppositeSeatOutTheChallengeGoesRound) {
-    w.is_d = "1";
-    w.ii_order = 1;
-    lead("A", "2 K K K K");
-    EXPECT_EQ(w.is_current, "B");
-    EXPECT_EQ(w.ii_tavtype, 2);
-}
-
-TEST_F(Lead, WithTwoSeatsOutTheChallengeGoesRound) {
-    w.is_b = "1";
-    w.is_e = "2";
-    w.ii_order = 2;
-    lead("A", "2 K K K K");
-    EXPECT_EQ(w.is_current, "C");
-    EXPECT_EQ(w.ii_tavtype, 2);
 }
 
 }  // namespace

@@ -1,377 +1,261 @@
+// The classic level's finer plays: taking a list of ranks from a hand,
+// splitting and topping up groups to answer, and rushing out near the end;
+// with what Flow::lay, computer_lead and computer_answer then put on the table.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "ai/classic.h"
+#include "ai/classic_parts.h"
+#include "model/invariants.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-// Seat B acts; C stands (when a follow is tested); E holds every card not
-// named by a test, so all 216 cards are always somewhere.
-struct SplitRush : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
+using game::Card;
+using game::EventKind;
+using game::Hand;
+using game::Seat;
+using game::SeatView;
+using test::Table;
+using test::words;
+namespace classic = game::classic;
 
-    SplitRush() { settings.gc_show = 0; }
-
-    void give(std::string_view seat, const std::string& cards) {
-        picker.fill(*w.hand(seat), cards);
-        w.hand(seat)->sort("sort");
-    }
-    // Cards already cleared from the table in this deal.
-    void played(const std::string& cards) { picker.fill(w.dw_ok, cards); }
-    // The rest of the pack goes to the bystander E.
-    void deal_rest() {
-        for (int n = 1; n <= kCardCount; ++n)
-            if (seen()[static_cast<std::size_t>(n)] == 0) w.dw_e.append(n);
-        w.dw_e.sort("sort");
-    }
-    // The standing play: C plays `play` and keeps `rest`.
-    void standing(const std::string& play, const std::string& rest) {
-        picker.fill(w.dw_3, play);
-        w.dw_3.sort("sort");
-        give("C", rest);
-        w.is_prior = "C";
-        w.is_current = "B";
-    }
-
-    std::array<int, kCardCount + 1> seen() const {
-        std::array<int, kCardCount + 1> count{};
-        for (const CardList* p : {&w.dw_a, &w.dw_b, &w.dw_c, &w.dw_d, &w.dw_e, &w.dw_f, &w.dw_1, &w.dw_2, &w.dw_3,
-                                  &w.dw_4, &w.dw_5, &w.dw_6, &w.dw_ok})
-            for (const CardRow& r : p->rows()) ++count[static_cast<std::size_t>(r.num)];
-        return count;
-    }
-    ::testing::AssertionResult every_card_once() const {
-        const auto count = seen();
-        for (int n = 1; n <= kCardCount; ++n)
-            if (count[static_cast<std::size_t>(n)] != 1)
-                return ::testing::AssertionFailure() << card_id(n) << " lies in " << count[static_cast<std::size_t>(n)]
-                                                     << " piles";
-        return ::testing::AssertionSuccess();
-    }
-
-    std::string laid() const { return test::codes(w.dw_2); }
-    std::string held() const { return test::codes(w.dw_b); }
-};
-
-// ---- laying a play list ----
-
-TEST_F(SplitRush, AListIsLaidInOrderAtTheSeatsSpotFaceUp) {
-    give("B", "K K 2 BJ 5");
-    deal_rest();
-    ASSERT_TRUE(w.wf_parmplay("B", {3, 0, 5, 1}, {1, 4, 2, 0}));
-    EXPECT_EQ(laid(), "2 K K");  // the list's order, not sorted
-    EXPECT_EQ(held(), "BJ 5");
-    for (int i = 1; i <= 3; ++i) {
-        const std::string& id = w.dw_2.at(i).id();
-        EXPECT_EQ(w.dw_main.describe(id + ".x"), std::to_string(1800 + 68 * (i - 1)));
-        EXPECT_EQ(w.dw_main.describe(id + ".y"), "1045");
-        EXPECT_EQ(w.dw_main.describe(id + ".filename"), std::string(w.dw_2.at(i).bmp()));
-    }
-    EXPECT_TRUE(w.dw_main.redraw());
-    EXPECT_TRUE(every_card_once());
-    // A second list starts its own row again.
-    ASSERT_TRUE(w.wf_parmplay("B", {13}, {1}));
-    EXPECT_EQ(w.dw_main.describe(w.dw_2.at(4).id() + ".x"), "1800");
+// Every card not named by a test goes round the seats that take no part here
+// (B acts, C stands), so all 216 cards are always somewhere and the cleared
+// pile holds only what a test put there.
+void deal_rest(Table& t) {
+    constexpr Seat kBystanders[] = {Seat::A, Seat::D, Seat::E, Seat::F};
+    std::size_t i = 0;
+    for (Card c : t.cards.rest()) t.s.hands[kBystanders[i++ % 4]].push(c);
+    for (Seat s : kBystanders) t.s.hands[s].sort_by_rank();
 }
 
-TEST_F(SplitRush, AListTheHandCannotCoverMovesNothing) {
-    give("B", "SJ SJ 2 9 9");
-    deal_rest();
-    const std::string before = held();
-    EXPECT_FALSE(w.wf_parmplay("", {9}, {1}));
-    EXPECT_FALSE(w.wf_parmplay("Z", {9}, {1}));
-    EXPECT_FALSE(w.wf_parmplay("B", {9, 3}, {1}));     // lengths differ
-    EXPECT_FALSE(w.wf_parmplay("B", {9, 3}, {2, 2}));  // one 2 only
-    EXPECT_FALSE(w.wf_parmplay("B", {9}, {-1}));
+// The cards `seat` laid, in the order the events report them. A card reported
+// at another position than its turn in that order, or missing from the seat's
+// play, is marked "?".
+std::string laid(const Table& t, Seat seat) {
+    std::string out;
+    int position = 0;
+    for (const game::Event& e : t.ev.list) {
+        if (e.kind != EventKind::played || e.seat != seat) continue;
+        if (!out.empty()) out += ' ';
+        out += test::Cards::word_of(e.card);
+        if (e.number != position++ || !t.s.plays[seat].contains(e.card)) out += '?';
+    }
+    return out;
+}
+
+// The cards taken and the cards left together are the hand before, each once.
+::testing::AssertionResult nothing_lost(const Hand& before, const std::vector<Card>& taken, const Hand& left) {
+    std::vector<Card> was(before.begin(), before.end()), now(taken);
+    now.insert(now.end(), left.begin(), left.end());
+    std::sort(was.begin(), was.end());
+    std::sort(now.begin(), now.end());
+    if (was == now) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "before: " << words(before) << "; taken: " << words(taken)
+                                         << "; left: " << words(left);
+}
+
+// ---- taking and laying a list of ranks ----
+
+TEST(SplitRush, AListIsTakenInItsOwnOrderAndLaidSoAtTheSeatsSpot) {
+    Table t;
+    t.hand(Seat::B, "K K 2 BJ 5");
+    deal_rest(t);
+    Hand hand = t.s.hands[Seat::B];
+    const auto cards = classic::take(hand, {{game::kTwo, 1}, {0, 4}, {game::kKing, 2}, {game::kBigJoker, 0}});
+    ASSERT_TRUE(cards);
+    EXPECT_EQ(words(*cards), "2 K K");  // the list's order, not sorted
+    EXPECT_EQ(words(hand), "BJ 5");
+
+    t.flow().lay(Seat::B, *cards);
+    EXPECT_EQ(laid(t, Seat::B), "2 K K");
+    EXPECT_EQ(words(t.s.hands[Seat::B]), "BJ 5");
+    EXPECT_EQ(game::check_cards(t.s), "");
+
+    // A second play starts its own row again.
+    t.ev.clear();
+    t.flow().lay(Seat::B, std::vector<Card>{hand[0]});
+    EXPECT_EQ(laid(t, Seat::B), "BJ");
+    EXPECT_EQ(game::check_cards(t.s), "");
+}
+
+TEST(SplitRush, AListTheHandCannotCoverTakesNothing) {
+    Table t;
+    t.hand(Seat::B, "SJ SJ 2 9 9");
+    Hand hand = t.s.hands[Seat::B];
+    EXPECT_FALSE(classic::take(hand, {{game::kNine, 2}, {game::kTwo, 2}}));  // one 2 only
+    EXPECT_FALSE(classic::take(hand, {{game::kNine, -1}}));
     // Each entry alone fits; together they ask for three small jokers.
-    EXPECT_FALSE(w.wf_parmplay("B", {2, 9, 2}, {1, 1, 2}));
-    EXPECT_EQ(held(), before);
-    EXPECT_TRUE(w.dw_2.empty());
-    EXPECT_TRUE(every_card_once());
-}
+    EXPECT_FALSE(classic::take(hand, {{game::kSmallJoker, 1}, {game::kNine, 1}, {game::kSmallJoker, 2}}));
+    EXPECT_EQ(hand, t.s.hands[Seat::B]);
 
-TEST_F(SplitRush, ARushFromWildCardsWhoseWeakestIsASmallJokerIsRefusedWhole) {
-    // One small joker first, then "the weakest rank" (the small jokers
-    // themselves): three asked for, two held.
-    give("B", "BJ SJ SJ");
-    deal_rest();
-    EXPECT_FALSE(w.wf_autorush("B"));
-    EXPECT_EQ(held(), "BJ SJ SJ");
-    EXPECT_TRUE(w.dw_2.empty());
-    EXPECT_TRUE(every_card_once());
-
-    // The ordinary lead then plays, and nothing is lost on the way.
-    w.is_current = "B";
-    w.wf_autoplay();
-    EXPECT_EQ(w.dw_2.row_count() + w.dw_b.row_count() + w.dw_ok.row_count(), 3);
-    EXPECT_TRUE(every_card_once());
+    // Laying a card the hand does not hold puts nothing on the table.
+    t.play(Seat::C, "9");
+    deal_rest(t);
+    t.flow().lay(Seat::B, std::vector<Card>{t.s.plays[Seat::C][0]});
+    EXPECT_TRUE(t.s.plays[Seat::B].empty());
+    EXPECT_EQ(laid(t, Seat::B), "");
+    EXPECT_EQ(game::check_cards(t.s), "");
 }
 
 // ---- splitting and topping up ----
 
-TEST_F(SplitRush, ASingleCardIsNeverAnsweredBySplitting) {
-    standing("7", "5");  // C could go out next
-    give("B", "K K K K K K K K Q Q");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(10, 1));
-    EXPECT_TRUE(w.dw_2.empty());
+// C stands with `play` (natural cards only) and keeps `rest`; B, holding
+// `hand`, breaks or tops up a group to answer it.
+struct SplitCase {
+    const char* what;
+    const char* play;
+    const char* rest;
+    const char* hand;
+    const char* split;  // the cards taken, in order; nullptr when B does not split
+    const char* held;   // B's hand afterwards
+};
+
+const SplitCase kSplits[] = {
+    // C could go out next, and still a single card is not split for.
+    {"a single card is never answered by splitting", "7", "5", "K K K K K K K K Q Q", nullptr, "K K K K K K K K Q Q"},
+    // Against a seat that keeps two ranks only a big surplus is broken.
+    {"jacks are split against nines with a surplus of five", "9 9", "5 6", "J J J J J J J 4", "J J", "J J J J J 4"},
+    {"six jacks against nines are kept", "9 9", "5 6", "J J J J J J 4", nullptr, "J J J J J J 4"},
+    {"against tens jacks are never split, and five queens keep only three", "10 10", "5 6",
+     "J J J J J J J J J J Q Q Q Q Q", nullptr, "Q Q Q Q Q J J J J J J J J J J"},
+    {"against tens queens are split with four to spare", "10 10", "5 6", "J J J J J J J J J J Q Q Q Q Q Q", "Q Q",
+     "Q Q Q Q J J J J J J J J J J"},
+    {"the surplus table is tried jacks first", "9 9", "5 6", "J J J J J J J Q Q Q Q Q Q", "J J",
+     "Q Q Q Q Q Q J J J J J"},
+    {"against queens kings are kept whatever the surplus", "Q Q", "5 6", "K K K K K K K 4", nullptr, "K K K K K K K 4"},
+    {"a seat keeping several ranks is not chased with groups or 2s", "9 9", "5 6", "K K K 2 2 2 SJ", nullptr,
+     "SJ 2 2 2 K K K"},
+    // Against a seat about to go out anything goes, from jacks up.
+    {"the search for a group starts one rank above the tens", "9 9", "5 5", "10 10 10 10 4", nullptr, "10 10 10 10 4"},
+    {"the weakest group from jacks up is broken", "9 9", "5 5", "Q Q Q K K K 10 10 10", "Q Q", "K K K Q 10 10 10"},
+    // B's only cards from 10 to ace are two queens.
+    {"a group is topped up with 2s", "8 8 8", "5", "Q Q 2 5 5 5 4", "Q Q 2", "5 5 5 4"},
+    {"on a tie the weaker group is topped up", "8 8 8", "5", "K K Q Q 2 2", "Q Q 2", "2 K K"},
+    {"topping up spends every 2, then only the small jokers missing", "8 8 8 8", "5", "J 2 SJ SJ SJ 5", "J 2 SJ SJ",
+     "SJ 5"},
+    {"without natural cards the answer is 2s and small jokers", "8 8", "5", "2 SJ 5 5", "2 SJ", "5 5"},
+    {"too few cards even with wild cards", "8 8 8", "5", "J 2 5 BJ", nullptr, "BJ 2 J 5"},
+};
+
+TEST(SplitRush, GroupsAreBrokenOrToppedUpOnlyWhenItPays) {
+    for (const SplitCase& c : kSplits) {
+        SCOPED_TRACE(c.what);
+        Table t;
+        t.play(Seat::C, c.play).hand(Seat::C, c.rest).hand(Seat::B, c.hand).trick(Seat::C, Seat::B);
+        // The answer needs as many cards as the play, of a stronger rank.
+        const game::Rank above = game::rank_of(t.s.plays[Seat::C][0]) - 1;
+        Hand hand = t.s.hands[Seat::B];
+        const auto cards = classic::split(SeatView(t.s, Seat::B), hand, above, t.s.plays[Seat::C].size());
+        if (c.split) {
+            ASSERT_TRUE(cards);
+            EXPECT_EQ(words(*cards), c.split);
+            EXPECT_TRUE(nothing_lost(t.s.hands[Seat::B], *cards, hand));
+        } else {
+            EXPECT_FALSE(cards);
+        }
+        EXPECT_EQ(words(hand), c.held);
+    }
 }
 
-TEST_F(SplitRush, JacksAreSplitAgainstNinesOnlyWithASurplusOfFive) {
-    standing("9 9", "5 6");  // C keeps two ranks
-    give("B", "J J J J J J J 4");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(8, 2));
-    EXPECT_EQ(laid(), "J J");
-    EXPECT_EQ(held(), "J J J J J 4");
-    EXPECT_TRUE(every_card_once());
+TEST(SplitRush, KingsAndAcesNeedASurplusOfThree) {
+    Table t;
+    t.play(Seat::C, "J J").hand(Seat::C, "5 6").hand(Seat::B, "K K K K K A A A A A").trick(Seat::C, Seat::B);
+    const SeatView v(t.s, Seat::B);
+    Hand hand = t.s.hands[Seat::B];
+    // Against jacks kings may go.
+    auto cards = classic::split(v, hand, game::kQueen, 2);
+    ASSERT_TRUE(cards);
+    EXPECT_EQ(words(*cards), "K K");
+    EXPECT_EQ(words(hand), "A A A A A K K K");
+    // Against queens the three kings left are kept and the aces are split.
+    cards = classic::split(v, hand, game::kKing, 2);
+    ASSERT_TRUE(cards);
+    EXPECT_EQ(words(*cards), "A A");
+    EXPECT_EQ(words(hand), "A A A K K K");
 }
 
-TEST_F(SplitRush, SixJacksAgainstNinesAreKept) {
-    standing("9 9", "5 6");
-    give("B", "J J J J J J 4");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(8, 2));
-    EXPECT_EQ(held(), "J J J J J J 4");
-}
-
-TEST_F(SplitRush, AgainstTensJacksAreNeverSplit) {
-    standing("10 10", "5 6");
-    give("B", "J J J J J J J J J J Q Q Q Q Q");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(7, 2));  // and five queens keep only 3
-    EXPECT_TRUE(w.dw_2.empty());
-}
-
-TEST_F(SplitRush, AgainstTensQueensAreSplitWithFourToSpare) {
-    standing("10 10", "5 6");
-    give("B", "J J J J J J J J J J Q Q Q Q Q Q");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(7, 2));
-    EXPECT_EQ(laid(), "Q Q");
-    EXPECT_EQ(w.dw_b.count_sort(7), 10);
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, TheSurplusTableIsTriedJacksFirstAndNeedsAWeakEnoughStandingRank) {
-    standing("9 9", "5 6");
-    give("B", "J J J J J J J Q Q Q Q Q Q");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(8, 2));
-    EXPECT_EQ(laid(), "J J");
-}
-
-TEST_F(SplitRush, KingsAndAcesNeedASurplusOfThree) {
-    standing("J J", "5 6");  // ai_sort 6: kings may go
-    give("B", "K K K K K A A A A A");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(6, 2));
-    EXPECT_EQ(laid(), "K K");
-    EXPECT_EQ(held(), "A A A A A K K K");
-    // Against queens (ai_sort 5) kings are kept, aces are split.
-    w.dw_2.copy_all_to(w.dw_ok);
-    w.dw_2.reset();
-    EXPECT_TRUE(w.wf_splitcard(5, 2));
-    EXPECT_EQ(laid(), "A A");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, AStandingPlayerWithSeveralRanksLeftIsNotChasedWithGroupsOrTwos) {
-    standing("9 9", "5 6");
-    give("B", "K K K 2 2 2 SJ");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(8, 2));
-    EXPECT_EQ(held(), "SJ 2 2 2 K K K");
-}
-
-TEST_F(SplitRush, AStandingPlayerAboutToGoOutIsNeverAnsweredWithTens) {
-    standing("9 9", "5 5");
-    give("B", "10 10 10 10 4");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(8, 2));  // the search starts one rank above the tens
-    EXPECT_EQ(held(), "10 10 10 10 4");
-}
-
-TEST_F(SplitRush, AStandingPlayerAboutToGoOutIsAnsweredWithTheWeakestGroupFromJacksUp) {
-    standing("9 9", "5 5");
-    give("B", "Q Q Q K K K 10 10 10");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(8, 2));
-    EXPECT_EQ(laid(), "Q Q");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, AGroupIsToppedUpWithTwos) {
-    // Three 8s by a player with one rank left; B's only cards from 10 to ace
-    // are two queens (two kings would tie; the weaker stays).
-    standing("8 8 8", "5");
-    give("B", "Q Q 2 5 5 5 4");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(9, 3));
-    EXPECT_EQ(laid(), "Q Q 2");
-    EXPECT_EQ(held(), "5 5 5 4");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, OnATieTheWeakerGroupIsToppedUp) {
-    standing("8 8 8", "5");
-    give("B", "K K Q Q 2 2");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(9, 3));
-    EXPECT_EQ(laid(), "Q Q 2");
-}
-
-TEST_F(SplitRush, TopUpSpendsEveryTwoThenOnlyTheMissingSmallJokers) {
-    standing("8 8 8 8", "5");
-    give("B", "J 2 SJ SJ SJ 5");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(9, 4));
-    EXPECT_EQ(laid(), "J 2 SJ SJ");
-    EXPECT_EQ(held(), "SJ 5");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, WithoutNaturalCardsTheAnswerIsTwosAndSmallJokers) {
-    standing("8 8", "5");
-    give("B", "2 SJ 5 5");
-    deal_rest();
-    ASSERT_TRUE(w.wf_splitcard(9, 2));
-    EXPECT_EQ(laid(), "2 SJ");
-}
-
-TEST_F(SplitRush, TooFewCardsEvenWithWildCardsPass) {
-    standing("8 8 8", "5");
-    give("B", "J 2 5 BJ");
-    deal_rest();
-    EXPECT_FALSE(w.wf_splitcard(9, 3));
-    EXPECT_TRUE(w.dw_2.empty());
-}
-
-TEST_F(SplitRush, TheFollowsBigJokersContinueTheRowAfterASplit) {
-    // 9 9 small-joker from a player about to go out: two jacks split off,
-    // then a big joker for the small joker, laid third.
-    standing("9 9 SJ", "5 5");
-    give("B", "J J J J BJ");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autoout());
-    EXPECT_EQ(laid(), "BJ J J");
-    const std::string& joker = w.dw_2.at(1).id();
-    EXPECT_EQ(w.dw_main.describe(joker + ".x"), std::to_string(1800 + 68 * 2));
-    EXPECT_TRUE(every_card_once());
+TEST(SplitRush, TheAnswersBigJokersContinueTheRowAfterASplit) {
+    // 9 9 small-joker from a seat about to go out: two jacks split off, then
+    // a big joker for the small joker, laid third.
+    Table t;
+    t.play(Seat::C, "9 9 SJ").hand(Seat::C, "5 5").hand(Seat::B, "J J J J BJ").trick(Seat::C, Seat::B);
+    deal_rest(t);
+    t.flow().computer_answer();
+    EXPECT_EQ(laid(t, Seat::B), "J J BJ");
+    EXPECT_EQ(words(t.s.plays[Seat::B]), "BJ J J");
+    EXPECT_EQ(words(t.s.hands[Seat::B]), "J J");
+    EXPECT_EQ(t.s.trick.standing, Seat::B);
+    EXPECT_EQ(game::check_cards(t.s), "");
 }
 
 // ---- rushing ----
 
-TEST_F(SplitRush, OneRankLeftAndABigJokerPlaysEveryWildCardKeepingTheRank) {
-    give("B", "BJ SJ 2 2 9 9");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "BJ SJ 2 2");
-    EXPECT_EQ(held(), "9 9");
-    EXPECT_TRUE(every_card_once());
-}
+struct RushCase {
+    const char* what;
+    const char* cleared;  // cards already taken off the table this deal
+    const char* hand;     // B's hand; B is to lead
+    bool threes;          // the rule on threes
+    const char* rush;     // the cards laid, in order; nullptr when B does not rush
+    const char* held;     // B's hand after a rush
+};
 
-TEST_F(SplitRush, ALoneSmallJokerRushesOnceEveryBigJokerIsPlayed) {
-    played("BJ BJ BJ BJ");
-    give("B", "SJ 9 9");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "SJ");
-    EXPECT_EQ(held(), "9 9");
-}
+const RushCase kRushes[] = {
+    {"one rank left and a big joker: every wild card goes, the rank stays", "", "BJ SJ 2 2 9 9", true, "BJ SJ 2 2",
+     "9 9"},
+    {"a lone small joker rushes once every big joker is played", "BJ BJ BJ BJ", "SJ 9 9", true, "SJ", "9 9"},
+    {"a lone small joker waits while a big joker is out", "BJ BJ BJ", "SJ 9 9", true, nullptr, nullptr},
+    {"2s rush when there are more than the jokers still out", "BJ BJ BJ BJ SJ SJ SJ", "2 2 9", true, "2 2", "9"},
+    {"a 2 waits while as many jokers are still out", "BJ BJ BJ BJ SJ SJ SJ", "2 9", true, nullptr, nullptr},
+    {"without a rush the whole hand stays while threes are kept back", "", "2 3 3", true, nullptr, nullptr},
+    {"without a rush the whole hand goes when threes may be led", "", "2 3 3", false, "2 3 3", ""},
+    {"three ranks need two jokers", "", "BJ K K 9 9 5", true, nullptr, nullptr},
+    {"two big jokers lead the strongest rank with one", "", "BJ BJ K K 9 9 5", true, "BJ K K", "BJ 9 9 5"},
+    {"a small joker leads the weakest rank", "", "BJ SJ K K 9 9 5", true, "SJ 5", "BJ K K 9 9"},
+    {"the weakest rank skips threes under the rule", "", "BJ SJ K 9 3 3", true, "SJ 9", "BJ K 3 3"},
+    {"the weakest rank may be threes without the rule", "", "BJ SJ K 9 3 3", false, "SJ 3 3", "BJ K 9"},
+    {"two ranks and a small joker: the weakest, then every big joker and 2", "", "BJ SJ 2 K K 9", true, "SJ 9 BJ 2",
+     "K K"},
+    {"two ranks without small jokers: the strongest with every big joker and 2", "", "BJ BJ 2 2 A A 9 9", true,
+     "BJ BJ A A 2 2", "9 9"},
+    // One small joker, then "the weakest rank" (the small jokers themselves):
+    // three asked for, two held; the rush is refused whole.
+    {"wild cards whose weakest is a small joker", "", "BJ SJ SJ", true, nullptr, nullptr},
+};
 
-TEST_F(SplitRush, ALoneSmallJokerWaitsWhileABigJokerIsOut) {
-    played("BJ BJ BJ");
-    give("B", "SJ 9 9");
-    deal_rest();
-    EXPECT_FALSE(w.wf_autorush("B"));
-    EXPECT_EQ(held(), "SJ 9 9");
-}
+TEST(SplitRush, ARushIsLaidAsTheLeadOrTheOrdinaryLeadPlaysWithNothingLost) {
+    for (const RushCase& c : kRushes) {
+        SCOPED_TRACE(c.what);
+        Table t;
+        t.s.rules.threes = c.threes;
+        t.cleared(c.cleared).hand(Seat::B, c.hand).trick(std::nullopt, Seat::B);
+        deal_rest(t);
+        const std::string before = words(t.s.hands[Seat::B]);
+        const auto cards = classic::rush(SeatView(t.s, Seat::B));
+        EXPECT_EQ(words(t.s.hands[Seat::B]), before);  // deciding changes nothing
+        if (c.rush) {
+            ASSERT_TRUE(cards);
+            EXPECT_EQ(words(*cards), c.rush);
+        } else {
+            EXPECT_FALSE(cards);
+        }
 
-TEST_F(SplitRush, TwosRushWhenMoreThanTheJokersStillOut) {
-    played("BJ BJ BJ BJ SJ SJ SJ");  // one small joker left out
-    give("B", "2 2 9");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "2 2");
-}
-
-TEST_F(SplitRush, WithoutARushTheWholeHandGoesOnlyWhenThreesMayBeLed) {
-    give("B", "2 3 3");
-    deal_rest();
-    settings.gb_b3 = true;
-    EXPECT_FALSE(w.wf_autorush("B"));
-    EXPECT_EQ(held(), "2 3 3");
-    settings.gb_b3 = false;
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "2 3 3");
-    EXPECT_TRUE(w.dw_b.empty());
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, ThreeRanksNeedTwoJokers) {
-    give("B", "BJ K K 9 9 5");
-    deal_rest();
-    EXPECT_FALSE(w.wf_autorush("B"));
-    EXPECT_TRUE(w.dw_2.empty());
-}
-
-TEST_F(SplitRush, TwoBigJokersLeadTheStrongestRankWithOne) {
-    give("B", "BJ BJ K K 9 9 5");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "BJ K K");
-    EXPECT_EQ(held(), "BJ 9 9 5");
-}
-
-TEST_F(SplitRush, ASmallJokerLeadsTheWeakestRank) {
-    give("B", "BJ SJ K K 9 9 5");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "SJ 5");
-    EXPECT_EQ(held(), "BJ K K 9 9");
-}
-
-TEST_F(SplitRush, TheWeakestRankSkipsThreesUnderTheRuleOnThrees) {
-    give("B", "BJ SJ K 9 3 3");
-    deal_rest();
-    settings.gb_b3 = true;
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "SJ 9");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, TheWeakestRankMayBeThreesWithoutTheRule) {
-    give("B", "BJ SJ K 9 3 3");
-    deal_rest();
-    settings.gb_b3 = false;
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "SJ 3 3");
-}
-
-TEST_F(SplitRush, TwoRanksLeftWithASmallJokerAddEveryBigJokerAndTwo) {
-    give("B", "BJ SJ 2 K K 9");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "SJ 9 BJ 2");
-    EXPECT_EQ(held(), "K K");
-    EXPECT_TRUE(every_card_once());
-}
-
-TEST_F(SplitRush, TwoRanksLeftWithoutSmallJokersLeadTheStrongestWithEveryBigJokerAndTwo) {
-    give("B", "BJ BJ 2 2 A A 9 9");
-    deal_rest();
-    ASSERT_TRUE(w.wf_autorush("B"));
-    EXPECT_EQ(laid(), "BJ BJ A A 2 2");
-    EXPECT_EQ(held(), "9 9");
-    EXPECT_TRUE(every_card_once());
+        t.flow().computer_lead(Seat::B);
+        if (c.rush) {
+            EXPECT_EQ(laid(t, Seat::B), c.rush);
+            EXPECT_EQ(words(t.s.hands[Seat::B]), c.held);
+        } else {
+            EXPECT_FALSE(t.s.plays[Seat::B].empty());
+        }
+        EXPECT_EQ(t.s.trick.standing, Seat::B);
+        EXPECT_EQ(game::check_cards(t.s), "");
+    }
 }
 
 }  // namespace

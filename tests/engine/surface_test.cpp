@@ -9,9 +9,10 @@ namespace tav {
 namespace {
 
 const char* const kAllProps[] = {
-    "name", "band", "x", "y", "width", "height", "visible", "filename", "text", "tag", "pointer", "color",
-    "background.color", "background.mode", "alignment", "border", "font.face", "font.height", "font.weight",
-    "font.charset", "brush.hatch", "brush.color", "pen.style", "pen.width", "pen.color"};
+    "name",        "band",      "x",         "y",           "width",       "height",           "visible",
+    "filename",    "text",      "tag",       "pointer",     "color",       "background.color", "background.mode",
+    "alignment",   "border",    "font.face", "font.height", "font.weight", "font.charset",     "brush.hatch",
+    "brush.color", "pen.style", "pen.width", "pen.color"};
 
 // Everything the surface shows, in draw order, for "nothing changed" checks.
 std::string snapshot(const Surface& s) {
@@ -34,17 +35,30 @@ std::vector<std::string> names(const Surface& s) {
 // A table with a card, a note and a strip, as the game builds it.
 Surface small_table() {
     Surface s;
-    EXPECT_EQ(s.modify(R"(create bitmap(band=header filename="cards\h2.bmp" x="100" y="200" height="96" width="71" name=p_5 tag=""))"), "");
-    EXPECT_EQ(s.modify(R"(create text(band=header text="" x="10" y="20" height="300" width="500" name=t_note font.face="宋体" font.height="-9" color="0"))"), "");
-    EXPECT_EQ(s.modify(R"(create rectangle(band=header x="0" y="0" height="36" width="3602" name=rec_1 brush.color="5558528"))"), "");
+    EXPECT_EQ(
+        s.modify(
+            R"(create bitmap(band=header filename="cards\h2.bmp" x="100" y="200" height="96" width="71" name=p_5 tag=""))"),
+        "");
+    EXPECT_EQ(
+        s.modify(
+            R"(create text(band=header text="" x="10" y="20" height="300" width="500" name=t_note font.face="宋体" font.height="-9" color="0"))"),
+        "");
+    EXPECT_EQ(
+        s.modify(
+            R"(create rectangle(band=header x="0" y="0" height="36" width="3602" name=rec_1 brush.color="5558528"))"),
+        "");
     return s;
 }
 
 TEST(SurfaceCreate, EachKindRoundTripsItsAttributes) {
     Surface s;
-    EXPECT_EQ(s.modify(R"(create bitmap(band=header filename="cards\s14.bmp" x="1068" y="1045" height="96" width="71" name=p_1 pointer="HyperLink!" visible="0"))"), "");
+    EXPECT_EQ(
+        s.modify(
+            R"(create bitmap(band=header filename="cards\s14.bmp" x="1068" y="1045" height="96" width="71" name=p_1 pointer="HyperLink!" visible="0"))"),
+        "");
     EXPECT_EQ(s.modify(R"(create picture(name=p_2 filename="back.bmp" x="12.75"))"), "");
-    EXPECT_EQ(s.modify("create  text ( name = t_a text=\"柳烟\" font.face=\"宋体\" font.height=\"-12\" font.weight=\"700\" "
+    EXPECT_EQ(s.modify("create  text ( name = t_a text=\"柳烟\" font.face=\"宋体\" font.height=\"-12\" "
+                       "font.weight=\"700\" "
                        "font.charset=\"134\" alignment=\"2\" border=\"5\" color=\"33554432\" background.mode=\"0\" "
                        "background.color=\"67108864\" x=\"5\" y=\"6\" width=\"7\" height=\"8\" )"),
               "");
@@ -80,7 +94,8 @@ TEST(SurfaceCreate, EachKindRoundTripsItsAttributes) {
 TEST(SurfaceCreate, TheGamesBackgroundStrip) {
     Surface s;
     EXPECT_EQ(s.modify(" create rectangle(band=header x=\"1\" y=\"0\" height=\"36\" width=\"3602\"  name=rec_1 "
-                       "brush.hatch=\"6\" brush.color=\"5558528\" pen.style=\"0\" pen.width=\"5\" pen.color=\"5558528\"  "
+                       "brush.hatch=\"6\" brush.color=\"5558528\" pen.style=\"0\" pen.width=\"5\" "
+                       "pen.color=\"5558528\"  "
                        "background.mode=\"2\" background.color=\"0\" )"),
               "");
     const SurfaceObject* r = s.find("rec_1");
@@ -289,8 +304,8 @@ TEST(SurfaceOrder, SetPositionAndHitTesting) {
     EXPECT_TRUE(s.set_position("p_5", true));
     EXPECT_EQ(names(s), (std::vector<std::string>{"t_note", "rec_1", "p_5"}));
     EXPECT_EQ(s.object_at(120, 250)->name, "p_5");
-    EXPECT_EQ(s.object_at(170, 250)->name, "p_5");   // last column inside
-    EXPECT_EQ(s.object_at(171, 250)->name, "t_note"); // first column outside
+    EXPECT_EQ(s.object_at(170, 250)->name, "p_5");     // last column inside
+    EXPECT_EQ(s.object_at(171, 250)->name, "t_note");  // first column outside
     EXPECT_EQ(s.object_at(120, 296)->name, "t_note");
     EXPECT_TRUE(s.set_position("p_5", false));
     EXPECT_EQ(names(s), (std::vector<std::string>{"p_5", "t_note", "rec_1"}));

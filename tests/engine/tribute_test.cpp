@@ -1,439 +1,415 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
-#include "table/w_main.h"
-#include "tests/engine/support.h"
+#include "model/invariants.h"
+#include "model/notes.h"
+#include "rules/engine.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
 
-::testing::AssertionResult every_card_once(const w_main& w) {
-    std::array<int, kCardCount + 1> count{};
-    for (const CardList* p : {&w.dw_a, &w.dw_b, &w.dw_c, &w.dw_d, &w.dw_e, &w.dw_f, &w.dw_1, &w.dw_2, &w.dw_3, &w.dw_4,
-                              &w.dw_5, &w.dw_6, &w.dw_ok})
-        for (const CardRow& r : p->rows()) ++count[static_cast<std::size_t>(r.num)];
-    for (int n = 1; n <= kCardCount; ++n)
-        if (count[static_cast<std::size_t>(n)] != 1)
-            return ::testing::AssertionFailure() << card_id(n) << " lies in " << count[static_cast<std::size_t>(n)]
-                                                 << " piles";
-    return ::testing::AssertionSuccess();
-}
+using game::Ask;
+using game::DebtKind;
+using game::Decision;
+using game::EventKind;
+using game::Move;
+using game::Seat;
 
-bool table_empty(const w_main& w) {
-    for (std::size_t i = 1; i <= 15; ++i)
-        if (!w.is_la[i].empty() || !w.is_ke[i].empty() || w.ii_la[i] != 0) return false;
-    return true;
-}
+// A deal just dealt, with the ledger of the one before. Every card not named
+// lies in the cleared pile, so all 216 are accounted for. The human leads
+// the new deal, so play never runs on once the settlement is done.
+struct Settlement {
+    test::Table t;
+    std::mt19937_64 rng{1};
 
-bool noted(const w_main& w, const std::string& line) {
-    return std::find(w.note_log.begin(), w.note_log.end(), line) != w.note_log.end();
-}
-
-// Hands are built card by card; every card not named lies in the cleared
-// pile, so all 216 are accounted for. Play never starts in these tests: the
-// human leads first.
-struct Tribute : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 1};
-    test::CardPicker picker;
-
-    Tribute() {
-        settings.gc_show = 0;
-        settings.gb_b3 = false;
-        w.is_firstgo = "A";
+    Settlement() {
+        t.s.rules.threes = false;
+        t.s.first_leader = Seat::A;
+        t.s.phase = game::Phase::tribute;
     }
-
-    void give(std::string_view seat, const std::string& cards) {
-        picker.fill(*w.hand(seat), cards);
-        w.hand(seat)->sort("sort");
-        w.wf_sortcard(seat);
+    // A card that came by an earlier tribute of this deal.
+    void give_traded(Seat seat, const std::string& word) {
+        const game::Card c = t.cards.take(word);
+        t.s.hands[seat].push(c);
+        t.s.hands[seat].sort_by_rank();
+        t.s.traded.set(c);
     }
-    // A card that has already changed hands in a tribute.
-    void give_moved(std::string_view seat, const std::string& card) {
-        w.hand(seat)->append(picker.take(card), true);
-        w.hand(seat)->sort("sort");
-    }
-    void rest_cleared() {
-        std::array<bool, kCardCount + 1> held{};
-        for (const CardList* p : {&w.dw_a, &w.dw_b, &w.dw_c, &w.dw_d, &w.dw_e, &w.dw_f})
-            for (const CardRow& r : p->rows()) held[static_cast<std::size_t>(r.num)] = true;
-        for (int n = 1; n <= kCardCount; ++n)
-            if (!held[static_cast<std::size_t>(n)]) w.dw_ok.append(n);
-    }
-    void slot(int i, const std::string& payer, const std::string& receiver, int count) {
-        const auto s = static_cast<std::size_t>(i);
-        w.is_la[s] = payer;
-        w.is_ke[s] = receiver;
-        w.ii_la[s] = count;
+    // Slot `i`: the payer, holding `pays_from`, owes `count` to the receiver, holding `holds`.
+    void debt(int i, Seat payer, const std::string& pays_from, Seat receiver, const std::string& holds, int count) {
+        t.hand(payer, pays_from).hand(receiver, holds);
+        t.s.ledger[static_cast<std::size_t>(i)] = {payer, receiver, count};
     }
     void settle() {
-        rest_cleared();
-        ASSERT_TRUE(every_card_once(w));
-        w.ii_cur = 1;
-        w.wf_gog(w.ii_cur);
-        ASSERT_TRUE(every_card_once(w));
+        t.rest_cleared();
+        ASSERT_EQ(game::check_cards(t.s), "");
+        t.flow().settle_from(1);
+        game::advance(t.s, t.ev);
+        ASSERT_EQ(game::check_cards(t.s), "");
     }
-    // Cards of `seat` marked as having changed hands, strongest first.
-    std::string moved_in(std::string_view seat) {
-        CardList marked;
-        for (const CardRow& r : w.hand(seat)->rows())
-            if (r.isgo) marked.append(r);
-        marked.sort("sort");
-        return test::codes(marked);
+    game::Verdict answer(const Decision& d) { return game::apply(t.s, d, t.ev, rng); }
+    game::Verdict give_back(std::vector<game::Card> cards) { return answer({Move::give_back, std::move(cards)}); }
+
+    // A hand, strongest first; with `marked`, only its cards received in a tribute.
+    std::string held(Seat seat, bool marked = false) const {
+        game::Hand h;
+        for (game::Card c : t.s.hands[seat])
+            if (!marked || t.s.traded[c]) h.push(c);
+        h.sort_by_rank();
+        return test::words(h);
     }
-    // A hand, strongest first (a computer hand takes its cards in at the end).
-    std::string held(std::string_view seat) {
-        CardList copy;
-        w.hand(seat)->copy_all_to(copy);
-        copy.sort("sort");
-        return test::codes(copy);
+    std::string moved_in(Seat seat) const { return held(seat, true); }
+    // A card of that word in the seat's hand.
+    game::Card card(Seat seat, const std::string& word) const {
+        for (game::Card c : t.s.hands[seat])
+            if (test::Cards::word_of(c) == word) return c;
+        ADD_FAILURE() << "no " << word << " in the hand";
+        return 0;
     }
-    bool started() { return noted(w, "开始游戏＞＞＞"); }
-    // Picks a card of the human's hand by its code, through the table.
-    void pick(const std::string& code) {
-        for (const CardRow& r : w.dw_a.rows())
-            if (r.code() == code && !w.dw_out.contains(r.num)) {
-                w.dw_main_clicked(r.id());
-                return;
-            }
-        ADD_FAILURE() << "no " << code << " to pick";
+    // The cards `seat` showed in tributes or returns, "BJ#1 2#2 ...".
+    std::string shown_by(Seat seat) const {
+        std::string out;
+        for (const game::Event& e : t.ev.list)
+            if (e.kind == EventKind::handed && e.seat == seat)
+                out += (out.empty() ? "" : " ") + test::Cards::word_of(e.card) + "#" + std::to_string(e.number);
+        return out;
     }
+    int asked(Ask what) const {
+        return static_cast<int>(std::count_if(t.ev.list.begin(), t.ev.list.end(), [what](const game::Event& e) {
+            return e.kind == EventKind::asked && e.number == static_cast<int>(what);
+        }));
+    }
+    // The seats whose hands were laid out again since event `from`, in order.
+    std::vector<Seat> laid_out_since(std::size_t from) const {
+        std::vector<Seat> out;
+        for (std::size_t i = from; i < t.ev.list.size(); ++i)
+            if (t.ev.list[i].kind == EventKind::laid_out) out.push_back(t.ev.list[i].seat);
+        return out;
+    }
+    // The cards of the seat's hand as last laid out.
+    std::vector<game::Card> last_row(Seat seat) const {
+        std::vector<game::Card> row;
+        for (const game::Event& e : t.ev.list)
+            if (e.kind == EventKind::laid_out && e.seat == seat) row = e.cards;
+        return row;
+    }
+    bool ledger_empty() const { return t.s.ledger == decltype(t.s.ledger){}; }
+    bool started() const { return t.noted(game::notes::kPlayBegins) && t.s.phase == game::Phase::play; }
 };
 
 // ---- taking the tribute ----
 
-TEST_F(Tribute, ThePayersStrongestUnmovedJokersAndTwosAreTaken) {
-    give_moved("D", "BJ");  // came by an earlier tribute: never taken again
-    give("D", "SJ 2 2 K 5");
-    give("B", "A 9 8 8 4");
-    slot(13, "D", "B", 2);
-    settle();
-    EXPECT_TRUE(noted(w, "花月容进落贡一小户，一钱"));
-    EXPECT_EQ(moved_in("B"), "SJ 2");
-    EXPECT_EQ(held("D"), "BJ 2 K 9 5 4");
-    EXPECT_TRUE(started());
+TEST(Tribute, ThePayersStrongestWildCardsNotReceivedInATributeAreTaken) {
+    Settlement g;
+    g.give_traded(Seat::D, "BJ");  // came by an earlier tribute: never paid on
+    g.debt(13, Seat::D, "SJ 2 2 K 5", Seat::B, "A 9 8 8 4", 2);
+    g.settle();
+    EXPECT_TRUE(g.t.noted("花月容进落贡一小户，一钱"));
+    EXPECT_EQ(g.shown_by(Seat::D), "SJ#1 2#2");
+    EXPECT_EQ(g.moved_in(Seat::B), "SJ 2");
+    EXPECT_EQ(g.held(Seat::D), "BJ 2 K 9 5 4");
+    EXPECT_TRUE(g.started());
 }
 
-TEST_F(Tribute, APayerWithFewerWildCardsGivesWhatItHasAndTheCountFollows) {
-    give("D", "2 K K 5");
-    give("A", "K 6 4");
-    slot(13, "D", "A", 2);
-    settle();
-    EXPECT_EQ(w.ii_la[13], 1);
-    EXPECT_TRUE(noted(w, "花月容进落贡一钱"));
-    EXPECT_EQ(moved_in("A"), "2");
-    w.cb_gog_clicked();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"提示信息|请选择1张牌还贡！"});
+TEST(Tribute, APayerShortOfWildCardsGivesWhatItHasAndTheCountFollows) {
+    Settlement g;
+    g.debt(13, Seat::D, "2 K K 5", Seat::A, "K 6 4", 2);
+    g.settle();
+    EXPECT_EQ(g.t.s.ledger[13].count, 1);
+    EXPECT_TRUE(g.t.noted("花月容进落贡一钱"));
+    EXPECT_EQ(g.moved_in(Seat::A), "2");
+    // The human owes one card back now, not two.
+    EXPECT_EQ(g.give_back({}).reason, "请选择1张牌还贡！");
+    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
 }
 
-TEST_F(Tribute, APayerWithoutWildCardsGivesNothingAndTheHumanMayGoOnAtOnce) {
-    give("D", "K K 5");
-    give("A", "K 6 4");
-    slot(13, "D", "A", 2);
-    settle();
-    EXPECT_EQ(w.ii_la[13], 0);
-    EXPECT_TRUE(noted(w, "花月容进落贡无牌"));
-    // The human is never left without an enabled action.
-    EXPECT_TRUE(w.cb_gog.visible);
-    EXPECT_TRUE(w.cb_gog.enabled);
-    EXPECT_FALSE(w.ib_go);
-    w.cb_gog_clicked();
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(started());
-    EXPECT_EQ(held("A"), "K 6 4");
-    EXPECT_EQ(held("D"), "K K 5");
+TEST(Tribute, APayerWithoutWildCardsGivesNothingAndTheHumanGoesOnAtOnce) {
+    Settlement g;
+    g.debt(13, Seat::D, "K K 5", Seat::A, "K 6 4", 2);
+    g.settle();
+    EXPECT_EQ(g.t.s.ledger[13].count, 0);
+    EXPECT_TRUE(g.t.noted("花月容进落贡无牌"));
+    // The human is never left without an action: an empty return goes.
+    ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
+    EXPECT_FALSE(g.started());
+    EXPECT_TRUE(g.give_back({}).ok());
+    EXPECT_EQ(g.t.s.ask, Ask::lead);
+    EXPECT_TRUE(g.started());
+    EXPECT_EQ(g.held(Seat::A), "K 6 4");
+    EXPECT_EQ(g.held(Seat::D), "K K 5");
 }
 
-TEST_F(Tribute, AnnouncementTexts) {
-    w.wf_whogog("D", {1, 1}, {"Joker1", "Joker1"}, 5);
-    w.wf_whogog("C", {1, 3}, {"Joker1", "2"}, 5);
-    w.wf_whogog("A", {14, 12}, {"4", "6"}, 6);
-    w.wf_whogog("B", {2, 0}, {"Joker2", ""}, 1);
-    w.wf_whogog("E", {9, 9}, {"9", "9"}, 4);
-    w.wf_whogog("F", {3, 3}, {"2", "2"}, 2);
-    w.wf_whogog("F", {0, 0}, {"", ""}, 3);
-    const std::vector<std::string> expected{"花月容进落贡两大户", "石坚进落贡一大户，一钱", "钟离云还落贡一个4，一个6",
-                                            "柳烟进扪贡一小户",   "雷虎还点贡两个9",       "月琴还扪贡两钱",
-                                            "月琴进点贡无牌"};
-    ASSERT_GE(w.note_log.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(w.note_log.end() - static_cast<long>(expected.size()), w.note_log.end()),
-              expected);
+TEST(Tribute, AnnouncementTexts) {
+    using game::notes::handed, game::kBigJoker, game::kSmallJoker, game::kTwo, game::kNine, game::kFour;
+    const DebtKind smother = DebtKind::smother, point = DebtKind::point, place = DebtKind::place;
+    EXPECT_EQ(handed(Seat::D, place, false, 2, kBigJoker, kBigJoker), "花月容进落贡两大户");
+    EXPECT_EQ(handed(Seat::C, place, false, 2, kBigJoker, kTwo), "石坚进落贡一大户，一钱");
+    EXPECT_EQ(handed(Seat::A, place, true, 2, kFour, kFour - 2), "钟离云还落贡一个4，一个6");
+    EXPECT_EQ(handed(Seat::B, smother, false, 1, kSmallJoker, 0), "柳烟进扪贡一小户");
+    EXPECT_EQ(handed(Seat::E, point, true, 2, kNine, kNine), "雷虎还点贡两个9");
+    EXPECT_EQ(handed(Seat::F, smother, true, 2, kTwo, kTwo), "月琴还扪贡两钱");
+    EXPECT_EQ(handed(Seat::F, point, false, 0, 0, 0), "月琴进点贡无牌");
 }
 
-TEST_F(Tribute, APayerWithABigJokerAndATwoAnnouncesBoth) {
-    give("F", "BJ 2 9 9");
-    give("C", "A 7 5");
-    slot(7, "F", "C", 2);
-    settle();
-    EXPECT_TRUE(noted(w, "月琴进点贡一大户，一钱"));
-    EXPECT_TRUE(noted(w, "石坚还点贡一个5，一个7"));
+TEST(Tribute, APayerWithABigJokerAndATwoAnnouncesBoth) {
+    Settlement g;
+    g.debt(7, Seat::F, "BJ 2 9 9", Seat::C, "A 7 5", 2);
+    g.settle();
+    EXPECT_TRUE(g.t.noted("月琴进点贡一大户，一钱"));
+    EXPECT_TRUE(g.t.noted("石坚还点贡一个5，一个7"));
 }
 
-// ---- the automatic return ----
+// ---- the computer's return ----
 
-struct AutoReturn : Tribute {
-    // D pays B `n` big jokers; what B gives back.
-    std::string returned(const std::string& hand, int n) {
-        give("D", n == 1 ? "BJ Q" : "BJ BJ Q");
-        give("B", hand);
-        slot(13, "D", "B", n);
-        settle();
-        return moved_in("D");
+TEST(Tribute, TheComputersReturn) {
+    struct Case {
+        const char* why;
+        const char* hand;  // B's, paid `owed` big jokers by D
+        int owed;
+        const char* shown;     // by B, in the order given
+        const char* returned;  // now in D's hand, marked
+    };
+    const Case cases[] = {
+        {"single cards of nines down to fours go first, weakest first", "A 9 8 8 6 5 5 4", 2, "4#1 6#2", "6 4"},
+        {"without singles a pair that is used up goes whole", "A A 9 9 9 7 7 5 5", 2, "5#1 5#2", "5 5"},
+        {"one card owed never leaves a single behind", "A 9 9 9 7 7 5 5", 1, "9#1", "9"},
+        {"a pair that is used up goes before a group that keeps two", "9 9 9 9 5 5", 2, "5#1 5#2", "5 5"},
+        {"a single, then a card of a group that keeps two", "9 9 9 6 5 5", 2, "6#1 9#2", "9 6"},
+        {"otherwise the weakest cards go", "K 8 8 8 7 7 7", 2, "7#1 7#2", "7 7"},
+        {"threes and cards above nines are never returned", "3 3 10 9 9", 1, "9#1", "9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        Settlement g;
+        g.debt(13, Seat::D, c.owed == 1 ? "BJ Q" : "BJ BJ Q", Seat::B, c.hand, c.owed);
+        g.settle();
+        EXPECT_EQ(g.shown_by(Seat::B), c.shown);
+        EXPECT_EQ(g.moved_in(Seat::D), c.returned);
+        EXPECT_EQ(g.moved_in(Seat::B), c.owed == 1 ? "BJ" : "BJ BJ");
+        EXPECT_EQ(g.laid_out_since(0), (std::vector<Seat>{Seat::D, Seat::B}));  // both hands, payer first
+        EXPECT_TRUE(g.ledger_empty());
+        EXPECT_TRUE(g.started());
     }
-};
-
-TEST_F(AutoReturn, SingleCardsOfNinesDownToFoursGoFirstWeakestFirst) {
-    EXPECT_EQ(returned("A 9 8 8 6 5 5 4", 2), "6 4");
-    EXPECT_TRUE(noted(w, "柳烟还落贡一个4，一个6"));
-    EXPECT_EQ(moved_in("B"), "BJ BJ");
-    EXPECT_TRUE(table_empty(w));
 }
 
-TEST_F(AutoReturn, WithoutSinglesAPairThatIsUsedUpGoesWhole) {
-    EXPECT_EQ(returned("A A 9 9 9 7 7 5 5", 2), "5 5");
-    EXPECT_TRUE(noted(w, "柳烟还落贡两个5"));
-}
-
-TEST_F(AutoReturn, OneCardOwedNeverLeavesASingleBehind) {
-    EXPECT_EQ(returned("A 9 9 9 7 7 5 5", 1), "9");
-    EXPECT_TRUE(noted(w, "柳烟还落贡一个9"));
-}
-
-TEST_F(AutoReturn, ASingleThenACardFromAGroupThatKeepsTwo) {
-    EXPECT_EQ(returned("9 9 9 6 5 5", 2), "9 6");
-    EXPECT_TRUE(noted(w, "柳烟还落贡一个6，一个9"));
-}
-
-TEST_F(AutoReturn, OtherwiseTheWeakestCardsGo) {
-    EXPECT_EQ(returned("K 8 8 8 7 7 7", 2), "7 7");
-}
-
-TEST_F(AutoReturn, ThreesAndCardsAboveNinesAreNeverReturned) {
-    EXPECT_EQ(returned("3 3 10 9 9", 1), "9");
-}
-
-TEST_F(AutoReturn, FewerCandidatesThanOwedGiveWhatThereIsAndTheCountFollows) {
-    // The human's slot after it holds the settlement, so the table can be read.
-    give("F", "2 5");
-    give("A", "6");
-    slot(14, "F", "A", 1);
-    EXPECT_EQ(returned("A A K 9", 2), "9");
-    EXPECT_EQ(w.ii_la[13], 1);
-    EXPECT_EQ(w.ii_cur, 14);
-    EXPECT_TRUE(noted(w, "柳烟还落贡一个9"));
+TEST(Tribute, FewerCandidatesThanOwedGiveWhatThereIsAndTheCountFollows) {
+    Settlement g;
+    g.debt(13, Seat::D, "BJ BJ Q", Seat::B, "A A K 9", 2);
+    // The human's slot after it stops the settlement, so the ledger can be read.
+    g.debt(14, Seat::F, "2 5", Seat::A, "6", 1);
+    g.settle();
+    EXPECT_EQ(g.moved_in(Seat::D), "9");
+    EXPECT_EQ(g.t.s.ledger[13].count, 1);
+    EXPECT_EQ(g.t.s.settling, 14);
+    EXPECT_TRUE(g.t.noted("柳烟还落贡一个9"));
 }
 
 // ---- the human's side ----
 
-TEST_F(Tribute, TributeFromTheOwnSideMayBeRefused) {
-    give("C", "BJ SJ 7");
-    give("A", "9 8 4");
-    slot(13, "C", "A", 2);
-    platform.answers = {false};
-    settle();
-    EXPECT_EQ(platform.questions, std::vector<std::string>{"提示信息|要同帮的进贡吗？"});
-    EXPECT_TRUE(noted(w, "石坚进落贡一大户，一小户"));
-    EXPECT_TRUE(noted(w, "请钟离云放弃贡"));
-    EXPECT_EQ(held("C"), "BJ SJ 7");
-    EXPECT_EQ(held("A"), "9 8 4");
-    EXPECT_EQ(moved_in("C"), "");
-    EXPECT_FALSE(w.cb_gog.visible);
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(started());
-    EXPECT_TRUE(table_empty(w));
+TEST(Tribute, TributeFromTheOwnSideMayBeRefused) {
+    Settlement g;
+    g.debt(13, Seat::C, "BJ SJ 7", Seat::A, "9 8 4", 2);
+    g.settle();
+    ASSERT_EQ(g.t.s.ask, Ask::take_partner_tribute);
+    EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
+    EXPECT_TRUE(g.t.noted("石坚进落贡一大户，一小户"));
+    EXPECT_FALSE(g.give_back({g.card(Seat::A, "9")}).ok());  // the question comes first
+    EXPECT_TRUE(g.answer({Move::let_tribute_go, {}}).ok());
+    EXPECT_TRUE(g.t.noted(game::notes::kHumanRefuses));
+    EXPECT_EQ(g.held(Seat::C), "BJ SJ 7");
+    EXPECT_EQ(g.held(Seat::A), "9 8 4");
+    EXPECT_EQ(g.moved_in(Seat::C), "");
+    EXPECT_EQ(g.asked(Ask::return_tribute), 0);
+    EXPECT_EQ(g.t.s.ask, Ask::lead);
+    EXPECT_TRUE(g.started());
+    EXPECT_TRUE(g.ledger_empty());
+    EXPECT_EQ(game::check_cards(g.t.s), "");
 }
 
-TEST_F(Tribute, TributeFromTheOwnSideAcceptedWaitsForTheReturn) {
-    give("E", "BJ SJ 7");
-    give("A", "9 8 4");
-    slot(13, "E", "A", 2);
-    platform.answers = {true};
-    settle();
-    EXPECT_EQ(platform.questions.size(), 1u);
-    EXPECT_EQ(moved_in("A"), "BJ SJ");
-    EXPECT_TRUE(w.cb_gog.visible);
-    EXPECT_TRUE(w.cb_gog.enabled);
-    EXPECT_FALSE(w.ib_go);
-    EXPECT_EQ(w.note_log.back(), "请钟离云还贡");
-    EXPECT_EQ(w.ii_cur, 13);
-    EXPECT_FALSE(started());
-}
-
-TEST_F(Tribute, TheOtherSideIsNotAsked) {
-    give("A", "2 9 8 4");
-    give("C", "5 5 5");
-    give("D", "BJ 7");
-    slot(13, "A", "C", 1);  // the human pays its own side: no question
-    slot(14, "D", "A", 1);
-    settle();
-    EXPECT_TRUE(platform.questions.empty());
-    EXPECT_TRUE(noted(w, "钟离云进落贡一钱"));
-    EXPECT_TRUE(noted(w, "石坚还落贡一个5"));
-    EXPECT_EQ(w.ii_cur, 14);
-}
-
-TEST_F(Tribute, TheHumansReturnIsCountedThenTaken) {
-    give("D", "BJ BJ 9");
-    give("A", "K 6 4 4");
-    slot(13, "D", "A", 2);
-    settle();
-    // The tribute lies face up at the payer's spot.
-    std::vector<std::string> xs;
-    for (const CardRow& r : w.dw_a.rows()) {
-        if (r.code() != "Joker1") continue;
-        xs.push_back(w.dw_main.describe(r.id() + ".x"));
-        EXPECT_EQ(w.dw_main.describe(r.id() + ".y"), "570");
-        EXPECT_EQ(w.dw_main.describe(r.id() + ".filename"), std::string(r.bmp()));
+TEST(Tribute, TributeFromTheOwnSideTakenWaitsForTheReturn) {
+    // Taken by the human, or by the computer in the human's place: the same.
+    for (const bool by_computer : {false, true}) {
+        SCOPED_TRACE(by_computer ? "the computer answers" : "the human answers");
+        Settlement g;
+        g.debt(13, Seat::E, "BJ SJ 7", Seat::A, "9 8 6 4", 2);
+        g.settle();
+        EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
+        const std::optional<Decision> hint = game::computer_choice_for_human(g.t.s);
+        ASSERT_TRUE(hint);
+        EXPECT_EQ(hint->move, Move::take_tribute);
+        ASSERT_TRUE(by_computer ? game::apply_computer_for_human(g.t.s, g.t.ev).ok()
+                                : g.answer({Move::take_tribute, {}}).ok());
+        EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
+        EXPECT_EQ(g.moved_in(Seat::A), "BJ SJ");
+        EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+        EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
+        EXPECT_EQ(g.t.s.settling, 13);
+        EXPECT_FALSE(g.started());
+        if (!by_computer) continue;
+        // The computer's return in the human's place is its own seats' return.
+        const std::optional<Decision> back = game::computer_choice_for_human(g.t.s);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(back->move, Move::give_back);
+        ASSERT_TRUE(game::apply_computer_for_human(g.t.s, g.t.ev).ok());
+        EXPECT_EQ(g.moved_in(Seat::E), "6 4");  // marked, as a computer seat's return is
+        EXPECT_EQ(g.held(Seat::A), "BJ SJ 9 8");
+        EXPECT_TRUE(g.started());
     }
-    EXPECT_EQ(xs, (std::vector<std::string>{"1068", "1136"}));
-    pick("6");
-    w.cb_gog_clicked();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"提示信息|请选择2张牌还贡！"});
-    EXPECT_FALSE(w.ib_go);
-    EXPECT_TRUE(w.cb_gog.visible);
-    EXPECT_EQ(w.ii_cur, 13);
-    EXPECT_EQ(held("A"), "BJ BJ K 6 4 4");
-    EXPECT_EQ(w.dw_out.row_count(), 1);
-
-    pick("4");
-    ASSERT_EQ(w.dw_out.row_count(), 2);
-    const std::string four = w.dw_out.at(1).id(), six = w.dw_out.at(2).id();
-    w.cb_gog_clicked();
-    EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(noted(w, "钟离云还落贡一个4，一个6"));
-    EXPECT_EQ(held("A"), "BJ BJ K 4");
-    EXPECT_EQ(held("D"), "9 6 4");
-    EXPECT_EQ(moved_in("D"), "");  // the human's return is not marked
-    // Both hands are laid out again: the return lies face down in D's row.
-    EXPECT_EQ(w.dw_main.describe(four + ".y"), "30");
-    EXPECT_EQ(w.dw_main.describe(six + ".filename"), settings.gs_bgcard);
-    EXPECT_TRUE(w.dw_out.empty());
-    EXPECT_FALSE(w.cb_gog.visible);
-    EXPECT_FALSE(w.cb_gog.enabled);
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(started());
-    EXPECT_TRUE(table_empty(w));
-    EXPECT_TRUE(every_card_once(w));
 }
 
-TEST_F(Tribute, AReturnOfCardsNotInTheHumansHandIsRefused) {
-    give("D", "BJ 9");
-    give("A", "K 6");
-    slot(13, "D", "A", 1);
-    settle();
-    w.dw_out.append(w.dw_d.at(1));  // not the human's card
-    w.cb_gog_clicked();
-    EXPECT_FALSE(w.ib_go);
-    EXPECT_EQ(held("D"), "9");
-    EXPECT_TRUE(every_card_once(w));
+TEST(Tribute, TheOtherSideIsNotAsked) {
+    Settlement g;
+    g.debt(13, Seat::A, "2 9 8 4", Seat::C, "5 5 5", 1);  // the human pays its own side: no question
+    g.debt(14, Seat::D, "BJ 7", Seat::A, "", 1);
+    g.settle();
+    EXPECT_EQ(g.asked(Ask::take_partner_tribute), 0);
+    EXPECT_TRUE(g.t.noted("钟离云进落贡一钱"));
+    EXPECT_TRUE(g.t.noted("石坚还落贡一个5"));
+    EXPECT_EQ(g.t.s.settling, 14);
+    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
 }
 
-// ---- the table ----
+TEST(Tribute, TheHumansReturnIsCountedThenTaken) {
+    Settlement g;
+    g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4 4", 2);
+    g.settle();
+    // The tribute is shown face up by the payer, then the human is asked.
+    EXPECT_EQ(g.shown_by(Seat::D), "BJ#1 BJ#2");
+    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+    EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
 
-TEST_F(Tribute, TheListingNamesEveryDebtAndFilesPointTributes) {
-    settings.gb_d = true;
-    w.is_ak = "1";
-    w.is_ck = "1";
-    w.is_dk = "1";
-    slot(1, "B", "C", 1);
-    slot(13, "E", "B", 2);
-    slot(14, "F", "A", 1);
-    w.wf_showg();
+    const game::Card six = g.card(Seat::A, "6"), four = g.card(Seat::A, "4");
+    EXPECT_EQ(g.give_back({six}).reason, "请选择2张牌还贡！");
+    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+    EXPECT_EQ(g.t.s.settling, 13);
+    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 6 4 4");
+
+    const std::size_t from = g.t.ev.list.size();
+    ASSERT_TRUE(g.give_back({four, six}).ok());
+    EXPECT_TRUE(g.t.noted("钟离云还落贡一个4，一个6"));
+    EXPECT_EQ(g.shown_by(Seat::A), "4#1 6#2");
+    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 4");
+    EXPECT_EQ(g.held(Seat::D), "9 6 4");
+    EXPECT_EQ(g.moved_in(Seat::D), "");  // the human's return is not marked
+    // Both hands are laid out again, the return now in D's row.
+    EXPECT_EQ(g.laid_out_since(from), (std::vector<Seat>{Seat::D, Seat::A}));
+    const game::Hand& d = g.t.s.hands[Seat::D];
+    const std::vector<game::Card> row = g.last_row(Seat::D);
+    EXPECT_TRUE(std::is_permutation(row.begin(), row.end(), d.begin(), d.end()));
+    EXPECT_EQ(g.t.s.ask, Ask::lead);
+    EXPECT_TRUE(g.started());
+    EXPECT_TRUE(g.ledger_empty());
+    EXPECT_EQ(game::check_cards(g.t.s), "");
+}
+
+TEST(Tribute, WrongAnswersAreRefusedAndChangeNothing) {
+    Settlement g;
+    g.debt(13, Seat::D, "BJ 9", Seat::A, "K 6", 1);
+    g.settle();
+    ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
+    const game::Card nine = g.card(Seat::D, "9"), six = g.card(Seat::A, "6");
+    EXPECT_FALSE(g.give_back({nine}).ok());  // not the human's card
+    EXPECT_FALSE(g.answer(Decision::play({six})).ok());
+    EXPECT_FALSE(g.answer({Move::take_tribute, {}}).ok());
+    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+    EXPECT_EQ(g.held(Seat::D), "9");
+    EXPECT_EQ(g.held(Seat::A), "BJ K 6");
+    EXPECT_EQ(game::check_cards(g.t.s), "");
+}
+
+// ---- the listing ----
+
+TEST(Tribute, TheListingNamesEveryDebtAndFilesPointTributes) {
+    test::Table t;
+    t.s.rules.points = true;
+    t.s.open_point[Seat::A] = t.s.open_point[Seat::C] = t.s.open_point[Seat::D] = true;
+    t.s.ledger[1] = {Seat::B, Seat::C, 1};
+    t.s.ledger[13] = {Seat::E, Seat::B, 2};
+    t.s.ledger[14] = {Seat::F, Seat::A, 1};
+    t.flow().list_tributes();
     // Seats without the open-point mark pay their opposite seat.
-    EXPECT_EQ(w.is_la[7], "B");
-    EXPECT_EQ(w.is_ke[7], "E");
-    EXPECT_EQ(w.is_la[8], "E");
-    EXPECT_EQ(w.is_la[9], "F");
-    EXPECT_EQ(w.is_ke[9], "C");
-    EXPECT_EQ(w.is_la[10], "");
-    const std::vector<std::string> expected{"柳烟向石坚进扪贡1张", "柳烟向雷虎进点贡1张", "雷虎向柳烟进点贡1张",
-                                            "月琴向石坚进点贡1张", "雷虎向柳烟进落贡2张", "月琴向钟离云进落贡1张"};
-    EXPECT_EQ(std::vector<std::string>(w.note_log.end() - static_cast<long>(expected.size()), w.note_log.end()),
-              expected);
+    EXPECT_EQ(t.s.ledger[7], (game::Debt{Seat::B, Seat::E, 1}));
+    EXPECT_EQ(t.s.ledger[8], (game::Debt{Seat::E, Seat::B, 1}));
+    EXPECT_EQ(t.s.ledger[9], (game::Debt{Seat::F, Seat::C, 1}));
+    EXPECT_FALSE(t.s.ledger[10].filed());
+    EXPECT_EQ(t.notes(),
+              (std::vector<std::string>{"柳烟向石坚进扪贡1张", "柳烟向雷虎进点贡1张", "雷虎向柳烟进点贡1张",
+                                        "月琴向石坚进点贡1张", "雷虎向柳烟进落贡2张", "月琴向钟离云进落贡1张"}));
 }
 
-TEST_F(Tribute, ScoresOnlySkipTheSettlementAndEmptyTheTable) {
-    settings.gi_winstyle = 0;
-    give("D", "BJ BJ 9");
-    give("A", "K 6 4");
-    slot(13, "D", "A", 2);
-    settle();
-    EXPECT_EQ(held("A"), "K 6 4");
-    EXPECT_EQ(held("D"), "BJ BJ 9");
-    EXPECT_FALSE(noted(w, "花月容进落贡两大户"));
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(started());
-    EXPECT_TRUE(table_empty(w));
+TEST(Tribute, ScoresOnlySkipTheSettlementAndEmptyTheLedger) {
+    Settlement g;
+    g.t.s.rules.tributes = false;
+    g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4", 2);
+    g.settle();
+    EXPECT_EQ(g.held(Seat::A), "K 6 4");
+    EXPECT_EQ(g.held(Seat::D), "BJ BJ 9");
+    EXPECT_FALSE(g.t.noted("花月容进落贡两大户"));
+    EXPECT_EQ(g.t.s.ask, Ask::lead);
+    EXPECT_TRUE(g.started());
+    EXPECT_TRUE(g.ledger_empty());
 }
 
 // Two deals in a row, each ending with different places: every settlement
 // pays the debts of the deal just played, and only those.
 TEST(TributeDeals, EachSettlementPaysTheDealJustPlayed) {
-    Settings settings;
-    settings.gc_show = 0;
-    ScriptedPlatform platform;
-    w_main w{settings, platform, 77};
+    game::State s = game::new_game(game::Rules{});
+    game::Events ev;
+    std::mt19937_64 rng{77};
+    std::size_t mark = 0;
 
-    auto end_deal = [&w](const std::string& places) {
+    auto end_deal = [&](const std::string& places) {
+        game::Flow f{s, ev};
         for (std::size_t i = 0; i < places.size(); ++i)
-            w.wf_showresult(std::string(1, places[i]), static_cast<int>(i) + 1);
-        w.wf_showg();
-        w.newgame();
+            f.take_place(*game::seat_from_letter(places[i]), static_cast<int>(i) + 1);
+        f.list_tributes();
+        f.reset_table();
     };
-    auto human_returns = [&w] {
-        const int owed = w.ii_la[static_cast<std::size_t>(w.ii_cur)];
-        for (int r = w.dw_a.row_count(); r >= 1 && w.dw_out.row_count() < owed; --r)
-            if (w.dw_a.at(r).code() != "3") w.dw_main_clicked(w.dw_a.at(r).id());
-        w.cb_gog_clicked();
+    auto shuffle = [&] {
+        mark = ev.list.size();
+        ASSERT_TRUE(game::apply(s, {Move::shuffle, {}}, ev, rng).ok());
     };
-    auto since = [&w](std::size_t from, const std::string& text) {
-        return std::any_of(w.note_log.begin() + static_cast<long>(from), w.note_log.end(),
-                           [&text](const std::string& l) { return l.find(text) != std::string::npos; });
+    auto since = [&](const std::string& text) {
+        return std::any_of(ev.list.begin() + static_cast<long>(mark), ev.list.end(), [&text](const game::Event& e) {
+            return e.kind == EventKind::note && e.text.find(text) != std::string::npos;
+        });
     };
+    auto playing = [&] { return s.phase == game::Phase::play && s.ask != Ask::return_tribute; };
 
     // The first deal: nothing owed, play starts at once.
-    w.cb_send_clicked();
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(noted(w, "开始游戏＞＞＞"));
-    EXPECT_TRUE(every_card_once(w));
+    shuffle();
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(since(game::notes::kPlayBegins));
+    EXPECT_EQ(game::check_cards(s), "");
 
     end_deal("CABDFE");  // E last pays C two, F pays A one
-    EXPECT_TRUE(noted(w, "雷虎向石坚进落贡2张"));
-    EXPECT_TRUE(noted(w, "月琴向钟离云进落贡1张"));
-    std::size_t mark = w.note_log.size();
-    w.cb_send_clicked();
-    EXPECT_TRUE(since(mark, "雷虎进落贡"));
-    EXPECT_TRUE(since(mark, "石坚还落贡"));
-    EXPECT_TRUE(since(mark, "月琴进落贡"));
-    ASSERT_FALSE(w.ib_go);  // the human owes one card
-    EXPECT_TRUE(every_card_once(w));
-    human_returns();
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(since(mark, "钟离云还落贡"));
-    EXPECT_TRUE(table_empty(w));
-    EXPECT_TRUE(every_card_once(w));
+    EXPECT_EQ(s.ledger[13], (game::Debt{Seat::E, Seat::C, 2}));
+    EXPECT_EQ(s.ledger[14], (game::Debt{Seat::F, Seat::A, 1}));
+    shuffle();
+    for (const char* line : {"雷虎进落贡", "石坚还落贡", "月琴进落贡"}) EXPECT_TRUE(since(line)) << line;
+    ASSERT_EQ(s.ask, Ask::return_tribute);  // the human owes one card
+    EXPECT_EQ(game::check_cards(s), "");
+    ASSERT_TRUE(game::apply(s, *game::computer_choice_for_human(s), ev, rng).ok());  // the human's return
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(since("钟离云还落贡"));
+    EXPECT_TRUE(s.ledger == decltype(s.ledger){});
+    EXPECT_EQ(game::check_cards(s), "");
 
     end_deal("BDCEAF");  // now F pays B, A pays D
-    EXPECT_EQ(w.is_la[13], "F");
-    EXPECT_EQ(w.is_ke[13], "B");
-    EXPECT_EQ(w.is_la[14], "A");
-    EXPECT_EQ(w.is_ke[14], "D");
-    mark = w.note_log.size();
-    w.cb_send_clicked();
-    EXPECT_TRUE(since(mark, "月琴进落贡"));
-    EXPECT_TRUE(since(mark, "柳烟还落贡"));
-    EXPECT_TRUE(since(mark, "钟离云进落贡"));
-    EXPECT_TRUE(since(mark, "花月容还落贡"));
-    EXPECT_FALSE(since(mark, "雷虎进落贡"));  // the first deal's debts are settled
-    EXPECT_TRUE(w.ib_go);
-    EXPECT_TRUE(table_empty(w));
-    EXPECT_TRUE(every_card_once(w));
+    EXPECT_EQ(s.ledger[13], (game::Debt{Seat::F, Seat::B, 2}));
+    EXPECT_EQ(s.ledger[14], (game::Debt{Seat::A, Seat::D, 1}));
+    shuffle();
+    for (const char* line : {"月琴进落贡", "柳烟还落贡", "钟离云进落贡", "花月容还落贡"})
+        EXPECT_TRUE(since(line)) << line;
+    EXPECT_FALSE(since("雷虎进落贡"));  // the first deal's debts are settled
+    EXPECT_TRUE(playing());
+    EXPECT_TRUE(s.ledger == decltype(s.ledger){});
+    EXPECT_EQ(game::check_cards(s), "");
 }
 
 }  // namespace

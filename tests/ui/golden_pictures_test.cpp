@@ -37,6 +37,7 @@
 #include <memory>
 #include <string>
 
+#include "cards/catalogue.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 
@@ -60,55 +61,46 @@ constexpr std::uint64_t kSeed = 2024;
 
 struct Drive {
     MainWindow& w;
-    ~Drive() { m().on_action = nullptr; }
-    w_main& m() { return w.model(); }
+    ~Drive() { m().before_event = nullptr; }
+    Session& m() { return w.session(); }
+    const game::Hand& hand() { return m().state().hands[game::Seat::A]; }
+    bool picked(game::Card c) { return std::find(m().picks().begin(), m().picks().end(), c) != m().picks().end(); }
 
     void press(const char* name) { QTest::mouseClick(w.button(name), Qt::LeftButton); }
-    void click_card(const CardRow& card) {
-        const SurfaceObject* o = m().dw_main.find(card.id());
+    void click_card(game::Card card) {
+        const SurfaceObject* o = m().surface().find(card_id(card));
         if (o) QTest::mouseClick(w.table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
     }
-    bool pickable(const CardRow& card) {
-        if (m().dw_out.contains(card.num) || m().dw_main.describe(card.id() + ".tag") != "my") return false;
-        const auto& hand = m().dw_a.rows();
-        return !m().settings.gb_b3 || card.code() != "3" ||
-               std::all_of(hand.begin(), hand.end(), [](const CardRow& r) { return r.code() == "3"; });
+    bool pickable(game::Card card) {
+        if (picked(card) || !m().view().in_human_row(card)) return false;
+        return !m().settings.gb_b3 || game::rank_of(card) != game::kThree ||
+               std::all_of(hand().begin(), hand().end(), [](game::Card c) { return game::rank_of(c) == game::kThree; });
     }
 
     // Shuffles and deals; play runs until the human is asked for something.
-    void shuffle() {
-        press("cb_send");
-        lead_off();
+    void shuffle() { press("cb_send"); }
+    bool humans_turn() {
+        const game::Ask a = m().state().ask;
+        return m().state().deal_running() &&
+               (a == game::Ask::lead || a == game::Ask::follow || a == game::Ask::follow_or_hold);
     }
-    // Play starts with the first leader once the hands are dealt.
-    void lead_off() {
-        if (m().deal_running() && m().is_current.empty()) {
-            m().wf_firstgo(m().is_firstgo);
-            w.sync_buttons();
-        }
-    }
-    bool humans_turn() { return m().deal_running() && m().is_current == "A"; }
 
     // Clicks the weakest card the human holds alone in its rank (else the
     // weakest pickable card); true when something stands raised.
     bool raise_one() {
-        const CardList& a = m().dw_a;
         for (bool single : {true, false})
-            for (int r = a.row_count(); r >= 1; --r) {
-                const CardRow& card = a.at(r);
-                const auto same = std::count_if(a.rows().begin(), a.rows().end(),
-                                                [&card](const CardRow& c) { return c.code() == card.code(); });
-                if (!pickable(card) || (single && same != 1)) continue;
+            for (int r = hand().size() - 1; r >= 0; --r) {
+                const game::Card card = hand()[r];
+                if (!pickable(card) || (single && hand().count(game::rank_of(card)) != 1)) continue;
                 click_card(card);
-                return !m().dw_out.empty();
+                return !m().picks().empty();
             }
         return false;
     }
 
     // The computer takes the human's turns until the deal is over.
     bool play_out() {
-        lead_off();
-        for (int turns = 0; m().deal_running(); ++turns) {
+        for (int turns = 0; m().state().deal_running(); ++turns) {
             if (turns > 2000 || !m().autoplay_human()) return false;
             w.sync_buttons();
         }
@@ -116,31 +108,34 @@ struct Drive {
     }
 
     bool owes_return() {
-        return !m().ib_go && w.button("cb_gog")->isVisible() && w.button("cb_gog")->isEnabled() &&
-               !m().note_log.empty() && m().note_log.back() == "请钟离云还贡";
+        const auto& log = m().view().note_log();
+        return m().state().ask == game::Ask::return_tribute && w.button("cb_gog")->isVisible() &&
+               w.button("cb_gog")->isEnabled() && !log.empty() && log.back() == "请钟离云还贡";
     }
     // Picks as many of the human's weakest cards as owed and presses return.
     bool return_weakest() {
-        const int owed = m().ii_la[static_cast<std::size_t>(m().ii_cur)];
-        for (int r = m().dw_a.row_count(); r >= 1 && m().dw_out.row_count() < owed; --r)
-            if (pickable(m().dw_a.at(r))) click_card(m().dw_a.at(r));
-        if (m().dw_out.row_count() != owed) return false;
+        const int owed = m().state().ledger[static_cast<std::size_t>(m().state().settling)].count;
+        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picks().size()) < owed; --r)
+            if (pickable(hand()[r])) click_card(hand()[r]);
+        if (static_cast<int>(m().picks().size()) != owed) return false;
         press("cb_gog");
-        return m().dw_out.empty();  // the return was taken
+        return m().picks().empty();  // the return was taken
     }
 
     // Calls `take` at the moments that pass inside a chain of computer turns:
-    // the first follow of a challenge play and the end of the first deal.
+    // a follow of a challenge play, its cards down and not yet announced, and
+    // the end of the first deal.
     void watch(const std::function<void(const std::string&)>& take) {
-        m().on_action = [this, take, challenge = false, deal_end = false](const char* action,
-                                                                          std::string_view) mutable {
-            const std::string what = action;
-            const auto& log = m().note_log;
-            if (!challenge && what == "follow" && !log.empty() && log.back().find("瑟柯牌") != std::string::npos) {
+        m().before_event = [this, take, challenge = false, deal_end = false,
+                            after_play = false](const game::Event& e) mutable {
+            const auto& log = m().view().note_log();
+            if (!challenge && after_play && e.kind == game::EventKind::note && !log.empty() &&
+                log.back().find("瑟柯牌") != std::string::npos) {
                 challenge = true;
                 take("challenge");
             }
-            if (!deal_end && what == "deal end") {
+            after_play = e.kind == game::EventKind::played;
+            if (!deal_end && e.kind == game::EventKind::deal_over) {
                 deal_end = true;
                 take("deal_end");
             }
@@ -219,8 +214,7 @@ struct GoldenPictures : ::testing::Test {
             return;
         }
         const QImage expected = QImage(golden).convertToFormat(QImage::Format_RGB32);
-        ASSERT_FALSE(expected.isNull()) << "no picture " << golden.toStdString()
-                                        << " (TAV_UPDATE_GOLDEN=1 writes it)";
+        ASSERT_FALSE(expected.isNull()) << "no picture " << golden.toStdString() << " (TAV_UPDATE_GOLDEN=1 writes it)";
         long differing = 0;
         if (expected.size() == actual.size())
             for (int y = 0; y < actual.height(); ++y) {

@@ -13,8 +13,11 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <string>
 
+#include "cards/catalogue.h"
 #include "ui/about_dialog.h"
 #include "ui/bgcard_dialog.h"
 #include "ui/bgcolor_dialog.h"
@@ -134,29 +137,40 @@ TEST(Menu, CtrlNDuringADealStartsAFreshGame) {
     w.show();
     QApplication::setActiveWindow(&w);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w_main& m = w.model();
+    Session& m = w.session();
     w.button("cb_send")->click();
-    ASSERT_GT(m.dw_a.row_count(), 0);
     ASSERT_FALSE(w.button("cb_send")->isEnabled());
-    // A game under way: scores and a debt from an earlier deal.
-    m.ii_grade[2] = 3;
-    m.dw_main.modify("t_cb.text=\"柳    烟得分：3\"");
-    m.is_la[13] = "B";
-    m.is_ke[13] = "A";
-    m.ii_la[13] = 2;
+    // A game under way: the computer plays the human's turns until a seat is
+    // out, with its score and the place tribute it is owed.
+    while (m.state().deal_running() && m.state().out_count == 0) ASSERT_TRUE(m.autoplay_human());
+    ASSERT_TRUE(m.state().deal_running());
+    ASSERT_TRUE(std::any_of(m.state().ledger.begin(), m.state().ledger.end(),
+                            [](const game::Debt& d) { return d.filed(); }));
+    const game::Seat first = *m.state().ledger[13].receiver;
+    ASSERT_EQ(m.state().scores[first], 2);
 
     QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
 
-    for (int i = 1; i <= 6; ++i) EXPECT_EQ(m.ii_grade[static_cast<std::size_t>(i)], 0);
-    EXPECT_EQ(m.dw_main.describe("t_cb.text"), "柳    烟得分：0");
-    EXPECT_EQ(m.is_la[13], "");
-    EXPECT_EQ(m.ii_la[13], 0);
-    for (const CardList* h : {&m.dw_a, &m.dw_b, &m.dw_c, &m.dw_d, &m.dw_e, &m.dw_f}) EXPECT_EQ(h->row_count(), 0);
-    EXPECT_EQ(m.dw_main.describe("p_t216.visible"), "1");
-    EXPECT_EQ(m.note_text(), " \n＞＞＞请先洗牌");
+    const std::string label = std::string("t_c") + static_cast<char>('a' + game::index_of(first));
+    EXPECT_EQ(m.surface().find(label)->text, std::string(game::padded_name_of(first)) + "得分：0");
+    for (game::Seat seat : game::kAllSeats) {
+        EXPECT_EQ(m.state().scores[seat], 0);
+        EXPECT_TRUE(m.state().hands[seat].empty());
+    }
+    for (const game::Debt& d : m.state().ledger) EXPECT_FALSE(d.filed());
+    EXPECT_FALSE(m.state().deal_running());
+    EXPECT_TRUE(m.surface().find("p_t216")->visible);
+    EXPECT_EQ(m.view().note_text(), " \n＞＞＞请先洗牌");
     EXPECT_TRUE(w.button("cb_send")->isEnabled());
     EXPECT_FALSE(w.button("cb_out")->isEnabled());
     EXPECT_FALSE(w.button("cb_pass")->isEnabled());
+
+    // The next deal starts at once: nothing of the old game is owed.
+    w.button("cb_send")->click();
+    const auto& log = m.view().note_log();
+    EXPECT_TRUE(std::none_of(log.begin(), log.end(),
+                             [](const std::string& l) { return l.find("贡") != std::string::npos; }));
+    EXPECT_TRUE(m.state().deal_running());
 }
 
 TEST(Menu, QuitItemAndAltF4CloseTheWindow) {
@@ -354,13 +368,22 @@ TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
 
 TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
     for (const bool scores_only : {false, true}) {
+        SCOPED_TRACE(scores_only ? "scores only" : "scores and tributes");
         Settings settings = quick_settings();
+        // Seed 3: the first deal, the computer playing the human's turns,
+        // leaves the human owed a place tribute by the other side.
         MainWindow w(settings, 3);
-        w_main& m = w.model();
-        // The last deal left a place tribute: 柳烟 owes 钟离云 two cards.
-        m.is_la[13] = "B";
-        m.is_ke[13] = "A";
-        m.ii_la[13] = 2;
+        Session& m = w.session();
+        w.button("cb_send")->click();
+        for (int turns = 0; m.state().deal_running(); ++turns) {
+            ASSERT_LT(turns, 2000);
+            ASSERT_TRUE(m.autoplay_human());
+        }
+        ASSERT_TRUE(std::any_of(m.state().ledger.begin(), m.state().ledger.end(), [](const game::Debt& d) {
+            return d.receiver == game::Seat::A && d.payer && !game::same_side(*d.payer, game::Seat::A);
+        }));
+        const std::size_t seen = m.view().note_log().size();
+
         when_open<w_setup>([scores_only](w_setup* d) {
             if (scores_only) click(child<QRadioButton>(d, "rb_1"));
             click(child<QPushButton>(d, "cb_confirm"));
@@ -370,14 +393,15 @@ TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
 
         w.button("cb_send")->click();
         bool tribute = false, began = false;
-        for (const std::string& line : m.note_log) {
-            if (line.find("进落贡") != std::string::npos) tribute = true;
-            if (line.find("开始游戏") != std::string::npos) began = true;
+        const auto& log = m.view().note_log();
+        for (std::size_t i = seen; i < log.size(); ++i) {
+            if (log[i].find("进落贡") != std::string::npos) tribute = true;
+            if (log[i].find("开始游戏") != std::string::npos) began = true;
         }
-        EXPECT_EQ(tribute, !scores_only) << "scores only: " << scores_only;
+        EXPECT_EQ(tribute, !scores_only);
         EXPECT_EQ(began, scores_only);
         EXPECT_EQ(!w.button("cb_gog")->isHidden(), !scores_only);
-        EXPECT_EQ(m.ib_go, scores_only);
+        EXPECT_EQ(m.state().ask == game::Ask::return_tribute, !scores_only);
     }
 }
 
@@ -386,10 +410,10 @@ TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
 TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     Settings settings;
     MainWindow w(settings, 1);
-    const Surface& table = w.model().dw_main;
+    const Surface& table = w.session().surface();
     ASSERT_EQ(strip_colour(table, "rec_1"), colour(0, 189, 84));
 
-    w_bgcolor d(settings, w.model(), &w);
+    w_bgcolor d(settings, w.session(), &w);
     d.show();
     EXPECT_EQ(d.windowTitle(), "背景颜色设置");
     Surface& preview = d.preview()->surface();
@@ -417,7 +441,7 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     EXPECT_EQ(strip_colour(table, "rec_1"), colour(255, 175, 96));
 
     // Confirm applies.
-    w_bgcolor again(settings, w.model(), &w);
+    w_bgcolor again(settings, w.session(), &w);
     again.show();
     click(child<ClickLabel>(&again, "st_style1"));
     click(child<QPushButton>(&again, "cb_confirm"));
@@ -428,7 +452,7 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
 TEST(BgcolorDialog, PaintingTwiceLeavesSixtyFourStripsAndBadColoursChangeNothing) {
     Settings settings;
     MainWindow w(settings, 1);
-    w_bgcolor d(settings, w.model(), &w);
+    w_bgcolor d(settings, w.session(), &w);
     d.show();
     GradientPreview* p = d.preview();
     p->wf_bgcolor(2);
@@ -451,20 +475,21 @@ TEST(BgcolorDialog, PaintingTwiceLeavesSixtyFourStripsAndBadColoursChangeNothing
 // -------------------------------------------------------------- card backs
 
 // The back shown by every face-down card: the pack and the computer hands.
-void expect_backs(const w_main& m, const std::string& back) {
-    for (int n = 1; n <= 216; ++n) ASSERT_EQ(m.dw_main.describe("p_t" + std::to_string(n) + ".filename"), back) << n;
-    for (const CardList* h : {&m.dw_b, &m.dw_c, &m.dw_d, &m.dw_e, &m.dw_f}) {
-        ASSERT_EQ(h->row_count() > 0, true);
-        for (const CardRow& r : h->rows()) ASSERT_EQ(m.dw_main.describe(r.id() + ".filename"), back) << r.id();
+void expect_backs(Session& m, const std::string& back) {
+    for (int n = 1; n <= kCardCount; ++n) ASSERT_EQ(m.surface().find("p_t" + std::to_string(n))->filename, back) << n;
+    for (game::Seat seat : {game::Seat::B, game::Seat::C, game::Seat::D, game::Seat::E, game::Seat::F}) {
+        ASSERT_FALSE(m.state().hands[seat].empty());
+        for (game::Card c : m.state().hands[seat])
+            ASSERT_EQ(m.surface().find(card_id(c))->filename, back) << card_id(c);
     }
 }
 
 TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal) {
     Settings settings = quick_settings();
     MainWindow w(settings, 5);
-    w_main& m = w.model();
+    Session& m = w.session();
     w.button("cb_send")->click();
-    ASSERT_EQ(m.dw_main.describe(m.dw_b.at(1).id() + ".filename"), "cards\\bgcard4.bmp");
+    ASSERT_EQ(m.surface().find(card_id(m.state().hands[game::Seat::B][0]))->filename, "cards\\bgcard4.bmp");
 
     when_open<w_bgcard>([](w_bgcard* d) {
         EXPECT_EQ(d->windowTitle(), "背景颜色设置");
@@ -482,12 +507,11 @@ TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal
     EXPECT_EQ(settings.gs_bgcard, "cards\\bgcard2.bmp");
     expect_backs(m, "cards\\bgcard2.bmp");
     // The human's own cards stay face up.
-    for (const CardRow& r : m.dw_a.rows())
-        EXPECT_EQ(m.dw_main.describe(r.id() + ".filename"), std::string(r.bmp())) << r.id();
+    for (game::Card c : m.state().hands[game::Seat::A])
+        EXPECT_EQ(m.surface().find(card_id(c))->filename, std::string(card_info(c).bmp)) << card_id(c);
 
-    // The next deal deals with the same back.
-    m.resetgame();
-    w.sync_buttons();
+    // The next game deals with the same back.
+    w.new_game();
     w.button("cb_send")->click();
     expect_backs(m, "cards\\bgcard2.bmp");
 }
@@ -495,14 +519,14 @@ TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal
 TEST(BgcardDialog, APictureThenCancelChangesNothing) {
     Settings settings = quick_settings();
     MainWindow w(settings, 5);
-    w_bgcard d(settings, w.model(), &w);
+    w_bgcard d(settings, w.session(), &w);
     d.show();
     EXPECT_EQ(d.is_bgcard(), "cards\\bgcard4.bmp");
     click(child<ClickLabel>(&d, "p_6"));
     EXPECT_EQ(d.is_bgcard(), "cards\\bgcard6.bmp");
     click(child<QPushButton>(&d, "cb_cancel"));
     EXPECT_EQ(settings.gs_bgcard, "cards\\bgcard4.bmp");
-    EXPECT_EQ(w.model().dw_main.describe("p_t1.filename"), "cards\\bgcard4.bmp");
+    EXPECT_EQ(w.session().surface().find("p_t1")->filename, "cards\\bgcard4.bmp");
 }
 
 // --------------------------------------------------------------- about box

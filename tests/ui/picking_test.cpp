@@ -5,14 +5,26 @@
 #include <QTest>
 #include <algorithm>
 #include <map>
+#include <vector>
 
+#include "cards/catalogue.h"
+#include "rules/play.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 
 namespace tav::ui {
 namespace {
 
+using game::Ask;
+using game::Card;
+using game::Rank;
+using game::Seat;
+
 constexpr int kRest = 1696, kRaised = 1654;
+
+// Seed 31 with no threes bought: the human leads the first trick of the
+// first deal with its hand as dealt.
+constexpr std::uint64_t kSeed = 31;
 
 struct WindowPicking : ::testing::Test {
     Settings settings;
@@ -21,157 +33,167 @@ struct WindowPicking : ::testing::Test {
     void SetUp() override {
         settings.gc_show = 0;
         settings.gb_b3 = false;  // no threes bought: the human's hand stays as dealt
-        window = std::make_unique<MainWindow>(settings, 31);
+        window = std::make_unique<MainWindow>(settings, kSeed);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QTest::mouseClick(window->button("cb_send"), Qt::LeftButton);
-        ASSERT_EQ(m().dw_a.row_count(), 36);
+        ASSERT_EQ(hand().size(), 36);
         EXPECT_FALSE(window->button("cb_send")->isEnabled());
-        // Whoever play began with, the human now leads with nothing picked.
-        m().wf_backall(m().dw_out, "");
-        m().is_prior.clear();
-        m().ib_go = true;
-        window->sync_buttons();
+        ASSERT_EQ(m().state().ask, Ask::lead) << "the seed gives the human the first lead";
+        ASSERT_TRUE(m().picks().empty());
+        EXPECT_FALSE(play_button());
     }
 
-    w_main& m() { return window->model(); }
-    const SurfaceObject& picture(int row) { return *m().dw_main.find(m().dw_a.at(row).id()); }
-    void click(int row, Qt::MouseButton button = Qt::LeftButton) {
-        const SurfaceObject& o = picture(row);
+    Session& m() { return window->session(); }
+    const game::Hand& hand() { return m().state().hands[Seat::A]; }
+    const SurfaceObject& picture(Card c) { return *m().surface().find(card_id(c)); }
+    void click(Card c, Qt::MouseButton button = Qt::LeftButton) {
+        const SurfaceObject& o = picture(c);
         QTest::mouseClick(window->table(), button, {}, QPoint(px_x(o.x + 10), px_y(o.y + 10)));
     }
-    // Rows of the hand with that code, in hand order.
-    std::vector<int> rows_of(std::string_view code) {
-        std::vector<int> out;
-        for (int r = 1; r <= m().dw_a.row_count(); ++r)
-            if (m().dw_a.at(r).code() == code) out.push_back(r);
+    // The human's cards of a rank, in hand order.
+    std::vector<Card> cards_of(Rank r) {
+        std::vector<Card> out;
+        for (Card c : hand())
+            if (game::rank_of(c) == r) out.push_back(c);
         return out;
     }
-    // The first natural rank the human holds at least `copies` of.
-    std::string rank_with(int copies) {
-        std::map<std::string, int> count;
-        for (const CardRow& r : m().dw_a.rows())
-            if (r.sort() > 3 && ++count[std::string(r.code())] == copies) return std::string(r.code());
-        return "";
+    // The first natural rank the human holds at least `copies` of, 0 for none.
+    Rank rank_with(int copies) {
+        std::map<Rank, int> count;
+        for (Card c : hand())
+            if (!game::is_wild(game::rank_of(c)) && ++count[game::rank_of(c)] == copies) return game::rank_of(c);
+        return 0;
     }
-    std::vector<int> raised_rows() {
-        std::vector<int> out;
-        for (int r = 1; r <= m().dw_a.row_count(); ++r)
-            if (picture(r).y == kRaised) out.push_back(r);
+    // A card of a natural rank other than those given.
+    Card other_card(std::initializer_list<Rank> not_these) {
+        for (Card c : hand()) {
+            const Rank r = game::rank_of(c);
+            if (!game::is_wild(r) && std::find(not_these.begin(), not_these.end(), r) == not_these.end()) return c;
+        }
+        return 0;
+    }
+    // The human's cards standing raised, in hand order.
+    std::vector<Card> raised() {
+        std::vector<Card> out;
+        for (Card c : hand())
+            if (picture(c).y == kRaised) out.push_back(c);
         return out;
     }
+    std::size_t picked() { return m().picks().size(); }
     bool play_button() { return window->button("cb_out")->isEnabled(); }
+    // What the rules say of the picked cards against the play standing.
+    bool legal() {
+        const auto& t = m().state().trick;
+        return game::can_play(m().picks(), t.standing ? &m().state().plays[*t.standing] : nullptr);
+    }
 };
 
 TEST_F(WindowPicking, TheDealLaysTheHandOutAndAClickPicksAWholeRankWhenLeading) {
-    for (int r = 1; r <= 36; ++r) {
-        EXPECT_EQ(picture(r).x, 70 * r - 32);
-        EXPECT_EQ(picture(r).y, kRest);
+    for (int r = 0; r < 36; ++r) {
+        EXPECT_EQ(picture(hand()[r]).x, 70 * (r + 1) - 32) << r;
+        EXPECT_EQ(picture(hand()[r]).y, kRest) << r;
     }
-    const std::string code = rank_with(2);
-    ASSERT_FALSE(code.empty());
-    const std::vector<int> rows = rows_of(code);
-    click(rows.back());
-    EXPECT_EQ(raised_rows(), rows);
-    EXPECT_EQ(m().dw_out.row_count(), static_cast<int>(rows.size()));
+    const Rank rank = rank_with(2);
+    ASSERT_NE(rank, 0);
+    const std::vector<Card> all = cards_of(rank);
+    click(all.back());
+    EXPECT_EQ(raised(), all);
+    EXPECT_EQ(picked(), all.size());
     EXPECT_TRUE(play_button());
-    EXPECT_EQ(play_button(), m().wf_checkout());
+    EXPECT_EQ(play_button(), legal());
 
     // One more card of another natural rank: that card alone, and the play is illegal.
-    int other = 0;
-    for (int r = 1; r <= 36 && !other; ++r)
-        if (m().dw_a.at(r).sort() > 3 && m().dw_a.at(r).code() != code) other = r;
+    const Card other = other_card({rank});
     ASSERT_NE(other, 0);
     click(other);
-    EXPECT_EQ(raised_rows().size(), rows.size() + 1);
+    EXPECT_EQ(raised().size(), all.size() + 1);
     EXPECT_FALSE(play_button());
-    EXPECT_FALSE(m().wf_checkout());
+    EXPECT_FALSE(legal());
     click(other);  // toggled down again
-    EXPECT_EQ(raised_rows(), rows);
+    EXPECT_EQ(raised(), all);
     EXPECT_EQ(picture(other).y, kRest);
     EXPECT_TRUE(play_button());
 }
 
 TEST_F(WindowPicking, FollowingAPlayOfTwoPicksTwoFromTheClickedCard) {
-    const std::string code = rank_with(3);
-    ASSERT_FALSE(code.empty());
-    // B's play of two stands: two of B's cards, strongest first.
-    w_main& g = m();
-    g.dw_2.copy_all_to(g.dw_ok);
-    g.dw_2.reset();
-    g.dw_b.rows_copy(g.dw_b.row_count() - 1, g.dw_b.row_count(), g.dw_2, 1);
-    g.dw_b.delete_row(g.dw_b.row_count());
-    g.dw_b.delete_row(g.dw_b.row_count());
-    g.dw_2.sort("sort");
-    g.is_prior = "B";
+    // The computer takes the human's turns until a play of two stands against
+    // the human while it holds three or more of a natural rank.
+    Rank rank = 0;
+    for (int turns = 0; m().state().deal_running(); ++turns) {
+        ASSERT_LT(turns, 2000);
+        const auto& t = m().state().trick;
+        if (m().state().ask == Ask::follow && t.standing && m().state().plays[*t.standing].size() == 2 &&
+            (rank = rank_with(3)) != 0)
+            break;
+        ASSERT_TRUE(m().autoplay_human());
+    }
+    ASSERT_NE(rank, 0) << "the seeded deal never asked the human to follow a play of two";
+    ASSERT_TRUE(m().picks().empty());
 
-    const std::vector<int> rows = rows_of(code);
-    click(rows[1]);  // the second of the rank: second and third
-    EXPECT_EQ(raised_rows(), (std::vector<int>{rows[1], rows[2]}));
-    EXPECT_EQ(g.dw_out.row_count(), 2);
-    EXPECT_EQ(play_button(), g.wf_checkout());
+    const std::vector<Card> all = cards_of(rank);
+    click(all[1]);  // the second of the rank: second and third
+    EXPECT_EQ(raised(), (std::vector<Card>{all[1], all[2]}));
+    EXPECT_EQ(picked(), 2u);
+    EXPECT_EQ(play_button(), legal());
 
-    click(rows[2], Qt::RightButton);  // right click drops the rank
-    EXPECT_TRUE(raised_rows().empty());
-    EXPECT_TRUE(g.dw_out.empty());
+    click(all[2], Qt::RightButton);  // right click drops the rank
+    EXPECT_TRUE(raised().empty());
+    EXPECT_TRUE(m().picks().empty());
     EXPECT_FALSE(play_button());
 
-    click(rows.back());  // the last of the rank: the last two
-    EXPECT_EQ(raised_rows(), (std::vector<int>{rows[rows.size() - 2], rows.back()}));
-    EXPECT_EQ(play_button(), g.wf_checkout());
+    click(all.back());  // the last of the rank: the last two
+    EXPECT_EQ(raised(), (std::vector<Card>{all[all.size() - 2], all.back()}));
+    EXPECT_EQ(play_button(), legal());
 }
 
 TEST_F(WindowPicking, RightClickDropsOnlyThePickedRank) {
-    const std::string code = rank_with(2);
-    ASSERT_FALSE(code.empty());
-    const std::vector<int> rows = rows_of(code);
-    click(rows.front());
+    const Rank rank = rank_with(2);
+    ASSERT_NE(rank, 0);
+    const std::vector<Card> all = cards_of(rank);
+    click(all.front());
     // One card of another rank picked by hand, one card left alone.
-    int other = 0, idle = 0;
-    for (int r = 1; r <= 36; ++r) {
-        if (m().dw_a.at(r).code() == code) continue;
-        if (!other)
-            other = r;
-        else if (!idle && m().dw_a.at(r).code() != m().dw_a.at(other).code())
-            idle = r;
-    }
-    ASSERT_TRUE(other && idle);
+    const Card other = other_card({rank});
+    ASSERT_NE(other, 0);
+    const Card idle = other_card({rank, game::rank_of(other)});
+    ASSERT_NE(idle, 0);
     click(other);
-    std::vector<int> picked = rows;
-    picked.push_back(other);
-    std::sort(picked.begin(), picked.end());
-    ASSERT_EQ(raised_rows(), picked);
+    std::vector<Card> both = all;
+    both.push_back(other);
+    const auto order = [this](Card a, Card b) { return hand().find(a) < hand().find(b); };
+    std::sort(both.begin(), both.end(), order);
+    ASSERT_EQ(raised(), both);
 
     click(idle, Qt::RightButton);  // not picked: nothing dropped
-    EXPECT_EQ(raised_rows(), picked);
-    click(rows.back(), Qt::RightButton);
-    EXPECT_EQ(raised_rows(), std::vector<int>{other});
-    EXPECT_EQ(m().dw_out.row_count(), 1);
+    EXPECT_EQ(raised(), both);
+    click(all.back(), Qt::RightButton);
+    EXPECT_EQ(raised(), std::vector<Card>{other});
+    EXPECT_EQ(picked(), 1u);
     EXPECT_TRUE(play_button());
-    EXPECT_EQ(play_button(), m().wf_checkout());
+    EXPECT_EQ(play_button(), legal());
 }
 
 TEST_F(WindowPicking, ThreesWaitForTheRestOfTheHand) {
     settings.gb_b3 = true;
-    const std::vector<int> threes = rows_of("3");
+    const std::vector<Card> threes = cards_of(game::kThree);
     ASSERT_FALSE(threes.empty()) << "the seeded deal gives the human a three";
     click(threes.front());
-    EXPECT_TRUE(raised_rows().empty());
-    EXPECT_TRUE(m().dw_out.empty());
+    EXPECT_TRUE(raised().empty());
+    EXPECT_TRUE(m().picks().empty());
     settings.gb_b3 = false;
     click(threes.front());
-    EXPECT_EQ(raised_rows(), threes);
+    EXPECT_EQ(raised(), threes);
 }
 
 TEST_F(WindowPicking, ClicksBesideTheHandPickNothing) {
     // A face-down card of the right-hand seat, the note area, the table top.
-    const SurfaceObject& back = *m().dw_main.find(m().dw_b.at(1).id());
+    const SurfaceObject& back = picture(m().state().hands[Seat::B][0]);
     QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(back.x + 10), px_y(back.y + 10)));
     QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(3000), px_y(700)));
     QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(1000), px_y(1300)));
     QTest::mouseClick(window->table(), Qt::RightButton, {}, QPoint(px_x(1000), px_y(1300)));
-    EXPECT_TRUE(raised_rows().empty());
-    EXPECT_TRUE(m().dw_out.empty());
+    EXPECT_TRUE(raised().empty());
+    EXPECT_TRUE(m().picks().empty());
     EXPECT_FALSE(play_button());
 }
 

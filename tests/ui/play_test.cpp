@@ -3,19 +3,54 @@
 // holds back otherwise, until the game is over.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
-#include <array>
+#include <string>
+#include <vector>
 
+#include "cards/catalogue.h"
+#include "model/invariants.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 
 namespace tav::ui {
 namespace {
 
+using game::Ask;
+using game::Card;
+using game::Seat;
+
+// Answers every message box that opens (Yes, else OK) and keeps its text, so
+// a partner's tribute never leaves the test waiting.
+class BoxAnswerer {
+public:
+    BoxAnswerer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            texts.push_back(box->text().toStdString());
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->reject();
+        });
+        timer_.start(10);
+    }
+    std::vector<std::string> texts;
+
+private:
+    QTimer timer_;
+};
+
 struct WindowPlay : ::testing::Test {
     Settings settings;
     std::unique_ptr<MainWindow> window;
+    BoxAnswerer boxes;
     int leads = 0;  // the human's plays made through the window
 
     void SetUp() override {
@@ -25,47 +60,44 @@ struct WindowPlay : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    w_main& m() { return window->model(); }
+    Session& m() { return window->session(); }
+    const game::Hand& hand() { return m().state().hands[Seat::A]; }
     bool enabled(const char* name) { return window->button(name)->isEnabled(); }
     void press(const char* name) { QTest::mouseClick(window->button(name), Qt::LeftButton); }
-    void click(const std::string& id, Qt::MouseButton button = Qt::LeftButton) {
-        const SurfaceObject* o = m().dw_main.find(id);
+    void click(Card c) {
+        const SurfaceObject* o = m().surface().find(card_id(c));
         ASSERT_NE(o, nullptr);
-        QTest::mouseClick(window->table(), button, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
+        QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
     }
-    bool pickable(const CardRow& r) {
-        if (!settings.gb_b3 || r.code() != "3") return true;
-        const auto& rows = m().dw_a.rows();
-        return std::all_of(rows.begin(), rows.end(), [](const CardRow& c) { return c.code() == "3"; });
+    bool pickable(Card c) {
+        if (!settings.gb_b3 || game::rank_of(c) != game::kThree) return true;
+        return std::all_of(hand().begin(), hand().end(), [](Card x) { return game::rank_of(x) == game::kThree; });
     }
 
+    // Every card in one hand, play or the cleared pile, the picked cards in
+    // the human's hand, and every play of one rank.
     ::testing::AssertionResult cards_accounted() {
-        std::array<int, kCardCount + 1> seen{};
-        const CardList* piles[] = {&m().dw_a, &m().dw_b, &m().dw_c, &m().dw_d, &m().dw_e, &m().dw_f, &m().dw_1,
-                                   &m().dw_2, &m().dw_3, &m().dw_4, &m().dw_5, &m().dw_6, &m().dw_ok};
-        for (const CardList* p : piles)
-            for (const CardRow& r : p->rows()) ++seen[static_cast<std::size_t>(r.num)];
-        for (int n = 1; n <= kCardCount; ++n)
-            if (seen[static_cast<std::size_t>(n)] != 1)
-                return ::testing::AssertionFailure() << card_id(n) << " lies in " << seen[static_cast<std::size_t>(n)]
-                                                     << " piles";
+        for (const std::string& broken : {game::check_cards(m().state()), game::check_plays(m().state())})
+            if (!broken.empty()) return ::testing::AssertionFailure() << broken;
+        for (Card c : m().picks())
+            if (!hand().contains(c)) return ::testing::AssertionFailure() << card_id(c) << " is picked but not held";
         return ::testing::AssertionSuccess();
     }
 
     // Returns the tribute the human owes, picking its weakest cards.
     void return_tribute() {
-        const int owed = m().ii_la[static_cast<std::size_t>(m().ii_cur)];
-        for (int r = m().dw_a.row_count(); r >= 1 && m().dw_out.row_count() < owed; --r)
-            if (pickable(m().dw_a.at(r))) click(m().dw_a.at(r).id());
+        const int owed = m().state().ledger[static_cast<std::size_t>(m().state().settling)].count;
+        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picks().size()) < owed; --r)
+            if (pickable(hand()[r])) click(hand()[r]);
         press("cb_gog");
     }
 
     // The human's turn: lead the weakest rank, else pass or hold back.
     void take_turn() {
-        if (m().is_prior.empty()) {
-            for (int r = m().dw_a.row_count(); r >= 1; --r)
-                if (pickable(m().dw_a.at(r))) {
-                    click(m().dw_a.at(r).id());
+        if (m().state().ask == Ask::lead) {
+            for (int r = hand().size() - 1; r >= 0; --r)
+                if (pickable(hand()[r])) {
+                    click(hand()[r]);
                     break;
                 }
             ASSERT_TRUE(enabled("cb_out")) << "a whole rank is a legal lead";
@@ -79,32 +111,29 @@ struct WindowPlay : ::testing::Test {
     }
 
     void play_deal() {
-        const std::size_t first_note = m().note_log.size();
+        const std::size_t first_note = m().view().note_log().size();
         ASSERT_TRUE(enabled("cb_send"));
         press("cb_send");
-        for (int guard = 0; !m().ib_go && guard < 20; ++guard) return_tribute();
-        // Play starts with the first leader once the hands are dealt.
-        if (m().deal_running() && m().is_current.empty()) {
-            m().wf_firstgo(m().is_firstgo);
-            window->sync_buttons();
-        }
-        for (int actions = 0; m().deal_running(); ++actions) {
+        for (int guard = 0; m().state().ask == Ask::return_tribute && guard < 20; ++guard) return_tribute();
+        for (int actions = 0; m().state().deal_running(); ++actions) {
             ASSERT_LT(actions, 1000);
             ASSERT_TRUE(cards_accounted());
-            ASSERT_EQ(m().is_current, "A");
-            if (!m().is_prior.empty()) {
-                ASSERT_TRUE(enabled("cb_pass") || enabled("cb_over"));
-            }
+            const Ask ask = m().state().ask;
+            ASSERT_TRUE(ask == Ask::lead || ask == Ask::follow || ask == Ask::follow_or_hold)
+                << "the deal runs but waits for nothing from the human";
+            EXPECT_FALSE(enabled("cb_send"));
+            EXPECT_EQ(enabled("cb_pass"), ask == Ask::follow);
+            EXPECT_EQ(enabled("cb_over"), ask == Ask::follow_or_hold);
             take_turn();
             if (HasFatalFailure()) return;
         }
-        const auto& log = m().note_log;
+        const auto& log = m().view().note_log();
         EXPECT_EQ(std::count(log.begin() + static_cast<long>(first_note), log.end(), "游戏结束"), 1);
         EXPECT_EQ(log.back(), "＞＞＞请先洗牌");
         EXPECT_TRUE(enabled("cb_send"));
         EXPECT_FALSE(enabled("cb_out") || enabled("cb_pass") || enabled("cb_over"));
         int sum = 0;
-        for (std::size_t i = 1; i <= 6; ++i) sum += m().ii_grade[i];
+        for (Seat seat : game::kAllSeats) sum += m().state().scores[seat];
         EXPECT_EQ(sum, 0);
     }
 };
@@ -116,6 +145,8 @@ TEST_F(WindowPlay, WholeDealsFromShuffleToGameOver) {
         if (HasFailure()) return;
     }
     EXPECT_GT(leads, 3);
+    for (const std::string& text : boxes.texts)
+        EXPECT_EQ(text, "要同帮的进贡吗？") << "only the partner question opens a box";
 }
 
 }  // namespace

@@ -10,19 +10,34 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "cards/catalogue.h"
+#include "model/invariants.h"
+#include "table/layout.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 
 namespace tav::ui {
 namespace {
 
-// Answers every message box that opens: Yes to a question, OK to a notice,
-// and remembers its text.
+using game::Ask;
+using game::Card;
+using game::Debt;
+using game::Seat;
+
+// Seed 20264023 with smother tributes on, the computer playing the human's
+// turns and the human returning its weakest cards: the human comes first in
+// the first two deals. The second deal opens with 柳烟's smother tribute to
+// the human (one card) and 石坚's place tribute (two cards, a partner's: the
+// human is asked); the third with 月琴's smother tribute and 花月容's place
+// tribute, both to the human.
+constexpr std::uint64_t kSeed = 20264023;
+
+// Answers every message box that opens: `yes` or No to a question, OK to a
+// notice, and remembers its text.
 class BoxAnswerer {
 public:
     BoxAnswerer() {
@@ -31,18 +46,17 @@ public:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
             texts.push_back(box->text().toStdString());
-            QAbstractButton* yes = box->button(QMessageBox::Yes);
-            QAbstractButton* ok = box->button(QMessageBox::Ok);
-            if (yes)
-                yes->click();
-            else if (ok)
-                ok->click();
+            QAbstractButton* answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            if (!answer) answer = box->button(QMessageBox::Ok);
+            if (answer)
+                answer->click();
             else
                 box->reject();
         });
         timer_.start();
     }
     std::vector<std::string> texts;
+    bool yes = true;
 
 private:
     QTimer timer_;
@@ -55,49 +69,46 @@ struct WindowTribute : ::testing::Test {
 
     void SetUp() override {
         settings.gc_show = 0;
-        window = std::make_unique<MainWindow>(settings, 20261208);
+        settings.gb_m = true;
+        window = std::make_unique<MainWindow>(settings, kSeed);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         boxes = std::make_unique<BoxAnswerer>();
     }
 
-    w_main& m() { return window->model(); }
+    Session& m() { return window->session(); }
+    const game::State& state() { return m().state(); }
+    const game::Hand& hand() { return state().hands[Seat::A]; }
     QPushButton* button(const char* name) { return window->button(name); }
     void press(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    bool picked(Card c) { return std::find(m().picks().begin(), m().picks().end(), c) != m().picks().end(); }
 
     ::testing::AssertionResult cards_accounted() {
-        std::array<int, kCardCount + 1> seen{};
-        for (const CardList* p : {&m().dw_a, &m().dw_b, &m().dw_c, &m().dw_d, &m().dw_e, &m().dw_f, &m().dw_1,
-                                  &m().dw_2, &m().dw_3, &m().dw_4, &m().dw_5, &m().dw_6, &m().dw_ok})
-            for (const CardRow& r : p->rows()) ++seen[static_cast<std::size_t>(r.num)];
-        for (int n = 1; n <= kCardCount; ++n)
-            if (seen[static_cast<std::size_t>(n)] != 1)
-                return ::testing::AssertionFailure()
-                       << card_id(n) << " lies in " << seen[static_cast<std::size_t>(n)] << " piles";
+        if (std::string broken = game::check_cards(state()); !broken.empty())
+            return ::testing::AssertionFailure() << broken;
+        for (Card c : m().picks())
+            if (!hand().contains(c)) return ::testing::AssertionFailure() << card_id(c) << " is picked but not held";
         return ::testing::AssertionSuccess();
     }
 
-    bool table_empty() {
-        for (std::size_t i = 1; i <= 15; ++i)
-            if (!m().is_la[i].empty() || !m().is_ke[i].empty()) return false;
-        return true;
+    bool ledger_empty() {
+        return std::none_of(state().ledger.begin(), state().ledger.end(), [](const Debt& d) { return d.filed(); });
     }
 
     // Clicks the weakest card of the human's hand that is not picked yet and
     // may be picked (a card in the hand's row; no three while others remain).
     void pick_one() {
-        const CardList& a = m().dw_a;
         const bool only_threes =
-            std::all_of(a.rows().begin(), a.rows().end(), [](const CardRow& r) { return r.code() == "3"; });
-        for (int r = a.row_count(); r >= 1; --r) {
-            const CardRow& card = a.at(r);
-            if (m().dw_out.contains(card.num) || m().dw_main.describe(card.id() + ".tag") != "my") continue;
-            if (settings.gb_b3 && card.code() == "3" && !only_threes) continue;
-            const SurfaceObject* o = m().dw_main.find(card.id());
+            std::all_of(hand().begin(), hand().end(), [](Card c) { return game::rank_of(c) == game::kThree; });
+        for (int r = hand().size() - 1; r >= 0; --r) {
+            const Card card = hand()[r];
+            if (picked(card) || !m().view().in_human_row(card)) continue;
+            if (settings.gb_b3 && game::rank_of(card) == game::kThree && !only_threes) continue;
+            const SurfaceObject* o = m().surface().find(card_id(card));
             ASSERT_NE(o, nullptr);
-            const int before = m().dw_out.row_count();
+            const std::size_t before = m().picks().size();
             QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
-            ASSERT_EQ(m().dw_out.row_count(), before + 1) << "the click on " << card.id() << " picked nothing";
+            ASSERT_EQ(m().picks().size(), before + 1) << "the click on " << card_id(card) << " picked nothing";
             return;
         }
         FAIL() << "no card left to pick";
@@ -105,126 +116,161 @@ struct WindowTribute : ::testing::Test {
 
     // The human's return for the slot being settled, through the window.
     void return_owed() {
-        ASSERT_FALSE(m().ib_go);
+        ASSERT_EQ(state().ask, Ask::return_tribute);
         ASSERT_TRUE(button("cb_gog")->isVisible());
         ASSERT_TRUE(button("cb_gog")->isEnabled());
-        const int slot = m().ii_cur;
-        const int owed = m().ii_la[static_cast<std::size_t>(slot)];
-        while (m().dw_out.row_count() < owed) {
+        const int slot = state().settling;
+        const int owed = state().ledger[static_cast<std::size_t>(slot)].count;
+        while (static_cast<int>(m().picks().size()) < owed) {
             pick_one();
             if (HasFatalFailure()) return;
         }
         press("cb_gog");
         ASSERT_TRUE(cards_accounted());
-        ASSERT_TRUE(m().ib_go || m().ii_cur > slot) << "the return of slot " << slot << " was not taken";
+        ASSERT_TRUE(state().ask != Ask::return_tribute || state().settling > slot)
+            << "the return of slot " << slot << " was not taken";
     }
 
     // Plays the deal out, the computer taking the human's turns.
     void finish_deal() {
-        if (m().deal_running() && m().is_current.empty()) {
-            m().wf_firstgo(m().is_firstgo);
-            window->sync_buttons();
-        }
-        for (int turns = 0; m().deal_running(); ++turns) {
+        for (int turns = 0; state().deal_running(); ++turns) {
             ASSERT_LT(turns, 2000);
             ASSERT_TRUE(cards_accounted());
-            ASSERT_EQ(m().is_current, "A");
             ASSERT_TRUE(m().autoplay_human());
-            window->sync_buttons();
         }
         ASSERT_TRUE(button("cb_send")->isEnabled());
     }
 
     std::size_t notes_seen = 0;
     bool noted_since(const std::string& text) {
-        const auto& log = m().note_log;
+        const auto& log = m().view().note_log();
         return std::any_of(log.begin() + static_cast<long>(notes_seen), log.end(),
                            [&text](const std::string& l) { return l.find(text) != std::string::npos; });
+    }
+    void expect_debt(int slot, Seat payer, int count) {
+        const Debt& d = state().ledger[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(d, (Debt{payer, Seat::A, count})) << "slot " << slot;
+    }
+
+    // The first deal owes nothing and starts at once; played out, it leaves
+    // the human the second deal's tributes.
+    void first_deal() {
+        press("cb_send");
+        ASSERT_TRUE(state().deal_running());
+        ASSERT_TRUE(cards_accounted());
+        finish_deal();
+        if (HasFatalFailure()) return;
+        expect_debt(1, Seat::B, 1);
+        expect_debt(13, Seat::C, 2);
+        ASSERT_FALSE(HasFailure()) << "the seed no longer gives the tributes this test is about";
+        notes_seen = m().view().note_log().size();
     }
 };
 
 TEST_F(WindowTribute, TheHumanReceivesAndReturnsTributeInTwoDealsInARow) {
-    // The first deal owes nothing and starts at once.
-    press("cb_send");
-    ASSERT_TRUE(m().ib_go);
-    ASSERT_TRUE(cards_accounted());
-    finish_deal();
+    first_deal();
     if (HasFatalFailure()) return;
 
-    // Whatever the places, the human receives from both sides now.
-    for (std::size_t i = 1; i <= 15; ++i) {
-        m().is_la[i].clear();
-        m().is_ke[i].clear();
-        m().ii_la[i] = 0;
-    }
-    m().is_la[13] = "D";
-    m().is_ke[13] = "A";
-    m().ii_la[13] = 2;
-    m().is_la[14] = "C";
-    m().is_ke[14] = "A";
-    m().ii_la[14] = 1;
-
-    notes_seen = m().note_log.size();
     press("cb_send");
     ASSERT_TRUE(cards_accounted());
-    ASSERT_FALSE(m().ib_go);
-    ASSERT_EQ(m().ii_cur, 13);
-    EXPECT_TRUE(noted_since("花月容进落贡"));
-    EXPECT_EQ(m().note_log.back(), "请钟离云还贡");
+    ASSERT_EQ(state().ask, Ask::return_tribute);
+    ASSERT_EQ(state().settling, 1);
+    EXPECT_TRUE(noted_since("柳烟进扪贡"));
+    EXPECT_EQ(m().view().note_log().back(), "请钟离云还贡");
     EXPECT_FALSE(button("cb_send")->isEnabled());
+    return_owed();
+    if (HasFatalFailure()) return;
+    EXPECT_TRUE(noted_since("钟离云还扪贡"));
 
-    ASSERT_EQ(m().ii_la[13], 2) << "the seed deals D at least two jokers or 2s";
+    // The partner's tribute: the question is answered Yes in its box.
+    ASSERT_EQ(state().settling, 13);
+    ASSERT_EQ(boxes->texts, std::vector<std::string>{"要同帮的进贡吗？"});
+    EXPECT_TRUE(noted_since("石坚进落贡"));
+    ASSERT_EQ(state().ledger[13].count, 2);
     // One card where two are owed: the box, and the slot stays open.
     pick_one();
     press("cb_gog");
-    ASSERT_EQ(boxes->texts, std::vector<std::string>{"请选择2张牌还贡！"});
-    EXPECT_FALSE(m().ib_go);
-    EXPECT_EQ(m().ii_cur, 13);
+    ASSERT_EQ(boxes->texts.back(), "请选择2张牌还贡！");
+    EXPECT_EQ(state().ask, Ask::return_tribute);
+    EXPECT_EQ(state().settling, 13);
     EXPECT_TRUE(button("cb_gog")->isVisible());
     ASSERT_TRUE(cards_accounted());
     return_owed();
     if (HasFatalFailure()) return;
     EXPECT_TRUE(noted_since("钟离云还落贡"));
 
-    // The partner's tribute: the question is answered Yes in its box.
-    ASSERT_EQ(m().ii_cur, 14);
-    EXPECT_EQ(boxes->texts.back(), "要同帮的进贡吗？");
-    EXPECT_TRUE(noted_since("石坚进落贡"));
-    return_owed();
-    if (HasFatalFailure()) return;
-
-    EXPECT_TRUE(m().ib_go);
+    EXPECT_TRUE(state().deal_running());
     EXPECT_FALSE(button("cb_gog")->isVisible());
-    EXPECT_TRUE(table_empty());
+    EXPECT_TRUE(ledger_empty());
     EXPECT_TRUE(noted_since("开始游戏＞＞＞"));
     finish_deal();
     if (HasFatalFailure()) return;
 
-    // The second deal's own places are owed now; a smother debt to the
-    // human is added so that it receives again.
-    const std::string last = m().is_la[13], first = m().is_ke[13];
-    ASSERT_FALSE(last.empty());
-    ASSERT_FALSE(first.empty());
-    m().is_la[1] = "B";
-    m().is_ke[1] = "A";
-    m().ii_la[1] = 1;
-
-    notes_seen = m().note_log.size();
+    // The second deal's own tributes: the human receives twice again.
+    const auto owed = state().ledger;
+    ASSERT_EQ(std::count_if(owed.begin(), owed.end(), [](const Debt& d) { return d.receiver == Seat::A; }), 2);
+    notes_seen = m().view().note_log().size();
     boxes->texts.clear();
     press("cb_send");
-    for (int guard = 0; !m().ib_go; ++guard) {
+    for (int guard = 0; state().ask == Ask::return_tribute; ++guard) {
         ASSERT_LT(guard, 15);
         return_owed();
         if (HasFatalFailure()) return;
     }
-    EXPECT_TRUE(noted_since("柳烟进扪贡"));
-    EXPECT_TRUE(noted_since("钟离云还扪贡"));
-    EXPECT_TRUE(noted_since(std::string(seat_name(last)) + "进落贡"));
-    EXPECT_TRUE(noted_since(std::string(seat_name(first)) + "还落贡"));
-    EXPECT_TRUE(table_empty());
+    for (int slot = 1; slot <= game::kLedgerSlots; ++slot) {
+        const Debt& d = owed[static_cast<std::size_t>(slot)];
+        if (!d.payer || !d.receiver) continue;
+        const std::string kind = slot <= 6 ? "扪" : slot <= 12 ? "点" : "落";
+        EXPECT_TRUE(noted_since(std::string(game::name_of(*d.payer)) + "进" + kind + "贡")) << "slot " << slot;
+        EXPECT_TRUE(noted_since(std::string(game::name_of(*d.receiver)) + "还" + kind + "贡")) << "slot " << slot;
+    }
+    EXPECT_TRUE(boxes->texts.empty());
+    EXPECT_TRUE(ledger_empty());
     EXPECT_FALSE(button("cb_gog")->isVisible());
     EXPECT_TRUE(cards_accounted());
     finish_deal();
+}
+
+TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
+    first_deal();
+    if (HasFatalFailure()) return;
+    // What 石坚 shows as its tribute, its hand as laid out again after the
+    // human's No, and how those cards lie on the table when play begins.
+    std::vector<Card> shown, relaid;
+    std::vector<SurfaceObject> at_start;
+    bool refused = false;
+    m().before_event = [&](const game::Event& e) {
+        if (e.kind == game::EventKind::handed && e.seat == Seat::C) shown.push_back(e.card);
+        if (e.kind == game::EventKind::note && e.text == "请钟离云放弃贡") refused = true;
+        if (refused && relaid.empty() && e.kind == game::EventKind::laid_out && e.seat == Seat::C) relaid = e.cards;
+        if (e.kind == game::EventKind::note && e.text == "开始游戏＞＞＞")
+            for (Card c : shown) at_start.push_back(*m().surface().find(card_id(c)));
+    };
+    press("cb_send");
+    ASSERT_EQ(state().settling, 1);
+    boxes->yes = false;
+    return_owed();  // 柳烟's smother tribute; then 石坚's tribute and the question
+    m().before_event = nullptr;
+    if (HasFatalFailure()) return;
+
+    ASSERT_EQ(boxes->texts, std::vector<std::string>{"要同帮的进贡吗？"});
+    EXPECT_TRUE(noted_since("石坚进落贡"));
+    EXPECT_TRUE(refused);
+    EXPECT_FALSE(noted_since("钟离云还落贡"));
+    EXPECT_NE(state().ask, Ask::return_tribute) << "no return is owed for a tribute let go";
+    EXPECT_TRUE(state().deal_running());
+    EXPECT_FALSE(button("cb_gog")->isVisible());
+    EXPECT_TRUE(ledger_empty());
+    ASSERT_EQ(shown.size(), 2u);
+    ASSERT_EQ(at_start.size(), 2u);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        EXPECT_FALSE(hand().contains(shown[i])) << card_id(shown[i]);
+        EXPECT_NE(std::find(relaid.begin(), relaid.end(), shown[i]), relaid.end()) << card_id(shown[i]);
+        // Face down again in 石坚's row.
+        EXPECT_EQ(at_start[i].filename, settings.gs_bgcard) << card_id(shown[i]);
+        EXPECT_EQ(at_start[i].x, layout::hand_slot(Seat::C, 1).x) << card_id(shown[i]);
+    }
+    EXPECT_TRUE(cards_accounted());
 }
 
 }  // namespace

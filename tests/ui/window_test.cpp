@@ -1,3 +1,5 @@
+// The main window: how it opens, a deal's end and a new game on its table,
+// quitting, printing and resizing.
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
@@ -7,7 +9,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <string>
 
+#include "cards/catalogue.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {
@@ -19,6 +23,9 @@ QImage grab_table(MainWindow& w) {
     w.table()->render_table(p);
     return img;
 }
+
+// The score label of a seat: t_ca .. t_cf.
+std::string score_label(game::Seat seat) { return std::string("t_c") + static_cast<char>('a' + game::index_of(seat)); }
 
 TEST(Window, OpensWithTheTableReady) {
     Settings settings;
@@ -49,8 +56,7 @@ TEST(Window, OpensWithTheTableReady) {
         EXPECT_FALSE(pm.isNull()) << bmp.toStdString();
         EXPECT_EQ(pm.size(), QSize(71, 96));
     }
-    for (int n = 1; n <= 6; ++n)
-        EXPECT_FALSE(w.table()->picture(QString("cards\\bgcard%1.bmp").arg(n)).isNull());
+    for (int n = 1; n <= 6; ++n) EXPECT_FALSE(w.table()->picture(QString("cards\\bgcard%1.bmp").arg(n)).isNull());
     EXPECT_TRUE(w.table()->picture("cards\\nosuch.bmp").isNull());
 
     // The painted table: green gradient at the top, grey table top, the pack.
@@ -60,23 +66,50 @@ TEST(Window, OpensWithTheTableReady) {
     EXPECT_NE(img.pixelColor(px_x(1200), px_y(1000)), QColor(225, 225, 225));  // a back of the pack
 }
 
-TEST(Window, NewgameAndResetgameThroughTheModel) {
+TEST(Window, TheEndOfADealClearsTheTableAndANewGameTheScores) {
     Settings settings;
+    settings.gc_show = 0;
     MainWindow w(settings, 1);
     w.show();
-    w_main& m = w.model();
-    m.ii_grade[3] = 4;
-    m.dw_main.modify("t_cc.text=\"石    坚得分：4\" p_9.visible=\"1\" p_t9.visible=\"0\"");
-    m.enable(m.cb_send, false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Session& s = w.session();
+    const Surface& table = s.surface();
+    QTest::mouseClick(w.button("cb_send"), Qt::LeftButton);
+    ASSERT_TRUE(s.state().deal_running());
     EXPECT_FALSE(w.button("cb_send")->isEnabled());
-    m.newgame();
+
+    // The computer plays the human's turns straight through the session: the
+    // window's buttons follow the game without being told.
+    for (int turns = 0; s.state().deal_running(); ++turns) {
+        ASSERT_LT(turns, 2000);
+        ASSERT_TRUE(s.autoplay_human());
+    }
     EXPECT_TRUE(w.button("cb_send")->isEnabled());
-    EXPECT_EQ(m.dw_main.describe("p_9.visible"), "0");
-    EXPECT_EQ(m.dw_main.describe("p_t9.visible"), "1");
-    EXPECT_EQ(m.dw_main.describe("t_cc.text"), "石    坚得分：4");
-    m.resetgame();
-    EXPECT_EQ(m.dw_main.describe("t_cc.text"), "石    坚得分：0");
-    EXPECT_EQ(m.note_text(), " \n＞＞＞请先洗牌");
+    EXPECT_FALSE(w.button("cb_out")->isEnabled());
+    EXPECT_FALSE(w.button("cb_pass")->isEnabled());
+
+    // Every card back in the pack; the scores of the deal stay on their labels.
+    for (int n = 1; n <= kCardCount; ++n) {
+        ASSERT_FALSE(table.find(card_id(n))->visible) << card_id(n);
+        ASSERT_TRUE(table.find("p_t" + std::to_string(n))->visible) << n;
+    }
+    int changed = 0;
+    for (game::Seat seat : game::kAllSeats) {
+        const int score = s.state().scores[seat];
+        changed += score != 0;
+        EXPECT_EQ(table.find(score_label(seat))->text,
+                  std::string(game::padded_name_of(seat)) + "得分：" + std::to_string(score));
+    }
+    EXPECT_GT(changed, 0);
+    EXPECT_EQ(s.view().note_log().back(), "＞＞＞请先洗牌");
+
+    w.new_game();
+    for (game::Seat seat : game::kAllSeats) {
+        EXPECT_EQ(s.state().scores[seat], 0);
+        EXPECT_EQ(table.find(score_label(seat))->text, std::string(game::padded_name_of(seat)) + "得分：0");
+    }
+    EXPECT_EQ(s.view().note_text(), " \n＞＞＞请先洗牌");
+    EXPECT_TRUE(w.button("cb_send")->isEnabled());
 }
 
 TEST(Window, QuitClosesAndPrintingDrawsTheTable) {
@@ -101,11 +134,11 @@ TEST(Window, ResizingMovesNothing) {
     MainWindow w(settings, 1);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    const std::string x = w.model().dw_main.describe("p_t1.x");
+    const std::string x = w.session().surface().describe("p_t1.x");
     w.resize(1000, 700);
     QTest::qWait(10);
-    EXPECT_EQ(w.model().dw_main.describe("p_t1.x"), x);
-    EXPECT_EQ(w.model().dw_main.width(), units_x(w.table()->width()));
+    EXPECT_EQ(w.session().surface().describe("p_t1.x"), x);
+    EXPECT_EQ(w.session().surface().width(), units_x(w.table()->width()));
 }
 
 }  // namespace

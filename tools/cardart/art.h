@@ -35,8 +35,7 @@ QPainterPath suitPath(Suit suit, QPointF centre, qreal height, bool upsideDown =
 
 // Text outline scaled to a cap height of `height` (no wider than `maxWidth`),
 // horizontally centred on `centreX` with its top at `top`.
-QPainterPath textPath(const QString& text, const QFont& font, qreal centreX, qreal top,
-                      qreal height, qreal maxWidth);
+QPainterPath textPath(const QString& text, const QFont& font, qreal centreX, qreal top, qreal height, qreal maxWidth);
 
 // White card with the thin dark rounded edge; returns the card outline.
 QPainterPath cardOutline();
@@ -48,9 +47,9 @@ void drawJoker(QPainter& p, bool big);
 void drawBack(QPainter& p, int design);  // design 1..6
 
 // Whole pictures.
-QStringList allCardStems();                      // the 60 file names without ".bmp"
-QImage renderCard(const QString& fileStem);      // ARGB32, 71 x 96; null for an unknown name
-QImage toIndexed(const QImage& argb);            // 8-bit, 256-entry palette
-QImage renderIcon(int size);                     // ARGB32 application icon
+QStringList allCardStems();                  // the 60 file names without ".bmp"
+QImage renderCard(const QString& fileStem);  // ARGB32, 71 x 96; null for an unknown name
+QImage toIndexed(const QImage& argb);        // 8-bit, 256-entry palette
+QImage renderIcon(int size);                 // ARGB32 application icon
 
 }  // namespace cardart

@@ -97,8 +97,10 @@ void navyGold(QPainter& p) {
         const qreal a = -std::numbers::pi / 2 + i * std::numbers::pi / 8;
         const qreal r = (i % 2 == 0) ? 13.0 : 5.5;
         const QPointF pt(c.x() + r * std::cos(a), c.y() + r * std::sin(a));
-        if (i == 0) star.moveTo(pt);
-        else star.lineTo(pt);
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
     }
     star.closeSubpath();
     p.setPen(QPen(QColor(150, 110, 20), 0.6));
@@ -109,8 +111,9 @@ void navyGold(QPainter& p) {
     // Corner ornaments inside the gold frame.
     p.setPen(Qt::NoPen);
     p.setBrush(gold);
-    for (const QPointF& at : {QPointF(kField.left() + 9, kField.top() + 9), QPointF(kField.right() - 9, kField.top() + 9),
-                              QPointF(kField.left() + 9, kField.bottom() - 9), QPointF(kField.right() - 9, kField.bottom() - 9)}) {
+    for (const QPointF& at :
+         {QPointF(kField.left() + 9, kField.top() + 9), QPointF(kField.right() - 9, kField.top() + 9),
+          QPointF(kField.left() + 9, kField.bottom() - 9), QPointF(kField.right() - 9, kField.bottom() - 9)}) {
         QPainterPath d;
         d.moveTo(at.x(), at.y() - 3.5);
         d.lineTo(at.x() + 2.5, at.y());
@@ -155,12 +158,12 @@ void drawBack(QPainter& p, int design) {
     field.addRoundedRect(kField, 3.0, 3.0);
     p.setClipPath(field);
     switch (design) {
-    case 1: blueLattice(p); break;
-    case 2: redDiamonds(p); break;
-    case 3: greenWeave(p); break;
-    case 4: navyGold(p); break;
-    case 5: purpleChecker(p); break;
-    default: brownStripes(p); break;
+        case 1: blueLattice(p); break;
+        case 2: redDiamonds(p); break;
+        case 3: greenWeave(p); break;
+        case 4: navyGold(p); break;
+        case 5: purpleChecker(p); break;
+        default: brownStripes(p); break;
     }
     p.restore();
     p.save();

@@ -58,9 +58,9 @@ void drawIndex(QPainter& p, Suit suit, const QString& rank) {
 }
 
 std::vector<QPointF> pipLayout(int count) {
-    const qreal rowQ1 = kRowTop + (kRowBottom - kRowTop) / 3.0;   // rows of the 9 and 10
+    const qreal rowQ1 = kRowTop + (kRowBottom - kRowTop) / 3.0;  // rows of the 9 and 10
     const qreal rowQ2 = kRowTop + 2 * (kRowBottom - kRowTop) / 3.0;
-    const qreal upper = (kRowTop + kRowMid) / 2.0;                // extra pips of 7 and 8
+    const qreal upper = (kRowTop + kRowMid) / 2.0;  // extra pips of 7 and 8
     const qreal lower = (kRowMid + kRowBottom) / 2.0;
     std::vector<QPointF> pips;
     auto pair = [&](qreal y) {
@@ -68,38 +68,58 @@ std::vector<QPointF> pipLayout(int count) {
         pips.emplace_back(kColR, y);
     };
     switch (count) {
-    case 2: pips = {{kColM, kRowTop}, {kColM, kRowBottom}}; break;
-    case 3: pips = {{kColM, kRowTop}, {kColM, kRowMid}, {kColM, kRowBottom}}; break;
-    case 4: pair(kRowTop); pair(kRowBottom); break;
-    case 5: pair(kRowTop); pair(kRowBottom); pips.emplace_back(kColM, kRowMid); break;
-    case 6: pair(kRowTop); pair(kRowMid); pair(kRowBottom); break;
-    case 7:
-        pair(kRowTop); pair(kRowMid); pair(kRowBottom);
-        pips.emplace_back(kColM, upper);
-        break;
-    case 8:
-        pair(kRowTop); pair(kRowMid); pair(kRowBottom);
-        pips.emplace_back(kColM, upper);
-        pips.emplace_back(kColM, lower);
-        break;
-    case 9:
-        pair(kRowTop); pair(rowQ1); pair(rowQ2); pair(kRowBottom);
-        pips.emplace_back(kColM, kRowMid);
-        break;
-    case 10:
-        pair(kRowTop); pair(rowQ1); pair(rowQ2); pair(kRowBottom);
-        pips.emplace_back(kColM, (kRowTop + rowQ1) / 2.0);
-        pips.emplace_back(kColM, (rowQ2 + kRowBottom) / 2.0);
-        break;
-    default: break;
+        case 2: pips = {{kColM, kRowTop}, {kColM, kRowBottom}}; break;
+        case 3: pips = {{kColM, kRowTop}, {kColM, kRowMid}, {kColM, kRowBottom}}; break;
+        case 4:
+            pair(kRowTop);
+            pair(kRowBottom);
+            break;
+        case 5:
+            pair(kRowTop);
+            pair(kRowBottom);
+            pips.emplace_back(kColM, kRowMid);
+            break;
+        case 6:
+            pair(kRowTop);
+            pair(kRowMid);
+            pair(kRowBottom);
+            break;
+        case 7:
+            pair(kRowTop);
+            pair(kRowMid);
+            pair(kRowBottom);
+            pips.emplace_back(kColM, upper);
+            break;
+        case 8:
+            pair(kRowTop);
+            pair(kRowMid);
+            pair(kRowBottom);
+            pips.emplace_back(kColM, upper);
+            pips.emplace_back(kColM, lower);
+            break;
+        case 9:
+            pair(kRowTop);
+            pair(rowQ1);
+            pair(rowQ2);
+            pair(kRowBottom);
+            pips.emplace_back(kColM, kRowMid);
+            break;
+        case 10:
+            pair(kRowTop);
+            pair(rowQ1);
+            pair(rowQ2);
+            pair(kRowBottom);
+            pips.emplace_back(kColM, (kRowTop + rowQ1) / 2.0);
+            pips.emplace_back(kColM, (rowQ2 + kRowBottom) / 2.0);
+            break;
+        default: break;
     }
     return pips;
 }
 
 void drawPips(QPainter& p, Suit suit, int count) {
     QPainterPath all;
-    for (const QPointF& at : pipLayout(count))
-        all.addPath(suitPath(suit, at, kPipHeight, at.y() > kRowMid + 0.5));
+    for (const QPointF& at : pipLayout(count)) all.addPath(suitPath(suit, at, kPipHeight, at.y() > kRowMid + 0.5));
     p.fillPath(all, suitColour(suit));
 }
 
@@ -160,8 +180,8 @@ void drawHeadDress(QPainter& p, QChar letter, QPointF c, const QColor& jewel) {
     p.setPen(Qt::NoPen);
     p.setBrush(jewel);
     if (letter == QLatin1Char('K')) {
-        for (const QPointF tip : {QPointF(c.x() - 11, c.y() - 5.5), QPointF(c.x(), c.y() - 7.5),
-                                  QPointF(c.x() + 11, c.y() - 5.5)})
+        for (const QPointF tip :
+             {QPointF(c.x() - 11, c.y() - 5.5), QPointF(c.x(), c.y() - 7.5), QPointF(c.x() + 11, c.y() - 5.5)})
             p.drawEllipse(tip, 1.6, 1.6);
         p.drawRect(QRectF(c.x() - 8, c.y() + 1.5, 16, 1.8));
     } else if (letter == QLatin1Char('Q')) {
@@ -185,9 +205,12 @@ void drawHeadDress(QPainter& p, QChar letter, QPointF c, const QColor& jewel) {
 void drawCourt(QPainter& p, Suit suit, QChar letter) {
     const QColor colour = suitColour(suit);
     QColor tint;
-    if (letter == QLatin1Char('K')) tint = QColor(255, 241, 196);
-    else if (letter == QLatin1Char('Q')) tint = QColor(252, 226, 236);
-    else tint = QColor(222, 236, 255);
+    if (letter == QLatin1Char('K'))
+        tint = QColor(255, 241, 196);
+    else if (letter == QLatin1Char('Q'))
+        tint = QColor(252, 226, 236);
+    else
+        tint = QColor(222, 236, 255);
 
     const QRectF panel(15.5, 11.5, 40.0, 73.0);
     p.save();

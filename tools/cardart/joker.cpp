@@ -19,12 +19,26 @@ struct JokerLook {
 
 JokerLook lookOf(bool big) {
     if (big)
-        return {kRed, QColor(215, 20, 30), QColor(240, 180, 0), QColor(255, 215, 40),
-                QColor(255, 224, 189), QColor(240, 110, 110), QColor(255, 245, 170),
-                QColor(255, 190, 60), QColor(240, 150, 20), QStringLiteral("大王")};
-    return {kBlack, QColor(30, 30, 34), QColor(150, 150, 156), QColor(235, 235, 235),
-            QColor(236, 236, 236), QColor(190, 190, 190), QColor(250, 250, 250),
-            QColor(200, 200, 204), QColor(140, 140, 146), QStringLiteral("小王")};
+        return {kRed,
+                QColor(215, 20, 30),
+                QColor(240, 180, 0),
+                QColor(255, 215, 40),
+                QColor(255, 224, 189),
+                QColor(240, 110, 110),
+                QColor(255, 245, 170),
+                QColor(255, 190, 60),
+                QColor(240, 150, 20),
+                QStringLiteral("大王")};
+    return {kBlack,
+            QColor(30, 30, 34),
+            QColor(150, 150, 156),
+            QColor(235, 235, 235),
+            QColor(236, 236, 236),
+            QColor(190, 190, 190),
+            QColor(250, 250, 250),
+            QColor(200, 200, 204),
+            QColor(140, 140, 146),
+            QStringLiteral("小王")};
 }
 
 QFont letterFont() {
@@ -47,8 +61,10 @@ void drawStar(QPainter& p, QPointF c, qreal r, const QColor& fill, const QColor&
         const qreal a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
         const qreal rr = (i % 2 == 0) ? r : r * 0.45;
         const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
-        if (i == 0) star.moveTo(pt);
-        else star.lineTo(pt);
+        if (i == 0)
+            star.moveTo(pt);
+        else
+            star.lineTo(pt);
     }
     star.closeSubpath();
     p.save();
@@ -114,7 +130,9 @@ void drawJester(QPainter& p, const JokerLook& look, QPointF c) {
     p.drawPath(smile);
 
     // Cap: three curled horns from the brim, a bell on each tip; the middle one in front.
-    struct Horn { QPointF base1, ctrl1, tip, ctrl2, base2; };
+    struct Horn {
+        QPointF base1, ctrl1, tip, ctrl2, base2;
+    };
     const Horn horns[3] = {
         {{x - 9, y - 2}, {x - 16, y - 4}, {x - 17, y - 14}, {x - 7, y - 14}, {x - 1, y - 2}},
         {{x + 9, y - 2}, {x + 16, y - 4}, {x + 17, y - 14}, {x + 7, y - 14}, {x + 1, y - 2}},

@@ -59,8 +59,8 @@ int writeSheet(const QString& file, const QString& dir) {
     const QStringList ranks = {"a", "2", "3", "4", "5", "6", "7", "8", "9", "10", "j", "q", "k"};
     const QStringList suits = {"h", "s", "d", "c"};
     // A hand as the player sees it: cards 15 pixels apart, strongest first.
-    const QStringList hand = {"joker1", "joker2", "h2", "c2", "sa", "dk", "hq", "cj", "s10", "d9",
-                              "h8",     "c7",     "s6", "d5", "h4", "c3", "s3"};
+    const QStringList hand = {"joker1", "joker2", "h2", "c2", "sa", "dk", "hq", "cj", "s10",
+                              "d9",     "h8",     "c7", "s6", "d5", "h4", "c3", "s3"};
     const int handW = 15 * (int(hand.size()) - 1) + cardart::kCardWidth;
     const int width = gap + 13 * cellW;
     const int height = gap + 5 * cellH + cardart::kCardHeight + 24 + gap;
@@ -76,7 +76,8 @@ int writeSheet(const QString& file, const QString& dir) {
     };
     for (int s = 0; s < suits.size(); ++s)
         for (int r = 0; r < ranks.size(); ++r)
-            if (!put(gap + r * cellW, gap + s * cellH, suits[s] + ranks[r])) return fail("missing " + suits[s] + ranks[r]);
+            if (!put(gap + r * cellW, gap + s * cellH, suits[s] + ranks[r]))
+                return fail("missing " + suits[s] + ranks[r]);
     QStringList extras = {"joker1", "joker2"};
     for (int i = 1; i <= 6; ++i) extras << QString("bgcard%1").arg(i);
     for (int i = 0; i < extras.size(); ++i)
@@ -108,9 +109,8 @@ int main(int argc, char** argv) {
     if (args.size() >= 2 && args[0] == "--sheet") return writeSheet(args[1], args.value(2));
     if (args.size() == 1 && !args[0].startsWith('-')) return writeCards(args[0]);
 
-    std::fprintf(stderr,
-                 "usage: tav_cardart OUTDIR\n"
-                 "       tav_cardart --icon FILE [SIZE]\n"
-                 "       tav_cardart --sheet FILE [DIR]\n");
+    std::fprintf(stderr, "usage: tav_cardart OUTDIR\n"
+                         "       tav_cardart --icon FILE [SIZE]\n"
+                         "       tav_cardart --sheet FILE [DIR]\n");
     return 2;
 }

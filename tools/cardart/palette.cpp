@@ -59,7 +59,10 @@ int nearest(const std::vector<QRgb>& palette, const int rgb[3]) {
     int best = 0, bestD = std::numeric_limits<int>::max();
     for (int i = 0; i < int(palette.size()); ++i) {
         const int d = distance(palette[i], rgb);
-        if (d < bestD) { bestD = d; best = i; }
+        if (d < bestD) {
+            bestD = d;
+            best = i;
+        }
     }
     return best;
 }
@@ -74,12 +77,17 @@ std::vector<QRgb> medianCut(std::vector<Entry> colours, int wanted) {
             if (boxes[i].entries.size() < 2) continue;
             for (int ch = 0; ch < 3; ++ch) {
                 const double score = double(boxes[i].range(ch)) * std::sqrt(double(boxes[i].weight()));
-                if (score > pickScore) { pickScore = score; pick = i; pickCh = ch; }
+                if (score > pickScore) {
+                    pickScore = score;
+                    pick = i;
+                    pickCh = ch;
+                }
             }
         }
         if (pick < 0) break;
         std::vector<Entry> all = std::move(boxes[pick].entries);
-        std::sort(all.begin(), all.end(), [ch = pickCh](const Entry& a, const Entry& b) { return a.rgb[ch] < b.rgb[ch]; });
+        std::sort(all.begin(), all.end(),
+                  [ch = pickCh](const Entry& a, const Entry& b) { return a.rgb[ch] < b.rgb[ch]; });
         long half = 0, total = 0;
         for (const Entry& e : all) total += e.count;
         std::size_t cut = 0;

@@ -13,8 +13,7 @@ struct SuitLetter {
     char letter;
     Suit suit;
 };
-constexpr SuitLetter kSuits[] = {
-    {'h', Suit::hearts}, {'s', Suit::spades}, {'d', Suit::diamonds}, {'c', Suit::clubs}};
+constexpr SuitLetter kSuits[] = {{'h', Suit::hearts}, {'s', Suit::spades}, {'d', Suit::diamonds}, {'c', Suit::clubs}};
 
 }  // namespace
 
@@ -22,7 +21,8 @@ QStringList allCardStems() {
     QStringList stems;
     for (const char* rank : kRanks)
         for (const SuitLetter& s : kSuits) stems << QString(QChar(s.letter)) + QString::fromLatin1(rank);
-    stems << "joker1" << "joker2";
+    stems << "joker1"
+          << "joker2";
     for (int i = 1; i <= 6; ++i) stems << QString("bgcard%1").arg(i);
     return stems;
 }

@@ -72,19 +72,17 @@ const QPainterPath& unitPath(Suit suit) {
     static const QPainterPath diamond = unitDiamond();
     static const QPainterPath club = unitClub();
     switch (suit) {
-    case Suit::hearts: return heart;
-    case Suit::spades: return spade;
-    case Suit::diamonds: return diamond;
-    case Suit::clubs: return club;
+        case Suit::hearts: return heart;
+        case Suit::spades: return spade;
+        case Suit::diamonds: return diamond;
+        case Suit::clubs: return club;
     }
     return heart;
 }
 
 }  // namespace
 
-QColor suitColour(Suit suit) {
-    return (suit == Suit::hearts || suit == Suit::diamonds) ? kRed : kBlack;
-}
+QColor suitColour(Suit suit) { return (suit == Suit::hearts || suit == Suit::diamonds) ? kRed : kBlack; }
 
 QPainterPath suitPath(Suit suit, QPointF centre, qreal height, bool upsideDown) {
     const QPainterPath& unit = unitPath(suit);
@@ -98,8 +96,7 @@ QPainterPath suitPath(Suit suit, QPointF centre, qreal height, bool upsideDown) 
     return t.map(unit);
 }
 
-QPainterPath textPath(const QString& text, const QFont& font, qreal centreX, qreal top,
-                      qreal height, qreal maxWidth) {
+QPainterPath textPath(const QString& text, const QFont& font, qreal centreX, qreal top, qreal height, qreal maxWidth) {
     QPainterPath raw;
     raw.addText(0, 0, font, text);
     const QRectF box = raw.boundingRect();

@@ -16,9 +16,11 @@ void require(bool ok) {
 }
 
 constexpr std::string_view kProperties[] = {
-    "x", "y", "tag", "filename", "visible", "text", "width", "height", "pointer", "color", "background.color",
-    "background.mode", "alignment", "border", "font.face", "font.height", "font.weight", "font.charset",
-    "brush.hatch", "brush.color", "pen.style", "pen.width", "pen.color", "band", "name"};
+    "x",           "y",           "tag",       "filename",    "visible",          "text",
+    "width",       "height",      "pointer",   "color",       "background.color", "background.mode",
+    "alignment",   "border",      "font.face", "font.height", "font.weight",      "font.charset",
+    "brush.hatch", "brush.color", "pen.style", "pen.width",   "pen.color",        "band",
+    "name"};
 
 // Everything a command can change, in draw order.
 std::string snapshot(const tav::Surface& s) {

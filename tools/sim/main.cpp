@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "table/w_main.h"
+#include "model/seat.h"
 #include "tools/sim/simulation.h"
 
 namespace {
@@ -102,10 +102,14 @@ Options parse_options(int argc, char** argv, std::string& error) {
             return std::nullopt;
         };
         if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h") {
-            if (inline_value) error = std::string(arg) + " takes no value";
-            else if (arg == "--check") o.check = true;
-            else if (arg == "--json") o.json = true;
-            else o.help = true;
+            if (inline_value)
+                error = std::string(arg) + " takes no value";
+            else if (arg == "--check")
+                o.check = true;
+            else if (arg == "--json")
+                o.json = true;
+            else
+                o.help = true;
         } else if (arg == "--deals") {
             unsigned long long n = 0;
             if (const auto v = value(); v && (!parse_unsigned(*v, 1'000'000'000, n) || n == 0))
@@ -119,8 +123,10 @@ Options parse_options(int argc, char** argv, std::string& error) {
         } else if (arg == "--rules") {
             if (const auto v = value()) error = parse_rules(*v, o.rules);
         } else if (arg == "--log") {
-            if (const auto v = value(); v && v->empty()) error = "--log needs a file name";
-            else if (v) o.log = std::string(*v);
+            if (const auto v = value(); v && v->empty())
+                error = "--log needs a file name";
+            else if (v)
+                o.log = std::string(*v);
         } else {
             error = "unknown argument \"" + std::string(arg) + "\"";
         }
@@ -155,8 +161,8 @@ void print_text(const Summary& s, std::ostream& out) {
     out << "deals per second: " << s.per_second() << "\n";
     out << "places          1st    2nd    3rd    4th    5th    6th\n";
     for (int seat = 1; seat <= 6; ++seat) {
-        out << "  " << tav::seat_letter(seat) << "  ";
-        const std::string_view name = tav::seat_name(tav::seat_letter(seat));
+        out << "  " << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1))) << "  ";
+        const std::string_view name = tav::game::name_of(tav::game::seat_at(seat - 1));
         out << name;
         // The names are two or three characters wide (each two columns).
         const std::size_t wide = name.size() / 3 * 2;
@@ -169,7 +175,8 @@ void print_text(const Summary& s, std::ostream& out) {
     }
     out << "scores:";
     for (int seat = 1; seat <= 6; ++seat)
-        out << " " << tav::seat_letter(seat) << " " << s.scores[static_cast<std::size_t>(seat)];
+        out << " " << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1))) << " "
+            << s.scores[static_cast<std::size_t>(seat)];
     out << "\nviolations: " << s.violations << "\n";
 }
 
@@ -185,14 +192,14 @@ void print_json(const Summary& s, std::ostream& out) {
     out << "{\"seed\":" << s.seed << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals
         << ",\"seconds\":" << secs.str() << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
     for (int seat = 1; seat <= 6; ++seat) {
-        out << (seat > 1 ? "," : "") << "\"" << tav::seat_letter(seat) << "\":[";
-        for (int place = 1; place <= 6; ++place)
-            out << (place > 1 ? "," : "") << count(s.places, seat, place);
+        out << (seat > 1 ? "," : "") << "\"" << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1)))
+            << "\":[";
+        for (int place = 1; place <= 6; ++place) out << (place > 1 ? "," : "") << count(s.places, seat, place);
         out << "]";
     }
     out << "},\"scores\":{";
     for (int seat = 1; seat <= 6; ++seat)
-        out << (seat > 1 ? "," : "") << "\"" << tav::seat_letter(seat)
+        out << (seat > 1 ? "," : "") << "\"" << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1)))
             << "\":" << s.scores[static_cast<std::size_t>(seat)];
     out << "},\"violations\":" << s.violations << "}\n";
 }
@@ -226,7 +233,7 @@ int main(int argc, char** argv) {
         seed = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
         std::cerr << "tav-sim: seed " << seed << "\n";
     }
-    options.rules.gc_show = 0;    // no pause before a play leaves the table
+    options.rules.gc_show = 0;     // no pause before a play leaves the table
     options.rules.gs_sends = "0";  // the fast deal
 
     Summary summary;

@@ -56,7 +56,8 @@ struct Simulation::Impl {
         act("deal", apply(state, Decision{Move::shuffle, {}}, events, rng));
         for (int turns = 0; fault.empty() && !ended; ++turns) {
             if (turns > InvariantChecker::kMaxActions)
-                return fail(deal_no + ": seat A has had " + std::to_string(turns) + " turns and the deal is still running");
+                return fail(deal_no + ": seat A has had " + std::to_string(turns) +
+                            " turns and the deal is still running");
             if (state.ask == Ask::nothing || state.ask == Ask::shuffle)
                 return fail(deal_no + ": the deal stopped with nothing asked of seat A");
             act("seat A", apply_computer_for_human(state, events));

@@ -1,4 +1,4 @@
-#include "ui/table_view.h"
+#include "ui/table_widget.h"
 
 #include <QFile>
 #include <QMouseEvent>
@@ -17,10 +17,11 @@ QColor colour_of(long value, const QColor& window_text) {
 
 bool is_transparent(long value) { return value == kTransparent; }
 
-TableView::TableView(w_main& model, QWidget* parent) : QWidget(parent), model_(model) {
+TableWidget::TableWidget(Surface& surface, std::function<void(int, int)> resized, QWidget* parent)
+    : QWidget(parent), surface_(surface), resized_(std::move(resized)) {
     setObjectName("dw_main");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    model_.dw_main.set_listener([this] {
+    surface_.set_listener([this] {
         // Card by card while drawing is on, so a slow deal is seen as it happens.
         if (isVisible())
             repaint();
@@ -29,7 +30,7 @@ TableView::TableView(w_main& model, QWidget* parent) : QWidget(parent), model_(m
     });
 }
 
-QPixmap TableView::picture(const QString& filename) {
+QPixmap TableWidget::picture(const QString& filename) {
     const QString key = filename.toLower().replace('\\', '/');
     auto it = pictures_.find(key);
     if (it != pictures_.end()) return *it;
@@ -45,7 +46,7 @@ QPixmap TableView::picture(const QString& filename) {
     return pm;
 }
 
-void TableView::draw_text(QPainter& p, const SurfaceObject& o) {
+void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     const QRect r = px_rect(o.x, o.y, o.width, o.height);
     if (o.background_mode == 0 && !is_transparent(o.background_color))
         p.fillRect(r, colour_of(o.background_color, palette().windowText().color()));
@@ -84,9 +85,9 @@ void TableView::draw_text(QPainter& p, const SurfaceObject& o) {
     p.drawText(r, align, text);
 }
 
-void TableView::render_table(QPainter& p) {
+void TableWidget::render_table(QPainter& p) {
     const QColor window_text = palette().windowText().color();
-    model_.dw_main.for_each([&](const SurfaceObject& o) {
+    surface_.for_each([&](const SurfaceObject& o) {
         if (!o.visible) return;
         const QRect r = px_rect(o.x, o.y, o.width, o.height);
         switch (o.kind) {
@@ -108,26 +109,28 @@ void TableView::render_table(QPainter& p) {
                     p.fillRect(r, Qt::darkGray);
                 break;
             }
-            case ObjectKind::text:
-                draw_text(p, o);
-                break;
+            case ObjectKind::text: draw_text(p, o); break;
         }
     });
 }
 
-void TableView::paintEvent(QPaintEvent*) {
+void TableWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().button());
     render_table(p);
 }
 
-void TableView::mousePressEvent(QMouseEvent* event) {
+void TableWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int x = units_x(pos.x()), y = units_y(pos.y());
     if (event->button() == Qt::LeftButton) emit left_pressed(x, y);
     if (event->button() == Qt::RightButton) emit right_pressed(x, y);
 }
 
-void TableView::resizeEvent(QResizeEvent*) { model_.resize(units_x(width()), units_y(height())); }
+TableWidget::~TableWidget() { surface_.set_listener(nullptr); }
+
+void TableWidget::resizeEvent(QResizeEvent*) {
+    if (resized_) resized_(units_x(width()), units_y(height()));
+}
 
 }  // namespace tav::ui

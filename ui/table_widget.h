@@ -5,15 +5,18 @@
 #include <QHash>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
-#include "table/w_main.h"
+#include "table/surface.h"
 
 namespace tav::ui {
 
-class TableView : public QWidget {
+class TableWidget : public QWidget {
     Q_OBJECT
 public:
-    TableView(w_main& model, QWidget* parent = nullptr);
+    // Draws `surface`; `resized` hears the new size in table units.
+    TableWidget(Surface& surface, std::function<void(int, int)> resized, QWidget* parent = nullptr);
+    ~TableWidget() override;
 
     // The picture of a card file name as the table writes it ("cards\hK.bmp"),
     // found without regard to case; a null pixmap when there is none.
@@ -33,7 +36,8 @@ protected:
 
 private:
     void draw_text(QPainter& p, const SurfaceObject& o);
-    w_main& model_;
+    Surface& surface_;
+    std::function<void(int, int)> resized_;
     QHash<QString, QPixmap> pictures_;
 };
 

@@ -1,0 +1,319 @@
+#include "table/session.h"
+
+#include <algorithm>
+#include <exception>
+#include <iostream>
+
+#include "rules/engine.h"
+#include "rules/play.h"
+
+namespace tav {
+namespace {
+
+using game::Ask;
+using game::Card;
+using game::Decision;
+using game::Move;
+using game::Seat;
+
+std::uint64_t seed_or_entropy(std::uint64_t seed) {
+    if (seed != 0) return seed;
+    std::random_device rd;
+    return (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+}
+
+bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::follow_or_hold; }
+
+}  // namespace
+
+Session::Session(Settings& s, Platform& p, std::uint64_t seed)
+    : settings(s), platform(p), rng_(seed_or_entropy(seed)), view_(s, p) {
+    sync_rules();
+    state_ = game::new_game(state_.rules);
+    buttons_ = {{
+        {"cb_send", "洗牌(&S)", "开始游戏请先洗牌", "Continue!", true, true},
+        {"cb_out", "发牌(&O)", "请选择一手牌来发牌", "", false, true},
+        {"cb_pass", "过牌(&P)", "不接牌请过牌", "Count!", false, true},
+        {"cb_over", "扣牌(&O)", "瑟柯牌扣牌", "RetrieveCancel!", false, true},
+        {"cb_gog", "还牌(&O)", "还牌", "MoveMode!", false, false},
+        {"cb_quit", "退出(&Q)", "退出本游戏", "Exit!", true, true},
+    }};
+}
+
+void Session::sync_rules() {
+    // The rules are read from the settings at the moment they are needed: a
+    // change in the rules dialog counts from the next action on.
+    state_.rules.threes = settings.gb_b3;
+    state_.rules.smother = settings.gb_m;
+    state_.rules.points = settings.gb_d;
+    state_.rules.tributes = settings.gi_winstyle == 1;
+}
+
+void Session::press(ButtonId id) {
+    switch (id) {
+        case ButtonId::shuffle: shuffle(); break;
+        case ButtonId::play: play(); break;
+        case ButtonId::pass: pass(); break;
+        case ButtonId::hold_back: hold_back(); break;
+        case ButtonId::give_back: give_back(); break;
+        case ButtonId::quit: quit(); break;
+    }
+}
+
+bool Session::decide(const Decision& d) {
+    if (busy_) return false;
+    Decision next = d;
+    for (;;) {
+        sync_rules();
+        busy_ = true;
+        set_shown_ask(Ask::nothing);
+        game::Events ev;
+        const game::Verdict v = run_engine(ev, [&](game::State& s) { return game::apply(s, next, ev, rng_); });
+        if (!v) {
+            busy_ = false;
+            set_shown_ask(state_.ask);
+            return false;
+        }
+        show(ev);
+        busy_ = false;
+        if (state_.ask != Ask::take_partner_tribute) return true;
+        // A partner pays the human: the human says whether to take it.
+        const bool take = platform.ask_yes_no("提示信息", "要同帮的进贡吗？");
+        next = Decision{take ? Move::take_tribute : Move::let_tribute_go, {}};
+    }
+}
+
+game::Verdict Session::run_engine(game::Events& ev, const std::function<game::Verdict(game::State&)>& action) {
+    // The engine works on a copy that replaces the game only when the action
+    // went through: whatever goes wrong inside leaves the game as it was,
+    // with the buttons it offered, never a table waiting for nobody.
+    game::State next = state_;
+    const std::mt19937_64 rng_before = rng_;
+    try {
+        game::Verdict v = action(next);
+        if (v) state_ = next;
+        return v;
+    } catch (const std::exception& e) {
+        std::cerr << "tav: the game could not carry out the last action: " << e.what() << '\n';
+    }
+    rng_ = rng_before;
+    ev.clear();
+    return game::Verdict{"the action could not be carried out"};
+}
+
+void Session::show(game::Events& ev) {
+    Surface& table = view_.surface();
+    const bool slow_deal = settings.gs_sends != "0";
+    table.set_redraw(false);
+    for (const game::Event& e : ev.list) {
+        if (before_event) before_event(e);
+        if (e.kind == game::EventKind::cleared && settings.gc_show > 0) {
+            // The play stays in sight for a moment before it leaves the table.
+            table.set_redraw(true);
+            platform.wait(settings.gc_show);
+            table.set_redraw(false);
+        }
+        if (e.kind == game::EventKind::dealt && slow_deal) {
+            table.set_redraw(true);
+            view_.show(e);
+            table.set_redraw(false);
+            continue;
+        }
+        view_.show(e);
+        if (e.kind == game::EventKind::asked) set_shown_ask(static_cast<Ask>(e.number));
+    }
+    table.set_redraw(true);
+    ev.clear();
+}
+
+void Session::set_shown_ask(Ask ask) {
+    shown_ask_ = ask;
+    update_buttons();
+}
+
+bool Session::pick_can_play() const {
+    if (picks_.empty()) return false;
+    for (Card c : picks_)
+        if (!state_.hands[Seat::A].contains(c)) return false;
+    const game::Play* standing = state_.trick.standing ? &state_.plays[*state_.trick.standing] : nullptr;
+    return game::can_play(picks_, standing);
+}
+
+void Session::update_buttons() {
+    const bool returning = shown_ask_ == Ask::return_tribute;
+    const std::array<std::pair<bool, bool>, 6> want{{
+        {shown_ask_ == Ask::shuffle, true},
+        {is_turn(shown_ask_) && pick_can_play(), true},
+        {shown_ask_ == Ask::follow, true},
+        {shown_ask_ == Ask::follow_or_hold, true},
+        {returning, returning},
+        {true, true},
+    }};
+    bool changed = false;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        changed = changed || buttons_[i].enabled != want[i].first || buttons_[i].visible != want[i].second;
+        buttons_[i].enabled = want[i].first;
+        buttons_[i].visible = want[i].second;
+    }
+    if (changed && on_buttons) on_buttons();
+}
+
+void Session::shuffle() {
+    if (!button(ButtonId::shuffle).enabled) return;
+    decide(Decision{Move::shuffle, {}});
+}
+
+void Session::play() {
+    if (!button(ButtonId::play).enabled) return;
+    // The weakest card lies leftmost.
+    std::vector<Card> cards = picks_;
+    std::stable_sort(cards.begin(), cards.end(), [](Card a, Card b) { return game::rank_of(a) < game::rank_of(b); });
+    std::reverse(cards.begin(), cards.end());
+    const std::vector<Card> picked = picks_;
+    picks_.clear();
+    if (!decide(Decision::play(cards))) {
+        picks_ = picked;
+        update_buttons();
+    }
+}
+
+void Session::pass() {
+    if (!button(ButtonId::pass).enabled) return;
+    drop_picks();
+    decide(Decision::pass());
+}
+
+void Session::hold_back() {
+    if (!button(ButtonId::hold_back).enabled) return;
+    drop_picks();
+    decide(Decision{Move::hold_back, {}});
+}
+
+void Session::give_back() {
+    if (state_.ask != Ask::return_tribute || busy_) return;
+    const int owed = state_.ledger[static_cast<std::size_t>(state_.settling)].count;
+    if (static_cast<int>(picks_.size()) != owed) {
+        platform.message("提示信息", "请选择" + std::to_string(owed) + "张牌还贡！");
+        return;
+    }
+    const std::vector<Card> picked = picks_;
+    picks_.clear();
+    if (!decide(Decision{Move::give_back, picked})) picks_ = picked;
+}
+
+void Session::quit() { platform.close(); }
+
+void Session::drop_picks() {
+    for (auto it = picks_.rbegin(); it != picks_.rend(); ++it) view_.raise(*it, false);
+    picks_.clear();
+    update_buttons();
+}
+
+void Session::click_at(int x, int y) {
+    const Card c = view_.card_at(x, y);
+    if (c) click(c);
+}
+
+void Session::right_click_at(int x, int y) {
+    const Card c = view_.card_at(x, y);
+    if (c) right_click(c);
+}
+
+void Session::click(Card card) {
+    if (busy_ || !game::valid_card(card)) return;
+    const game::Hand& hand = state_.hands[Seat::A];
+    const bool in_hand = hand.contains(card);
+    // The human may not pick a three while other cards remain in the hand.
+    if (settings.gb_b3 && in_hand && game::rank_of(card) == game::kThree &&
+        std::any_of(hand.begin(), hand.end(), [](Card c) { return game::rank_of(c) != game::kThree; }))
+        return;
+    if (in_hand && view_.in_human_row(card)) {
+        const auto picked = std::find(picks_.begin(), picks_.end(), card);
+        if (picks_.empty() && state_.ask != Ask::return_tribute) {
+            // Quick pick: as many cards of the clicked rank as the play needs.
+            std::vector<Card> same;
+            for (Card c : hand)
+                if (game::rank_of(c) == game::rank_of(card)) same.push_back(c);
+            const int p = static_cast<int>(same.size());
+            int first = 1, last = p;
+            if (state_.trick.standing) {
+                const int k = state_.plays[*state_.trick.standing].size();
+                if (k < p) {
+                    const int r = static_cast<int>(std::find(same.begin(), same.end(), card) - same.begin()) + 1;
+                    if (p - r + 1 >= k) {
+                        first = r;
+                        last = r + k - 1;
+                    } else {
+                        first = p - k + 1;
+                        last = p;
+                    }
+                }
+            }
+            for (int i = first; i <= last; ++i) {
+                const Card c = same[static_cast<std::size_t>(i - 1)];
+                view_.raise(c, true);
+                picks_.insert(picks_.begin(), c);
+            }
+        } else if (picked == picks_.end()) {
+            view_.raise(card, true);
+            picks_.insert(picks_.begin(), card);
+        } else {
+            view_.raise(card, false);
+            picks_.erase(picked);
+        }
+    }
+    update_buttons();
+}
+
+void Session::right_click(Card card) {
+    if (busy_) return;
+    // Every picked card of the clicked rank goes back down.
+    if (view_.in_human_row(card) && state_.hands[Seat::A].contains(card) &&
+        std::find(picks_.begin(), picks_.end(), card) != picks_.end()) {
+        for (auto it = picks_.end(); it != picks_.begin();) {
+            --it;
+            if (game::rank_of(*it) != game::rank_of(card)) continue;
+            view_.raise(*it, false);
+            it = picks_.erase(it);
+        }
+    }
+    update_buttons();
+}
+
+void Session::new_game() {
+    if (busy_) return;
+    picks_.clear();
+    view_.clear_notes();
+    view_.reset_scores();
+    game::Events ev;
+    game::reset_game(state_, ev);
+    show(ev);
+}
+
+void Session::print() { platform.print(); }
+
+void Session::card_back_changed() { view_.show_card_back(state_); }
+
+void Session::background_changed(int style) { view_.paint_background(style); }
+
+void Session::resize(int width, int height) { view_.resize(width, height); }
+
+bool Session::autoplay_human() {
+    if (busy_ || state_.ask == Ask::nothing || state_.ask == Ask::shuffle) return false;
+    if (!picks_.empty()) drop_picks();
+    sync_rules();
+    busy_ = true;
+    set_shown_ask(Ask::nothing);
+    game::Events ev;
+    const game::Verdict v = run_engine(ev, [&](game::State& s) { return game::apply_computer_for_human(s, ev); });
+    show(ev);
+    busy_ = false;
+    if (!v) set_shown_ask(state_.ask);
+    if (v && state_.ask == Ask::take_partner_tribute) {
+        const bool take = platform.ask_yes_no("提示信息", "要同帮的进贡吗？");
+        decide(Decision{take ? Move::take_tribute : Move::let_tribute_go, {}});
+    }
+    return v.ok();
+}
+
+}  // namespace tav

@@ -1,0 +1,103 @@
+// One game at the table: the game state, the shuffle's generator, the table
+// view, the human's picked cards and the game buttons. The shell forwards
+// clicks and button presses here; the decisions go to the engine and its
+// events to the view, with the pause before a play leaves the table and the
+// question about a partner's tribute asked through the platform.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/settings.h"
+#include "model/decision.h"
+#include "model/events.h"
+#include "model/state.h"
+#include "table/platform.h"
+#include "table/table_view.h"
+
+namespace tav {
+
+// A game button as the window shows it.
+struct Button {
+    std::string name, text, tag, picture;
+    bool enabled = true;
+    bool visible = true;
+};
+
+enum class ButtonId { shuffle, play, pass, hold_back, give_back, quit };
+
+class Session {
+public:
+    // `seed` fixes the shuffle; 0 draws one from the system's entropy source.
+    Session(Settings& settings, Platform& platform, std::uint64_t seed = 0);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Settings& settings;
+    Platform& platform;
+
+    const game::State& state() const { return state_; }
+    TableView& view() { return view_; }
+    Surface& surface() { return view_.surface(); }
+    std::mt19937_64& rng() { return rng_; }
+
+    // ---- the buttons ----
+    const std::array<Button, 6>& buttons() const { return buttons_; }
+    Button& button(ButtonId id) { return buttons_[static_cast<std::size_t>(id)]; }
+    void press(ButtonId id);
+    void shuffle();
+    void play();  // the picked cards
+    void pass();
+    void hold_back();
+    void give_back();  // the picked cards, for the tribute received
+    void quit();
+
+    // ---- picking on the table (table units) ----
+    void click_at(int x, int y);
+    void right_click_at(int x, int y);
+    void click(game::Card c);  // a left click on a card's picture
+    void right_click(game::Card c);
+    // Picked cards, the latest first.
+    const std::vector<game::Card>& picks() const { return picks_; }
+    void drop_picks();
+
+    // ---- menu and settings ----
+    void new_game();  // scores and tributes cleared, the first shuffle due
+    void print();
+    void card_back_changed();  // the settings' card back onto the table
+    void background_changed(int style);
+    void resize(int width, int height);
+
+    // The computer acts in seat A's place, as it acts for its own seats (the
+    // simulator and tests). False, nothing done, when nothing is asked of A.
+    bool autoplay_human();
+
+    // Told when a button may have changed, and before each event is shown.
+    std::function<void()> on_buttons;
+    std::function<void(const game::Event&)> before_event;
+
+private:
+    // Sends a decision (or the computer's choice for seat A) to the engine
+    // and shows what happened.
+    bool decide(const game::Decision& d);
+    game::Verdict run_engine(game::Events& ev, const std::function<game::Verdict(game::State&)>& action);
+    void show(game::Events& ev);
+    void sync_rules();
+    void set_shown_ask(game::Ask ask);
+    void update_buttons();
+    bool pick_can_play() const;
+
+    game::State state_;
+    std::mt19937_64 rng_;
+    TableView view_;
+    std::vector<game::Card> picks_;
+    game::Ask shown_ask_ = game::Ask::shuffle;  // what the buttons offer, as shown so far
+    std::array<Button, 6> buttons_;
+    bool busy_ = false;  // an action is being shown: no other may start
+};
+
+}  // namespace tav

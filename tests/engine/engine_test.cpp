@@ -1,0 +1,186 @@
+// The engine from outside: decisions refused with a reason change nothing,
+// asking the computer what it would play changes nothing, and a game stepped
+// by the same decisions from the same seed is the same game.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "ai/classic.h"
+#include "model/invariants.h"
+#include "rules/engine.h"
+#include "rules/play.h"
+#include "tests/engine/game_support.h"
+
+namespace tav::game {
+namespace {
+
+// Same state, field by field (the state has no operator== of its own: a
+// test that needs one says what "the same" means).
+void expect_same(const State& a, const State& b) {
+    EXPECT_EQ(a.phase, b.phase);
+    EXPECT_EQ(a.ask, b.ask);
+    EXPECT_EQ(a.hands, b.hands);
+    EXPECT_EQ(a.plays, b.plays);
+    EXPECT_EQ(a.cleared, b.cleared);
+    EXPECT_EQ(a.traded, b.traded);
+    EXPECT_EQ(a.trick.standing, b.trick.standing);
+    EXPECT_EQ(a.trick.turn, b.trick.turn);
+    EXPECT_EQ(a.trick.challenge, b.trick.challenge);
+    EXPECT_EQ(a.trick.passes, b.trick.passes);
+    EXPECT_EQ(a.places, b.places);
+    EXPECT_EQ(a.scores, b.scores);
+    EXPECT_EQ(a.ledger, b.ledger);
+    EXPECT_EQ(a.settling, b.settling);
+    EXPECT_EQ(a.first_leader, b.first_leader);
+}
+
+// A game dealt from `seed`, played on by the computer for seat A until the
+// human is asked `want` (or `limit` actions pass).
+struct Game {
+    State s = new_game(Rules{});
+    std::mt19937_64 rng;
+    Events ev;
+    explicit Game(std::uint64_t seed) : rng(seed) { EXPECT_TRUE(apply(s, Decision{Move::shuffle, {}}, ev, rng)); }
+    bool reach(Ask want, int limit = 400) {
+        for (int i = 0; i < limit; ++i) {
+            if (s.ask == want) return true;
+            if (s.ask == Ask::shuffle) {
+                if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) return false;
+            } else if (!apply_computer_for_human(s, ev)) {
+                return false;
+            }
+        }
+        return s.ask == want;
+    }
+};
+
+TEST(Engine, RefusedDecisionsChangeNothing) {
+    Game g(5);
+    ASSERT_TRUE(g.reach(Ask::follow));
+    const State before = g.s;
+    const std::size_t events = g.ev.list.size();
+    const Play& standing = g.s.plays[*g.s.trick.standing];
+    const Hand& hand = g.s.hands[Seat::A];
+
+    // A card the human does not hold: take one from the standing play.
+    const Card foreign = standing[0];
+    // A card of the human's too weak to beat the standing play (or any
+    // card of a different count than the standing play).
+    std::vector<Card> weak(standing.size() + 1, hand[hand.size() - 1]);
+    struct Case {
+        const char* what;
+        Decision d;
+    } cases[] = {
+        {"a card not in the hand", Decision::play({foreign})},
+        {"nothing picked", Decision::play({})},
+        {"a card named twice", Decision::play({hand[0], hand[0]})},
+        {"not a card at all", Decision::play({0})},
+        {"the wrong number of cards", Decision::play(weak)},
+        {"a hold-back with no challenge standing", Decision{Move::hold_back, {}}},
+        {"a return nobody asked for", Decision{Move::give_back, {hand[0]}}},
+        {"a shuffle in the middle of a deal", Decision{Move::shuffle, {}}},
+    };
+    for (const Case& c : cases) {
+        const Verdict v = apply(g.s, c.d, g.ev, g.rng);
+        EXPECT_FALSE(v.ok()) << c.what;
+        EXPECT_FALSE(v.reason.empty()) << c.what;
+        expect_same(g.s, before);
+        EXPECT_EQ(g.ev.list.size(), events) << c.what << ": a refused decision wrote events";
+    }
+}
+
+TEST(Engine, APassIsRefusedWhereALeadIsDueAndAPlayMustBeatTheStandingOne) {
+    Game g(11);
+    ASSERT_TRUE(g.reach(Ask::lead));
+    const State before = g.s;
+    EXPECT_FALSE(apply(g.s, Decision::pass(), g.ev, g.rng).ok());
+    expect_same(g.s, before);
+
+    // Two ranks at once is no play, lead or not.
+    const Hand& hand = g.s.hands[Seat::A];
+    Card a = 0, b = 0;
+    for (Card c : hand)
+        if (!is_wild(rank_of(c))) {
+            if (!a)
+                a = c;
+            else if (rank_of(c) != rank_of(a))
+                b = c;
+        }
+    ASSERT_TRUE(a && b);
+    const Verdict v = apply(g.s, Decision::play({a, b}), g.ev, g.rng);
+    EXPECT_FALSE(v.ok());
+    expect_same(g.s, before);
+}
+
+TEST(Engine, AReturnOfTheWrongNumberIsRefusedWithTheGamesOwnMessage) {
+    // Deal until the human owes a return.
+    for (std::uint64_t seed = 1; seed < 60; ++seed) {
+        Game g(seed);
+        if (!g.reach(Ask::return_tribute, 3000)) continue;
+        const int owed = g.s.ledger[static_cast<std::size_t>(g.s.settling)].count;
+        const State before = g.s;
+        std::vector<Card> too_many(g.s.hands[Seat::A].begin(), g.s.hands[Seat::A].begin() + owed + 1);
+        const Verdict v = apply(g.s, Decision{Move::give_back, too_many}, g.ev, g.rng);
+        EXPECT_EQ(v.reason, "请选择" + std::to_string(owed) + "张牌还贡！");
+        expect_same(g.s, before);
+        // The computer's own choice is accepted, and the settlement goes on.
+        const std::optional<Decision> choice = computer_choice_for_human(g.s);
+        ASSERT_TRUE(choice);
+        EXPECT_EQ(choice->move, Move::give_back);
+        EXPECT_EQ(static_cast<int>(choice->cards.size()), owed);
+        EXPECT_TRUE(apply(g.s, *choice, g.ev, g.rng).ok());
+        EXPECT_NE(g.s.ask, Ask::return_tribute);
+        EXPECT_EQ(check_cards(g.s), "");
+        return;
+    }
+    FAIL() << "no seed up to 60 makes the human owe a return";
+}
+
+TEST(Engine, AskingWhatTheComputerWouldPlayChangesNothing) {
+    Game g(3);
+    for (int turn = 0; turn < 30 && g.reach(Ask::follow); ++turn) {
+        const State before = g.s;
+        const std::optional<Decision> d = computer_choice_for_human(g.s);
+        ASSERT_TRUE(d);
+        expect_same(g.s, before);
+        // What it says it would play is what it then plays.
+        const Hand hand_before = g.s.hands[Seat::A];
+        ASSERT_TRUE(apply_computer_for_human(g.s, g.ev));
+        if (d->move == Move::play) {
+            for (Card c : d->cards) EXPECT_FALSE(g.s.hands[Seat::A].contains(c));
+            EXPECT_EQ(g.s.hands[Seat::A].size() + static_cast<int>(d->cards.size()), hand_before.size());
+        } else {
+            EXPECT_EQ(g.s.hands[Seat::A], hand_before);
+        }
+    }
+}
+
+TEST(Engine, TheSameSeedAndDecisionsGiveTheSameGame) {
+    Game a(77), b(77);
+    for (int i = 0; i < 200; ++i) {
+        if (a.s.ask == Ask::shuffle) {
+            ASSERT_TRUE(apply(a.s, Decision{Move::shuffle, {}}, a.ev, a.rng));
+            ASSERT_TRUE(apply(b.s, Decision{Move::shuffle, {}}, b.ev, b.rng));
+        } else {
+            ASSERT_TRUE(apply_computer_for_human(a.s, a.ev));
+            ASSERT_TRUE(apply_computer_for_human(b.s, b.ev));
+        }
+        expect_same(a.s, b.s);
+    }
+    ASSERT_EQ(a.ev.list.size(), b.ev.list.size());
+    for (std::size_t i = 0; i < a.ev.list.size(); ++i) EXPECT_EQ(a.ev.list[i].text, b.ev.list[i].text);
+}
+
+TEST(Engine, ACopiedStatePlaysOnAloneAndTheOriginalIsUntouched) {
+    Game g(21);
+    ASSERT_TRUE(g.reach(Ask::follow));
+    const State original = g.s;
+    State copy = g.s;
+    Events scratch;
+    for (int i = 0; i < 50 && copy.ask != Ask::shuffle; ++i) ASSERT_TRUE(apply_computer_for_human(copy, scratch));
+    expect_same(g.s, original);
+    EXPECT_EQ(check_cards(copy), "");
+}
+
+}  // namespace
+}  // namespace tav::game

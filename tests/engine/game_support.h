@@ -1,0 +1,134 @@
+// Test helpers for the game model: states built from short card strings
+// ("K K 2 BJ SJ 10", BJ a big joker, SJ a small joker, any other word a rank
+// code). Each word takes a card of that rank not yet used by the same
+// builder, so a state never holds one card twice.
+#pragma once
+
+#include <array>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/events.h"
+#include "model/invariants.h"
+#include "model/state.h"
+#include "rules/flow.h"
+
+namespace tav::test {
+
+using game::Card;
+using game::Seat;
+
+class Cards {
+public:
+    // An unused card of that word (0 when every copy is used).
+    Card take(const std::string& word) {
+        for (int n = 1; n <= game::kCards; ++n) {
+            const Card c = static_cast<Card>(n);
+            if (used_[static_cast<std::size_t>(n)] || word_of(c) != word) continue;
+            used_[static_cast<std::size_t>(n)] = true;
+            return c;
+        }
+        return 0;
+    }
+    std::vector<Card> take_all(const std::string& words) {
+        std::vector<Card> out;
+        std::istringstream in(words);
+        for (std::string w; in >> w;) out.push_back(take(w));
+        return out;
+    }
+    // Every card not taken yet.
+    std::vector<Card> rest() {
+        std::vector<Card> out;
+        for (int n = 1; n <= game::kCards; ++n)
+            if (!used_[static_cast<std::size_t>(n)]) {
+                used_[static_cast<std::size_t>(n)] = true;
+                out.push_back(static_cast<Card>(n));
+            }
+        return out;
+    }
+    static std::string word_of(Card c) {
+        const game::Rank r = game::rank_of(c);
+        if (r == game::kBigJoker) return "BJ";
+        if (r == game::kSmallJoker) return "SJ";
+        return std::string(game::rank_code(r));
+    }
+
+private:
+    std::array<bool, game::kCards + 1> used_{};
+};
+
+// The words of a pile in order, joined by blanks.
+template <class P>
+std::string words(const P& pile) {
+    std::string out;
+    for (Card c : pile) {
+        if (!out.empty()) out += ' ';
+        out += Cards::word_of(c);
+    }
+    return out;
+}
+
+// A state in the middle of a deal, built seat by seat. Hands are sorted
+// strongest first as the computer seats hold them.
+struct Table {
+    game::State s;
+    game::Events ev;
+    Cards cards;
+
+    Table() {
+        s.phase = game::Phase::play;
+        s.ask = game::Ask::nothing;
+    }
+    Table& hand(Seat seat, const std::string& w) {
+        for (Card c : cards.take_all(w)) s.hands[seat].push(c);
+        s.hands[seat].sort_by_rank();
+        return *this;
+    }
+    // A play standing on the table (sorted as the engine keeps it).
+    Table& play(Seat seat, const std::string& w) {
+        for (Card c : cards.take_all(w)) s.plays[seat].push(c);
+        s.plays[seat].sort_by_rank();
+        return *this;
+    }
+    Table& cleared(const std::string& w) {
+        for (Card c : cards.take_all(w)) s.cleared.push(c);
+        return *this;
+    }
+    // Every card not placed yet goes to the cleared pile, so the state
+    // passes the card check.
+    Table& rest_cleared() {
+        for (Card c : cards.rest()) s.cleared.push(c);
+        return *this;
+    }
+    Table& out(Seat seat, int place) {
+        s.places[seat] = static_cast<std::uint8_t>(place);
+        ++s.out_count;
+        return *this;
+    }
+    // `standing` played last and `turn` is to act.
+    Table& trick(std::optional<Seat> standing, std::optional<Seat> turn, bool challenge = false,
+                 game::ChallengeAnswer answer = game::ChallengeAnswer::none) {
+        s.trick.standing = standing;
+        s.trick.turn = turn;
+        s.trick.challenge = challenge;
+        s.trick.answer = answer;
+        return *this;
+    }
+    game::Flow flow() { return game::Flow{s, ev}; }
+
+    // The note lines written so far, in order.
+    std::vector<std::string> notes() const {
+        std::vector<std::string> out;
+        for (const game::Event& e : ev.list)
+            if (e.kind == game::EventKind::note) out.push_back(e.text);
+        return out;
+    }
+    bool noted(const std::string& line) const {
+        for (const std::string& n : notes())
+            if (n == line) return true;
+        return false;
+    }
+};
+
+}  // namespace tav::test
