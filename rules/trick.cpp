@@ -113,8 +113,9 @@ void Flow::computer_answer() {
     const Seat seat = *t.turn;
     std::optional<std::vector<Card>> cards = classic::follow(SeatView(s, seat));
     // A computer seat's play is checked like the human's: one the rules do
-    // not allow (2s answering a play that holds 2s) is a pass.
-    // GATE if (cards && !can_play(*cards, t.standing ? &s.plays[*t.standing] : nullptr)) cards.reset();
+    // not allow is a pass. (The classic level answers the 2s of a mixed play
+    // with natural cards, and "2 K" with a pair of 2s: neither beats a 2.)
+    if (cards && !can_play(*cards, t.standing ? &s.plays[*t.standing] : nullptr)) cards.reset();
     if (cards && !cards->empty()) {
         lay(seat, *cards);
         if (t.standing) file_smother(seat);

@@ -39,11 +39,11 @@ struct Digest {
 };
 
 const Golden kGolden[] = {
-    {"threes_place_tributes", true, false, false, 1, 11, 0x25b25831e3b6a1fcull, "-53 -22 17 26 61 -29"},
-    {"no_threes_every_tribute", false, true, true, 1, 12, 0x8d0c778d98db9105ull, "-29 -33 -71 64 29 40"},
-    {"threes_every_tribute", true, true, true, 1, 13, 0x5862ed15f484a42aull, "73 -29 11 -50 -11 6"},
-    {"scores_only", true, true, true, 0, 14, 0xa6f97f7cd618bddaull, "24 -45 -75 5 31 60"},
-    {"no_threes_scores_only", false, false, false, 0, 15, 0xe2135440f7413f05ull, "24 34 -12 -37 12 -21"},
+    {"threes_place_tributes", true, false, false, 1, 11, 0x05b63994d09a93e0ull, "-20 0 21 -8 30 -23"},
+    {"no_threes_every_tribute", false, true, true, 1, 12, 0x1bb4baabb338a066ull, "4 -9 1 16 0 -12"},
+    {"threes_every_tribute", true, true, true, 1, 13, 0x1a1cabae28fbaafeull, "70 -3 2 -41 3 -31"},
+    {"scores_only", true, true, true, 0, 14, 0x254efb568ac1f628ull, "29 -58 -73 7 43 52"},
+    {"no_threes_scores_only", false, false, false, 0, 15, 0xf23016305be87ee8ull, "27 36 -13 -40 10 -20"},
 };
 
 void PrintTo(const Golden& g, std::ostream* out) { *out << g.name; }

@@ -114,13 +114,19 @@ TEST(Follow, PlainAnswersAndPasses) {
     }
 }
 
-// The 2s of a mixed play are answered with natural cards of a stronger rank.
-TEST(Follow, TheTwosOfAMixedPlayAreAnsweredWithNaturalCards) {
+// The classic level would answer the 2 of "9 9 2" with three natural cards
+// of a stronger rank; strongest against strongest, 10 10 10 does not beat
+// 2 9 9, so the seat passes like the human would have to.
+TEST(Follow, TheTwosOfAMixedPlayAreNotBeatenByNaturalCards) {
     Table t = answering(Seat::C, "9 9 2", "5 6", Seat::B, "10 10 10 2");
+    const auto raw = game::classic::follow(game::SeatView(t.s, Seat::B));
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(words(*raw), "10 10 10");
     t.flow().computer_answer();
-    EXPECT_EQ(words(t.s.plays[Seat::B]), "10 10 10");
-    EXPECT_EQ(words(t.s.hands[Seat::B]), "2");
-    EXPECT_EQ(t.s.trick.standing, Seat::B);
+    EXPECT_TRUE(t.s.plays[Seat::B].empty());
+    EXPECT_EQ(words(t.s.hands[Seat::B]), "2 10 10 10");
+    EXPECT_EQ(t.s.trick.standing, Seat::C);
+    EXPECT_EQ(t.s.trick.passes, 1);
 }
 
 TEST(Follow, APartnersChallengeIsLeftAloneWhileThePartnerPlays) {
