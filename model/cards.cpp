@@ -1,6 +1,6 @@
 #include "model/cards.h"
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 
 namespace tav::game {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "table/layout.h"
 
 namespace tav {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "model/invariants.h"
 #include "model/notes.h"
 #include "rules/engine.h"

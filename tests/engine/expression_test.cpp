@@ -1,11 +1,11 @@
-#include "cards/expression.h"
+#include "table/expression.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "cards/card_list.h"
+#include "table/card_list.h"
 
 namespace tav {
 namespace {

@@ -4,7 +4,7 @@
 #include <random>
 #include <set>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "table/layout.h"
 #include "table/session.h"
 #include "tests/engine/game_support.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <set>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "model/cards.h"
 #include "model/seat.h"
 #include "table/layout.h"

@@ -37,7 +37,7 @@
 #include <memory>
 #include <string>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 

@@ -17,7 +17,7 @@
 #include <functional>
 #include <string>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "ui/about_dialog.h"
 #include "ui/bgcard_dialog.h"
 #include "ui/bgcolor_dialog.h"

@@ -7,7 +7,7 @@
 #include <map>
 #include <vector>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "rules/play.h"
 #include "ui/main_window.h"
 #include "ui/units.h"

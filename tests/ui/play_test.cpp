@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "model/invariants.h"
 #include "ui/main_window.h"
 #include "ui/units.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "model/invariants.h"
 #include "table/layout.h"
 #include "ui/main_window.h"

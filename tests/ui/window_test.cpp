@@ -11,7 +11,7 @@
 #include <QTest>
 #include <string>
 
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cards/card_list.h"
-#include "cards/expression.h"
+#include "table/card_list.h"
+#include "table/expression.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cards/card_list.h"
+#include "table/card_list.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "cards/catalogue.h"
+#include "model/catalogue.h"
 
 #include <array>
 #include <charconv>

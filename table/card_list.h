@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cards/catalogue.h"
-#include "cards/expression.h"
+#include "model/catalogue.h"
+#include "table/expression.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "cards/expression.h"
+#include "table/expression.h"
 
 #include <algorithm>
 #include <array>
@@ -8,8 +8,8 @@
 #include <limits>
 #include <vector>
 
-#include "cards/card_list.h"
-#include "cards/catalogue.h"
+#include "table/card_list.h"
+#include "model/catalogue.h"
 
 namespace tav {
 namespace {
