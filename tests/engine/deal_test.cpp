@@ -1,12 +1,13 @@
+// The deal: every card to one hand in deal order, the table as it shows the
+// deal fast and slow, the fairness of the shuffle and the shuffle button.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <memory>
-#include <optional>
+#include <cstdint>
 #include <random>
 #include <set>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "model/catalogue.h"
@@ -14,7 +15,7 @@
 #include "model/notes.h"
 #include "rules/engine.h"
 #include "table/session.h"
-#include "tests/engine/game_support.h"
+#include "tests/engine/deal_support.h"
 
 namespace tav {
 namespace {
@@ -24,114 +25,9 @@ using game::Card;
 using game::Event;
 using game::EventKind;
 using game::Seat;
-
-// What a shuffle showed: the deal from its events, and the table as drawn
-// once the last card had arrived and the human's hand was laid out, before
-// anything else (threes, play) changed it.
-struct DealWatch {
-    std::vector<Event> dealt;                // in deal order
-    game::PerSeat<std::vector<Card>> hands;  // in the order dealt
-    std::vector<Card> human_row;             // the human's hand as laid out
-    bool taken = false;
-    std::vector<SurfaceObject> cards, pack;  // [n]: card picture n, pack picture p_t<n>
-    game::PerSeat<bool> place_label_shown{};
-    int dealt_before_shuffle_note = -1;
-
-    void watch(Session& s) {
-        *this = DealWatch{};
-        s.before_event = [this, &s, human_laid = false](const Event& e) mutable {
-            if (e.kind == EventKind::note && e.text == game::notes::kShuffling)
-                dealt_before_shuffle_note = static_cast<int>(dealt.size());
-            if (e.kind == EventKind::dealt) {
-                dealt.push_back(e);
-                hands[e.seat].push_back(e.card);
-                return;
-            }
-            if (taken || dealt.size() != static_cast<std::size_t>(kCardCount)) return;
-            if (!human_laid) {
-                human_laid = e.kind == EventKind::laid_out && e.seat == Seat::A;
-                if (human_laid) human_row = e.cards;
-                return;
-            }
-            taken = true;
-            cards.resize(kCardCount + 1);
-            pack.resize(kCardCount + 1);
-            for (int n = 1; n <= kCardCount; ++n) {
-                cards[static_cast<std::size_t>(n)] = *s.surface().find(card_id(n));
-                pack[static_cast<std::size_t>(n)] = *s.surface().find("p_t" + std::to_string(n));
-            }
-            for (Seat seat : game::kAllSeats)
-                place_label_shown[seat] =
-                    s.surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible;
-        };
-    }
-};
-
-// The order a deal draws the cards in from generator `g`, worked out
-// independently: draw a place in what is left of the pack, uniformly.
-std::vector<Card> deal_order(std::mt19937_64 g) {
-    std::vector<Card> left;
-    for (int n = 1; n <= kCardCount; ++n) left.push_back(static_cast<Card>(n));
-    std::vector<Card> order{0};
-    for (int i = 1; i <= kCardCount; ++i) {
-        std::uniform_int_distribution<int> draw(1, kCardCount + 1 - i);
-        const int r = draw(g);
-        order.push_back(left[static_cast<std::size_t>(r - 1)]);
-        left.erase(left.begin() + (r - 1));
-    }
-    return order;
-}
-
-// The seat of the i-th card dealt: B, C, A, F, E, D, B ...
-Seat seat_of(int i) {
-    return std::array<Seat, 6>{Seat::D, Seat::B, Seat::C, Seat::A, Seat::F, Seat::E}[static_cast<std::size_t>(i % 6)];
-}
-
-// The fours by suit (h s d c), by their names in the catalogue.
-constexpr std::array<std::string_view, 4> kFours{"红桃4", "黑桃4", "方块4", "梅花4"};
-
-// A pair of one suit's four scores 1, three or four copies 2.
-int fours_score(const std::vector<Card>& hand) {
-    std::array<int, 4> copies{};
-    for (Card c : hand)
-        for (std::size_t k = 0; k < 4; ++k)
-            if (card_info(c).name == kFours[k]) ++copies[k];
-    int score = 0;
-    for (int n : copies) score += n >= 3 ? 2 : n == 2 ? 1 : 0;
-    return score;
-}
-
-// The first leader of a first deal dealt in `order`, and the fours mark after
-// it: the first seat whose growing hand scores 2; when nobody does, the best
-// fours of the dealt hands, the first such seat from A.
-std::pair<Seat, int> expected_leader(const std::vector<Card>& order) {
-    game::PerSeat<std::vector<Card>> hands;
-    for (int i = 1; i <= kCardCount; ++i) {
-        const Seat seat = seat_of(i);
-        hands[seat].push_back(order[static_cast<std::size_t>(i)]);
-        if (fours_score(hands[seat]) >= 2) return {seat, 3};
-    }
-    Seat best = Seat::A;
-    for (Seat seat : game::kAllSeats)
-        if (fours_score(hands[seat]) > fours_score(hands[best])) best = seat;
-    return {best, 2};
-}
-
-struct Deal : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
-    DealWatch first;
-
-    Deal() { settings.gc_show = 0; }
-    std::unique_ptr<Session> table(std::uint64_t seed) { return std::make_unique<Session>(settings, platform, seed); }
-    // The computer plays the human's part until the deal is over.
-    static void play_out(Session& s) {
-        for (int turns = 0; s.state().ask != Ask::shuffle; ++turns) {
-            ASSERT_LT(turns, 3000);
-            ASSERT_TRUE(s.autoplay_human());
-        }
-    }
-};
+using test::Deal;
+using test::deal_order;
+using test::seat_of;
 
 TEST_F(Deal, EveryCardReachesExactlyOneHandAndTheTableShowsTheDeal) {
     for (std::uint64_t seed : {1u, 2u, 77u}) {
@@ -309,35 +205,6 @@ TEST_F(Deal, ShuffleIsFair) {
     EXPECT_GT(chi, 700.0);  // too even would mean the cards were not drawn at random
 }
 
-TEST_F(Deal, LaterDealKeepsTheRecordedFirstLeader) {
-    auto s = table(11);
-    std::optional<Seat> last;
-    s->before_event = [&](const Event& e) {
-        if (e.kind == EventKind::place && e.number == 6) last = e.seat;
-    };
-    s->shuffle();
-    play_out(*s);
-    ASSERT_TRUE(last);
-    EXPECT_EQ(s->state().first_leader, last);
-    for (Seat seat : game::kAllSeats)
-        EXPECT_TRUE(s->surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible);
-
-    first.watch(*s);
-    s->shuffle();
-    ASSERT_TRUE(first.taken);
-    // The last deal's places go once every card is out.
-    for (Seat seat : game::kAllSeats) EXPECT_FALSE(first.place_label_shown[seat]);
-    // Tributes may stop the deal for the human's return: play on to the lead.
-    for (int turns = 0; s->state().phase == game::Phase::tribute; ++turns) {
-        ASSERT_LT(turns, 20);
-        ASSERT_TRUE(s->autoplay_human());
-    }
-    EXPECT_EQ(s->state().first_leader, last);
-    EXPECT_EQ(s->state().fours_mark, 2);  // nobody was scored
-    const auto& log = s->view().note_log();
-    EXPECT_NE(std::find(log.begin(), log.end(), game::notes::leads_first(*last)), log.end());
-}
-
 TEST_F(Deal, ShuffleButtonNotesTheDealAndClosesItselfAndDealsDiffer) {
     auto s = table(1);
     first.watch(*s);
@@ -377,65 +244,6 @@ TEST_F(Deal, ShuffleButtonNotesTheDealAndClosesItselfAndDealsDiffer) {
     s->shuffle();
     ASSERT_TRUE(first.taken);
     EXPECT_NE(one, first.hands);
-}
-
-TEST_F(Deal, FoursChooseTheFirstLeader) {
-    // Over many deals the first seat whose fours reach 2 as its cards arrive
-    // leads, and the mark rises past its score.
-    std::mt19937_64 rng(99);
-    for (int d = 0; d < 300; ++d) {
-        game::State st = game::new_game({});
-        game::Events ev;
-        const std::vector<Card> order = deal_order(rng);
-        game::Flow{st, ev}.deal(rng);
-        std::vector<Card> dealt{0};
-        for (const Event& e : ev.list)
-            if (e.kind == EventKind::dealt) dealt.push_back(e.card);
-        ASSERT_EQ(dealt, order) << "deal " << d;
-        const auto [leader, mark] = expected_leader(order);
-        ASSERT_EQ(st.first_leader, leader) << "deal " << d;
-        ASSERT_EQ(st.fours_mark, mark) << "deal " << d;
-    }
-
-    // When no seat reached the mark while the cards arrived, the best fours
-    // lead, the first such seat from A on a tie.
-    struct Case {
-        const char* what;
-        std::array<const char*, 6> fours;  // each seat's fours by suit: h s d c
-        Seat leader;
-    };
-    const Case cases[] = {
-        {"nobody holds fours", {"", "", "", "", "", ""}, Seat::A},
-        {"one of each suit scores nothing", {"", "hsdc", "", "h", "", "hh"}, Seat::F},
-        {"a pair beats single fours", {"h", "s", "", "dd", "", ""}, Seat::D},
-        {"two pairs tie with three of a suit", {"", "", "hhcc", "", "sss", ""}, Seat::C},
-        {"four of a suit score as three", {"", "dddd", "", "", "sss", ""}, Seat::B},
-        {"three and a pair beat four", {"", "dddd", "", "", "", "hhhss"}, Seat::F},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        game::State st = game::new_game({});
-        std::set<Card> used;
-        auto take = [&](auto fits) {
-            for (int n = 1; n <= kCardCount; ++n)
-                if (fits(static_cast<Card>(n)) && used.insert(static_cast<Card>(n)).second) return static_cast<Card>(n);
-            return Card{0};
-        };
-        for (Seat seat : game::kAllSeats) {
-            for (const char* suit = c.fours[game::slot_of(seat)]; *suit; ++suit) {
-                const std::string_view four = kFours[std::string_view("hsdc").find(*suit)];
-                st.hands[seat].push(take([&](Card k) { return card_info(k).name == four; }));
-            }
-            for (std::string_view filler : {"K", "5", "A"})
-                st.hands[seat].push(take([&](Card k) { return card_info(k).code == filler; }));
-        }
-        game::Events ev;
-        game::Flow{st, ev}.begin_play();
-        EXPECT_EQ(st.first_leader, c.leader);
-        EXPECT_EQ(st.fours_mark, 2);
-        ASSERT_FALSE(ev.list.empty());
-        EXPECT_EQ(ev.list.back().text, game::notes::leads_first(c.leader));
-    }
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 // Test helpers for the game model: states built from short card strings
 // ("K K 2 BJ SJ 10", BJ a big joker, SJ a small joker, any other word a rank
 // code). Each word takes a card of that rank not yet used by the same
-// builder, so a state never holds one card twice.
+// builder, so a state never holds one card twice. Also events built by hand,
+// as the engine would send them.
 #pragma once
 
 #include <array>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/events.h"
@@ -57,6 +59,18 @@ public:
 private:
     std::array<bool, game::kCards + 1> used_{};
 };
+
+// An event as the engine would send it to the view.
+inline game::Event event(game::EventKind kind, Seat seat = Seat::A, Card card = 0, int number = 0,
+                         std::vector<Card> cards = {}) {
+    game::Event e;
+    e.kind = kind;
+    e.seat = seat;
+    e.card = card;
+    e.number = number;
+    e.cards = std::move(cards);
+    return e;
+}
 
 // The words of a pile in order, joined by blanks.
 template <class P>

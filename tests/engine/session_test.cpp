@@ -3,33 +3,24 @@
 #include <array>
 #include <set>
 
-#include "model/catalogue.h"
 #include "model/cards.h"
+#include "model/catalogue.h"
 #include "model/seat.h"
 #include "table/layout.h"
 #include "table/session.h"
 #include "tests/engine/game_support.h"
+#include "tests/engine/session_support.h"
 
 namespace tav {
 namespace {
 
 using game::Ask;
 using game::Card;
-using game::Event;
 using game::EventKind;
 using game::Seat;
+using test::event;
 
 constexpr int kRest = 1696;
-
-Event event(EventKind kind, Seat seat = Seat::A, Card card = 0, int number = 0, std::vector<Card> cards = {}) {
-    Event e;
-    e.kind = kind;
-    e.seat = seat;
-    e.card = card;
-    e.number = number;
-    e.cards = std::move(cards);
-    return e;
-}
 
 TEST(Catalogue, HoldsFourDecksOfFiftyFourCards) {
     std::array<int, game::kRanks + 1> per_rank{};
@@ -94,22 +85,13 @@ TEST(Seats, LettersNamesAndSides) {
     EXPECT_EQ(game::next_seat(Seat::F), Seat::A);
 }
 
-struct Table : ::testing::Test {
-    Settings settings;
-    ScriptedPlatform platform;
+struct Table : test::SessionFixture {
     Session s{settings, platform, 1};
 
-    Table() { settings.gc_show = 0; }
     // The computer acts for the human until `done` holds.
     template <class Done>
     void play_until(Done done) {
-        for (int acts = 0; !done(); ++acts) {
-            ASSERT_LT(acts, 5000);
-            if (s.state().ask == Ask::shuffle)
-                s.shuffle();
-            else
-                ASSERT_TRUE(s.autoplay_human());
-        }
+        test::play_until(s, 5000, done);
     }
     void expect_table_cleared() {
         for (int n = 1; n <= kCardCount; ++n) {
@@ -236,13 +218,7 @@ TEST_F(Table, AFinishedDealKeepsScoresANewGameClearsThem) {
 // A new game started while the human owes a return leaves no return behind.
 TEST_F(Table, NewGameInTheMiddleOfATributeStartsAfresh) {
     Session r{settings, platform, 4};
-    for (int acts = 0; r.state().ask != Ask::return_tribute; ++acts) {
-        ASSERT_LT(acts, 500);
-        if (r.state().ask == Ask::shuffle)
-            r.shuffle();
-        else
-            ASSERT_TRUE(r.autoplay_human());
-    }
+    ASSERT_NO_FATAL_FAILURE(test::play_until(r, 500, [&r] { return r.state().ask == Ask::return_tribute; }));
     ASSERT_TRUE(r.button(ButtonId::give_back).visible);
     r.click(r.state().hands[Seat::A][0]);
     ASSERT_FALSE(r.picks().empty());

@@ -1,7 +1,8 @@
+// The tribute between deals: what a payer gives, the computer's return, the
+// listing of the debts, and the settlements of deals in a row.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,97 +11,17 @@
 #include "model/notes.h"
 #include "rules/engine.h"
 #include "tests/engine/game_support.h"
+#include "tests/engine/tribute_support.h"
 
 namespace tav {
 namespace {
 
 using game::Ask;
 using game::DebtKind;
-using game::Decision;
 using game::EventKind;
 using game::Move;
 using game::Seat;
-
-// A deal just dealt, with the ledger of the one before. Every card not named
-// lies in the cleared pile, so all 216 are accounted for. The human leads
-// the new deal, so play never runs on once the settlement is done.
-struct Settlement {
-    test::Table t;
-    std::mt19937_64 rng{1};
-
-    Settlement() {
-        t.s.rules.threes = false;
-        t.s.first_leader = Seat::A;
-        t.s.phase = game::Phase::tribute;
-    }
-    // A card that came by an earlier tribute of this deal.
-    void give_traded(Seat seat, const std::string& word) {
-        const game::Card c = t.cards.take(word);
-        t.s.hands[seat].push(c);
-        t.s.hands[seat].sort_by_rank();
-        t.s.traded.set(c);
-    }
-    // Slot `i`: the payer, holding `pays_from`, owes `count` to the receiver, holding `holds`.
-    void debt(int i, Seat payer, const std::string& pays_from, Seat receiver, const std::string& holds, int count) {
-        t.hand(payer, pays_from).hand(receiver, holds);
-        t.s.ledger[static_cast<std::size_t>(i)] = {payer, receiver, count};
-    }
-    void settle() {
-        t.rest_cleared();
-        ASSERT_EQ(game::check_cards(t.s), "");
-        t.flow().settle_from(1);
-        game::advance(t.s, t.ev);
-        ASSERT_EQ(game::check_cards(t.s), "");
-    }
-    game::Verdict answer(const Decision& d) { return game::apply(t.s, d, t.ev, rng); }
-    game::Verdict give_back(std::vector<game::Card> cards) { return answer({Move::give_back, std::move(cards)}); }
-
-    // A hand, strongest first; with `marked`, only its cards received in a tribute.
-    std::string held(Seat seat, bool marked = false) const {
-        game::Hand h;
-        for (game::Card c : t.s.hands[seat])
-            if (!marked || t.s.traded[c]) h.push(c);
-        h.sort_by_rank();
-        return test::words(h);
-    }
-    std::string moved_in(Seat seat) const { return held(seat, true); }
-    // A card of that word in the seat's hand.
-    game::Card card(Seat seat, const std::string& word) const {
-        for (game::Card c : t.s.hands[seat])
-            if (test::Cards::word_of(c) == word) return c;
-        ADD_FAILURE() << "no " << word << " in the hand";
-        return 0;
-    }
-    // The cards `seat` showed in tributes or returns, "BJ#1 2#2 ...".
-    std::string shown_by(Seat seat) const {
-        std::string out;
-        for (const game::Event& e : t.ev.list)
-            if (e.kind == EventKind::handed && e.seat == seat)
-                out += (out.empty() ? "" : " ") + test::Cards::word_of(e.card) + "#" + std::to_string(e.number);
-        return out;
-    }
-    int asked(Ask what) const {
-        return static_cast<int>(std::count_if(t.ev.list.begin(), t.ev.list.end(), [what](const game::Event& e) {
-            return e.kind == EventKind::asked && e.number == static_cast<int>(what);
-        }));
-    }
-    // The seats whose hands were laid out again since event `from`, in order.
-    std::vector<Seat> laid_out_since(std::size_t from) const {
-        std::vector<Seat> out;
-        for (std::size_t i = from; i < t.ev.list.size(); ++i)
-            if (t.ev.list[i].kind == EventKind::laid_out) out.push_back(t.ev.list[i].seat);
-        return out;
-    }
-    // The cards of the seat's hand as last laid out.
-    std::vector<game::Card> last_row(Seat seat) const {
-        std::vector<game::Card> row;
-        for (const game::Event& e : t.ev.list)
-            if (e.kind == EventKind::laid_out && e.seat == seat) row = e.cards;
-        return row;
-    }
-    bool ledger_empty() const { return t.s.ledger == decltype(t.s.ledger){}; }
-    bool started() const { return t.noted(game::notes::kPlayBegins) && t.s.phase == game::Phase::play; }
-};
+using test::Settlement;
 
 // ---- taking the tribute ----
 
@@ -207,119 +128,6 @@ TEST(Tribute, FewerCandidatesThanOwedGiveWhatThereIsAndTheCountFollows) {
     EXPECT_EQ(g.t.s.ledger[13].count, 1);
     EXPECT_EQ(g.t.s.settling, 14);
     EXPECT_TRUE(g.t.noted("柳烟还落贡一个9"));
-}
-
-// ---- the human's side ----
-
-TEST(Tribute, TributeFromTheOwnSideMayBeRefused) {
-    Settlement g;
-    g.debt(13, Seat::C, "BJ SJ 7", Seat::A, "9 8 4", 2);
-    g.settle();
-    ASSERT_EQ(g.t.s.ask, Ask::take_partner_tribute);
-    EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
-    EXPECT_TRUE(g.t.noted("石坚进落贡一大户，一小户"));
-    EXPECT_FALSE(g.give_back({g.card(Seat::A, "9")}).ok());  // the question comes first
-    EXPECT_TRUE(g.answer({Move::let_tribute_go, {}}).ok());
-    EXPECT_TRUE(g.t.noted(game::notes::kHumanRefuses));
-    EXPECT_EQ(g.held(Seat::C), "BJ SJ 7");
-    EXPECT_EQ(g.held(Seat::A), "9 8 4");
-    EXPECT_EQ(g.moved_in(Seat::C), "");
-    EXPECT_EQ(g.asked(Ask::return_tribute), 0);
-    EXPECT_EQ(g.t.s.ask, Ask::lead);
-    EXPECT_TRUE(g.started());
-    EXPECT_TRUE(g.ledger_empty());
-    EXPECT_EQ(game::check_cards(g.t.s), "");
-}
-
-TEST(Tribute, TributeFromTheOwnSideTakenWaitsForTheReturn) {
-    // Taken by the human, or by the computer in the human's place: the same.
-    for (const bool by_computer : {false, true}) {
-        SCOPED_TRACE(by_computer ? "the computer answers" : "the human answers");
-        Settlement g;
-        g.debt(13, Seat::E, "BJ SJ 7", Seat::A, "9 8 6 4", 2);
-        g.settle();
-        EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
-        const std::optional<Decision> hint = game::computer_choice_for_human(g.t.s);
-        ASSERT_TRUE(hint);
-        EXPECT_EQ(hint->move, Move::take_tribute);
-        ASSERT_TRUE(by_computer ? game::apply_computer_for_human(g.t.s, g.t.ev).ok()
-                                : g.answer({Move::take_tribute, {}}).ok());
-        EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
-        EXPECT_EQ(g.moved_in(Seat::A), "BJ SJ");
-        EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-        EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
-        EXPECT_EQ(g.t.s.settling, 13);
-        EXPECT_FALSE(g.started());
-        if (!by_computer) continue;
-        // The computer's return in the human's place is its own seats' return.
-        const std::optional<Decision> back = game::computer_choice_for_human(g.t.s);
-        ASSERT_TRUE(back);
-        EXPECT_EQ(back->move, Move::give_back);
-        ASSERT_TRUE(game::apply_computer_for_human(g.t.s, g.t.ev).ok());
-        EXPECT_EQ(g.moved_in(Seat::E), "6 4");  // marked, as a computer seat's return is
-        EXPECT_EQ(g.held(Seat::A), "BJ SJ 9 8");
-        EXPECT_TRUE(g.started());
-    }
-}
-
-TEST(Tribute, TheOtherSideIsNotAsked) {
-    Settlement g;
-    g.debt(13, Seat::A, "2 9 8 4", Seat::C, "5 5 5", 1);  // the human pays its own side: no question
-    g.debt(14, Seat::D, "BJ 7", Seat::A, "", 1);
-    g.settle();
-    EXPECT_EQ(g.asked(Ask::take_partner_tribute), 0);
-    EXPECT_TRUE(g.t.noted("钟离云进落贡一钱"));
-    EXPECT_TRUE(g.t.noted("石坚还落贡一个5"));
-    EXPECT_EQ(g.t.s.settling, 14);
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-}
-
-TEST(Tribute, TheHumansReturnIsCountedThenTaken) {
-    Settlement g;
-    g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4 4", 2);
-    g.settle();
-    // The tribute is shown face up by the payer, then the human is asked.
-    EXPECT_EQ(g.shown_by(Seat::D), "BJ#1 BJ#2");
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
-
-    const game::Card six = g.card(Seat::A, "6"), four = g.card(Seat::A, "4");
-    EXPECT_EQ(g.give_back({six}).reason, "请选择2张牌还贡！");
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.t.s.settling, 13);
-    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 6 4 4");
-
-    const std::size_t from = g.t.ev.list.size();
-    ASSERT_TRUE(g.give_back({four, six}).ok());
-    EXPECT_TRUE(g.t.noted("钟离云还落贡一个4，一个6"));
-    EXPECT_EQ(g.shown_by(Seat::A), "4#1 6#2");
-    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 4");
-    EXPECT_EQ(g.held(Seat::D), "9 6 4");
-    EXPECT_EQ(g.moved_in(Seat::D), "");  // the human's return is not marked
-    // Both hands are laid out again, the return now in D's row.
-    EXPECT_EQ(g.laid_out_since(from), (std::vector<Seat>{Seat::D, Seat::A}));
-    const game::Hand& d = g.t.s.hands[Seat::D];
-    const std::vector<game::Card> row = g.last_row(Seat::D);
-    EXPECT_TRUE(std::is_permutation(row.begin(), row.end(), d.begin(), d.end()));
-    EXPECT_EQ(g.t.s.ask, Ask::lead);
-    EXPECT_TRUE(g.started());
-    EXPECT_TRUE(g.ledger_empty());
-    EXPECT_EQ(game::check_cards(g.t.s), "");
-}
-
-TEST(Tribute, WrongAnswersAreRefusedAndChangeNothing) {
-    Settlement g;
-    g.debt(13, Seat::D, "BJ 9", Seat::A, "K 6", 1);
-    g.settle();
-    ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
-    const game::Card nine = g.card(Seat::D, "9"), six = g.card(Seat::A, "6");
-    EXPECT_FALSE(g.give_back({nine}).ok());  // not the human's card
-    EXPECT_FALSE(g.answer(Decision::play({six})).ok());
-    EXPECT_FALSE(g.answer({Move::take_tribute, {}}).ok());
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.held(Seat::D), "9");
-    EXPECT_EQ(g.held(Seat::A), "BJ K 6");
-    EXPECT_EQ(game::check_cards(g.t.s), "");
 }
 
 // ---- the listing ----

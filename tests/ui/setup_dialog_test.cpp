@@ -1,0 +1,197 @@
+// The rules dialog driven as a player would: the values it opens with, how
+// its choices lock one another, apply, confirm and cancel, and a rule
+// changed from the menu reaching the next deal.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <algorithm>
+#include <string>
+
+#include "tests/ui/window_support.h"
+#include "ui/main_window.h"
+#include "ui/menu.h"
+#include "ui/setup_dialog.h"
+
+namespace tav::ui {
+namespace {
+
+TEST(SetupDialog, OpensWithTheStartValues) {
+    Settings settings;
+    w_setup d(settings);
+    EXPECT_EQ(d.windowTitle(), "游戏规则设置");
+    EXPECT_TRUE(d.windowFlags() & Qt::WindowContextHelpButtonHint);
+    EXPECT_TRUE(child<QRadioButton>(&d, "rb_2")->isChecked());
+    EXPECT_EQ(child<QRadioButton>(&d, "rb_2")->text(), "记分加进贡");
+    EXPECT_FALSE(child<QRadioButton>(&d, "rb_1")->isChecked());
+    auto* l = child<QCheckBox>(&d, "cbx_l");
+    EXPECT_TRUE(l->isChecked());
+    EXPECT_FALSE(l->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(&d, "cbx_m")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(&d, "cbx_m")->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>(&d, "cbx_d")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(&d, "cbx_d")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(&d, "cbx_b3")->isChecked());
+    EXPECT_EQ(child<QCheckBox>(&d, "cbx_b3")->text(), "憋３限制");
+    EXPECT_TRUE(child<QRadioButton>(&d, "rb_ks")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>(&d, "rb_zc")->isChecked());
+    auto* slider = child<QSlider>(&d, "htb_show");
+    EXPECT_EQ(slider->minimum(), 0);
+    EXPECT_EQ(slider->maximum(), 50);
+    EXPECT_EQ(slider->value(), static_cast<int>(settings.gc_show * 100 + 0.5));
+    EXPECT_EQ(child<QLabel>(&d, "st_3")->text(), "小          中         大");
+    EXPECT_FALSE(child<QPushButton>(&d, "cb_apply")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(&d, "cb_apply")->text(), "应用(&A)");
+    // The context-help hints.
+    EXPECT_EQ(child<QRadioButton>(&d, "rb_ks")->whatsThis(), "设置洗牌速度为快速");
+    EXPECT_EQ(child<QRadioButton>(&d, "rb_zc")->whatsThis(), "设置洗牌速度为正常");
+    EXPECT_EQ(slider->whatsThis(), "设置发牌的间隔时间");
+}
+
+TEST(SetupDialog, OpensWithOtherValuesAsTheyStand) {
+    Settings settings;
+    settings.gb_b3 = false;
+    settings.gc_show = 0.29;  // a decimal: shows as 29, not 28
+    settings.gs_sends = "1";
+    settings.gi_winstyle = 5;  // anything but 1 is scores only
+    settings.gb_m = true;
+    w_setup d(settings);
+    EXPECT_FALSE(child<QCheckBox>(&d, "cbx_b3")->isChecked());
+    EXPECT_EQ(child<QSlider>(&d, "htb_show")->value(), 29);
+    EXPECT_TRUE(child<QRadioButton>(&d, "rb_zc")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(&d, "rb_1")->isChecked());
+    for (const char* name : {"cbx_m", "cbx_d", "cbx_l"}) {
+        EXPECT_FALSE(child<QCheckBox>(&d, name)->isChecked()) << name;
+        EXPECT_FALSE(child<QCheckBox>(&d, name)->isEnabled()) << name;
+    }
+    // Opening changes no setting.
+    EXPECT_TRUE(settings.gb_m);
+    EXPECT_EQ(settings.gi_winstyle, 5);
+}
+
+TEST(SetupDialog, ScoresOnlyAndConfirmClearsTheTributeRules) {
+    Settings settings;
+    settings.gb_m = true;
+    settings.gb_d = true;
+    w_setup d(settings);
+    d.show();
+    click(child<QRadioButton>(&d, "rb_1"));
+    for (const char* name : {"cbx_m", "cbx_d", "cbx_l"}) {
+        EXPECT_FALSE(child<QCheckBox>(&d, name)->isChecked()) << name;
+        EXPECT_FALSE(child<QCheckBox>(&d, name)->isEnabled()) << name;
+    }
+    EXPECT_TRUE(child<QPushButton>(&d, "cb_apply")->isEnabled());
+    EXPECT_EQ(settings.gi_winstyle, 1);  // nothing written before apply or confirm
+    click(child<QPushButton>(&d, "cb_confirm"));
+    EXPECT_EQ(settings.gi_winstyle, 0);
+    EXPECT_FALSE(settings.gb_m);
+    EXPECT_FALSE(settings.gb_d);
+    EXPECT_FALSE(settings.gb_l);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+
+    // Back to scores and tributes: 落 is ticked and locked, 扪 and 点 open again.
+    w_setup again(settings);
+    again.show();
+    click(child<QRadioButton>(&again, "rb_2"));
+    EXPECT_TRUE(child<QCheckBox>(&again, "cbx_l")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(&again, "cbx_l")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(&again, "cbx_m")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(&again, "cbx_d")->isEnabled());
+}
+
+TEST(SetupDialog, TheRuleOnThreesGovernsPoint) {
+    Settings settings;
+    settings.gb_d = true;
+    w_setup d(settings);
+    d.show();
+    auto* b3 = child<QCheckBox>(&d, "cbx_b3");
+    auto* point = child<QCheckBox>(&d, "cbx_d");
+    ASSERT_TRUE(point->isChecked());
+    click(b3);
+    EXPECT_FALSE(b3->isChecked());
+    EXPECT_FALSE(point->isChecked());
+    EXPECT_FALSE(point->isEnabled());
+    click(b3);
+    EXPECT_TRUE(b3->isChecked());
+    EXPECT_TRUE(point->isEnabled());
+    EXPECT_FALSE(point->isChecked());
+
+    // In scores-only mode ticking it again leaves 点 locked.
+    click(b3);
+    click(child<QRadioButton>(&d, "rb_1"));
+    click(b3);
+    EXPECT_FALSE(point->isEnabled());
+}
+
+TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
+    Settings settings;
+    w_setup d(settings);
+    d.show();
+    auto* apply = child<QPushButton>(&d, "cb_apply");
+    click(child<QRadioButton>(&d, "rb_zc"));
+    child<QSlider>(&d, "htb_show")->setValue(37);
+    click(child<QCheckBox>(&d, "cbx_m"));
+    ASSERT_TRUE(apply->isEnabled());
+    click(apply);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(settings.gs_sends, "1");
+    EXPECT_DOUBLE_EQ(settings.gc_show, 0.37);
+    EXPECT_TRUE(settings.gb_m);
+
+    click(child<QRadioButton>(&d, "rb_1"));
+    click(child<QRadioButton>(&d, "rb_ks"));
+    click(child<QPushButton>(&d, "cb_cancel"));
+    EXPECT_EQ(d.result(), QDialog::Rejected);
+    EXPECT_EQ(settings.gs_sends, "1");
+    EXPECT_DOUBLE_EQ(settings.gc_show, 0.37);
+    EXPECT_TRUE(settings.gb_m);
+    EXPECT_EQ(settings.gi_winstyle, 1);
+}
+
+TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
+    for (const bool scores_only : {false, true}) {
+        SCOPED_TRACE(scores_only ? "scores only" : "scores and tributes");
+        Settings settings = quick_settings();
+        // Seed 3: the first deal, the computer playing the human's turns,
+        // leaves the human owed a place tribute by the other side.
+        MainWindow w(settings, 3);
+        Session& m = w.session();
+        w.button("cb_send")->click();
+        for (int turns = 0; m.state().deal_running(); ++turns) {
+            ASSERT_LT(turns, 2000);
+            ASSERT_TRUE(m.autoplay_human());
+        }
+        ASSERT_TRUE(std::any_of(m.state().ledger.begin(), m.state().ledger.end(), [](const game::Debt& d) {
+            return d.receiver == game::Seat::A && d.payer && !game::same_side(*d.payer, game::Seat::A);
+        }));
+        const std::size_t seen = m.view().note_log().size();
+
+        when_open<w_setup>([scores_only](w_setup* d) {
+            if (scores_only) click(child<QRadioButton>(d, "rb_1"));
+            click(child<QPushButton>(d, "cb_confirm"));
+        });
+        qobject_cast<m_main*>(w.menuBar())->item("m_游戏规则")->trigger();
+        EXPECT_EQ(settings.gi_winstyle, scores_only ? 0 : 1);
+
+        w.button("cb_send")->click();
+        bool tribute = false, began = false;
+        const auto& log = m.view().note_log();
+        for (std::size_t i = seen; i < log.size(); ++i) {
+            if (log[i].find("进落贡") != std::string::npos) tribute = true;
+            if (log[i].find("开始游戏") != std::string::npos) began = true;
+        }
+        EXPECT_EQ(tribute, !scores_only);
+        EXPECT_EQ(began, scores_only);
+        EXPECT_EQ(!w.button("cb_gog")->isHidden(), !scores_only);
+        EXPECT_EQ(m.state().ask == game::Ask::return_tribute, !scores_only);
+    }
+}
+
+}  // namespace
+}  // namespace tav::ui

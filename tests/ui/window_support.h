@@ -1,0 +1,60 @@
+// Test helpers for the window tests that drive the menu and the dialogs as
+// a player would: finding a named child, clicking it, answering the next
+// modal dialog, and settings without pauses.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPoint>
+#include <QRadioButton>
+#include <QString>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "app/settings.h"
+
+namespace tav::ui {
+
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+    T* w = parent->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// A click where a player would click: on the box of a check or radio button
+// (its text may not fill the width the layout gives it), else the middle.
+inline void click(QWidget* w) {
+    const bool box = qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
+    QTest::mouseClick(w, Qt::LeftButton, {}, box ? QPoint(6, w->height() / 2) : w->rect().center());
+}
+
+// Runs `f` on the modal dialog of type D once the next exec() has opened it;
+// a dialog that is not the expected one is closed so the test cannot hang.
+template <typename D>
+void when_open(std::function<void(D*)> f) {
+    QTimer::singleShot(0, [f] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* d = qobject_cast<D*>(modal);
+        if (!d) {
+            ADD_FAILURE() << "the expected dialog did not open";
+            if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+            return;
+        }
+        f(d);
+    });
+}
+
+// A settings block for window tests: no pause when plays leave the table.
+inline Settings quick_settings() {
+    Settings s;
+    s.gc_show = 0;
+    return s;
+}
+
+}  // namespace tav::ui
