@@ -61,36 +61,41 @@ void Session::press(ButtonId id) {
 }
 
 bool Session::decide(const Decision& d) {
+    return act([this, d](game::State& s, game::Events& ev) { return game::apply(s, d, ev, rng_); });
+}
+
+bool Session::act(const Action& action) {
     if (busy_) return false;
-    Decision next = d;
-    for (;;) {
+    Action next = action;
+    for (bool first = true;; first = false) {
         sync_rules();
         busy_ = true;
         set_shown_ask(Ask::nothing);
         game::Events ev;
-        const game::Verdict v = run_engine(ev, [&](game::State& s) { return game::apply(s, next, ev, rng_); });
-        if (!v) {
-            busy_ = false;
-            set_shown_ask(state_.ask);
-            return false;
-        }
-        show(ev);
+        const game::Verdict v = run_engine(ev, next);
+        if (v) show(ev);
         busy_ = false;
+        if (!v) {
+            set_shown_ask(state_.ask);
+            return !first;
+        }
         if (state_.ask != Ask::take_partner_tribute) return true;
         // A partner pays the human: the human says whether to take it.
-        const bool take = platform.ask_yes_no("提示信息", "要同帮的进贡吗？");
-        next = Decision{take ? Move::take_tribute : Move::let_tribute_go, {}};
+        const Decision answer{platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? Move::take_tribute
+                                                                                  : Move::let_tribute_go,
+                              {}};
+        next = [this, answer](game::State& s, game::Events& e) { return game::apply(s, answer, e, rng_); };
     }
 }
 
-game::Verdict Session::run_engine(game::Events& ev, const std::function<game::Verdict(game::State&)>& action) {
+game::Verdict Session::run_engine(game::Events& ev, const Action& action) {
     // The engine works on a copy that replaces the game only when the action
     // went through: whatever goes wrong inside leaves the game as it was,
     // with the buttons it offered, never a table waiting for nobody.
     game::State next = state_;
     const std::mt19937_64 rng_before = rng_;
     try {
-        game::Verdict v = action(next);
+        game::Verdict v = action(next, ev);
         if (v) state_ = next;
         return v;
     } catch (const std::exception& e) {
@@ -301,19 +306,7 @@ void Session::resize(int width, int height) { view_.resize(width, height); }
 bool Session::autoplay_human() {
     if (busy_ || state_.ask == Ask::nothing || state_.ask == Ask::shuffle) return false;
     if (!picks_.empty()) drop_picks();
-    sync_rules();
-    busy_ = true;
-    set_shown_ask(Ask::nothing);
-    game::Events ev;
-    const game::Verdict v = run_engine(ev, [&](game::State& s) { return game::apply_computer_for_human(s, ev); });
-    show(ev);
-    busy_ = false;
-    if (!v) set_shown_ask(state_.ask);
-    if (v && state_.ask == Ask::take_partner_tribute) {
-        const bool take = platform.ask_yes_no("提示信息", "要同帮的进贡吗？");
-        decide(Decision{take ? Move::take_tribute : Move::let_tribute_go, {}});
-    }
-    return v.ok();
+    return act([](game::State& s, game::Events& ev) { return game::apply_computer_for_human(s, ev); });
 }
 
 }  // namespace tav

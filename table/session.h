@@ -76,6 +76,12 @@ public:
     // simulator and tests). False, nothing done, when nothing is asked of A.
     bool autoplay_human();
 
+    // One action through the engine, shown on the table; then, while a
+    // partner pays the human, the human's answer. False, the game as it was,
+    // when the action is refused or fails.
+    using Action = std::function<game::Verdict(game::State&, game::Events&)>;
+    bool act(const Action& action);
+
     // Told when a button may have changed, and before each event is shown.
     std::function<void()> on_buttons;
     std::function<void(const game::Event&)> before_event;
@@ -84,7 +90,9 @@ private:
     // Sends a decision (or the computer's choice for seat A) to the engine
     // and shows what happened.
     bool decide(const game::Decision& d);
-    game::Verdict run_engine(game::Events& ev, const std::function<game::Verdict(game::State&)>& action);
+    // Runs `action` on a copy of the game that replaces it only when the
+    // action went through.
+    game::Verdict run_engine(game::Events& ev, const Action& action);
     void show(game::Events& ev);
     void sync_rules();
     void set_shown_ask(game::Ask ask);
