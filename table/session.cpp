@@ -43,10 +43,10 @@ Session::Session(Settings& s, Platform& p, std::uint64_t seed)
 void Session::sync_rules() {
     // The rules are read from the settings at the moment they are needed: a
     // change in the rules dialog counts from the next action on.
-    state_.rules.threes = settings.gb_b3;
-    state_.rules.smother = settings.gb_m;
-    state_.rules.points = settings.gb_d;
-    state_.rules.tributes = settings.gi_winstyle == 1;
+    state_.rules.threes = settings.threes_rule;
+    state_.rules.smother = settings.smother_tributes;
+    state_.rules.points = settings.point_tributes;
+    state_.rules.tributes = settings.win_style == 1;
 }
 
 void Session::press(ButtonId id) {
@@ -108,14 +108,14 @@ game::Verdict Session::run_engine(game::Events& ev, const Action& action) {
 
 void Session::show(game::Events& ev) {
     Surface& table = view_.surface();
-    const bool slow_deal = settings.gs_sends != "0";
+    const bool slow_deal = settings.deal_speed != "0";
     table.set_redraw(false);
     for (const game::Event& e : ev.list) {
         if (before_event) before_event(e);
-        if (e.kind == game::EventKind::cleared && settings.gc_show > 0) {
+        if (e.kind == game::EventKind::cleared && settings.play_pause > 0) {
             // The play stays in sight for a moment before it leaves the table.
             table.set_redraw(true);
-            platform.wait(settings.gc_show);
+            platform.wait(settings.play_pause);
             table.set_redraw(false);
         }
         if (e.kind == game::EventKind::dealt && slow_deal) {
@@ -229,7 +229,7 @@ void Session::click(Card card) {
     const game::Hand& hand = state_.hands[Seat::A];
     const bool in_hand = hand.contains(card);
     // The human may not pick a three while other cards remain in the hand.
-    if (settings.gb_b3 && in_hand && game::rank_of(card) == game::kThree &&
+    if (settings.threes_rule && in_hand && game::rank_of(card) == game::kThree &&
         std::any_of(hand.begin(), hand.end(), [](Card c) { return game::rank_of(c) != game::kThree; }))
         return;
     if (in_hand && view_.in_human_row(card)) {

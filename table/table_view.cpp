@@ -62,7 +62,7 @@ TableView::TableView(Settings& settings, Platform& platform) : settings_(setting
     gradient_.initialize();
     surface_.set_redraw(false);
     gradient_.gradient(0, 189, 84);
-    gradient_.wf_bgcolor(1, settings_);
+    gradient_.paint_style(1, settings_);
     build();
     surface_.set_redraw(true);
 }
@@ -93,11 +93,11 @@ void TableView::build() {
     }
     for (int n = 1; n <= kCardCount; ++n) {
         const layout::Point p = layout::pack_picture(n);
-        make(picture("p_t" + num(n), settings_.gs_bgcard, p.x, p.y, true));
+        make(picture("p_t" + num(n), settings_.card_back, p.x, p.y, true));
     }
     for (int n = 1; n <= kCardCount; ++n) {
         const layout::Point p = layout::pack_picture(n);
-        make(picture(card_id(n), settings_.gs_bgcard, p.x, p.y, false));
+        make(picture(card_id(n), settings_.card_back, p.x, p.y, false));
     }
     make(plain_text("t_logo1", "瑟柯牌局", 2987, 43, 489, 108, 12632256, "隶书", -16, 700, 2));
     make(plain_text("t_logo2", "瑟柯牌局", 2984, 40, 489, 108, 32768, "隶书", -16, 700, 2));
@@ -182,7 +182,7 @@ void TableView::show(const game::Event& e) {
 void TableView::deal(const game::Event& e) {
     const int i = e.number;
     const bool human = e.seat == Seat::A;
-    const bool slow = settings_.gs_sends != "0";
+    const bool slow = settings_.deal_speed != "0";
     SurfaceObject& card = *card_[e.card];
     if (i >= 1 && i <= kCardCount) pack_[static_cast<std::size_t>(kCardCount + 1 - i)]->visible = false;
     if (slow) surface_.touched();
@@ -191,7 +191,7 @@ void TableView::deal(const game::Event& e) {
     const layout::Point staged = slow ? layout::deal_staging(e.seat, i) : rest;
     card.x = staged.x;
     card.y = staged.y;
-    card.filename = human ? std::string(card_info(e.card).bmp) : settings_.gs_bgcard;
+    card.filename = human ? std::string(card_info(e.card).bmp) : settings_.card_back;
     if (human) card.tag = "my";
     in_row_[e.card] = human;
     card.visible = true;
@@ -220,7 +220,7 @@ void TableView::lay_out(Seat seat, const std::vector<Card>& hand) {
             o.pointer = kPointer;
             in_row_[c] = true;
         } else {
-            o.filename = settings_.gs_bgcard;
+            o.filename = settings_.card_back;
         }
     }
     surface_.touched();
@@ -234,7 +234,7 @@ void TableView::reset() {
         o.x = p.x;
         o.y = p.y;
         o.visible = false;
-        o.filename = settings_.gs_bgcard;
+        o.filename = settings_.card_back;
         o.tag.clear();
         o.pointer.clear();
     }
@@ -290,20 +290,20 @@ void TableView::reset_scores() {
 
 void TableView::show_card_back(const game::State& s) {
     const RedrawPause pause(surface_);
-    for (int n = 1; n <= kCardCount; ++n) pack_[static_cast<std::size_t>(n)]->filename = settings_.gs_bgcard;
+    for (int n = 1; n <= kCardCount; ++n) pack_[static_cast<std::size_t>(n)]->filename = settings_.card_back;
     for (Seat seat : game::kAllSeats)
         if (seat != Seat::A)
-            for (Card c : s.hands[seat]) card_[c]->filename = settings_.gs_bgcard;
+            for (Card c : s.hands[seat]) card_[c]->filename = settings_.card_back;
     surface_.touched();
 }
 
-void TableView::paint_background(int style) { gradient_.wf_bgcolor(style, settings_); }
+void TableView::paint_background(int style) { gradient_.paint_style(style, settings_); }
 
 void TableView::resize(int width, int height) {
     surface_.set_size(width, height);
     const RedrawPause pause(surface_);
     gradient_.repaint();
-    for (int i = nc_gradient::cii_segments; i >= 1; --i) surface_.set_position("rec_" + std::to_string(i), false);
+    for (int i = GradientStrips::kStrips; i >= 1; --i) surface_.set_position("rec_" + std::to_string(i), false);
 }
 
 }  // namespace tav

@@ -28,7 +28,7 @@ public:
 
     Surface& surface() { return surface_; }
     const Surface& surface() const { return surface_; }
-    n_gradient& gradient() { return gradient_; }
+    Background& gradient() { return gradient_; }
 
     // One event onto the table. A slow deal draws each card's two moves.
     void show(const game::Event& e);
@@ -67,7 +67,7 @@ private:
 
     Settings& settings_;
     Surface surface_;
-    n_gradient gradient_;
+    Background gradient_;
     std::array<SurfaceObject*, game::kCards + 1> card_{};
     std::array<SurfaceObject*, game::kCards + 1> pack_{};
     game::PerSeat<SurfaceObject*> place_label_{}, score_label_{};

@@ -15,16 +15,16 @@
 
 namespace tav::ui {
 
-QUrl w_about::project_page() {
+QUrl AboutDialog::project_page() {
     // Placeholder address until the project has a public page.
     return QUrl("https://example.org/tav");
 }
 
-QString w_about::version_text() {
+QString AboutDialog::version_text() {
     return QString("版本 %1\n构建 %2，Qt %3").arg(TAV_VERSION, __DATE__, QT_VERSION_STR);
 }
 
-w_about::w_about(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ensure_resources();
     setObjectName("w_about");
     setWindowTitle("关于Tav");
@@ -55,10 +55,10 @@ w_about::w_about(QWidget* parent) : QDialog(parent) {
     // Opens the page in the default browser when the desktop has one.
     connect(link, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
 
-    auto* cb_confirm = new QPushButton("确定");
-    cb_confirm->setObjectName("cb_confirm");
-    cb_confirm->setDefault(true);
-    connect(cb_confirm, &QPushButton::clicked, this, &QDialog::accept);
+    auto* confirm_button = new QPushButton("确定");
+    confirm_button->setObjectName("cb_confirm");
+    confirm_button->setDefault(true);
+    connect(confirm_button, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(title);
@@ -72,7 +72,7 @@ w_about::w_about(QWidget* parent) : QDialog(parent) {
     top->addLayout(texts);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cb_confirm);
+    buttons->addWidget(confirm_button);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);

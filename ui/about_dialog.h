@@ -7,10 +7,10 @@
 
 namespace tav::ui {
 
-class w_about : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit w_about(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
     // The project's page that "网站提供最新下载" opens.
     static QUrl project_page();

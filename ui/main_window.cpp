@@ -5,11 +5,11 @@
 #include <QScreen>
 
 #include "ui/about_dialog.h"
-#include "ui/bgcard_dialog.h"
-#include "ui/bgcolor_dialog.h"
-#include "ui/coolbutton.h"
+#include "ui/background_dialog.h"
+#include "ui/card_back_dialog.h"
+#include "ui/cool_button.h"
 #include "ui/help_window.h"
-#include "ui/menu.h"
+#include "ui/main_menu.h"
 #include "ui/resources.h"
 #include "ui/setup_dialog.h"
 #include "ui/units.h"
@@ -30,7 +30,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent) 
         session_->surface(), [this](int w, int h) { session_->resize(w, h); }, this);
     platform_.set_view(view_);
     setCentralWidget(view_);
-    setMenuBar(new m_main(this));
+    setMenuBar(new MainMenu(this));
 
     // The buttons stand below the note area, two to a row.
     const int x1 = 2910, x2 = 2910 + kButtonWidth + 30;
@@ -69,7 +69,7 @@ MainWindow::~MainWindow() { session_->on_buttons = nullptr; }
 
 QPushButton* MainWindow::make_button(ButtonId id, int x, int y) {
     const Button& b = session_->button(id);
-    auto* w = new uo_coolbutton(QString::fromStdString(b.text), view_);
+    auto* w = new CoolButton(QString::fromStdString(b.text), view_);
     w->setObjectName(QString::fromStdString(b.name));
     w->set_tag(QString::fromStdString(b.tag));
     w->set_pictures(QString::fromStdString(b.picture));
@@ -103,23 +103,23 @@ void MainWindow::print_table() { session_->print(); }
 void MainWindow::printer_setup() { platform_.printer_setup(); }
 
 void MainWindow::open_setup() {
-    w_setup dialog(session_->settings, this);
+    SetupDialog dialog(session_->settings, this);
     dialog.exec();
 }
 
 void MainWindow::open_bgcolor() {
-    w_bgcolor dialog(session_->settings, *session_, this);
+    BackgroundDialog dialog(session_->settings, *session_, this);
     dialog.exec();
 }
 
 void MainWindow::open_bgcard() {
-    w_bgcard dialog(session_->settings, *session_, this);
+    CardBackDialog dialog(session_->settings, *session_, this);
     dialog.exec();
     sync_buttons();
 }
 
 void MainWindow::open_about() {
-    w_about dialog(this);
+    AboutDialog dialog(this);
     dialog.exec();
 }
 

@@ -57,65 +57,65 @@ void hint(QWidget* w, const QString& text) {
 
 }  // namespace
 
-w_setup::w_setup(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
+SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
     setObjectName("w_setup");
     setWindowTitle("游戏规则设置");
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     setModal(true);
 
-    rb_2_ = named(new QRadioButton("记分加进贡"), "rb_2");
-    rb_1_ = named(new QRadioButton("仅记分"), "rb_1");
-    cbx_l_ = named(new QCheckBox("落"), "cbx_l");
-    cbx_m_ = named(new QCheckBox("扪"), "cbx_m");
-    cbx_d_ = named(new QCheckBox("点"), "cbx_d");
-    cbx_dg_ = named(new QCheckBox("点贡"), "cbx_dg");
-    cbx_b3_ = named(new QCheckBox("憋３限制"), "cbx_b3");
-    rb_ks_ = named(new QRadioButton("快速"), "rb_ks");
-    rb_zc_ = named(new QRadioButton("正常"), "rb_zc");
-    htb_show_ = named(new QSlider(Qt::Horizontal), "htb_show");
+    scores_and_tributes_ = named(new QRadioButton("记分加进贡"), "rb_2");
+    scores_only_ = named(new QRadioButton("仅记分"), "rb_1");
+    place_box_ = named(new QCheckBox("落"), "cbx_l");
+    smother_box_ = named(new QCheckBox("扪"), "cbx_m");
+    points_box_ = named(new QCheckBox("点"), "cbx_d");
+    point_tribute_box_ = named(new QCheckBox("点贡"), "cbx_dg");
+    threes_box_ = named(new QCheckBox("憋３限制"), "cbx_b3");
+    fast_deal_ = named(new QRadioButton("快速"), "rb_ks");
+    normal_deal_ = named(new QRadioButton("正常"), "rb_zc");
+    pause_slider_ = named(new QSlider(Qt::Horizontal), "htb_show");
     const DialogButtons b = make_dialog_buttons();
-    cb_confirm_ = b.confirm;
-    cb_cancel_ = b.cancel;
-    cb_apply_ = b.apply;
+    confirm_button_ = b.confirm;
+    cancel_button_ = b.cancel;
+    apply_button_ = b.apply;
 
     // The two pairs of radio buttons are independent of each other.
     auto* mode = new QButtonGroup(this);
-    mode->addButton(rb_2_);
-    mode->addButton(rb_1_);
+    mode->addButton(scores_and_tributes_);
+    mode->addButton(scores_only_);
     auto* speed = new QButtonGroup(this);
-    speed->addButton(rb_ks_);
-    speed->addButton(rb_zc_);
+    speed->addButton(fast_deal_);
+    speed->addButton(normal_deal_);
 
-    htb_show_->setRange(0, 50);
-    htb_show_->setSingleStep(1);
-    htb_show_->setPageStep(10);
-    htb_show_->setTickPosition(QSlider::TicksBelow);
-    htb_show_->setTickInterval(5);
-    htb_show_->setMinimumWidth(200);
-    hint(rb_ks_, "设置洗牌速度为快速");
-    hint(rb_zc_, "设置洗牌速度为正常");
-    hint(htb_show_, "设置发牌的间隔时间");
+    pause_slider_->setRange(0, 50);
+    pause_slider_->setSingleStep(1);
+    pause_slider_->setPageStep(10);
+    pause_slider_->setTickPosition(QSlider::TicksBelow);
+    pause_slider_->setTickInterval(5);
+    pause_slider_->setMinimumWidth(200);
+    hint(fast_deal_, "设置洗牌速度为快速");
+    hint(normal_deal_, "设置洗牌速度为正常");
+    hint(pause_slider_, "设置发牌的间隔时间");
 
     auto* rules = new QGroupBox;
     auto* rules_grid = new QGridLayout(rules);
-    rules_grid->addWidget(rb_2_, 0, 0, 1, 2);
-    rules_grid->addWidget(rb_1_, 0, 2, 1, 2);
-    rules_grid->addWidget(cbx_l_, 1, 0);
-    rules_grid->addWidget(cbx_m_, 1, 1);
-    rules_grid->addWidget(cbx_d_, 1, 2);
-    rules_grid->addWidget(cbx_dg_, 1, 3);
-    rules_grid->addWidget(cbx_b3_, 2, 0, 1, 4);
+    rules_grid->addWidget(scores_and_tributes_, 0, 0, 1, 2);
+    rules_grid->addWidget(scores_only_, 0, 2, 1, 2);
+    rules_grid->addWidget(place_box_, 1, 0);
+    rules_grid->addWidget(smother_box_, 1, 1);
+    rules_grid->addWidget(points_box_, 1, 2);
+    rules_grid->addWidget(point_tribute_box_, 1, 3);
+    rules_grid->addWidget(threes_box_, 2, 0, 1, 4);
 
     auto* timing = new QGroupBox;
     auto* timing_grid = new QGridLayout(timing);
     timing_grid->addWidget(named(new QLabel("洗牌速度："), "st_1"), 0, 0);
     auto* speeds = new QHBoxLayout;
-    speeds->addWidget(rb_ks_);
-    speeds->addWidget(rb_zc_);
+    speeds->addWidget(fast_deal_);
+    speeds->addWidget(normal_deal_);
     speeds->addStretch();
     timing_grid->addLayout(speeds, 0, 1);
     timing_grid->addWidget(named(new QLabel("发牌间隔："), "st_2"), 1, 0);
-    timing_grid->addWidget(htb_show_, 1, 1);
+    timing_grid->addWidget(pause_slider_, 1, 1);
     timing_grid->addWidget(named(new ScaleLabel("小          中         大"), "st_3"), 2, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -126,90 +126,91 @@ w_setup::w_setup(Settings& settings, QWidget* parent) : QDialog(parent), setting
 
     load();
 
-    connect(rb_2_, &QRadioButton::clicked, this, &w_setup::rb_2_clicked);
-    connect(rb_1_, &QRadioButton::clicked, this, &w_setup::rb_1_clicked);
-    connect(cbx_b3_, &QCheckBox::clicked, this, &w_setup::cbx_b3_clicked);
-    for (QAbstractButton* b : {static_cast<QAbstractButton*>(cbx_l_), static_cast<QAbstractButton*>(cbx_m_),
-                               static_cast<QAbstractButton*>(cbx_d_), static_cast<QAbstractButton*>(cbx_dg_),
-                               static_cast<QAbstractButton*>(rb_ks_), static_cast<QAbstractButton*>(rb_zc_)})
-        connect(b, &QAbstractButton::clicked, this, &w_setup::changed);
-    connect(htb_show_, &QSlider::valueChanged, this, &w_setup::changed);
-    connect(cb_apply_, &QPushButton::clicked, this, &w_setup::apply);
-    connect(cb_confirm_, &QPushButton::clicked, this, &w_setup::confirm);
-    connect(cb_cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(scores_and_tributes_, &QRadioButton::clicked, this, &SetupDialog::tributes_clicked);
+    connect(scores_only_, &QRadioButton::clicked, this, &SetupDialog::scores_only_clicked);
+    connect(threes_box_, &QCheckBox::clicked, this, &SetupDialog::threes_clicked);
+    for (QAbstractButton* b :
+         {static_cast<QAbstractButton*>(place_box_), static_cast<QAbstractButton*>(smother_box_),
+          static_cast<QAbstractButton*>(points_box_), static_cast<QAbstractButton*>(point_tribute_box_),
+          static_cast<QAbstractButton*>(fast_deal_), static_cast<QAbstractButton*>(normal_deal_)})
+        connect(b, &QAbstractButton::clicked, this, &SetupDialog::changed);
+    connect(pause_slider_, &QSlider::valueChanged, this, &SetupDialog::changed);
+    connect(apply_button_, &QPushButton::clicked, this, &SetupDialog::apply);
+    connect(confirm_button_, &QPushButton::clicked, this, &SetupDialog::confirm);
+    connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void w_setup::load() {
-    if (settings_.gb_b3) {
-        cbx_b3_->setChecked(true);
+void SetupDialog::load() {
+    if (settings_.threes_rule) {
+        threes_box_->setChecked(true);
     } else {
-        cbx_d_->setChecked(false);
-        cbx_d_->setEnabled(false);
+        points_box_->setChecked(false);
+        points_box_->setEnabled(false);
     }
     // The pause is a decimal of hundredths: round, so 0.29 shows as 29.
-    htb_show_->setValue(static_cast<int>(std::lround(settings_.gc_show * 100)));
-    (settings_.gs_sends == "1" ? rb_zc_ : rb_ks_)->setChecked(true);
-    if (settings_.gi_winstyle == 1) {
-        rb_2_->setChecked(true);
-        cbx_l_->setEnabled(false);
+    pause_slider_->setValue(static_cast<int>(std::lround(settings_.play_pause * 100)));
+    (settings_.deal_speed == "1" ? normal_deal_ : fast_deal_)->setChecked(true);
+    if (settings_.win_style == 1) {
+        scores_and_tributes_->setChecked(true);
+        place_box_->setEnabled(false);
     } else {
-        rb_1_->setChecked(true);
+        scores_only_->setChecked(true);
     }
-    cbx_m_->setChecked(settings_.gb_m);
-    cbx_d_->setChecked(settings_.gb_d);
-    cbx_l_->setChecked(settings_.gb_l);
-    if (rb_1_->isChecked()) {
-        for (QCheckBox* c : {cbx_m_, cbx_d_, cbx_l_}) {
+    smother_box_->setChecked(settings_.smother_tributes);
+    points_box_->setChecked(settings_.point_tributes);
+    place_box_->setChecked(settings_.place_tributes_box);
+    if (scores_only_->isChecked()) {
+        for (QCheckBox* c : {smother_box_, points_box_, place_box_}) {
             c->setChecked(false);
             c->setEnabled(false);
         }
     }
-    cb_apply_->setEnabled(false);
+    apply_button_->setEnabled(false);
 }
 
-void w_setup::changed() { cb_apply_->setEnabled(true); }
+void SetupDialog::changed() { apply_button_->setEnabled(true); }
 
-void w_setup::rb_2_clicked() {
+void SetupDialog::tributes_clicked() {
     // With tributes the place tribute always applies.
-    cbx_l_->setChecked(true);
-    cbx_l_->setEnabled(false);
-    cbx_m_->setEnabled(true);
-    cbx_d_->setEnabled(true);
+    place_box_->setChecked(true);
+    place_box_->setEnabled(false);
+    smother_box_->setEnabled(true);
+    points_box_->setEnabled(true);
     changed();
 }
 
-void w_setup::rb_1_clicked() {
-    for (QCheckBox* c : {cbx_m_, cbx_d_, cbx_l_}) {
+void SetupDialog::scores_only_clicked() {
+    for (QCheckBox* c : {smother_box_, points_box_, place_box_}) {
         c->setChecked(false);
         c->setEnabled(false);
     }
     changed();
 }
 
-void w_setup::cbx_b3_clicked(bool ticked) {
+void SetupDialog::threes_clicked(bool ticked) {
     // Without the rule on threes no point tribute can be chosen.
     if (ticked) {
-        if (rb_2_->isChecked()) cbx_d_->setEnabled(true);
+        if (scores_and_tributes_->isChecked()) points_box_->setEnabled(true);
     } else {
-        cbx_d_->setChecked(false);
-        cbx_d_->setEnabled(false);
+        points_box_->setChecked(false);
+        points_box_->setEnabled(false);
     }
     changed();
 }
 
-void w_setup::apply() {
-    settings_.gb_b3 = cbx_b3_->isChecked();
-    settings_.gc_show = htb_show_->value() / 100.0;
+void SetupDialog::apply() {
+    settings_.threes_rule = threes_box_->isChecked();
+    settings_.play_pause = pause_slider_->value() / 100.0;
     // Built as a string first: gcc 12 misreads assigning a literal here (-Wrestrict).
-    settings_.gs_sends = std::string(rb_zc_->isChecked() ? "1" : "0");
-    cb_apply_->setEnabled(false);
-    settings_.gi_winstyle = rb_1_->isChecked() ? 0 : 1;
-    settings_.gb_m = cbx_m_->isChecked();
-    settings_.gb_d = cbx_d_->isChecked();
-    settings_.gb_l = cbx_l_->isChecked();
+    settings_.deal_speed = std::string(normal_deal_->isChecked() ? "1" : "0");
+    apply_button_->setEnabled(false);
+    settings_.win_style = scores_only_->isChecked() ? 0 : 1;
+    settings_.smother_tributes = smother_box_->isChecked();
+    settings_.point_tributes = points_box_->isChecked();
+    settings_.place_tributes_box = place_box_->isChecked();
 }
 
-void w_setup::confirm() {
+void SetupDialog::confirm() {
     apply();
     accept();
 }

@@ -14,10 +14,10 @@ class QSlider;
 
 namespace tav::ui {
 
-class w_setup : public QDialog {
+class SetupDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit w_setup(Settings& settings, QWidget* parent = nullptr);
+    explicit SetupDialog(Settings& settings, QWidget* parent = nullptr);
 
 public slots:
     // Writes the controls back into the settings and disables "应用".
@@ -28,15 +28,16 @@ public slots:
 private:
     void load();
     void changed();  // something changed: "应用" becomes available
-    void rb_2_clicked();
-    void rb_1_clicked();
-    void cbx_b3_clicked(bool ticked);
+    void tributes_clicked();
+    void scores_only_clicked();
+    void threes_clicked(bool ticked);
 
     Settings& settings_;
-    QRadioButton *rb_2_, *rb_1_, *rb_ks_, *rb_zc_;
-    QCheckBox *cbx_l_, *cbx_m_, *cbx_d_, *cbx_dg_, *cbx_b3_;
-    QSlider* htb_show_;
-    QPushButton *cb_apply_, *cb_cancel_, *cb_confirm_;
+    QRadioButton *scores_and_tributes_, *scores_only_, *fast_deal_, *normal_deal_;
+    // 落, 扪, 点, 点贡 (shown only, kept nowhere) and the rule on threes.
+    QCheckBox *place_box_, *smother_box_, *points_box_, *point_tribute_box_, *threes_box_;
+    QSlider* pause_slider_;  // pause before a play leaves the table, in hundredths
+    QPushButton *apply_button_, *cancel_button_, *confirm_button_;
 };
 
 }  // namespace tav::ui

@@ -69,7 +69,7 @@ TEST_F(Deal, EveryCardReachesExactlyOneHandAndTheTableShowsTheDeal) {
         }
         for (Seat seat : {Seat::B, Seat::C, Seat::D, Seat::E, Seat::F})
             for (Card c : first.hands[seat]) {
-                EXPECT_EQ(first.cards[c].filename, settings.gs_bgcard);
+                EXPECT_EQ(first.cards[c].filename, settings.card_back);
                 EXPECT_EQ(first.cards[c].tag, "");
                 EXPECT_FALSE(s->view().in_human_row(c));
             }
@@ -113,7 +113,7 @@ TEST_F(Deal, CardsGoRoundTheSeatsInDealOrderToTheirPlaces) {
 TEST_F(Deal, FastDealDrawsOnlyTheFinishedTable) {
     for (double pause : {0.0, 0.2}) {
         SCOPED_TRACE(pause);
-        settings.gc_show = pause;
+        settings.play_pause = pause;
         auto s = table(4);                         // with this seed tricks end before the human is first asked
         std::vector<std::uint64_t> while_dealing;  // drawings so far, as each card is dealt
         s->before_event = [&](const Event& e) {
@@ -133,7 +133,7 @@ TEST_F(Deal, FastDealDrawsOnlyTheFinishedTable) {
 }
 
 TEST_F(Deal, SlowDealShowsEachCardAtItsStagingPlaceThenAtItsSeat) {
-    settings.gs_sends = "1";
+    settings.deal_speed = "1";
     auto s = table(9);
     const std::vector<Card> order = deal_order(std::mt19937_64(9));
     // Every drawing of the card being dealt, while it is in sight.
@@ -161,7 +161,7 @@ TEST_F(Deal, SlowDealShowsEachCardAtItsStagingPlaceThenAtItsSeat) {
         EXPECT_EQ(m[0].name, card_id(c));
         EXPECT_EQ(std::make_pair(m[0].x, m[0].y), std::make_pair(w.x0, w.y0));
         EXPECT_EQ(std::make_pair(m[1].x, m[1].y), std::make_pair(w.x1, w.y1));
-        EXPECT_EQ(m[0].filename, w.human ? std::string(card_info(c).bmp) : settings.gs_bgcard);
+        EXPECT_EQ(m[0].filename, w.human ? std::string(card_info(c).bmp) : settings.card_back);
         EXPECT_EQ(m[0].tag, w.human ? "my" : "");
         EXPECT_EQ(m[0].pointer, "");  // clickable only once in the row
         EXPECT_EQ(m[1].pointer, w.human ? "HyperLink!" : "");

@@ -17,7 +17,7 @@ namespace {
 struct Golden {
     const char* name;
     bool threes, smother, points;
-    int winstyle;
+    int win_style;
     std::uint64_t seed;
     std::uint64_t digest;  // of every note line, each deal after "=== deal K"
     const char* scores;    // A..F after the last deal
@@ -53,12 +53,12 @@ class GoldenRecord : public ::testing::TestWithParam<Golden> {};
 TEST_P(GoldenRecord, WholeGameMatchesTheStoredRecord) {
     const Golden& g = GetParam();
     Settings rules;
-    rules.gb_b3 = g.threes;
-    rules.gb_m = g.smother;
-    rules.gb_d = g.points;
-    rules.gi_winstyle = g.winstyle;
-    rules.gc_show = 0;
-    rules.gs_sends = "0";
+    rules.threes_rule = g.threes;
+    rules.smother_tributes = g.smother;
+    rules.point_tributes = g.points;
+    rules.win_style = g.win_style;
+    rules.play_pause = 0;
+    rules.deal_speed = "0";
     sim::Simulation game(rules, g.seed, /*check=*/false);
     Digest digest;
     long long lines = 0;

@@ -25,7 +25,7 @@ using enum game::Seat;
 struct RuleSet {
     const char* name;
     bool b3, m, d;
-    int winstyle;
+    int win_style;
 };
 
 struct Games : ::testing::TestWithParam<RuleSet> {};
@@ -33,10 +33,10 @@ struct Games : ::testing::TestWithParam<RuleSet> {};
 TEST_P(Games, EveryStepOfManyDealsKeepsTheInvariants) {
     const RuleSet& rules = GetParam();
     Settings settings;
-    settings.gb_b3 = rules.b3;
-    settings.gb_m = rules.m;
-    settings.gb_d = rules.d;
-    settings.gi_winstyle = rules.winstyle;
+    settings.threes_rule = rules.b3;
+    settings.smother_tributes = rules.m;
+    settings.point_tributes = rules.d;
+    settings.win_style = rules.win_style;
     sim::Simulation game(settings, 11, true);
     std::map<std::string, int> seen;  // tributes paid, returns by seat A, threes bought
     const std::string human(game::name_of(A));
@@ -49,7 +49,7 @@ TEST_P(Games, EveryStepOfManyDealsKeepsTheInvariants) {
     constexpr int kDeals = 200;
     for (int deal = 1; deal <= kDeals; ++deal) ASSERT_TRUE(game.play_deal()) << game.fault();
     EXPECT_EQ(game.deals_played(), kDeals);
-    if (rules.winstyle == 1) {
+    if (rules.win_style == 1) {
         EXPECT_GT(seen["tribute"], kDeals);  // two place tributes a deal at least, from the second on
         EXPECT_GT(seen["return A"], 0);
     } else {
@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(Rules, Games,
 // picked cards are always cards of the hand, each once.
 TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
     Settings settings;
-    settings.gc_show = 0;
-    settings.gb_m = settings.gb_d = true;
+    settings.play_pause = 0;
+    settings.smother_tributes = settings.point_tributes = true;
     ScriptedPlatform platform;
     Session table(settings, platform, 3);
     game::InvariantChecker checker;

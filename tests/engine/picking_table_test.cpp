@@ -116,7 +116,7 @@ TEST_F(Picking, NoClickSequenceBreaksThePick) {
                     live().trick.standing.reset();
                 break;
             case 2: live().ask = live().ask == Ask::return_tribute ? Ask::follow : Ask::return_tribute; break;
-            case 3: settings.gb_b3 = !settings.gb_b3; break;
+            case 3: settings.threes_rule = !settings.threes_rule; break;
             case 4:
                 if (g() % 8 == 0) s.drop_picks();
                 break;
@@ -145,7 +145,7 @@ TEST_F(Picking, NewBackReachesThePackAndTheComputerHandsOnly) {
     t.hand(Seat::A, "K Q").hand(Seat::B, "A").hand(Seat::F, "5 6").play(Seat::D, "J");
     arrange();
     const Card hidden = 216;  // a three: in no pile here
-    settings.gs_bgcard = "cards\\bgcard2.bmp";
+    settings.card_back = "cards\\bgcard2.bmp";
     const std::uint64_t drawn = s.surface().notifications();
     s.card_back_changed();
     EXPECT_EQ(s.surface().notifications(), drawn + 1);  // one drawing for the whole table

@@ -32,11 +32,11 @@ TEST_F(Picking, ThreesWaitUntilTheyAreAllThatIsLeft) {
     s.click(card(10));
     EXPECT_TRUE(s.picks().empty());
 
-    settings.gb_b3 = false;
+    settings.threes_rule = false;
     s.click(card(9));
     EXPECT_EQ(raised(), "9 10");
 
-    settings.gb_b3 = true;
+    settings.threes_rule = true;
     hand("3 3");
     s.click(card(2));
     EXPECT_EQ(raised(), "1 2");
@@ -130,7 +130,7 @@ TEST_F(Picking, RightClickDropsEveryPickedCardOfThatRank) {
 }
 
 TEST_F(Picking, DroppingThePickLowersEveryCard) {
-    settings.gb_b3 = false;
+    settings.threes_rule = false;
     hand("K K 9 9 9 3");
     s.click(card(1));
     s.click(card(3));

@@ -18,7 +18,7 @@ struct SessionFixture : ::testing::Test {
     Settings settings;
     ScriptedPlatform platform;
 
-    SessionFixture() { settings.gc_show = 0; }
+    SessionFixture() { settings.play_pause = 0; }
 };
 
 // The computer acts for the human, shuffling between deals, until `done`

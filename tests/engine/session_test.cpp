@@ -282,7 +282,7 @@ TEST_F(Table, HandsAreLaidOutInTheirPlaces) {
             const SurfaceObject* o = v.surface().find(card_id(h[n - 1]));
             EXPECT_EQ(o->x, want.x1 + want.dx * (n - 1));
             EXPECT_EQ(o->y, want.y1 + want.dy * (n - 1));
-            EXPECT_EQ(o->filename, settings.gs_bgcard);
+            EXPECT_EQ(o->filename, settings.card_back);
             EXPECT_EQ(o->tag, "");
             EXPECT_FALSE(v.in_human_row(h[n - 1]));
         }
@@ -310,13 +310,13 @@ TEST_F(Table, GradientRepaintsWithoutPilingUpStrips) {
     // Style 3 keeps red at 255 and rises towards white.
     int r, g, b, last_g = 0;
     for (int i = 1; i <= 64; ++i) {
-        nc_gradient::strip_colour(i, 255, 175, 96, r, g, b);
+        GradientStrips::strip_colour(i, 255, 175, 96, r, g, b);
         EXPECT_EQ(r, 255);
         EXPECT_GE(g, last_g);
         EXPECT_LE(g, 255);
         last_g = g;
     }
-    nc_gradient::strip_colour(1, 255, 175, 96, r, g, b);
+    GradientStrips::strip_colour(1, 255, 175, 96, r, g, b);
     EXPECT_EQ(g, 175);
     EXPECT_GE(last_g, 250);
     // Out-of-range colours change nothing.

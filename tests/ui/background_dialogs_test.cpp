@@ -13,10 +13,10 @@
 
 #include "model/catalogue.h"
 #include "tests/ui/window_support.h"
-#include "ui/bgcard_dialog.h"
-#include "ui/bgcolor_dialog.h"
+#include "ui/background_dialog.h"
+#include "ui/card_back_dialog.h"
+#include "ui/main_menu.h"
 #include "ui/main_window.h"
-#include "ui/menu.h"
 
 namespace tav::ui {
 namespace {
@@ -36,7 +36,7 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     const Surface& table = w.session().surface();
     ASSERT_EQ(strip_colour(table, "rec_1"), colour(0, 189, 84));
 
-    w_bgcolor d(settings, w.session(), &w);
+    BackgroundDialog d(settings, w.session(), &w);
     d.show();
     EXPECT_EQ(d.windowTitle(), "背景颜色设置");
     Surface& preview = d.preview()->surface();
@@ -45,7 +45,7 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     EXPECT_FALSE(apply->isEnabled());
 
     click(child<ClickLabel>(&d, "st_style3"));
-    EXPECT_EQ(settings.ii_bgstyle, 3);
+    EXPECT_EQ(settings.background_style, 3);
     EXPECT_EQ(strip_colour(preview, "rec_1"), colour(255, 175, 96));
     EXPECT_EQ(strip_colour(table, "rec_1"), colour(0, 189, 84));  // the table waits for apply
     EXPECT_TRUE(apply->isEnabled());
@@ -60,11 +60,11 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     // A click then cancel: the style stays chosen but the table is not repainted.
     click(child<ClickLabel>(&d, "st_style2"));
     click(child<QPushButton>(&d, "cb_cancel"));
-    EXPECT_EQ(settings.ii_bgstyle, 2);
+    EXPECT_EQ(settings.background_style, 2);
     EXPECT_EQ(strip_colour(table, "rec_1"), colour(255, 175, 96));
 
     // Confirm applies.
-    w_bgcolor again(settings, w.session(), &w);
+    BackgroundDialog again(settings, w.session(), &w);
     again.show();
     click(child<ClickLabel>(&again, "st_style1"));
     click(child<QPushButton>(&again, "cb_confirm"));
@@ -75,11 +75,11 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
 TEST(BgcolorDialog, PaintingTwiceLeavesSixtyFourStripsAndBadColoursChangeNothing) {
     Settings settings;
     MainWindow w(settings, 1);
-    w_bgcolor d(settings, w.session(), &w);
+    BackgroundDialog d(settings, w.session(), &w);
     d.show();
     GradientPreview* p = d.preview();
-    p->wf_bgcolor(2);
-    p->wf_bgcolor(2);
+    p->paint_style(2);
+    p->paint_style(2);
     EXPECT_EQ(p->strip_count(), 64);
     EXPECT_EQ(p->surface().object_count(), 64u);
     const long first = strip_colour(p->surface(), "rec_1");
@@ -91,7 +91,7 @@ TEST(BgcolorDialog, PaintingTwiceLeavesSixtyFourStripsAndBadColoursChangeNothing
     EXPECT_EQ(strip_colour(p->surface(), "rec_1"), first);
     EXPECT_EQ(strip_colour(p->surface(), "rec_64"), last);
     // A style outside 1..3 repaints nothing.
-    p->wf_bgcolor(4);
+    p->paint_style(4);
     EXPECT_EQ(strip_colour(p->surface(), "rec_1"), first);
 }
 
@@ -114,7 +114,7 @@ TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal
     w.button("cb_send")->click();
     ASSERT_EQ(m.surface().find(card_id(m.state().hands[game::Seat::B][0]))->filename, "cards\\bgcard4.bmp");
 
-    when_open<w_bgcard>([](w_bgcard* d) {
+    when_open<CardBackDialog>([](CardBackDialog* d) {
         EXPECT_EQ(d->windowTitle(), "背景颜色设置");
         EXPECT_FALSE(child<QPushButton>(d, "cb_apply")->isEnabled());
         for (int n = 1; n <= 6; ++n) {
@@ -125,9 +125,9 @@ TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal
         EXPECT_TRUE(child<QPushButton>(d, "cb_apply")->isEnabled());
         click(child<QPushButton>(d, "cb_confirm"));
     });
-    qobject_cast<m_main*>(w.menuBar())->item("m_牌背图案")->trigger();
+    qobject_cast<MainMenu*>(w.menuBar())->item("m_牌背图案")->trigger();
 
-    EXPECT_EQ(settings.gs_bgcard, "cards\\bgcard2.bmp");
+    EXPECT_EQ(settings.card_back, "cards\\bgcard2.bmp");
     expect_backs(m, "cards\\bgcard2.bmp");
     // The human's own cards stay face up.
     for (game::Card c : m.state().hands[game::Seat::A])
@@ -142,13 +142,13 @@ TEST(BgcardDialog, ANewBackReachesThePackAndTheComputerHandsAtOnceAndTheNextDeal
 TEST(BgcardDialog, APictureThenCancelChangesNothing) {
     Settings settings = quick_settings();
     MainWindow w(settings, 5);
-    w_bgcard d(settings, w.session(), &w);
+    CardBackDialog d(settings, w.session(), &w);
     d.show();
-    EXPECT_EQ(d.is_bgcard(), "cards\\bgcard4.bmp");
+    EXPECT_EQ(d.chosen_back(), "cards\\bgcard4.bmp");
     click(child<ClickLabel>(&d, "p_6"));
-    EXPECT_EQ(d.is_bgcard(), "cards\\bgcard6.bmp");
+    EXPECT_EQ(d.chosen_back(), "cards\\bgcard6.bmp");
     click(child<QPushButton>(&d, "cb_cancel"));
-    EXPECT_EQ(settings.gs_bgcard, "cards\\bgcard4.bmp");
+    EXPECT_EQ(settings.card_back, "cards\\bgcard4.bmp");
     EXPECT_EQ(w.session().surface().find("p_t1")->filename, "cards\\bgcard4.bmp");
 }
 

@@ -73,7 +73,7 @@ struct Drive {
     }
     bool pickable(game::Card card) {
         if (picked(card) || !m().view().in_human_row(card)) return false;
-        return !m().settings.gb_b3 || game::rank_of(card) != game::kThree ||
+        return !m().settings.threes_rule || game::rank_of(card) != game::kThree ||
                std::all_of(hand().begin(), hand().end(), [](game::Card c) { return game::rank_of(c) == game::kThree; });
     }
 
@@ -182,8 +182,8 @@ struct GoldenPictures : ::testing::Test {
     std::map<std::string, QImage> shots;
 
     void SetUp() override {
-        settings.gc_show = 0;     // no pause before a play leaves the table
-        settings.gs_sends = "0";  // the fast deal: no timers
+        settings.play_pause = 0;    // no pause before a play leaves the table
+        settings.deal_speed = "0";  // the fast deal: no timers
         window = std::make_unique<MainWindow>(settings, kSeed);
         window->resize(kTable.width(), kTable.height() + window->menuBar()->sizeHint().height());
         window->show();

@@ -20,8 +20,8 @@
 #include "tests/ui/window_support.h"
 #include "ui/about_dialog.h"
 #include "ui/help_window.h"
+#include "ui/main_menu.h"
 #include "ui/main_window.h"
-#include "ui/menu.h"
 
 namespace tav::ui {
 namespace {
@@ -29,7 +29,7 @@ namespace {
 TEST(Menu, EveryItemWithItsTextAndShortcut) {
     Settings settings = quick_settings();
     MainWindow w(settings, 1);
-    auto* bar = qobject_cast<m_main*>(w.menuBar());
+    auto* bar = qobject_cast<MainMenu*>(w.menuBar());
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->objectName(), "m_main");
 
@@ -130,7 +130,7 @@ TEST(Menu, QuitItemAndAltF4CloseTheWindow) {
         MainWindow w(settings, 1);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        qobject_cast<m_main*>(w.menuBar())->item("m_退出")->trigger();
+        qobject_cast<MainMenu*>(w.menuBar())->item("m_退出")->trigger();
         EXPECT_FALSE(w.isVisible());
     }
     {
@@ -146,7 +146,7 @@ TEST(Menu, QuitItemAndAltF4CloseTheWindow) {
 TEST(Menu, PrintAndPrinterSetupOpenTheirDialogs) {
     Settings settings = quick_settings();
     MainWindow w(settings, 1);
-    auto* bar = qobject_cast<m_main*>(w.menuBar());
+    auto* bar = qobject_cast<MainMenu*>(w.menuBar());
     QString seen;
     when_open<QDialog>([&seen](QDialog* d) {
         seen = d->objectName();
@@ -178,7 +178,7 @@ TEST(Menu, F1ShowsOurHelpPage) {
     for (const char* word : {"瑟柯牌", "扣牌", "头科", "大落", "扪贡", "点贡", "落贡", "买三", "憋３限制"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
     // The menu item reuses the same window.
-    qobject_cast<m_main*>(w.menuBar())->item("m_联机帮助")->trigger();
+    qobject_cast<MainMenu*>(w.menuBar())->item("m_联机帮助")->trigger();
     EXPECT_EQ(w.findChildren<HelpWindow*>().size(), 1);
 }
 
@@ -187,18 +187,18 @@ TEST(Menu, F1ShowsOurHelpPage) {
 TEST(AboutBox, TitleVersionAndLink) {
     Settings settings;
     MainWindow w(settings, 1);
-    when_open<w_about>([](w_about* d) {
+    when_open<AboutDialog>([](AboutDialog* d) {
         EXPECT_EQ(d->windowTitle(), "关于Tav");
         EXPECT_EQ(child<QLabel>(d, "st_title")->text(), "瑟柯牌局");
         EXPECT_TRUE(child<QLabel>(d, "st_version")->text().contains(TAV_VERSION));
         EXPECT_FALSE(child<QLabel>(d, "st_contact")->text().isEmpty());
         auto* link = child<QLabel>(d, "st_link");
         EXPECT_TRUE(link->text().contains("网站提供最新下载"));
-        EXPECT_TRUE(link->text().contains(w_about::project_page().toString()));
+        EXPECT_TRUE(link->text().contains(AboutDialog::project_page().toString()));
         EXPECT_FALSE(child<QLabel>(d, "p_about")->pixmap().isNull());
         click(child<QPushButton>(d, "cb_confirm"));
     });
-    qobject_cast<m_main*>(w.menuBar())->item("m_关于tava")->trigger();
+    qobject_cast<MainMenu*>(w.menuBar())->item("m_关于tava")->trigger();
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ struct WindowPicking : ::testing::Test {
     std::unique_ptr<MainWindow> window;
 
     void SetUp() override {
-        settings.gc_show = 0;
-        settings.gb_b3 = false;  // no threes bought: the human's hand stays as dealt
+        settings.play_pause = 0;
+        settings.threes_rule = false;  // no threes bought: the human's hand stays as dealt
         window = std::make_unique<MainWindow>(settings, kSeed);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -174,13 +174,13 @@ TEST_F(WindowPicking, RightClickDropsOnlyThePickedRank) {
 }
 
 TEST_F(WindowPicking, ThreesWaitForTheRestOfTheHand) {
-    settings.gb_b3 = true;
+    settings.threes_rule = true;
     const std::vector<Card> threes = cards_of(game::kThree);
     ASSERT_FALSE(threes.empty()) << "the seeded deal gives the human a three";
     click(threes.front());
     EXPECT_TRUE(raised().empty());
     EXPECT_TRUE(m().picks().empty());
-    settings.gb_b3 = false;
+    settings.threes_rule = false;
     click(threes.front());
     EXPECT_EQ(raised(), threes);
 }

@@ -54,7 +54,7 @@ struct WindowPlay : ::testing::Test {
     int leads = 0;  // the human's plays made through the window
 
     void SetUp() override {
-        settings.gc_show = 0;
+        settings.play_pause = 0;
         window = std::make_unique<MainWindow>(settings, 2024);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -70,7 +70,7 @@ struct WindowPlay : ::testing::Test {
         QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
     }
     bool pickable(Card c) {
-        if (!settings.gb_b3 || game::rank_of(c) != game::kThree) return true;
+        if (!settings.threes_rule || game::rank_of(c) != game::kThree) return true;
         return std::all_of(hand().begin(), hand().end(), [](Card x) { return game::rank_of(x) == game::kThree; });
     }
 

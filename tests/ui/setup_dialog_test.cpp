@@ -14,8 +14,8 @@
 #include <string>
 
 #include "tests/ui/window_support.h"
+#include "ui/main_menu.h"
 #include "ui/main_window.h"
-#include "ui/menu.h"
 #include "ui/setup_dialog.h"
 
 namespace tav::ui {
@@ -23,7 +23,7 @@ namespace {
 
 TEST(SetupDialog, OpensWithTheStartValues) {
     Settings settings;
-    w_setup d(settings);
+    SetupDialog d(settings);
     EXPECT_EQ(d.windowTitle(), "游戏规则设置");
     EXPECT_TRUE(d.windowFlags() & Qt::WindowContextHelpButtonHint);
     EXPECT_TRUE(child<QRadioButton>(&d, "rb_2")->isChecked());
@@ -43,7 +43,7 @@ TEST(SetupDialog, OpensWithTheStartValues) {
     auto* slider = child<QSlider>(&d, "htb_show");
     EXPECT_EQ(slider->minimum(), 0);
     EXPECT_EQ(slider->maximum(), 50);
-    EXPECT_EQ(slider->value(), static_cast<int>(settings.gc_show * 100 + 0.5));
+    EXPECT_EQ(slider->value(), static_cast<int>(settings.play_pause * 100 + 0.5));
     EXPECT_EQ(child<QLabel>(&d, "st_3")->text(), "小          中         大");
     EXPECT_FALSE(child<QPushButton>(&d, "cb_apply")->isEnabled());
     EXPECT_EQ(child<QPushButton>(&d, "cb_apply")->text(), "应用(&A)");
@@ -55,12 +55,12 @@ TEST(SetupDialog, OpensWithTheStartValues) {
 
 TEST(SetupDialog, OpensWithOtherValuesAsTheyStand) {
     Settings settings;
-    settings.gb_b3 = false;
-    settings.gc_show = 0.29;  // a decimal: shows as 29, not 28
-    settings.gs_sends = "1";
-    settings.gi_winstyle = 5;  // anything but 1 is scores only
-    settings.gb_m = true;
-    w_setup d(settings);
+    settings.threes_rule = false;
+    settings.play_pause = 0.29;  // a decimal: shows as 29, not 28
+    settings.deal_speed = "1";
+    settings.win_style = 5;  // anything but 1 is scores only
+    settings.smother_tributes = true;
+    SetupDialog d(settings);
     EXPECT_FALSE(child<QCheckBox>(&d, "cbx_b3")->isChecked());
     EXPECT_EQ(child<QSlider>(&d, "htb_show")->value(), 29);
     EXPECT_TRUE(child<QRadioButton>(&d, "rb_zc")->isChecked());
@@ -70,15 +70,15 @@ TEST(SetupDialog, OpensWithOtherValuesAsTheyStand) {
         EXPECT_FALSE(child<QCheckBox>(&d, name)->isEnabled()) << name;
     }
     // Opening changes no setting.
-    EXPECT_TRUE(settings.gb_m);
-    EXPECT_EQ(settings.gi_winstyle, 5);
+    EXPECT_TRUE(settings.smother_tributes);
+    EXPECT_EQ(settings.win_style, 5);
 }
 
 TEST(SetupDialog, ScoresOnlyAndConfirmClearsTheTributeRules) {
     Settings settings;
-    settings.gb_m = true;
-    settings.gb_d = true;
-    w_setup d(settings);
+    settings.smother_tributes = true;
+    settings.point_tributes = true;
+    SetupDialog d(settings);
     d.show();
     click(child<QRadioButton>(&d, "rb_1"));
     for (const char* name : {"cbx_m", "cbx_d", "cbx_l"}) {
@@ -86,17 +86,17 @@ TEST(SetupDialog, ScoresOnlyAndConfirmClearsTheTributeRules) {
         EXPECT_FALSE(child<QCheckBox>(&d, name)->isEnabled()) << name;
     }
     EXPECT_TRUE(child<QPushButton>(&d, "cb_apply")->isEnabled());
-    EXPECT_EQ(settings.gi_winstyle, 1);  // nothing written before apply or confirm
+    EXPECT_EQ(settings.win_style, 1);  // nothing written before apply or confirm
     click(child<QPushButton>(&d, "cb_confirm"));
-    EXPECT_EQ(settings.gi_winstyle, 0);
-    EXPECT_FALSE(settings.gb_m);
-    EXPECT_FALSE(settings.gb_d);
-    EXPECT_FALSE(settings.gb_l);
+    EXPECT_EQ(settings.win_style, 0);
+    EXPECT_FALSE(settings.smother_tributes);
+    EXPECT_FALSE(settings.point_tributes);
+    EXPECT_FALSE(settings.place_tributes_box);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.result(), QDialog::Accepted);
 
     // Back to scores and tributes: 落 is ticked and locked, 扪 and 点 open again.
-    w_setup again(settings);
+    SetupDialog again(settings);
     again.show();
     click(child<QRadioButton>(&again, "rb_2"));
     EXPECT_TRUE(child<QCheckBox>(&again, "cbx_l")->isChecked());
@@ -107,8 +107,8 @@ TEST(SetupDialog, ScoresOnlyAndConfirmClearsTheTributeRules) {
 
 TEST(SetupDialog, TheRuleOnThreesGovernsPoint) {
     Settings settings;
-    settings.gb_d = true;
-    w_setup d(settings);
+    settings.point_tributes = true;
+    SetupDialog d(settings);
     d.show();
     auto* b3 = child<QCheckBox>(&d, "cbx_b3");
     auto* point = child<QCheckBox>(&d, "cbx_d");
@@ -131,7 +131,7 @@ TEST(SetupDialog, TheRuleOnThreesGovernsPoint) {
 
 TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
     Settings settings;
-    w_setup d(settings);
+    SetupDialog d(settings);
     d.show();
     auto* apply = child<QPushButton>(&d, "cb_apply");
     click(child<QRadioButton>(&d, "rb_zc"));
@@ -140,18 +140,18 @@ TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
     ASSERT_TRUE(apply->isEnabled());
     click(apply);
     EXPECT_FALSE(apply->isEnabled());
-    EXPECT_EQ(settings.gs_sends, "1");
-    EXPECT_DOUBLE_EQ(settings.gc_show, 0.37);
-    EXPECT_TRUE(settings.gb_m);
+    EXPECT_EQ(settings.deal_speed, "1");
+    EXPECT_DOUBLE_EQ(settings.play_pause, 0.37);
+    EXPECT_TRUE(settings.smother_tributes);
 
     click(child<QRadioButton>(&d, "rb_1"));
     click(child<QRadioButton>(&d, "rb_ks"));
     click(child<QPushButton>(&d, "cb_cancel"));
     EXPECT_EQ(d.result(), QDialog::Rejected);
-    EXPECT_EQ(settings.gs_sends, "1");
-    EXPECT_DOUBLE_EQ(settings.gc_show, 0.37);
-    EXPECT_TRUE(settings.gb_m);
-    EXPECT_EQ(settings.gi_winstyle, 1);
+    EXPECT_EQ(settings.deal_speed, "1");
+    EXPECT_DOUBLE_EQ(settings.play_pause, 0.37);
+    EXPECT_TRUE(settings.smother_tributes);
+    EXPECT_EQ(settings.win_style, 1);
 }
 
 TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
@@ -172,12 +172,12 @@ TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
         }));
         const std::size_t seen = m.view().note_log().size();
 
-        when_open<w_setup>([scores_only](w_setup* d) {
+        when_open<SetupDialog>([scores_only](SetupDialog* d) {
             if (scores_only) click(child<QRadioButton>(d, "rb_1"));
             click(child<QPushButton>(d, "cb_confirm"));
         });
-        qobject_cast<m_main*>(w.menuBar())->item("m_游戏规则")->trigger();
-        EXPECT_EQ(settings.gi_winstyle, scores_only ? 0 : 1);
+        qobject_cast<MainMenu*>(w.menuBar())->item("m_游戏规则")->trigger();
+        EXPECT_EQ(settings.win_style, scores_only ? 0 : 1);
 
         w.button("cb_send")->click();
         bool tribute = false, began = false;

@@ -68,8 +68,8 @@ struct WindowTribute : ::testing::Test {
     std::unique_ptr<BoxAnswerer> boxes;
 
     void SetUp() override {
-        settings.gc_show = 0;
-        settings.gb_m = true;
+        settings.play_pause = 0;
+        settings.smother_tributes = true;
         window = std::make_unique<MainWindow>(settings, kSeed);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -103,7 +103,7 @@ struct WindowTribute : ::testing::Test {
         for (int r = hand().size() - 1; r >= 0; --r) {
             const Card card = hand()[r];
             if (picked(card) || !m().view().in_human_row(card)) continue;
-            if (settings.gb_b3 && game::rank_of(card) == game::kThree && !only_threes) continue;
+            if (settings.threes_rule && game::rank_of(card) == game::kThree && !only_threes) continue;
             const SurfaceObject* o = m().surface().find(card_id(card));
             ASSERT_NE(o, nullptr);
             const std::size_t before = m().picks().size();
@@ -267,7 +267,7 @@ TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
         EXPECT_FALSE(hand().contains(shown[i])) << card_id(shown[i]);
         EXPECT_NE(std::find(relaid.begin(), relaid.end(), shown[i]), relaid.end()) << card_id(shown[i]);
         // Face down again in 石坚's row.
-        EXPECT_EQ(at_start[i].filename, settings.gs_bgcard) << card_id(shown[i]);
+        EXPECT_EQ(at_start[i].filename, settings.card_back) << card_id(shown[i]);
         EXPECT_EQ(at_start[i].x, layout::hand_slot(Seat::C, 1).x) << card_id(shown[i]);
     }
     EXPECT_TRUE(cards_accounted());

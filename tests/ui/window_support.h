@@ -53,7 +53,7 @@ void when_open(std::function<void(D*)> f) {
 // A settings block for window tests: no pause when plays leave the table.
 inline Settings quick_settings() {
     Settings s;
-    s.gc_show = 0;
+    s.play_pause = 0;
     return s;
 }
 

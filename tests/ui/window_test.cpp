@@ -68,7 +68,7 @@ TEST(Window, OpensWithTheTableReady) {
 
 TEST(Window, TheEndOfADealClearsTheTableAndANewGameTheScores) {
     Settings settings;
-    settings.gc_show = 0;
+    settings.play_pause = 0;
     MainWindow w(settings, 1);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));

@@ -68,10 +68,13 @@ std::string parse_rules(std::string_view text, Settings& s) {
         const std::string_view key = item.substr(0, eq), value = item.substr(eq + 1);
         if (key == "winstyle") {
             if (value != "0" && value != "1") return "winstyle takes 0 or 1";
-            s.gi_winstyle = value == "1" ? 1 : 0;
+            s.win_style = value == "1" ? 1 : 0;
             continue;
         }
-        bool* flag = key == "b3" ? &s.gb_b3 : key == "m" ? &s.gb_m : key == "d" ? &s.gb_d : nullptr;
+        bool* flag = key == "b3"  ? &s.threes_rule
+                     : key == "m" ? &s.smother_tributes
+                     : key == "d" ? &s.point_tributes
+                                  : nullptr;
         if (!flag) return "unknown rule \"" + std::string(key) + "\"";
         if (value != "on" && value != "off") return std::string(key) + " takes on or off";
         *flag = value == "on";
@@ -81,8 +84,8 @@ std::string parse_rules(std::string_view text, Settings& s) {
 
 std::string rules_text(const Settings& s) {
     auto on = [](bool b) { return b ? "on" : "off"; };
-    return std::string("b3=") + on(s.gb_b3) + ",m=" + on(s.gb_m) + ",d=" + on(s.gb_d) +
-           ",winstyle=" + std::to_string(s.gi_winstyle);
+    return std::string("b3=") + on(s.threes_rule) + ",m=" + on(s.smother_tributes) + ",d=" + on(s.point_tributes) +
+           ",winstyle=" + std::to_string(s.win_style);
 }
 
 // Options from the command line; "" in `error` when they are all good.
@@ -233,8 +236,8 @@ int main(int argc, char** argv) {
         seed = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
         std::cerr << "tav-sim: seed " << seed << "\n";
     }
-    options.rules.gc_show = 0;     // no pause before a play leaves the table
-    options.rules.gs_sends = "0";  // the fast deal
+    options.rules.play_pause = 0;    // no pause before a play leaves the table
+    options.rules.deal_speed = "0";  // the fast deal
 
     Summary summary;
     summary.seed = seed;

@@ -23,10 +23,10 @@ struct Simulation::Impl {
 
     static Rules rules_of(const Settings& s) {
         Rules r;
-        r.threes = s.gb_b3;
-        r.smother = s.gb_m;
-        r.points = s.gb_d;
-        r.tributes = s.gi_winstyle == 1;
+        r.threes = s.threes_rule;
+        r.smother = s.smother_tributes;
+        r.points = s.point_tributes;
+        r.tributes = s.win_style == 1;
         return r;
     }
 

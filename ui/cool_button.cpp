@@ -1,4 +1,4 @@
-#include "ui/coolbutton.h"
+#include "ui/cool_button.h"
 
 #include <QApplication>
 #include <QEnterEvent>
@@ -39,8 +39,8 @@ const Preset& preset(int style) {
 
 }  // namespace
 
-uo_coolbutton::uo_coolbutton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
-    of_init(0);
+CoolButton::CoolButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {
+    use_preset(0);
     // The pressed look follows QPushButton's own down state, also when the
     // pointer is dragged off and back onto a held button.
     connect(this, &QPushButton::pressed, this, [this] {
@@ -53,41 +53,41 @@ uo_coolbutton::uo_coolbutton(const QString& text, QWidget* parent) : QPushButton
     });
 }
 
-void uo_coolbutton::of_init(int style) {
+void CoolButton::use_preset(int style) {
     style_ = style < 0 ? 0 : style;
     const Preset& p = preset(style_);
-    gradienttype_ = p.kind;
-    colorstart_ = p.from;
-    colorend_ = p.to;
+    gradient_kind_ = p.kind;
+    colour_start_ = p.from;
+    colour_end_ = p.to;
     sync_colours();
     update();
 }
 
-void uo_coolbutton::of_allowdraw(bool on) {
-    allowdraw_ = on;
+void CoolButton::set_owner_drawn(bool on) {
+    owner_drawn_ = on;
     update();
 }
 
-void uo_coolbutton::set_gradienttype(int kind) {
-    if (kind < style_vgradient || kind > style_vedgegradient) return;  // unknown kinds change nothing
-    gradienttype_ = kind;
+void CoolButton::set_gradient_kind(int kind) {
+    if (kind < kVerticalGradient || kind > kEdgeGradient) return;  // unknown kinds change nothing
+    gradient_kind_ = kind;
     update();
 }
 
-void uo_coolbutton::set_pictures(const QString& normal, const QString& hover) {
-    normalpicname_ = normal;
-    mmovepicname_ = hover;
-    h_normalpic_ = picture_for(normal);
-    h_movepic_ = picture_for(hover);
+void CoolButton::set_pictures(const QString& normal, const QString& hover) {
+    normal_picture_ = normal;
+    hover_picture_ = hover;
+    normal_icon_ = picture_for(normal);
+    hover_icon_ = picture_for(hover);
     update();
 }
 
-void uo_coolbutton::set_tag(const QString& tag) {
+void CoolButton::set_tag(const QString& tag) {
     tag_ = tag;
     setToolTip(tag);
 }
 
-QIcon uo_coolbutton::of_getstockicon(const QString& name) const {
+QIcon CoolButton::stock_icon(const QString& name) const {
     static const struct {
         const char* name;
         QStyle::StandardPixmap pixmap;
@@ -103,36 +103,36 @@ QIcon uo_coolbutton::of_getstockicon(const QString& name) const {
     return {};
 }
 
-QIcon uo_coolbutton::picture_for(const QString& name) const {
+QIcon CoolButton::picture_for(const QString& name) const {
     if (name.isEmpty()) return {};
-    QIcon icon = of_getstockicon(name);
+    QIcon icon = stock_icon(name);
     if (icon.isNull() && QFile::exists(name)) icon = QIcon(name);
     return icon;
 }
 
-void uo_coolbutton::sync_colours() {
+void CoolButton::sync_colours() {
     if (isDown()) {
         // Pressed: the gradient turns upside down.
-        colorfrom_ = colorend_;
-        colorto_ = colorstart_;
+        colour_from_ = colour_end_;
+        colour_to_ = colour_start_;
     } else {
-        colorfrom_ = colorstart_;
-        colorto_ = colorend_;
+        colour_from_ = colour_start_;
+        colour_to_ = colour_end_;
     }
 }
 
-void uo_coolbutton::of_gradientfill(QPainter& p, const QRect& rect, const QColor& from, const QColor& to, int kind) {
+void CoolButton::fill_gradient(QPainter& p, const QRect& rect, const QColor& from, const QColor& to, int kind) {
     if (rect.isEmpty()) return;
     const QPointF top(rect.left(), rect.top()), bottom(rect.left(), rect.bottom() + 1);
     switch (kind) {
-        case style_hgradient: {
+        case kHorizontalGradient: {
             QLinearGradient g(QPointF(rect.left(), rect.top()), QPointF(rect.right() + 1, rect.top()));
             g.setColorAt(0, from);
             g.setColorAt(1, to);
             p.fillRect(rect, g);
             break;
         }
-        case style_vheadergradient: {
+        case kHeaderGradient: {
             const int mid = rect.top() + rect.height() / 2;
             const QRect upper(rect.left(), rect.top(), rect.width(), mid - rect.top());
             const QRect lower(rect.left(), mid, rect.width(), rect.bottom() + 1 - mid);
@@ -146,7 +146,7 @@ void uo_coolbutton::of_gradientfill(QPainter& p, const QRect& rect, const QColor
             p.fillRect(lower, g2);
             break;
         }
-        case style_vedgegradient: {
+        case kEdgeGradient: {
             QLinearGradient g(top, bottom);
             g.setColorAt(0, to);
             g.setColorAt(0.5, from);
@@ -154,7 +154,7 @@ void uo_coolbutton::of_gradientfill(QPainter& p, const QRect& rect, const QColor
             p.fillRect(rect, g);
             break;
         }
-        default: {  // style_vgradient and anything unknown
+        default: {  // kVerticalGradient and anything unknown
             QLinearGradient g(top, bottom);
             g.setColorAt(0, from);
             g.setColorAt(1, to);
@@ -164,9 +164,9 @@ void uo_coolbutton::of_gradientfill(QPainter& p, const QRect& rect, const QColor
     }
 }
 
-void uo_coolbutton::of_drawborder(QPainter& p, const QRect& rect) const {
-    QColor c = isEnabled() ? bordercolor : QColor(160, 160, 160);
-    if (isEnabled() && (mousein_ || isDown())) c = c.darker(160);
+void CoolButton::draw_border(QPainter& p, const QRect& rect) const {
+    QColor c = isEnabled() ? border_colour : QColor(160, 160, 160);
+    if (isEnabled() && (hovered_ || isDown())) c = c.darker(160);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setBrush(Qt::NoBrush);
@@ -175,7 +175,7 @@ void uo_coolbutton::of_drawborder(QPainter& p, const QRect& rect) const {
     p.restore();
 }
 
-void uo_coolbutton::of_drawtext(QPainter& p, const QString& text, const QRect& rect, bool enabled) const {
+void CoolButton::draw_text(QPainter& p, const QString& text, const QRect& rect, bool enabled) const {
     const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
     p.save();
     p.setFont(font());
@@ -185,13 +185,13 @@ void uo_coolbutton::of_drawtext(QPainter& p, const QString& text, const QRect& r
         p.drawText(rect.translated(1, 1), flags, text);
         p.setPen(QColor(128, 128, 128));
     } else {
-        p.setPen(mousein_ ? moveinfontcolor : fontcolor);
+        p.setPen(hovered_ ? hover_text_colour : text_colour);
     }
     p.drawText(rect, flags, text);
     p.restore();
 }
 
-void uo_coolbutton::of_drawfocus(QPainter& p, const QRect& rect) const {
+void CoolButton::draw_focus(QPainter& p, const QRect& rect) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
@@ -200,7 +200,7 @@ void uo_coolbutton::of_drawfocus(QPainter& p, const QRect& rect) const {
     p.restore();
 }
 
-void uo_coolbutton::of_paint(QPainter& p) {
+void CoolButton::paint_button(QPainter& p) {
     sync_colours();
     const QRect r = rect();
     const bool enabled = isEnabled();
@@ -212,21 +212,21 @@ void uo_coolbutton::of_paint(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setClipPath(shape);
     if (enabled)
-        of_gradientfill(p, r, colorfrom_, colorto_, gradienttype_);
+        fill_gradient(p, r, colour_from_, colour_to_, gradient_kind_);
     else
-        of_gradientfill(p, r, blend(colorfrom_, QColor(230, 230, 230), 0.5),
-                        blend(colorto_, QColor(230, 230, 230), 0.5), gradienttype_);
+        fill_gradient(p, r, blend(colour_from_, QColor(230, 230, 230), 0.5),
+                      blend(colour_to_, QColor(230, 230, 230), 0.5), gradient_kind_);
     p.restore();
-    of_drawborder(p, r);
+    draw_border(p, r);
 
     // Icon and text side by side, centred; pressed, both sink by a pixel.
-    const QIcon& icon = (mousein_ && !h_movepic_.isNull()) ? h_movepic_ : h_normalpic_;
+    const QIcon& icon = (hovered_ && !hover_icon_.isNull()) ? hover_icon_ : normal_icon_;
     const QFontMetrics fm(font());
     const int text_width = fm.size(Qt::TextShowMnemonic, text()).width();
     // The text keeps its room inside the focus rectangle; a narrow button
     // draws a smaller icon, or none when it would shrink below 10 pixels.
     const int room = r.width() - 10;
-    int icon_size = icon.isNull() ? 0 : qMin(picsize, height() - 8);
+    int icon_size = icon.isNull() ? 0 : qMin(picture_size, height() - 8);
     int gap = 2;
     if (icon_size + gap + text_width > room) icon_size = room - gap - text_width;
     if (icon_size < 10) icon_size = gap = 0;
@@ -238,34 +238,34 @@ void uo_coolbutton::of_paint(QPainter& p) {
         p.drawPixmap(x + shift, r.top() + (r.height() - icon_size) / 2 + shift, pm);
         x += icon_size + gap;
     }
-    of_drawtext(p, text(), QRect(x + shift, r.top() + shift, text_width, r.height()), enabled);
+    draw_text(p, text(), QRect(x + shift, r.top() + shift, text_width, r.height()), enabled);
 
-    if (hasFocus()) of_drawfocus(p, r.adjusted(2, 2, -2, -2));
+    if (hasFocus()) draw_focus(p, r.adjusted(2, 2, -2, -2));
 }
 
-void uo_coolbutton::paintEvent(QPaintEvent* event) {
-    if (!allowdraw_) {
+void CoolButton::paintEvent(QPaintEvent* event) {
+    if (!owner_drawn_) {
         QPushButton::paintEvent(event);
         return;
     }
     QPainter p(this);
-    of_paint(p);
+    paint_button(p);
 }
 
-void uo_coolbutton::enterEvent(QEnterEvent* event) {
-    mousein_ = true;
+void CoolButton::enterEvent(QEnterEvent* event) {
+    hovered_ = true;
     update();
     QPushButton::enterEvent(event);
 }
 
-void uo_coolbutton::leaveEvent(QEvent* event) {
-    mousein_ = false;
+void CoolButton::leaveEvent(QEvent* event) {
+    hovered_ = false;
     update();
     QPushButton::leaveEvent(event);
 }
 
-void uo_coolbutton::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::EnabledChange && !isEnabled()) mousein_ = false;
+void CoolButton::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) hovered_ = false;
     QPushButton::changeEvent(event);
     update();
 }

@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/coolbutton.h"
+#include "ui/cool_button.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {
@@ -22,10 +22,10 @@ int distance(const QColor& a, const QColor& b) {
 
 struct Shown {
     QWidget host;
-    uo_coolbutton* button;
+    CoolButton* button;
     Shown() {
         host.resize(200, 80);
-        button = new uo_coolbutton("洗牌(&S)", &host);
+        button = new CoolButton("洗牌(&S)", &host);
         button->setGeometry(10, 10, 90, 30);
         host.show();
         (void)QTest::qWaitForWindowExposed(&host);
@@ -33,20 +33,20 @@ struct Shown {
 };
 
 TEST(CoolButton, StyleNumbersOutsideTheTable) {
-    uo_coolbutton b("x");
-    b.of_init(1);
-    EXPECT_EQ(b.gradienttype(), uo_coolbutton::style_vheadergradient);
+    CoolButton b("x");
+    b.use_preset(1);
+    EXPECT_EQ(b.gradient_kind(), CoolButton::kHeaderGradient);
     // A negative style is style 0; an unknown one takes the last preset.
-    b.of_init(-3);
+    b.use_preset(-3);
     EXPECT_EQ(b.preset_style(), 0);
-    EXPECT_EQ(b.colorto(), QColor(179, 213, 243));
-    EXPECT_EQ(b.gradienttype(), uo_coolbutton::style_vgradient);
-    b.of_init(42);
-    EXPECT_EQ(b.colorfrom(), QColor(255, 255, 255));
-    EXPECT_EQ(b.colorto(), QColor(160, 190, 190));
+    EXPECT_EQ(b.colour_to(), QColor(179, 213, 243));
+    EXPECT_EQ(b.gradient_kind(), CoolButton::kVerticalGradient);
+    b.use_preset(42);
+    EXPECT_EQ(b.colour_from(), QColor(255, 255, 255));
+    EXPECT_EQ(b.colour_to(), QColor(160, 190, 190));
     // Unknown gradient kinds change nothing.
-    b.set_gradienttype(9);
-    EXPECT_EQ(b.gradienttype(), uo_coolbutton::style_vgradient);
+    b.set_gradient_kind(9);
+    EXPECT_EQ(b.gradient_kind(), CoolButton::kVerticalGradient);
 }
 
 TEST(CoolButton, TheFourGradientKinds) {
@@ -55,22 +55,22 @@ TEST(CoolButton, TheFourGradientKinds) {
         QImage img(40, 40, QImage::Format_RGB32);
         img.fill(Qt::black);
         QPainter p(&img);
-        uo_coolbutton::of_gradientfill(p, img.rect(), from, to, kind);
+        CoolButton::fill_gradient(p, img.rect(), from, to, kind);
         return img;
     };
     const int near = 30;
-    QImage v = fill(uo_coolbutton::style_vgradient);
+    QImage v = fill(CoolButton::kVerticalGradient);
     EXPECT_LT(distance(v.pixelColor(20, 0), from), near);
     EXPECT_LT(distance(v.pixelColor(20, 39), to), near);
     EXPECT_EQ(v.pixelColor(0, 20), v.pixelColor(39, 20));  // no change across
 
-    QImage h = fill(uo_coolbutton::style_hgradient);
+    QImage h = fill(CoolButton::kHorizontalGradient);
     EXPECT_LT(distance(h.pixelColor(0, 20), from), near);
     EXPECT_LT(distance(h.pixelColor(39, 20), to), near);
     EXPECT_EQ(h.pixelColor(20, 0), h.pixelColor(20, 39));
 
     // Header: two bands with a step between them.
-    QImage head = fill(uo_coolbutton::style_vheadergradient);
+    QImage head = fill(CoolButton::kHeaderGradient);
     EXPECT_LT(distance(head.pixelColor(20, 0), from), near);
     EXPECT_LT(distance(head.pixelColor(20, 39), to), near);
     const int step = distance(head.pixelColor(20, 19), head.pixelColor(20, 20));
@@ -78,7 +78,7 @@ TEST(CoolButton, TheFourGradientKinds) {
     EXPECT_GT(step, 4 * smooth + 20);
 
     // Edge: the far colour at both edges, the near one along the middle.
-    QImage edge = fill(uo_coolbutton::style_vedgegradient);
+    QImage edge = fill(CoolButton::kEdgeGradient);
     EXPECT_LT(distance(edge.pixelColor(20, 0), to), near);
     EXPECT_LT(distance(edge.pixelColor(20, 39), to), near);
     EXPECT_LT(distance(edge.pixelColor(20, 20), from), near);
@@ -97,7 +97,7 @@ TEST(CoolButton, OneClickedPerMouseClick) {
                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(s.button, &move);
     EXPECT_FALSE(s.button->isDown());
-    EXPECT_EQ(s.button->colorfrom(), s.button->colorstart());
+    EXPECT_EQ(s.button->colour_from(), s.button->colour_start());
     QTest::mouseRelease(s.button, Qt::LeftButton, {}, QPoint(150, 15));
     EXPECT_EQ(clicked.count(), 2);
     // A disabled button gives none.
@@ -115,16 +115,16 @@ TEST(CoolButton, OneClickedPerKeyActivation) {
     EXPECT_EQ(clicked.count(), 1);
     // Held down by the key: drawn pressed until released.
     QTest::keyPress(s.button, Qt::Key_Space);
-    EXPECT_EQ(s.button->colorfrom(), s.button->colorend());
+    EXPECT_EQ(s.button->colour_from(), s.button->colour_end());
     EXPECT_EQ(clicked.count(), 1);
     QTest::keyRelease(s.button, Qt::Key_Space);
     EXPECT_EQ(clicked.count(), 2);
-    EXPECT_EQ(s.button->colorfrom(), s.button->colorstart());
+    EXPECT_EQ(s.button->colour_from(), s.button->colour_start());
 }
 
 TEST(CoolButton, DrawsTheSwappedGradientWhilePressed) {
     Shown s;
-    uo_coolbutton* b = s.button;
+    CoolButton* b = s.button;
     const QColor light(255, 255, 255), blue(179, 213, 243);
     auto top_and_bottom = [b] {
         const QImage img = b->grab().toImage();
@@ -137,8 +137,8 @@ TEST(CoolButton, DrawsTheSwappedGradientWhilePressed) {
     QSignalSpy clicked(b, &QPushButton::clicked);
     QTest::mousePress(b, Qt::LeftButton);
     EXPECT_TRUE(b->isDown());
-    EXPECT_EQ(b->colorfrom(), blue);
-    EXPECT_EQ(b->colorto(), light);
+    EXPECT_EQ(b->colour_from(), blue);
+    EXPECT_EQ(b->colour_to(), light);
     std::tie(top, bottom) = top_and_bottom();
     EXPECT_LT(distance(top, blue), distance(top, light));
     EXPECT_LT(distance(bottom, light), distance(bottom, blue));
@@ -146,13 +146,13 @@ TEST(CoolButton, DrawsTheSwappedGradientWhilePressed) {
 
     QTest::mouseRelease(b, Qt::LeftButton);
     EXPECT_EQ(clicked.count(), 1);
-    EXPECT_EQ(b->colorfrom(), light);
-    EXPECT_EQ(b->colorto(), blue);
+    EXPECT_EQ(b->colour_from(), light);
+    EXPECT_EQ(b->colour_to(), blue);
 }
 
 TEST(CoolButton, HoverTooltipFocusAndPictures) {
     Shown s;
-    uo_coolbutton* b = s.button;
+    CoolButton* b = s.button;
     b->set_tag("开始游戏请先洗牌");
     EXPECT_EQ(b->toolTip(), "开始游戏请先洗牌");
 
@@ -175,13 +175,13 @@ TEST(CoolButton, HoverTooltipFocusAndPictures) {
     EXPECT_NE(b->grab().toImage(), resting);
 
     for (const char* name : {"Continue!", "Count!", "RetrieveCancel!", "MoveMode!", "Exit!"})
-        EXPECT_FALSE(b->of_getstockicon(name).isNull()) << name;
-    EXPECT_TRUE(b->of_getstockicon("NoSuchPicture!").isNull());
+        EXPECT_FALSE(b->stock_icon(name).isNull()) << name;
+    EXPECT_TRUE(b->stock_icon("NoSuchPicture!").isNull());
 }
 
 TEST(CoolButton, TheGameButtonsAreCoolButtons) {
     Settings settings;
-    settings.gc_show = 0;
+    settings.play_pause = 0;
     MainWindow w(settings, 1);
     const struct {
         const char* name;
@@ -196,9 +196,9 @@ TEST(CoolButton, TheGameButtonsAreCoolButtons) {
         {"cb_quit", "Exit!", "退出本游戏"},
     };
     for (const auto& e : buttons) {
-        auto* b = qobject_cast<uo_coolbutton*>(w.button(e.name));
+        auto* b = qobject_cast<CoolButton*>(w.button(e.name));
         ASSERT_NE(b, nullptr) << e.name;
-        EXPECT_EQ(b->normalpicname(), QString::fromUtf8(e.picture)) << e.name;
+        EXPECT_EQ(b->normal_picture(), QString::fromUtf8(e.picture)) << e.name;
         EXPECT_EQ(b->toolTip(), QString::fromUtf8(e.tip)) << e.name;
         EXPECT_EQ(b->tag(), QString::fromUtf8(e.tip)) << e.name;
     }

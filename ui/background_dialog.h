@@ -30,16 +30,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-// A small surface of its own, painted by an n_gradient and drawn strip by strip.
+// A small surface of its own, painted by a Background and drawn strip by strip.
 class GradientPreview : public QWidget {
     Q_OBJECT
 public:
     GradientPreview(const Settings& settings, Platform* platform, QWidget* parent = nullptr);
 
     Surface& surface() { return surface_; }
-    n_gradient& gradient() { return gradient_; }
+    Background& gradient() { return gradient_; }
     // Paints style 1..3 (anything else repaints nothing).
-    void wf_bgcolor(int ai_bgstyle);
+    void paint_style(int style);
     // The number of gradient strips on the surface.
     int strip_count() const;
 
@@ -50,18 +50,18 @@ protected:
 private:
     const Settings& settings_;
     Surface surface_;
-    n_gradient gradient_;
+    Background gradient_;
 };
 
-class w_bgcolor : public QDialog {
+class BackgroundDialog : public QDialog {
     Q_OBJECT
 public:
-    // `parent_model` is the game whose table the dialog repaints.
-    w_bgcolor(Settings& settings, Session& parent_model, QWidget* parent = nullptr);
+    // `session` is the game whose table the dialog repaints.
+    BackgroundDialog(Settings& settings, Session& session, QWidget* parent = nullptr);
 
-    GradientPreview* preview() const { return dw_bg_; }
+    GradientPreview* preview() const { return preview_; }
     // Previews a style in the dialog.
-    void wf_bgcolor(int ai_bgstyle);
+    void preview_style(int style);
 
 public slots:
     // Swatch N clicked: preview it, make it the style at once, offer "应用".
@@ -72,9 +72,9 @@ public slots:
 
 private:
     Settings& settings_;
-    Session& iw_parent_;
-    GradientPreview* dw_bg_;
-    QPushButton *cb_confirm_, *cb_cancel_, *cb_apply_;
+    Session& session_;
+    GradientPreview* preview_;
+    QPushButton *confirm_button_, *cancel_button_, *apply_button_;
 };
 
 }  // namespace tav::ui

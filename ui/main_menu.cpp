@@ -1,4 +1,4 @@
-#include "ui/menu.h"
+#include "ui/main_menu.h"
 
 #include <QAction>
 #include <QMenu>
@@ -26,7 +26,7 @@ void add_separator(QMenu* menu, const char* name) { menu->addSeparator()->setObj
 
 }  // namespace
 
-m_main::m_main(MainWindow* w) : QMenuBar(w) {
+MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     setObjectName("m_main");
 
     QMenu* game = add_menu(this, "m_游戏", "游戏(&G)");
@@ -51,7 +51,7 @@ m_main::m_main(MainWindow* w) : QMenuBar(w) {
     connect(add_item(help, "m_关于tava", "关于Tav(&A)"), &QAction::triggered, w, &MainWindow::open_about);
 }
 
-QAction* m_main::item(const QString& name) const {
+QAction* MainMenu::item(const QString& name) const {
     const auto actions = findChildren<QAction*>(name);
     return actions.isEmpty() ? nullptr : actions.first();
 }

@@ -1,4 +1,4 @@
-#include "ui/bgcard_dialog.h"
+#include "ui/card_back_dialog.h"
 
 #include <QHBoxLayout>
 #include <QPixmap>
@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "table/session.h"
-#include "ui/bgcolor_dialog.h"
+#include "ui/background_dialog.h"
 #include "ui/dialog_buttons.h"
 #include "ui/resources.h"
 
@@ -17,13 +17,13 @@ QString back_file(int n) { return QString("cards\\bgcard%1.bmp").arg(n); }
 
 }  // namespace
 
-w_bgcard::w_bgcard(Settings& settings, Session& parent_model, QWidget* parent)
-    : QDialog(parent), settings_(settings), iw_parent_(parent_model) {
+CardBackDialog::CardBackDialog(Settings& settings, Session& session, QWidget* parent)
+    : QDialog(parent), settings_(settings), session_(session) {
     ensure_resources();
     setObjectName("w_bgcard");
     setWindowTitle("背景颜色设置");
     setModal(true);
-    is_bgcard_ = QString::fromStdString(settings_.gs_bgcard);
+    chosen_back_ = QString::fromStdString(settings_.card_back);
 
     auto* row = new QHBoxLayout;
     for (int n = 1; n <= 6; ++n) {
@@ -40,43 +40,43 @@ w_bgcard::w_bgcard(Settings& settings, Session& parent_model, QWidget* parent)
     }
 
     const DialogButtons b = make_dialog_buttons();
-    cb_confirm_ = b.confirm;
-    cb_cancel_ = b.cancel;
-    cb_apply_ = b.apply;
+    confirm_button_ = b.confirm;
+    cancel_button_ = b.cancel;
+    apply_button_ = b.apply;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cb_apply_, &QPushButton::clicked, this, &w_bgcard::apply);
-    connect(cb_confirm_, &QPushButton::clicked, this, &w_bgcard::confirm);
-    connect(cb_cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(apply_button_, &QPushButton::clicked, this, &CardBackDialog::apply);
+    connect(confirm_button_, &QPushButton::clicked, this, &CardBackDialog::confirm);
+    connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
     mark_chosen();
 }
 
-void w_bgcard::mark_chosen() {
+void CardBackDialog::mark_chosen() {
     for (int n = 1; n <= 6; ++n) {
-        const bool chosen = is_bgcard_.compare(back_file(n), Qt::CaseInsensitive) == 0;
+        const bool chosen = chosen_back_.compare(back_file(n), Qt::CaseInsensitive) == 0;
         pictures_[n - 1]->setStyleSheet(chosen ? "QLabel { border: 3px solid #1060d0; }"
                                                : "QLabel { border: 3px solid transparent; }");
     }
 }
 
-void w_bgcard::picture_clicked(int n) {
+void CardBackDialog::picture_clicked(int n) {
     if (n < 1 || n > 6) return;
-    is_bgcard_ = back_file(n);
+    chosen_back_ = back_file(n);
     mark_chosen();
-    cb_apply_->setEnabled(true);
+    apply_button_->setEnabled(true);
 }
 
-void w_bgcard::apply() {
-    settings_.gs_bgcard = is_bgcard_.toStdString();
-    iw_parent_.card_back_changed();
-    cb_apply_->setEnabled(false);
+void CardBackDialog::apply() {
+    settings_.card_back = chosen_back_.toStdString();
+    session_.card_back_changed();
+    apply_button_->setEnabled(false);
 }
 
-void w_bgcard::confirm() {
+void CardBackDialog::confirm() {
     apply();
     accept();
 }

@@ -10,10 +10,10 @@ namespace tav::ui {
 
 class MainWindow;
 
-class m_main : public QMenuBar {
+class MainMenu : public QMenuBar {
     Q_OBJECT
 public:
-    explicit m_main(MainWindow* window);
+    explicit MainMenu(MainWindow* window);
     // An item (or separator) by its name; null when there is none.
     QAction* item(const QString& name) const;
 };

@@ -1,4 +1,4 @@
-#include "ui/bgcolor_dialog.h"
+#include "ui/background_dialog.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -26,7 +26,7 @@ GradientPreview::GradientPreview(const Settings& settings, Platform* platform, Q
     surface_.set_listener([this] { update(); });
 }
 
-void GradientPreview::wf_bgcolor(int ai_bgstyle) { gradient_.wf_bgcolor(ai_bgstyle, settings_); }
+void GradientPreview::paint_style(int style) { gradient_.paint_style(style, settings_); }
 
 int GradientPreview::strip_count() const {
     int n = 0;
@@ -53,14 +53,15 @@ void GradientPreview::resizeEvent(QResizeEvent*) {
     gradient_.repaint();
 }
 
-w_bgcolor::w_bgcolor(Settings& settings, Session& parent_model, QWidget* parent)
-    : QDialog(parent), settings_(settings), iw_parent_(parent_model) {
+BackgroundDialog::BackgroundDialog(Settings& settings, Session& session, QWidget* parent)
+    : QDialog(parent), settings_(settings), session_(session) {
     setObjectName("w_bgcolor");
     setWindowTitle("背景颜色设置");
     setModal(true);
 
     auto* swatches = new QVBoxLayout;
-    const std::array<int, 3>* styles[] = {&settings_.ii_style1, &settings_.ii_style2, &settings_.ii_style3};
+    const std::array<int, 3>* styles[] = {&settings_.background_colour1, &settings_.background_colour2,
+                                          &settings_.background_colour3};
     for (int n = 1; n <= 3; ++n) {
         auto* swatch = new ClickLabel;
         swatch->setObjectName(QString("st_style%1").arg(n));
@@ -77,46 +78,46 @@ w_bgcolor::w_bgcolor(Settings& settings, Session& parent_model, QWidget* parent)
     }
     swatches->addStretch();
 
-    dw_bg_ = new GradientPreview(settings_, &iw_parent_.platform, this);
-    dw_bg_->setObjectName("dw_bg");
+    preview_ = new GradientPreview(settings_, &session_.platform, this);
+    preview_->setObjectName("dw_bg");
     // 128 pixels high: 64 strips of two pixels reach from the colour to white.
-    dw_bg_->setFixedSize(180, 128);
+    preview_->setFixedSize(180, 128);
 
     const DialogButtons b = make_dialog_buttons();
-    cb_confirm_ = b.confirm;
-    cb_cancel_ = b.cancel;
-    cb_apply_ = b.apply;
+    confirm_button_ = b.confirm;
+    cancel_button_ = b.cancel;
+    apply_button_ = b.apply;
 
     auto* top = new QHBoxLayout;
     top->addLayout(swatches);
-    top->addWidget(dw_bg_);
+    top->addWidget(preview_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(cb_apply_, &QPushButton::clicked, this, &w_bgcolor::apply);
-    connect(cb_confirm_, &QPushButton::clicked, this, &w_bgcolor::confirm);
-    connect(cb_cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(apply_button_, &QPushButton::clicked, this, &BackgroundDialog::apply);
+    connect(confirm_button_, &QPushButton::clicked, this, &BackgroundDialog::confirm);
+    connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
 
-    wf_bgcolor(settings_.ii_bgstyle);
+    preview_style(settings_.background_style);
 }
 
-void w_bgcolor::wf_bgcolor(int ai_bgstyle) { dw_bg_->wf_bgcolor(ai_bgstyle); }
+void BackgroundDialog::preview_style(int style) { preview_->paint_style(style); }
 
-void w_bgcolor::style_clicked(int n) {
+void BackgroundDialog::style_clicked(int n) {
     if (n < 1 || n > 3) return;
-    wf_bgcolor(n);
-    settings_.ii_bgstyle = n;
-    cb_apply_->setEnabled(true);
+    preview_style(n);
+    settings_.background_style = n;
+    apply_button_->setEnabled(true);
 }
 
-void w_bgcolor::apply() {
-    iw_parent_.background_changed(settings_.ii_bgstyle);
-    cb_apply_->setEnabled(false);
+void BackgroundDialog::apply() {
+    session_.background_changed(settings_.background_style);
+    apply_button_->setEnabled(false);
 }
 
-void w_bgcolor::confirm() {
+void BackgroundDialog::confirm() {
     apply();
     accept();
 }

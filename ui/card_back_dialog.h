@@ -17,13 +17,13 @@ namespace tav::ui {
 
 class ClickLabel;
 
-class w_bgcard : public QDialog {
+class CardBackDialog : public QDialog {
     Q_OBJECT
 public:
-    w_bgcard(Settings& settings, Session& parent_model, QWidget* parent = nullptr);
+    CardBackDialog(Settings& settings, Session& session, QWidget* parent = nullptr);
 
     // The back chosen in the dialog ("cards\bgcardN.bmp"), not yet applied.
-    QString is_bgcard() const { return is_bgcard_; }
+    QString chosen_back() const { return chosen_back_; }
 
 public slots:
     // Picture p_N clicked (N = 1..6): choose it and offer "应用".
@@ -36,10 +36,10 @@ private:
     void mark_chosen();
 
     Settings& settings_;
-    Session& iw_parent_;
-    QString is_bgcard_;
+    Session& session_;
+    QString chosen_back_;
     ClickLabel* pictures_[6] = {};
-    QPushButton *cb_confirm_, *cb_cancel_, *cb_apply_;
+    QPushButton *confirm_button_, *cancel_button_, *apply_button_;
 };
 
 }  // namespace tav::ui
