@@ -43,6 +43,7 @@ void Flow::settle_from(int first) {
         for (std::size_t i = 0; i < cards.size(); ++i)
             ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
         note(notes::handed(payer, kind_of_slot(slot), false, debt.count, rank_at(cards, 0), rank_at(cards, 1)));
+        if (debt.count == 0) continue;  // nothing paid: nothing to take, nothing owed back
         if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
             ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot
             return;

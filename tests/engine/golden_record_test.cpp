@@ -39,9 +39,9 @@ struct Digest {
 };
 
 const Golden kGolden[] = {
-    {"threes_place_tributes", true, false, false, 1, 11, 0x05b63994d09a93e0ull, "-20 0 21 -8 30 -23"},
-    {"no_threes_every_tribute", false, true, true, 1, 12, 0x1bb4baabb338a066ull, "4 -9 1 16 0 -12"},
-    {"threes_every_tribute", true, true, true, 1, 13, 0x1a1cabae28fbaafeull, "70 -3 2 -41 3 -31"},
+    {"threes_place_tributes", true, false, false, 1, 11, 0x17c665a80220ee30ull, "-20 0 21 -8 30 -23"},
+    {"no_threes_every_tribute", false, true, true, 1, 12, 0x80767457832b3fc1ull, "4 -9 1 16 0 -12"},
+    {"threes_every_tribute", true, true, true, 1, 13, 0xb7bde929524c4a5full, "70 -3 2 -41 3 -31"},
     {"scores_only", true, true, true, 0, 14, 0x254efb568ac1f628ull, "29 -58 -73 7 43 52"},
     {"no_threes_scores_only", false, false, false, 0, 15, 0xf23016305be87ee8ull, "27 36 -13 -40 10 -20"},
 };

@@ -49,20 +49,32 @@ TEST(Tribute, APayerShortOfWildCardsGivesWhatItHasAndTheCountFollows) {
     EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
 }
 
-TEST(Tribute, APayerWithoutWildCardsGivesNothingAndTheHumanGoesOnAtOnce) {
+TEST(Tribute, APayerWithoutWildCardsGivesNothingAndNothingIsOwedBack) {
+    // The human receives nothing: no return is asked for, play begins.
     Settlement g;
     g.debt(13, Seat::D, "K K 5", Seat::A, "K 6 4", 2);
     g.settle();
     EXPECT_EQ(g.t.s.ledger[13].count, 0);
     EXPECT_TRUE(g.t.noted("花月容进落贡无牌"));
-    // The human is never left without an action: an empty return goes.
-    ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_FALSE(g.started());
-    EXPECT_TRUE(g.give_back({}).ok());
-    EXPECT_EQ(g.t.s.ask, Ask::lead);
+    EXPECT_FALSE(g.t.noted(game::notes::kHumanReturns));
+    EXPECT_NE(g.t.s.ask, Ask::return_tribute);
     EXPECT_TRUE(g.started());
     EXPECT_EQ(g.held(Seat::A), "K 6 4");
     EXPECT_EQ(g.held(Seat::D), "K K 5");
+
+    // Nor is a partner's empty tribute offered, nor a computer's empty return made.
+    Settlement partner;
+    partner.debt(13, Seat::C, "K 5", Seat::A, "K 6 4", 2);
+    partner.settle();
+    EXPECT_TRUE(partner.t.noted("石坚进落贡无牌"));
+    EXPECT_NE(partner.t.s.ask, Ask::take_partner_tribute);
+    EXPECT_TRUE(partner.started());
+    Settlement computer;
+    computer.debt(14, Seat::E, "Q 7", Seat::B, "9 8", 1);
+    computer.settle();
+    EXPECT_TRUE(computer.t.noted("雷虎进落贡无牌"));
+    EXPECT_FALSE(computer.t.noted("柳烟还落贡无牌"));
+    EXPECT_TRUE(computer.started());
 }
 
 TEST(Tribute, AnnouncementTexts) {
