@@ -24,6 +24,7 @@ inline constexpr const char* kHumanReturns = "请钟离云还贡";
 inline constexpr const char* kHumanRefuses = "请钟离云放弃贡";
 inline constexpr const char* kWeAreSwept = "我方已被抓三户";
 inline constexpr const char* kTheyAreSwept = "对方已被抓三户";
+inline constexpr const char* kStoppedAtBound = "本局回合过多，已中止";
 
 // "石坚先发牌".
 std::string leads_first(Seat s);

@@ -26,7 +26,9 @@ void Flow::run() {
         const bool ending = step == State::Next::end_trick && !leader;
         if (!ending && ++s.steps > kMaxDealSteps) {
             // Far more turns than a deal of 216 cards needs: the turn is going
-            // round in a circle, and the deal is ended rather than left to run.
+            // round in a circle, and the deal is ended rather than left to run,
+            // saying so: it is not an ordinary end.
+            note(notes::kStoppedAtBound);
             s.ending = false;
             schedule(State::Next::end_trick, std::nullopt);
             continue;

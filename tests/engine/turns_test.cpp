@@ -169,6 +169,8 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         }
         EXPECT_EQ(c_played, c.c_acts);
         EXPECT_EQ(over, 1);
+        // A deal stopped at the bound says so before its end.
+        EXPECT_TRUE(table.noted(game::notes::kStoppedAtBound));
         EXPECT_TRUE(table.noted(game::notes::kGameOver));
         EXPECT_EQ(table.notes().back(), game::notes::kShuffleFirst);
         EXPECT_EQ(table.s.ask, Ask::shuffle);
