@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev libxkbcommon-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
-          fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai)
+          fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

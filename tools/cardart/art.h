@@ -1,12 +1,14 @@
-// Card-art generator: shared drawing helpers.
+// Card art: the painter code behind every card picture.
 // Every card is drawn in its own 71 x 96 coordinate system, so the same code
-// renders the real bitmaps and the larger cards of the application icon.
+// renders the real bitmaps, the larger cards of the application icon and, in
+// the game itself, the cards of a table drawn at any other size.
 #pragma once
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -51,5 +53,11 @@ QStringList allCardStems();                  // the 60 file names without ".bmp"
 QImage renderCard(const QString& fileStem);  // ARGB32, 71 x 96; null for an unknown name
 QImage toIndexed(const QImage& argb);        // 8-bit, 256-entry palette
 QImage renderIcon(int size);                 // ARGB32 application icon
+
+// The same card drawn afresh at `pixels` (antialiased, not a scaled bitmap):
+// each axis is scaled on its own, so the card fills exactly the rectangle it
+// is given; a table keeps the cards near 71:96 anyway. Null for an unknown
+// name or an empty size.
+QImage renderCard(const QString& fileStem, QSize pixels);
 
 }  // namespace cardart
