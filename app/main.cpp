@@ -2,15 +2,12 @@
 #include <QApplication>
 
 #include "app/settings.h"
-#include "ui/fonts.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("tav");
-    QApplication::setApplicationDisplayName("瑟柯牌局");
-    QApplication::setWindowIcon(QIcon(":/tav.png"));
-    tav::ui::install_font_substitutions();
+    tav::ui::set_up_application();
     tav::ui::MainWindow window(tav::app_settings());
     window.show();
     return QApplication::exec();

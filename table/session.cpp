@@ -127,6 +127,13 @@ void Session::show(game::Events& ev) {
         view_.show(e);
         if (e.kind == game::EventKind::asked) set_shown_ask(static_cast<Ask>(e.number));
     }
+    if (state_.hands[Seat::A].empty()) {
+        // The deal is over: the focus waits, out of sight, for the leftmost
+        // card of the next hand.
+        focus_shown_ = false;
+        focus_ = 0;
+        focus_card_ = 0;
+    }
     table.set_redraw(true);
     ev.clear();
 }
@@ -215,11 +222,13 @@ void Session::drop_picks() {
 }
 
 void Session::click_at(int x, int y) {
+    hide_focus();
     const Card c = view_.card_at(x, y);
     if (c) click(c);
 }
 
 void Session::right_click_at(int x, int y) {
+    hide_focus();
     const Card c = view_.card_at(x, y);
     if (c) right_click(c);
 }
@@ -283,6 +292,49 @@ void Session::right_click(Card card) {
         }
     }
     update_buttons();
+}
+
+std::vector<Card> Session::human_row() const {
+    std::vector<Card> row;
+    for (Card c : state_.hands[Seat::A])
+        if (view_.in_human_row(c)) row.push_back(c);
+    return row;
+}
+
+int Session::focus() const {
+    const std::vector<Card> row = human_row();
+    if (row.empty()) return -1;
+    const auto on = std::find(row.begin(), row.end(), focus_card_);
+    if (focus_card_ && on != row.end()) return static_cast<int>(on - row.begin());
+    return std::clamp(focus_, 0, static_cast<int>(row.size()) - 1);
+}
+
+Card Session::focused_card() const {
+    const int i = focus();
+    return i < 0 ? Card{0} : human_row()[static_cast<std::size_t>(i)];
+}
+
+bool Session::focus_shown() const { return focus_shown_ && focus() >= 0; }
+
+void Session::focus_left() { move_focus(-1); }
+
+void Session::focus_right() { move_focus(1); }
+
+void Session::move_focus(int step) {
+    const std::vector<Card> row = human_row();
+    if (busy_ || row.empty()) return;
+    int i = focus();
+    if (focus_shown_) i = std::clamp(i + step, 0, static_cast<int>(row.size()) - 1);
+    focus_shown_ = true;
+    focus_ = i;
+    focus_card_ = row[static_cast<std::size_t>(i)];
+    view_.surface().touched();
+}
+
+void Session::hide_focus() {
+    if (!focus_shown_) return;
+    focus_shown_ = false;
+    view_.surface().touched();
 }
 
 void Session::new_game() {

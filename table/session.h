@@ -65,6 +65,25 @@ public:
     const std::vector<game::Card>& picks() const { return picks_; }
     void drop_picks();
 
+    // ---- the keyboard's focus on the human's row ----
+    // The human's cards lying in its row, left to right (the hand's order).
+    std::vector<game::Card> human_row() const;
+    // Which card of the row the keyboard points at: an index into
+    // human_row(), -1 while the row is empty. It starts at the leftmost card
+    // and stays on its card while that card is in the row; when the card
+    // leaves, the focus keeps its place, within the row.
+    int focus() const;
+    game::Card focused_card() const;  // 0 while the row is empty
+    // The focus is shown once a focus key is used, and goes out of sight on
+    // a click on the table and when the hand is empty.
+    bool focus_shown() const;
+    // The first use while the focus is out of sight only shows it.
+    void focus_left();
+    void focus_right();
+    // An action is being shown (the computer seats play, a pause): clicks,
+    // keys and buttons do nothing now.
+    bool busy() const { return busy_; }
+
     // ---- menu and settings ----
     void new_game();  // scores and tributes cleared, the first shuffle due
     void print();
@@ -98,6 +117,8 @@ private:
     void set_shown_ask(game::Ask ask);
     void update_buttons();
     bool pick_can_play() const;
+    void move_focus(int step);
+    void hide_focus();
 
     game::State state_;
     std::mt19937_64 rng_;
@@ -105,7 +126,10 @@ private:
     std::vector<game::Card> picks_;
     game::Ask shown_ask_ = game::Ask::shuffle;  // what the buttons offer, as shown so far
     std::array<Button, 6> buttons_;
-    bool busy_ = false;  // an action is being shown: no other may start
+    bool busy_ = false;          // an action is being shown: no other may start
+    int focus_ = 0;              // the focus's place in the row
+    game::Card focus_card_ = 0;  // the card it was put on, 0 for none
+    bool focus_shown_ = false;
 };
 
 }  // namespace tav

@@ -9,6 +9,7 @@
 #include "ui/card_back_dialog.h"
 #include "ui/cool_button.h"
 #include "ui/help_window.h"
+#include "ui/keyboard.h"
 #include "ui/main_menu.h"
 #include "ui/resources.h"
 #include "ui/setup_dialog.h"
@@ -55,6 +56,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent) 
     });
     session_->on_buttons = [this] { sync_buttons(); };
     sync_buttons();
+    new Keyboard(this);  // the game's keys, named in the buttons' tooltips
 
     // The menu bar sits above the table: the window grows by its height.
     resize(px_x(kTableWidth), px_y(kTableHeight) + menuBar()->sizeHint().height());

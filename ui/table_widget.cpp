@@ -7,6 +7,10 @@
 #include "ui/units.h"
 
 namespace tav::ui {
+namespace {
+// The pointer the game gives the pictures a click acts on.
+constexpr const char* kHandPointer = "HyperLink!";
+}  // namespace
 
 QColor colour_of(long value, const QColor& window_text) {
     if (value == kWindowText) return window_text;
@@ -21,12 +25,15 @@ TableWidget::TableWidget(Surface& surface, std::function<void(int, int)> resized
     : QWidget(parent), surface_(surface), resized_(std::move(resized)) {
     setObjectName("dw_main");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // the cursor follows what is under the mouse
     surface_.set_listener([this] {
         // Card by card while drawing is on, so a slow deal is seen as it happens.
         if (isVisible())
             repaint();
         else
             update();
+        // A card may have come or gone under a mouse that stands still.
+        update_cursor();
     });
 }
 
@@ -118,13 +125,38 @@ void TableWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().button());
     render_table(p);
+    if (const std::optional<QRect> mark = focus_mark_ ? focus_mark_() : std::nullopt) {
+        // A gold frame with a dark edge, seen on the cards and on the cloth.
+        const QRect r = px_rect(mark->x(), mark->y(), mark->width(), mark->height());
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(40, 40, 40), 5));
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+        p.setPen(QPen(QColor(255, 204, 0), 3));
+        p.drawRect(r.adjusted(1, 1, -2, -2));
+    }
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int x = units_x(pos.x()), y = units_y(pos.y());
+    mouse_at_ = QPoint(x, y);
     if (event->button() == Qt::LeftButton) emit left_pressed(x, y);
     if (event->button() == Qt::RightButton) emit right_pressed(x, y);
+}
+
+void TableWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    mouse_at_ = QPoint(units_x(pos.x()), units_y(pos.y()));
+    update_cursor();
+}
+
+void TableWidget::leaveEvent(QEvent*) { mouse_at_.reset(); }
+
+void TableWidget::update_cursor() {
+    if (!mouse_at_) return;
+    const SurfaceObject* o = surface_.object_at(mouse_at_->x(), mouse_at_->y());
+    const Qt::CursorShape shape = o && o->pointer == kHandPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
+    if (cursor().shape() != shape) setCursor(shape);
 }
 
 TableWidget::~TableWidget() { surface_.set_listener(nullptr); }

@@ -187,19 +187,20 @@ TEST(CoolButton, TheGameButtonsAreCoolButtons) {
         const char* name;
         const char* picture;
         const char* tip;
+        const char* key;  // the tooltip names it after the tag
     } buttons[] = {
-        {"cb_send", "Continue!", "开始游戏请先洗牌"},
-        {"cb_out", "", "请选择一手牌来发牌"},
-        {"cb_pass", "Count!", "不接牌请过牌"},
-        {"cb_over", "RetrieveCancel!", "瑟柯牌扣牌"},
-        {"cb_gog", "MoveMode!", "还牌"},
-        {"cb_quit", "Exit!", "退出本游戏"},
+        {"cb_send", "Continue!", "开始游戏请先洗牌", "S"},
+        {"cb_out", "", "请选择一手牌来发牌", "Enter"},
+        {"cb_pass", "Count!", "不接牌请过牌", "P"},
+        {"cb_over", "RetrieveCancel!", "瑟柯牌扣牌", "H"},
+        {"cb_gog", "MoveMode!", "还牌", "R"},
+        {"cb_quit", "Exit!", "退出本游戏", "Alt+Q"},
     };
     for (const auto& e : buttons) {
         auto* b = qobject_cast<CoolButton*>(w.button(e.name));
         ASSERT_NE(b, nullptr) << e.name;
         EXPECT_EQ(b->normal_picture(), QString::fromUtf8(e.picture)) << e.name;
-        EXPECT_EQ(b->toolTip(), QString::fromUtf8(e.tip)) << e.name;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(e.tip) + "（" + e.key + "）") << e.name;
         EXPECT_EQ(b->tag(), QString::fromUtf8(e.tip)) << e.name;
     }
     // The shuffle button still deals, once per click.

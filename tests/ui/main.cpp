@@ -5,7 +5,7 @@
 #include <QDir>
 #include <cstdlib>
 
-#include "ui/fonts.h"
+#include "ui/application.h"
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         setenv("XDG_RUNTIME_DIR", dir.toLocal8Bit().constData(), 1);
     }
     QApplication app(argc, argv);
-    tav::ui::install_font_substitutions();
+    tav::ui::set_up_application();  // as the program does
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

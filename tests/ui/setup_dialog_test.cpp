@@ -1,6 +1,6 @@
 // The rules dialog driven as a player would: the values it opens with, how
-// its choices lock one another, apply, confirm and cancel, and a rule
-// changed from the menu reaching the next deal.
+// its choices lock one another (and that the help page tells it so), apply,
+// confirm and cancel, and a rule changed from the menu reaching the next deal.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,10 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTextBrowser>
 #include <algorithm>
 #include <string>
 
 #include "tests/ui/window_support.h"
+#include "ui/help_window.h"
 #include "ui/main_menu.h"
 #include "ui/main_window.h"
 #include "ui/setup_dialog.h"
@@ -129,6 +131,39 @@ TEST(SetupDialog, TheRuleOnThreesGovernsPoint) {
     EXPECT_FALSE(point->isEnabled());
 }
 
+TEST(SetupDialog, ScoresAndTributesFreesPointWithoutTheRuleOnThrees) {
+    Settings settings;
+    settings.win_style = 1;
+    SetupDialog d(settings);
+    d.show();
+    auto* b3 = child<QCheckBox>(&d, "cbx_b3");
+    auto* point = child<QCheckBox>(&d, "cbx_d");
+    click(b3);
+    ASSERT_FALSE(b3->isChecked());
+    ASSERT_FALSE(point->isEnabled());
+    // Choosing scores and tributes (already chosen) frees 扪 and 点 again.
+    click(child<QRadioButton>(&d, "rb_2"));
+    EXPECT_TRUE(point->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(&d, "cbx_m")->isEnabled());
+    EXPECT_FALSE(b3->isChecked());
+    click(point);
+    EXPECT_TRUE(point->isChecked());
+    click(child<QPushButton>(&d, "cb_apply"));
+    EXPECT_FALSE(settings.threes_rule);
+    EXPECT_TRUE(settings.point_tributes);
+}
+
+TEST(SetupDialog, TheHelpPageTellsHowPointAndTheRuleOnThreesGoTogether) {
+    HelpWindow help;
+    const QString text = help.browser()->toPlainText();
+    ASSERT_TRUE(text.contains(QString::fromUtf8("憋３限制")));
+    // The dialog lets 点 be chosen without the rule on threes: the page
+    // must not say otherwise, and says how.
+    EXPECT_FALSE(text.contains(QString::fromUtf8("不选时“点”也不能选")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("去掉它时“点”也跟着去掉并变灰")));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("不憋３也可以记点贡")));
+}
+
 TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
     Settings settings;
     SetupDialog d(settings);
@@ -158,9 +193,10 @@ TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {
     for (const bool scores_only : {false, true}) {
         SCOPED_TRACE(scores_only ? "scores only" : "scores and tributes");
         Settings settings = quick_settings();
-        // Seed 3: the first deal, the computer playing the human's turns,
-        // leaves the human owed a place tribute by the other side.
-        MainWindow w(settings, 3);
+        // Seed 4: the first deal, the computer playing the human's turns,
+        // leaves the human owed a place tribute by the other side, paid
+        // with cards (a payer with nothing to give is owed nothing back).
+        MainWindow w(settings, 4);
         Session& m = w.session();
         w.button("cb_send")->click();
         for (int turns = 0; m.state().deal_running(); ++turns) {

@@ -42,7 +42,7 @@ TEST(Window, OpensWithTheTableReady) {
         ASSERT_NE(w.button(name), nullptr) << name;
     EXPECT_TRUE(w.button("cb_send")->isEnabled());
     EXPECT_EQ(w.button("cb_send")->text(), QString("洗牌(&S)"));
-    EXPECT_EQ(w.button("cb_send")->toolTip(), QString("开始游戏请先洗牌"));
+    EXPECT_EQ(w.button("cb_send")->toolTip(), QString("开始游戏请先洗牌（S）"));  // the tag, then the key
     EXPECT_FALSE(w.button("cb_out")->isEnabled());
     EXPECT_FALSE(w.button("cb_pass")->isEnabled());
     EXPECT_FALSE(w.button("cb_over")->isEnabled());

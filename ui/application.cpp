@@ -1,0 +1,23 @@
+#include "ui/application.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QString>
+
+#include "ui/fonts.h"
+#include "ui/resources.h"
+
+namespace tav::ui {
+
+void set_up_application() {
+    ensure_resources();  // the icon below is one of them
+    QApplication::setApplicationName("tav");
+    // No display name: Qt adds it after every window title that does not
+    // already end with it ("瑟柯牌局 - Tav2004 — 瑟柯牌局"). Empty, it adds
+    // nothing, and the window, dialog and box titles read as the game writes them.
+    QApplication::setApplicationDisplayName(QString());
+    QApplication::setWindowIcon(QIcon(":/tav.png"));
+    install_font_substitutions();
+}
+
+}  // namespace tav::ui
