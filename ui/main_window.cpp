@@ -76,7 +76,7 @@ QPushButton* MainWindow::make_button(ButtonId id, int x, int y) {
     w->set_tag(QString::fromStdString(b.tag));
     w->set_pictures(QString::fromStdString(b.picture));
     w->setCursor(Qt::PointingHandCursor);
-    w->setGeometry(px_rect(x, y, kButtonWidth, kButtonHeight));
+    view_->place(w, px_rect(x, y, kButtonWidth, kButtonHeight));
     buttons_.emplace_back(id, w);
     return w;
 }

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVariant>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/units.h"
 
@@ -10,6 +13,13 @@ namespace tav::ui {
 namespace {
 // The pointer the game gives the pictures a click acts on.
 constexpr const char* kHandPointer = "HyperLink!";
+// A card picture's own size in pixels.
+constexpr QSize kCardPixels(71, 96);
+// The background's strips, painted over the whole widget.
+bool is_strip(const SurfaceObject& o) { return o.kind == ObjectKind::rectangle && o.name.rfind("rec_", 0) == 0; }
+// Where a child widget (a game button) stands on the table, and its font at scale 1.
+constexpr const char* kTableRect = "table_rect";
+constexpr const char* kBaseFont = "table_base_font";
 }  // namespace
 
 QColor colour_of(long value, const QColor& window_text) {
@@ -37,20 +47,27 @@ TableWidget::TableWidget(Surface& surface, std::function<void(int, int)> resized
     });
 }
 
-QPixmap TableWidget::picture(const QString& filename) {
-    const QString key = filename.toLower().replace('\\', '/');
-    auto it = pictures_.find(key);
-    if (it != pictures_.end()) return *it;
-    QPixmap pm;
-    if (!key.isEmpty() && QFile::exists(":/" + key)) {
-        QImage img(":/" + key);
-        // The pictures keep their rounded corners in palette entry 0 (pure grey).
-        if (img.format() == QImage::Format_Indexed8 && img.colorCount() > 0 && img.color(0) == qRgb(128, 128, 128))
-            img.setColor(0, qRgba(0, 0, 0, 0));
-        pm = QPixmap::fromImage(img);
-    }
-    pictures_.insert(key, pm);
-    return pm;
+QSize TableWidget::base_size() { return {px_x(3602), px_y(2272)}; }
+
+QPixmap TableWidget::picture(const QString& filename) { return pictures_.picture(filename, QSize(kCardPixels), 1.0); }
+
+double TableWidget::scale() const {
+    const QSize base = base_size();
+    return std::min(width() / double(base.width()), height() / double(base.height()));
+}
+
+QTransform TableWidget::table_to_widget() const {
+    const QSize base = base_size();
+    const double s = scale();
+    QTransform t;
+    t.translate((width() - base.width() * s) / 2, (height() - base.height() * s) / 2);
+    t.scale(s, s);
+    return t;
+}
+
+QPoint TableWidget::units_at(QPointF widget_point) const {
+    const QPointF p = table_to_widget().inverted().map(widget_point);
+    return {units_x(static_cast<int>(std::floor(p.x()))), units_y(static_cast<int>(std::floor(p.y())))};
 }
 
 void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
@@ -92,10 +109,10 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     p.drawText(r, align, text);
 }
 
-void TableWidget::render_table(QPainter& p) {
+void TableWidget::render_table(QPainter& p, bool with_background) {
     const QColor window_text = palette().windowText().color();
     surface_.for_each([&](const SurfaceObject& o) {
-        if (!o.visible) return;
+        if (!o.visible || (!with_background && is_strip(o))) return;
         const QRect r = px_rect(o.x, o.y, o.width, o.height);
         switch (o.kind) {
             case ObjectKind::rectangle: {
@@ -109,11 +126,21 @@ void TableWidget::render_table(QPainter& p) {
                 break;
             }
             case ObjectKind::picture: {
-                const QPixmap pm = picture(QString::fromStdString(o.filename));
-                if (!pm.isNull())
-                    p.drawPixmap(r.topLeft(), pm);
-                else
+                // The picture at the size it takes on the device, drawn
+                // without further scaling: sharp at any size.
+                const QTransform t = p.worldTransform();
+                const QRectF on_device = t.mapRect(QRectF(r.topLeft(), QSizeF(kCardPixels)));
+                const QSize size(qRound(on_device.width()), qRound(on_device.height()));
+                const double ratio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+                const QPixmap pm = pictures_.picture(QString::fromStdString(o.filename), size, ratio);
+                if (pm.isNull()) {
                     p.fillRect(r, Qt::darkGray);
+                    break;
+                }
+                p.save();
+                p.resetTransform();
+                p.drawPixmap(QPointF(std::round(on_device.x()), std::round(on_device.y())), pm);
+                p.restore();
                 break;
             }
             case ObjectKind::text: draw_text(p, o); break;
@@ -124,7 +151,17 @@ void TableWidget::render_table(QPainter& p) {
 void TableWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().button());
-    render_table(p);
+    // The background's strips stretch over the whole widget; the table
+    // itself keeps its proportions, centred.
+    const QSize base = base_size();
+    p.save();
+    p.scale(width() / double(base.width()), height() / double(base.height()));
+    surface_.for_each([&](const SurfaceObject& o) {
+        if (o.visible && is_strip(o)) p.fillRect(px_rect(o.x, o.y, o.width, o.height), colour_of(o.brush_color, {}));
+    });
+    p.restore();
+    p.setWorldTransform(table_to_widget());
+    render_table(p, false);
     if (const std::optional<QRect> mark = focus_mark_ ? focus_mark_() : std::nullopt) {
         // A gold frame with a dark edge, seen on the cards and on the cloth.
         const QRect r = px_rect(mark->x(), mark->y(), mark->width(), mark->height());
@@ -137,16 +174,15 @@ void TableWidget::paintEvent(QPaintEvent*) {
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    const int x = units_x(pos.x()), y = units_y(pos.y());
-    mouse_at_ = QPoint(x, y);
+    const QPoint at = units_at(event->position());
+    const int x = at.x(), y = at.y();
+    mouse_at_ = at;
     if (event->button() == Qt::LeftButton) emit left_pressed(x, y);
     if (event->button() == Qt::RightButton) emit right_pressed(x, y);
 }
 
 void TableWidget::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    mouse_at_ = QPoint(units_x(pos.x()), units_y(pos.y()));
+    mouse_at_ = units_at(event->position());
     update_cursor();
 }
 
@@ -162,7 +198,32 @@ void TableWidget::update_cursor() {
 TableWidget::~TableWidget() { surface_.set_listener(nullptr); }
 
 void TableWidget::resizeEvent(QResizeEvent*) {
-    if (resized_) resized_(units_x(width()), units_y(height()));
+    // The table keeps its own size in units; only its drawing scales.
+    if (resized_) resized_(units_x(base_size().width()), units_y(base_size().height()));
+    place_children();
+}
+
+void TableWidget::place(QWidget* child, QRect table_rect) {
+    child->setProperty(kTableRect, table_rect);
+    child->setProperty(kBaseFont, child->font());
+    child->setGeometry(table_to_widget().mapRect(table_rect));
+}
+
+void TableWidget::place_children() {
+    const QTransform t = table_to_widget();
+    const double s = scale();
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QVariant rect = child->property(kTableRect);
+        if (!rect.isValid()) continue;
+        child->setGeometry(t.mapRect(rect.toRect()));
+        // The text grows and shrinks with the table.
+        QFont font = child->property(kBaseFont).value<QFont>();
+        if (font.pixelSize() > 0)
+            font.setPixelSize(std::max(1, qRound(font.pixelSize() * s)));
+        else
+            font.setPointSizeF(std::max(1.0, font.pointSizeF() * s));
+        if (child->font() != font) child->setFont(font);
+    }
 }
 
 }  // namespace tav::ui

@@ -1,5 +1,7 @@
-// Draws the table surface in draw order at the table's pixel scale and hands
-// mouse clicks to the game as points in table units. The mouse shows the hand
+// Draws the table surface in draw order, scaled uniformly to fit the widget
+// and centred (at the table's own size, 787 x 568, one table pixel is one
+// screen pixel), with the background filling the whole widget; hands mouse
+// clicks to the game as points in table units through the same transform. The mouse shows the hand
 // over a picture the game marks as one to click (the human's cards in its
 // row), the arrow elsewhere.
 #pragma once
@@ -13,6 +15,7 @@
 #include <optional>
 
 #include "table/surface.h"
+#include "ui/card_pictures.h"
 
 namespace tav::ui {
 
@@ -23,11 +26,24 @@ public:
     TableWidget(Surface& surface, std::function<void(int, int)> resized, QWidget* parent = nullptr);
     ~TableWidget() override;
 
+    // The table's own size in pixels (scale 1).
+    static QSize base_size();
     // The picture of a card file name as the table writes it ("cards\hK.bmp"),
-    // found without regard to case; a null pixmap when there is none.
+    // found without regard to case, at the table's own size; a null pixmap
+    // when there is none.
     QPixmap picture(const QString& filename);
-    // Draws the whole table with `painter` scaled to pixels.
-    void render_table(QPainter& painter);
+    // Draws the whole table with `painter`, table pixels mapped through the
+    // painter's transform; card pictures are drawn sharp at the size they
+    // take on the device. `with_background` false leaves out the gradient.
+    void render_table(QPainter& painter, bool with_background = true);
+    // Table pixels to widget pixels and back, as the table is drawn now.
+    QTransform table_to_widget() const;
+    double scale() const;
+    // A point of the widget in table units.
+    QPoint units_at(QPointF widget_point) const;
+    // Places a child widget (a game button) at a rectangle of table pixels;
+    // it moves and its text scales with the table.
+    void place(QWidget* child, QRect table_rect);
     // The keyboard's focus mark: the part of the table it outlines, in table
     // units; none while no mark is shown. Drawn on the screen, never printed.
     void set_focus_mark(std::function<std::optional<QRect>()> mark) { focus_mark_ = std::move(mark); }
@@ -48,9 +64,10 @@ private:
     void draw_text(QPainter& p, const SurfaceObject& o);
     // The cursor for what lies under the mouse, at its last point on the table.
     void update_cursor();
+    void place_children();
     Surface& surface_;
     std::function<void(int, int)> resized_;
-    QHash<QString, QPixmap> pictures_;
+    CardPictures pictures_;
     std::function<std::optional<QRect>()> focus_mark_;
     std::optional<QPoint> mouse_at_;  // table units; none while the mouse is elsewhere
 };

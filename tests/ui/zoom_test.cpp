@@ -1,0 +1,103 @@
+// The table fits the window: it scales uniformly and centred, the background
+// fills the whole window, clicks map back through the same transform, the
+// game buttons move and grow with the table, and at the table's own size
+// nothing changes.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <algorithm>
+
+#include "model/catalogue.h"
+#include "ui/main_window.h"
+
+namespace tav::ui {
+namespace {
+
+using game::Card;
+using game::Seat;
+
+struct Zoom : ::testing::Test {
+    Settings settings;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        settings.play_pause = 0;
+        window = std::make_unique<MainWindow>(settings, 2024);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QTest::mouseClick(window->button("cb_send"), Qt::LeftButton);
+    }
+    Session& s() { return window->session(); }
+    // Resizes the table widget itself to `size` (the window around it follows).
+    void table_size(QSize size) {
+        const QSize frame = window->size() - window->table()->size();
+        window->resize(size + frame);
+        QTest::qWait(5);
+        ASSERT_EQ(window->table()->size(), size);
+    }
+    // The widget point at the middle of a card's picture, as it is drawn now.
+    QPoint middle_of(Card c) {
+        const SurfaceObject* o = s().surface().find(card_id(c));
+        const QRect r = px_rect(o->x, o->y, 40, 200);  // the card's visible left part
+        return window->table()->table_to_widget().map(QPointF(r.center())).toPoint();
+    }
+};
+
+TEST_F(Zoom, AClickOnTheSameCardPicksItAtEverySize) {
+    const Card card = s().state().hands[Seat::A][5];
+    for (const QSize size : {QSize(787, 568), QSize(1574, 1136), QSize(1200, 500), QSize(400, 800)}) {
+        SCOPED_TRACE(size.width());
+        table_size(size);
+        const double sx = size.width() / 787.0, sy = size.height() / 568.0;
+        EXPECT_DOUBLE_EQ(window->table()->scale(), std::min(sx, sy));
+        // Centred: the unused room is shared equally on both sides.
+        const QRectF drawn = window->table()->table_to_widget().mapRect(QRectF(0, 0, 787, 568));
+        EXPECT_NEAR(drawn.left(), size.width() - drawn.right(), 1.0);
+        EXPECT_NEAR(drawn.top(), size.height() - drawn.bottom(), 1.0);
+
+        ASSERT_TRUE(s().picks().empty());
+        QTest::mouseClick(window->table(), Qt::LeftButton, {}, middle_of(card));
+        ASSERT_FALSE(s().picks().empty()) << "the click missed the card";
+        EXPECT_NE(std::find(s().picks().begin(), s().picks().end(), card), s().picks().end());
+        s().drop_picks();
+    }
+}
+
+TEST_F(Zoom, TheBackgroundFillsTheWindowAndTheButtonsScale) {
+    table_size(QSize(1400, 568));  // wider than the table's proportions
+    QImage img(window->table()->size(), QImage::Format_RGB32);
+    window->table()->render(&img);
+    // No bare margin: the left and right edges show the background's green
+    // like the middle of the top does.
+    const QColor top_middle = img.pixelColor(700, 2), left = img.pixelColor(2, 2), right = img.pixelColor(1397, 2);
+    EXPECT_EQ(left, top_middle);
+    EXPECT_EQ(right, top_middle);
+
+    QPushButton* quit = window->button("cb_quit");
+    table_size(QSize(787, 568));
+    const QRect small = quit->geometry();
+    const int small_font = QFontInfo(quit->font()).pixelSize();
+    table_size(QSize(1574, 1136));
+    const QRect big = quit->geometry();
+    EXPECT_NEAR(big.width(), 2 * small.width(), 2);
+    EXPECT_NEAR(big.height(), 2 * small.height(), 2);
+    EXPECT_NEAR(big.left(), 2 * small.left(), 2);
+    EXPECT_GT(QFontInfo(quit->font()).pixelSize(), small_font);
+    table_size(QSize(787, 568));
+    EXPECT_EQ(quit->geometry(), small);
+}
+
+TEST_F(Zoom, ATinyWindowDrawsATinyTable) {
+    for (const QSize size : {QSize(200, 150), QSize(1, 1)}) {
+        table_size(size);
+        QImage img(size, QImage::Format_RGB32);
+        window->table()->render(&img);  // no division by zero, nothing thrown
+        EXPECT_GT(window->table()->scale(), 0.0);
+    }
+}
+
+}  // namespace
+}  // namespace tav::ui
