@@ -8,7 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tav::ui::set_up_application();
-    tav::ui::MainWindow window(tav::app_settings());
+    tav::ui::MainWindow window(tav::app_settings(), 0, nullptr, tav::ui::MainWindow::Sizing::screen);
     window.show();
     return QApplication::exec();
 }

@@ -1,8 +1,10 @@
 #include "ui/main_window.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 
 #include "ui/about_dialog.h"
 #include "ui/background_dialog.h"
@@ -19,9 +21,11 @@ namespace tav::ui {
 namespace {
 constexpr int kTableWidth = 3602, kTableHeight = 2272;
 constexpr int kButtonWidth = 300, kButtonHeight = 104;
+constexpr const char* kSizeKey = "window/size";
 }  // namespace
 
-MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent) : QMainWindow(parent), platform_(this) {
+MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, Sizing sizing)
+    : QMainWindow(parent), sizing_(sizing), platform_(this) {
     ensure_resources();  // card pictures, icon and help page from the static library
     setObjectName("w_main");
     setWindowTitle("瑟柯牌局 - Tav2004");
@@ -59,7 +63,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent) 
     new Keyboard(this);  // the game's keys, named in the buttons' tooltips
 
     // The menu bar sits above the table: the window grows by its height.
-    resize(px_x(kTableWidth), px_y(kTableHeight) + menuBar()->sizeHint().height());
+    resize(opening_size(sizing));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
         frame.moveCenter(screen->availableGeometry().center());
@@ -68,6 +72,26 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent) 
 }
 
 MainWindow::~MainWindow() { session_->on_buttons = nullptr; }
+
+QSize MainWindow::opening_size(Sizing sizing) const {
+    const int menu = menuBar()->sizeHint().height();
+    const QSize table(px_x(kTableWidth), px_y(kTableHeight));
+    if (sizing == Sizing::table) return table + QSize(0, menu);
+    const QSize remembered = QSettings().value(kSizeKey).toSize();
+    if (remembered.isValid() && remembered.width() >= 200 && remembered.height() >= 150) return remembered;
+    // The largest window at the table's proportions that takes about 85 %
+    // of the screen.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return table + QSize(0, menu);
+    const QSize room = screen->availableGeometry().size() * 0.85 - QSize(0, menu);
+    const QSize fit = table.scaled(room, Qt::KeepAspectRatio);
+    return fit + QSize(0, menu);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (sizing_ == Sizing::screen) QSettings().setValue(kSizeKey, size());
+    QMainWindow::closeEvent(event);
+}
 
 QPushButton* MainWindow::make_button(ButtonId id, int x, int y) {
     const Button& b = session_->button(id);

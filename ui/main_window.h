@@ -17,7 +17,12 @@ namespace tav::ui {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Settings& settings, std::uint64_t seed = 0, QWidget* parent = nullptr);
+    // How the window opens: at the table's own size (tests and pictures), or
+    // at the size it had when last closed, else the largest that takes about
+    // 85 % of the screen (the program), remembered when it closes.
+    enum class Sizing { table, screen };
+    explicit MainWindow(Settings& settings, std::uint64_t seed = 0, QWidget* parent = nullptr,
+                        Sizing sizing = Sizing::table);
     ~MainWindow() override;
 
     Session& session() { return *session_; }
@@ -40,8 +45,13 @@ public slots:
     void open_about();
     void show_help();  // our own help page in a help window
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QPushButton* make_button(ButtonId id, int x, int y);
+    QSize opening_size(Sizing sizing) const;
+    Sizing sizing_;
 
     QtPlatform platform_;
     std::unique_ptr<Session> session_;

@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTest>
 #include <algorithm>
 
@@ -97,6 +101,37 @@ TEST_F(Zoom, ATinyWindowDrawsATinyTable) {
         window->table()->render(&img);  // no division by zero, nothing thrown
         EXPECT_GT(window->table()->scale(), 0.0);
     }
+}
+
+TEST(WindowSize, OpensAtMostOfTheScreenAndRemembersItsSize) {
+    QStandardPaths::setTestModeEnabled(true);  // the user's own settings stay untouched
+    QSettings().remove("window/size");
+    Settings settings;
+    QSize closed_at;
+    {
+        MainWindow w(settings, 1, nullptr, MainWindow::Sizing::screen);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QSize table = w.table()->size();
+        // The table's proportions, and about 85 % of the screen in one direction.
+        EXPECT_NEAR(table.width() / double(table.height()), 787.0 / 568.0, 0.01);
+        EXPECT_LE(w.width(), room.width() * 0.86);
+        EXPECT_LE(w.height(), room.height() * 0.86);
+        EXPECT_TRUE(w.width() >= room.width() * 0.83 || w.height() >= room.height() * 0.83);
+        w.resize(640, 500);
+        closed_at = w.size();
+        w.close();
+    }
+    MainWindow again(settings, 1, nullptr, MainWindow::Sizing::screen);
+    EXPECT_EQ(again.size(), closed_at);
+    // Windows that open at the table's own size neither read nor write it.
+    MainWindow plain(settings, 1);
+    plain.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    EXPECT_EQ(plain.table()->size(), TableWidget::base_size());
+    QSettings().remove("window/size");
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 }  // namespace
