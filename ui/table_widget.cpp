@@ -1,6 +1,7 @@
 #include "ui/table_widget.h"
 
 #include <QFile>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVariant>
@@ -13,6 +14,8 @@ namespace tav::ui {
 namespace {
 // The pointer the game gives the pictures a click acts on.
 constexpr const char* kHandPointer = "HyperLink!";
+// Labels at most this wide (table units) that are taller than wide read top to bottom.
+constexpr int kNarrowLabel = 100;
 // A card picture's own size in pixels.
 constexpr QSize kCardPixels(71, 96);
 // The background's strips, painted over the whole widget.
@@ -95,12 +98,20 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     QString text = QString::fromStdString(o.text);
     int align = Qt::AlignVCenter;
     align |= o.alignment == 2 ? Qt::AlignHCenter : (o.alignment == 1 ? Qt::AlignRight : Qt::AlignLeft);
-    if (o.height > 2 * o.width && !text.contains('\n')) {
-        // A narrow, tall label reads top to bottom, one character a line.
+    // A narrow, tall label (the names and places beside the seats at the
+    // sides) reads top to bottom, one character a line, in a font small
+    // enough for every line to fit.
+    const bool narrow = o.height > 2 * o.width || (o.width <= kNarrowLabel && o.height > o.width);
+    if (narrow && !text.contains('\n')) {
         QString vertical;
         for (int i = 0; i < text.size(); ++i) {
             if (i) vertical += '\n';
             vertical += text[i];
+        }
+        for (int size = font.pixelSize();
+             size > 6 && QFontMetrics(font).lineSpacing() * text.size() > r.height() - 2;) {
+            font.setPixelSize(--size);
+            p.setFont(font);
         }
         p.drawText(r.adjusted(-4, 0, 4, 0), Qt::AlignCenter, vertical);
         return;

@@ -1,0 +1,72 @@
+// The place labels beside the seats at the sides are narrow boxes: their two
+// characters read top to bottom inside the box, at the table's own size and
+// scaled up, never spilling out sideways.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+
+#include "ui/main_window.h"
+
+namespace tav::ui {
+namespace {
+
+// Dark (text) pixels in a rectangle of the picture.
+int dark_pixels(const QImage& img, QRect r) {
+    int n = 0;
+    r = r.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += qGray(img.pixel(x, y)) < 60 ? 1 : 0;
+    return n;
+}
+
+TEST(PlaceLabels, SideLabelsReadTopToBottomInsideTheirBoxes) {
+    Settings settings;
+    settings.play_pause = 0;
+    MainWindow window(settings, 2024);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Session& s = window.session();
+    for (const QSize size : {QSize(787, 568), QSize(1574, 1136)}) {
+        SCOPED_TRACE(size.width());
+        window.resize(size + (window.size() - window.table()->size()));
+        QTest::qWait(5);
+        QImage shot;
+        s.before_event = [&](const game::Event& e) {
+            if (e.kind != game::EventKind::deal_over) return;
+            shot = QImage(window.table()->size(), QImage::Format_RGB32);
+            window.table()->render(&shot);
+        };
+        s.shuffle();
+        for (int turns = 0; s.state().deal_running(); ++turns) {
+            ASSERT_LT(turns, 2000);
+            ASSERT_TRUE(s.autoplay_human());
+        }
+        s.before_event = nullptr;
+        ASSERT_FALSE(shot.isNull());
+        for (const char* name : {"t_ob", "t_oc", "t_oe", "t_of"}) {
+            SCOPED_TRACE(name);
+            const SurfaceObject* label = s.surface().find(name);
+            ASSERT_NE(label, nullptr);
+            const QRect box = window.table()
+                                  ->table_to_widget()
+                                  .mapRect(QRectF(px_rect(label->x, label->y, label->width, label->height)))
+                                  .toRect()
+                                  .adjusted(2, 2, -2, -2);
+            // Top to bottom: characters in the top and the bottom third; a
+            // line across the middle would leave both all but empty.
+            const int third = box.height() / 3;
+            const QRect upper(box.left(), box.top(), box.width(), third);
+            const QRect lower(box.left(), box.bottom() - third + 1, box.width(), third);
+            EXPECT_GT(dark_pixels(shot, upper), 8) << "no character in the top third";
+            EXPECT_GT(dark_pixels(shot, lower), 8) << "no character in the bottom third";
+            // Nothing of the text beside the box.
+            const int w = box.width();
+            EXPECT_EQ(dark_pixels(shot, QRect(box.left() - w, box.top() + 4, w - 4, box.height() - 8)), 0);
+            EXPECT_EQ(dark_pixels(shot, QRect(box.right() + 5, box.top() + 4, w - 4, box.height() - 8)), 0);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tav::ui
