@@ -40,6 +40,7 @@
 #include "model/catalogue.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
+#include "window_support.h"
 
 #ifndef TAV_SOURCE_DIR
 #error "the golden pictures are found through TAV_SOURCE_DIR"
@@ -143,27 +144,6 @@ struct Drive {
     }
 };
 
-// Answers a message box should one open (Yes, else OK), so that a box never
-// leaves the test waiting; the game above is not expected to open any.
-struct BoxAnswerer {
-    QTimer timer;
-    int answered = 0;
-    BoxAnswerer() {
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            ++answered;
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else
-                box->reject();
-        });
-        timer.start(10);
-    }
-};
-
 // ============================================================================
 // Pictures
 // ============================================================================
@@ -257,7 +237,7 @@ TEST_F(GoldenPictures, SixMomentsOfOneSeededGame) {
         }
         ASSERT_TRUE(game.play_out());
     }
-    EXPECT_EQ(boxes.answered, 0);
+    EXPECT_EQ(boxes.answered(), 0);
 
     for (const char* name : {"startup", "dealt", "picked", "challenge", "deal_end", "tribute_return"}) compare(name);
 }

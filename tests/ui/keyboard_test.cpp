@@ -34,30 +34,6 @@ using game::Ask;
 using game::Card;
 using game::Seat;
 
-// Answers the partner's question (Yes) should it come, and keeps the texts of
-// the boxes, so a box never leaves a test waiting.
-class PartnerAnswerer {
-public:
-    PartnerAnswerer() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            texts.push_back(box->text().toStdString());
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else
-                box->reject();
-        });
-        timer_.start(10);
-    }
-    std::vector<std::string> texts;
-
-private:
-    QTimer timer_;
-};
-
 // What a key may change, to see that one changed nothing.
 struct Snapshot {
     Ask ask;
@@ -73,7 +49,7 @@ struct Snapshot {
 struct KeyboardPlay : ::testing::Test {
     Settings settings = quick_settings();
     std::unique_ptr<MainWindow> window;
-    PartnerAnswerer boxes;
+    BoxAnswerer boxes;
     int plays = 0, follows = 0, passes = 0, holds = 0, returns = 0;
 
     void open(std::uint64_t seed) {

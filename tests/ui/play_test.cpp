@@ -15,6 +15,7 @@
 #include "model/invariants.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
+#include "window_support.h"
 
 namespace tav::ui {
 namespace {
@@ -22,30 +23,6 @@ namespace {
 using game::Ask;
 using game::Card;
 using game::Seat;
-
-// Answers every message box that opens (Yes, else OK) and keeps its text, so
-// a partner's tribute never leaves the test waiting.
-class BoxAnswerer {
-public:
-    BoxAnswerer() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            texts.push_back(box->text().toStdString());
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else if (QAbstractButton* ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else
-                box->reject();
-        });
-        timer_.start(10);
-    }
-    std::vector<std::string> texts;
-
-private:
-    QTimer timer_;
-};
 
 struct WindowPlay : ::testing::Test {
     Settings settings;

@@ -19,6 +19,7 @@
 #include "table/layout.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
+#include "window_support.h"
 
 namespace tav::ui {
 namespace {
@@ -35,32 +36,6 @@ using game::Seat;
 // human is asked); the third with 月琴's smother tribute and 花月容's place
 // tribute, both to the human.
 constexpr std::uint64_t kSeed = 20264023;
-
-// Answers every message box that opens: `yes` or No to a question, OK to a
-// notice, and remembers its text.
-class BoxAnswerer {
-public:
-    BoxAnswerer() {
-        timer_.setInterval(10);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box) return;
-            texts.push_back(box->text().toStdString());
-            QAbstractButton* answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
-            if (!answer) answer = box->button(QMessageBox::Ok);
-            if (answer)
-                answer->click();
-            else
-                box->reject();
-        });
-        timer_.start();
-    }
-    std::vector<std::string> texts;
-    bool yes = true;
-
-private:
-    QTimer timer_;
-};
 
 struct WindowTribute : ::testing::Test {
     Settings settings;

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QMessageBox>
 #include <QPoint>
 #include <QRadioButton>
 #include <QString>
@@ -15,10 +17,39 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/settings.h"
 
 namespace tav::ui {
+
+// Answers every message box that opens: Yes (No when `yes` is false) to a
+// question, OK to a notice; keeps each box's text, so a box never leaves a
+// test waiting.
+class BoxAnswerer {
+public:
+    BoxAnswerer() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            texts.push_back(box->text().toStdString());
+            QAbstractButton* answer = box->button(yes ? QMessageBox::Yes : QMessageBox::No);
+            if (!answer) answer = box->button(QMessageBox::Ok);
+            if (answer)
+                answer->click();
+            else
+                box->reject();
+        });
+        timer_.start(10);
+    }
+    int answered() const { return static_cast<int>(texts.size()); }
+    std::vector<std::string> texts;
+    bool yes = true;
+
+private:
+    QTimer timer_;
+};
 
 template <typename T>
 T* child(QWidget* parent, const char* name) {
