@@ -70,6 +70,24 @@ void Flow::pay_slot(int slot) {
     give_back(slot, classic::give_back(s.hands[receiver], debt.count), false);
 }
 
+void Flow::answer_partner(bool take) {
+    s.ask = Ask::nothing;
+    if (take) {
+        pay_slot(s.settling);
+        if (s.ask == Ask::nothing) settle_from(s.settling + 1);
+        return;
+    }
+    note(notes::kHumanRefuses);
+    lay_out(*s.ledger[static_cast<std::size_t>(s.settling)].payer);
+    settle_from(s.settling + 1);
+}
+
+void Flow::returned(std::span<const Card> cards, bool by_human) {
+    s.ask = Ask::nothing;
+    give_back(s.settling, cards, by_human);
+    settle_from(s.settling + 1);
+}
+
 void Flow::give_back(int slot, std::span<const Card> cards, bool by_human) {
     Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
     const Seat payer = *debt.payer, receiver = *debt.receiver;

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "ai/classic.h"
-#include "model/notes.h"
 #include "rules/flow.h"
 #include "rules/play.h"
 
@@ -100,15 +99,7 @@ Verdict human_tribute(Flow& f, const Decision& d) {
     if (s.ask == Ask::take_partner_tribute) {
         if (d.move != Move::take_tribute && d.move != Move::let_tribute_go)
             return refuse("answer whether to take the partner's tribute");
-        s.ask = Ask::nothing;
-        if (d.move == Move::take_tribute) {
-            f.pay_slot(s.settling);
-            if (s.ask == Ask::nothing) f.settle_from(s.settling + 1);
-        } else {
-            f.note(notes::kHumanRefuses);
-            f.lay_out(*debt.payer);
-            f.settle_from(s.settling + 1);
-        }
+        f.answer_partner(d.move == Move::take_tribute);
         f.run();
         return {};
     }
@@ -116,9 +107,7 @@ Verdict human_tribute(Flow& f, const Decision& d) {
     if (static_cast<int>(d.cards.size()) != debt.count)
         return refuse("请选择" + std::to_string(debt.count) + "张牌还贡！");
     if (std::string why = check_own_cards(s, d.cards); !why.empty()) return refuse(why);
-    s.ask = Ask::nothing;
-    f.give_back(s.settling, d.cards, true);
-    f.settle_from(s.settling + 1);
+    f.returned(d.cards, true);
     f.run();
     return {};
 }
@@ -180,16 +169,10 @@ Verdict apply_computer_for_human(State& s, Events& ev) {
             // The computer's return takes what candidates there are, even
             // fewer than owed.
             const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
-            s.ask = Ask::nothing;
-            f.give_back(s.settling, classic::give_back(s.hands[Seat::A], debt.count), false);
-            f.settle_from(s.settling + 1);
+            f.returned(classic::give_back(s.hands[Seat::A], debt.count), false);
             break;
         }
-        case Ask::take_partner_tribute:
-            s.ask = Ask::nothing;
-            f.pay_slot(s.settling);
-            if (s.ask == Ask::nothing) f.settle_from(s.settling + 1);
-            break;
+        case Ask::take_partner_tribute: f.answer_partner(true); break;
         default: return refuse("nothing is asked of seat A now");
     }
     f.run();

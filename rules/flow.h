@@ -53,6 +53,11 @@ struct Flow {
     void settle_from(int slot);
     void pay_slot(int slot);  // after the partner question, if any
     void give_back(int slot, std::span<const Card> cards, bool by_human);
+    // The human's answers while a slot waits: whether to take a partner's
+    // tribute, and the cards returned (`by_human` false: the computer chose
+    // them for the human). Each settles the slot and goes on with the next.
+    void answer_partner(bool take);
+    void returned(std::span<const Card> cards, bool by_human);
     void buy_threes();
 };
 
