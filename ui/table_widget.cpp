@@ -152,6 +152,15 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
                 p.resetTransform();
                 p.drawPixmap(QPointF(std::round(on_device.x()), std::round(on_device.y())), pm);
                 p.restore();
+                // A boxed picture (every card) has a thin black frame just
+                // outside it, one pixel at the table's own size.
+                if (o.border != 0) {
+                    const QRectF f = QRectF(r).adjusted(-1, -1, 1, 1);
+                    p.fillRect(QRectF(f.left(), f.top(), f.width(), 1), Qt::black);
+                    p.fillRect(QRectF(f.left(), f.bottom() - 1, f.width(), 1), Qt::black);
+                    p.fillRect(QRectF(f.left(), f.top(), 1, f.height()), Qt::black);
+                    p.fillRect(QRectF(f.right() - 1, f.top(), 1, f.height()), Qt::black);
+                }
                 break;
             }
             case ObjectKind::text: draw_text(p, o); break;
