@@ -1,11 +1,12 @@
 #include "ui/cool_button.h"
 
+#include "ui/button_pictures.h"
+
 #include <QApplication>
 #include <QEnterEvent>
 #include <QFile>
 #include <QPainter>
 #include <QPainterPath>
-#include <QStyle>
 
 namespace tav::ui {
 namespace {
@@ -87,21 +88,7 @@ void CoolButton::set_tag(const QString& tag) {
     setToolTip(tag);
 }
 
-QIcon CoolButton::stock_icon(const QString& name) const {
-    static const struct {
-        const char* name;
-        QStyle::StandardPixmap pixmap;
-    } stock[] = {
-        {"Continue!", QStyle::SP_MediaPlay},                 // shuffle and deal: start
-        {"Count!", QStyle::SP_MediaSkipForward},             // pass: let the turn go on
-        {"RetrieveCancel!", QStyle::SP_DialogCancelButton},  // hold back against a challenge
-        {"MoveMode!", QStyle::SP_ArrowBack},                 // hand cards back
-        {"Exit!", QStyle::SP_DialogCloseButton},             // quit
-    };
-    for (const auto& s : stock)
-        if (name.compare(QLatin1String(s.name), Qt::CaseInsensitive) == 0) return style()->standardIcon(s.pixmap);
-    return {};
-}
+QIcon CoolButton::stock_icon(const QString& name) const { return button_picture(name); }
 
 QIcon CoolButton::picture_for(const QString& name) const {
     if (name.isEmpty()) return {};
@@ -221,15 +208,9 @@ void CoolButton::paint_button(QPainter& p) {
 
     // Icon and text side by side, centred; pressed, both sink by a pixel.
     const QIcon& icon = (hovered_ && !hover_icon_.isNull()) ? hover_icon_ : normal_icon_;
-    const QFontMetrics fm(font());
-    const int text_width = fm.size(Qt::TextShowMnemonic, text()).width();
-    // The text keeps its room inside the focus rectangle; a narrow button
-    // draws a smaller icon, or none when it would shrink below 10 pixels.
-    const int room = r.width() - 10;
-    int icon_size = icon.isNull() ? 0 : qMin(picture_size, height() - 8);
-    int gap = 2;
-    if (icon_size + gap + text_width > room) icon_size = room - gap - text_width;
-    if (icon_size < 10) icon_size = gap = 0;
+    const int text_width = QFontMetrics(font()).size(Qt::TextShowMnemonic, text()).width();
+    const int icon_size = icon.isNull() ? 0 : picture_extent();
+    const int gap = icon_size > 0 ? 2 : 0;
     const int content = icon_size + gap + text_width;
     int x = r.left() + qMax(4, (r.width() - content) / 2);
     const int shift = isDown() ? 1 : 0;
@@ -241,6 +222,19 @@ void CoolButton::paint_button(QPainter& p) {
     draw_text(p, text(), QRect(x + shift, r.top() + shift, text_width, r.height()), enabled);
 
     if (hasFocus()) draw_focus(p, r.adjusted(2, 2, -2, -2));
+}
+
+int CoolButton::picture_extent() const {
+    if (normal_icon_.isNull() && hover_icon_.isNull()) return 0;
+    // The picture grows with the table the button stands on, as its text does.
+    const QVariant zoom = property("table_zoom");
+    const int scaled = qRound(picture_size * (zoom.isValid() ? zoom.toDouble() : 1.0));
+    int extent = qMin(qMax(1, scaled), height() - 8);
+    // The text keeps its room inside the focus rectangle; a narrow button
+    // draws a smaller icon, or none when it would shrink below 10 pixels.
+    const int room = width() - 10 - 2 - QFontMetrics(font()).size(Qt::TextShowMnemonic, text()).width();
+    extent = qMin(extent, room);
+    return extent < 10 ? 0 : extent;
 }
 
 void CoolButton::paintEvent(QPaintEvent* event) {

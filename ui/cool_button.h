@@ -60,7 +60,10 @@ public:
     // resource path; "" for none. The hover picture falls back to the normal one.
     void set_pictures(const QString& normal, const QString& hover = {});
     QString normal_picture() const { return normal_picture_; }
-    int picture_size = 16;
+    int picture_size = 16;  // at the table's own size
+    // The side of the square picture as drawn now: 0 when there is none or
+    // the button is too narrow for it beside the text.
+    int picture_extent() const;
 
     // The button's tag: shown as its tooltip.
     void set_tag(const QString& tag);

@@ -23,6 +23,8 @@ bool is_strip(const SurfaceObject& o) { return o.kind == ObjectKind::rectangle &
 // Where a child widget (a game button) stands on the table, and its font at scale 1.
 constexpr const char* kTableRect = "table_rect";
 constexpr const char* kBaseFont = "table_base_font";
+// The table's scale, for children that size their own pictures.
+constexpr const char* kZoom = "table_zoom";
 }  // namespace
 
 QColor colour_of(long value, const QColor& window_text) {
@@ -243,6 +245,10 @@ void TableWidget::place_children() {
         else
             font.setPointSizeF(std::max(1.0, font.pointSizeF() * s));
         if (child->font() != font) child->setFont(font);
+        if (child->property(kZoom).toDouble() != s) {
+            child->setProperty(kZoom, s);
+            child->update();
+        }
     }
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "model/catalogue.h"
+#include "ui/cool_button.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {
@@ -81,11 +82,17 @@ TEST_F(Zoom, TheBackgroundFillsTheWindowAndTheButtonsScale) {
     EXPECT_EQ(right, top_middle);
 
     QPushButton* quit = window->button("cb_quit");
+    auto* cool = qobject_cast<CoolButton*>(quit);
+    ASSERT_NE(cool, nullptr);
     table_size(QSize(787, 568));
     const QRect small = quit->geometry();
     const int small_font = QFontInfo(quit->font()).pixelSize();
+    const int small_picture = cool->picture_extent();
+    EXPECT_GT(small_picture, 0);
     table_size(QSize(1574, 1136));
     const QRect big = quit->geometry();
+    // The button's picture grows with it, as its text does.
+    EXPECT_GE(cool->picture_extent(), 2 * small_picture - 1);
     EXPECT_NEAR(big.width(), 2 * small.width(), 2);
     EXPECT_NEAR(big.height(), 2 * small.height(), 2);
     EXPECT_NEAR(big.left(), 2 * small.left(), 2);
