@@ -91,10 +91,17 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
         p.setPen(Qt::black);
         p.drawRect(r.adjusted(0, 0, -1, -1));
     }
+    // The text is laid out on the device at its scaled size, not drawn at
+    // the table's size and magnified: crisp glyphs from the glyph cache.
+    const QTransform t = p.worldTransform();
+    const double s = t.m11();  // the table scales uniformly, never rotates
+    const QRectF box = t.mapRect(QRectF(r));
     QFont font(QString::fromStdString(o.font_face));
     const int points = o.font_height < 0 ? -o.font_height : (o.font_height > 0 ? o.font_height * 3 / 4 : 9);
-    font.setPixelSize(qMax(6, points * 4 / 3));
+    font.setPixelSize(qMax(1, qRound(qMax(6, points * 4 / 3) * s)));
     font.setWeight(o.font_weight >= 600 ? QFont::Bold : QFont::Normal);
+    p.save();
+    p.resetTransform();
     p.setFont(font);
     p.setPen(colour_of(o.color, palette().windowText().color()));
     QString text = QString::fromStdString(o.text);
@@ -110,21 +117,28 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
             if (i) vertical += '\n';
             vertical += text[i];
         }
+        const int least = qMax(1, qRound(6 * s));
         for (int size = font.pixelSize();
-             size > 6 && QFontMetrics(font).lineSpacing() * text.size() > r.height() - 2;) {
+             size > least && QFontMetrics(font).lineSpacing() * text.size() > box.height() - 2 * s;) {
             font.setPixelSize(--size);
             p.setFont(font);
         }
-        p.drawText(r.adjusted(-4, 0, 4, 0), Qt::AlignCenter, vertical);
-        return;
+        p.drawText(box.adjusted(-4 * s, 0, 4 * s, 0), Qt::AlignCenter, vertical);
+    } else {
+        if (text.contains('\n') || o.height > 200) align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
+        p.drawText(box, align, text);
     }
-    if (text.contains('\n') || o.height > 200) align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
-    p.drawText(r, align, text);
+    p.restore();
 }
 
-void TableWidget::render_table(QPainter& p, bool with_background) {
+void TableWidget::render_table(QPainter& p, bool with_background) { render_layer(p, with_background, Layer::all); }
+
+void TableWidget::render_layer(QPainter& p, bool with_background, Layer layer) {
     const QColor window_text = palette().windowText().color();
+    bool behind = true;  // still among the objects behind the first picture
     surface_.for_each([&](const SurfaceObject& o) {
+        if (o.kind == ObjectKind::picture) behind = false;
+        if ((layer == Layer::back && !behind) || (layer == Layer::front && behind)) return;
         if (!o.visible || (!with_background && is_strip(o))) return;
         const QRect r = px_rect(o.x, o.y, o.width, o.height);
         switch (o.kind) {
@@ -152,17 +166,22 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
                 }
                 p.save();
                 p.resetTransform();
-                p.drawPixmap(QPointF(std::round(on_device.x()), std::round(on_device.y())), pm);
-                p.restore();
+                const QPoint at(qRound(on_device.x()), qRound(on_device.y()));
+                p.drawPixmap(at, pm);
                 // A boxed picture (every card) has a thin black frame just
-                // outside it, one pixel at the table's own size.
+                // outside it, one pixel at the table's own size, drawn on
+                // the device in whole pixels.
                 if (o.border != 0) {
-                    const QRectF f = QRectF(r).adjusted(-1, -1, 1, 1);
-                    p.fillRect(QRectF(f.left(), f.top(), f.width(), 1), Qt::black);
-                    p.fillRect(QRectF(f.left(), f.bottom() - 1, f.width(), 1), Qt::black);
-                    p.fillRect(QRectF(f.left(), f.top(), 1, f.height()), Qt::black);
-                    p.fillRect(QRectF(f.right() - 1, f.top(), 1, f.height()), Qt::black);
+                    const int w = qMax(1, qRound(t.m11()));
+                    const QRectF d = t.mapRect(QRectF(r));
+                    const QRect in(qRound(d.x()), qRound(d.y()), qRound(d.width()), qRound(d.height()));
+                    const QRect f = in.adjusted(-w, -w, w, w);
+                    p.fillRect(QRect(f.left(), f.top(), f.width(), w), Qt::black);
+                    p.fillRect(QRect(f.left(), in.bottom() + 1, f.width(), w), Qt::black);
+                    p.fillRect(QRect(f.left(), in.top(), w, in.height()), Qt::black);
+                    p.fillRect(QRect(in.right() + 1, in.top(), w, in.height()), Qt::black);
                 }
+                p.restore();
                 break;
             }
             case ObjectKind::text: draw_text(p, o); break;
@@ -170,8 +189,26 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
     });
 }
 
-void TableWidget::paintEvent(QPaintEvent*) {
-    QPainter p(this);
+std::size_t TableWidget::back_signature() const {
+    std::size_t h = std::hash<long>()(palette().windowText().color().rgba());
+    auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
+    bool behind = true;
+    surface_.for_each([&](const SurfaceObject& o) {
+        if (o.kind == ObjectKind::picture) behind = false;
+        if (!behind) return;
+        mix(std::hash<std::string>()(o.name));
+        mix(static_cast<std::size_t>(o.visible));
+        for (const long v : {long(o.x), long(o.y), long(o.width), long(o.height), o.color, o.background_color,
+                             long(o.background_mode), long(o.alignment), long(o.border), long(o.font_height),
+                             long(o.font_weight), o.brush_color, o.pen_color, long(o.pen_width)})
+            mix(std::hash<long>()(v));
+        mix(std::hash<std::string>()(o.text));
+        mix(std::hash<std::string>()(o.font_face));
+    });
+    return h;
+}
+
+void TableWidget::paint_back(QPainter& p) {
     p.fillRect(rect(), palette().button());
     // The background's strips stretch over the whole widget; the table
     // itself keeps its proportions, centred.
@@ -183,7 +220,28 @@ void TableWidget::paintEvent(QPaintEvent*) {
     });
     p.restore();
     p.setWorldTransform(table_to_widget());
-    render_table(p, false);
+    render_layer(p, false, Layer::back);
+}
+
+void TableWidget::paintEvent(QPaintEvent*) {
+    // What lies behind the cards (the cloth, the table, the seats' names)
+    // seldom changes: it is drawn once into a picture of the widget's size
+    // and copied, and drawn anew only when it changes.
+    QPainter p(this);
+    const double ratio = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
+    const std::size_t signature = back_signature();
+    const QSize device_size = (QSizeF(size()) * ratio).toSize();
+    if (back_.size() != device_size || back_.devicePixelRatio() != ratio || back_signature_ != signature) {
+        back_ = QPixmap(device_size);
+        back_.setDevicePixelRatio(ratio);
+        QPainter bp(&back_);
+        paint_back(bp);
+        back_signature_ = signature;
+        ++back_draws_;
+    }
+    p.drawPixmap(0, 0, back_);
+    p.setWorldTransform(table_to_widget());
+    render_layer(p, false, Layer::front);
     if (const std::optional<QRect> mark = focus_mark_ ? focus_mark_() : std::nullopt) {
         // A gold frame with a dark edge, seen on the cards and on the cloth.
         const QRect r = px_rect(mark->x(), mark->y(), mark->width(), mark->height());
