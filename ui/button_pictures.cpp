@@ -99,11 +99,11 @@ QIcon button_picture(const QString& name) {
         const char* name;
         Shape shape;
     } stock[] = {
-        {"Continue!", Shape::play},         // shuffle and deal: start
-        {"Count!", Shape::skip},            // pass: let the turn go on
+        {"Continue!", Shape::play},          // shuffle and deal: start
+        {"Count!", Shape::skip},             // pass: let the turn go on
         {"RetrieveCancel!", Shape::cancel},  // hold back against a challenge
-        {"MoveMode!", Shape::back},         // hand cards back
-        {"Exit!", Shape::close},            // quit
+        {"MoveMode!", Shape::back},          // hand cards back
+        {"Exit!", Shape::close},             // quit
     };
     for (const auto& s : stock)
         if (name.compare(QLatin1String(s.name), Qt::CaseInsensitive) == 0) return QIcon(new ShapeEngine(s.shape));

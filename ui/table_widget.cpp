@@ -125,7 +125,8 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
         }
         p.drawText(box.adjusted(-4 * s, 0, 4 * s, 0), Qt::AlignCenter, vertical);
     } else {
-        if (text.contains('\n') || o.height > 200) align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
+        if (text.contains('\n') || o.height > 200)
+            align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
         p.drawText(box, align, text);
     }
     p.restore();

@@ -80,7 +80,7 @@ private:
     CardPictures pictures_;
     std::function<std::optional<QRect>()> focus_mark_;
     std::optional<QPoint> mouse_at_;  // table units; none while the mouse is elsewhere
-    QPixmap back_;  // the back layer as last drawn
+    QPixmap back_;                    // the back layer as last drawn
     std::size_t back_signature_ = 0;
     int back_draws_ = 0;
 };

@@ -41,9 +41,8 @@ TEST(BackLayer, KeptWhileCardsMoveAndRedrawnWhenItChanges) {
     // A seat's name changes: drawn again, and the new text shows.
     SurfaceObject* name = s.surface().object("t_d");
     ASSERT_NE(name, nullptr);
-    const QRect box = table->table_to_widget()
-                          .mapRect(QRectF(px_rect(name->x, name->y, name->width, name->height)))
-                          .toRect();
+    const QRect box =
+        table->table_to_widget().mapRect(QRectF(px_rect(name->x, name->y, name->width, name->height))).toRect();
     const QImage before = shot(window).copy(box);
     name->text = "另一个名字很长";
     s.surface().touched();
