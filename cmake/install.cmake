@@ -38,10 +38,11 @@ set(CPACK_PACKAGE_NAME tav)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tav developers <tav@example.org>")  # placeholder maintainer
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "six-seat Chinese climbing card game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Tav (瑟柯牌局) is a Chinese climbing card game for six seats, played with four\n"
-    "full decks and their jokers. You sit with two partners against three\n"
-    "opponents; the computer plays the five other seats. Places decide the\n"
+# One string: separate arguments would be joined by CMake's list semicolons.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Tav (瑟柯牌局) is a Chinese climbing card game for six seats, played with four"
+    "full decks and their jokers. You sit with two partners against three"
+    "opponents; the computer plays the five other seats. Places decide the"
     "score and the tribute paid before the next deal.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://tav.example.org/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

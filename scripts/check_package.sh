@@ -19,6 +19,7 @@ dpkg-deb --extract "$deb" "$root"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 [ "$(dpkg-deb --field "$deb" Section)" = games ] || fail "section is not games"
+dpkg-deb --field "$deb" Description | grep -q '^ ;' && fail "the description has list separators in it"
 depends=$(dpkg-deb --field "$deb" Depends)
 for dep in libqt6widgets6 qt6-qpa-plugins fonts-noto-cjk fonts-lxgw-wenkai fonts-dejavu-extra; do
   [[ "$depends" == *"$dep"* ]] || fail "Depends lacks $dep"
