@@ -2,9 +2,11 @@
 # Installs what the build and the tests need on Debian or Ubuntu, only what is
 # missing; uses sudo when not root.
 set -euo pipefail
-packages=(cmake g++ make ninja-build pkg-config qt6-base-dev libxkbcommon-dev libgl-dev
+packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libxkbcommon-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
-          fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core)
+          fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core
+          fonts-dejavu-extra
+          dpkg-dev file desktop-file-utils appstream lintian)  # making and checking the .deb
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the layout and clang-tidy checks,
 # engine and window tests, a short simulation, and the engine again under
-# AddressSanitizer and UBSan.
+# AddressSanitizer and UBSan, and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -28,6 +28,10 @@ cmake --build --preset asan -j"$(nproc)" --target engine_tests tav-sim
 ./build-asan/engine_tests --gtest_brief=1
 ./build-asan/tools/tav-sim --deals 300 --check --seed 2 --rules m=on,d=on
 unset ASAN_OPTIONS UBSAN_OPTIONS
+
+# The Debian package: built, listed, its desktop files validated, lintian.
+echo "== package"
+scripts/check_package.sh
 
 # Every engine and window test last, so the run ends with CTest's summary.
 echo "== all tests"

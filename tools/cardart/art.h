@@ -54,6 +54,11 @@ QImage renderCard(const QString& fileStem);  // ARGB32, 71 x 96; null for an unk
 QImage toIndexed(const QImage& argb);        // 8-bit, 256-entry palette
 QImage renderIcon(int size);                 // ARGB32 application icon
 
+// The icon drawn on `p` in a `size` x `size` square: the full picture from 48
+// pixels up (and for a scalable copy), simplified below that.
+void drawIcon(QPainter& p, int size);
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
+
 // The same card drawn afresh at `pixels` (antialiased, not a scaled bitmap):
 // each axis is scaled on its own, so the card fills exactly the rectangle it
 // is given; a table keeps the cards near 71:96 anyway. Null for an unknown

@@ -2,6 +2,8 @@
 //
 //   tav_cardart OUTDIR                 write the 60 card bitmaps into OUTDIR
 //   tav_cardart --icon FILE [SIZE]     write the application icon (PNG, default 256)
+//   tav_cardart --icons DIR            write the icon theme DIR/hicolor: a PNG at every
+//                                      size a desktop asks for and a scalable SVG
 //   tav_cardart --sheet FILE [DIR]     contact sheet of the bitmaps in DIR (or freshly
 //                                      drawn ones) with a sample hand, scaled up 2x
 #include "art.h"
@@ -11,9 +13,11 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 namespace {
 
@@ -46,6 +50,37 @@ int writeIcon(const QString& file, int size) {
     if (size < 16 || size > 1024) return fail("icon size must be 16..1024");
     if (!cardart::renderIcon(size).save(file, "PNG")) return fail("cannot write " + file);
     std::printf("wrote %s (%dx%d)\n", qPrintable(file), size, size);
+    return 0;
+}
+
+// The scalable icon is the full picture; the generator's output has no time
+// stamp, so the same drawing gives the same file.
+bool writeSvgIcon(const QString& file) {
+    QSvgGenerator svg;
+    svg.setFileName(file);
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle("Tav");
+    svg.setDescription("The Tav card game icon");
+    QPainter p;
+    if (!p.begin(&svg)) return false;
+    cardart::drawIcon(p, 256);
+    return p.end();
+}
+
+int writeIconTheme(const QString& outDir) {
+    const QDir root(QDir(outDir).filePath("hicolor"));
+    for (int size : cardart::kIconSizes) {
+        const QString dir = root.filePath(QString("%1x%1/apps").arg(size));
+        if (!QDir().mkpath(dir)) return fail("cannot create " + dir);
+        const QString file = QDir(dir).filePath("tav.png");
+        if (!cardart::renderIcon(size).save(file, "PNG")) return fail("cannot write " + file);
+    }
+    const QString scalable = root.filePath("scalable/apps");
+    if (!QDir().mkpath(scalable)) return fail("cannot create " + scalable);
+    if (!writeSvgIcon(QDir(scalable).filePath("tav.svg"))) return fail("cannot write the SVG icon");
+    std::printf("wrote %d icons and a scalable one to %s\n", int(std::size(cardart::kIconSizes)),
+                qPrintable(root.path()));
     return 0;
 }
 
@@ -106,11 +141,13 @@ int main(int argc, char** argv) {
         const int size = args.size() >= 3 ? args[2].toInt(&ok) : 256;
         return ok ? writeIcon(args[1], size) : fail("bad icon size " + args[2]);
     }
+    if (args.size() == 2 && args[0] == "--icons") return writeIconTheme(args[1]);
     if (args.size() >= 2 && args[0] == "--sheet") return writeSheet(args[1], args.value(2));
     if (args.size() == 1 && !args[0].startsWith('-')) return writeCards(args[0]);
 
     std::fprintf(stderr, "usage: tav_cardart OUTDIR\n"
                          "       tav_cardart --icon FILE [SIZE]\n"
+                         "       tav_cardart --icons DIR\n"
                          "       tav_cardart --sheet FILE [DIR]\n");
     return 2;
 }

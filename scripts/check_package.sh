@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Makes the Debian package and checks it as a distribution would: its control
+# fields and contents, the installed desktop entry and AppStream metainfo with
+# their validators, no path into the build folder, and lintian with no errors
+# (its warnings are listed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/package.sh
+deb=$(ls build/tav_*.deb)
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+
+echo "== package: control"
+dpkg-deb --field "$deb" Package Version Section Maintainer Depends
+echo "== package: contents"
+dpkg-deb --contents "$deb" | awk '{print $1, $6}'
+dpkg-deb --extract "$deb" "$root"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+[ "$(dpkg-deb --field "$deb" Section)" = games ] || fail "section is not games"
+dpkg-deb --field "$deb" Description | grep -q '^ ;' && fail "the description has list separators in it"
+depends=$(dpkg-deb --field "$deb" Depends)
+for dep in libqt6widgets6 qt6-qpa-plugins fonts-noto-cjk fonts-lxgw-wenkai fonts-dejavu-extra; do
+  [[ "$depends" == *"$dep"* ]] || fail "Depends lacks $dep"
+done
+id=org.example.Tav
+expected=(usr/games/tav usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
+          usr/share/man/man6/tav.6.gz usr/share/doc/tav/copyright usr/share/doc/tav/changelog.gz
+          usr/share/icons/hicolor/scalable/apps/tav.svg)
+for size in 16 24 32 48 64 128 256 512; do expected+=("usr/share/icons/hicolor/${size}x$size/apps/tav.png"); done
+for f in "${expected[@]}"; do [ -f "$root/$f" ] || fail "the package lacks /$f"; done
+# Pictures and help are compiled in; nothing may lead back to this checkout.
+if grep -q -a -F "$PWD" "$root/usr/games/tav"; then fail "usr/games/tav names $PWD"; fi
+if readelf -d "$root/usr/games/tav" | grep -q -E 'RPATH|RUNPATH'; then fail "usr/games/tav has a run path"; fi
+gzip -t "$root/usr/share/man/man6/tav.6.gz" || fail "the manual page is not gzip"
+
+echo "== desktop-file-validate"
+desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
+echo "== appstreamcli validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+echo "== lintian"
+lintian --fail-on error "$deb" || fail "lintian reports errors"
+
+if [ "$failures" -ne 0 ]; then echo "package checks: $failures failed"; exit 1; fi
+echo "package checks: all passed"
