@@ -132,14 +132,9 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     p.restore();
 }
 
-void TableWidget::render_table(QPainter& p, bool with_background) { render_layer(p, with_background, Layer::all); }
-
-void TableWidget::render_layer(QPainter& p, bool with_background, Layer layer) {
+void TableWidget::render_table(QPainter& p, bool with_background) {
     const QColor window_text = palette().windowText().color();
-    bool behind = true;  // still among the objects behind the first picture
     surface_.for_each([&](const SurfaceObject& o) {
-        if (o.kind == ObjectKind::picture) behind = false;
-        if ((layer == Layer::back && !behind) || (layer == Layer::front && behind)) return;
         if (!o.visible || (!with_background && is_strip(o))) return;
         const QRect r = px_rect(o.x, o.y, o.width, o.height);
         switch (o.kind) {
@@ -190,26 +185,8 @@ void TableWidget::render_layer(QPainter& p, bool with_background, Layer layer) {
     });
 }
 
-std::size_t TableWidget::back_signature() const {
-    std::size_t h = std::hash<long>()(palette().windowText().color().rgba());
-    auto mix = [&h](std::size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };
-    bool behind = true;
-    surface_.for_each([&](const SurfaceObject& o) {
-        if (o.kind == ObjectKind::picture) behind = false;
-        if (!behind) return;
-        mix(std::hash<std::string>()(o.name));
-        mix(static_cast<std::size_t>(o.visible));
-        for (const long v : {long(o.x), long(o.y), long(o.width), long(o.height), o.color, o.background_color,
-                             long(o.background_mode), long(o.alignment), long(o.border), long(o.font_height),
-                             long(o.font_weight), o.brush_color, o.pen_color, long(o.pen_width)})
-            mix(std::hash<long>()(v));
-        mix(std::hash<std::string>()(o.text));
-        mix(std::hash<std::string>()(o.font_face));
-    });
-    return h;
-}
-
-void TableWidget::paint_back(QPainter& p) {
+void TableWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
     p.fillRect(rect(), palette().button());
     // The background's strips stretch over the whole widget; the table
     // itself keeps its proportions, centred.
@@ -221,28 +198,7 @@ void TableWidget::paint_back(QPainter& p) {
     });
     p.restore();
     p.setWorldTransform(table_to_widget());
-    render_layer(p, false, Layer::back);
-}
-
-void TableWidget::paintEvent(QPaintEvent*) {
-    // What lies behind the cards (the cloth, the table, the seats' names)
-    // seldom changes: it is drawn once into a picture of the widget's size
-    // and copied, and drawn anew only when it changes.
-    QPainter p(this);
-    const double ratio = p.device() ? p.device()->devicePixelRatioF() : devicePixelRatioF();
-    const std::size_t signature = back_signature();
-    const QSize device_size = (QSizeF(size()) * ratio).toSize();
-    if (back_.size() != device_size || back_.devicePixelRatio() != ratio || back_signature_ != signature) {
-        back_ = QPixmap(device_size);
-        back_.setDevicePixelRatio(ratio);
-        QPainter bp(&back_);
-        paint_back(bp);
-        back_signature_ = signature;
-        ++back_draws_;
-    }
-    p.drawPixmap(0, 0, back_);
-    p.setWorldTransform(table_to_widget());
-    render_layer(p, false, Layer::front);
+    render_table(p, false);
     if (const std::optional<QRect> mark = focus_mark_ ? focus_mark_() : std::nullopt) {
         // A gold frame with a dark edge, seen on the cards and on the cloth.
         const QRect r = px_rect(mark->x(), mark->y(), mark->width(), mark->height());

@@ -47,9 +47,6 @@ public:
     // The keyboard's focus mark: the part of the table it outlines, in table
     // units; none while no mark is shown. Drawn on the screen, never printed.
     void set_focus_mark(std::function<std::optional<QRect>()> mark) { focus_mark_ = std::move(mark); }
-    // How many times what lies behind the cards has been drawn (it is kept
-    // and drawn again only when it changes).
-    int back_draws() const { return back_draws_; }
 
 signals:
     // A mouse button went down on the table, at a point in table units.
@@ -64,13 +61,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The objects behind the first picture in draw order, the rest, or all.
-    enum class Layer { back, front, all };
-    void render_layer(QPainter& p, bool with_background, Layer layer);
-    // The background and the back layer, over the whole widget.
-    void paint_back(QPainter& p);
-    // Changes whenever anything the back layer shows changes.
-    std::size_t back_signature() const;
     void draw_text(QPainter& p, const SurfaceObject& o);
     // The cursor for what lies under the mouse, at its last point on the table.
     void update_cursor();
@@ -80,9 +70,6 @@ private:
     CardPictures pictures_;
     std::function<std::optional<QRect>()> focus_mark_;
     std::optional<QPoint> mouse_at_;  // table units; none while the mouse is elsewhere
-    QPixmap back_;                    // the back layer as last drawn
-    std::size_t back_signature_ = 0;
-    int back_draws_ = 0;
 };
 
 }  // namespace tav::ui
