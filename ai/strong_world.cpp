@@ -26,8 +26,8 @@ struct Hash {
 
 Worlds::Worlds(const State& s, Seat seat) : known_(SeatView(s, seat).known_state()), seat_(seat) {
     const SeatView view(s, seat);
-    std::array<bool, kCards + 1> seen{};
-    for (Card c : known_.hands[seat]) seen[c] = true;
+    std::array<bool, kCards + 1> seen{}, own{};
+    for (Card c : known_.hands[seat]) seen[c] = own[c] = true;
     for (Seat x : kAllSeats)
         for (Card c : known_.plays[x]) seen[c] = true;
     for (Card c : known_.cleared) seen[c] = true;
@@ -37,7 +37,7 @@ Worlds::Worlds(const State& s, Seat seat) : known_(SeatView(s, seat).known_state
     Hash h;
     h.add(static_cast<std::uint64_t>(index_of(seat)));
     for (int c = 1; c <= kCards; ++c)  // the own hand as a set
-        if (known_.hands[seat].contains(static_cast<Card>(c))) h.add(static_cast<std::uint64_t>(c));
+        if (own[static_cast<std::size_t>(c)]) h.add(static_cast<std::uint64_t>(c));
     for (Seat x : kAllSeats) {
         h.add(0x100u + static_cast<std::uint64_t>(view.hand_size(x)));
         for (Card c : known_.plays[x]) h.add(c);
