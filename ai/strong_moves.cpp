@@ -35,8 +35,7 @@ std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules
     const bool only_threes = held[kThree] == hand.size();
     std::vector<Rank> ranks;  // natural ranks that may be led, weakest first
     for (Rank r = kThree; r >= kAce; --r)
-        if (held[static_cast<std::size_t>(r)] > 0 && (r != kThree || !rules.threes || only_threes))
-            ranks.push_back(r);
+        if (held[static_cast<std::size_t>(r)] > 0 && (r != kThree || !rules.threes || only_threes)) ranks.push_back(r);
     std::vector<Card> wild;
     for (Card c : hand)
         if (is_wild(rank_of(c))) wild.push_back(c);

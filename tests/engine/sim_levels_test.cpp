@@ -14,8 +14,8 @@ using game::Level;
 TEST(SimLevels, NamedSeatsTakeTheirLevelTheOthersStayClassic) {
     Levels levels{};
     EXPECT_EQ(parse_levels("A=strong,C=strong,e=strong", levels), "");
-    EXPECT_EQ(levels, (Levels{Level::strong, Level::classic, Level::strong, Level::classic, Level::strong,
-                              Level::classic}));
+    EXPECT_EQ(levels,
+              (Levels{Level::strong, Level::classic, Level::strong, Level::classic, Level::strong, Level::classic}));
     EXPECT_EQ(parse_levels("C=classic", levels), "");
     EXPECT_EQ(levels[2], Level::classic);
     EXPECT_EQ(level_name(Level::strong), "strong");
@@ -23,8 +23,8 @@ TEST(SimLevels, NamedSeatsTakeTheirLevelTheOthersStayClassic) {
 
 TEST(SimLevels, AnUnknownSeatOrLevelIsRefusedAndChangesNothing) {
     const Levels before{Level::strong, Level::classic, Level::classic, Level::classic, Level::classic, Level::classic};
-    for (const char* bad : {"G=strong", "AB=strong", "=strong", "A=expert", "A=", "A", "A=strong,,B=strong", "",
-                            "A=strong,B=thumb"}) {
+    for (const char* bad :
+         {"G=strong", "AB=strong", "=strong", "A=expert", "A=", "A", "A=strong,,B=strong", "", "A=strong,B=thumb"}) {
         Levels levels = before;
         EXPECT_NE(parse_levels(bad, levels), "") << bad;
         EXPECT_EQ(levels, before) << bad;
@@ -60,7 +60,9 @@ TEST(SideStats, MeansIntervalsFirstPlacesAndSweepsPerSide) {
         << text.str();
     stats.print_json(json, levels);
     EXPECT_NE(json.str().find("\"levels\":{\"A\":\"strong\",\"B\":\"classic\""), std::string::npos) << json.str();
-    EXPECT_NE(json.str().find("\"mean_scores\":{\"A\":1.5000,\"B\":0.0000,\"C\":0.5000,\"D\":-1.5000"), std::string::npos) << json.str();
+    EXPECT_NE(json.str().find("\"mean_scores\":{\"A\":1.5000,\"B\":0.0000,\"C\":0.5000,\"D\":-1.5000"),
+              std::string::npos)
+        << json.str();
     EXPECT_NE(json.str().find("\"A,C,E\":{\"mean\":0.6667,\"ci95\":0.6533,\"first_places\":1,\"sweeps\":1}"),
               std::string::npos)
         << json.str();

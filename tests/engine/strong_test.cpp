@@ -182,8 +182,8 @@ TEST(StrongLevel, DecidesTheSameHoweverTheHiddenCardsLie) {
             const State other = reshuffled(t.s, t.seat, rng);
             if (!(other.hands == t.s.hands)) ++differed;
             const Decision theirs = computer_decide_for(other, t.seat);
-            EXPECT_TRUE(theirs == mine) << "seat " << letter_of(t.seat) << ": " << sorted_words(mine.cards) << " became "
-                                        << sorted_words(theirs.cards);
+            EXPECT_TRUE(theirs == mine) << "seat " << letter_of(t.seat) << ": " << sorted_words(mine.cards)
+                                        << " became " << sorted_words(theirs.cards);
         }
     }
     EXPECT_GT(differed, 20);

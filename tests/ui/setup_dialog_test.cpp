@@ -203,7 +203,7 @@ TEST(SetupDialog, TheComputersLevelOpensAsSetAndIsWrittenOnApply) {
     EXPECT_FALSE(strong->isChecked());
     click(strong);
     EXPECT_TRUE(child<QPushButton>(&d, "cb_apply")->isEnabled());
-    EXPECT_FALSE(classic->isChecked());  // one or the other
+    EXPECT_FALSE(classic->isChecked());     // one or the other
     EXPECT_EQ(settings.computer_level, 0);  // nothing written before apply
     click(child<QPushButton>(&d, "cb_confirm"));
     EXPECT_EQ(settings.computer_level, 1);

@@ -44,7 +44,8 @@ std::string parse_levels(std::string_view text, Levels& levels) {
 
 void SideStats::add_deal(const std::array<int, 7>& change, const std::array<int, 7>& places) {
     ++deals_;
-    for (int seat = 1; seat <= 6; ++seat) score_sum_[static_cast<std::size_t>(seat)] += change[static_cast<std::size_t>(seat)];
+    for (int seat = 1; seat <= 6; ++seat)
+        score_sum_[static_cast<std::size_t>(seat)] += change[static_cast<std::size_t>(seat)];
     for (int which = 0; which < 2; ++which) {
         double sum = 0;
         int top_three = 0;
@@ -115,8 +116,8 @@ void SideStats::print_json(std::ostream& out, const Levels& levels) const {
     out << "},\"sides\":{";
     for (int which = 0; which < 2; ++which) {
         const Side s = side(which);
-        out << (which > 0 ? "," : "") << "\"" << kSideName[static_cast<std::size_t>(which)] << "\":{\"mean\":"
-            << signed_fixed(s.mean, 4).substr(s.mean >= 0 ? 1 : 0)
+        out << (which > 0 ? "," : "") << "\"" << kSideName[static_cast<std::size_t>(which)]
+            << "\":{\"mean\":" << signed_fixed(s.mean, 4).substr(s.mean >= 0 ? 1 : 0)
             << ",\"ci95\":" << signed_fixed(s.half_width, 4).substr(1) << ",\"first_places\":" << s.first_places
             << ",\"sweeps\":" << s.sweeps << "}";
     }

@@ -18,7 +18,7 @@
 namespace tav::sim {
 
 using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat 1..6][place 1..6]
-using Levels = std::array<game::Level, 6>;                      // seats A..F
+using Levels = std::array<game::Level, 6>;                    // seats A..F
 
 class Simulation {
 public:
