@@ -198,6 +198,11 @@ Verdict apply_turn(State& s, const Decision& d, Events& ev) {
                 return refuse("the cards are not the seat's own");
         if (!can_play(d.cards, lead ? nullptr : &s.plays[*s.trick.standing]))
             return refuse("the cards do not make a play here");
+        const Hand& hand = s.hands[seat];
+        const int threes = static_cast<int>(std::count_if(d.cards.begin(), d.cards.end(),
+                                                          [](Card c) { return rank_of(c) == kThree; }));
+        if (s.rules.threes && threes > 0 && hand.count(kThree) != hand.size())
+            return refuse("the threes are kept back while other cards remain");
     }
     Flow f{s, ev};
     s.ask = Ask::nothing;

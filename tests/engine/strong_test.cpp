@@ -258,11 +258,17 @@ TEST(LookAhead, CarriesOutAComputerSeatsTurnOrRefusesItUntouched) {
     EXPECT_FALSE(t.s.hands[Seat::B].contains(ace[0]));
     // The computer seats played on: the turn is the human's again or the deal moved on.
     EXPECT_NE(t.s.trick.turn, std::optional<Seat>(Seat::B));
-    // A lead is due at a fresh trick: a pass is refused.
+    // A lead is due at a fresh trick: a pass is refused, and so are threes
+    // while other cards remain under the rule on threes.
     Table lead;
-    lead.hand(Seat::A, "K").hand(Seat::B, "A").rest_cleared().trick(std::nullopt, Seat::A);
+    lead.hand(Seat::A, "K 3").hand(Seat::B, "A").rest_cleared().trick(std::nullopt, Seat::A);
     lead.s.ask = Ask::lead;
     EXPECT_FALSE(apply_turn(lead.s, Decision::pass(), ev).ok());
+    const std::vector<Card> three{lead.s.hands[Seat::A][1]};
+    ASSERT_EQ(rank_of(three[0]), kThree);
+    EXPECT_FALSE(apply_turn(lead.s, Decision::play(three), ev).ok());
+    lead.s.rules.threes = false;
+    EXPECT_TRUE(apply_turn(lead.s, Decision::play(three), ev).ok());
 }
 
 }  // namespace
