@@ -61,10 +61,17 @@ void add_choice(std::vector<Decision>& choices, Decision d) {
 // The rules of thumb in a drawn world; where it is worth it, weighed against
 // the other plays by looking ahead.
 Decision decide(const State& s, Seat seat) {
+    const bool ahead = worth_looking_ahead(s, seat);
+    if (!ahead) {
+        // Two rules of thumb need no drawn world: the classic lead reads only
+        // the own hand and the cleared cards, and a partner's play is left alone.
+        if (!s.trick.standing) return Decision::play(classic::lead(SeatView(s, seat)));
+        if (leaves_partner_alone(s, seat)) return Decision::pass();
+    }
     const Worlds worlds(s, seat);
     Random rng{worlds.seed()};
     Decision first = rules_of_thumb(worlds.draw(rng), seat);
-    if (!worth_looking_ahead(s, seat)) return first;
+    if (!ahead) return first;
     std::vector<Decision> choices;
     add_choice(choices, std::move(first));
     const Hand& hand = s.hands[seat];

@@ -9,16 +9,24 @@
 
 namespace tav::game::strong {
 
+bool leaves_partner_alone(const State& s, Seat seat) {
+    const SeatView v(s, seat);
+    const std::optional<Seat> standing = v.trick().standing;
+    if (!standing || !same_side(*standing, seat) || v.is_out(*standing)) return false;
+    // Every answer has as many cards as the standing play.
+    const bool goes_out =
+        v.play_of(*standing).size() == v.hand().size() && !answer_choices(v.hand(), v.play_of(*standing), 1).empty();
+    return !goes_out;
+}
+
 Decision rules_of_thumb(const State& s, Seat seat) {
     const SeatView v(s, seat);
     if (!s.trick.standing) return Decision::play(classic::lead(v));
     const Seat standing = *s.trick.standing;
     const Play& prior = s.plays[standing];
     const std::vector<std::vector<Card>> answers = answer_choices(v.hand(), prior, 1);
-    if (answers.empty()) return Decision::pass();
+    if (answers.empty() || leaves_partner_alone(s, seat)) return Decision::pass();
     const bool partner = same_side(standing, seat);
-    const bool goes_out = static_cast<int>(answers[0].size()) == v.hand().size();
-    if (partner && !v.is_out(standing) && !goes_out) return Decision::pass();
     const bool close_to_out = !partner && v.hand_size(standing) <= kCloseToOut;
 
     Decision d = classic::decide(v);

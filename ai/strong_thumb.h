@@ -19,6 +19,10 @@ namespace tav::game::strong {
 // An opponent holding this many cards or fewer is close to going out.
 inline constexpr int kCloseToOut = 12;
 
+// A partner's play stands, the partner still in play, and no answer would
+// empty the hand: the rules of thumb pass. Reads only what the seat knows.
+bool leaves_partner_alone(const State& s, Seat seat);
+
 // The choice of the seat at its turn in `s`. It asks the classic level, which
 // reads the standing seat's hand in `s`: give it a drawn world, never the
 // table's own state.
