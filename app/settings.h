@@ -21,6 +21,7 @@ struct Settings {
     bool smother_tributes = false;   // smother tributes
     bool point_tributes = false;     // point tributes
     bool place_tributes_box = true;  // the place tribute box of the rules dialog (display only)
+    int computer_level = 0;          // "电脑水平": 0 标准 (classic), 1 高手 (strong); every computer seat
 };
 
 // The one instance of the running program; dialogs and the main window share it.

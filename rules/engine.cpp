@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ai/classic.h"
+#include "ai/level.h"
 #include "rules/flow.h"
 #include "rules/play.h"
 
@@ -142,7 +143,7 @@ std::optional<Decision> computer_choice_for_human(const State& s) {
     switch (s.ask) {
         case Ask::lead:
         case Ask::follow:
-        case Ask::follow_or_hold: return classic::decide(SeatView(s, Seat::A));
+        case Ask::follow_or_hold: return computer_decide_for(s, Seat::A);
         case Ask::return_tribute: {
             const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
             return Decision{Move::give_back, classic::give_back(s.hands[Seat::A], debt.count)};
@@ -174,6 +175,42 @@ Verdict apply_computer_for_human(State& s, Events& ev) {
         }
         case Ask::take_partner_tribute: f.answer_partner(true); break;
         default: return refuse("nothing is asked of seat A now");
+    }
+    f.run();
+    return {};
+}
+
+Verdict apply_turn(State& s, const Decision& d, Events& ev) {
+    if (s.phase != Phase::play || !s.trick.turn || s.next != State::Next::none || s.ending)
+        return refuse("no seat is at its turn");
+    const Seat seat = *s.trick.turn;
+    if (seat == Seat::A && s.ask != Ask::lead && s.ask != Ask::follow && s.ask != Ask::follow_or_hold)
+        return refuse("seat A is asked something else");
+    const bool lead = !s.trick.standing;
+    if (d.move == Move::pass && lead) return refuse("a lead is due");
+    if (d.move != Move::pass && d.move != Move::play) return refuse("only a play or a pass");
+    if (d.move == Move::play) {
+        if (d.cards.empty()) return refuse("a play needs cards");
+        for (std::size_t i = 0; i < d.cards.size(); ++i)
+            if (!s.hands[seat].contains(d.cards[i]) ||
+                std::find(d.cards.begin(), d.cards.begin() + static_cast<std::ptrdiff_t>(i), d.cards[i]) !=
+                    d.cards.begin() + static_cast<std::ptrdiff_t>(i))
+                return refuse("the cards are not the seat's own");
+        if (!can_play(d.cards, lead ? nullptr : &s.plays[*s.trick.standing]))
+            return refuse("the cards do not make a play here");
+        const Hand& hand = s.hands[seat];
+        const int threes = static_cast<int>(std::count_if(d.cards.begin(), d.cards.end(),
+                                                          [](Card c) { return rank_of(c) == kThree; }));
+        if (s.rules.threes && threes > 0 && hand.count(kThree) != hand.size())
+            return refuse("the threes are kept back while other cards remain");
+    }
+    Flow f{s, ev};
+    s.ask = Ask::nothing;
+    if (lead) {
+        f.lead_with(seat, d.cards);
+        f.schedule(State::Next::drive, std::nullopt);
+    } else {
+        f.answer_with(d.move == Move::pass ? std::nullopt : std::optional<std::vector<Card>>(d.cards));
     }
     f.run();
     return {};

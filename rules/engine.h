@@ -26,6 +26,14 @@ std::optional<Decision> computer_choice_for_human(const State& s);
 // (its pass counts like theirs); refused when seat A is asked nothing it can answer.
 Verdict apply_computer_for_human(State& s, Events& ev);
 
+// Looking ahead: `d` (a play, or a pass when a play stands) carried out for
+// the seat whose turn it is, computer or human, in place of its own choice;
+// then the computer seats play on as after any action. Refused, nothing
+// changed, when no seat is at its turn or the cards are not its own or do
+// not make a play there (under the rule on threes no three goes while the
+// hand holds other cards). For copies of the state a level plays out.
+Verdict apply_turn(State& s, const Decision& d, Events& ev);
+
 // Runs the steps a state has scheduled (`State::next`), for a state built by
 // hand in the middle of a trick: the computer seats play on until the human
 // must act or the deal is over.

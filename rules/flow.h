@@ -25,6 +25,11 @@ struct Flow {
     void drive();
     void computer_answer();
     void computer_lead(Seat seat);
+    // The same turns with the cards chosen already (none: a pass). A play the
+    // rules do not allow is a pass; a lead they do not allow becomes the
+    // weakest rank whole.
+    void answer_with(std::optional<std::vector<Card>> cards);
+    void lead_with(Seat seat, std::vector<Card> cards);
     // Lays `cards` from `seat`'s hand in that order; the play is sorted after.
     void lay(Seat seat, std::span<const Card> cards);
     // After a play by the seat to act: announce it and hand on the turn.

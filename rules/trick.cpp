@@ -3,6 +3,7 @@
 // comes back to the standing play's seat, when every seat in play has passed,
 // or when a challenge is declined, and that seat leads the next trick.
 #include "ai/classic.h"
+#include "ai/level.h"
 #include "model/notes.h"
 #include "rules/flow.h"
 #include "rules/play.h"
@@ -110,10 +111,11 @@ void Flow::drive() {
     computer_answer();
 }
 
-void Flow::computer_answer() {
+void Flow::computer_answer() { answer_with(computer_follow_for(s, *s.trick.turn)); }
+
+void Flow::answer_with(std::optional<std::vector<Card>> cards) {
     Trick& t = s.trick;
     const Seat seat = *t.turn;
-    std::optional<std::vector<Card>> cards = classic::follow(SeatView(s, seat));
     // A computer seat's play is checked like the human's: one the rules do
     // not allow is a pass. (The classic level answers the 2s of a mixed play
     // with natural cards, and "2 K" with a pair of 2s: neither beats a 2.)
@@ -144,8 +146,9 @@ void Flow::computer_answer() {
     schedule(State::Next::drive, std::nullopt);
 }
 
-void Flow::computer_lead(Seat seat) {
-    std::vector<Card> cards = classic::lead(SeatView(s, seat));
+void Flow::computer_lead(Seat seat) { lead_with(seat, computer_lead_for(s, seat)); }
+
+void Flow::lead_with(Seat seat, std::vector<Card> cards) {
     if (!can_play(cards, nullptr)) cards = classic::weakest_rank(SeatView(s, seat));
     lay(seat, cards);
     s.trick.standing = seat;

@@ -47,6 +47,7 @@ void Session::sync_rules() {
     state_.rules.smother = settings.smother_tributes;
     state_.rules.points = settings.point_tributes;
     state_.rules.tributes = settings.win_style == 1;
+    state_.rules.levels.fill(settings.computer_level == 1 ? game::Level::strong : game::Level::classic);
 }
 
 void Session::press(ButtonId id) {

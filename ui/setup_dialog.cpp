@@ -72,6 +72,8 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     threes_box_ = named(new QCheckBox("憋３限制"), "cbx_b3");
     fast_deal_ = named(new QRadioButton("快速"), "rb_ks");
     normal_deal_ = named(new QRadioButton("正常"), "rb_zc");
+    classic_level_ = named(new QRadioButton("标准"), "rb_level_classic");
+    strong_level_ = named(new QRadioButton("高手"), "rb_level_strong");
     pause_slider_ = named(new QSlider(Qt::Horizontal), "htb_show");
     const DialogButtons b = make_dialog_buttons();
     confirm_button_ = b.confirm;
@@ -85,6 +87,9 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     auto* speed = new QButtonGroup(this);
     speed->addButton(fast_deal_);
     speed->addButton(normal_deal_);
+    auto* level = new QButtonGroup(this);
+    level->addButton(classic_level_);
+    level->addButton(strong_level_);
 
     pause_slider_->setRange(0, 50);
     pause_slider_->setSingleStep(1);
@@ -95,6 +100,8 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     hint(fast_deal_, "设置洗牌速度为快速");
     hint(normal_deal_, "设置洗牌速度为正常");
     hint(pause_slider_, "设置发牌的间隔时间");
+    hint(classic_level_, "电脑按固定的规则出牌");
+    hint(strong_level_, "电脑推算别家的牌，为本帮着想");
 
     auto* rules = new QGroupBox;
     auto* rules_grid = new QGridLayout(rules);
@@ -105,6 +112,12 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     rules_grid->addWidget(points_box_, 1, 2);
     rules_grid->addWidget(point_tribute_box_, 1, 3);
     rules_grid->addWidget(threes_box_, 2, 0, 1, 4);
+
+    auto* levels = named(new QGroupBox("电脑水平"), "gb_level");
+    auto* levels_row = new QHBoxLayout(levels);
+    levels_row->addWidget(classic_level_);
+    levels_row->addWidget(strong_level_);
+    levels_row->addStretch();
 
     auto* timing = new QGroupBox;
     auto* timing_grid = new QGridLayout(timing);
@@ -120,6 +133,7 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rules);
+    layout->addWidget(levels);
     layout->addWidget(timing);
     layout->addLayout(b.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -132,7 +146,8 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     for (QAbstractButton* b :
          {static_cast<QAbstractButton*>(place_box_), static_cast<QAbstractButton*>(smother_box_),
           static_cast<QAbstractButton*>(points_box_), static_cast<QAbstractButton*>(point_tribute_box_),
-          static_cast<QAbstractButton*>(fast_deal_), static_cast<QAbstractButton*>(normal_deal_)})
+          static_cast<QAbstractButton*>(fast_deal_), static_cast<QAbstractButton*>(normal_deal_),
+          static_cast<QAbstractButton*>(classic_level_), static_cast<QAbstractButton*>(strong_level_)})
         connect(b, &QAbstractButton::clicked, this, &SetupDialog::changed);
     connect(pause_slider_, &QSlider::valueChanged, this, &SetupDialog::changed);
     connect(apply_button_, &QPushButton::clicked, this, &SetupDialog::apply);
@@ -150,6 +165,7 @@ void SetupDialog::load() {
     // The pause is a decimal of hundredths: round, so 0.29 shows as 29.
     pause_slider_->setValue(static_cast<int>(std::lround(settings_.play_pause * 100)));
     (settings_.deal_speed == "1" ? normal_deal_ : fast_deal_)->setChecked(true);
+    (settings_.computer_level == 1 ? strong_level_ : classic_level_)->setChecked(true);
     if (settings_.win_style == 1) {
         scores_and_tributes_->setChecked(true);
         place_box_->setEnabled(false);
@@ -208,6 +224,7 @@ void SetupDialog::apply() {
     settings_.smother_tributes = smother_box_->isChecked();
     settings_.point_tributes = points_box_->isChecked();
     settings_.place_tributes_box = place_box_->isChecked();
+    settings_.computer_level = strong_level_->isChecked() ? 1 : 0;
 }
 
 void SetupDialog::confirm() {

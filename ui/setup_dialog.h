@@ -1,6 +1,7 @@
 // The rules and settings dialog "游戏规则设置": scoring mode, the tribute
-// rules, the rule on threes, the dealing speed and the pause before a play
-// leaves the table. It reads and writes the settings it is given.
+// rules, the rule on threes, the computer's level, the dealing speed and the
+// pause before a play leaves the table. It reads and writes the settings it
+// is given.
 #pragma once
 
 #include <QDialog>
@@ -34,6 +35,7 @@ private:
 
     Settings& settings_;
     QRadioButton *scores_and_tributes_, *scores_only_, *fast_deal_, *normal_deal_;
+    QRadioButton *classic_level_, *strong_level_;  // "电脑水平": 标准 / 高手
     // 落, 扪, 点, 点贡 (shown only, kept nowhere) and the rule on threes.
     QCheckBox *place_box_, *smother_box_, *points_box_, *point_tribute_box_, *threes_box_;
     QSlider* pause_slider_;  // pause before a play leaves the table, in hundredths

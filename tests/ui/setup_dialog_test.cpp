@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -187,6 +188,52 @@ TEST(SetupDialog, CancelAfterApplyKeepsTheAppliedValues) {
     EXPECT_DOUBLE_EQ(settings.play_pause, 0.37);
     EXPECT_TRUE(settings.smother_tributes);
     EXPECT_EQ(settings.win_style, 1);
+}
+
+TEST(SetupDialog, TheComputersLevelOpensAsSetAndIsWrittenOnApply) {
+    Settings settings;
+    SetupDialog d(settings);
+    d.show();
+    EXPECT_EQ(child<QGroupBox>(&d, "gb_level")->title(), "电脑水平");
+    auto* classic = child<QRadioButton>(&d, "rb_level_classic");
+    auto* strong = child<QRadioButton>(&d, "rb_level_strong");
+    EXPECT_EQ(classic->text(), "标准");
+    EXPECT_EQ(strong->text(), "高手");
+    EXPECT_TRUE(classic->isChecked());  // the start value
+    EXPECT_FALSE(strong->isChecked());
+    click(strong);
+    EXPECT_TRUE(child<QPushButton>(&d, "cb_apply")->isEnabled());
+    EXPECT_FALSE(classic->isChecked());     // one or the other
+    EXPECT_EQ(settings.computer_level, 0);  // nothing written before apply
+    click(child<QPushButton>(&d, "cb_confirm"));
+    EXPECT_EQ(settings.computer_level, 1);
+
+    SetupDialog again(settings);
+    EXPECT_TRUE(child<QRadioButton>(&again, "rb_level_strong")->isChecked());
+    again.show();
+    click(child<QRadioButton>(&again, "rb_level_classic"));
+    click(child<QPushButton>(&again, "cb_cancel"));
+    EXPECT_EQ(settings.computer_level, 1);  // cancelled
+}
+
+TEST(SetupDialog, TheLevelChosenFromTheMenuPlaysEveryComputerSeatAndAutoPlay) {
+    Settings settings = quick_settings();
+    MainWindow w(settings, 4);
+    Session& m = w.session();
+    when_open<SetupDialog>([](SetupDialog* d) {
+        click(child<QRadioButton>(d, "rb_level_strong"));
+        click(child<QPushButton>(d, "cb_confirm"));
+    });
+    qobject_cast<MainMenu*>(w.menuBar())->item("m_游戏规则")->trigger();
+    ASSERT_EQ(settings.computer_level, 1);
+    w.button("cb_send")->click();
+    for (game::Seat seat : game::kAllSeats)
+        EXPECT_EQ(m.state().rules.levels[game::slot_of(seat)], game::Level::strong) << game::letter_of(seat);
+    // The human's turns played by the computer go the strong way too, and the deal runs to its end.
+    for (int turns = 0; m.state().deal_running(); ++turns) {
+        ASSERT_LT(turns, 2000);
+        ASSERT_TRUE(m.autoplay_human());
+    }
 }
 
 TEST(SetupDialog, ScoresOnlyFromTheMenuMeansTheNextDealSettlesNoTribute) {

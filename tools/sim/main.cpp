@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "model/seat.h"
+#include "tools/sim/sides.h"
 #include "tools/sim/simulation.h"
 
 namespace {
@@ -25,10 +26,11 @@ using tav::Settings;
 
 constexpr std::string_view kUsage =
     "usage: tav-sim [--deals N] [--seed S] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
-    "               [--log FILE] [--check] [--json]\n"
+    "               [--level A=strong,C=classic,...] [--log FILE] [--check] [--json]\n"
     "  --deals N   consecutive deals of one game (default 1)\n"
     "  --seed S    fixes the shuffle; without it a seed is drawn and printed\n"
     "  --rules     the rule settings (default b3=on,m=off,d=off,winstyle=1)\n"
+    "  --level     the computer's level at the seats named, classic or strong (default classic)\n"
     "  --log FILE  writes every note line of every deal, each deal after \"=== deal K\"\n"
     "  --check     checks the invariants after every action; stops at the first fault\n"
     "  --json      prints the summary as one JSON object\n";
@@ -37,6 +39,7 @@ struct Options {
     long long deals = 1;
     std::optional<std::uint64_t> seed;
     Settings rules;
+    tav::sim::Levels levels{};
     std::string log;
     bool check = false;
     bool json = false;
@@ -125,6 +128,8 @@ Options parse_options(int argc, char** argv, std::string& error) {
             o.seed = n;
         } else if (arg == "--rules") {
             if (const auto v = value()) error = parse_rules(*v, o.rules);
+        } else if (arg == "--level") {
+            if (const auto v = value()) error = tav::sim::parse_levels(*v, o.levels);
         } else if (arg == "--log") {
             if (const auto v = value(); v && v->empty())
                 error = "--log needs a file name";
@@ -147,6 +152,8 @@ struct Summary {
     std::uint64_t seed = 0;
     std::string rules;
     int violations = 0;
+    tav::sim::Levels levels{};
+    tav::sim::SideStats sides;
 
     double per_second() const { return seconds > 0 ? static_cast<double>(deals) / seconds : 0; }
 };
@@ -180,7 +187,9 @@ void print_text(const Summary& s, std::ostream& out) {
     for (int seat = 1; seat <= 6; ++seat)
         out << " " << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1))) << " "
             << s.scores[static_cast<std::size_t>(seat)];
-    out << "\nviolations: " << s.violations << "\n";
+    out << "\n";
+    s.sides.print_text(out, s.levels);
+    out << "violations: " << s.violations << "\n";
 }
 
 void print_json(const Summary& s, std::ostream& out) {
@@ -204,7 +213,9 @@ void print_json(const Summary& s, std::ostream& out) {
     for (int seat = 1; seat <= 6; ++seat)
         out << (seat > 1 ? "," : "") << "\"" << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1)))
             << "\":" << s.scores[static_cast<std::size_t>(seat)];
-    out << "},\"violations\":" << s.violations << "}\n";
+    out << "},";
+    s.sides.print_json(out, s.levels);
+    out << ",\"violations\":" << s.violations << "}\n";
 }
 
 }  // namespace
@@ -242,13 +253,18 @@ int main(int argc, char** argv) {
     Summary summary;
     summary.seed = seed;
     summary.rules = rules_text(options.rules);
-    tav::sim::Simulation sim(options.rules, seed, options.check);
+    summary.levels = options.levels;
+    tav::sim::Simulation sim(options.rules, seed, options.check, options.levels);
     std::ostream* log = log_file.is_open() ? &log_file : nullptr;
     if (log) sim.on_note([log](std::string_view line) { *log << line << '\n'; });
     const auto start = std::chrono::steady_clock::now();
     for (long long deal = 1; deal <= options.deals; ++deal) {
         if (log) *log << "=== deal " << deal << '\n';
+        const std::array<int, 7> before = sim.scores();
         if (!sim.play_deal()) break;
+        std::array<int, 7> change = sim.scores();
+        for (std::size_t k = 1; k < change.size(); ++k) change[k] -= before[k];
+        summary.sides.add_deal(change, sim.last_places());
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     summary.deals = sim.deals_played();

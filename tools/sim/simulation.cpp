@@ -10,8 +10,8 @@ namespace tav::sim {
 using namespace tav::game;
 
 struct Simulation::Impl {
-    Impl(const Settings& settings, std::uint64_t seed, bool check_all)
-        : state(new_game(rules_of(settings))), rng(seed), check(check_all) {
+    Impl(const Settings& settings, std::uint64_t seed, bool check_all, const Levels& levels)
+        : state(new_game(rules_of(settings, levels))), rng(seed), check(check_all) {
         events.notes_only = !check;
         if (check)
             events.after_step = [this](const State& st, const Events& ev) {
@@ -21,8 +21,9 @@ struct Simulation::Impl {
             };
     }
 
-    static Rules rules_of(const Settings& s) {
+    static Rules rules_of(const Settings& s, const Levels& levels) {
         Rules r;
+        r.levels = levels;
         r.threes = s.threes_rule;
         r.smother = s.smother_tributes;
         r.points = s.point_tributes;
@@ -37,6 +38,7 @@ struct Simulation::Impl {
                 if (note) note(e.text);
             } else if (e.kind == EventKind::place && e.number >= 1 && e.number <= kSeats) {
                 ++places[static_cast<std::size_t>(index_of(e.seat) + 1)][static_cast<std::size_t>(e.number)];
+                last_places[static_cast<std::size_t>(index_of(e.seat) + 1)] = e.number;
             } else if (e.kind == EventKind::deal_over) {
                 ended = true;
             }
@@ -51,6 +53,7 @@ struct Simulation::Impl {
 
     void play_deal() {
         ended = false;
+        last_places = {};
         const std::string deal_no = "deal " + std::to_string(deal);
         if (state.ask != Ask::shuffle) return fail(deal_no + ": the table is not ready for a deal");
         act("deal", apply(state, Decision{Move::shuffle, {}}, events, rng));
@@ -83,11 +86,12 @@ struct Simulation::Impl {
     long long deal = 0;
     bool ended = false;
     PlaceCounts places{};
+    std::array<int, 7> last_places{};
     std::string fault;
 };
 
-Simulation::Simulation(const Settings& rules, std::uint64_t seed, bool check)
-    : impl_(std::make_unique<Impl>(rules, seed, check)) {}
+Simulation::Simulation(const Settings& rules, std::uint64_t seed, bool check, const Levels& levels)
+    : impl_(std::make_unique<Impl>(rules, seed, check, levels)) {}
 Simulation::~Simulation() = default;
 
 void Simulation::on_note(std::function<void(std::string_view)> sink) { impl_->note = std::move(sink); }
@@ -102,6 +106,7 @@ bool Simulation::play_deal() {
 const std::string& Simulation::fault() const { return impl_->fault; }
 long long Simulation::deals_played() const { return impl_->fault.empty() ? impl_->deal : impl_->deal - 1; }
 const PlaceCounts& Simulation::places() const { return impl_->places; }
+std::array<int, 7> Simulation::last_places() const { return impl_->last_places; }
 std::array<int, 7> Simulation::scores() const {
     std::array<int, 7> out{};
     for (Seat s : kAllSeats) out[static_cast<std::size_t>(index_of(s) + 1)] = impl_->state.scores[s];

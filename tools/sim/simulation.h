@@ -13,15 +13,18 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "model/rules_settings.h"
 
 namespace tav::sim {
 
 using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat 1..6][place 1..6]
+using Levels = std::array<game::Level, 6>;                    // seats A..F
 
 class Simulation {
 public:
-    // `check` runs the invariant checks after every action.
-    Simulation(const Settings& rules, std::uint64_t seed, bool check);
+    // `check` runs the invariant checks after every action. `levels`: the
+    // computer's level at each seat (classic everywhere by default).
+    Simulation(const Settings& rules, std::uint64_t seed, bool check, const Levels& levels = {});
     ~Simulation();
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
@@ -35,6 +38,8 @@ public:
     const std::string& fault() const;
     long long deals_played() const;
     const PlaceCounts& places() const;
+    // The places of the last deal played, seats A..F at [1..6] (0: none).
+    std::array<int, 7> last_places() const;
     // Scores of seats A..F at [1..6].
     std::array<int, 7> scores() const;
 
