@@ -108,6 +108,10 @@ public:
     // A new game (as the menu's 新游戏) whose first deal is `number`, dealt at
     // once; false, nothing changed, for a number no deal has or while busy.
     bool deal_by_number(std::uint64_t number);
+    // A saved game's two numbers back (resuming): the generator is brought
+    // to where its next shuffle deals `next`. False, nothing changed, when
+    // `next` is no deal's number or `dealt` is neither 0 nor one.
+    bool restore_deal_numbers(std::uint64_t dealt, std::uint64_t next);
 
     // The human has something to decide: a play, a pass or hold-back, a return.
     bool human_decides() const;

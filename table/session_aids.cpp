@@ -37,6 +37,15 @@ bool Session::deal_by_number(std::uint64_t number) {
     return deal_next();
 }
 
+bool Session::restore_deal_numbers(std::uint64_t dealt, std::uint64_t next) {
+    if (busy_ || !place_of(next) || (dealt != 0 && !place_of(dealt))) return false;
+    prepare_shuffle(rng_, next);
+    next_deal_ = next;
+    dealt_ = dealt;
+    update_marks();
+    return true;
+}
+
 void Session::shown(const game::Event& e) {
     switch (e.kind) {
         case game::EventKind::note:

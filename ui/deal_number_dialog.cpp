@@ -40,6 +40,7 @@ DealNumberDialog::DealNumberDialog(std::uint64_t suggested, QWidget* parent) : Q
     layout->addWidget(edit_);
     layout->addWidget(error_);
     layout->addLayout(row);
+    setMinimumWidth(420);
 }
 
 void DealNumberDialog::accept() {
@@ -47,6 +48,7 @@ void DealNumberDialog::accept() {
     if (!parsed.error.empty()) {
         error_->setText(QString::fromStdString(parsed.error));
         error_->show();
+        adjustSize();  // room for the reason
         edit_->setFocus();
         return;
     }

@@ -94,6 +94,20 @@ TEST_F(Replay, TheDealAfterASeedsLastIsTheNextSeedsFirst) {
     EXPECT_EQ(dealt_by(fresh, false, 0), rolled_over);
 }
 
+TEST_F(Replay, ASavedGamesNumbersBringItsShufflesBack) {
+    Session played(settings, platform, 64);
+    dealt_by(played, false, 0);
+    test::play_until(played, 2000, [&] { return played.state().ask == game::Ask::shuffle; });
+    Session resumed(settings, platform, 3);
+    EXPECT_FALSE(resumed.restore_deal_numbers(64001, 64000)) << "no deal has that number";
+    EXPECT_FALSE(resumed.restore_deal_numbers(7, 8000));
+    EXPECT_EQ(resumed.next_deal_number(), 3001u) << "a refused restore changes nothing";
+    ASSERT_TRUE(resumed.restore_deal_numbers(played.deal_number(), played.next_deal_number()));
+    EXPECT_EQ(resumed.deal_number(), 64001u);
+    EXPECT_EQ(dealt_by(resumed, false, 0), dealt_by(played, false, 0));
+    EXPECT_EQ(resumed.deal_number(), 64002u);
+}
+
 TEST(DealNumbers, PreparingAShuffleSkipsExactlyTheShufflesBeforeIt) {
     std::mt19937_64 played(42);
     for (int k = 1; k < 5; ++k) game::shuffle_order(played);

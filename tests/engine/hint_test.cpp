@@ -151,5 +151,24 @@ TEST_F(Hint, TheButtonRaisesEachOfferInTurnAndCycles) {
     });
 }
 
+TEST_F(Hint, ForAReturnOwedItRaisesTheComputersReturn) {
+    Session game(settings, platform, 2024);
+    int returns = 0;
+    test::play_until(game, 20000, [&] {
+        if (game.state().ask != Ask::return_tribute) return returns >= 1;
+        const game::Debt& debt = game.state().ledger[static_cast<std::size_t>(game.state().settling)];
+        const std::optional<Decision> computer = game::computer_choice_for_human(game.state());
+        EXPECT_TRUE(game.hint());
+        std::vector<Card> picked = game.picks(), want = computer->cards;
+        std::sort(picked.begin(), picked.end());
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(picked, want);
+        EXPECT_LE(static_cast<int>(picked.size()), debt.count);
+        ++returns;
+        return true;
+    });
+    EXPECT_GE(returns, 1);
+}
+
 }  // namespace
 }  // namespace tav
