@@ -33,10 +33,10 @@ std::array<Card, kCards> shuffle_order(std::mt19937_64& rng) {
     for (int n = 0; n < kCards; ++n) pack[static_cast<std::size_t>(n)] = static_cast<Card>(n + 1);
     std::array<Card, kCards> order{};
     int left = kCards;
-    for (std::size_t i = 0; i < order.size(); ++i) {
+    for (Card& next : order) {
         std::uniform_int_distribution<int> draw(1, left);
         const auto r = static_cast<std::size_t>(draw(rng) - 1);
-        order[i] = pack[r];
+        next = pack[r];
         std::copy(pack.begin() + static_cast<std::ptrdiff_t>(r) + 1, pack.begin() + left,
                   pack.begin() + static_cast<std::ptrdiff_t>(r));
         --left;

@@ -8,8 +8,8 @@ namespace {
 using game::Rank;
 
 // Left to right: big and small jokers, 2s, then aces down to threes.
-constexpr const char* kRankLabels[] = {"", "大王", "小王", "2", "A", "K", "Q", "J", "10",
-                                       "9", "8",    "7",    "6", "5", "4", "3"};
+constexpr const char* kRankLabels[] = {"",   "大王", "小王", "2", "A", "K", "Q", "J",
+                                       "10", "9",    "8",    "7", "6", "5", "4", "3"};
 // The grid's place in table units: beneath the human's row, up to the note column.
 constexpr int kLeft = 1050, kTop = 2095, kCell = 120, kRow = 78;
 
@@ -17,8 +17,8 @@ std::string cell_name(const char* what, Rank r) { return std::string("t_counter_
 
 std::string text_cell(const std::string& name, const std::string& text, int x, int y, long colour, int weight) {
     return "create text(band=header alignment=\"2\" text=\"" + text + "\" border=\"0\" color=\"" +
-           std::to_string(colour) + "\" x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) +
-           "\" height=\"" + std::to_string(kRow) + "\" width=\"" + std::to_string(kCell) + "\" name=" + name +
+           std::to_string(colour) + "\" x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" height=\"" +
+           std::to_string(kRow) + "\" width=\"" + std::to_string(kCell) + "\" name=" + name +
            " visible=\"0\" font.face=\"Arial\" font.height=\"-8\" font.weight=\"" + std::to_string(weight) +
            "\" font.charset=\"134\" background.mode=\"1\" background.color=\"553648127\" )";
 }

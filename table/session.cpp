@@ -28,11 +28,7 @@ bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::fol
 }  // namespace
 
 Session::Session(Settings& s, Platform& p, std::uint64_t seed)
-    : settings(s),
-      platform(p),
-      view_(s, p),
-      counter_(view_.surface()),
-      marks_(view_.surface()) {
+    : settings(s), platform(p), view_(s, p), counter_(view_.surface()), marks_(view_.surface()) {
     const std::uint64_t game_seed = seed_or_entropy(seed);
     rng_.seed(game_seed);
     next_deal_ = tav::deal_number(game_seed, 1);
@@ -99,9 +95,8 @@ bool Session::act(const Action& action) {
         if (state_.ask != Ask::take_partner_tribute) return true;
         // A partner pays the human: the human says whether to take it.
         // Under auto-play the computer says yes, as it does for its own seats.
-        const Decision answer{autoplay_ || platform.ask_yes_no("提示信息", "要同帮的进贡吗？")
-                                  ? Move::take_tribute
-                                  : Move::let_tribute_go,
+        const Decision answer{autoplay_ || platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? Move::take_tribute
+                                                                                               : Move::let_tribute_go,
                               {}};
         next = [this, answer](game::State& s, game::Events& e) { return game::apply(s, answer, e, rng_); };
     }

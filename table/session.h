@@ -160,7 +160,7 @@ private:
     void move_focus(int step);
     void hide_focus();
 
-    bool deal_next();  // the shuffle, numbered
+    bool deal_next();                  // the shuffle, numbered
     void shown(const game::Event& e);  // the helps follow each event shown
     void update_marks();
 

@@ -58,7 +58,8 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
         QAction* a = add_item(settings, name, QString::fromUtf8(text));
         a->setCheckable(true);
         a->setChecked(on);
-        connect(a, &QAction::toggled, w, [w, n = QString::fromUtf8(name)](bool checked) { w->set_view_option(n, checked); });
+        connect(a, &QAction::toggled, w,
+                [w, n = QString::fromUtf8(name)](bool checked) { w->set_view_option(n, checked); });
     }
 
     QMenu* help = add_menu(this, "m_帮助h", "帮助(&H)");

@@ -49,10 +49,10 @@ public slots:
     void show_help();  // our own help page in a help window
 
     // Helps beyond the classic table.
-    void open_deal_number();       // 按编号发牌…: a new game from the deal of a given number
-    void set_autoplay(bool on);    // 托管
-    void hint();                   // 提示
-    void open_record();            // 牌局记录
+    void open_deal_number();     // 按编号发牌…: a new game from the deal of a given number
+    void set_autoplay(bool on);  // 托管
+    void hint();                 // 提示
+    void open_record();          // 牌局记录
     void set_view_option(const QString& name, bool on);  // the 设置 menu's view choices
 
 protected:

@@ -47,8 +47,7 @@ QString RecordWindow::save_to(const GameRecord& record, const QString& path) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return "无法写入文件“" + path + "”：" + file.errorString();
     const std::string text = record.text();  // already UTF-8
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.flush())
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !file.flush())
         return "写入文件“" + path + "”失败：" + file.errorString();
     return {};
 }

@@ -21,8 +21,8 @@ using game::Seat;
 // The cards a play line of the record names ("石坚1大户2钱3个K"), by rank;
 // false for a line that is not a play.
 bool add_play_line(const std::string& line, RankCounts& played) {
-    static const std::regex play(
-        "^(钟离云|柳烟|石坚|花月容|雷虎|月琴)(?:(\\d+)大户)?(?:(\\d+)小户)?(?:(\\d+)钱)?(?:(\\d+)个(\\w+))?(，瑟柯牌)?$");
+    static const std::regex play("^(钟离云|柳烟|石坚|花月容|雷虎|月琴)(?:(\\d+)大户)?(?:(\\d+)小户)?(?:(\\d+)钱)?(?:("
+                                 "\\d+)个(\\w+))?(，瑟柯牌)?$");
     std::smatch m;
     if (!std::regex_match(line, m, play) || (!m[2].matched && !m[3].matched && !m[4].matched && !m[5].matched))
         return false;
@@ -109,7 +109,8 @@ TEST_F(CounterPanelAndRecord, TheRecordHoldsEveryEngineLineGroupedByDeal) {
         if (e.text == game::notes::kShuffling || by_deal.empty()) by_deal.emplace_back();
         by_deal.back().push_back(e.text);
     };
-    test::play_until(game, 3000, [&] { return game.deal_number() == 123003u && game.state().ask == game::Ask::shuffle; });
+    test::play_until(game, 3000,
+                     [&] { return game.deal_number() == 123003u && game.state().ask == game::Ask::shuffle; });
     game.before_event = nullptr;
     const std::vector<DealRecord>& deals = game.record().deals();
     ASSERT_EQ(deals.size(), 3u);

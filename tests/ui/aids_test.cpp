@@ -20,13 +20,13 @@
 #include <vector>
 
 #include "model/notes.h"
+#include "table/card_counter.h"
 #include "tests/ui/window_support.h"
 #include "tools/sim/simulation.h"
 #include "ui/deal_number_dialog.h"
 #include "ui/main_menu.h"
 #include "ui/main_window.h"
 #include "ui/record_window.h"
-#include "table/card_counter.h"
 
 namespace tav::ui {
 namespace {
@@ -61,7 +61,9 @@ struct Aids : ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     Session& m() { return window->session(); }
-    QAction* item(const char* name) { return qobject_cast<MainMenu*>(window->menuBar())->item(QString::fromUtf8(name)); }
+    QAction* item(const char* name) {
+        return qobject_cast<MainMenu*>(window->menuBar())->item(QString::fromUtf8(name));
+    }
     void shuffle() { QTest::mouseClick(window->button("cb_send"), Qt::LeftButton); }
     bool deal_over() { return m().state().ask == Ask::shuffle; }
     std::vector<std::string> record_of(std::size_t deal) {

@@ -209,8 +209,8 @@ void print_json(const Summary& s, std::ostream& out) {
     secs.precision(3);
     secs << s.seconds;
     out << "{\"seed\":" << s.seed << ",\"first_deal\":" << s.first_deal << ",\"last_deal\":" << s.last_deal
-        << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals
-        << ",\"seconds\":" << secs.str() << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
+        << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals << ",\"seconds\":" << secs.str()
+        << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
     for (int seat = 1; seat <= 6; ++seat) {
         out << (seat > 1 ? "," : "") << "\"" << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1)))
             << "\":[";
