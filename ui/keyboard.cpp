@@ -75,9 +75,7 @@ void Keyboard::on_key(Key what) {
         case Key::pass: press(ButtonId::pass); break;
         case Key::hold_back: press(ButtonId::hold_back); break;
         case Key::give_back: press(ButtonId::give_back); break;
-        case Key::hint:
-            if (window_->hint_button() && window_->hint_button()->isVisible()) window_->hint();
-            break;
+        case Key::hint: window_->hint(); break;  // also with the button out of sight
     }
     window_->sync_buttons();
 }

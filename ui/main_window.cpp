@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -146,6 +147,11 @@ void MainWindow::schedule_autoplay() {
     // From the event loop, so the table is drawn and the menu heard between decisions.
     QTimer::singleShot(0, this, [this] {
         autoplay_due_ = false;
+        if (QApplication::activeModalWidget()) {
+            // Not behind an open dialog: looked at again once it may be closed.
+            QTimer::singleShot(100, this, [this] { schedule_autoplay(); });
+            return;
+        }
         // A step that was due and could not be made stops auto-play rather
         // than trying again and again.
         if (session_->autoplay() && !session_->busy() && session_->human_decides() && !session_->autoplay_step())

@@ -133,6 +133,22 @@ TEST_F(Aids, TurnedOffTheHumanTakesOverWhereTheGameStands) {
     }
 }
 
+TEST_F(Aids, AutoPlayWaitsWhileADialogIsOpen) {
+    open(2024);
+    shuffle();
+    const game::Hand hand = m().state().hands[Seat::A];
+    bool held = false;
+    when_open<DealNumberDialog>([&](DealNumberDialog* d) {
+        item("m_托管")->trigger();
+        QTest::qWait(150);
+        held = m().autoplay() && m().state().hands[Seat::A] == hand;
+        d->reject();
+    });
+    item("m_按编号发牌")->trigger();
+    EXPECT_TRUE(held) << "no decision made behind the dialog";
+    QTRY_VERIFY_WITH_TIMEOUT(deal_over(), 20000);  // and on it goes once the dialog is closed
+}
+
 TEST_F(Aids, TheDealNumberDialogRefusesWhatIsNotANumber) {
     open(3);
     std::vector<std::string> refusals;
