@@ -22,6 +22,10 @@ struct Settings {
     bool point_tributes = false;     // point tributes
     bool place_tributes_box = true;  // the place tribute box of the rules dialog (display only)
     int computer_level = 0;          // "电脑水平": 0 标准 (classic), 1 高手 (strong); every computer seat
+    // What the table shows beyond the classic game (the menu's view choices).
+    bool show_deal_number = true;  // the deal's number, top left
+    bool show_hint_button = true;  // the 提示 button below the game buttons
+    bool show_counter = false;     // the card counter below the human's row
 };
 
 // The one instance of the running program; dialogs and the main window share it.

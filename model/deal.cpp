@@ -2,9 +2,12 @@
 // dealt round the table B, C, A, F, E, D, ...; the first seat whose fours
 // reach the mark as its cards arrive leads first, unless the last deal's
 // last place already does.
+#include <algorithm>
 #include <array>
+#include <random>
 
 #include "model/notes.h"
+#include "model/shuffle.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -25,21 +28,30 @@ int fours_score(const Hand& hand) {
 
 }  // namespace
 
+std::array<Card, kCards> shuffle_order(std::mt19937_64& rng) {
+    std::array<Card, kCards> pack{};
+    for (int n = 0; n < kCards; ++n) pack[static_cast<std::size_t>(n)] = static_cast<Card>(n + 1);
+    std::array<Card, kCards> order{};
+    int left = kCards;
+    for (Card& next : order) {
+        std::uniform_int_distribution<int> draw(1, left);
+        const auto r = static_cast<std::size_t>(draw(rng) - 1);
+        next = pack[r];
+        std::copy(pack.begin() + static_cast<std::ptrdiff_t>(r) + 1, pack.begin() + left,
+                  pack.begin() + static_cast<std::ptrdiff_t>(r));
+        --left;
+    }
+    return order;
+}
+
 void Flow::deal(std::mt19937_64& rng) {
     note(notes::kShuffling);
     s.ask = Ask::nothing;
     s.traded.reset();
-    std::array<Card, kCards> pack{};
-    for (int n = 0; n < kCards; ++n) pack[static_cast<std::size_t>(n)] = static_cast<Card>(n + 1);
-    int left = kCards;
+    const std::array<Card, kCards> order = shuffle_order(rng);
     s.fours_mark = 2;
     for (int i = 1; i <= kCards; ++i) {
-        std::uniform_int_distribution<int> draw(1, left);
-        const auto r = static_cast<std::size_t>(draw(rng) - 1);
-        const Card card = pack[r];
-        std::copy(pack.begin() + static_cast<std::ptrdiff_t>(r) + 1, pack.begin() + left,
-                  pack.begin() + static_cast<std::ptrdiff_t>(r));
-        --left;
+        const Card card = order[static_cast<std::size_t>(i - 1)];
         const Seat seat = kSeatByRest[static_cast<std::size_t>(i % kSeats)];
         s.hands[seat].push(card);
         ev.add(EventKind::dealt, seat, card, i);

@@ -6,6 +6,7 @@
 
 #include "rules/engine.h"
 #include "rules/play.h"
+#include "table/deal_numbers.h"
 
 namespace tav {
 namespace {
@@ -16,10 +17,10 @@ using game::Decision;
 using game::Move;
 using game::Seat;
 
+// A game seed: the one given (folded into the numbered range), else a fresh one.
 std::uint64_t seed_or_entropy(std::uint64_t seed) {
-    if (seed != 0) return seed;
-    std::random_device rd;
-    return (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+    if (seed != 0) return seed % (kMaxGameSeed + 1);
+    return draw_game_seed();
 }
 
 bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::follow_or_hold; }
@@ -27,7 +28,10 @@ bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::fol
 }  // namespace
 
 Session::Session(Settings& s, Platform& p, std::uint64_t seed)
-    : settings(s), platform(p), rng_(seed_or_entropy(seed)), view_(s, p) {
+    : settings(s), platform(p), view_(s, p), counter_(view_.surface()), marks_(view_.surface()) {
+    const std::uint64_t game_seed = seed_or_entropy(seed);
+    rng_.seed(game_seed);
+    next_deal_ = tav::deal_number(game_seed, 1);
     sync_rules();
     state_ = game::new_game(state_.rules);
     buttons_ = {{
@@ -38,6 +42,7 @@ Session::Session(Settings& s, Platform& p, std::uint64_t seed)
         {"cb_gog", "还牌(&O)", "还牌", "MoveMode!", false, false},
         {"cb_quit", "退出(&Q)", "退出本游戏", "Exit!", true, true},
     }};
+    view_options_changed();
 }
 
 void Session::sync_rules() {
@@ -73,8 +78,16 @@ bool Session::act(const Action& action) {
         busy_ = true;
         set_shown_ask(Ask::nothing);
         game::Events ev;
+        counts_by_step_.clear();
+        // The counter as it stands after each step, shown with that step.
+        ev.after_step = [this](const game::State& st, const game::Events& e) {
+            counts_by_step_.emplace_back(e.list.size(), unseen_by_human(st));
+        };
         const game::Verdict v = run_engine(ev, next);
-        if (v) show(ev);
+        if (v) {
+            ++actions_;
+            show(ev);
+        }
         busy_ = false;
         if (!v) {
             set_shown_ask(state_.ask);
@@ -82,8 +95,9 @@ bool Session::act(const Action& action) {
         }
         if (state_.ask != Ask::take_partner_tribute) return true;
         // A partner pays the human: the human says whether to take it.
-        const Decision answer{platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? Move::take_tribute
-                                                                                  : Move::let_tribute_go,
+        // Under auto-play the computer says yes, as it does for its own seats.
+        const Decision answer{autoplay_ || platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? Move::take_tribute
+                                                                                               : Move::let_tribute_go,
                               {}};
         next = [this, answer](game::State& s, game::Events& e) { return game::apply(s, answer, e, rng_); };
     }
@@ -111,7 +125,9 @@ void Session::show(game::Events& ev) {
     Surface& table = view_.surface();
     const bool slow_deal = settings.deal_speed != "0";
     table.set_redraw(false);
-    for (const game::Event& e : ev.list) {
+    std::size_t step = 0;
+    for (std::size_t i = 0; i < ev.list.size(); ++i) {
+        const game::Event& e = ev.list[i];
         if (before_event) before_event(e);
         if (e.kind == game::EventKind::cleared && settings.play_pause > 0) {
             // The play stays in sight for a moment before it leaves the table.
@@ -122,12 +138,18 @@ void Session::show(game::Events& ev) {
         if (e.kind == game::EventKind::dealt && slow_deal) {
             table.set_redraw(true);
             view_.show(e);
+            shown(e);
             table.set_redraw(false);
             continue;
         }
         view_.show(e);
+        shown(e);
         if (e.kind == game::EventKind::asked) set_shown_ask(static_cast<Ask>(e.number));
+        while (step < counts_by_step_.size() && counts_by_step_[step].first <= i + 1)
+            counter_.show(counts_by_step_[step++].second);
     }
+    counts_by_step_.clear();
+    counter_.show(unseen_by_human(state_));
     if (state_.hands[Seat::A].empty()) {
         // The deal is over: the focus waits, out of sight, for the leftmost
         // card of the next hand.
@@ -173,7 +195,7 @@ void Session::update_buttons() {
 
 void Session::shuffle() {
     if (!button(ButtonId::shuffle).enabled) return;
-    decide(Decision{Move::shuffle, {}});
+    deal_next();
 }
 
 void Session::play() {
@@ -343,9 +365,11 @@ void Session::new_game() {
     picks_.clear();
     view_.clear_notes();
     view_.reset_scores();
+    record_.clear();
     game::Events ev;
     game::reset_game(state_, ev);
     show(ev);
+    update_marks();
 }
 
 void Session::print() { platform.print(); }

@@ -16,7 +16,10 @@
 #include "model/decision.h"
 #include "model/events.h"
 #include "model/state.h"
+#include "table/card_counter.h"
+#include "table/game_record.h"
 #include "table/platform.h"
+#include "table/table_marks.h"
 #include "table/table_view.h"
 
 namespace tav {
@@ -95,6 +98,43 @@ public:
     // simulator and tests). False, nothing done, when nothing is asked of A.
     bool autoplay_human();
 
+    // ---- helps beyond the classic table (table/session_aids.cpp) ----
+    // Deal numbers (table/deal_numbers.h): the number the next shuffle deals
+    // and the number of the deal on the table (0 before the first). These two
+    // plain numbers are all a saved game needs to bring the shuffles back:
+    // `prepare_shuffle(rng, next_deal_number())`.
+    std::uint64_t next_deal_number() const { return next_deal_; }
+    std::uint64_t deal_number() const { return dealt_; }
+    // A new game (as the menu's 新游戏) whose first deal is `number`, dealt at
+    // once; false, nothing changed, for a number no deal has or while busy.
+    bool deal_by_number(std::uint64_t number);
+    // A saved game's two numbers back (resuming): the generator is brought
+    // to where its next shuffle deals `next`. False, nothing changed, when
+    // `next` is no deal's number or `dealt` is neither 0 nor one.
+    bool restore_deal_numbers(std::uint64_t dealt, std::uint64_t next);
+
+    // The human has something to decide: a play, a pass or hold-back, a return.
+    bool human_decides() const;
+    // 托管: while on, the computer decides for the human (`autoplay_step`),
+    // and the same-side question is answered yes without asking.
+    bool autoplay() const { return autoplay_; }
+    void set_autoplay(bool on);
+    // One decision by the computer for the human, when auto-play is on and
+    // the human is asked something; false when nothing was done.
+    bool autoplay_step();
+
+    // 提示: raises the next of the hint's offers (table/hint.h), the
+    // computer's choice first, or says in the note area that it would pass or
+    // hold back. False when the human has nothing to decide.
+    bool hint();
+
+    // The whole record of the game, grouped by deal.
+    const GameRecord& record() const { return record_; }
+    // The card counter's numbers as the panel shows them.
+    const RankCounts& counter() const { return counter_.shown(); }
+    // The settings' view choices (deal number, counter) onto the table.
+    void view_options_changed();
+
     // One action through the engine, shown on the table; then, while a
     // partner pays the human, the human's answer. False, the game as it was,
     // when the action is refused or fails.
@@ -120,6 +160,10 @@ private:
     void move_focus(int step);
     void hide_focus();
 
+    bool deal_next();                  // the shuffle, numbered
+    void shown(const game::Event& e);  // the helps follow each event shown
+    void update_marks();
+
     game::State state_;
     std::mt19937_64 rng_;
     TableView view_;
@@ -130,6 +174,17 @@ private:
     int focus_ = 0;              // the focus's place in the row
     game::Card focus_card_ = 0;  // the card it was put on, 0 for none
     bool focus_shown_ = false;
+
+    std::uint64_t next_deal_ = 0, dealt_ = 0, dealing_ = 0;
+    bool autoplay_ = false;
+    std::vector<game::Decision> hint_offers_;
+    std::size_t hint_next_ = 0;
+    std::uint64_t actions_ = 0, hint_actions_ = 0;  // the hint's offers hold until the next action
+    GameRecord record_;
+    CounterPanel counter_;
+    TableMarks marks_;
+    // The counter after each step of the engine, by the events shown before it.
+    std::vector<std::pair<std::size_t, RankCounts>> counts_by_step_;
 };
 
 }  // namespace tav

@@ -25,6 +25,7 @@ Keyboard::Keyboard(MainWindow* window) : QObject(window), window_(window) {
     add(Qt::Key_P, Key::pass, false);
     add(Qt::Key_H, Key::hold_back, false);
     add(Qt::Key_R, Key::give_back, false);
+    add(Qt::Key_I, Key::hint, false);
 
     // The tooltip names the key after the button's tag; the tag stays as it is.
     for (ButtonId id : {ButtonId::shuffle, ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::give_back,
@@ -33,6 +34,7 @@ Keyboard::Keyboard(MainWindow* window) : QObject(window), window_(window) {
         if (QPushButton* w = window_->button(QString::fromStdString(b.name)))
             w->setToolTip(QString::fromStdString(b.tag) + "（" + key_name(id) + "）");
     }
+    if (QPushButton* hint = window_->hint_button()) hint->setToolTip("电脑替你选牌，再按换下一种出法（I）");
     window_->table()->set_focus_mark([this] { return focus_mark(); });
 }
 
@@ -73,6 +75,7 @@ void Keyboard::on_key(Key what) {
         case Key::pass: press(ButtonId::pass); break;
         case Key::hold_back: press(ButtonId::hold_back); break;
         case Key::give_back: press(ButtonId::give_back); break;
+        case Key::hint: window_->hint(); break;  // also with the button out of sight
     }
     window_->sync_buttons();
 }

@@ -5,7 +5,9 @@
 //   Space  picks or drops the marked card, exactly as a click on it does;
 //   Enter  plays the picked cards (the 发牌 button);
 //   Esc    drops every picked card;
-//   S P H R  洗牌, 过牌, 扣牌, 还牌.
+//   S P H R  洗牌, 过牌, 扣牌, 还牌;
+//   I      提示 (the hint: the computer's choice raised, then the next play);
+//   T      托管 (auto-play on or off; the menu item's own shortcut).
 // The buttons' own mnemonics stay as they are, but they are not enough to
 // play by: Alt+S belongs to the menu "设置(&S)" and Alt+O is shared by 发牌,
 // 扣牌 and 还牌. Plain letters clash with nothing in the window (the menu
@@ -40,7 +42,7 @@ public:
     std::optional<QRect> focus_mark() const;
 
 private:
-    enum class Key { left, right, pick, play, drop, shuffle, pass, hold_back, give_back };
+    enum class Key { left, right, pick, play, drop, shuffle, pass, hold_back, give_back, hint };
     void add(int key, Key what, bool repeat);
     void on_key(Key what);
     void press(ButtonId id);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <tuple>
 
 #include "ui/main_window.h"
 
@@ -32,6 +33,12 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     QMenu* game = add_menu(this, "m_游戏", "游戏(&G)");
     connect(add_item(game, "m_新游戏", "新游戏(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, w,
             &MainWindow::new_game);
+    connect(add_item(game, "m_按编号发牌", "按编号发牌…"), &QAction::triggered, w, &MainWindow::open_deal_number);
+    add_separator(game, "m_-2");
+    QAction* autoplay = add_item(game, "m_托管", "托管", QKeySequence(Qt::Key_T));
+    autoplay->setCheckable(true);
+    connect(autoplay, &QAction::triggered, w, &MainWindow::set_autoplay);
+    connect(add_item(game, "m_牌局记录", "牌局记录"), &QAction::triggered, w, &MainWindow::open_record);
     add_separator(game, "m_-");
     connect(add_item(game, "m_打印设置", "打印设置"), &QAction::triggered, w, &MainWindow::printer_setup);
     connect(add_item(game, "m_打印", "打印"), &QAction::triggered, w, &MainWindow::print_table);
@@ -43,6 +50,17 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     connect(add_item(settings, "m_游戏规则", "游戏规则"), &QAction::triggered, w, &MainWindow::open_setup);
     connect(add_item(settings, "m_背景颜色", "背景颜色"), &QAction::triggered, w, &MainWindow::open_bgcolor);
     connect(add_item(settings, "m_牌背图案", "牌背图案"), &QAction::triggered, w, &MainWindow::open_bgcard);
+    add_separator(settings, "m_-3");
+    const Settings& now = w->session().settings;
+    for (const auto& [name, text, on] : {std::tuple{"m_显示牌局编号", "显示牌局编号", now.show_deal_number},
+                                         std::tuple{"m_显示提示按钮", "显示提示按钮", now.show_hint_button},
+                                         std::tuple{"m_记牌器", "记牌器", now.show_counter}}) {
+        QAction* a = add_item(settings, name, QString::fromUtf8(text));
+        a->setCheckable(true);
+        a->setChecked(on);
+        connect(a, &QAction::toggled, w,
+                [w, n = QString::fromUtf8(name)](bool checked) { w->set_view_option(n, checked); });
+    }
 
     QMenu* help = add_menu(this, "m_帮助h", "帮助(&H)");
     connect(add_item(help, "m_联机帮助", "联机帮助", QKeySequence(Qt::Key_F1)), &QAction::triggered, w,

@@ -1,18 +1,22 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 
 #include "ui/about_dialog.h"
 #include "ui/background_dialog.h"
 #include "ui/card_back_dialog.h"
 #include "ui/cool_button.h"
+#include "ui/deal_number_dialog.h"
 #include "ui/help_window.h"
 #include "ui/keyboard.h"
 #include "ui/main_menu.h"
+#include "ui/record_window.h"
 #include "ui/resources.h"
 #include "ui/setup_dialog.h"
 #include "ui/units.h"
@@ -45,6 +49,12 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     make_button(ButtonId::hold_back, x2, 1680 + 130);
     make_button(ButtonId::give_back, x1, 1680 + 260);
     make_button(ButtonId::quit, x2, 1680 + 260);
+    // The hint's button stands below them, shown by choice.
+    hint_ = new CoolButton("提示(&I)", view_);
+    hint_->setObjectName("cb_hint");
+    hint_->setCursor(Qt::PointingHandCursor);
+    view_->place(hint_, px_rect(x1, 1680 + 390, kButtonWidth, kButtonHeight));
+    connect(hint_, &QPushButton::clicked, this, &MainWindow::hint);
     for (const auto& [id, w] : buttons_)
         connect(w, &QPushButton::clicked, this, [this, id = id] {
             session_->press(id);
@@ -117,6 +127,82 @@ void MainWindow::sync_buttons() {
         w->setEnabled(b.enabled);
         w->setVisible(b.visible);
     }
+    if (!hint_) return;  // still being built
+    hint_->setEnabled(session_->human_decides());
+    hint_->setVisible(session_->settings.show_hint_button);
+    if (auto* menu = qobject_cast<MainMenu*>(menuBar()))
+        if (QAction* autoplay = menu->item("m_托管")) {
+            // Off, it is offered while the human has something to decide; on,
+            // it can always be turned off.
+            autoplay->setEnabled(session_->autoplay() || session_->human_decides());
+            autoplay->setChecked(session_->autoplay());
+        }
+    schedule_autoplay();
+    refresh_record();
+}
+
+void MainWindow::schedule_autoplay() {
+    if (autoplay_due_ || !session_->autoplay() || session_->busy() || !session_->human_decides()) return;
+    autoplay_due_ = true;
+    // From the event loop, so the table is drawn and the menu heard between decisions.
+    QTimer::singleShot(0, this, [this] {
+        autoplay_due_ = false;
+        if (QApplication::activeModalWidget()) {
+            // Not behind an open dialog: looked at again once it may be closed.
+            QTimer::singleShot(100, this, [this] { schedule_autoplay(); });
+            return;
+        }
+        // A step that was due and could not be made stops auto-play rather
+        // than trying again and again.
+        if (session_->autoplay() && !session_->busy() && session_->human_decides() && !session_->autoplay_step())
+            session_->set_autoplay(false);
+        sync_buttons();
+    });
+}
+
+void MainWindow::set_autoplay(bool on) {
+    session_->set_autoplay(on);
+    sync_buttons();
+}
+
+void MainWindow::hint() {
+    session_->hint();
+    sync_buttons();
+}
+
+void MainWindow::open_deal_number() {
+    if (session_->busy()) return;
+    DealNumberDialog dialog(session_->deal_number(), this);
+    if (dialog.exec() == QDialog::Accepted) session_->deal_by_number(dialog.number());
+    sync_buttons();
+}
+
+void MainWindow::open_record() {
+    if (!record_) record_ = new RecordWindow(session_->record(), this);
+    record_lines_ = 0;
+    refresh_record();
+    record_->show();
+    record_->raise();
+    record_->activateWindow();
+}
+
+void MainWindow::refresh_record() {
+    auto* window = qobject_cast<RecordWindow*>(record_.data());
+    if (!window) return;
+    std::size_t lines = 0;
+    for (const DealRecord& d : session_->record().deals()) lines += d.lines.size() + 1;
+    if (lines == record_lines_) return;
+    record_lines_ = lines;
+    window->refresh();
+}
+
+void MainWindow::set_view_option(const QString& name, bool on) {
+    Settings& s = session_->settings;
+    if (name == "m_显示牌局编号") s.show_deal_number = on;
+    if (name == "m_显示提示按钮") s.show_hint_button = on;
+    if (name == "m_记牌器") s.show_counter = on;
+    session_->view_options_changed();
+    sync_buttons();
 }
 
 void MainWindow::new_game() {

@@ -30,6 +30,9 @@ public:
     QtPlatform& platform() { return platform_; }
     // The widget of a game button by its name ("cb_send" ...), null if none.
     QPushButton* button(const QString& name) const;
+    // The 提示 button; the record window while one is open.
+    QPushButton* hint_button() const { return hint_; }
+    QWidget* record_window() const { return record_; }
 
 public slots:
     // Brings the widgets' enabled and visible states in line with the game.
@@ -45,6 +48,13 @@ public slots:
     void open_about();
     void show_help();  // our own help page in a help window
 
+    // Helps beyond the classic table.
+    void open_deal_number();     // 按编号发牌…: a new game from the deal of a given number
+    void set_autoplay(bool on);  // 托管
+    void hint();                 // 提示
+    void open_record();          // 牌局记录
+    void set_view_option(const QString& name, bool on);  // the 设置 menu's view choices
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -58,6 +68,12 @@ private:
     TableWidget* view_ = nullptr;
     std::vector<std::pair<ButtonId, QPushButton*>> buttons_;
     QPointer<QWidget> help_;
+    QPushButton* hint_ = nullptr;
+    QPointer<QWidget> record_;
+    std::size_t record_lines_ = 0;  // lines the record window shows
+    bool autoplay_due_ = false;     // the next auto-play step is on its way
+    void schedule_autoplay();
+    void refresh_record();
 };
 
 }  // namespace tav::ui

@@ -463,8 +463,8 @@ TEST(KeyboardHelp, TheHelpPageListsTheKeys) {
     QFile page(":/help/index.html");
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(page.readAll());
-    for (const char* word :
-         {"键盘", "←", "→", "空格", "回车", "Esc", "<td>S</td>", "<td>P</td>", "<td>H</td>", "<td>R</td>"})
+    for (const char* word : {"键盘", "←", "→", "空格", "回车", "Esc", "<td>S</td>", "<td>P</td>", "<td>H</td>",
+                             "<td>R</td>", "<td>I</td>", "<td>T</td>"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
 }
 

@@ -11,12 +11,12 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
 
 #include "model/seat.h"
+#include "table/deal_numbers.h"
 #include "tools/sim/sides.h"
 #include "tools/sim/simulation.h"
 
@@ -25,19 +25,23 @@ namespace {
 using tav::Settings;
 
 constexpr std::string_view kUsage =
-    "usage: tav-sim [--deals N] [--seed S] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
+    "usage: tav-sim [--deals N] [--seed S | --deal NUMBER] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
     "               [--level A=strong,C=classic,...] [--log FILE] [--check] [--json]\n"
     "  --deals N   consecutive deals of one game (default 1)\n"
-    "  --seed S    fixes the shuffle; without it a seed is drawn and printed\n"
+    "  --seed S    the game's seed (0..999999999999999): its deals are numbered S001, S002, ...;\n"
+    "              without it a seed is drawn and printed\n"
+    "  --deal NUMBER  starts a new game from the deal with that number (as the window's\n"
+    "              按编号发牌 does): the same cards to the same seats\n"
     "  --rules     the rule settings (default b3=on,m=off,d=off,winstyle=1)\n"
     "  --level     the computer's level at the seats named, classic or strong (default classic)\n"
-    "  --log FILE  writes every note line of every deal, each deal after \"=== deal K\"\n"
+    "  --log FILE  writes every note line of every deal, each deal after \"=== deal K: number N\"\n"
     "  --check     checks the invariants after every action; stops at the first fault\n"
     "  --json      prints the summary as one JSON object\n";
 
 struct Options {
     long long deals = 1;
     std::optional<std::uint64_t> seed;
+    std::optional<std::uint64_t> deal;
     Settings rules;
     tav::sim::Levels levels{};
     std::string log;
@@ -123,9 +127,18 @@ Options parse_options(int argc, char** argv, std::string& error) {
             o.deals = static_cast<long long>(n);
         } else if (arg == "--seed") {
             unsigned long long n = 0;
-            if (const auto v = value(); v && !parse_unsigned(*v, UINT64_MAX, n))
-                error = "--seed takes a whole number, not \"" + std::string(*v) + "\"";
+            if (const auto v = value(); v && !parse_unsigned(*v, tav::kMaxGameSeed, n))
+                error = "--seed takes a whole number from 0 to " + std::to_string(tav::kMaxGameSeed) + ", not \"" +
+                        std::string(*v) + "\"";
             o.seed = n;
+        } else if (arg == "--deal") {
+            if (const auto v = value()) {
+                const tav::ParsedDealNumber parsed = tav::parse_deal_number(*v);
+                if (!parsed.error.empty() || v->empty() || v->front() < '0' || v->front() > '9')
+                    error = "--deal takes a deal number: 1 to " + std::to_string(tav::kLastDealNumber) +
+                            ", not ending in 000, not \"" + std::string(*v) + "\"";
+                o.deal = parsed.number;
+            }
         } else if (arg == "--rules") {
             if (const auto v = value()) error = parse_rules(*v, o.rules);
         } else if (arg == "--level") {
@@ -139,6 +152,7 @@ Options parse_options(int argc, char** argv, std::string& error) {
             error = "unknown argument \"" + std::string(arg) + "\"";
         }
     }
+    if (error.empty() && o.seed && o.deal) error = "--seed and --deal cannot go together";
     return o;
 }
 
@@ -150,6 +164,7 @@ struct Summary {
     PlaceCounts places{};
     std::array<int, 7> scores{};
     std::uint64_t seed = 0;
+    std::uint64_t first_deal = 0, last_deal = 0;
     std::string rules;
     int violations = 0;
     tav::sim::Levels levels{};
@@ -164,6 +179,7 @@ long long count(const PlaceCounts& places, int seat, int place) {
 
 void print_text(const Summary& s, std::ostream& out) {
     out << "seed: " << s.seed << "\nrules: " << s.rules << "\ndeals: " << s.deals << "\n";
+    out << "deal numbers: " << s.first_deal << " to " << s.last_deal << "\n";
     out.setf(std::ios::fixed);
     out.precision(2);
     out << "seconds: " << s.seconds << "\n";
@@ -201,8 +217,9 @@ void print_json(const Summary& s, std::ostream& out) {
     secs.setf(std::ios::fixed);
     secs.precision(3);
     secs << s.seconds;
-    out << "{\"seed\":" << s.seed << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals
-        << ",\"seconds\":" << secs.str() << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
+    out << "{\"seed\":" << s.seed << ",\"first_deal\":" << s.first_deal << ",\"last_deal\":" << s.last_deal
+        << ",\"rules\":\"" << s.rules << "\",\"deals\":" << s.deals << ",\"seconds\":" << secs.str()
+        << ",\"deals_per_second\":" << per.str() << ",\"places\":{";
     for (int seat = 1; seat <= 6; ++seat) {
         out << (seat > 1 ? "," : "") << "\"" << std::string(1, tav::game::letter_of(tav::game::seat_at(seat - 1)))
             << "\":[";
@@ -242,9 +259,10 @@ int main(int argc, char** argv) {
     std::uint64_t seed = 0;
     if (options.seed) {
         seed = *options.seed;
+    } else if (options.deal) {
+        seed = *options.deal / 1000;
     } else {
-        std::random_device rd;
-        seed = (static_cast<std::uint64_t>(rd()) << 32) ^ rd();
+        seed = tav::draw_game_seed();
         std::cerr << "tav-sim: seed " << seed << "\n";
     }
     options.rules.play_pause = 0;    // no pause before a play leaves the table
@@ -255,11 +273,13 @@ int main(int argc, char** argv) {
     summary.rules = rules_text(options.rules);
     summary.levels = options.levels;
     tav::sim::Simulation sim(options.rules, seed, options.check, options.levels);
+    if (options.deal) sim.start_at(*options.deal);
+    summary.first_deal = sim.next_deal_number();
     std::ostream* log = log_file.is_open() ? &log_file : nullptr;
     if (log) sim.on_note([log](std::string_view line) { *log << line << '\n'; });
     const auto start = std::chrono::steady_clock::now();
     for (long long deal = 1; deal <= options.deals; ++deal) {
-        if (log) *log << "=== deal " << deal << '\n';
+        if (log) *log << "=== deal " << deal << ": number " << sim.next_deal_number() << '\n';
         const std::array<int, 7> before = sim.scores();
         if (!sim.play_deal()) break;
         std::array<int, 7> change = sim.scores();
@@ -268,6 +288,7 @@ int main(int argc, char** argv) {
     }
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     summary.deals = sim.deals_played();
+    summary.last_deal = sim.deal_number();
     summary.places = sim.places();
     summary.scores = sim.scores();
     const bool clean = sim.fault().empty();

@@ -4,6 +4,7 @@
 
 #include "model/invariants.h"
 #include "rules/engine.h"
+#include "table/deal_numbers.h"
 
 namespace tav::sim {
 
@@ -11,7 +12,10 @@ using namespace tav::game;
 
 struct Simulation::Impl {
     Impl(const Settings& settings, std::uint64_t seed, bool check_all, const Levels& levels)
-        : state(new_game(rules_of(settings, levels))), rng(seed), check(check_all) {
+        : state(new_game(rules_of(settings, levels))),
+          rng(seed),
+          check(check_all),
+          next_number(seed <= kMaxGameSeed ? tav::deal_number(seed, 1) : 0) {
         events.notes_only = !check;
         if (check)
             events.after_step = [this](const State& st, const Events& ev) {
@@ -56,7 +60,12 @@ struct Simulation::Impl {
         last_places = {};
         const std::string deal_no = "deal " + std::to_string(deal);
         if (state.ask != Ask::shuffle) return fail(deal_no + ": the table is not ready for a deal");
+        // The first deal of a seed starts its generator afresh, as at the table.
+        const std::optional<DealPlace> place = place_of(next_number);
+        if (place && place->index == 1) rng.seed(place->seed);
         act("deal", apply(state, Decision{Move::shuffle, {}}, events, rng));
+        dealt_number = next_number;
+        if (next_number) next_number = tav::next_deal_number(next_number);
         for (int turns = 0; fault.empty() && !ended; ++turns) {
             if (turns > InvariantChecker::kMaxActions)
                 return fail(deal_no + ": seat A has had " + std::to_string(turns) +
@@ -85,6 +94,7 @@ struct Simulation::Impl {
     std::function<void(std::string_view)> note;
     long long deal = 0;
     bool ended = false;
+    std::uint64_t next_number = 0, dealt_number = 0;
     PlaceCounts places{};
     std::array<int, 7> last_places{};
     std::string fault;
@@ -102,6 +112,16 @@ bool Simulation::play_deal() {
     impl_->play_deal();
     return impl_->fault.empty();
 }
+
+bool Simulation::start_at(std::uint64_t number) {
+    if (impl_->deal != 0 || !place_of(number)) return false;
+    prepare_shuffle(impl_->rng, number);
+    impl_->next_number = number;
+    return true;
+}
+
+std::uint64_t Simulation::deal_number() const { return impl_->dealt_number; }
+std::uint64_t Simulation::next_deal_number() const { return impl_->next_number; }
 
 const std::string& Simulation::fault() const { return impl_->fault; }
 long long Simulation::deals_played() const { return impl_->fault.empty() ? impl_->deal : impl_->deal - 1; }

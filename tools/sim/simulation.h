@@ -23,7 +23,9 @@ using Levels = std::array<game::Level, 6>;                    // seats A..F
 class Simulation {
 public:
     // `check` runs the invariant checks after every action. `levels`: the
-    // computer's level at each seat (classic everywhere by default).
+    // computer's level at each seat (classic everywhere by default). The
+    // first deal is the seed's first (table/deal_numbers.h); a seed past the
+    // numbered range plays unnumbered deals, its generator never seeded again.
     Simulation(const Settings& rules, std::uint64_t seed, bool check, const Levels& levels = {});
     ~Simulation();
     Simulation(const Simulation&) = delete;
@@ -34,6 +36,15 @@ public:
 
     // Plays the next deal; false at the first fault (then `fault()` says what).
     bool play_deal();
+
+    // Before the first deal: the game starts from the deal with this number
+    // (as 按编号发牌 does in the window). False, nothing changed, for a
+    // number no deal has or once a deal has been played.
+    bool start_at(std::uint64_t number);
+    // The number of the deal played last (0 before the first or unnumbered)
+    // and of the one to come.
+    std::uint64_t deal_number() const;
+    std::uint64_t next_deal_number() const;
 
     const std::string& fault() const;
     long long deals_played() const;

@@ -1,0 +1,34 @@
+// The whole record of a game: every note line the engine wrote, grouped by
+// deal with the deal's number. The note area on the table keeps only the
+// newest lines; this keeps them all, for the record window and its file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tav {
+
+struct DealRecord {
+    std::uint64_t number = 0;  // 0: the lines before the first deal
+    std::vector<std::string> lines;
+};
+
+class GameRecord {
+public:
+    // Lines from now on belong to the deal with this number.
+    void begin_deal(std::uint64_t number);
+    void add(std::string_view line);
+    void clear() { deals_.clear(); }
+    const std::vector<DealRecord>& deals() const { return deals_; }
+    // How a deal is headed in the window and the file: "第3局　编号 2024003".
+    static std::string heading(std::size_t nth, std::uint64_t number);
+    // The whole record as UTF-8 text, one line a line, each deal after its heading.
+    std::string text() const;
+
+private:
+    std::vector<DealRecord> deals_;
+};
+
+}  // namespace tav
