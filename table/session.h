@@ -101,9 +101,18 @@ public:
     using Action = std::function<game::Verdict(game::State&, game::Events&)>;
     bool act(const Action& action);
 
+    // The game as it stands, to keep between runs (the picks are not kept),
+    // and a kept game taken up where it stood; the rules in the settings
+    // become the game's.
+    SavedGame keep() const;
+    void resume(const SavedGame& g);
+
     // Told when a button may have changed, and before each event is shown.
     std::function<void()> on_buttons;
     std::function<void(const game::Event&)> before_event;
+    // Told when a deal has ended, with its places (the state's scores are
+    // the scores after it; its places may already be cleared for the next).
+    std::function<void(const game::PerSeat<std::uint8_t>& places)> on_deal_over;
 
 private:
     // Sends a decision (or the computer's choice for seat A) to the engine
@@ -130,6 +139,7 @@ private:
     int focus_ = 0;              // the focus's place in the row
     game::Card focus_card_ = 0;  // the card it was put on, 0 for none
     bool focus_shown_ = false;
+    game::PerSeat<std::uint8_t> deal_places_{};  // the places given in the deal so far
 };
 
 }  // namespace tav

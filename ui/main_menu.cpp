@@ -32,6 +32,7 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     QMenu* game = add_menu(this, "m_游戏", "游戏(&G)");
     connect(add_item(game, "m_新游戏", "新游戏(&N)", QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, w,
             &MainWindow::new_game);
+    connect(add_item(game, "m_统计", "统计…"), &QAction::triggered, w, &MainWindow::open_statistics);
     add_separator(game, "m_-");
     connect(add_item(game, "m_打印设置", "打印设置"), &QAction::triggered, w, &MainWindow::printer_setup);
     connect(add_item(game, "m_打印", "打印"), &QAction::triggered, w, &MainWindow::print_table);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "table/session.h"
+#include "ui/keeping.h"
 #include "ui/qt_platform.h"
 #include "ui/table_widget.h"
 #include "ui/units.h"
@@ -31,6 +32,12 @@ public:
     // The widget of a game button by its name ("cb_send" ...), null if none.
     QPushButton* button(const QString& name) const;
 
+    // The program keeps its game, statistics and settings in `folder` (and
+    // the settings file) between runs from now on, and offers a saved game
+    // back; without this call nothing is read or written.
+    void keep_between_runs(const QString& folder);
+    Keeping& keeping() { return *keeping_; }
+
 public slots:
     // Brings the widgets' enabled and visible states in line with the game.
     void sync_buttons();
@@ -43,6 +50,7 @@ public slots:
     void open_bgcolor();   // background colour
     void open_bgcard();    // card backs
     void open_about();
+    void open_statistics();
     void show_help();  // our own help page in a help window
 
 protected:
@@ -55,6 +63,7 @@ private:
 
     QtPlatform platform_;
     std::unique_ptr<Session> session_;
+    std::unique_ptr<Keeping> keeping_;
     TableWidget* view_ = nullptr;
     std::vector<std::pair<ButtonId, QPushButton*>> buttons_;
     QPointer<QWidget> help_;
