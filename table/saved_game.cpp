@@ -82,13 +82,13 @@ bool read_spots(std::string_view line, const game::State& s, std::vector<CardSpo
     long n = 0;
     if (!whole_number(next_word(line), in_hands, in_hands, n)) return false;
     for (long i = 0; i < n; ++i) {
-        long card = 0, x = 0, y = 0;
+        long card = 0, x = 0, y = 0, up = 0;
         if (!whole_number(next_word(line), 1, game::kCards, card) || !held[static_cast<std::size_t>(card)] ||
             spotted[static_cast<std::size_t>(card)] || !whole_number(next_word(line), 0, kTableReach, x) ||
-            !whole_number(next_word(line), 0, kTableReach, y))
+            !whole_number(next_word(line), 0, kTableReach, y) || !whole_number(next_word(line), 0, 1, up))
             return false;
         spotted[static_cast<std::size_t>(card)] = true;
-        spots.push_back({static_cast<game::Card>(card), static_cast<int>(x), static_cast<int>(y)});
+        spots.push_back({static_cast<game::Card>(card), static_cast<int>(x), static_cast<int>(y), up == 1});
     }
     return line.empty();
 }
@@ -101,9 +101,7 @@ std::string refuse_with(SavedGameRead& r, std::string why) {
 
 }  // namespace
 
-bool game_started(const game::State& s) {
-    return s.phase != game::Phase::between_deals || s.first_leader.has_value();
-}
+bool game_started(const game::State& s) { return s.phase != game::Phase::between_deals || s.first_leader.has_value(); }
 
 std::string write_saved_game(const SavedGame& g) {
     std::ostringstream rng;
@@ -114,7 +112,8 @@ std::string write_saved_game(const SavedGame& g) {
     out += "game " + std::to_string(g.game_key) + "\n";
     out += "spots " + std::to_string(g.spots.size());
     for (const CardSpot& c : g.spots)
-        out += " " + std::to_string(c.card) + " " + std::to_string(c.x) + " " + std::to_string(c.y);
+        out += " " + std::to_string(c.card) + " " + std::to_string(c.x) + " " + std::to_string(c.y) +
+               (c.face_up ? " 1" : " 0");
     out += "\n";
     out += "notes " + std::to_string(g.notes.size()) + "\n";
     for (const std::string& line : g.notes) out += escaped(line) + "\n";
@@ -183,8 +182,7 @@ SavedGameRead read_saved_game(std::string_view text) {
         refuse_with(r, "the saved game's spots of the cards are missing or damaged");
         return r;
     }
-    if (!take_line(rest, line) || line.substr(0, 6) != "notes " ||
-        !whole_number(line.substr(6), 0, kMaxNotes, count)) {
+    if (!take_line(rest, line) || line.substr(0, 6) != "notes " || !whole_number(line.substr(6), 0, kMaxNotes, count)) {
         refuse_with(r, "the saved game's note count is missing or damaged");
         return r;
     }

@@ -8,7 +8,7 @@
 //   ...
 //   rng <the generator's words>
 //   game <statistics key>
-//   spots <n> <card x y> ...   <- where the cards of the hands lie
+//   spots <n> <card x y face-up> ...   <- the hands' cards as drawn, back to front
 //   notes <n>
 //   <n note lines>
 //   end
@@ -30,11 +30,13 @@ namespace tav {
 
 inline constexpr int kSavedGameFormat = 1;
 
-// Where a card of a hand lies on the table (table units). A hand is laid out
-// only when dealt and after tributes: the cards played leave gaps, kept here.
+// Where a card of a hand lies on the table (table units) and whether it is
+// face up. A hand is laid out only when dealt and after tributes: the cards
+// played leave gaps, and a three bought shows face up at its exchange spot.
 struct CardSpot {
     game::Card card = 0;
     int x = 0, y = 0;
+    bool face_up = false;
     bool operator==(const CardSpot&) const = default;
 };
 
@@ -42,7 +44,7 @@ struct SavedGame {
     game::State state;
     std::mt19937_64 rng;
     std::uint64_t game_key = 0;      // the statistics' game this one is filed under
-    std::vector<CardSpot> spots;     // one for each card in a hand
+    std::vector<CardSpot> spots;     // one for each card in a hand, in drawing order
     std::vector<std::string> notes;  // every note line of the game, oldest first
 };
 

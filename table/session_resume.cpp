@@ -12,13 +12,10 @@ SavedGame Session::keep() const {
     g.state = state_;
     g.rng = rng_;
     g.notes = view_.note_log();
-    for (game::Seat seat : game::kAllSeats)
-        for (game::Card c : state_.hands[seat]) {
-            CardSpot spot = view_.spot_of(c);
-            // A picked card lies raised; it is kept where it lies unpicked.
-            if (std::find(picks_.begin(), picks_.end(), c) != picks_.end()) spot.y += layout::kRaise;
-            g.spots.push_back(spot);
-        }
+    g.spots = view_.hand_spots(state_);
+    // A picked card lies raised; it is kept where it lies unpicked.
+    for (CardSpot& spot : g.spots)
+        if (std::find(picks_.begin(), picks_.end(), spot.card) != picks_.end()) spot.y += layout::kRaise;
     return g;
 }
 
@@ -43,7 +40,7 @@ void Session::resume(const SavedGame& g) {
     // The window closed while a partner's tribute waited for the human's answer: it is asked again.
     if (state_.ask == game::Ask::take_partner_tribute)
         decide(game::Decision{platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? game::Move::take_tribute
-                                                                                    : game::Move::let_tribute_go,
+                                                                                  : game::Move::let_tribute_go,
                               {}});
 }
 

@@ -48,8 +48,8 @@ public:
     // The table of a game kept from an earlier run, drawn at once: its
     // state, its hands' cards at their spots, its note lines in the note area.
     void restore(const SavedGame& g);
-    // Where a card lies on the table now.
-    CardSpot spot_of(game::Card c) const;
+    // Where the cards of the hands in `s` lie now, in drawing order.
+    std::vector<CardSpot> hand_spots(const game::State& s) const;
 
     // A card of the human's lying in its row, where a click picks it.
     bool in_human_row(game::Card c) const { return in_row_[c]; }

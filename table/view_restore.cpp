@@ -38,25 +38,40 @@ void TableView::restore(const SavedGame& g) {
     if (out || !s.cleared.empty())
         for (int n = 1; n <= kCardCount; ++n) pack_[static_cast<std::size_t>(n)]->visible = false;
     for (Seat seat : game::kAllSeats) {
-        int n = 0;
-        for (Card c : s.plays[seat]) show(Event{EventKind::played, seat, c, n++, {}, {}});
         show(Event{EventKind::laid_out, seat, 0, 0, {}, {s.hands[seat].begin(), s.hands[seat].end()}});
         if (s.places[seat] != 0) show(Event{EventKind::place, seat, 0, s.places[seat], {}, {}});
         show(Event{EventKind::score, seat, 0, s.scores[seat], {}, {}});
     }
-    for (const CardSpot& spot : g.spots)
-        if (game::valid_card(spot.card)) {
-            card_[spot.card]->x = spot.x;
-            card_[spot.card]->y = spot.y;
-        }
+    // The hands' cards where they lay, drawn in the same order; the plays,
+    // laid after them, in front.
+    for (const CardSpot& spot : g.spots) {
+        if (!game::valid_card(spot.card)) continue;
+        SurfaceObject& card = *card_[spot.card];
+        card.x = spot.x;
+        card.y = spot.y;
+        if (spot.face_up) card.filename = std::string(card_info(spot.card).bmp);
+        surface_.set_position(card.name, true);
+    }
+    for (Seat seat : game::kAllSeats) {
+        int n = 0;
+        for (Card c : s.plays[seat]) show(Event{EventKind::played, seat, c, n++, {}, {}});
+    }
     clear_notes();
     for (const std::string& line : g.notes) note(line);
     surface_.touched();
 }
 
-CardSpot TableView::spot_of(Card c) const {
-    if (!game::valid_card(c)) return {};
-    return {c, card_[c]->x, card_[c]->y};
+std::vector<CardSpot> TableView::hand_spots(const game::State& s) const {
+    std::bitset<game::kCards + 1> held;
+    for (Seat seat : game::kAllSeats)
+        for (Card c : s.hands[seat]) held[c] = true;
+    std::vector<CardSpot> spots;
+    surface_.for_each([&](const SurfaceObject& o) {
+        const int n = card_number(o.name);
+        if (n == 0 || !held[static_cast<std::size_t>(n)]) return;
+        spots.push_back({static_cast<Card>(n), o.x, o.y, o.filename == card_info(n).bmp});
+    });
+    return spots;
 }
 
 }  // namespace tav

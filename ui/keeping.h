@@ -30,9 +30,9 @@ public:
 
     // A deal has ended with these places: they and the scores are recorded.
     void deal_over(const game::PerSeat<std::uint8_t>& places);
-    void new_game();      // a new game begins: its deals are filed under a new key
+    void new_game();  // a new game begins: its deals are filed under a new key
     void settings_changed();
-    void closing();       // the game (if one is under way) and the settings are saved
+    void closing();  // the game (if one is under way) and the settings are saved
 
 private:
     void load_statistics();

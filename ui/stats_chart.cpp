@@ -46,8 +46,7 @@ void StatsChart::draw_places(QPainter& p, const QRect& area) const {
         const QRect bar(plot.left() + (place - 1) * slot + slot / 6, plot.bottom() - h, slot * 2 / 3, h);
         p.fillRect(bar, kBars);
         p.setPen(Qt::black);
-        p.drawText(QRect(bar.left() - slot / 6, bar.top() - text_h, slot, text_h), Qt::AlignCenter,
-                   QString::number(n));
+        p.drawText(QRect(bar.left() - slot / 6, bar.top() - text_h, slot, text_h), Qt::AlignCenter, QString::number(n));
         p.drawText(QRect(plot.left() + (place - 1) * slot, plot.bottom() + 4, slot, text_h), Qt::AlignCenter,
                    kPlaceNames[static_cast<std::size_t>(place - 1)]);
     }

@@ -27,13 +27,15 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     summary_->setObjectName("st_summary");
     table_ = new QTableWidget(game::kSeats, 11);
     table_->setObjectName("t_stats");
-    table_->setHorizontalHeaderLabels(
-        {"局数", "头科", "二科", "三科", "四科", "二落", "大落", "平均名次", "总分", "最好一盘", "最差一盘"});
+    table_->setHorizontalHeaderLabels({"局数", "头科", "二科", "三科", "四科", "二落", "大落", "平均名次", "总分",
+                                       "最好一盘", "最差一盘"});
     QStringList names;
     for (game::Seat s : game::kAllSeats) names << QString::fromUtf8(game::name_of(s).data(), game::name_of(s).size());
     table_->setVerticalHeaderLabels(names);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setMinimumHeight(table_->verticalHeader()->length() + table_->horizontalHeader()->height() + 6);
 
     auto* reset_button = new QPushButton("重置统计");

@@ -106,17 +106,16 @@ TEST(RememberedSettings, ReadBackEqualAndStartValuesWithoutEntries) {
 
 TEST(RememberedSettings, DamagedValuesKeepTheStartValueAndAreReported) {
     Settings s;
-    const std::vector<std::string> refused = apply_settings_entries(
-        s, {{"rules/threes", "yes"},
-            {"table/pause", "51"},
-            {"table/background", "4"},
-            {"table/colour1", "1 2"},
-            {"table/colour2", "1 2 256"},
-            {"table/colour3", "1,2,3"},
-            {"table/card_back", "../../etc/passwd"},
-            {"table/deal_speed", "2"},
-            {"rules/win_style", ""},
-            {"something/else", "1"}});
+    const std::vector<std::string> refused = apply_settings_entries(s, {{"rules/threes", "yes"},
+                                                                        {"table/pause", "51"},
+                                                                        {"table/background", "4"},
+                                                                        {"table/colour1", "1 2"},
+                                                                        {"table/colour2", "1 2 256"},
+                                                                        {"table/colour3", "1,2,3"},
+                                                                        {"table/card_back", "../../etc/passwd"},
+                                                                        {"table/deal_speed", "2"},
+                                                                        {"rules/win_style", ""},
+                                                                        {"something/else", "1"}});
     EXPECT_EQ(refused.size(), 9u);
     EXPECT_EQ(settings_entries(s), settings_entries(Settings{}));
     EXPECT_NE(refused[0].find("rules/threes"), std::string::npos);
@@ -140,7 +139,7 @@ SavedGame game_under_way() {
     g.notes.push_back("a line with a \\ and\na line end");
     int n = 0;
     for (game::Seat seat : game::kAllSeats)
-        for (game::Card c : g.state.hands[seat]) g.spots.push_back({c, 100 + n, 2000 - n++});
+        for (game::Card c : g.state.hands[seat]) g.spots.push_back({c, 100 + n, 2000 - n++, n % 7 == 0});
     g.game_key = 1234567890123ull;
     return g;
 }
@@ -183,12 +182,15 @@ TEST(SavedGameText, DamagedTextsAreRefused) {
     const std::size_t spots = text.find("\nspots ") + 1;
     const std::string spot_line = text.substr(spots, text.find('\n', spots) - spots);
     std::istringstream words(spot_line.substr(6));
-    int count = 0, card = 0, x = 0, y = 0;
-    words >> count >> card >> x >> y;
-    const std::string first = std::to_string(card) + " " + std::to_string(x) + " " + std::to_string(y);
+    int count = 0, card = 0, x = 0, y = 0, up = 0;
+    words >> count >> card >> x >> y >> up;
+    const std::string first =
+        std::to_string(card) + " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(up);
     refused(spot_line, "spots " + std::to_string(count - 1) + spot_line.substr(spot_line.find(' ', 6)), "spots");
-    refused(" " + first + " ", " " + std::to_string(card) + " " + std::to_string(x) + " 5001 ", "spots");
-    refused(" " + first + " ", " 0 " + std::to_string(x) + " " + std::to_string(y) + " ", "spots");
+    const std::string card_x = " " + std::to_string(card) + " " + std::to_string(x);
+    refused(" " + first + " ", card_x + " 5001 0 ", "spots");
+    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 2 ", "spots");
+    refused(" " + first + " ", " 0 " + std::to_string(x) + " " + std::to_string(y) + " 0 ", "spots");
     refused(spot_line, spot_line + " 1", "spots");
     refused("\\\\", "\\q", "note line of the saved game is damaged");
     refused("end\n", "end\nmore\n", "does not end where it should");

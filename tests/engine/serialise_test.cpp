@@ -163,9 +163,10 @@ TEST_F(BadStateText, EditedByHandIsRefused) {
     expect_refused(edited("\nout", " 5\nout"), "more than expected");
     // A card moved from the cleared pile into a hand lies in two places.
     const std::string cleared_line = good.substr(good.find("cleared"), good.find('\n', good.find("cleared")));
-    const std::string first_cleared = cleared_line.substr(cleared_line.find(' ', 8) + 1,
-                                                          cleared_line.find_first_of(" \n", cleared_line.find(' ', 8) + 1) -
-                                                              cleared_line.find(' ', 8) - 1);
+    const std::string first_cleared =
+        cleared_line.substr(cleared_line.find(' ', 8) + 1,
+                            cleared_line.find_first_of(" \n", cleared_line.find(' ', 8) + 1) -
+                                cleared_line.find(' ', 8) - 1);
     const std::size_t hand_a = good.find("hand A ") + 7;
     const std::size_t count_end = good.find(' ', hand_a);
     const int count = std::stoi(good.substr(hand_a, count_end - hand_a));

@@ -30,9 +30,16 @@ namespace {
 using game::Ask;
 using game::Seat;
 
-// Everything the table shows of the cards, labels and notes.
-std::string table_picture(const Surface& s) {
+// Everything the table shows of the cards, labels and notes, with the
+// drawing order of the cards in the hands (they overlap in their rows).
+std::string table_picture(const Surface& s, const game::State& state) {
     std::string out;
+    s.for_each([&](const SurfaceObject& o) {
+        const int n = card_number(o.name);
+        for (Seat seat : game::kAllSeats)
+            if (n != 0 && o.visible && state.hands[seat].contains(static_cast<game::Card>(n))) out += o.name + " ";
+    });
+    out += "\n";
     for (int n = 1; n <= game::kCards; ++n) {
         const SurfaceObject* o = s.find(card_id(n));
         if (!o || !o->visible) continue;
@@ -105,7 +112,7 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     const game::State saved = w->session().state();
     const std::mt19937_64 rng = w->session().rng();
     const std::vector<std::string> notes = w->session().view().note_log();
-    const std::string picture = table_picture(w->session().surface());
+    const std::string picture = table_picture(w->session().surface(), w->session().state());
     w->close();
     w.reset();
     ASSERT_TRUE(QFile::exists(path("saved-game.txt")));
@@ -121,8 +128,8 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     EXPECT_EQ(now.scores, saved.scores);
     EXPECT_EQ(w->session().rng(), rng);
     EXPECT_EQ(w->session().view().note_log(), notes);
-    EXPECT_EQ(table_picture(w->session().surface()), picture);
-    EXPECT_TRUE(second.smother_tributes);  // the game's rules came back with it
+    EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
+    EXPECT_TRUE(second.smother_tributes);                 // the game's rules came back with it
     EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // taken up, it is saved afresh at the close
     // The buttons offer what the game asks, and the game goes on to the end of the deal.
     EXPECT_EQ(w->button("cb_pass")->isEnabled(), now.ask == Ask::follow);

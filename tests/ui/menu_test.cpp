@@ -46,6 +46,7 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
     };
     const Item items[] = {
         {"m_新游戏", "新游戏(&N)", QKeySequence("Ctrl+N")},
+        {"m_统计", "统计…", {}},
         {"m_打印设置", "打印设置", {}},
         {"m_打印", "打印", {}},
         {"m_退出", "退出", QKeySequence("Alt+F4")},
@@ -67,7 +68,8 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
         for (QAction* a : m->actions()) out << a->objectName();
         return out;
     };
-    EXPECT_EQ(names(menus[0]->menu()), QStringList({"m_新游戏", "m_-", "m_打印设置", "m_打印", "m_-1", "m_退出"}));
+    EXPECT_EQ(names(menus[0]->menu()),
+              QStringList({"m_新游戏", "m_统计", "m_-", "m_打印设置", "m_打印", "m_-1", "m_退出"}));
     EXPECT_EQ(names(menus[1]->menu()), QStringList({"m_游戏规则", "m_背景颜色", "m_牌背图案"}));
     EXPECT_EQ(names(menus[2]->menu()), QStringList({"m_联机帮助", "m_-0", "m_关于tava"}));
     EXPECT_TRUE(bar->item("m_-1")->isSeparator());
