@@ -62,7 +62,7 @@ public:
     // The next line must start with `name`.
     void field(std::string_view name) {
         if (failed()) return;
-        if (!line_.empty()) return fail("more than expected after " + std::string(current_));
+        if (!line_.empty()) return fail("more than expected after " + current_);
         if (rest_.empty()) return fail("the text ends before " + std::string(name));
         const std::size_t nl = rest_.find('\n');
         if (nl == std::string_view::npos) return fail("the text ends inside a line (truncated?)");
@@ -81,11 +81,11 @@ public:
         long v = 0;
         const auto [p, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
         if (w.empty() || ec != std::errc() || p != w.data() + w.size()) {
-            fail(std::string(current_) + ": a number was expected");
+            fail(current_ + ": a number was expected");
             return lo;
         }
         if (v < lo || v > hi) {
-            fail(std::string(current_) + ": " + std::to_string(v) + " is out of range");
+            fail(current_ + ": " + std::to_string(v) + " is out of range");
             return lo;
         }
         return v;
@@ -96,12 +96,12 @@ public:
         const std::string_view w = next_word();
         if (w == "-") return std::nullopt;
         if (w.size() == 1 && w[0] >= 'A' && w[0] <= 'F') return seat_from_letter(w[0]);
-        fail(std::string(current_) + ": a seat A..F or - was expected");
+        fail(current_ + ": a seat A..F or - was expected");
         return std::nullopt;
     }
     Seat seat() {
         const std::optional<Seat> s = seat_or_none();
-        if (!s && !failed()) fail(std::string(current_) + ": a seat A..F was expected");
+        if (!s && !failed()) fail(current_ + ": a seat A..F was expected");
         return s.value_or(Seat::A);
     }
     template <int N>
@@ -114,7 +114,7 @@ public:
     }
     // The line must hold nothing more.
     void end() {
-        if (!failed() && !line_.empty()) fail(std::string(current_) + ": more than expected");
+        if (!failed() && !line_.empty()) fail(current_ + ": more than expected");
     }
     void finish() {
         end();
@@ -130,7 +130,8 @@ private:
         return w;
     }
 
-    std::string_view rest_, line_, current_;
+    std::string_view rest_, line_;
+    std::string current_;  // the field being read (its name may be made on the fly)
     int line_no_ = 0;
     std::string error_;
 };

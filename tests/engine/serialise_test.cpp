@@ -158,6 +158,9 @@ TEST_F(BadStateText, AnotherVersionIsRefusedByName) {
 TEST_F(BadStateText, EditedByHandIsRefused) {
     expect_refused(edited("rules 1", "rules 2"), "out of range");
     expect_refused(edited("rules", "rulez"), "expected rules");
+    // The refusal names the field, two-word names included.
+    expect_refused(edited("hand B ", "hand B 97 "), "line 6: hand B: 97 is out of range");
+    expect_refused(edited("play E ", "play E x"), "line 13: play E: a number was expected");
     expect_refused(edited("trick ", "trick Z"), "seat A..F");
     expect_refused(good + "extra\n", "more lines");
     expect_refused(edited("\nout", " 5\nout"), "more than expected");
