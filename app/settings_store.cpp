@@ -113,8 +113,11 @@ std::vector<std::string> apply_settings_entries(Settings& s, const SettingsEntri
     std::vector<std::string> refused;
     for (const auto& [key, value] : given)
         for (const Entry& e : entries())
-            if (key == e.key && !e.read(s, value))
-                refused.push_back(key + ": \"" + value + "\" is not a value it takes");
+            if (key == e.key && !e.read(s, value)) {
+                std::string why = key;
+                why += ": \"" + value + "\" is not a value it takes";
+                refused.push_back(std::move(why));
+            }
     return refused;
 }
 

@@ -13,7 +13,7 @@
 namespace tav::ui {
 namespace {
 // Far more than a saved game or the statistics of years of play.
-constexpr qint64 kMostBytes = 64 * 1024 * 1024;
+constexpr qint64 kMostBytes = qint64{64} * 1024 * 1024;
 }  // namespace
 
 QString data_folder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }

@@ -30,7 +30,10 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     table_->setHorizontalHeaderLabels({"局数", "头科", "二科", "三科", "四科", "二落", "大落", "平均名次", "总分",
                                        "最好一盘", "最差一盘"});
     QStringList names;
-    for (game::Seat s : game::kAllSeats) names << QString::fromUtf8(game::name_of(s).data(), game::name_of(s).size());
+    for (game::Seat s : game::kAllSeats) {
+        const std::string_view name = game::name_of(s);
+        names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
     table_->setVerticalHeaderLabels(names);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
