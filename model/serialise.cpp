@@ -231,7 +231,7 @@ StateRead read_state(std::string_view text) {
     const long traded = r.num(0, kCards);
     for (long i = 0, last = 0; i < traded && !r.failed(); ++i) {
         last = r.num(last + 1, kCards);  // rising, so none twice
-        s.traded.set(static_cast<std::size_t>(last));
+        if (!r.failed()) s.traded.set(static_cast<std::size_t>(last));
     }
     r.end();
     r.field("trick");

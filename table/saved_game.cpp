@@ -82,13 +82,14 @@ bool read_spots(std::string_view line, const game::State& s, std::vector<CardSpo
     long n = 0;
     if (!whole_number(next_word(line), in_hands, in_hands, n)) return false;
     for (long i = 0; i < n; ++i) {
-        long card = 0, x = 0, y = 0, up = 0;
+        long card = 0, x = 0, y = 0, up = 0, row = 0;
         if (!whole_number(next_word(line), 1, game::kCards, card) || !held[static_cast<std::size_t>(card)] ||
             spotted[static_cast<std::size_t>(card)] || !whole_number(next_word(line), 0, kTableReach, x) ||
-            !whole_number(next_word(line), 0, kTableReach, y) || !whole_number(next_word(line), 0, 1, up))
+            !whole_number(next_word(line), 0, kTableReach, y) || !whole_number(next_word(line), 0, 1, up) ||
+            !whole_number(next_word(line), 0, 1, row))
             return false;
         spotted[static_cast<std::size_t>(card)] = true;
-        spots.push_back({static_cast<game::Card>(card), static_cast<int>(x), static_cast<int>(y), up == 1});
+        spots.push_back({static_cast<game::Card>(card), static_cast<int>(x), static_cast<int>(y), up == 1, row == 1});
     }
     return line.empty();
 }
@@ -113,7 +114,7 @@ std::string write_saved_game(const SavedGame& g) {
     out += "spots " + std::to_string(g.spots.size());
     for (const CardSpot& c : g.spots)
         out += " " + std::to_string(c.card) + " " + std::to_string(c.x) + " " + std::to_string(c.y) +
-               (c.face_up ? " 1" : " 0");
+               (c.face_up ? " 1" : " 0") + (c.in_row ? " 1" : " 0");
     out += "\n";
     out += "notes " + std::to_string(g.notes.size()) + "\n";
     for (const std::string& line : g.notes) out += escaped(line) + "\n";

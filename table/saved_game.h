@@ -8,7 +8,7 @@
 //   ...
 //   rng <the generator's words>
 //   game <statistics key>
-//   spots <n> <card x y face-up> ...   <- the hands' cards as drawn, back to front
+//   spots <n> <card x y face-up in-row> ...   <- the hands' cards as drawn, back to front
 //   notes <n>
 //   <n note lines>
 //   end
@@ -30,13 +30,15 @@ namespace tav {
 
 inline constexpr int kSavedGameFormat = 1;
 
-// Where a card of a hand lies on the table (table units) and whether it is
-// face up. A hand is laid out only when dealt and after tributes: the cards
-// played leave gaps, and a three bought shows face up at its exchange spot.
+// Where a card of a hand lies on the table (table units), whether it is face
+// up and whether it lies in the human's row. A hand is laid out only when
+// dealt and after tributes: the cards played leave gaps, a three bought shows
+// face up at its exchange spot, a tribute received waits at its handing spot.
 struct CardSpot {
     game::Card card = 0;
     int x = 0, y = 0;
     bool face_up = false;
+    bool in_row = false;  // a card of the human's row, where it can be picked
     bool operator==(const CardSpot&) const = default;
 };
 

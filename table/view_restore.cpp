@@ -50,6 +50,11 @@ void TableView::restore(const SavedGame& g) {
         card.x = spot.x;
         card.y = spot.y;
         if (spot.face_up) card.filename = std::string(card_info(spot.card).bmp);
+        // Only the cards of the human's row can be picked (a tribute received
+        // waits at its handing spot until the hand is laid out again).
+        in_row_[spot.card] = spot.in_row;
+        card.tag = spot.in_row ? "my" : "";
+        card.pointer = spot.in_row ? kHumanPointer : "";
         surface_.set_position(card.name, true);
     }
     for (Seat seat : game::kAllSeats) {
@@ -69,7 +74,7 @@ std::vector<CardSpot> TableView::hand_spots(const game::State& s) const {
     surface_.for_each([&](const SurfaceObject& o) {
         const int n = card_number(o.name);
         if (n == 0 || !held[static_cast<std::size_t>(n)]) return;
-        spots.push_back({static_cast<Card>(n), o.x, o.y, o.filename == card_info(n).bmp});
+        spots.push_back({static_cast<Card>(n), o.x, o.y, o.filename == card_info(n).bmp, in_row_[n]});
     });
     return spots;
 }

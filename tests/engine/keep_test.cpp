@@ -139,7 +139,7 @@ SavedGame game_under_way() {
     g.notes.push_back("a line with a \\ and\na line end");
     int n = 0;
     for (game::Seat seat : game::kAllSeats)
-        for (game::Card c : g.state.hands[seat]) g.spots.push_back({c, 100 + n, 2000 - n++, n % 7 == 0});
+        for (game::Card c : g.state.hands[seat]) g.spots.push_back({c, 100 + n, 2000 - n++, n % 7 == 0, n % 5 == 0});
     g.game_key = 1234567890123ull;
     return g;
 }
@@ -182,15 +182,16 @@ TEST(SavedGameText, DamagedTextsAreRefused) {
     const std::size_t spots = text.find("\nspots ") + 1;
     const std::string spot_line = text.substr(spots, text.find('\n', spots) - spots);
     std::istringstream words(spot_line.substr(6));
-    int count = 0, card = 0, x = 0, y = 0, up = 0;
-    words >> count >> card >> x >> y >> up;
-    const std::string first =
-        std::to_string(card) + " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(up);
+    int count = 0, card = 0, x = 0, y = 0, up = 0, row = 0;
+    words >> count >> card >> x >> y >> up >> row;
+    const std::string first = std::to_string(card) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
+                              std::to_string(up) + " " + std::to_string(row);
     refused(spot_line, "spots " + std::to_string(count - 1) + spot_line.substr(spot_line.find(' ', 6)), "spots");
     const std::string card_x = " " + std::to_string(card) + " " + std::to_string(x);
-    refused(" " + first + " ", card_x + " 5001 0 ", "spots");
-    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 2 ", "spots");
-    refused(" " + first + " ", " 0 " + std::to_string(x) + " " + std::to_string(y) + " 0 ", "spots");
+    refused(" " + first + " ", card_x + " 5001 0 0 ", "spots");
+    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 2 0 ", "spots");
+    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 0 ", "spots");
+    refused(" " + first + " ", " 0 " + std::to_string(x) + " " + std::to_string(y) + " 0 0 ", "spots");
     refused(spot_line, spot_line + " 1", "spots");
     refused("\\\\", "\\q", "note line of the saved game is damaged");
     refused("end\n", "end\nmore\n", "does not end where it should");

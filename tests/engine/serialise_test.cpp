@@ -163,6 +163,11 @@ TEST_F(BadStateText, EditedByHandIsRefused) {
     expect_refused(edited("play E ", "play E x"), "line 13: play E: a number was expected");
     expect_refused(edited("trick ", "trick Z"), "seat A..F");
     expect_refused(good + "extra\n", "more lines");
+    // Traded cards rise, each once; past the last card there is none.
+    const std::size_t traded = good.find("\ntraded") + 1;
+    const std::string traded_line = good.substr(traded, good.find('\n', traded) - traded);
+    expect_refused(edited(traded_line, "traded 2 216 216"), "traded: 216 is out of range");
+    expect_refused(edited(traded_line, "traded 2 7 3"), "traded: 3 is out of range");
     expect_refused(edited("\nout", " 5\nout"), "more than expected");
     // A card moved from the cleared pile into a hand lies in two places.
     const std::string cleared_line = good.substr(good.find("cleared"), good.find('\n', good.find("cleared")));

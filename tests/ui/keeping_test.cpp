@@ -140,6 +140,26 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     EXPECT_EQ(w->keeping().statistics().games(), 1);
 }
 
+TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) {
+    Settings s = quick_settings();
+    s.smother_tributes = true;
+    s.point_tributes = true;
+    auto w = open(s);
+    play_until(*w, [](const game::State& st) { return st.ask == Ask::return_tribute; });
+    const std::string saved = game::write_state(w->session().state());
+    const std::string picture = table_picture(w->session().surface(), w->session().state());
+    w->close();
+
+    w = open(s);
+    ASSERT_EQ(game::write_state(w->session().state()), saved);
+    EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
+    EXPECT_TRUE(w->button("cb_gog")->isVisible());
+    // The return is made by the computer's choice, and the deal goes on.
+    ASSERT_TRUE(w->session().autoplay_human());
+    EXPECT_NE(w->session().state().ask, Ask::return_tribute);
+    EXPECT_EQ(game::check_cards(w->session().state()), "");
+}
+
 TEST_F(KeptBetweenRuns, ASavedGameDeclinedOrNoGameUnderWayLeavesNothingBehind) {
     Settings s = quick_settings();
     auto w = open(s);
