@@ -4,6 +4,7 @@
 #include "app/options.h"
 #include "app/settings.h"
 #include "ui/application.h"
+#include "ui/keep_files.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -15,7 +16,9 @@ int main(int argc, char** argv) {
     tav::ui::set_up_application();
     // Lets Wayland desktops match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName("org.example.Tav");
+    tav::ui::load_settings(tav::app_settings());  // before the table is drawn with them
     tav::ui::MainWindow window(tav::app_settings(), 0, nullptr, tav::ui::MainWindow::Sizing::screen);
     window.show();
+    window.keep_between_runs(tav::ui::data_folder());
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the expression compiler and evaluator and the surface's modify
-# command parser with libFuzzer (clang, AddressSanitizer and UBSan), each for
+# Fuzzes the expression compiler and evaluator, the surface's modify
+# command parser and the readers of the saved game, the game state and the
+# statistics with libFuzzer (clang, AddressSanitizer and UBSan), each for
 # a bounded time, starting from the seed corpus of the texts the game uses:
 #   scripts/fuzz.sh            # 120 s each
 #   scripts/fuzz.sh 600        # 600 s each
@@ -16,7 +17,7 @@ cmake --build --preset fuzz -j"$(nproc)"
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 status=0
-for target in expression modify; do
+for target in expression modify state saved_game statistics; do
   mkdir -p "build-fuzz/corpus/$target"
   log="build-fuzz/fuzz_$target.log"
   echo "== fuzz_$target for ${seconds}s"

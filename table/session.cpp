@@ -128,6 +128,9 @@ void Session::show(game::Events& ev) {
     std::size_t step = 0;
     for (std::size_t i = 0; i < ev.list.size(); ++i) {
         const game::Event& e = ev.list[i];
+        if (e.kind == game::EventKind::place) deal_places_[e.seat] = static_cast<std::uint8_t>(e.number);
+        if (e.kind == game::EventKind::deal_over && on_deal_over) on_deal_over(deal_places_);
+        if (e.kind == game::EventKind::table_reset) deal_places_ = {};
         if (before_event) before_event(e);
         if (e.kind == game::EventKind::cleared && settings.play_pause > 0) {
             // The play stays in sight for a moment before it leaves the table.

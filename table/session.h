@@ -141,9 +141,18 @@ public:
     using Action = std::function<game::Verdict(game::State&, game::Events&)>;
     bool act(const Action& action);
 
+    // The game as it stands, to keep between runs (the picks are not kept),
+    // and a kept game taken up where it stood; the rules in the settings
+    // become the game's.
+    SavedGame keep() const;
+    void resume(const SavedGame& g);
+
     // Told when a button may have changed, and before each event is shown.
     std::function<void()> on_buttons;
     std::function<void(const game::Event&)> before_event;
+    // Told when a deal has ended, with its places (the state's scores are
+    // the scores after it; its places may already be cleared for the next).
+    std::function<void(const game::PerSeat<std::uint8_t>& places)> on_deal_over;
 
 private:
     // Sends a decision (or the computer's choice for seat A) to the engine
@@ -185,6 +194,7 @@ private:
     TableMarks marks_;
     // The counter after each step of the engine, by the events shown before it.
     std::vector<std::pair<std::size_t, RankCounts>> counts_by_step_;
+    game::PerSeat<std::uint8_t> deal_places_{};  // the places given in the deal so far
 };
 
 }  // namespace tav

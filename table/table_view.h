@@ -16,6 +16,7 @@
 #include "model/state.h"
 #include "table/gradient.h"
 #include "table/platform.h"
+#include "table/saved_game.h"
 #include "table/surface.h"
 
 namespace tav {
@@ -43,6 +44,12 @@ public:
 
     // Every score label back to 0.
     void reset_scores();
+
+    // The table of a game kept from an earlier run, drawn at once: its
+    // state, its hands' cards at their spots, its note lines in the note area.
+    void restore(const SavedGame& g);
+    // Where the cards of the hands in `s` lie now, in drawing order.
+    std::vector<CardSpot> hand_spots(const game::State& s) const;
 
     // A card of the human's lying in its row, where a click picks it.
     bool in_human_row(game::Card c) const { return in_row_[c]; }

@@ -39,6 +39,7 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     autoplay->setCheckable(true);
     connect(autoplay, &QAction::triggered, w, &MainWindow::set_autoplay);
     connect(add_item(game, "m_牌局记录", "牌局记录"), &QAction::triggered, w, &MainWindow::open_record);
+    connect(add_item(game, "m_统计", "统计…"), &QAction::triggered, w, &MainWindow::open_statistics);
     add_separator(game, "m_-");
     connect(add_item(game, "m_打印设置", "打印设置"), &QAction::triggered, w, &MainWindow::printer_setup);
     connect(add_item(game, "m_打印", "打印"), &QAction::triggered, w, &MainWindow::print_table);

@@ -19,6 +19,7 @@
 #include "ui/record_window.h"
 #include "ui/resources.h"
 #include "ui/setup_dialog.h"
+#include "ui/stats_dialog.h"
 #include "ui/units.h"
 
 namespace tav::ui {
@@ -35,6 +36,8 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     setWindowTitle("瑟柯牌局 - Tav2004");
     setWindowIcon(QIcon(":/tav.png"));
     session_ = std::make_unique<Session>(settings, platform_, seed);
+    keeping_ = std::make_unique<Keeping>(*session_);
+    session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };
     view_ = new TableWidget(
         session_->surface(), [this](int w, int h) { session_->resize(w, h); }, this);
     platform_.set_view(view_);
@@ -81,7 +84,15 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     }
 }
 
-MainWindow::~MainWindow() { session_->on_buttons = nullptr; }
+MainWindow::~MainWindow() {
+    session_->on_buttons = nullptr;
+    session_->on_deal_over = nullptr;
+}
+
+void MainWindow::keep_between_runs(const QString& folder) {
+    keeping_->start(folder);
+    sync_buttons();
+}
 
 QSize MainWindow::opening_size(Sizing sizing) const {
     const int menu = menuBar()->sizeHint().height();
@@ -100,6 +111,7 @@ QSize MainWindow::opening_size(Sizing sizing) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (sizing_ == Sizing::screen) QSettings().setValue(kSizeKey, size());
+    keeping_->closing();
     QMainWindow::closeEvent(event);
 }
 
@@ -207,6 +219,7 @@ void MainWindow::set_view_option(const QString& name, bool on) {
 
 void MainWindow::new_game() {
     session_->new_game();
+    keeping_->new_game();
     sync_buttons();
 }
 
@@ -217,21 +230,29 @@ void MainWindow::printer_setup() { platform_.printer_setup(); }
 void MainWindow::open_setup() {
     SetupDialog dialog(session_->settings, this);
     dialog.exec();
+    keeping_->settings_changed();
 }
 
 void MainWindow::open_bgcolor() {
     BackgroundDialog dialog(session_->settings, *session_, this);
     dialog.exec();
+    keeping_->settings_changed();
 }
 
 void MainWindow::open_bgcard() {
     CardBackDialog dialog(session_->settings, *session_, this);
     dialog.exec();
+    keeping_->settings_changed();
     sync_buttons();
 }
 
 void MainWindow::open_about() {
     AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::open_statistics() {
+    StatsDialog dialog(*keeping_, this);
     dialog.exec();
 }
 

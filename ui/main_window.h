@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "table/session.h"
+#include "ui/keeping.h"
 #include "ui/qt_platform.h"
 #include "ui/table_widget.h"
 #include "ui/units.h"
@@ -34,6 +35,12 @@ public:
     QPushButton* hint_button() const { return hint_; }
     QWidget* record_window() const { return record_; }
 
+    // The program keeps its game, statistics and settings in `folder` (and
+    // the settings file) between runs from now on, and offers a saved game
+    // back; without this call nothing is read or written.
+    void keep_between_runs(const QString& folder);
+    Keeping& keeping() { return *keeping_; }
+
 public slots:
     // Brings the widgets' enabled and visible states in line with the game.
     void sync_buttons();
@@ -46,6 +53,7 @@ public slots:
     void open_bgcolor();   // background colour
     void open_bgcard();    // card backs
     void open_about();
+    void open_statistics();
     void show_help();  // our own help page in a help window
 
     // Helps beyond the classic table.
@@ -65,6 +73,7 @@ private:
 
     QtPlatform platform_;
     std::unique_ptr<Session> session_;
+    std::unique_ptr<Keeping> keeping_;
     TableWidget* view_ = nullptr;
     std::vector<std::pair<ButtonId, QPushButton*>> buttons_;
     QPointer<QWidget> help_;

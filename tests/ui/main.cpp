@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 #include "ui/application.h"
@@ -15,6 +16,12 @@ int main(int argc, char** argv) {
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         setenv("XDG_RUNTIME_DIR", dir.toLocal8Bit().constData(), 1);
     }
+    // The tests never read or write the player's settings, saved game or
+    // statistics: their own folders, empty at the start of every run.
+    QTemporaryDir home;
+    if (!home.isValid()) return 1;
+    setenv("XDG_CONFIG_HOME", (home.path() + "/config").toLocal8Bit().constData(), 1);
+    setenv("XDG_DATA_HOME", (home.path() + "/data").toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     tav::ui::set_up_application();  // as the program does
     ::testing::InitGoogleTest(&argc, argv);

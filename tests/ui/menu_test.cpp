@@ -49,6 +49,7 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
         {"m_按编号发牌", "按编号发牌…", {}},
         {"m_托管", "托管", QKeySequence("T")},
         {"m_牌局记录", "牌局记录", {}},
+        {"m_统计", "统计…", {}},
         {"m_打印设置", "打印设置", {}},
         {"m_打印", "打印", {}},
         {"m_退出", "退出", QKeySequence("Alt+F4")},
@@ -73,8 +74,8 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
         for (QAction* a : m->actions()) out << a->objectName();
         return out;
     };
-    EXPECT_EQ(names(menus[0]->menu()), QStringList({"m_新游戏", "m_按编号发牌", "m_-2", "m_托管", "m_牌局记录", "m_-",
-                                                    "m_打印设置", "m_打印", "m_-1", "m_退出"}));
+    EXPECT_EQ(names(menus[0]->menu()), QStringList({"m_新游戏", "m_按编号发牌", "m_-2", "m_托管", "m_牌局记录",
+                                                    "m_统计", "m_-", "m_打印设置", "m_打印", "m_-1", "m_退出"}));
     EXPECT_EQ(names(menus[1]->menu()), QStringList({"m_游戏规则", "m_背景颜色", "m_牌背图案", "m_-3", "m_显示牌局编号",
                                                     "m_显示提示按钮", "m_记牌器"}));
     EXPECT_EQ(names(menus[2]->menu()), QStringList({"m_联机帮助", "m_-0", "m_关于tava"}));

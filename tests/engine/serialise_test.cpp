@@ -1,0 +1,208 @@
+// The game state written as text and read back: every field survives, for
+// states taken at every step of whole games under each set of rules; a text
+// that is cut short, from another version or edited by hand is refused.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/invariants.h"
+#include "model/serialise.h"
+#include "rules/engine.h"
+
+namespace tav {
+namespace {
+
+using game::Ask;
+using game::Seat;
+using game::State;
+
+// Field by field, so a field the text forgets shows up here by name.
+void expect_same(const State& a, const State& b) {
+    EXPECT_EQ(a.rules, b.rules);
+    EXPECT_EQ(a.phase, b.phase);
+    EXPECT_EQ(a.ask, b.ask);
+    EXPECT_EQ(a.hands, b.hands);
+    EXPECT_EQ(a.plays, b.plays);
+    EXPECT_EQ(a.cleared, b.cleared);
+    EXPECT_EQ(a.traded, b.traded);
+    EXPECT_EQ(a.trick.standing, b.trick.standing);
+    EXPECT_EQ(a.trick.turn, b.trick.turn);
+    EXPECT_EQ(a.trick.challenge, b.trick.challenge);
+    EXPECT_EQ(a.trick.answer, b.trick.answer);
+    EXPECT_EQ(a.trick.passes, b.trick.passes);
+    EXPECT_EQ(a.places, b.places);
+    EXPECT_EQ(a.out_count, b.out_count);
+    EXPECT_EQ(a.open_point, b.open_point);
+    EXPECT_EQ(a.scores, b.scores);
+    EXPECT_EQ(a.ledger, b.ledger);
+    EXPECT_EQ(a.settling, b.settling);
+    EXPECT_EQ(a.first_leader, b.first_leader);
+    EXPECT_EQ(a.fours_mark, b.fours_mark);
+    EXPECT_EQ(a.steps, b.steps);
+    EXPECT_EQ(a.next, b.next);
+    EXPECT_EQ(a.next_leader, b.next_leader);
+    EXPECT_EQ(a.ending, b.ending);
+}
+
+struct Taken {
+    std::vector<State> at_rest;  // where the game waits for the human
+    std::vector<State> in_step;  // inside the engine, after each of its steps
+};
+
+// Whole deals of one game, seat A played by the computer, every state kept.
+Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals) {
+    Taken taken;
+    State s = game::new_game(rules);
+    std::mt19937_64 rng(seed);
+    game::Events ev;
+    ev.notes_only = true;
+    int step = 0;
+    ev.after_step = [&](const State& now, const game::Events&) {
+        if (++step % 3 == 0) taken.in_step.push_back(now);
+    };
+    for (int done = 0; done < deals;) {
+        taken.at_rest.push_back(s);
+        game::Verdict v;
+        if (s.ask == Ask::shuffle) {
+            if (!taken.at_rest.empty() && s.first_leader && ++done >= deals) break;
+            v = game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
+        } else {
+            v = game::apply_computer_for_human(s, ev);
+        }
+        EXPECT_TRUE(v.ok()) << v.reason;
+        if (!v) break;
+        ev.clear();
+    }
+    return taken;
+}
+
+TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
+    const std::vector<game::Rules> rule_sets{
+        {},
+        {.threes = false, .smother = true, .points = true, .tributes = true},
+        {.threes = true, .smother = true, .points = true, .tributes = true},
+        {.threes = true, .smother = false, .points = false, .tributes = false},
+        {.threes = true,
+         .smother = false,
+         .points = false,
+         .tributes = true,
+         .levels = {game::Level::strong, game::Level::classic, game::Level::strong, game::Level::classic,
+                    game::Level::strong, game::Level::classic}},
+    };
+    int rest = 0, steps = 0, tributes_asked = 0;
+    for (std::size_t i = 0; i < rule_sets.size(); ++i) {
+        const Taken taken = play_game(rule_sets[i], 1000 + i, 6);
+        for (const State& s : taken.at_rest) {
+            // Where the game waits, the state is whole and consistent.
+            ASSERT_EQ(game::check_consistent(s), "");
+            const game::StateRead back = game::read_state(game::write_state(s));
+            ASSERT_TRUE(back.ok()) << back.error << "\n" << game::write_state(s);
+            expect_same(s, back.state);
+            EXPECT_EQ(game::write_state(back.state), game::write_state(s));
+            tributes_asked += s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute;
+            ++rest;
+        }
+        for (const State& s : taken.in_step) {
+            // Inside a step the asks may lag behind: such a state is refused
+            // only for what the consistency check says, never by the reading.
+            const std::string fault = game::check_consistent(s);
+            const game::StateRead back = game::read_state(game::write_state(s));
+            EXPECT_EQ(back.error, fault);
+            if (back.ok()) expect_same(s, back.state);
+            ++steps;
+        }
+        if (HasFailure()) return;
+    }
+    EXPECT_GT(rest, 500);
+    EXPECT_GT(steps, 1000);
+    EXPECT_GT(tributes_asked, 0);  // the ledger was read back while a tribute waited
+}
+
+class BadStateText : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const Taken taken = play_game({.threes = true, .smother = true, .points = true, .tributes = true}, 77, 2);
+        for (const State& s : taken.at_rest)
+            if (s.phase == game::Phase::play && s.trick.standing && !s.cleared.empty()) mid_deal = s;
+        good = game::write_state(mid_deal);
+        ASSERT_TRUE(game::read_state(good).ok());
+    }
+    // The good text with the first `from` replaced by `to`.
+    std::string edited(const std::string& from, const std::string& to) const {
+        std::string t = good;
+        const std::size_t at = t.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return at == std::string::npos ? t : t.replace(at, from.size(), to);
+    }
+    void expect_refused(const std::string& text, const std::string& why) {
+        const game::StateRead r = game::read_state(text);
+        EXPECT_FALSE(r.ok()) << text;
+        EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
+        // Nothing half read comes out of a refusal.
+        expect_same(r.state, State{});
+    }
+    State mid_deal;
+    std::string good;
+};
+
+TEST_F(BadStateText, CutShortAnywhereIsRefused) {
+    for (std::size_t n = 0; n < good.size(); n += 3) {
+        const game::StateRead r = game::read_state(std::string_view(good).substr(0, n));
+        ASSERT_FALSE(r.ok()) << n;
+    }
+    expect_refused("", "ends before state");
+    expect_refused(good.substr(0, good.size() - 1), "truncated");
+}
+
+TEST_F(BadStateText, AnotherVersionIsRefusedByName) {
+    expect_refused(edited("state 1", "state 2"), "format 2, this game reads format 1");
+    expect_refused(edited("state 1", "state x"), "number was expected");
+}
+
+TEST_F(BadStateText, EditedByHandIsRefused) {
+    expect_refused(edited("rules 1", "rules 2"), "out of range");
+    expect_refused(edited("rules", "rulez"), "expected rules");
+    // A seat plays classic or strong; nothing else is a level at the table.
+    expect_refused(edited("levels 0", "levels 2"), "levels: 2 is out of range");
+    // The refusal names the field, two-word names included.
+    expect_refused(edited("hand B ", "hand B 97 "), "line 7: hand B: 97 is out of range");
+    expect_refused(edited("play E ", "play E x"), "line 14: play E: a number was expected");
+    expect_refused(edited("trick ", "trick Z"), "seat A..F");
+    expect_refused(good + "extra\n", "more lines");
+    // Traded cards rise, each once; past the last card there is none.
+    const std::size_t traded = good.find("\ntraded") + 1;
+    const std::string traded_line = good.substr(traded, good.find('\n', traded) - traded);
+    expect_refused(edited(traded_line, "traded 2 216 216"), "traded: 216 is out of range");
+    expect_refused(edited(traded_line, "traded 2 7 3"), "traded: 3 is out of range");
+    expect_refused(edited("\nout", " 5\nout"), "more than expected");
+    // A card moved from the cleared pile into a hand lies in two places.
+    const std::string cleared_line = good.substr(good.find("cleared"), good.find('\n', good.find("cleared")));
+    const std::string first_cleared =
+        cleared_line.substr(cleared_line.find(' ', 8) + 1,
+                            cleared_line.find_first_of(" \n", cleared_line.find(' ', 8) + 1) -
+                                cleared_line.find(' ', 8) - 1);
+    const std::size_t hand_a = good.find("hand A ") + 7;
+    const std::size_t count_end = good.find(' ', hand_a);
+    const int count = std::stoi(good.substr(hand_a, count_end - hand_a));
+    std::string doubled = good;
+    doubled.replace(hand_a, count_end - hand_a, std::to_string(count + 1) + " " + first_cleared);
+    expect_refused(doubled, "lies in 2 places");
+    // Two seats given the same place.
+    State twice = mid_deal;
+    twice.places[Seat::B] = 1;
+    twice.places[Seat::C] = 1;
+    twice.out_count = 2;
+    expect_refused(game::write_state(twice), "place 1 is given twice");
+    State miscount = mid_deal;
+    miscount.out_count = 3;
+    expect_refused(game::write_state(miscount), "count of seats out");
+    State wrong_turn = mid_deal;
+    wrong_turn.ask = Ask::lead;
+    wrong_turn.trick.turn = Seat::D;
+    expect_refused(game::write_state(wrong_turn), "not its turn");
+}
+
+}  // namespace
+}  // namespace tav

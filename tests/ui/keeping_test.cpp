@@ -1,0 +1,289 @@
+// What lasts between runs, through the real window: a game closed mid-deal
+// is taken up exactly where it stood (state, generator, table, notes); the
+// statistics and the settings survive a restart; damaged files are refused,
+// kept aside under another name, and the game starts fresh.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/settings_store.h"
+#include "model/catalogue.h"
+#include "model/invariants.h"
+#include "model/serialise.h"
+#include "table/saved_game.h"
+#include "ui/keep_files.h"
+#include "ui/main_menu.h"
+#include "ui/main_window.h"
+#include "ui/stats_dialog.h"
+#include "window_support.h"
+
+namespace tav::ui {
+namespace {
+
+using game::Ask;
+using game::Seat;
+
+// Everything the table shows of the cards, labels and notes, with the
+// drawing order of the cards in the hands (they overlap in their rows).
+std::string table_picture(const Surface& s, const game::State& state) {
+    std::string out;
+    s.for_each([&](const SurfaceObject& o) {
+        const int n = card_number(o.name);
+        for (Seat seat : game::kAllSeats)
+            if (n != 0 && o.visible && state.hands[seat].contains(static_cast<game::Card>(n))) out += o.name + " ";
+    });
+    out += "\n";
+    for (int n = 1; n <= game::kCards; ++n) {
+        const SurfaceObject* o = s.find(card_id(n));
+        if (!o || !o->visible) continue;
+        out += o->name + " " + std::to_string(o->x) + "," + std::to_string(o->y) + " " + o->filename + " " + o->tag +
+               " " + o->pointer + "\n";
+    }
+    for (int n = 1; n <= game::kCards; ++n) {
+        const SurfaceObject* o = s.find("p_t" + std::to_string(n));
+        if (o && o->visible) out += o->name + "\n";
+    }
+    for (const char* name : {"t_oa", "t_ob", "t_oc", "t_od", "t_oe", "t_of"}) {
+        const SurfaceObject* o = s.find(name);
+        out += std::string(name) + (o->visible ? " " + o->text : " hidden") + "\n";
+    }
+    for (const char* name : {"t_ca", "t_cb", "t_cc", "t_cd", "t_ce", "t_cf"}) out += s.find(name)->text + "\n";
+    return out + s.find("t_note")->text;
+}
+
+class KeptBetweenRuns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QSettings().clear();  // the test run's own settings file, never the user's
+    }
+    void TearDown() override { QSettings().clear(); }
+
+    // A window as the program opens it, keeping its files in the test's folder.
+    std::unique_ptr<MainWindow> open(Settings& s) {
+        auto w = std::make_unique<MainWindow>(s, 99);
+        w->show();
+        w->keep_between_runs(folder.path());
+        return w;
+    }
+    // The computer plays the human's seat until `done` says stop.
+    template <class Done>
+    void play_until(MainWindow& w, Done done) {
+        for (int i = 0; i < 5000 && !done(w.session().state()); ++i) {
+            if (w.session().state().ask == Ask::shuffle)
+                w.session().shuffle();
+            else
+                ASSERT_TRUE(w.session().autoplay_human());
+        }
+        ASSERT_TRUE(done(w.session().state()));
+    }
+    QString path(const char* name) const { return folder.path() + "/" + name; }
+    std::string read(const char* name) const {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+    }
+    void write(const char* name, const std::string& text) const {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.data(), static_cast<qint64>(text.size()));
+    }
+
+    QTemporaryDir folder;
+    BoxAnswerer boxes;
+};
+
+TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
+    Settings first = quick_settings();
+    first.smother_tributes = true;  // the rules of the game, not of the next start
+    first.computer_level = 1;
+    auto w = open(first);
+    EXPECT_EQ(boxes.answered(), 0);  // nothing kept yet: nothing asked
+    // Into the first deal: a seat out, a play standing, the human still in.
+    play_until(*w, [](const game::State& s) {
+        return s.deal_running() && s.out_count >= 1 && s.trick.standing && !s.is_out(Seat::A);
+    });
+    EXPECT_TRUE(w->keeping().statistics().deals().empty());
+    const game::State saved = w->session().state();
+    const std::mt19937_64 rng = w->session().rng();
+    const std::uint64_t dealt = w->session().deal_number(), next = w->session().next_deal_number();
+    ASSERT_NE(dealt, 0u);
+    const std::vector<std::string> notes = w->session().view().note_log();
+    const std::string picture = table_picture(w->session().surface(), w->session().state());
+    w->close();
+    w.reset();
+    ASSERT_TRUE(QFile::exists(path("saved-game.txt")));
+
+    Settings second = quick_settings();  // a start with the rules at their start values
+    w = open(second);
+    ASSERT_EQ(boxes.answered(), 1);
+    EXPECT_EQ(boxes.texts[0], "上次的牌局还没有打完，要接着打吗？");
+    const game::State& now = w->session().state();
+    EXPECT_EQ(game::write_state(now), game::write_state(saved));
+    EXPECT_EQ(now.hands, saved.hands);
+    EXPECT_EQ(now.plays, saved.plays);
+    EXPECT_EQ(now.scores, saved.scores);
+    EXPECT_EQ(w->session().rng(), rng);
+    EXPECT_EQ(w->session().deal_number(), dealt);  // the deal's number, and the next one's
+    EXPECT_EQ(w->session().next_deal_number(), next);
+    EXPECT_EQ(w->session().view().note_log(), notes);
+    EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
+    EXPECT_TRUE(second.smother_tributes);                 // the game's rules came back with it
+    EXPECT_EQ(second.computer_level, 1);                  // and the computer's level
+    EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // taken up, it is saved afresh at the close
+    // The buttons offer what the game asks, and the game goes on to the end of the deal.
+    EXPECT_EQ(w->button("cb_pass")->isEnabled(), now.ask == Ask::follow);
+    play_until(*w, [](const game::State& s) { return s.ask == Ask::shuffle; });
+    EXPECT_EQ(game::check_cards(w->session().state()), "");
+    // The deal is counted, with the places given before the close.
+    EXPECT_EQ(w->keeping().statistics().deals().size(), 1u) << read("statistics.txt");
+    EXPECT_EQ(w->keeping().statistics().games(), 1);
+}
+
+TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) {
+    Settings s = quick_settings();
+    s.smother_tributes = true;
+    s.point_tributes = true;
+    auto w = open(s);
+    play_until(*w, [](const game::State& st) { return st.ask == Ask::return_tribute; });
+    const std::string saved = game::write_state(w->session().state());
+    const std::string picture = table_picture(w->session().surface(), w->session().state());
+    w->close();
+
+    w = open(s);
+    ASSERT_EQ(game::write_state(w->session().state()), saved);
+    EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
+    EXPECT_TRUE(w->button("cb_gog")->isVisible());
+    // The return is made by the computer's choice, and the deal goes on.
+    ASSERT_TRUE(w->session().autoplay_human());
+    EXPECT_NE(w->session().state().ask, Ask::return_tribute);
+    EXPECT_EQ(game::check_cards(w->session().state()), "");
+}
+
+TEST_F(KeptBetweenRuns, ASavedGameDeclinedOrNoGameUnderWayLeavesNothingBehind) {
+    Settings s = quick_settings();
+    auto w = open(s);
+    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
+    w->close();
+    ASSERT_TRUE(QFile::exists(path("saved-game.txt")));
+    boxes.yes = false;
+    w = open(s);
+    EXPECT_EQ(boxes.answered(), 1);
+    EXPECT_EQ(w->session().state().ask, Ask::shuffle);  // a fresh game
+    EXPECT_FALSE(game_started(w->session().state()));
+    w->close();  // nothing under way: nothing saved
+    EXPECT_FALSE(QFile::exists(path("saved-game.txt")));
+}
+
+TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
+    Settings s = quick_settings();
+    auto w = open(s);
+    std::array<int, 6> told{};  // the places as the table shows them
+    w->session().before_event = [&](const game::Event& e) {
+        if (e.kind == game::EventKind::place) told[game::slot_of(e.seat)] = e.number;
+    };
+    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    w->session().before_event = nullptr;
+    const game::State after = w->session().state();
+    ASSERT_EQ(w->keeping().statistics().deals().size(), 1u);
+    const DealResult first = w->keeping().statistics().deals()[0];
+    EXPECT_EQ(first.places, told);
+    EXPECT_EQ(first.scores[3], after.scores[Seat::D]);
+    w->new_game();  // the next deal is filed under another game
+    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    w->close();
+
+    boxes.yes = false;
+    w = open(s);
+    const Statistics& stats = w->keeping().statistics();
+    ASSERT_EQ(stats.deals().size(), 2u);
+    EXPECT_EQ(stats.deals()[0], first);
+    EXPECT_EQ(stats.games(), 2);
+
+    // The dialog from the menu: the numbers, then a reset that is first refused, then confirmed.
+    bool seen = false;
+    when_open<StatsDialog>([&](StatsDialog* d) {
+        auto* table = child<QTableWidget>(d, "t_stats");
+        EXPECT_EQ(table->item(0, 0)->text(), "2");
+        EXPECT_EQ(child<QLabel>(d, "st_summary")->text(), "共2盘，2局");
+        boxes.yes = false;
+        click(child<QPushButton>(d, "cb_reset"));
+        EXPECT_EQ(table->item(0, 0)->text(), "2");
+        boxes.yes = true;
+        click(child<QPushButton>(d, "cb_reset"));
+        EXPECT_EQ(table->item(0, 0)->text(), "0");
+        seen = true;
+        d->accept();
+    });
+    auto* menu = w->findChild<MainMenu*>();
+    ASSERT_NE(menu, nullptr);
+    menu->item("m_统计")->trigger();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(read("statistics.txt"), "tav statistics 1\nend\n");
+}
+
+TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValues) {
+    Settings fresh;
+    load_settings(fresh);  // no file yet
+    EXPECT_EQ(settings_entries(fresh), settings_entries(Settings{}));
+
+    Settings s = quick_settings();
+    auto w = open(s);
+    when_open<QDialog>([](QDialog* d) {
+        click(child<QWidget>(d, "p_3"));
+        click(child<QPushButton>(d, "cb_confirm"));
+    });
+    w->open_bgcard();
+    EXPECT_EQ(s.card_back, "cards\\bgcard3.bmp");
+    Settings saved_now;
+    load_settings(saved_now);  // written when the dialog closed
+    EXPECT_EQ(saved_now.card_back, "cards\\bgcard3.bmp");
+
+    s.background_style = 2;
+    s.background_colour2 = {10, 20, 30};
+    s.deal_speed = "1";
+    w->close();
+    Settings next;
+    load_settings(next);
+    EXPECT_EQ(settings_entries(next), settings_entries(s));
+}
+
+TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
+    Settings s = quick_settings();
+    auto w = open(s);
+    play_until(*w, [](const game::State& st) { return st.first_leader && st.deal_running() && st.trick.standing; });
+    w->close();
+    w.reset();
+    const std::string good = read("saved-game.txt");
+    ASSERT_FALSE(good.empty());
+    const std::string cut = good.substr(0, good.size() / 2);
+    write("saved-game.txt", cut);
+    write("statistics.txt", "tav statistics 1\ndeal 1 1 1 1 1 1 1 0 0 0 0 0 0\nend\n");
+
+    w = open(s);
+    ASSERT_EQ(boxes.answered(), 2);
+    EXPECT_NE(boxes.texts[0].find("统计文件无法读取"), std::string::npos) << boxes.texts[0];
+    EXPECT_NE(boxes.texts[0].find("gives a place twice"), std::string::npos) << boxes.texts[0];
+    EXPECT_NE(boxes.texts[1].find("上次保存的牌局无法读取"), std::string::npos) << boxes.texts[1];
+    EXPECT_NE(boxes.texts[1].find("saved-game.txt.bad"), std::string::npos) << boxes.texts[1];
+    EXPECT_EQ(read("saved-game.txt.bad"), cut);
+    EXPECT_FALSE(game_started(w->session().state()));
+    EXPECT_TRUE(w->keeping().statistics().deals().empty());
+
+    // A second bad file does not take the first one's place aside.
+    write("saved-game.txt", "tav saved game 7\n");
+    w->close();  // nothing under way: nothing written over it
+    w = open(s);
+    EXPECT_EQ(read("saved-game.txt.bad"), cut);
+    EXPECT_EQ(read("saved-game.txt.bad2"), "tav saved game 7\n");
+    EXPECT_NE(boxes.texts.back().find("version 7"), std::string::npos) << boxes.texts.back();
+}
+
+}  // namespace
+}  // namespace tav::ui

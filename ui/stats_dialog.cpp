@@ -1,0 +1,96 @@
+#include "ui/stats_dialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "model/seat.h"
+#include "ui/keeping.h"
+#include "ui/stats_chart.h"
+
+namespace tav::ui {
+namespace {
+constexpr int kLastGames = 20;  // games on the score line
+}  // namespace
+
+StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), keeping_(keeping) {
+    setObjectName("w_stats");
+    setWindowTitle("统计");
+    setModal(true);
+
+    chart_ = new StatsChart;
+    summary_ = new QLabel;
+    summary_->setObjectName("st_summary");
+    table_ = new QTableWidget(game::kSeats, 11);
+    table_->setObjectName("t_stats");
+    table_->setHorizontalHeaderLabels({"局数", "头科", "二科", "三科", "四科", "二落", "大落", "平均名次", "总分",
+                                       "最好一盘", "最差一盘"});
+    QStringList names;
+    for (game::Seat s : game::kAllSeats) {
+        const std::string_view name = game::name_of(s);
+        names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    }
+    table_->setVerticalHeaderLabels(names);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setFocusPolicy(Qt::NoFocus);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->setMinimumHeight(table_->verticalHeader()->length() + table_->horizontalHeader()->height() + 6);
+
+    auto* reset_button = new QPushButton("重置统计");
+    reset_button->setObjectName("cb_reset");
+    auto* close_button = new QPushButton("关闭");
+    close_button->setObjectName("cb_close");
+    close_button->setDefault(true);
+    connect(reset_button, &QPushButton::clicked, this, &StatsDialog::reset);
+    connect(close_button, &QPushButton::clicked, this, &QDialog::accept);
+    auto* row = new QHBoxLayout;
+    row->addWidget(summary_);
+    row->addStretch();
+    row->addWidget(reset_button);
+    row->addWidget(close_button);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chart_, 1);
+    layout->addWidget(table_);
+    layout->addLayout(row);
+    fill();
+    resize(760, 560);
+}
+
+void StatsDialog::fill() {
+    const Statistics& stats = keeping_.statistics();
+    summary_->setText(QString("共%1盘，%2局").arg(stats.games()).arg(stats.deals().size()));
+    for (int seat = 0; seat < game::kSeats; ++seat) {
+        const SeatSummary s = stats.seat(seat);
+        QStringList cells{QString::number(s.deals)};
+        for (int place = 1; place <= 6; ++place) cells << QString::number(s.places[static_cast<std::size_t>(place)]);
+        cells << (s.deals ? QString::number(s.average_place, 'f', 2) : QString("-"));
+        const bool played = stats.games() > 0;
+        cells << QString::number(s.total_score) << (played ? QString::number(s.best_game) : QString("-"))
+              << (played ? QString::number(s.worst_game) : QString("-"));
+        for (int col = 0; col < cells.size(); ++col) {
+            auto* item = new QTableWidgetItem(cells[col]);
+            item->setTextAlignment(Qt::AlignCenter);
+            table_->setItem(seat, col, item);
+        }
+    }
+    const SeatSummary human = stats.seat(0);
+    std::array<int, 7> places{};
+    std::copy(human.places.begin(), human.places.end(), places.begin());
+    chart_->set_data(places, stats.game_scores(0, kLastGames));
+}
+
+void StatsDialog::reset() {
+    if (QMessageBox::question(this, "提示信息", "要清除所有的统计吗？", QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    keeping_.reset_statistics();
+    fill();
+}
+
+}  // namespace tav::ui
