@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
         window = std::move(w);
     } else {
         tav::ui::set_up_application();
-        window = std::make_unique<tav::ui::MainWindow>(tav::app_settings(), 0, nullptr,
-                                                       tav::ui::MainWindow::Sizing::screen);
+        window =
+            std::make_unique<tav::ui::MainWindow>(tav::app_settings(), 0, nullptr, tav::ui::MainWindow::Sizing::screen);
     }
     const double built = now_ms();
     const long rss_built = rss_kib();
@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     std::printf("%s: application %.1f ms (rss %ld KiB), window built in %.1f ms (rss %ld KiB)\n", mode.c_str(),
                 before - launched, rss_app, built - before, rss_built);
     std::printf("%s: mapped %.1f ms, first frame %.1f ms, rss %ld KiB, idle cpu %.1f ms over %.0f ms, size %dx%d\n",
-                mode.c_str(), app.mapped - launched, app.framed - launched, rss_kib(), idle_used, idle_span, window->width(), window->height());
+                mode.c_str(), app.mapped - launched, app.framed - launched, rss_kib(), idle_used, idle_span,
+                window->width(), window->height());
     return 0;
 }
