@@ -25,6 +25,47 @@ constexpr const char* kTableRect = "table_rect";
 constexpr const char* kBaseFont = "table_base_font";
 // The table's scale, for children that size their own pictures.
 constexpr const char* kZoom = "table_zoom";
+// Fills a rectangle given in the painter's coordinates as whole device
+// pixels: the raster engine's quick fill, where a scaled rectangle would go
+// through its general path filler. Neighbours share their rounded edges.
+void fill_on_device(QPainter& p, const QRect& r, const QColor& colour) {
+    const QTransform t = p.worldTransform();
+    const QPointF a = t.map(QPointF(r.left(), r.top())), b = t.map(QPointF(r.right() + 1, r.bottom() + 1));
+    const QRect device(QPoint(qRound(a.x()), qRound(a.y())), QPoint(qRound(b.x()) - 1, qRound(b.y()) - 1));
+    p.save();
+    p.resetTransform();
+    p.fillRect(device, colour);
+    p.restore();
+}
+
+// The part of each visible picture, in draw order, that no later picture
+// hides: a card in a stack shows only a strip beside or below the next one.
+// Kept generous by the cards' rounded corners, where the one below shows.
+std::vector<QRect> shown_parts(const Surface& surface) {
+    std::vector<QRect> rects;
+    surface.for_each([&](const SurfaceObject& o) {
+        if (o.visible && o.kind == ObjectKind::picture)
+            rects.emplace_back(px_rect(o.x, o.y, o.width, o.height).topLeft(), kCardPixels);
+    });
+    constexpr int kCorner = 6;  // table pixels, more than a card's corner
+    std::vector<QRect> parts(rects.size());
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        QRect keep = rects[i];
+        for (std::size_t j = i + 1; j < rects.size() && !keep.isEmpty(); ++j) {
+            const QRect& q = rects[j];
+            if (!q.intersects(keep)) continue;
+            const bool full_height = q.top() <= keep.top() && q.bottom() >= keep.bottom();
+            const bool full_width = q.left() <= keep.left() && q.right() >= keep.right();
+            if (full_height && q.left() > keep.left() && q.right() >= keep.right())
+                keep.setRight(qMin(keep.right(), q.left() + kCorner));
+            else if (full_width && q.top() > keep.top() && q.bottom() >= keep.bottom())
+                keep.setBottom(qMin(keep.bottom(), q.top() + kCorner));
+        }
+        parts[i] = keep;
+    }
+    return parts;
+}
+
 }  // namespace
 
 QColor colour_of(long value, const QColor& window_text) {
@@ -78,7 +119,7 @@ QPoint TableWidget::units_at(QPointF widget_point) const {
 void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     const QRect r = px_rect(o.x, o.y, o.width, o.height);
     if (o.background_mode == 0 && !is_transparent(o.background_color))
-        p.fillRect(r, colour_of(o.background_color, palette().windowText().color()));
+        fill_on_device(p, r, colour_of(o.background_color, palette().windowText().color()));
     if (o.border == 5 || o.border == 6) {  // sunken (5) or raised (6) edge
         const QColor dark(128, 128, 128), light(255, 255, 255);
         p.setPen(o.border == 5 ? dark : light);
@@ -134,13 +175,15 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
 
 void TableWidget::render_table(QPainter& p, bool with_background) {
     const QColor window_text = palette().windowText().color();
+    const std::vector<QRect> parts = shown_parts(surface_);
+    std::size_t picture_index = 0;
     surface_.for_each([&](const SurfaceObject& o) {
         if (!o.visible || (!with_background && is_strip(o))) return;
         const QRect r = px_rect(o.x, o.y, o.width, o.height);
         switch (o.kind) {
             case ObjectKind::rectangle: {
                 const QColor fill = colour_of(o.brush_color, window_text);
-                p.fillRect(r, fill);
+                fill_on_device(p, r, fill);
                 if (o.pen_color != o.brush_color && o.pen_width > 0) {
                     p.setPen(QPen(colour_of(o.pen_color, window_text), qMax(1, px_x(o.pen_width))));
                     p.setBrush(Qt::NoBrush);
@@ -151,6 +194,7 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
             case ObjectKind::picture: {
                 // The picture at the size it takes on the device, drawn
                 // without further scaling: sharp at any size.
+                const QRect part = parts[picture_index++];
                 const QTransform t = p.worldTransform();
                 const QRectF on_device = t.mapRect(QRectF(r.topLeft(), QSizeF(kCardPixels)));
                 const QSize size(qRound(on_device.width()), qRound(on_device.height()));
@@ -163,7 +207,15 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
                 p.save();
                 p.resetTransform();
                 const QPoint at(qRound(on_device.x()), qRound(on_device.y()));
-                p.drawPixmap(at, pm);
+                // Only the part in sight, from the top left corner.
+                const double scale = t.m11();
+                const int shown_w = qMin(size.width(), int(std::ceil((part.right() + 1 - r.left()) * scale)));
+                const int shown_h = qMin(size.height(), int(std::ceil((part.bottom() + 1 - r.top()) * scale)));
+                if (shown_w == size.width() && shown_h == size.height())
+                    p.drawPixmap(at, pm);
+                else if (shown_w > 0 && shown_h > 0)
+                    p.drawPixmap(QRectF(at, QSizeF(shown_w, shown_h)), pm,
+                                 QRectF(0, 0, shown_w * ratio, shown_h * ratio));
                 // A boxed picture (every card) has a thin black frame just
                 // outside it, one pixel at the table's own size, drawn on
                 // the device in whole pixels.
@@ -187,14 +239,20 @@ void TableWidget::render_table(QPainter& p, bool with_background) {
 
 void TableWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), palette().button());
     // The background's strips stretch over the whole widget; the table
-    // itself keeps its proportions, centred.
+    // itself keeps its proportions, centred. Where they leave room, the
+    // window's colour shows.
     const QSize base = base_size();
+    int strips_height = 0;
+    surface_.for_each([&](const SurfaceObject& o) {
+        if (o.visible && is_strip(o)) strips_height += px_rect(o.x, o.y, o.width, o.height).height();
+    });
+    if (strips_height < base.height()) p.fillRect(rect(), palette().button());
     p.save();
     p.scale(width() / double(base.width()), height() / double(base.height()));
     surface_.for_each([&](const SurfaceObject& o) {
-        if (o.visible && is_strip(o)) p.fillRect(px_rect(o.x, o.y, o.width, o.height), colour_of(o.brush_color, {}));
+        if (o.visible && is_strip(o))
+            fill_on_device(p, px_rect(o.x, o.y, o.width, o.height), colour_of(o.brush_color, {}));
     });
     p.restore();
     p.setWorldTransform(table_to_widget());
