@@ -372,6 +372,7 @@ void Session::new_game() {
     game::Events ev;
     game::reset_game(state_, ev);
     show(ev);
+    dealt_ = 0;  // nothing dealt in the new game yet: no number on the table
     update_marks();
 }
 

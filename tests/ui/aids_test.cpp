@@ -198,6 +198,14 @@ TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
     EXPECT_EQ(m().deal_number(), 55002u);
     EXPECT_EQ(dealt, second) << "the same cards to the same seats";
     EXPECT_EQ(m().state().scores, game::PerSeat<int>{}) << "a new game";
+    // 新游戏 clears the table: no deal's number stands on it until the next shuffle.
+    const std::uint64_t next = m().next_deal_number();
+    m().new_game();
+    EXPECT_EQ(m().deal_number(), 0u);
+    EXPECT_EQ(m().next_deal_number(), next);
+    const SurfaceObject* label = m().surface().find("t_dealno");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text, "");
 }
 
 TEST_F(Aids, TheHintButtonRaisesTheComputersChoice) {
