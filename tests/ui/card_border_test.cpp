@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/main_window.h"
+#include "tests/ui/window_support.h"
 
 namespace tav::ui {
 namespace {
@@ -13,12 +13,9 @@ namespace {
 bool black(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 20; }
 
 TEST(CardBorder, EachCardHasABlackBoxOutsideItsPicture) {
-    Settings settings;
-    settings.play_pause = 0;
-    MainWindow window(settings, 2024);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    Session& s = window.session();
+    SeededWindow w;
+    MainWindow& window = w.window;
+    Session& s = w.session();
     s.shuffle();
     // The human's rightmost card: nothing covers its frame.
     const game::Hand& hand = s.state().hands[game::Seat::A];
@@ -33,8 +30,7 @@ TEST(CardBorder, EachCardHasABlackBoxOutsideItsPicture) {
         SCOPED_TRACE(factor);
         window.resize(QSize(787, 568) * factor + (window.size() - window.table()->size()));
         QTest::qWait(5);
-        QImage shot(window.table()->size(), QImage::Format_RGB32);
-        window.table()->render(&shot);
+        const QImage shot = w.shot();
         const QRect r = window.table()
                             ->table_to_widget()
                             .mapRect(QRectF(px_rect(card->x, card->y, card->width, card->height)))

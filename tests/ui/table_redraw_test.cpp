@@ -5,34 +5,26 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/main_window.h"
+#include "tests/ui/window_support.h"
 
 namespace tav::ui {
 namespace {
 
-QImage shot(MainWindow& w) {
-    QImage img(w.table()->size(), QImage::Format_RGB32);
-    w.table()->render(&img);
-    return img;
-}
-
 TEST(TableRedraw, EveryChangeShowsAtOnce) {
-    Settings settings;
-    settings.play_pause = 0;
-    MainWindow window(settings, 2024);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    Session& s = window.session();
+    SeededWindow w;
+    MainWindow& window = w.window;
+    const Settings& settings = w.settings;
+    Session& s = w.session();
     s.shuffle();
     TableWidget* table = window.table();
-    const QImage dealt = shot(window);
+    const QImage dealt = w.shot();
 
     // A card raised and dropped: the table shows it, and then as before.
     const game::Card card = s.human_row().at(2);
     s.click(card);
-    const QImage raised = shot(window);
+    const QImage raised = w.shot();
     s.click(card);
-    const QImage dropped = shot(window);
+    const QImage dropped = w.shot();
     EXPECT_NE(raised, dropped);
     EXPECT_EQ(dropped, dealt);
 
@@ -41,21 +33,21 @@ TEST(TableRedraw, EveryChangeShowsAtOnce) {
     ASSERT_NE(name, nullptr);
     const QRect box =
         table->table_to_widget().mapRect(QRectF(px_rect(name->x, name->y, name->width, name->height))).toRect();
-    const QImage before = shot(window).copy(box);
+    const QImage before = w.shot().copy(box);
     name->text = "另一个名字很长";
     s.surface().touched();
-    const QImage after = shot(window).copy(box);
+    const QImage after = w.shot().copy(box);
     EXPECT_NE(before, after);
 
     // The cloth's colours change: the corner of the window shows the new one.
-    const QColor corner = shot(window).pixelColor(2, 2);
+    const QColor corner = w.shot().pixelColor(2, 2);
     s.background_changed(settings.background_style == 1 ? 2 : 1);
-    EXPECT_NE(shot(window).pixelColor(2, 2), corner);
+    EXPECT_NE(w.shot().pixelColor(2, 2), corner);
 
     // A new size: the cloth reaches the new edges.
     window.resize(window.size() + QSize(200, 100));
     QTest::qWait(5);
-    const QImage big = shot(window);
+    const QImage big = w.shot();
     EXPECT_EQ(big.pixelColor(big.width() - 2, 2), big.pixelColor(big.width() / 2, 2));
 }
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QImage>
 #include <QMessageBox>
 #include <QPoint>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "ui/main_window.h"
 
 namespace tav::ui {
 
@@ -96,5 +98,23 @@ inline Settings classic_look(Settings s) {
     s.show_counter = false;
     return s;
 }
+
+// A window at the table's own size with the seed-2024 game, shown and
+// exposed, without pauses; the settings live as long as the window.
+struct SeededWindow {
+    Settings settings = quick_settings();
+    MainWindow window{settings, 2024};
+    SeededWindow() {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    Session& session() { return window.session(); }
+    // The table as drawn now.
+    QImage shot() {
+        QImage img(window.table()->size(), QImage::Format_RGB32);
+        window.table()->render(&img);
+        return img;
+    }
+};
 
 }  // namespace tav::ui
