@@ -253,11 +253,11 @@
     </message>
     <message>
         <source>托管中</source>
-        <translation>Auto-play</translation>
+        <translation>Auto</translation>
     </message>
     <message>
         <source>扣牌</source>
-        <translation>Held back</translation>
+        <translation>Trick taken</translation>
     </message>
     <message>
         <source>扣牌(&amp;O)</source>

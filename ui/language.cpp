@@ -1,6 +1,7 @@
 #include "ui/language.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QStringList>
 #include <QTranslator>
 
@@ -51,15 +52,22 @@ QString tx(const char* chinese) { return QCoreApplication::translate("tav", chin
 QString shown(std::string_view text) {
     const QString all = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     if (!english_flag() || !has_chinese(all)) return all;
+    // The table asks on every paint; a line once translated is kept (the
+    // game writes a few hundred different lines at most).
+    static QHash<QString, QString> known;
+    if (known.size() > 4096) known.clear();
     QStringList lines = all.split('\n');
     for (QString& line : lines) {
         if (!has_chinese(line)) continue;
-        const QString whole = tx(line.toUtf8().constData());
-        if (whole != line) {
-            line = whole;
+        if (const auto it = known.constFind(line); it != known.cend()) {
+            line = *it;
             continue;
         }
-        if (const QString by_pattern = translate_note(line); !by_pattern.isEmpty()) line = by_pattern;
+        QString english = tx(line.toUtf8().constData());
+        if (english == line)
+            if (QString by_pattern = translate_note(line); !by_pattern.isEmpty()) english = by_pattern;
+        known.insert(line, english);
+        line = english;
     }
     return lines.join('\n');
 }

@@ -174,7 +174,7 @@ TEST_F(English, NoteLinesByTheirKinds) {
         {"花月容得分：-12", "Hua Yuerong score: -12"},
         {"第2局　编号 1235", "Deal 2, no. 1235"},
         {"请选择2张牌还贡！", "Pick 2 cards to return as tribute!"},
-        {"扣牌\n游戏结束", "Held back\nGame over"},
+        {"扣牌\n游戏结束", "Trick taken\nGame over"},
     };
     for (const auto& [chinese, english] : lines) EXPECT_EQ(shown(chinese), QString::fromUtf8(english)) << chinese;
     // The deal number dialog's refusals.
