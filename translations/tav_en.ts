@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>%1向%2%3%4张</source>
-        <translation>%1 → %2: %3, %4 card(s)</translation>
+        <translation>%1 → %2: %3 ×%4</translation>
     </message>
     <message>
         <source>%1向%2%3张</source>
-        <translation>%1: %2, %3 card(s)</translation>
+        <translation>%1: %2 ×%3</translation>
     </message>
     <message>
         <source>%1大户</source>
@@ -627,15 +627,15 @@ Built %2, Qt %3</translation>
     </message>
     <message>
         <source>钟离云请发牌</source>
-        <translation>Zhongli Yun, please lead</translation>
+        <translation>Zhongli Yun: lead</translation>
     </message>
     <message>
         <source>钟离云请接牌或扣牌</source>
-        <translation>Zhongli Yun, please follow or hold back</translation>
+        <translation>Zhongli Yun: follow or hold back</translation>
     </message>
     <message>
         <source>钟离云请接牌或过牌</source>
-        <translation>Zhongli Yun, please follow or pass</translation>
+        <translation>Zhongli Yun: follow or pass</translation>
     </message>
     <message>
         <source>钱</source>

@@ -138,8 +138,17 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
         }
         p.drawText(box.adjusted(-4 * s, 0, 4 * s, 0), Qt::AlignCenter, vertical);
     } else {
-        if (text.contains('\n') || o.height > 200)
+        if (text.contains('\n') || o.height > 200) {
             align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
+            // Longer lines (the English ones) wrap; the font shrinks until
+            // every line of the note area fits in its box.
+            for (int size = font.pixelSize();
+                 size > qMax(1, qRound(6 * s)) &&
+                 QFontMetrics(font).boundingRect(box.toRect(), align, text).height() > box.height();) {
+                font.setPixelSize(--size);
+                p.setFont(font);
+            }
+        }
         p.drawText(box, align, text);
     }
     p.restore();
