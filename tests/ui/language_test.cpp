@@ -264,6 +264,13 @@ TEST_F(English, MenusDialogsAndTheDealtTable) {
     });
     EXPECT_GT(texts, 20);
 
+    // The game's own boxes: a question and a notice, read as the player sees them.
+    boxes.texts.clear();
+    EXPECT_TRUE(window.platform().ask_yes_no("提示信息", "要同帮的进贡吗？"));
+    window.platform().message("提示信息", "请选择2张牌还贡！");
+    EXPECT_EQ(boxes.texts,
+              (std::vector<std::string>{"Take tribute from your own side?", "Pick 2 cards to return as tribute!"}));
+
     Session& s = window.session();
     std::vector<std::unique_ptr<QWidget>> dialogs;
     dialogs.emplace_back(std::make_unique<SetupDialog>(s.settings));
