@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "ui/application.h"
 #include "ui/keep_files.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv) {
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     // Lets Wayland desktops match the window to its desktop entry and icon.
     QGuiApplication::setDesktopFileName("org.example.Tav");
     tav::ui::load_settings(tav::app_settings());  // before the table is drawn with them
+    // Before any window: every text is made in the chosen language.
+    tav::ui::use_english(tav::ui::english_for(static_cast<tav::ui::LanguageChoice>(tav::app_settings().language),
+                                              QLocale::system()));
     tav::ui::MainWindow window(tav::app_settings(), 0, nullptr, tav::ui::MainWindow::Sizing::screen);
     window.show();
     window.keep_between_runs(tav::ui::data_folder());

@@ -26,6 +26,7 @@ struct Settings {
     bool show_deal_number = true;  // the deal's number, top left
     bool show_hint_button = true;  // the 提示 button below the game buttons
     bool show_counter = false;     // the card counter below the human's row
+    int language = 0;              // 0 follows the system's language, 1 Chinese, 2 English
 };
 
 // The one instance of the running program; dialogs and the main window share it.

@@ -106,6 +106,8 @@ const std::vector<Entry>& entries() {
          [](Settings& s, std::string_view w) { return read_flag(w, s.show_hint_button); }},
         {"view/counter", [](const Settings& s) { return std::string(s.show_counter ? "1" : "0"); },
          [](Settings& s, std::string_view w) { return read_flag(w, s.show_counter); }},
+        {"view/language", [](const Settings& s) { return std::to_string(s.language); },
+         [](Settings& s, std::string_view w) { return read_int(w, 0, 2, s.language); }},
     };
     return list;
 }

@@ -1,4 +1,5 @@
 #include "ui/about_dialog.h"
+#include "ui/language.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -21,13 +22,13 @@ QUrl AboutDialog::project_page() {
 }
 
 QString AboutDialog::version_text() {
-    return QString("版本 %1\n构建 %2，Qt %3").arg(TAV_VERSION, __DATE__, QT_VERSION_STR);
+    return QString(tx("版本 %1\n构建 %2，Qt %3")).arg(TAV_VERSION, __DATE__, QT_VERSION_STR);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ensure_resources();
     setObjectName("w_about");
-    setWindowTitle("关于Tav");
+    setWindowTitle(tx("关于Tav"));
     setModal(true);
 
     auto* picture = new QLabel;
@@ -44,10 +45,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
 
     auto* version = new QLabel(version_text());
     version->setObjectName("st_version");
-    auto* contact = new QLabel("联系：tav@example.org");
+    auto* contact = new QLabel(tx("联系：tav@example.org"));
     contact->setObjectName("st_contact");
 
-    auto* link = new QLabel(QString("<a href=\"%1\">网站提供最新下载</a>").arg(project_page().toString()));
+    auto* link = new QLabel(QString(tx("<a href=\"%1\">网站提供最新下载</a>")).arg(project_page().toString()));
     link->setObjectName("st_link");
     link->setTextFormat(Qt::RichText);
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
@@ -55,7 +56,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     // Opens the page in the default browser when the desktop has one.
     connect(link, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
 
-    auto* confirm_button = new QPushButton("确定");
+    auto* confirm_button = new QPushButton(tx("确定"));
     confirm_button->setObjectName("cb_confirm");
     confirm_button->setDefault(true);
     connect(confirm_button, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,4 +1,5 @@
 #include "ui/background_dialog.h"
+#include "ui/language.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -56,7 +57,7 @@ void GradientPreview::resizeEvent(QResizeEvent*) {
 BackgroundDialog::BackgroundDialog(Settings& settings, Session& session, QWidget* parent)
     : QDialog(parent), settings_(settings), session_(session) {
     setObjectName("w_bgcolor");
-    setWindowTitle("背景颜色设置");
+    setWindowTitle(tx("背景颜色设置"));
     setModal(true);
 
     auto* swatches = new QVBoxLayout;

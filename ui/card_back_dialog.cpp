@@ -1,4 +1,5 @@
 #include "ui/card_back_dialog.h"
+#include "ui/language.h"
 
 #include <QHBoxLayout>
 #include <QPixmap>
@@ -21,7 +22,7 @@ CardBackDialog::CardBackDialog(Settings& settings, Session& session, QWidget* pa
     : QDialog(parent), settings_(settings), session_(session) {
     ensure_resources();
     setObjectName("w_bgcard");
-    setWindowTitle("背景颜色设置");
+    setWindowTitle(tx("背景颜色设置"));
     setModal(true);
     chosen_back_ = QString::fromStdString(settings_.card_back);
 

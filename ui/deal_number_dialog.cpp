@@ -1,4 +1,5 @@
 #include "ui/deal_number_dialog.h"
+#include "ui/language.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,9 +13,9 @@ namespace tav::ui {
 
 DealNumberDialog::DealNumberDialog(std::uint64_t suggested, QWidget* parent) : QDialog(parent) {
     setObjectName("w_dealno");
-    setWindowTitle("按编号发牌");
+    setWindowTitle(tx("按编号发牌"));
     setModal(true);
-    auto* prompt = new QLabel("牌局编号（同一编号发出同样的牌）：");
+    auto* prompt = new QLabel(tx("牌局编号（同一编号发出同样的牌）："));
     edit_ = new QLineEdit(suggested ? QString::number(suggested) : QString());
     edit_->setObjectName("sle_dealno");
     edit_->selectAll();
@@ -23,10 +24,10 @@ DealNumberDialog::DealNumberDialog(std::uint64_t suggested, QWidget* parent) : Q
     error_->setStyleSheet("color: #b00000");
     error_->setWordWrap(true);
     error_->hide();
-    auto* ok = new QPushButton("确定");
+    auto* ok = new QPushButton(tx("确定"));
     ok->setObjectName("cb_confirm");
     ok->setDefault(true);
-    auto* cancel = new QPushButton("取消");
+    auto* cancel = new QPushButton(tx("取消"));
     cancel->setObjectName("cb_cancel");
     connect(ok, &QPushButton::clicked, this, &DealNumberDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -46,7 +47,7 @@ DealNumberDialog::DealNumberDialog(std::uint64_t suggested, QWidget* parent) : Q
 void DealNumberDialog::accept() {
     const ParsedDealNumber parsed = parse_deal_number(edit_->text().toStdString());
     if (!parsed.error.empty()) {
-        error_->setText(QString::fromStdString(parsed.error));
+        error_->setText(shown(parsed.error));
         error_->show();
         adjustSize();  // room for the reason
         edit_->setFocus();

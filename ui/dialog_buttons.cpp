@@ -1,4 +1,5 @@
 #include "ui/dialog_buttons.h"
+#include "ui/language.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -6,7 +7,8 @@
 namespace tav::ui {
 
 DialogButtons make_dialog_buttons() {
-    DialogButtons b{new QPushButton("确定"), new QPushButton("取消"), new QPushButton("应用(&A)"), new QHBoxLayout};
+    DialogButtons b{new QPushButton(tx("确定")), new QPushButton(tx("取消")), new QPushButton(tx("应用(&A)")),
+                    new QHBoxLayout};
     b.confirm->setObjectName("cb_confirm");
     b.cancel->setObjectName("cb_cancel");
     b.apply->setObjectName("cb_apply");

@@ -1,4 +1,5 @@
 #include "ui/help_window.h"
+#include "ui/language.h"
 
 #include "ui/resources.h"
 
@@ -11,11 +12,11 @@ namespace tav::ui {
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("w_help");
     ensure_resources();
-    setWindowTitle("瑟柯牌局 - 帮助");
+    setWindowTitle(tx("瑟柯牌局 - 帮助"));
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("help_browser");
     browser_->setOpenExternalLinks(true);
-    browser_->setSource(QUrl(kIndex));
+    browser_->setSource(QUrl(english_in_use() ? kIndexEnglish : kIndex));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);

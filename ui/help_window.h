@@ -14,6 +14,7 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
     static constexpr const char* kIndex = "qrc:/help/index.html";
+    static constexpr const char* kIndexEnglish = "qrc:/help/index_en.html";
 
 private:
     QTextBrowser* browser_;

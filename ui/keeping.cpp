@@ -1,4 +1,5 @@
 #include "ui/keeping.h"
+#include "ui/language.h"
 
 #include <QFile>
 #include <cstdio>
@@ -26,10 +27,10 @@ void Keeping::start(const QString& folder) {
     offer_saved_game();
 }
 
-void Keeping::refuse_file(const QString& path, const QString& what, const std::string& why) {
+void Keeping::refuse_file(const QString& path, const QString& what, const QString& why) {
     const QString aside = move_aside(path);
-    QString text = what + "无法读取：" + QString::fromStdString(why) + "。\n";
-    text += aside.isEmpty() ? "这个文件无法改名，下次保存时也不会覆盖它。" : "原文件已改名为 " + aside + " 。";
+    QString text = tx("%1无法读取：%2。").arg(what, why) + "\n";
+    text += aside.isEmpty() ? tx("这个文件无法改名，下次保存时也不会覆盖它。") : tx("原文件已改名为 %1 。").arg(aside);
     session_.platform.message("提示信息", text.toStdString());
 }
 
@@ -37,12 +38,12 @@ void Keeping::load_statistics() {
     QString error;
     const std::optional<std::string> text = read_whole_file(statistics_path(), &error);
     if (!text) {
-        if (!error.isEmpty()) refuse_file(statistics_path(), "统计文件", error.toStdString());
+        if (!error.isEmpty()) refuse_file(statistics_path(), tx("统计文件"), error);
         return;
     }
     StatisticsRead read = read_statistics(*text);
     if (!read.ok()) {
-        refuse_file(statistics_path(), "统计文件", read.error + "；统计从零开始");
+        refuse_file(statistics_path(), tx("统计文件"), QString::fromStdString(read.error) + tx("；统计从零开始"));
         return;
     }
     stats_ = std::move(read.stats);
@@ -52,12 +53,12 @@ void Keeping::offer_saved_game() {
     QString error;
     const std::optional<std::string> text = read_whole_file(saved_game_path(), &error);
     if (!text) {
-        if (!error.isEmpty()) refuse_file(saved_game_path(), "上次保存的牌局", error.toStdString());
+        if (!error.isEmpty()) refuse_file(saved_game_path(), tx("上次保存的牌局"), error);
         return;
     }
     const SavedGameRead read = read_saved_game(*text);
     if (!read.ok()) {
-        refuse_file(saved_game_path(), "上次保存的牌局", read.error + "；开始新的牌局");
+        refuse_file(saved_game_path(), tx("上次保存的牌局"), QString::fromStdString(read.error) + tx("；开始新的牌局"));
         return;
     }
     if (session_.platform.ask_yes_no("提示信息", "上次的牌局还没有打完，要接着打吗？")) {

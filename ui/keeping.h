@@ -39,7 +39,7 @@ private:
     void offer_saved_game();
     void save_statistics();
     // A refused file is renamed aside and the player told why.
-    void refuse_file(const QString& path, const QString& what, const std::string& why);
+    void refuse_file(const QString& path, const QString& what, const QString& why);
 
     Session& session_;
     QString folder_;

@@ -1,4 +1,5 @@
 #include "ui/keyboard.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QKeySequence>
@@ -32,9 +33,9 @@ Keyboard::Keyboard(MainWindow* window) : QObject(window), window_(window) {
                         ButtonId::quit}) {
         const Button& b = window_->session().button(id);
         if (QPushButton* w = window_->button(QString::fromStdString(b.name)))
-            w->setToolTip(QString::fromStdString(b.tag) + "（" + key_name(id) + "）");
+            w->setToolTip(tx("%1（%2）").arg(shown(b.tag), key_name(id)));
     }
-    if (QPushButton* hint = window_->hint_button()) hint->setToolTip("电脑替你选牌，再按换下一种出法（I）");
+    if (QPushButton* hint = window_->hint_button()) hint->setToolTip(tx("电脑替你选牌，再按换下一种出法（I）"));
     window_->table()->set_focus_mark([this] { return focus_mark(); });
 }
 

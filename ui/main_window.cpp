@@ -1,4 +1,5 @@
 #include "ui/main_window.h"
+#include "ui/language.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +34,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     : QMainWindow(parent), sizing_(sizing), platform_(this) {
     ensure_resources();  // card pictures, icon and help page from the static library
     setObjectName("w_main");
-    setWindowTitle("瑟柯牌局 - Tav2004");
+    setWindowTitle(tx("瑟柯牌局 - Tav2004"));
     setWindowIcon(QIcon(":/tav.png"));
     session_ = std::make_unique<Session>(settings, platform_, seed);
     keeping_ = std::make_unique<Keeping>(*session_);
@@ -53,7 +54,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     make_button(ButtonId::give_back, x1, 1680 + 260);
     make_button(ButtonId::quit, x2, 1680 + 260);
     // The hint's button stands below them, shown by choice.
-    hint_ = new CoolButton("提示(&I)", view_);
+    hint_ = new CoolButton(tx("提示(&I)"), view_);
     hint_->setObjectName("cb_hint");
     hint_->setCursor(Qt::PointingHandCursor);
     view_->place(hint_, px_rect(x1, 1680 + 390, kButtonWidth, kButtonHeight));
@@ -117,9 +118,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 QPushButton* MainWindow::make_button(ButtonId id, int x, int y) {
     const Button& b = session_->button(id);
-    auto* w = new CoolButton(QString::fromStdString(b.text), view_);
+    auto* w = new CoolButton(shown(b.text), view_);
     w->setObjectName(QString::fromStdString(b.name));
-    w->set_tag(QString::fromStdString(b.tag));
+    w->set_tag(shown(b.tag));
     w->set_pictures(QString::fromStdString(b.picture));
     w->setCursor(Qt::PointingHandCursor);
     view_->place(w, px_rect(x, y, kButtonWidth, kButtonHeight));
@@ -215,6 +216,11 @@ void MainWindow::set_view_option(const QString& name, bool on) {
     if (name == "m_记牌器") s.show_counter = on;
     session_->view_options_changed();
     sync_buttons();
+}
+
+void MainWindow::set_language(int choice) {
+    session_->settings.language = choice;
+    keeping_->settings_changed();
 }
 
 void MainWindow::new_game() {

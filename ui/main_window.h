@@ -62,6 +62,7 @@ public slots:
     void hint();                 // 提示
     void open_record();          // 牌局记录
     void set_view_option(const QString& name, bool on);  // the 设置 menu's view choices
+    void set_language(int choice);                       // remembered; read at the next start
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,4 +1,5 @@
 #include "ui/qt_platform.h"
+#include "ui/language.h"
 
 #include <QEventLoop>
 #include <QMessageBox>
@@ -14,12 +15,12 @@
 namespace tav::ui {
 
 bool QtPlatform::ask_yes_no(const std::string& title, const std::string& text) {
-    return QMessageBox::question(window_, QString::fromStdString(title), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+    return QMessageBox::question(window_, shown(title), shown(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 void QtPlatform::message(const std::string& title, const std::string& text) {
-    QMessageBox::information(window_, QString::fromStdString(title), QString::fromStdString(text));
+    QMessageBox::information(window_, shown(title), shown(text));
 }
 
 void QtPlatform::wait(double seconds) {

@@ -1,4 +1,5 @@
 #include "ui/setup_dialog.h"
+#include "ui/language.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -59,21 +60,21 @@ void hint(QWidget* w, const QString& text) {
 
 SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent), settings_(settings) {
     setObjectName("w_setup");
-    setWindowTitle("游戏规则设置");
+    setWindowTitle(tx("游戏规则设置"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, true);
     setModal(true);
 
-    scores_and_tributes_ = named(new QRadioButton("记分加进贡"), "rb_2");
-    scores_only_ = named(new QRadioButton("仅记分"), "rb_1");
-    place_box_ = named(new QCheckBox("落"), "cbx_l");
-    smother_box_ = named(new QCheckBox("扪"), "cbx_m");
-    points_box_ = named(new QCheckBox("点"), "cbx_d");
-    point_tribute_box_ = named(new QCheckBox("点贡"), "cbx_dg");
-    threes_box_ = named(new QCheckBox("憋３限制"), "cbx_b3");
-    fast_deal_ = named(new QRadioButton("快速"), "rb_ks");
-    normal_deal_ = named(new QRadioButton("正常"), "rb_zc");
-    classic_level_ = named(new QRadioButton("标准"), "rb_level_classic");
-    strong_level_ = named(new QRadioButton("高手"), "rb_level_strong");
+    scores_and_tributes_ = named(new QRadioButton(tx("记分加进贡")), "rb_2");
+    scores_only_ = named(new QRadioButton(tx("仅记分")), "rb_1");
+    place_box_ = named(new QCheckBox(tx("落")), "cbx_l");
+    smother_box_ = named(new QCheckBox(tx("扪")), "cbx_m");
+    points_box_ = named(new QCheckBox(tx("点")), "cbx_d");
+    point_tribute_box_ = named(new QCheckBox(tx("点贡")), "cbx_dg");
+    threes_box_ = named(new QCheckBox(tx("憋３限制")), "cbx_b3");
+    fast_deal_ = named(new QRadioButton(tx("快速")), "rb_ks");
+    normal_deal_ = named(new QRadioButton(tx("正常")), "rb_zc");
+    classic_level_ = named(new QRadioButton(tx("标准")), "rb_level_classic");
+    strong_level_ = named(new QRadioButton(tx("高手")), "rb_level_strong");
     pause_slider_ = named(new QSlider(Qt::Horizontal), "htb_show");
     const DialogButtons b = make_dialog_buttons();
     confirm_button_ = b.confirm;
@@ -97,11 +98,11 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     pause_slider_->setTickPosition(QSlider::TicksBelow);
     pause_slider_->setTickInterval(5);
     pause_slider_->setMinimumWidth(200);
-    hint(fast_deal_, "设置洗牌速度为快速");
-    hint(normal_deal_, "设置洗牌速度为正常");
-    hint(pause_slider_, "设置发牌的间隔时间");
-    hint(classic_level_, "电脑按固定的规则出牌");
-    hint(strong_level_, "电脑推算别家的牌，为本帮着想");
+    hint(fast_deal_, tx("设置洗牌速度为快速"));
+    hint(normal_deal_, tx("设置洗牌速度为正常"));
+    hint(pause_slider_, tx("设置发牌的间隔时间"));
+    hint(classic_level_, tx("电脑按固定的规则出牌"));
+    hint(strong_level_, tx("电脑推算别家的牌，为本帮着想"));
 
     auto* rules = new QGroupBox;
     auto* rules_grid = new QGridLayout(rules);
@@ -113,7 +114,7 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
     rules_grid->addWidget(point_tribute_box_, 1, 3);
     rules_grid->addWidget(threes_box_, 2, 0, 1, 4);
 
-    auto* levels = named(new QGroupBox("电脑水平"), "gb_level");
+    auto* levels = named(new QGroupBox(tx("电脑水平")), "gb_level");
     auto* levels_row = new QHBoxLayout(levels);
     levels_row->addWidget(classic_level_);
     levels_row->addWidget(strong_level_);
@@ -121,15 +122,15 @@ SetupDialog::SetupDialog(Settings& settings, QWidget* parent) : QDialog(parent),
 
     auto* timing = new QGroupBox;
     auto* timing_grid = new QGridLayout(timing);
-    timing_grid->addWidget(named(new QLabel("洗牌速度："), "st_1"), 0, 0);
+    timing_grid->addWidget(named(new QLabel(tx("洗牌速度：")), "st_1"), 0, 0);
     auto* speeds = new QHBoxLayout;
     speeds->addWidget(fast_deal_);
     speeds->addWidget(normal_deal_);
     speeds->addStretch();
     timing_grid->addLayout(speeds, 0, 1);
-    timing_grid->addWidget(named(new QLabel("发牌间隔："), "st_2"), 1, 0);
+    timing_grid->addWidget(named(new QLabel(tx("发牌间隔：")), "st_2"), 1, 0);
     timing_grid->addWidget(pause_slider_, 1, 1);
-    timing_grid->addWidget(named(new ScaleLabel("小          中         大"), "st_3"), 2, 1);
+    timing_grid->addWidget(named(new ScaleLabel(tx("小          中         大")), "st_3"), 2, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rules);

@@ -1,4 +1,5 @@
 #include "ui/stats_chart.h"
+#include "ui/language.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -36,7 +37,7 @@ void StatsChart::draw_places(QPainter& p, const QRect& area) const {
     const QFontMetrics fm = p.fontMetrics();
     const int text_h = fm.height();
     p.setPen(Qt::black);
-    p.drawText(QRect(area.left(), area.top(), area.width(), text_h), Qt::AlignCenter, "钟离云的名次（每局）");
+    p.drawText(QRect(area.left(), area.top(), area.width(), text_h), Qt::AlignCenter, tx("钟离云的名次（每局）"));
     const QRect plot(area.left(), area.top() + text_h + 4, area.width(), area.height() - 3 * text_h - 8);
     const int most = std::max(1, *std::max_element(places_.begin() + 1, places_.end()));
     const int slot = plot.width() / 6;
@@ -48,7 +49,7 @@ void StatsChart::draw_places(QPainter& p, const QRect& area) const {
         p.setPen(Qt::black);
         p.drawText(QRect(bar.left() - slot / 6, bar.top() - text_h, slot, text_h), Qt::AlignCenter, QString::number(n));
         p.drawText(QRect(plot.left() + (place - 1) * slot, plot.bottom() + 4, slot, text_h), Qt::AlignCenter,
-                   kPlaceNames[static_cast<std::size_t>(place - 1)]);
+                   tx(kPlaceNames[static_cast<std::size_t>(place - 1)]));
     }
     p.setPen(kAxis);
     p.drawLine(plot.bottomLeft(), plot.bottomRight());
@@ -59,7 +60,7 @@ void StatsChart::draw_scores(QPainter& p, const QRect& area) const {
     const int text_h = fm.height();
     p.setPen(Qt::black);
     p.drawText(QRect(area.left(), area.top(), area.width(), text_h), Qt::AlignCenter,
-               QString("钟离云的得分（最近%1盘）").arg(scores_.size()));
+               QString(tx("钟离云的得分（最近%1盘）")).arg(scores_.size()));
     const int label_w = fm.horizontalAdvance("-0000") + 6;
     const QRect plot(area.left() + label_w, area.top() + text_h + 4 + text_h / 2, area.width() - label_w,
                      area.height() - 3 * text_h - 8);
@@ -79,7 +80,7 @@ void StatsChart::draw_scores(QPainter& p, const QRect& area) const {
         p.drawText(QRect(area.left(), y_of(v) - text_h / 2, label_w - 4, text_h), Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(v));
     if (scores_.empty()) {
-        p.drawText(plot, Qt::AlignCenter, "还没有打完的局");
+        p.drawText(plot, Qt::AlignCenter, tx("还没有打完的局"));
         return;
     }
     const int n = static_cast<int>(scores_.size());
@@ -97,7 +98,7 @@ void StatsChart::draw_scores(QPainter& p, const QRect& area) const {
     p.setBrush(kLine);
     for (int i = 0; i < n; ++i) p.drawEllipse(QPointF(x_of(i), y_of(scores_[static_cast<std::size_t>(i)])), 3, 3);
     p.setPen(Qt::black);
-    p.drawText(QRect(plot.left(), plot.bottom() + 4, plot.width(), text_h), Qt::AlignCenter, "较早  →  最近");
+    p.drawText(QRect(plot.left(), plot.bottom() + 4, plot.width(), text_h), Qt::AlignCenter, tx("较早  →  最近"));
 }
 
 }  // namespace tav::ui

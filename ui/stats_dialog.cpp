@@ -1,4 +1,5 @@
 #include "ui/stats_dialog.h"
+#include "ui/language.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,7 +20,7 @@ constexpr int kLastGames = 20;  // games on the score line
 
 StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), keeping_(keeping) {
     setObjectName("w_stats");
-    setWindowTitle("统计");
+    setWindowTitle(tx("统计"));
     setModal(true);
 
     chart_ = new StatsChart;
@@ -27,8 +28,8 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     summary_->setObjectName("st_summary");
     table_ = new QTableWidget(game::kSeats, 11);
     table_->setObjectName("t_stats");
-    table_->setHorizontalHeaderLabels({"局数", "头科", "二科", "三科", "四科", "二落", "大落", "平均名次", "总分",
-                                       "最好一盘", "最差一盘"});
+    table_->setHorizontalHeaderLabels({tx("局数"), tx("头科"), tx("二科"), tx("三科"), tx("四科"), tx("二落"),
+                                       tx("大落"), tx("平均名次"), tx("总分"), tx("最好一盘"), tx("最差一盘")});
     QStringList names;
     for (game::Seat s : game::kAllSeats) {
         const std::string_view name = game::name_of(s);
@@ -41,9 +42,9 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setMinimumHeight(table_->verticalHeader()->length() + table_->horizontalHeader()->height() + 6);
 
-    auto* reset_button = new QPushButton("重置统计");
+    auto* reset_button = new QPushButton(tx("重置统计"));
     reset_button->setObjectName("cb_reset");
-    auto* close_button = new QPushButton("关闭");
+    auto* close_button = new QPushButton(tx("关闭"));
     close_button->setObjectName("cb_close");
     close_button->setDefault(true);
     connect(reset_button, &QPushButton::clicked, this, &StatsDialog::reset);
@@ -64,7 +65,7 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
 
 void StatsDialog::fill() {
     const Statistics& stats = keeping_.statistics();
-    summary_->setText(QString("共%1盘，%2局").arg(stats.games()).arg(stats.deals().size()));
+    summary_->setText(QString(tx("共%1盘，%2局")).arg(stats.games()).arg(stats.deals().size()));
     for (int seat = 0; seat < game::kSeats; ++seat) {
         const SeatSummary s = stats.seat(seat);
         QStringList cells{QString::number(s.deals)};
@@ -86,7 +87,7 @@ void StatsDialog::fill() {
 }
 
 void StatsDialog::reset() {
-    if (QMessageBox::question(this, "提示信息", "要清除所有的统计吗？", QMessageBox::Yes | QMessageBox::No,
+    if (QMessageBox::question(this, tx("提示信息"), tx("要清除所有的统计吗？"), QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::No) != QMessageBox::Yes)
         return;
     keeping_.reset_statistics();

@@ -1,4 +1,5 @@
 #include "ui/table_widget.h"
+#include "ui/language.h"
 
 #include <QFile>
 #include <QFontMetrics>
@@ -145,14 +146,26 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
     p.resetTransform();
     p.setFont(font);
     p.setPen(colour_of(o.color, palette().windowText().color()));
-    QString text = QString::fromStdString(o.text);
+    QString text = shown(o.text);
     int align = Qt::AlignVCenter;
     align |= o.alignment == 2 ? Qt::AlignHCenter : (o.alignment == 1 ? Qt::AlignRight : Qt::AlignLeft);
     // A narrow, tall label (the names and places beside the seats at the
     // sides) reads top to bottom, one character a line, in a font small
     // enough for every line to fit.
     const bool narrow = o.height > 2 * o.width || (o.width <= kNarrowLabel && o.height > o.width);
-    if (narrow && !text.contains('\n')) {
+    if (narrow && !text.contains('\n') && !text.isEmpty() && text[0].unicode() < 0x3000) {
+        // Letters (the English names) read along the label, turned a quarter,
+        // in a font small enough for the whole text to fit.
+        for (int size = font.pixelSize();
+             size > qMax(1, qRound(6 * s)) && QFontMetrics(font).horizontalAdvance(text) > box.height() - 2 * s;) {
+            font.setPixelSize(--size);
+            p.setFont(font);
+        }
+        p.translate(box.center());
+        p.rotate(90);
+        p.drawText(QRectF(-box.height() / 2, -box.width() / 2 - 4 * s, box.height(), box.width() + 8 * s),
+                   Qt::AlignCenter, text);
+    } else if (narrow && !text.contains('\n')) {
         QString vertical;
         for (int i = 0; i < text.size(); ++i) {
             if (i) vertical += '\n';
@@ -166,8 +179,17 @@ void TableWidget::draw_text(QPainter& p, const SurfaceObject& o) {
         }
         p.drawText(box.adjusted(-4 * s, 0, 4 * s, 0), Qt::AlignCenter, vertical);
     } else {
-        if (text.contains('\n') || o.height > 200)
+        if (text.contains('\n') || o.height > 200) {
             align = (align & ~Qt::AlignVCenter) | Qt::AlignTop | Qt::TextWordWrap;
+            // Longer lines (the English ones) wrap; the font shrinks until
+            // every line of the note area fits in its box.
+            for (int size = font.pixelSize();
+                 size > qMax(1, qRound(6 * s)) &&
+                 QFontMetrics(font).boundingRect(box.toRect(), align, text).height() > box.height();) {
+                font.setPixelSize(--size);
+                p.setFont(font);
+            }
+        }
         p.drawText(box, align, text);
     }
     p.restore();

@@ -97,6 +97,7 @@ TEST(RememberedSettings, ReadBackEqualAndStartValuesWithoutEntries) {
     changed.show_deal_number = false;
     changed.show_hint_button = false;
     changed.show_counter = true;
+    changed.language = 2;
     Settings back;
     EXPECT_TRUE(apply_settings_entries(back, settings_entries(changed)).empty());
     EXPECT_EQ(settings_entries(back), settings_entries(changed));
@@ -121,8 +122,9 @@ TEST(RememberedSettings, DamagedValuesKeepTheStartValueAndAreReported) {
                                                                         {"rules/win_style", ""},
                                                                         {"rules/computer_level", "2"},
                                                                         {"view/counter", "on"},
+                                                                        {"view/language", "3"},
                                                                         {"something/else", "1"}});
-    EXPECT_EQ(refused.size(), 11u);
+    EXPECT_EQ(refused.size(), 12u);
     EXPECT_EQ(settings_entries(s), settings_entries(Settings{}));
     EXPECT_NE(refused[0].find("rules/threes"), std::string::npos);
 }

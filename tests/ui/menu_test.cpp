@@ -77,7 +77,7 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
     EXPECT_EQ(names(menus[0]->menu()), QStringList({"m_新游戏", "m_按编号发牌", "m_-2", "m_托管", "m_牌局记录",
                                                     "m_统计", "m_-", "m_打印设置", "m_打印", "m_-1", "m_退出"}));
     EXPECT_EQ(names(menus[1]->menu()), QStringList({"m_游戏规则", "m_背景颜色", "m_牌背图案", "m_-3", "m_显示牌局编号",
-                                                    "m_显示提示按钮", "m_记牌器"}));
+                                                    "m_显示提示按钮", "m_记牌器", "m_-4", "m_语言"}));
     EXPECT_EQ(names(menus[2]->menu()), QStringList({"m_联机帮助", "m_-0", "m_关于tava"}));
     EXPECT_TRUE(bar->item("m_-1")->isSeparator());
 }

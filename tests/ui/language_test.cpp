@@ -1,0 +1,291 @@
+// English through the translation: the translation file is complete and
+// covers every text the window's code writes in Chinese; with English chosen
+// no Chinese is left in the menus, the dialogs, the table or a whole game's
+// note lines; Chinese stays exactly as the game writes it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBrowser>
+#include <QXmlStreamReader>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "table/deal_numbers.h"
+#include "tests/ui/window_support.h"
+#include "tools/sim/simulation.h"
+#include "ui/about_dialog.h"
+#include "ui/background_dialog.h"
+#include "ui/card_back_dialog.h"
+#include "ui/deal_number_dialog.h"
+#include "ui/help_window.h"
+#include "ui/language.h"
+#include "ui/main_menu.h"
+#include "ui/main_window.h"
+#include "ui/record_window.h"
+#include "ui/setup_dialog.h"
+#include "ui/stats_dialog.h"
+
+namespace tav::ui {
+namespace {
+
+// The Chinese that stays in English: the game's title, and the language
+// menu's own name and "中文", which read the same in either language.
+QString without_kept(QString text) {
+    for (const char* kept : {"瑟柯牌局", "语言 / Language", "中文"}) text.remove(QString::fromUtf8(kept));
+    return text;
+}
+
+bool has_chinese(const QString& text) {
+    static const QRegularExpression cjk("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
+    return cjk.match(without_kept(text)).hasMatch();
+}
+
+QString read(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// The translation file's pairs, each with the word whether it is finished.
+struct Message {
+    QString source, translation;
+    bool finished = true;
+};
+
+std::vector<Message> translation_file() {
+    QXmlStreamReader xml(read(QString(TAV_SOURCE_DIR) + "/translations/tav_en.ts"));
+    std::vector<Message> out;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement()) continue;
+        if (xml.name() == u"TS") {
+            EXPECT_EQ(xml.attributes().value("sourcelanguage"), u"zh_CN");
+            EXPECT_EQ(xml.attributes().value("language"), u"en");
+        } else if (xml.name() == u"message") {
+            out.emplace_back();
+        } else if (xml.name() == u"source") {
+            out.back().source = xml.readElementText();
+        } else if (xml.name() == u"translation") {
+            const QStringView type = xml.attributes().value("type");
+            out.back().finished = type.isEmpty();
+            out.back().translation = xml.readElementText();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return out;
+}
+
+// The %1, %2 ... a text carries, in order of number.
+QStringList places_in(const QString& text) {
+    QStringList out;
+    for (const auto& m : QRegularExpression("%\\d").globalMatch(text)) out << m.captured();
+    out.sort();
+    return out;
+}
+
+TEST(TranslationFile, EveryTextIsFinishedEnglishWithTheSamePlaceholders) {
+    const std::vector<Message> messages = translation_file();
+    ASSERT_GT(messages.size(), 100u);
+    QSet<QString> seen;
+    for (const Message& m : messages) {
+        const std::string s = m.source.toStdString();
+        EXPECT_TRUE(m.finished) << s;
+        EXPECT_FALSE(m.translation.trimmed().isEmpty()) << s;
+        EXPECT_FALSE(has_chinese(m.translation)) << s << " -> " << m.translation.toStdString();
+        EXPECT_EQ(places_in(m.source), places_in(m.translation)) << s;
+        EXPECT_FALSE(seen.contains(m.source)) << "twice: " << s;
+        seen.insert(m.source);
+    }
+}
+
+TEST(TranslationFile, CoversEveryChineseTextTheWindowsCodeWrites) {
+    QSet<QString> sources;
+    for (const Message& m : translation_file()) sources.insert(m.source);
+    // Every literal given to tx() or tr_text() in the window's code.
+    const QRegularExpression call("\\b(?:tx|tr_text)\\(\"((?:[^\"\\\\]|\\\\.)*)\"\\)");
+    int calls = 0;
+    const QDir ui(QString(TAV_SOURCE_DIR) + "/ui");
+    for (const QString& file : ui.entryList({"*.cpp"})) {
+        for (const auto& m : call.globalMatch(read(ui.filePath(file)))) {
+            QString text = m.captured(1);
+            text.replace("\\n", "\n").replace("\\\"", "\"");
+            ++calls;
+            EXPECT_TRUE(sources.contains(text)) << file.toStdString() << ": " << text.toStdString();
+        }
+    }
+    EXPECT_GT(calls, 100);
+}
+
+// Switches the program to English for one test, and back to Chinese after
+// it, whatever happens, so the other tests run in the game's own language.
+struct English : ::testing::Test {
+    void SetUp() override { ASSERT_TRUE(use_english(true)); }
+    void TearDown() override { use_english(false); }
+};
+
+TEST(Language, TheChoiceAndTheSystemLocale) {
+    const QLocale chinese(QLocale::Chinese, QLocale::China), english(QLocale::English, QLocale::UnitedStates),
+        german(QLocale::German, QLocale::Germany), none(QLocale::C);
+    EXPECT_FALSE(english_for(LanguageChoice::system, chinese));
+    EXPECT_FALSE(english_for(LanguageChoice::system, none)) << "no locale keeps the game's own language";
+    EXPECT_TRUE(english_for(LanguageChoice::system, english));
+    EXPECT_TRUE(english_for(LanguageChoice::system, german)) << "English reads better than Chinese elsewhere";
+    EXPECT_TRUE(english_for(LanguageChoice::english, chinese));
+    EXPECT_FALSE(english_for(LanguageChoice::chinese, english));
+}
+
+TEST(Language, ChineseIsShownExactlyAsTheGameWritesIt) {
+    ASSERT_FALSE(english_in_use());
+    for (const char* line : {"雷虎1钱2个Q", "柳    烟＞头科", "钟离云得分：0", "＞＞＞请先洗牌", "洗牌(&S)"})
+        EXPECT_EQ(shown(line), QString::fromUtf8(line));
+    EXPECT_EQ(tx("游戏(&G)"), QString::fromUtf8("游戏(&G)"));
+}
+
+TEST_F(English, NoteLinesByTheirKinds) {
+    const std::vector<std::pair<const char*, const char*>> lines{
+        {"雷虎1钱2个Q", "Lei Hu: 1×2, 2×Q"},
+        {"钟离云1大户3个K，瑟柯牌", "Zhongli Yun: 1×big joker, 3×K, challenge"},
+        {"月琴2小户", "Yue Qin: 2×small joker"},
+        {"石坚先发牌", "Shi Jian leads first"},
+        {"花月容开点", "Hua Yuerong is open to points"},
+        {"柳    烟＞头科", "Liu Yan > 1st"},
+        {"雷    虎＞大落", "Lei Hu > Last"},
+        {"雷虎向柳烟进落贡1张", "Lei Hu → Liu Yan: place tribute ×1"},
+        {"石坚向进点贡1张", "Shi Jian: point tribute ×1"},
+        {"石坚进扪贡无牌", "Shi Jian: smother tribute, no card"},
+        {"石坚进落贡两钱", "Shi Jian: place tribute, two × 2"},
+        {"柳烟还落贡一个9，一个8", "Liu Yan: place tribute returned, 9 and 8"},
+        {"月琴还点贡一个10", "Yue Qin: point tribute returned, 10"},
+        {"月    琴买３", "Yue Qin buys the 3"},
+        {"花月容卖３", "Hua Yuerong sells the 3"},
+        {"花月容得分：-12", "Hua Yuerong score: -12"},
+        {"第2局　编号 1235", "Deal 2, no. 1235"},
+        {"请选择2张牌还贡！", "Pick 2 cards to return as tribute!"},
+        {"扣牌\n游戏结束", "Trick taken\nGame over"},
+    };
+    for (const auto& [chinese, english] : lines) EXPECT_EQ(shown(chinese), QString::fromUtf8(english)) << chinese;
+    // The deal number dialog's refusals.
+    for (const char* typed : {"", "12a", "0", "99999999999999999999999"}) {
+        const std::string refusal = parse_deal_number(typed).error;
+        ASSERT_FALSE(refusal.empty()) << typed;
+        EXPECT_FALSE(has_chinese(shown(refusal))) << refusal;
+    }
+    // A line of no known kind, or a seat name alone, is left as it is.
+    EXPECT_EQ(shown("石坚"), "Shi Jian");
+    EXPECT_EQ(shown("石坚吃饭"), QString::fromUtf8("石坚吃饭"));
+}
+
+TEST_F(English, EveryNoteLineOfWholeGamesReadsEnglish) {
+    Settings rules = quick_settings();
+    rules.smother_tributes = true;  // every kind of tribute line
+    rules.point_tributes = true;
+    int lines = 0, tributes = 0, threes = 0;
+    for (std::uint64_t seed : {7u, 2024u, 31337u}) {
+        sim::Simulation game(rules, seed, false);
+        game.on_note([&](std::string_view line) {
+            const QString english = shown(line);
+            ++lines;
+            tributes += english.contains("tribute");
+            threes += english.contains("the 3");
+            EXPECT_FALSE(has_chinese(english)) << std::string(line) << " -> " << english.toStdString();
+        });
+        for (int deal = 0; deal < 4; ++deal) ASSERT_TRUE(game.play_deal()) << game.fault();
+    }
+    EXPECT_GT(lines, 300);
+    EXPECT_GT(tributes, 10) << "the games reach the tribute lines";
+    EXPECT_GT(threes, 0) << "the games reach the buying of threes";
+}
+
+// Every text a widget and its children show: titles, labels, buttons, group
+// boxes, tooltips, table headers, menu items.
+void expect_english(QWidget* top, const std::string& where) {
+    auto check = [&](const QString& text, const QObject* o) {
+        EXPECT_FALSE(has_chinese(text)) << where << " / " << o->metaObject()->className() << " "
+                                        << o->objectName().toStdString() << ": " << text.toStdString();
+    };
+    QList<QWidget*> widgets = top->findChildren<QWidget*>();
+    widgets.prepend(top);
+    for (QWidget* w : widgets) {
+        if (w->isWindow()) check(w->windowTitle(), w);
+        check(w->toolTip(), w);
+        if (auto* l = qobject_cast<QLabel*>(w)) check(l->text(), w);
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) check(b->text(), w);
+        if (auto* g = qobject_cast<QGroupBox*>(w)) check(g->title(), w);
+        if (auto* t = qobject_cast<QPlainTextEdit*>(w)) check(t->toPlainText(), w);
+        if (auto* t = qobject_cast<QTableWidget*>(w))
+            for (int c = 0; c < t->columnCount(); ++c) check(t->horizontalHeaderItem(c)->text(), w);
+        for (QAction* a : w->actions()) {
+            check(a->text(), a);
+            check(a->toolTip(), a);
+        }
+    }
+}
+
+TEST_F(English, MenusDialogsAndTheDealtTable) {
+    Settings settings = quick_settings();
+    settings.show_counter = true;
+    MainWindow window(settings, 2024);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    BoxAnswerer boxes;
+    QTest::mouseClick(window.button("cb_send"), Qt::LeftButton);
+    window.set_autoplay(true);  // the auto-play mark on the table too
+    QTest::qWait(50);
+
+    auto* menu = qobject_cast<MainMenu*>(window.menuBar());
+    int items = 0;
+    for (QMenu* m : menu->findChildren<QMenu*>()) {
+        expect_english(m, "menu " + m->objectName().toStdString());
+        items += static_cast<int>(m->actions().size());
+    }
+    EXPECT_GT(items, 20);
+    expect_english(&window, "main window");
+    EXPECT_EQ(menu->item("m_English")->text(), "English");
+
+    // Every text on the table as drawn.
+    int texts = 0;
+    window.session().surface().for_each([&](const SurfaceObject& o) {
+        if (o.kind != ObjectKind::text || o.text.empty()) return;
+        ++texts;
+        EXPECT_FALSE(has_chinese(shown(o.text))) << o.name << ": " << o.text;
+    });
+    EXPECT_GT(texts, 20);
+
+    // The game's own boxes: a question and a notice, read as the player sees them.
+    boxes.texts.clear();
+    EXPECT_TRUE(window.platform().ask_yes_no("提示信息", "要同帮的进贡吗？"));
+    window.platform().message("提示信息", "请选择2张牌还贡！");
+    EXPECT_EQ(boxes.texts,
+              (std::vector<std::string>{"Take tribute from your own side?", "Pick 2 cards to return as tribute!"}));
+
+    Session& s = window.session();
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.emplace_back(std::make_unique<SetupDialog>(s.settings));
+    dialogs.emplace_back(std::make_unique<BackgroundDialog>(s.settings, s));
+    dialogs.emplace_back(std::make_unique<CardBackDialog>(s.settings, s));
+    dialogs.emplace_back(std::make_unique<DealNumberDialog>(1234));
+    dialogs.emplace_back(std::make_unique<AboutDialog>());
+    dialogs.emplace_back(std::make_unique<StatsDialog>(window.keeping()));
+    dialogs.emplace_back(std::make_unique<RecordWindow>(s.record()));
+    auto help = std::make_unique<HelpWindow>();
+    EXPECT_EQ(help->browser()->source(), QUrl(HelpWindow::kIndexEnglish));
+    EXPECT_FALSE(has_chinese(help->browser()->toPlainText())) << "the English help page";
+    dialogs.emplace_back(std::move(help));
+    for (const auto& d : dialogs) expect_english(d.get(), d->metaObject()->className());
+}
+
+}  // namespace
+}  // namespace tav::ui

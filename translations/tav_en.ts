@@ -1,0 +1,673 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>tav</name>
+    <message>
+        <source>%1%2一%3</source>
+        <translation>%1: %2, %3</translation>
+    </message>
+    <message>
+        <source>%1%2一%3，一%4</source>
+        <translation>%1: %2, %3 and %4</translation>
+    </message>
+    <message>
+        <source>%1%2两%3</source>
+        <translation>%1: %2, two × %3</translation>
+    </message>
+    <message>
+        <source>%1%2无牌</source>
+        <translation>%1: %2, no card</translation>
+    </message>
+    <message>
+        <source>%1个%2</source>
+        <translation>%1×%2</translation>
+    </message>
+    <message>
+        <source>%1买３</source>
+        <translation>%1 buys the 3</translation>
+    </message>
+    <message>
+        <source>%1先发牌</source>
+        <translation>%1 leads first</translation>
+    </message>
+    <message>
+        <source>%1出%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1卖３</source>
+        <translation>%1 sells the 3</translation>
+    </message>
+    <message>
+        <source>%1向%2%3%4张</source>
+        <translation>%1 → %2: %3 ×%4</translation>
+    </message>
+    <message>
+        <source>%1向%2%3张</source>
+        <translation>%1: %2 ×%3</translation>
+    </message>
+    <message>
+        <source>%1大户</source>
+        <translation>%1×big joker</translation>
+    </message>
+    <message>
+        <source>%1小户</source>
+        <translation>%1×small joker</translation>
+    </message>
+    <message>
+        <source>%1开点</source>
+        <translation>%1 is open to points</translation>
+    </message>
+    <message>
+        <source>%1得分：%2</source>
+        <translation>%1 score: %2</translation>
+    </message>
+    <message>
+        <source>%1无法读取：%2。</source>
+        <translation>%1 cannot be read: %2.</translation>
+    </message>
+    <message>
+        <source>%1钱</source>
+        <translation>%1×2</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1＞%2</source>
+        <translation>%1 &gt; %2</translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;%1&quot;&gt;网站提供最新下载&lt;/a&gt;</source>
+        <translation>&lt;a href=&quot;%1&quot;&gt;The latest version is on the website&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>三科</source>
+        <translation>3rd</translation>
+    </message>
+    <message>
+        <source>上次保存的牌局</source>
+        <translation>The game saved last time</translation>
+    </message>
+    <message>
+        <source>上次的牌局还没有打完，要接着打吗？</source>
+        <translation>The last game was not finished. Go on with it?</translation>
+    </message>
+    <message>
+        <source>不接牌请过牌</source>
+        <translation>Pass if you do not follow</translation>
+    </message>
+    <message>
+        <source>二科</source>
+        <translation>2nd</translation>
+    </message>
+    <message>
+        <source>二落</source>
+        <translation>5th</translation>
+    </message>
+    <message>
+        <source>仅记分</source>
+        <translation>Scores only</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)…</source>
+        <translation>&amp;Save…</translation>
+    </message>
+    <message>
+        <source>保存牌局记录</source>
+        <translation>Save Game Record</translation>
+    </message>
+    <message>
+        <source>共%1盘，%2局</source>
+        <translation>%1 games, %2 deals</translation>
+    </message>
+    <message>
+        <source>关于Tav</source>
+        <translation>About Tav</translation>
+    </message>
+    <message>
+        <source>关于Tav(&amp;A)</source>
+        <translation>&amp;About Tav</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>写入文件“%1”失败：%2</source>
+        <translation>Writing the file “%1” failed: %2</translation>
+    </message>
+    <message>
+        <source>原文件已改名为 %1 。</source>
+        <translation>The file has been renamed to %1.</translation>
+    </message>
+    <message>
+        <source>发牌(&amp;O)</source>
+        <translation>Pl&amp;ay</translation>
+    </message>
+    <message>
+        <source>发牌间隔：</source>
+        <translation>Pause:</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>名次</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>四科</source>
+        <translation>4th</translation>
+    </message>
+    <message>
+        <source>大户</source>
+        <translation>big joker</translation>
+    </message>
+    <message>
+        <source>大王</source>
+        <translation>BJ</translation>
+    </message>
+    <message>
+        <source>大落</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>头科</source>
+        <translation>1st</translation>
+    </message>
+    <message>
+        <source>对方已被抓三户</source>
+        <translation>The other side has been swept</translation>
+    </message>
+    <message>
+        <source>小          中         大</source>
+        <translation>Short      Medium      Long</translation>
+    </message>
+    <message>
+        <source>小户</source>
+        <translation>small joker</translation>
+    </message>
+    <message>
+        <source>小王</source>
+        <translation>SJ</translation>
+    </message>
+    <message>
+        <source>局数</source>
+        <translation>Deals</translation>
+    </message>
+    <message>
+        <source>帮助(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>平均名次</source>
+        <translation>Average place</translation>
+    </message>
+    <message>
+        <source>应用(&amp;A)</source>
+        <translation>&amp;Apply</translation>
+    </message>
+    <message>
+        <source>开始游戏请先洗牌</source>
+        <translation>Shuffle to start the game</translation>
+    </message>
+    <message>
+        <source>开始游戏＞＞＞</source>
+        <translation>The game begins &gt;&gt;&gt;</translation>
+    </message>
+    <message>
+        <source>开局</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>快速</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>总分</source>
+        <translation>Total score</translation>
+    </message>
+    <message>
+        <source>憋３限制</source>
+        <translation>Threes rule</translation>
+    </message>
+    <message>
+        <source>我方已被抓三户</source>
+        <translation>Our side has been swept</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>打印设置</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>托管</source>
+        <translation>Auto-play</translation>
+    </message>
+    <message>
+        <source>托管中</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>扣牌</source>
+        <translation>Trick taken</translation>
+    </message>
+    <message>
+        <source>扣牌(&amp;O)</source>
+        <translation>H&amp;old</translation>
+    </message>
+    <message>
+        <source>扪</source>
+        <translation>Smother</translation>
+    </message>
+    <message>
+        <source>按编号发牌</source>
+        <translation>Deal by Number</translation>
+    </message>
+    <message>
+        <source>按编号发牌…</source>
+        <translation>Deal by &amp;Number…</translation>
+    </message>
+    <message>
+        <source>提示(&amp;I)</source>
+        <translation>H&amp;int</translation>
+    </message>
+    <message>
+        <source>提示信息</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>提示：扣牌</source>
+        <translation>Hint: hold back</translation>
+    </message>
+    <message>
+        <source>提示：过牌</source>
+        <translation>Hint: pass</translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt);;所有文件 (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>新游戏(&amp;N)</source>
+        <translation>&amp;New Game</translation>
+    </message>
+    <message>
+        <source>无法写入文件“%1”：%2</source>
+        <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>显示提示按钮</source>
+        <translation>Show Hint Button</translation>
+    </message>
+    <message>
+        <source>显示牌局编号</source>
+        <translation>Show Deal Number</translation>
+    </message>
+    <message>
+        <source>最好一盘</source>
+        <translation>Best game</translation>
+    </message>
+    <message>
+        <source>最差一盘</source>
+        <translation>Worst game</translation>
+    </message>
+    <message>
+        <source>月琴</source>
+        <translation>Yue Qin</translation>
+    </message>
+    <message>
+        <source>本局回合过多，已中止</source>
+        <translation>Too many rounds in this deal; stopped</translation>
+    </message>
+    <message>
+        <source>柳烟</source>
+        <translation>Liu Yan</translation>
+    </message>
+    <message>
+        <source>标准</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>没有这个牌局编号</source>
+        <translation>There is no such deal number</translation>
+    </message>
+    <message>
+        <source>洗牌(&amp;S)</source>
+        <translation>&amp;Shuffle</translation>
+    </message>
+    <message>
+        <source>洗牌速度：</source>
+        <translation>Dealing speed:</translation>
+    </message>
+    <message>
+        <source>游戏(&amp;G)</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>游戏结束</source>
+        <translation>Game over</translation>
+    </message>
+    <message>
+        <source>游戏规则</source>
+        <translation>Game Rules</translation>
+    </message>
+    <message>
+        <source>游戏规则设置</source>
+        <translation>Game Rules Settings</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>点贡</source>
+        <translation>Point tribute</translation>
+    </message>
+    <message>
+        <source>版本 %1
+构建 %2，Qt %3</source>
+        <translation>Version %1
+Built %2, Qt %3</translation>
+    </message>
+    <message>
+        <source>牌局编号 %1</source>
+        <translation>Deal no. %1</translation>
+    </message>
+    <message>
+        <source>牌局编号只能由数字组成</source>
+        <translation>A deal number has digits only</translation>
+    </message>
+    <message>
+        <source>牌局编号（同一编号发出同样的牌）：</source>
+        <translation>Deal number (the same number deals the same cards):</translation>
+    </message>
+    <message>
+        <source>牌局记录</source>
+        <translation>Game Record</translation>
+    </message>
+    <message>
+        <source>牌局记录.txt</source>
+        <translation>game record.txt</translation>
+    </message>
+    <message>
+        <source>牌背图案</source>
+        <translation>Card Back</translation>
+    </message>
+    <message>
+        <source>瑟柯洗牌开始</source>
+        <translation>Shuffling</translation>
+    </message>
+    <message>
+        <source>瑟柯牌局 - Tav2004</source>
+        <translation>瑟柯牌局 - Tav2004</translation>
+    </message>
+    <message>
+        <source>瑟柯牌局 - 帮助</source>
+        <translation>瑟柯牌局 - Help</translation>
+    </message>
+    <message>
+        <source>瑟柯牌局 牌局记录</source>
+        <translation>瑟柯牌局 game record</translation>
+    </message>
+    <message>
+        <source>瑟柯牌扣牌</source>
+        <translation>Hold back against a challenge</translation>
+    </message>
+    <message>
+        <source>电脑按固定的规则出牌</source>
+        <translation>The computer plays by fixed rules</translation>
+    </message>
+    <message>
+        <source>电脑推算别家的牌，为本帮着想</source>
+        <translation>The computer reckons the others' cards and plays for its side</translation>
+    </message>
+    <message>
+        <source>电脑替你选牌，再按换下一种出法（I）</source>
+        <translation>The computer picks cards for you; press again for the next play (I)</translation>
+    </message>
+    <message>
+        <source>电脑水平</source>
+        <translation>Computer level</translation>
+    </message>
+    <message>
+        <source>石坚</source>
+        <translation>Shi Jian</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>第%1局　编号 %2</source>
+        <translation>Deal %1, no. %2</translation>
+    </message>
+    <message>
+        <source>统计</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>统计…</source>
+        <translation>Statistics…</translation>
+    </message>
+    <message>
+        <source>统计文件</source>
+        <translation>The statistics file</translation>
+    </message>
+    <message>
+        <source>联机帮助</source>
+        <translation>Help Contents</translation>
+    </message>
+    <message>
+        <source>联系：tav@example.org</source>
+        <translation>Contact: tav@example.org</translation>
+    </message>
+    <message>
+        <source>背景颜色</source>
+        <translation>Background Colour</translation>
+    </message>
+    <message>
+        <source>背景颜色设置</source>
+        <translation>Background Colour Settings</translation>
+    </message>
+    <message>
+        <source>花月容</source>
+        <translation>Hua Yuerong</translation>
+    </message>
+    <message>
+        <source>落</source>
+        <translation>Place</translation>
+    </message>
+    <message>
+        <source>要同帮的进贡吗？</source>
+        <translation>Take tribute from your own side?</translation>
+    </message>
+    <message>
+        <source>要清除所有的统计吗？</source>
+        <translation>Clear all the statistics?</translation>
+    </message>
+    <message>
+        <source>记分加进贡</source>
+        <translation>Scores and tributes</translation>
+    </message>
+    <message>
+        <source>记牌器</source>
+        <translation>Card Counter</translation>
+    </message>
+    <message>
+        <source>设置(&amp;S)</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>设置发牌的间隔时间</source>
+        <translation>Set the pause between plays</translation>
+    </message>
+    <message>
+        <source>设置洗牌速度为快速</source>
+        <translation>Set the dealing speed to fast</translation>
+    </message>
+    <message>
+        <source>设置洗牌速度为正常</source>
+        <translation>Set the dealing speed to normal</translation>
+    </message>
+    <message>
+        <source>请输入牌局编号</source>
+        <translation>Please enter a deal number</translation>
+    </message>
+    <message>
+        <source>请选择%1张牌还贡！</source>
+        <translation>Pick %1 cards to return as tribute!</translation>
+    </message>
+    <message>
+        <source>请选择一手牌来发牌</source>
+        <translation>Pick a hand of cards to play</translation>
+    </message>
+    <message>
+        <source>请钟离云放弃贡</source>
+        <translation>Zhongli Yun, please give up the tribute</translation>
+    </message>
+    <message>
+        <source>请钟离云还贡</source>
+        <translation>Zhongli Yun, please return tribute</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>Follow the System</translation>
+    </message>
+    <message>
+        <source>较早  →  最近</source>
+        <translation>Earlier  →  Latest</translation>
+    </message>
+    <message>
+        <source>过牌(&amp;P)</source>
+        <translation>&amp;Pass</translation>
+    </message>
+    <message>
+        <source>还扪贡</source>
+        <translation>smother tribute returned</translation>
+    </message>
+    <message>
+        <source>还没有打完的局</source>
+        <translation>No finished deal yet</translation>
+    </message>
+    <message>
+        <source>还点贡</source>
+        <translation>point tribute returned</translation>
+    </message>
+    <message>
+        <source>还牌</source>
+        <translation>Return tribute</translation>
+    </message>
+    <message>
+        <source>还牌(&amp;O)</source>
+        <translation>Ret&amp;urn</translation>
+    </message>
+    <message>
+        <source>还落贡</source>
+        <translation>place tribute returned</translation>
+    </message>
+    <message>
+        <source>这个文件无法改名，下次保存时也不会覆盖它。</source>
+        <translation>The file could not be renamed; it will not be overwritten at the next save either.</translation>
+    </message>
+    <message>
+        <source>进扪贡</source>
+        <translation>smother tribute</translation>
+    </message>
+    <message>
+        <source>进点贡</source>
+        <translation>point tribute</translation>
+    </message>
+    <message>
+        <source>进落贡</source>
+        <translation>place tribute</translation>
+    </message>
+    <message>
+        <source>退出</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>退出(&amp;Q)</source>
+        <translation>&amp;Quit</translation>
+    </message>
+    <message>
+        <source>退出本游戏</source>
+        <translation>Quit this game</translation>
+    </message>
+    <message>
+        <source>重新启动后生效</source>
+        <translation>Takes effect after restart</translation>
+    </message>
+    <message>
+        <source>重置统计</source>
+        <translation>Reset Statistics</translation>
+    </message>
+    <message>
+        <source>钟离云</source>
+        <translation>Zhongli Yun</translation>
+    </message>
+    <message>
+        <source>钟离云的名次（每局）</source>
+        <translation>Zhongli Yun's places (each deal)</translation>
+    </message>
+    <message>
+        <source>钟离云的得分（最近%1盘）</source>
+        <translation>Zhongli Yun's scores (last %1 games)</translation>
+    </message>
+    <message>
+        <source>钟离云请发牌</source>
+        <translation>Zhongli Yun: lead</translation>
+    </message>
+    <message>
+        <source>钟离云请接牌或扣牌</source>
+        <translation>Zhongli Yun: follow or hold back</translation>
+    </message>
+    <message>
+        <source>钟离云请接牌或过牌</source>
+        <translation>Zhongli Yun: follow or pass</translation>
+    </message>
+    <message>
+        <source>钱</source>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>雷虎</source>
+        <translation>Lei Hu</translation>
+    </message>
+    <message>
+        <source>高手</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>（1 至 %1，末三位不能都是 0）</source>
+        <translation> (1 to %1; the last three digits may not all be 0)</translation>
+    </message>
+    <message>
+        <source>，瑟柯牌</source>
+        <translation>, challenge</translation>
+    </message>
+    <message>
+        <source>；开始新的牌局</source>
+        <translation>; a new game starts</translation>
+    </message>
+    <message>
+        <source>；统计从零开始</source>
+        <translation>; the statistics start from zero</translation>
+    </message>
+    <message>
+        <source>＞＞＞请先洗牌</source>
+        <translation>&gt;&gt;&gt; Shuffle first</translation>
+    </message>
+</context>
+</TS>
