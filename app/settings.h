@@ -1,5 +1,5 @@
 // Application-wide settings: chosen in the dialogs, read by the game at the
-// moment it needs them. Nothing is saved between runs.
+// moment it needs them. Remembered between runs (app/settings_store.h).
 #pragma once
 
 #include <array>
