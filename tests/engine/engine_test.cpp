@@ -14,26 +14,6 @@
 namespace tav::game {
 namespace {
 
-// Same state, field by field (the state has no operator== of its own: a
-// test that needs one says what "the same" means).
-void expect_same(const State& a, const State& b) {
-    EXPECT_EQ(a.phase, b.phase);
-    EXPECT_EQ(a.ask, b.ask);
-    EXPECT_EQ(a.hands, b.hands);
-    EXPECT_EQ(a.plays, b.plays);
-    EXPECT_EQ(a.cleared, b.cleared);
-    EXPECT_EQ(a.traded, b.traded);
-    EXPECT_EQ(a.trick.standing, b.trick.standing);
-    EXPECT_EQ(a.trick.turn, b.trick.turn);
-    EXPECT_EQ(a.trick.challenge, b.trick.challenge);
-    EXPECT_EQ(a.trick.passes, b.trick.passes);
-    EXPECT_EQ(a.places, b.places);
-    EXPECT_EQ(a.scores, b.scores);
-    EXPECT_EQ(a.ledger, b.ledger);
-    EXPECT_EQ(a.settling, b.settling);
-    EXPECT_EQ(a.first_leader, b.first_leader);
-}
-
 // A game dealt from `seed`, played on by the computer for seat A until the
 // human is asked `want` (or `limit` actions pass).
 struct Game {
@@ -84,7 +64,7 @@ TEST(Engine, RefusedDecisionsChangeNothing) {
         const Verdict v = apply(g.s, c.d, g.ev, g.rng);
         EXPECT_FALSE(v.ok()) << c.what;
         EXPECT_FALSE(v.reason.empty()) << c.what;
-        expect_same(g.s, before);
+        test::expect_same(g.s, before);
         EXPECT_EQ(g.ev.list.size(), events) << c.what << ": a refused decision wrote events";
     }
 }
@@ -94,7 +74,7 @@ TEST(Engine, APassIsRefusedWhereALeadIsDueAndAPlayMustBeatTheStandingOne) {
     ASSERT_TRUE(g.reach(Ask::lead));
     const State before = g.s;
     EXPECT_FALSE(apply(g.s, Decision::pass(), g.ev, g.rng).ok());
-    expect_same(g.s, before);
+    test::expect_same(g.s, before);
 
     // Two ranks at once is no play, lead or not.
     const Hand& hand = g.s.hands[Seat::A];
@@ -109,7 +89,7 @@ TEST(Engine, APassIsRefusedWhereALeadIsDueAndAPlayMustBeatTheStandingOne) {
     ASSERT_TRUE(a && b);
     const Verdict v = apply(g.s, Decision::play({a, b}), g.ev, g.rng);
     EXPECT_FALSE(v.ok());
-    expect_same(g.s, before);
+    test::expect_same(g.s, before);
 }
 
 TEST(Engine, AReturnOfTheWrongNumberIsRefusedWithTheGamesOwnMessage) {
@@ -122,7 +102,7 @@ TEST(Engine, AReturnOfTheWrongNumberIsRefusedWithTheGamesOwnMessage) {
         std::vector<Card> too_many(g.s.hands[Seat::A].begin(), g.s.hands[Seat::A].begin() + owed + 1);
         const Verdict v = apply(g.s, Decision{Move::give_back, too_many}, g.ev, g.rng);
         EXPECT_EQ(v.reason, "请选择" + std::to_string(owed) + "张牌还贡！");
-        expect_same(g.s, before);
+        test::expect_same(g.s, before);
         // The computer's own choice is accepted, and the settlement goes on.
         const std::optional<Decision> choice = computer_choice_for_human(g.s);
         ASSERT_TRUE(choice);
@@ -142,7 +122,7 @@ TEST(Engine, AskingWhatTheComputerWouldPlayChangesNothing) {
         const State before = g.s;
         const std::optional<Decision> d = computer_choice_for_human(g.s);
         ASSERT_TRUE(d);
-        expect_same(g.s, before);
+        test::expect_same(g.s, before);
         // What it says it would play is what it then plays.
         const Hand hand_before = g.s.hands[Seat::A];
         ASSERT_TRUE(apply_computer_for_human(g.s, g.ev));
@@ -165,7 +145,7 @@ TEST(Engine, TheSameSeedAndDecisionsGiveTheSameGame) {
             ASSERT_TRUE(apply_computer_for_human(a.s, a.ev));
             ASSERT_TRUE(apply_computer_for_human(b.s, b.ev));
         }
-        expect_same(a.s, b.s);
+        test::expect_same(a.s, b.s);
     }
     ASSERT_EQ(a.ev.list.size(), b.ev.list.size());
     for (std::size_t i = 0; i < a.ev.list.size(); ++i) EXPECT_EQ(a.ev.list[i].text, b.ev.list[i].text);
@@ -178,7 +158,7 @@ TEST(Engine, ACopiedStatePlaysOnAloneAndTheOriginalIsUntouched) {
     State copy = g.s;
     Events scratch;
     for (int i = 0; i < 50 && copy.ask != Ask::shuffle; ++i) ASSERT_TRUE(apply_computer_for_human(copy, scratch));
-    expect_same(g.s, original);
+    test::expect_same(g.s, original);
     EXPECT_EQ(check_cards(copy), "");
 }
 

@@ -5,6 +5,8 @@
 // as the engine would send them.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <sstream>
 #include <string>
@@ -17,6 +19,35 @@
 #include "rules/flow.h"
 
 namespace tav::test {
+
+// The same state, field by field (the state has no operator== of its own),
+// so a field that differs shows up here by name.
+inline void expect_same(const game::State& a, const game::State& b) {
+    EXPECT_EQ(a.rules, b.rules);
+    EXPECT_EQ(a.phase, b.phase);
+    EXPECT_EQ(a.ask, b.ask);
+    EXPECT_EQ(a.hands, b.hands);
+    EXPECT_EQ(a.plays, b.plays);
+    EXPECT_EQ(a.cleared, b.cleared);
+    EXPECT_EQ(a.traded, b.traded);
+    EXPECT_EQ(a.trick.standing, b.trick.standing);
+    EXPECT_EQ(a.trick.turn, b.trick.turn);
+    EXPECT_EQ(a.trick.challenge, b.trick.challenge);
+    EXPECT_EQ(a.trick.answer, b.trick.answer);
+    EXPECT_EQ(a.trick.passes, b.trick.passes);
+    EXPECT_EQ(a.places, b.places);
+    EXPECT_EQ(a.out_count, b.out_count);
+    EXPECT_EQ(a.open_point, b.open_point);
+    EXPECT_EQ(a.scores, b.scores);
+    EXPECT_EQ(a.ledger, b.ledger);
+    EXPECT_EQ(a.settling, b.settling);
+    EXPECT_EQ(a.first_leader, b.first_leader);
+    EXPECT_EQ(a.fours_mark, b.fours_mark);
+    EXPECT_EQ(a.steps, b.steps);
+    EXPECT_EQ(a.next, b.next);
+    EXPECT_EQ(a.next_leader, b.next_leader);
+    EXPECT_EQ(a.ending, b.ending);
+}
 
 using game::Card;
 using game::Seat;

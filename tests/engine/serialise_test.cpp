@@ -10,6 +10,7 @@
 #include "model/invariants.h"
 #include "model/serialise.h"
 #include "rules/engine.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
@@ -17,34 +18,6 @@ namespace {
 using game::Ask;
 using game::Seat;
 using game::State;
-
-// Field by field, so a field the text forgets shows up here by name.
-void expect_same(const State& a, const State& b) {
-    EXPECT_EQ(a.rules, b.rules);
-    EXPECT_EQ(a.phase, b.phase);
-    EXPECT_EQ(a.ask, b.ask);
-    EXPECT_EQ(a.hands, b.hands);
-    EXPECT_EQ(a.plays, b.plays);
-    EXPECT_EQ(a.cleared, b.cleared);
-    EXPECT_EQ(a.traded, b.traded);
-    EXPECT_EQ(a.trick.standing, b.trick.standing);
-    EXPECT_EQ(a.trick.turn, b.trick.turn);
-    EXPECT_EQ(a.trick.challenge, b.trick.challenge);
-    EXPECT_EQ(a.trick.answer, b.trick.answer);
-    EXPECT_EQ(a.trick.passes, b.trick.passes);
-    EXPECT_EQ(a.places, b.places);
-    EXPECT_EQ(a.out_count, b.out_count);
-    EXPECT_EQ(a.open_point, b.open_point);
-    EXPECT_EQ(a.scores, b.scores);
-    EXPECT_EQ(a.ledger, b.ledger);
-    EXPECT_EQ(a.settling, b.settling);
-    EXPECT_EQ(a.first_leader, b.first_leader);
-    EXPECT_EQ(a.fours_mark, b.fours_mark);
-    EXPECT_EQ(a.steps, b.steps);
-    EXPECT_EQ(a.next, b.next);
-    EXPECT_EQ(a.next_leader, b.next_leader);
-    EXPECT_EQ(a.ending, b.ending);
-}
 
 struct Taken {
     std::vector<State> at_rest;  // where the game waits for the human
@@ -99,7 +72,7 @@ TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
             ASSERT_EQ(game::check_consistent(s), "");
             const game::StateRead back = game::read_state(game::write_state(s));
             ASSERT_TRUE(back.ok()) << back.error << "\n" << game::write_state(s);
-            expect_same(s, back.state);
+            test::expect_same(s, back.state);
             EXPECT_EQ(game::write_state(back.state), game::write_state(s));
             tributes_asked += s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute;
             ++rest;
@@ -110,7 +83,7 @@ TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
             const std::string fault = game::check_consistent(s);
             const game::StateRead back = game::read_state(game::write_state(s));
             EXPECT_EQ(back.error, fault);
-            if (back.ok()) expect_same(s, back.state);
+            if (back.ok()) test::expect_same(s, back.state);
             ++steps;
         }
         if (HasFailure()) return;
@@ -141,7 +114,7 @@ protected:
         EXPECT_FALSE(r.ok()) << text;
         EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
         // Nothing half read comes out of a refusal.
-        expect_same(r.state, State{});
+        test::expect_same(r.state, State{});
     }
     State mid_deal;
     std::string good;
