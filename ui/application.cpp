@@ -1,11 +1,11 @@
 #include "ui/application.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QString>
 
 #include "ui/fonts.h"
 #include "ui/resources.h"
+#include "ui/startup.h"
 
 namespace tav::ui {
 
@@ -17,7 +17,7 @@ void set_up_application() {
     // already end with it ("瑟柯牌局 - Tav2004 — 瑟柯牌局"). Empty, it adds
     // nothing, and the window, dialog and box titles read as the game writes them.
     QApplication::setApplicationDisplayName(QString());
-    QApplication::setWindowIcon(QIcon(":/tav.png"));
+    QApplication::setWindowIcon(game_icon());
     install_font_substitutions();
 }
 

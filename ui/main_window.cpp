@@ -20,6 +20,7 @@
 #include "ui/record_window.h"
 #include "ui/resources.h"
 #include "ui/setup_dialog.h"
+#include "ui/startup.h"
 #include "ui/stats_dialog.h"
 #include "ui/units.h"
 
@@ -35,7 +36,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     ensure_resources();  // card pictures, icon and help page from the static library
     setObjectName("w_main");
     setWindowTitle(tx("瑟柯牌局 - Tav2004"));
-    setWindowIcon(QIcon(":/tav.png"));
+    setWindowIcon(game_icon());
     session_ = std::make_unique<Session>(settings, platform_, seed);
     keeping_ = std::make_unique<Keeping>(*session_);
     session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };

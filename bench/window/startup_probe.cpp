@@ -2,7 +2,10 @@
 // display: milliseconds from the launch (TAV_LAUNCH_NS, the launcher's
 // CLOCK_REALTIME in nanoseconds) until the window is mapped and until its
 // first frame is drawn, the resident memory then, and the CPU time used
-// while nobody touches it for a few seconds. `startup_probe bare|game`.
+// while nobody touches it for a few seconds. The game starts as the program
+// does, remembered files and all (point XDG_CONFIG_HOME and XDG_DATA_HOME at
+// empty folders for a first start).
+//   startup_probe bare|game [--quick]    --quick: no idle figure, quits at once
 #include <sys/resource.h>
 
 #include <QApplication>
@@ -14,11 +17,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "app/settings.h"
-#include "ui/application.h"
+#include "ui/keep_files.h"
 #include "ui/main_window.h"
+#include "ui/startup.h"
 
 namespace {
 
@@ -61,9 +65,13 @@ public:
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "game";
+    const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
     const char* launch = std::getenv("TAV_LAUNCH_NS");
     const double launched = launch ? std::stod(launch) / 1e6 : now_ms();
+    std::optional<tav::ui::FontConfigWarmUp> fonts;
+    if (mode != "bare") fonts.emplace();
     ProbeApp app(argc, argv);
+    if (fonts) fonts->finish();
     std::unique_ptr<QWidget> window;
     const double before = now_ms();
     const long rss_app = rss_kib();
@@ -72,26 +80,24 @@ int main(int argc, char** argv) {
         w->resize(1240, 918);
         window = std::move(w);
     } else {
-        tav::ui::set_up_application();
-        window =
-            std::make_unique<tav::ui::MainWindow>(tav::app_settings(), 0, nullptr, tav::ui::MainWindow::Sizing::screen);
+        window = tav::ui::open_game_window(tav::ui::data_folder());
     }
     const double built = now_ms();
     const long rss_built = rss_kib();
-    window->show();
+    window->show();  // the game's is shown already
     double idle_from = 0, idle_cpu = 0;
     QTimer::singleShot(2000, [&] {
         idle_from = now_ms();
         idle_cpu = cpu_ms();
     });
     double idle_used = 0, idle_span = 0;
-    QTimer::singleShot(7000, [&] {
+    QTimer::singleShot(quick ? 300 : 7000, [&] {
         idle_used = cpu_ms() - idle_cpu;
         idle_span = now_ms() - idle_from;
         QApplication::quit();
     });
     QApplication::exec();
-    std::printf("%s: application %.1f ms (rss %ld KiB), window built in %.1f ms (rss %ld KiB)\n", mode.c_str(),
+    std::printf("%s: application %.1f ms (rss %ld KiB), window shown in %.1f ms (rss %ld KiB)\n", mode.c_str(),
                 before - launched, rss_app, built - before, rss_built);
     std::printf("%s: mapped %.1f ms, first frame %.1f ms, rss %ld KiB, idle cpu %.1f ms over %.0f ms, size %dx%d\n",
                 mode.c_str(), app.mapped - launched, app.framed - launched, rss_kib(), idle_used, idle_span,

@@ -1,0 +1,51 @@
+#include "ui/startup.h"
+
+#include <fontconfig/fontconfig.h>
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmap>
+
+#include "app/settings.h"
+#include "ui/application.h"
+#include "ui/keep_files.h"
+#include "ui/language.h"
+#include "ui/main_window.h"
+#include "ui/resources.h"
+
+namespace tav::ui {
+
+// Fontconfig sets itself up once per process, safely from any thread; Qt's
+// own call later finds it done.
+FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
+
+FontConfigWarmUp::~FontConfigWarmUp() { finish(); }
+
+void FontConfigWarmUp::finish() {
+    if (thread_.joinable()) thread_.join();
+}
+
+QIcon game_icon() {
+    static const QIcon icon = [] {
+        ensure_resources();
+        QImageReader reader(":/tav.png", "png");
+        reader.setAutoDetectImageFormat(false);
+        return QIcon(QPixmap::fromImage(reader.read()));
+    }();
+    return icon;
+}
+
+std::unique_ptr<MainWindow> open_game_window(const QString& keep_folder) {
+    set_up_application();
+    // Lets Wayland desktops match the window to its desktop entry and icon.
+    QGuiApplication::setDesktopFileName("org.example.Tav");
+    load_settings(app_settings());  // before the table is drawn with them
+    // Before any window: every text is made in the chosen language.
+    use_english(english_for(static_cast<LanguageChoice>(app_settings().language), QLocale::system()));
+    auto window = std::make_unique<MainWindow>(app_settings(), 0, nullptr, MainWindow::Sizing::screen);
+    window->show();
+    if (!keep_folder.isEmpty()) window->keep_between_runs(keep_folder);
+    return window;
+}
+
+}  // namespace tav::ui

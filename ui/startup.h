@@ -1,0 +1,38 @@
+// How the program starts, shared with its start-up probe so the probe
+// measures what a player waits for.
+#pragma once
+
+#include <QIcon>
+#include <memory>
+#include <thread>
+
+namespace tav::ui {
+
+class MainWindow;
+
+// Reads the system's font configuration (some sixty files and the font
+// caches) on a second thread while the application connects to the display,
+// instead of at the first text the window measures. Made before the
+// QApplication; `finish()` before anything asks for a font.
+class FontConfigWarmUp {
+public:
+    FontConfigWarmUp();
+    ~FontConfigWarmUp();
+    FontConfigWarmUp(const FontConfigWarmUp&) = delete;
+    FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
+    void finish();
+
+private:
+    std::thread thread_;
+};
+
+// The game's icon, read once. Read as PNG straight away: a picture loaded by
+// file name alone makes Qt load every image plugin to ask which can read it.
+QIcon game_icon();
+
+// Everything between the QApplication and its event loop: the application's
+// set-up, the remembered settings and language, the main window shown, and
+// the saved game offered. `keep_folder` empty keeps nothing between runs.
+std::unique_ptr<MainWindow> open_game_window(const QString& keep_folder);
+
+}  // namespace tav::ui
