@@ -16,6 +16,7 @@
 
 #include "table/surface.h"
 #include "ui/card_pictures.h"
+#include "ui/table_painter.h"
 
 namespace tav::ui {
 
@@ -61,7 +62,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void draw_text(QPainter& p, const SurfaceObject& o);
+    TableColours colours() const;
     // The cursor for what lies under the mouse, at its last point on the table.
     void update_cursor();
     void place_children();
