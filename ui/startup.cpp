@@ -28,9 +28,15 @@ void FontConfigWarmUp::finish() {
 QIcon game_icon() {
     static const QIcon icon = [] {
         ensure_resources();
-        QImageReader reader(":/tav.png", "png");
-        reader.setAutoDetectImageFormat(false);
-        return QIcon(QPixmap::fromImage(reader.read()));
+        // The title bar and task bar sizes: the window manager is sent every
+        // size the icon has, pixel by pixel, when the window is made.
+        QIcon sizes;
+        for (int n : {16, 24, 32, 48, 64}) {
+            QImageReader reader(QString(":/window-icon/%1.png").arg(n), "png");
+            reader.setAutoDetectImageFormat(false);
+            sizes.addPixmap(QPixmap::fromImage(reader.read()));
+        }
+        return sizes;
     }();
     return icon;
 }

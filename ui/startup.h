@@ -26,8 +26,9 @@ private:
     std::thread thread_;
 };
 
-// The game's icon, read once. Read as PNG straight away: a picture loaded by
-// file name alone makes Qt load every image plugin to ask which can read it.
+// The game's window icon at the sizes title and task bars show, read once.
+// Read as PNG straight away: a picture loaded by file name alone makes Qt
+// load every image plugin to ask which can read it.
 QIcon game_icon();
 
 // Everything between the QApplication and its event loop: the application's
