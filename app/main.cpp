@@ -11,9 +11,7 @@ int main(int argc, char** argv) {
     const auto command = tav::app::parse_command_line(tav::app::arguments_of(argc, argv), TAV_VERSION);
     if (command.action != tav::app::CommandLine::Action::run) return tav::app::finish(command);
 
-    tav::ui::FontConfigWarmUp fonts;  // while the application connects to the display
     QApplication app(argc, argv);
-    fonts.finish();
     const auto window = tav::ui::open_game_window(tav::ui::data_folder());
     return QApplication::exec();
 }

@@ -3,7 +3,6 @@
 # missing; uses sudo when not root.
 set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libxkbcommon-dev libgl-dev
-          libfontconfig-dev  # fontconfig is read on a second thread at start-up
           qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # the English translation (lrelease)
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
           fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core

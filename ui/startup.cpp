@@ -1,7 +1,5 @@
 #include "ui/startup.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPixmap>
@@ -14,16 +12,6 @@
 #include "ui/resources.h"
 
 namespace tav::ui {
-
-// Fontconfig sets itself up once per process, safely from any thread; Qt's
-// own call later finds it done.
-FontConfigWarmUp::FontConfigWarmUp() : thread_([] { FcInit(); }) {}
-
-FontConfigWarmUp::~FontConfigWarmUp() { finish(); }
-
-void FontConfigWarmUp::finish() {
-    if (thread_.joinable()) thread_.join();
-}
 
 QIcon game_icon() {
     static const QIcon icon = [] {

@@ -4,27 +4,10 @@
 
 #include <QIcon>
 #include <memory>
-#include <thread>
 
 namespace tav::ui {
 
 class MainWindow;
-
-// Reads the system's font configuration (some sixty files and the font
-// caches) on a second thread while the application connects to the display,
-// instead of at the first text the window measures. Made before the
-// QApplication; `finish()` before anything asks for a font.
-class FontConfigWarmUp {
-public:
-    FontConfigWarmUp();
-    ~FontConfigWarmUp();
-    FontConfigWarmUp(const FontConfigWarmUp&) = delete;
-    FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
-    void finish();
-
-private:
-    std::thread thread_;
-};
 
 // The game's window icon at the sizes title and task bars show, read once.
 // Read as PNG straight away: a picture loaded by file name alone makes Qt

@@ -17,7 +17,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "ui/keep_files.h"
@@ -68,10 +67,7 @@ int main(int argc, char** argv) {
     const bool quick = argc > 2 && std::string(argv[2]) == "--quick";
     const char* launch = std::getenv("TAV_LAUNCH_NS");
     const double launched = launch ? std::stod(launch) / 1e6 : now_ms();
-    std::optional<tav::ui::FontConfigWarmUp> fonts;
-    if (mode != "bare") fonts.emplace();
     ProbeApp app(argc, argv);
-    if (fonts) fonts->finish();
     std::unique_ptr<QWidget> window;
     const double before = now_ms();
     const long rss_app = rss_kib();
