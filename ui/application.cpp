@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "ui/fonts.h"
+#include "ui/quick_style.h"
 #include "ui/resources.h"
 #include "ui/startup.h"
 
@@ -19,6 +20,7 @@ void set_up_application() {
     QApplication::setApplicationDisplayName(QString());
     QApplication::setWindowIcon(game_icon());
     install_font_substitutions();
+    use_quick_style();
 }
 
 }  // namespace tav::ui
