@@ -36,7 +36,8 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     ensure_resources();  // card pictures, icon and help page from the static library
     setObjectName("w_main");
     setWindowTitle(tx("瑟柯牌局 - Tav2004"));
-    setWindowIcon(game_icon());
+    // The application's icon when it has one (read once at start-up).
+    if (QGuiApplication::windowIcon().isNull()) setWindowIcon(game_icon());
     session_ = std::make_unique<Session>(settings, platform_, seed);
     keeping_ = std::make_unique<Keeping>(*session_);
     session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };

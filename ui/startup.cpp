@@ -14,18 +14,15 @@
 namespace tav::ui {
 
 QIcon game_icon() {
-    static const QIcon icon = [] {
-        ensure_resources();
-        // The title bar and task bar sizes: the window manager is sent every
-        // size the icon has, pixel by pixel, when the window is made.
-        QIcon sizes;
-        for (int n : {16, 24, 32, 48, 64}) {
-            QImageReader reader(QString(":/window-icon/%1.png").arg(n), "png");
-            reader.setAutoDetectImageFormat(false);
-            sizes.addPixmap(QPixmap::fromImage(reader.read()));
-        }
-        return sizes;
-    }();
+    ensure_resources();
+    // The title bar and task bar sizes: the window manager is sent every size
+    // the icon has, pixel by pixel, when the window is made.
+    QIcon icon;
+    for (int n : {16, 24, 32, 48, 64}) {
+        QImageReader reader(QString(":/window-icon/%1.png").arg(n), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
     return icon;
 }
 

@@ -9,7 +9,7 @@ namespace tav::ui {
 
 class MainWindow;
 
-// The game's window icon at the sizes title and task bars show, read once.
+// The game's window icon at the sizes title and task bars show.
 // Read as PNG straight away: a picture loaded by file name alone makes Qt
 // load every image plugin to ask which can read it.
 QIcon game_icon();
