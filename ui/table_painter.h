@@ -2,14 +2,15 @@
 // then every object in draw order, the table scaled uniformly to fit the area
 // and centred (at the table's own size, 787 x 568, one table pixel is one
 // device pixel). Card pictures are drawn sharp at the size they take on the
-// device, texts are laid out at their scaled size. Painting reads only what
-// it is given, so a copy of the table can be painted on another thread.
+// device, texts are laid out at their scaled size. The painter reads only
+// what it is given: the table, the card pictures and the widget's colours.
 #pragma once
 
 #include <QBrush>
 #include <QColor>
 #include <QSize>
 #include <QTransform>
+#include <utility>
 
 #include "table/surface.h"
 #include "ui/card_pictures.h"
@@ -25,7 +26,6 @@ inline constexpr QSize kCardPixels(71, 96);
 struct TableColours {
     QColor window_text;  // texts in the window-text colour
     QBrush surround;     // the window's, around the table where the strips leave room
-    bool operator==(const TableColours&) const = default;
 };
 
 // The table's own size in pixels (scale 1).

@@ -1,7 +1,5 @@
 #include "ui/table_widget.h"
 
-#include <QFile>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVariant>
