@@ -21,6 +21,10 @@ void set_up_application() {
     QApplication::setWindowIcon(game_icon());
     install_font_substitutions();
     use_quick_style();
+    // The menus stay in the game's window, where its layout has them, also on
+    // desktops with a global menu bar. Asking for one connected to the
+    // session bus as the menu bar was made: 2-3 ms of every start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
 }
 
 }  // namespace tav::ui

@@ -1,12 +1,15 @@
 // What the program does at start to open sooner must not change what is
-// seen: the style's own pictures, the window icon's sizes.
+// seen: the style's own pictures, the menus in the window, the window
+// icon's sizes.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QImage>
+#include <QMenuBar>
 #include <QStyleFactory>
 #include <memory>
 
+#include "ui/main_window.h"
 #include "ui/quick_style.h"
 #include "ui/startup.h"
 
@@ -41,6 +44,16 @@ TEST(QuickStyle, ItsArrowsAreTheBaseStylesOwn) {
     EXPECT_TRUE(quick_arrows(QStyle::SP_MessageBoxQuestion, false).isNull());
     EXPECT_EQ(pixels(quick.standardIcon(QStyle::SP_MessageBoxQuestion), QSize(32, 32)),
               pixels(fusion->standardIcon(QStyle::SP_MessageBoxQuestion), QSize(32, 32)));
+}
+
+// The menus are the window's own on every desktop: no global menu bar is
+// asked for (that meant a session-bus connection at every start).
+TEST(StartUp, TheMenusStayInTheWindow) {
+    EXPECT_TRUE(QCoreApplication::testAttribute(Qt::AA_DontUseNativeMenuBar));
+    Settings settings;
+    MainWindow w(settings, 1);
+    EXPECT_FALSE(w.menuBar()->isNativeMenuBar());
+    EXPECT_TRUE(w.menuBar()->isVisibleTo(&w));
 }
 
 TEST(GameIcon, HasEveryTitleAndTaskBarSizeDrawn) {
