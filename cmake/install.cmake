@@ -54,9 +54,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# What the libraries do not name: Qt's window-system plugins, and the fonts the
-# table, its labels and the card art ask for by name (see ui/fonts.cpp and
-# tools/cardart).
+# What the libraries do not name: Qt's window-system plugins, Qt's own
+# translations (its buttons and dialogs in Chinese, see ui/application.cpp), and
+# the fonts the table, its labels and the card art ask for by name (see
+# ui/fonts.cpp and tools/cardart).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-noto-cjk, fonts-liberation2, fonts-lxgw-wenkai, fonts-arphic-ukai, fonts-dejavu-core, fonts-dejavu-extra")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk, fonts-liberation2, fonts-lxgw-wenkai, fonts-arphic-ukai, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

@@ -336,6 +336,10 @@
         <translation>Standard</translation>
     </message>
     <message>
+        <source>正在打的牌局将被放弃。要按这个编号开始新的牌局吗？</source>
+        <translation>The game in progress will be given up. Start a new game from this deal number?</translation>
+    </message>
+    <message>
         <source>正常</source>
         <translation>Normal</translation>
     </message>

@@ -101,7 +101,15 @@ BackgroundDialog::BackgroundDialog(Settings& settings, Session& session, QWidget
     connect(confirm_button_, &QPushButton::clicked, this, &BackgroundDialog::confirm);
     connect(cancel_button_, &QPushButton::clicked, this, &QDialog::reject);
 
+    applied_style_ = settings_.background_style;
     preview_style(settings_.background_style);
+}
+
+void BackgroundDialog::reject() {
+    // Cancel (or Esc, or the title bar's close) leaves the style the table
+    // shows: a swatch clicked but not applied is neither kept nor saved.
+    settings_.background_style = applied_style_;
+    QDialog::reject();
 }
 
 void BackgroundDialog::preview_style(int style) { preview_->paint_style(style); }
@@ -115,6 +123,7 @@ void BackgroundDialog::style_clicked(int n) {
 
 void BackgroundDialog::apply() {
     session_.background_changed(settings_.background_style);
+    applied_style_ = settings_.background_style;
     apply_button_->setEnabled(false);
 }
 

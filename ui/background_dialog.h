@@ -64,16 +64,19 @@ public:
     void preview_style(int style);
 
 public slots:
-    // Swatch N clicked: preview it, make it the style at once, offer "应用".
+    // Swatch N clicked: preview it, make it the chosen style, offer "应用".
     void style_clicked(int n);
     // Repaints the table in the chosen style.
     void apply();
     void confirm();
+    // Back to the style the table shows (the last applied, else the first).
+    void reject() override;
 
 private:
     Settings& settings_;
     Session& session_;
     GradientPreview* preview_;
+    int applied_style_ = 1;  // the style the table shows
     QPushButton *confirm_button_, *cancel_button_, *apply_button_;
 };
 

@@ -3,6 +3,7 @@
 
 #include "ui/resources.h"
 
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -21,6 +22,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     resize(640, 600);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Esc closes it, as it closes the game's dialogs (the page passes it on).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace tav::ui

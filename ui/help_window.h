@@ -16,6 +16,9 @@ public:
     static constexpr const char* kIndex = "qrc:/help/index.html";
     static constexpr const char* kIndexEnglish = "qrc:/help/index_en.html";
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QTextBrowser* browser_;
 };

@@ -79,6 +79,9 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     new Keyboard(this);  // the game's keys, named in the buttons' tooltips
 
     // The menu bar sits above the table: the window grows by its height.
+    // The program's window keeps the table readable: at three quarters of
+    // its own size the cards and labels still read (as small as a screen allows).
+    if (sizing == Sizing::screen) setMinimumSize(smallest_size());
     resize(opening_size(sizing));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame(QPoint(0, 0), size());
@@ -97,15 +100,24 @@ void MainWindow::keep_between_runs(const QString& folder) {
     sync_buttons();
 }
 
+QSize MainWindow::smallest_size() const {
+    const QSize least = QSize(px_x(kTableWidth), px_y(kTableHeight)) * 0.75 + QSize(0, menuBar()->sizeHint().height());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? least.boundedTo(screen->availableGeometry().size()) : least;
+}
+
 QSize MainWindow::opening_size(Sizing sizing) const {
     const int menu = menuBar()->sizeHint().height();
     const QSize table(px_x(kTableWidth), px_y(kTableHeight));
     if (sizing == Sizing::table) return table + QSize(0, menu);
+    QScreen* screen = QGuiApplication::primaryScreen();
+    // A remembered size from a larger screen (or a changed file) would open
+    // the window past this screen's edges: it is kept within the room there is.
     const QSize remembered = QSettings().value(kSizeKey).toSize();
-    if (remembered.isValid() && remembered.width() >= 200 && remembered.height() >= 150) return remembered;
+    if (remembered.isValid() && remembered.width() >= 200 && remembered.height() >= 150)
+        return screen ? remembered.boundedTo(screen->availableGeometry().size()) : remembered;
     // The largest window at the table's proportions that takes about 85 %
     // of the screen.
-    QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) return table + QSize(0, menu);
     const QSize room = screen->availableGeometry().size() * 0.85 - QSize(0, menu);
     const QSize fit = table.scaled(room, Qt::KeepAspectRatio);
@@ -188,7 +200,12 @@ void MainWindow::hint() {
 void MainWindow::open_deal_number() {
     if (session_->busy()) return;
     DealNumberDialog dialog(session_->deal_number(), this);
-    if (dialog.exec() == QDialog::Accepted) session_->deal_by_number(dialog.number());
+    if (dialog.exec() != QDialog::Accepted) return;
+    // A deal by number starts a new game: a game under way (a deal on the
+    // table or deals already scored) is given up only when the player says so.
+    const bool under_way = session_->deal_number() != 0 || session_->state().deal_running();
+    if (under_way && !platform_.ask_yes_no("提示信息", "正在打的牌局将被放弃。要按这个编号开始新的牌局吗？")) return;
+    session_->deal_by_number(dialog.number());
     sync_buttons();
 }
 

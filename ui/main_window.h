@@ -70,6 +70,7 @@ protected:
 private:
     QPushButton* make_button(ButtonId id, int x, int y);
     QSize opening_size(Sizing sizing) const;
+    QSize smallest_size() const;  // the program's window, not smaller
     Sizing sizing_;
 
     QtPlatform platform_;

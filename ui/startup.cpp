@@ -33,6 +33,7 @@ std::unique_ptr<MainWindow> open_game_window(const QString& keep_folder) {
     load_settings(app_settings());  // before the table is drawn with them
     // Before any window: every text is made in the chosen language.
     use_english(english_for(static_cast<LanguageChoice>(app_settings().language), QLocale::system()));
+    use_qt_chinese(!english_in_use());  // Qt's own buttons and dialogs in the window's language
     auto window = std::make_unique<MainWindow>(app_settings(), 0, nullptr, MainWindow::Sizing::screen);
     window->show();
     if (!keep_folder.isEmpty()) window->keep_between_runs(keep_folder);

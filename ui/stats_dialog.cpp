@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "model/seat.h"
 #include "ui/keeping.h"
@@ -31,10 +32,7 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     table_->setHorizontalHeaderLabels({tx("局数"), tx("头科"), tx("二科"), tx("三科"), tx("四科"), tx("二落"),
                                        tx("大落"), tx("平均名次"), tx("总分"), tx("最好一盘"), tx("最差一盘")});
     QStringList names;
-    for (game::Seat s : game::kAllSeats) {
-        const std::string_view name = game::name_of(s);
-        names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-    }
+    for (game::Seat s : game::kAllSeats) names << shown(game::name_of(s));
     table_->setVerticalHeaderLabels(names);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -60,6 +58,14 @@ StatsDialog::StatsDialog(Keeping& keeping, QWidget* parent) : QDialog(parent), k
     layout->addWidget(table_);
     layout->addLayout(row);
     fill();
+    // Every heading whole ("Average place" is wider than 平均名次): the
+    // columns share the width equally, so the table is never narrower than
+    // the widest heading in every column (the numbers below are shorter).
+    int widest = 0;
+    for (int col = 0; col < table_->columnCount(); ++col)
+        widest = std::max(widest, table_->horizontalHeader()->sectionSizeHint(col));
+    table_->setMinimumWidth(table_->verticalHeader()->sizeHint().width() + 2 * table_->frameWidth() +
+                            widest * table_->columnCount());
     resize(760, 560);
 }
 

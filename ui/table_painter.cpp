@@ -201,7 +201,10 @@ void TablePainter::draw_text(QPainter& p, const SurfaceObject& o) {
     const bool narrow = o.height > 2 * o.width || (o.width <= kNarrowLabel && o.height > o.width);
     if (narrow && !text.contains('\n') && !text.isEmpty() && text[0].unicode() < 0x3000) {
         // Letters (the English names) read along the label, turned a quarter,
-        // in a font small enough for the whole text to fit.
+        // in a font small enough for the whole text to fit. They start at the
+        // label's top, level with the seat's place label: centred like the two
+        // Chinese characters, the longer names ran past the table top's edge
+        // below the lower side seats.
         for (int size = font.pixelSize();
              size > qMax(1, qRound(6 * s)) && QFontMetrics(font).horizontalAdvance(text) > box.height() - 2 * s;) {
             font.setPixelSize(--size);
@@ -210,7 +213,7 @@ void TablePainter::draw_text(QPainter& p, const SurfaceObject& o) {
         p.translate(box.center());
         p.rotate(90);
         p.drawText(QRectF(-box.height() / 2, -box.width() / 2 - 4 * s, box.height(), box.width() + 8 * s),
-                   Qt::AlignCenter, text);
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
     } else if (narrow && !text.contains('\n')) {
         QString vertical;
         for (int i = 0; i < text.size(); ++i) {

@@ -105,6 +105,7 @@ TEST_F(Aids, ADealChosenByNumberAndAutoPlayedGivesTheSimulatorsRecord) {
         click(child<QPushButton>(d, "cb_confirm"));
     });
     item("m_按编号发牌")->trigger();
+    EXPECT_EQ(boxes.answered(), 0) << "no game under way: nothing to ask";
     EXPECT_EQ(m().deal_number(), 2024005u);
     EXPECT_EQ(m().surface().find("t_dealno")->text, "牌局编号 2024005");
     item("m_托管")->trigger();
@@ -189,18 +190,35 @@ TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
     const auto second = dealt;
     ASSERT_EQ(second.size(), 216u);
     dealt.clear();
-    when_open<DealNumberDialog>([](DealNumberDialog* d) {
-        EXPECT_EQ(child<QLineEdit>(d, "sle_dealno")->text(), "55002") << "the deal on the table is offered";
-        click(child<QPushButton>(d, "cb_confirm"));
-    });
-    item("m_按编号发牌")->trigger();
+    // The game under way is given up only when the player says yes.
+    const game::PerSeat<int> scores = m().state().scores;
+    const game::Hand hand = m().state().hands[Seat::A];
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes);
+        boxes.yes = yes;
+        boxes.texts.clear();
+        when_open<DealNumberDialog>([](DealNumberDialog* d) {
+            EXPECT_EQ(child<QLineEdit>(d, "sle_dealno")->text(), "55002") << "the deal on the table is offered";
+            click(child<QPushButton>(d, "cb_confirm"));
+        });
+        item("m_按编号发牌")->trigger();
+        EXPECT_EQ(boxes.texts, std::vector<std::string>{"正在打的牌局将被放弃。要按这个编号开始新的牌局吗？"});
+        if (yes) break;
+        EXPECT_TRUE(dealt.empty()) << "nothing dealt";
+        EXPECT_EQ(m().state().scores, scores);
+        EXPECT_EQ(m().state().hands[Seat::A], hand);
+        EXPECT_TRUE(m().state().deal_running());
+    }
     m().before_event = nullptr;
     EXPECT_EQ(m().deal_number(), 55002u);
     EXPECT_EQ(dealt, second) << "the same cards to the same seats";
     EXPECT_EQ(m().state().scores, game::PerSeat<int>{}) << "a new game";
-    // 新游戏 clears the table: no deal's number stands on it until the next shuffle.
+    // 新游戏 clears the table, without a question: no deal's number stands
+    // on it until the next shuffle.
     const std::uint64_t next = m().next_deal_number();
-    m().new_game();
+    boxes.texts.clear();
+    item("m_新游戏")->trigger();
+    EXPECT_EQ(boxes.answered(), 0);
     EXPECT_EQ(m().deal_number(), 0u);
     EXPECT_EQ(m().next_deal_number(), next);
     const SurfaceObject* label = m().surface().find("t_dealno");

@@ -57,11 +57,19 @@ TEST(BgcolorDialog, SwatchPreviewsAndSetsTheStyleApplyRepaintsTheTable) {
     EXPECT_EQ(strip_colour(table, "rec_1"), colour(255, 175, 96));
     EXPECT_FALSE(apply->isEnabled());
 
-    // A click then cancel: the style stays chosen but the table is not repainted.
+    // A click then cancel: the style the table shows stays the chosen one
+    // (the settings are saved after the dialog, and came back at the next start).
     click(child<ClickLabel>(&d, "st_style2"));
     click(child<QPushButton>(&d, "cb_cancel"));
-    EXPECT_EQ(settings.background_style, 2);
+    EXPECT_EQ(settings.background_style, 3);
     EXPECT_EQ(strip_colour(table, "rec_1"), colour(255, 175, 96));
+    // The same with Esc, in a dialog opened from the menu.
+    when_open<BackgroundDialog>([](BackgroundDialog* open) {
+        click(child<ClickLabel>(open, "st_style1"));
+        QTest::keyClick(open, Qt::Key_Escape);
+    });
+    qobject_cast<MainMenu*>(w.menuBar())->item("m_背景颜色")->trigger();
+    EXPECT_EQ(settings.background_style, 3);
 
     // Confirm applies.
     BackgroundDialog again(settings, w.session(), &w);

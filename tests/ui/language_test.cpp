@@ -12,9 +12,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -27,6 +29,7 @@
 #include "tests/ui/window_support.h"
 #include "tools/sim/simulation.h"
 #include "ui/about_dialog.h"
+#include "ui/application.h"
 #include "ui/background_dialog.h"
 #include "ui/card_back_dialog.h"
 #include "ui/deal_number_dialog.h"
@@ -36,6 +39,7 @@
 #include "ui/main_window.h"
 #include "ui/record_window.h"
 #include "ui/setup_dialog.h"
+#include "ui/startup.h"
 #include "ui/stats_dialog.h"
 
 namespace tav::ui {
@@ -225,8 +229,11 @@ void expect_english(QWidget* top, const std::string& where) {
         if (auto* b = qobject_cast<QAbstractButton*>(w)) check(b->text(), w);
         if (auto* g = qobject_cast<QGroupBox*>(w)) check(g->title(), w);
         if (auto* t = qobject_cast<QPlainTextEdit*>(w)) check(t->toPlainText(), w);
-        if (auto* t = qobject_cast<QTableWidget*>(w))
+        if (auto* t = qobject_cast<QTableWidget*>(w)) {
             for (int c = 0; c < t->columnCount(); ++c) check(t->horizontalHeaderItem(c)->text(), w);
+            for (int r = 0; r < t->rowCount(); ++r)
+                if (const QTableWidgetItem* row = t->verticalHeaderItem(r)) check(row->text(), w);
+        }
         for (QAction* a : w->actions()) {
             check(a->text(), a);
             check(a->toolTip(), a);
@@ -285,6 +292,40 @@ TEST_F(English, MenusDialogsAndTheDealtTable) {
     EXPECT_FALSE(has_chinese(help->browser()->toPlainText())) << "the English help page";
     dialogs.emplace_back(std::move(help));
     for (const auto& d : dialogs) expect_english(d.get(), d->metaObject()->className());
+
+    // The statistics' headings read whole at the size the dialog opens.
+    StatsDialog stats(window.keeping());
+    stats.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stats));
+    auto* table = child<QTableWidget>(&stats, "t_stats");
+    QHeaderView* header = table->horizontalHeader();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const QString text = table->horizontalHeaderItem(c)->text();
+        EXPECT_LE(QFontMetrics(header->font()).horizontalAdvance(text) + 2 * margin, header->sectionSize(c))
+            << text.toStdString();
+    }
+}
+
+// Qt's own texts (the buttons of a question box, its dialogs) follow the
+// window: Chinese in the Chinese window, as Qt writes them in English.
+TEST(Language, QtsOwnButtonsSpeakTheWindowsLanguage) {
+    struct Case {
+        bool chinese;
+        const char* yes;
+    };
+    for (const Case& c : {Case{true, "是(&Y)"}, Case{false, "&Yes"}}) {
+        SCOPED_TRACE(c.chinese);
+        ASSERT_TRUE(use_qt_chinese(c.chinese)) << "Qt's translations are installed (qt6-translations-l10n)";
+        QMessageBox box(QMessageBox::Question, "提示信息", "?", QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QString::fromUtf8(c.yes));
+    }
+    // The program's start chooses them with the window's language.
+    const auto window = open_game_window(QString());
+    QMessageBox box(QMessageBox::Question, "提示信息", "?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(has_chinese(box.button(QMessageBox::No)->text()), !english_in_use());
+    use_qt_chinese(false);
+    use_english(false);
 }
 
 }  // namespace

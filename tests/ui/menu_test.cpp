@@ -186,9 +186,14 @@ TEST(Menu, F1ShowsOurHelpPage) {
     const QString text = help->browser()->toPlainText();
     for (const char* word : {"瑟柯牌", "扣牌", "头科", "大落", "扪贡", "点贡", "落贡", "买三", "憋３限制"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
-    // The menu item reuses the same window.
+    // Esc closes it, wherever its focus is; the menu item brings the same window back.
+    QApplication::setActiveWindow(help);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
     qobject_cast<MainMenu*>(w.menuBar())->item("m_联机帮助")->trigger();
     EXPECT_EQ(w.findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(help->isVisible());
 }
 
 // --------------------------------------------------------------- about box

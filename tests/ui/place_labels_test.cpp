@@ -1,11 +1,14 @@
 // The place labels beside the seats at the sides are narrow boxes: their two
 // characters read top to bottom inside the box, at the table's own size and
-// scaled up, never spilling out sideways.
+// scaled up, never spilling out sideways. The names beside them, in English,
+// stay on the table top.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QTest>
 
+#include "tests/ui/window_support.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {
@@ -66,6 +69,36 @@ TEST(PlaceLabels, SideLabelsReadTopToBottomInsideTheirBoxes) {
             EXPECT_EQ(dark_pixels(shot, QRect(box.right() + 5, box.top() + 4, w - 4, box.height() - 8)), 0);
         }
     }
+}
+
+// The English names of the side seats read along their tall labels; the
+// labels of the lower seats reach past the table top's edge, the names may not.
+TEST(PlaceLabels, EnglishSideNamesStayOnTheTableTop) {
+    ASSERT_TRUE(use_english(true));
+    SeededWindow w;
+    Surface& surface = w.session().surface();
+    const SurfaceObject* top = surface.find("r_1");
+    ASSERT_NE(top, nullptr);
+    const QRect table_top = px_rect(top->x, top->y, top->width, top->height);
+    const QImage named = w.shot();
+    for (const char* name : {"t_b", "t_c", "t_e", "t_f"}) {
+        SCOPED_TRACE(name);
+        SurfaceObject* label = surface.object(name);
+        ASSERT_NE(label, nullptr);
+        label->visible = false;
+        surface.touched();
+        const QImage bare = w.shot();
+        label->visible = true;
+        surface.touched();
+        // Where the name is drawn: the pixels it changes.
+        int on = 0, off = 0;
+        for (int y = 0; y < named.height(); ++y)
+            for (int x = 0; x < named.width(); ++x)
+                if (named.pixel(x, y) != bare.pixel(x, y)) ++(table_top.contains(x, y) ? on : off);
+        EXPECT_GT(on, 50) << "the name is drawn";
+        EXPECT_EQ(off, 0) << "the name runs past the table top's edge";
+    }
+    use_english(false);
 }
 
 }  // namespace

@@ -1,14 +1,20 @@
 // What the program does at start to open sooner must not change what is
 // seen: the style's own pictures, the menus in the window, the window
-// icon's sizes.
+// icon's sizes. Where it keeps its files, whatever it is called.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <memory>
 
+#include "ui/application.h"
+#include "ui/keep_files.h"
 #include "ui/main_window.h"
 #include "ui/quick_style.h"
 #include "ui/startup.h"
@@ -64,6 +70,63 @@ TEST(GameIcon, HasEveryTitleAndTaskBarSizeDrawn) {
         const QImage img = pixels(icon, size);
         EXPECT_GT(img.pixelColor(size.width() / 2, size.height() / 2).alpha(), 0) << size.width();
     }
+}
+
+QString contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString("(none)");
+}
+
+void put(const QString& path, const char* text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+// The data folder is the game's whatever the executable is called, and what
+// an earlier version kept in the folder named after the executable moves in,
+// never over a file already there, never anything but a plain file.
+TEST(StartUp, TheDataFolderIsTheGamesAndTakesInTheOldOnesFiles) {
+    const QString shared = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString folder = data_folder();
+    EXPECT_EQ(folder, shared + "/tav/tav");
+    struct Case {
+        const char* executable;
+        const char* old_game;   // in the old folder; null: none
+        const char* old_stats;  // "fifo": a named pipe in its place
+        const char* new_stats;  // already in the data folder
+        int moved;
+        const char* game_after;  // in the data folder; "(none)": none
+        const char* stats_after;
+    };
+    const Case cases[] = {
+        {"/usr/games/tav", "game 1", "stats 1", nullptr, 2, "game 1", "stats 1"},
+        {"./build/tav", nullptr, "stats 2", "kept stats", 0, "(none)", "kept stats"},
+        {"/opt/tav-2004", "game 3", "fifo", nullptr, 1, "game 3", "(none)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.executable);
+        QDir(shared).removeRecursively();
+        const QString old = shared + '/' + QFileInfo(c.executable).fileName();
+        if (c.old_game) put(old + "/saved-game.txt", c.old_game);
+        if (QByteArray(c.old_stats) == "fifo") {
+            QDir().mkpath(old);
+            ASSERT_EQ(mkfifo(QFile::encodeName(old + "/statistics.txt").constData(), 0600), 0);
+        } else {
+            put(old + "/statistics.txt", c.old_stats);
+        }
+        if (c.new_stats) put(folder + "/statistics.txt", c.new_stats);
+        EXPECT_EQ(carry_over_kept_files(c.executable, folder), c.moved);
+        EXPECT_EQ(contents(folder + "/saved-game.txt"), c.game_after);
+        EXPECT_EQ(contents(folder + "/statistics.txt"), c.stats_after);
+        // What did not move stays where it was.
+        if (c.new_stats) {
+            EXPECT_EQ(contents(old + "/statistics.txt"), c.old_stats);
+        }
+        EXPECT_EQ(QFileInfo::exists(old + "/saved-game.txt"), false);
+    }
+    QDir(shared).removeRecursively();
 }
 
 }  // namespace

@@ -132,6 +132,24 @@ TEST(WindowSize, OpensAtMostOfTheScreenAndRemembersItsSize) {
     }
     MainWindow again(settings, 1, nullptr, MainWindow::Sizing::screen);
     EXPECT_EQ(again.size(), closed_at);
+    // Never so small that the table cannot be read: at least three quarters
+    // of its own size (400 x 300 asked for).
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    again.resize(400, 300);
+    QTest::qWait(5);
+    EXPECT_GE(again.table()->width(), TableWidget::base_size().width() * 3 / 4);
+    EXPECT_GE(again.table()->height(), TableWidget::base_size().height() * 3 / 4);
+    // A size remembered from a larger screen (or written into the file)
+    // opens within this screen's room.
+    const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+    for (const QSize remembered : {QSize(20000, 15000), QSize(300, 40000), QSize(600, 450)}) {
+        QSettings().setValue("window/size", remembered);
+        MainWindow w(settings, 1, nullptr, MainWindow::Sizing::screen);
+        EXPECT_LE(w.width(), room.width()) << remembered.width();
+        EXPECT_LE(w.height(), room.height()) << remembered.width();
+        EXPECT_GE(w.width(), TableWidget::base_size().width() * 3 / 4) << remembered.width();
+    }
     // Windows that open at the table's own size neither read nor write it.
     MainWindow plain(settings, 1);
     plain.show();
