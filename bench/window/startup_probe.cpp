@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/application.h"
 #include "ui/keep_files.h"
 #include "ui/main_window.h"
 #include "ui/startup.h"
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
         w->resize(1240, 918);
         window = std::move(w);
     } else {
+        // Named first, as the program does, so the probe reads the game's own folder.
+        tav::ui::name_application();
         window = tav::ui::open_game_window(tav::ui::data_folder());
     }
     const double built = now_ms();
