@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/package.sh
-deb=$(ls build/tav_*.deb)
+debs=(build/tav_*.deb)  # package.sh has checked there is exactly one
+deb=${debs[0]}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
