@@ -6,7 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/package.sh
-deb=$(ls build/tav_*.deb)
+debs=(build/tav_*.deb)  # package.sh has checked there is exactly one
+deb=${debs[0]}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 
@@ -31,7 +32,8 @@ expected=(usr/games/tav usr/share/applications/$id.desktop usr/share/metainfo/$i
 for size in 16 24 32 48 64 128 256 512; do expected+=("usr/share/icons/hicolor/${size}x$size/apps/tav.png"); done
 for f in "${expected[@]}"; do [ -f "$root/$f" ] || fail "the package lacks /$f"; done
 # Pictures and help are compiled in; nothing may lead back to this checkout.
-if grep -q -a -F "$PWD" "$root/usr/games/tav"; then fail "usr/games/tav names $PWD"; fi
+# With the slash: a short checkout path (/src) may well occur in the program as text.
+if grep -q -a -F "$PWD/" "$root/usr/games/tav"; then fail "usr/games/tav names $PWD/"; fi
 if readelf -d "$root/usr/games/tav" | grep -q -E 'RPATH|RUNPATH'; then fail "usr/games/tav has a run path"; fi
 gzip -t "$root/usr/share/man/man6/tav.6.gz" || fail "the manual page is not gzip"
 

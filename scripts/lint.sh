@@ -35,12 +35,22 @@ if [ ! -f build/compile_commands.json ]; then
   exit 1
 fi
 
-# Every tracked C++ source except generated or third-party ones.
-format_excludes=(':(exclude)build*/**' ':(exclude)third_party/**' ':(exclude)**/*_autogen/**')
-mapfile -t sources < <(git ls-files -- '*.cpp' '*.h' "${format_excludes[@]}")
+# Every C++ source except generated or third-party ones, listed with find so a
+# source archive or a machine without git lints the same files as a checkout:
+# the build folders, third_party/ and AUTOMOC's *_autogen/ folders are left out.
+list_sources() {
+  find "$@" \( -path './build*' -o -path ./third_party -o -name '*_autogen' -o -name '.?*' \) -prune \
+    -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sed 's|^\./||' | LC_ALL=C sort
+}
+mapfile -t sources < <(list_sources .)
 # The engine: what clang-tidy looks at (their headers come in through HeaderFilterRegex).
 engine_dirs=(model rules ai round table)
-mapfile -t engine < <(git ls-files -- "${engine_dirs[@]/%//*.cpp}")
+mapfile -t engine < <(list_sources "${engine_dirs[@]}" | grep '\.cpp$' || true)
+# Finding nothing means the script is looking in the wrong place, not a clean tree.
+if [ ${#sources[@]} -eq 0 ] || [ ${#engine[@]} -eq 0 ]; then
+  echo "lint.sh: found ${#sources[@]} C++ sources and ${#engine[@]} engine sources under $PWD; expected both" >&2
+  exit 1
+fi
 
 status=0
 
@@ -61,7 +71,7 @@ echo "== clang-tidy: checking ${#engine[@]} engine files with $jobs jobs"
 tidy_one='out=$("$0" -p build --quiet "$1" 2>&1); rc=$?
   printf "%s\n" "$out" | grep -v -E "^[0-9]+ warnings? (and [0-9]+ errors? )?generated\.$|^$" || true
   exit $rc'
-if [ ${#engine[@]} -gt 0 ] && ! printf '%s\0' "${engine[@]}" | xargs -0 -r -n1 -P"$jobs" bash -c "$tidy_one" "$clang_tidy"; then
+if ! printf '%s\0' "${engine[@]}" | xargs -0 -r -n1 -P"$jobs" bash -c "$tidy_one" "$clang_tidy"; then
   echo "clang-tidy: found problems (see above)" >&2
   status=1
 fi

@@ -11,5 +11,10 @@ cmake --build --preset default -j"$(nproc)" --target tav tav_compressed_docs
 rm -f build/tav_*.deb
 # Not the umask's whim: the staged files and folders get Debian's modes.
 (cd build && umask 022 && cpack -G DEB >/dev/null)
-deb=$(ls build/tav_*.deb)
+debs=(build/tav_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "package.sh: expected one build/tav_*.deb from cpack, found: ${debs[*]}" >&2
+  exit 1
+fi
+deb=${debs[0]}
 echo "package: $deb ($(du -h "$deb" | cut -f1))"

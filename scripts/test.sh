@@ -5,9 +5,16 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-/tmp/runtime-$(id -u)}"
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+# The same results whatever language the caller has chosen, also where that
+# locale is not installed here: C.UTF-8 is built into the C library.
+export QT_QPA_PLATFORM=offscreen LANG=C.UTF-8 LC_ALL=C.UTF-8
+unset LANGUAGE
+# Qt wants a private runtime folder. The caller's may not exist here (a chroot,
+# a container, su): then one of our own, not a failed mkdir in /run/user.
+if [ -z "${XDG_RUNTIME_DIR:-}" ] || [ ! -d "$XDG_RUNTIME_DIR" ] || [ ! -O "$XDG_RUNTIME_DIR" ]; then
+  export XDG_RUNTIME_DIR="/tmp/runtime-$(id -u)"
+  mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 cmake --preset default >/dev/null
 cmake --build --preset default -j"$(nproc)"
 

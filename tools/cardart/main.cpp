@@ -6,7 +6,11 @@
 //                                      size a desktop asks for and a scalable SVG
 //   tav_cardart --sheet FILE [DIR]     contact sheet of the bitmaps in DIR (or freshly
 //                                      drawn ones) with a sample hand, scaled up 2x
+//   tav_cardart --compare WANT HAVE    whether the pictures HAVE (a file or a folder) are
+//                                      WANT within the small differences another
+//                                      processor's antialiasing makes; exit status 1 if not
 #include "art.h"
+#include "compare.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,6 +132,18 @@ int writeSheet(const QString& file, const QString& dir) {
     return 0;
 }
 
+int compare(const QString& want, const QString& have) {
+    if (QFileInfo(want).isDir()) {
+        const QStringList problems = cardart::compareFolders(want, have);
+        for (const QString& problem : problems) std::fprintf(stderr, "tav_cardart: %s\n", qPrintable(problem));
+        if (!problems.isEmpty()) return 1;
+    } else if (const QString why = cardart::compareFiles(want, have); !why.isEmpty()) {
+        return fail(have + ": " + why);
+    }
+    std::printf("%s matches %s\n", qPrintable(have), qPrintable(want));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,11 +159,13 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 2 && args[0] == "--icons") return writeIconTheme(args[1]);
     if (args.size() >= 2 && args[0] == "--sheet") return writeSheet(args[1], args.value(2));
+    if (args.size() == 3 && args[0] == "--compare") return compare(args[1], args[2]);
     if (args.size() == 1 && !args[0].startsWith('-')) return writeCards(args[0]);
 
     std::fprintf(stderr, "usage: tav_cardart OUTDIR\n"
                          "       tav_cardart --icon FILE [SIZE]\n"
                          "       tav_cardart --icons DIR\n"
-                         "       tav_cardart --sheet FILE [DIR]\n");
+                         "       tav_cardart --sheet FILE [DIR]\n"
+                         "       tav_cardart --compare WANT HAVE\n");
     return 2;
 }
