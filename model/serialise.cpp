@@ -350,6 +350,8 @@ std::string check_consistent(const State& s) {
     if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return "桌上没有牌却要 A 座接牌";
     if (s.ask == Ask::shuffle && s.phase != Phase::between_deals) return "一局之中要求洗牌";
     if (s.trick.standing && s.plays[*s.trick.standing].empty()) return "桌上压着的牌是空的";
+    // The engine marks a deal's end as due only together with the step that ends it.
+    if (s.ending && s.next != State::Next::end_trick) return "这一局该结束了，却没有安排结束";
     // Between deals every card is back in the pack: a shuffle deals all 216.
     if (s.phase == Phase::between_deals) {
         int out_of_pack = s.cleared.size();

@@ -738,6 +738,10 @@ Built %2, Qt %3</translation>
         <translation>place tribute returned</translation>
     </message>
     <message>
+        <source>这一局该结束了，却没有安排结束</source>
+        <translation>the deal's end is due but nothing is to end it</translation>
+    </message>
+    <message>
         <source>这不是本游戏保存的牌局</source>
         <translation>not a game saved by this program</translation>
     </message>

@@ -190,6 +190,8 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.trick.standing.reset();
          }),
          "两局之间还有牌不在牌堆里"},
+        {"a deal's end due with nothing to end it", with_state([](game::State& s) { s.ending = true; }),
+         "这一局该结束了，却没有安排结束"},
         {"a state that waits for nobody", with_state([](game::State& s) { s.ask = game::Ask::nothing; }),
          "保存的牌局状态不是在等玩家"},
         {"a key that is no number", replaced(text, "\ngame 1234567890123", "\ngame -3"), "游戏编号不是数字"},
