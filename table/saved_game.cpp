@@ -114,17 +114,25 @@ bool read_numbers(std::string_view line, std::uint64_t& dealt, std::uint64_t& ne
            place_of(next);
 }
 
-// The lines of the record, the newest `kSavedRecordLines` of them: older
-// deals go whole, the oldest kept deal may lose its first lines.
+// The newest lines of the record within the reader's limits (each line cut
+// to its own): older deals go whole, the oldest kept deal may lose its first lines.
 std::vector<DealRecord> newest_record(const GameRecord& record) {
     std::vector<DealRecord> kept;
-    std::size_t room = kSavedRecordLines;
+    std::size_t lines = kSavedRecordLines, bytes = kSavedRecordBytes;
     const std::vector<DealRecord>& deals = record.deals();
-    for (auto d = deals.rbegin(); d != deals.rend() && room > 0 && kept.size() < kSavedRecordLines; ++d) {
+    for (auto d = deals.rbegin(); d != deals.rend() && lines > 0 && kept.size() < kSavedRecordLines; ++d) {
         DealRecord copy{d->number, {}};
-        const std::size_t take = std::min(room, d->lines.size());
-        copy.lines.assign(d->lines.end() - static_cast<std::ptrdiff_t>(take), d->lines.end());
-        room -= take;
+        for (auto l = d->lines.rbegin(); l != d->lines.rend() && lines > 0; ++l) {
+            const std::string_view line = within_limit(*l);
+            if (line.size() > bytes) {
+                lines = 0;
+                break;
+            }
+            bytes -= line.size();
+            --lines;
+            copy.lines.emplace_back(line);
+        }
+        std::reverse(copy.lines.begin(), copy.lines.end());
         kept.push_back(std::move(copy));
     }
     std::reverse(kept.begin(), kept.end());
@@ -195,7 +203,7 @@ std::string write_saved_game(const SavedGame& g) {
     out += "record " + std::to_string(record.size()) + "\n";
     for (const DealRecord& d : record) {
         out += "deal " + std::to_string(d.number) + " " + std::to_string(d.lines.size()) + "\n";
-        for (const std::string& line : d.lines) out += escaped(within_limit(line)) + "\n";
+        for (const std::string& line : d.lines) out += escaped(line) + "\n";
     }
     out += "end\n";
     return out;
@@ -252,7 +260,7 @@ SavedGameRead read_saved_game(std::string_view text) {
     if (!r.failed() && count > kSavedNotes) r.refuse("保存的牌局中提示行超过 " + std::to_string(kSavedNotes) + " 行");
     r.lines(count, "提示行", g.notes);
 
-    std::size_t deals = 0, record_lines = 0;
+    std::size_t deals = 0, record_lines = 0, record_bytes = 0;
     if (r.line(line, "保存的牌局的牌局记录缺失或损坏") &&
         (next_word(line) != "record" || !whole_number<std::size_t>(line, 0, kSavedRecordLines, deals)))
         r.refuse("保存的牌局的牌局记录缺失或损坏");
@@ -269,6 +277,9 @@ SavedGameRead read_saved_game(std::string_view text) {
             r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordLines) + " 行");
         record_lines += count;
         r.lines(count, "牌局记录", deal.lines);
+        for (const std::string& l : deal.lines) record_bytes += l.size();
+        if (!r.failed() && record_bytes > kSavedRecordBytes)
+            r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordBytes) + " 字节");
         record.push_back(std::move(deal));
     }
     if (r.line(line, "保存的牌局没有在该结束的地方结束") && (line != "end" || !r.rest().empty()))

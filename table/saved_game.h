@@ -47,6 +47,8 @@ inline constexpr int kSavedGameFormat = 2;
 inline constexpr std::size_t kSavedLineBytes = 1000;       // one note or record line
 inline constexpr std::size_t kSavedNotes = 10'000;         // the newest note lines kept
 inline constexpr std::size_t kSavedRecordLines = 100'000;  // the record's newest lines kept
+// The record's lines together (about 4 KB a deal): the record window shows them all.
+inline constexpr std::size_t kSavedRecordBytes = 4'000'000;
 
 // Where a card of a hand lies on the table (table units), whether it is face
 // up and whether it lies in the human's row. A hand is laid out only when

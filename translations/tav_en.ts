@@ -168,6 +168,10 @@
         <translation>line %2 of the saved game's %1 is longer than %3 bytes</translation>
     </message>
     <message>
+        <source>保存的牌局中%1超过 %2 字节</source>
+        <translation>the saved game's %1: more than %2 bytes</translation>
+    </message>
+    <message>
         <source>保存的牌局中%1超过 %2 行</source>
         <translation>the saved game's %1: more than %2 lines</translation>
     </message>

@@ -121,6 +121,10 @@ const std::vector<Kind>& kinds() {
              return tr_text("保存的牌局中%1的第 %2 行超过 %3 字节")
                  .arg(tr_text(m.captured(1)), m.captured(2), m.captured(3));
          }},
+        {re("保存的牌局中" + kLines + "超过 (\\d+) 字节"),
+         [](const auto& m) {
+             return tr_text("保存的牌局中%1超过 %2 字节").arg(tr_text(m.captured(1)), m.captured(2));
+         }},
         {re("保存的牌局中" + kLines + "超过 (\\d+) 行"),
          [](const auto& m) { return tr_text("保存的牌局中%1超过 %2 行").arg(tr_text(m.captured(1)), m.captured(2)); }},
         {re("文本在 " + kField + " 之前就结束了"),

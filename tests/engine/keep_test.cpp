@@ -184,6 +184,16 @@ TEST(SavedGameText, TheWriterKeepsEveryLimitTheReaderEnforces) {
     EXPECT_EQ(kept[0].lines.size(), kSavedRecordLines - 2);  // the oldest lines gave way to the newest
     EXPECT_EQ(kept[1].lines[1], chinese.substr(0, kSavedLineBytes / 3 * 3));
     EXPECT_TRUE(kept[2].lines.empty());
+
+    // A record too big to show gives way by its bytes too.
+    const std::string thousand(kSavedLineBytes, 'r');
+    deals.insert(deals.begin() + 1, {5002, std::vector<std::string>(kSavedRecordBytes / kSavedLineBytes, thousand)});
+    g.record.restore(deals);
+    const SavedGameRead big = read_saved_game(write_saved_game(g));
+    ASSERT_TRUE(big.ok()) << big.error;
+    ASSERT_EQ(big.game.record.deals().size(), 3u);
+    EXPECT_EQ(big.game.record.deals()[0].lines.size(), kSavedRecordBytes / kSavedLineBytes - 2);
+    EXPECT_EQ(big.game.record.deals()[1], kept[1]);
 }
 
 // A saved game is a file a player may be sent: each file made to break the

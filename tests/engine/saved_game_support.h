@@ -88,6 +88,8 @@ inline std::vector<Crafted> crafted_saved_games() {
     const std::string after_notes = text.substr(0, text.find(notes) + notes.size() + 1);
     const std::string hundred_k_lines = "record 1\ndeal 0 100001\n";
     const std::string numbers = line_of(text, "numbers ");
+    std::string five_mb_record = "record 1\ndeal 0 5000\n";
+    for (int i = 0; i < 5000; ++i) five_mb_record += std::string(kSavedLineBytes, 'r') + "\n";
 
     return {
         {"not a saved game", "hello\n", "这不是本游戏保存的牌局"},
@@ -118,6 +120,8 @@ inline std::vector<Crafted> crafted_saved_games() {
          "保存的牌局中牌局记录的第 1 行超过 1000 字节"},
         {"too many record lines", text.substr(0, text.find(record)) + hundred_k_lines,
          "保存的牌局中牌局记录超过 100000 行"},
+        {"a record of 5 MB", text.substr(0, text.find(record)) + five_mb_record,
+         "保存的牌局中牌局记录超过 4000000 字节"},
         {"no game key", text.substr(0, text.find("\ngame ")), "不完整：没有游戏编号"},
         {"cut inside the state", replaced(text, line_of(text, "next ") + "\n", ""), "文本在 next 之前就结束了"},
         {"a field misnamed", replaced(text, "\nrules ", "\nrulez "), "这里应是 rules"},
