@@ -1,15 +1,23 @@
 // The game state as text, to keep a game between runs. Every field of
 // `State` is written by name in a fixed order, one field or pile to a line:
 //
-//   state 1
+//   state 2
 //   rules 1 0 0 1
+//   levels 0 0 0 0 0 0
 //   phase 2
 //   ...
 //
 // Reading is strict: each line must be the next expected field, numbers in
-// range, nothing left over; a state read back is then checked (every card in
-// exactly one place, plays of one rank, places and counts consistent) before
-// it is handed out. Anything else is refused with a reason, never guessed.
+// range (a hand no bigger than play can make it, the deal's steps within the
+// engine's bound), nothing left over; a state read back is then checked
+// (every card in exactly one place, plays of one rank, places and counts
+// consistent) before it is handed out. Anything else is refused with a
+// reason in the game's own Chinese, never guessed.
+//
+// The version rule: the first line's format goes up whenever a field is
+// added, removed or read differently, so that a text of an older format is
+// refused as such ("an older version"), never as a damaged text. Format 1
+// had no `levels` line; format 2 adds it.
 #pragma once
 
 #include <string>
@@ -21,7 +29,7 @@
 namespace tav::game {
 
 // The version written in the first line; a text of any other version is refused.
-inline constexpr int kStateFormat = 1;
+inline constexpr int kStateFormat = 2;
 
 // The state as lines of text, each ended with '\n'.
 std::string write_state(const State& s);

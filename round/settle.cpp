@@ -2,6 +2,8 @@
 // payer's strongest jokers and 2s (never a card it was itself paid) go to the
 // receiver, who gives as many weak cards back. The human is asked whether to
 // take a partner's tribute, and picks its own return.
+#include <stdexcept>
+
 #include "ai/classic.h"
 #include "model/notes.h"
 #include "rules/flow.h"
@@ -21,6 +23,16 @@ std::vector<Card> tribute_cards(const State& s, Seat payer, int owed) {
 }
 
 Rank rank_at(std::span<const Card> cards, std::size_t i) { return i < cards.size() ? rank_of(cards[i]) : 0; }
+
+// A card from one hand to another: taken only once the other hand holds it.
+// A hand too full to take it (a state no game reaches, refused by the state's
+// reader) leaves the card where it was and refuses the whole action, which
+// the window then undoes.
+void hand_over(Hand& from, Hand& to, Card c) {
+    if (!from.contains(c)) return;
+    if (!to.push(c)) throw std::length_error("a hand is too full to take a tribute card");
+    from.remove(c);
+}
 
 }  // namespace
 
@@ -57,8 +69,7 @@ void Flow::pay_slot(int slot) {
     Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
     const Seat payer = *debt.payer, receiver = *debt.receiver;
     for (Card c : tribute_cards(s, payer, debt.count)) {
-        s.hands[payer].remove(c);
-        s.hands[receiver].push(c);
+        hand_over(s.hands[payer], s.hands[receiver], c);
         s.traded.set(c);
     }
     if (receiver == Seat::A) {
@@ -94,8 +105,7 @@ void Flow::give_back(int slot, std::span<const Card> cards, bool by_human) {
     int i = 0;
     for (Card c : cards) {
         ev.add(EventKind::handed, receiver, c, ++i);
-        s.hands[receiver].remove(c);
-        s.hands[payer].push(c);
+        hand_over(s.hands[receiver], s.hands[payer], c);
         s.traded.set(c, !by_human);
     }
     // The computer's return may give fewer cards than owed: the debt says what went.

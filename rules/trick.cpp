@@ -25,7 +25,8 @@ void Flow::run() {
         const std::optional<Seat> leader = s.next_leader;
         s.next = State::Next::none;
         const bool ending = step == State::Next::end_trick && !leader;
-        if (!ending && ++s.steps > kMaxDealSteps) {
+        // Counted only below the bound, so no count a state holds can overflow.
+        if (!ending && (s.steps >= kMaxDealSteps || ++s.steps > kMaxDealSteps)) {
             // Far more turns than a deal of 216 cards needs: the turn is going
             // round in a circle, and the deal is ended rather than left to run,
             // saying so: it is not an ordinary end.

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tav {
@@ -13,6 +14,7 @@ namespace tav {
 struct DealRecord {
     std::uint64_t number = 0;  // 0: the lines before the first deal
     std::vector<std::string> lines;
+    bool operator==(const DealRecord&) const = default;
 };
 
 class GameRecord {
@@ -21,11 +23,15 @@ public:
     void begin_deal(std::uint64_t number);
     void add(std::string_view line);
     void clear() { deals_.clear(); }
+    // A record kept between runs, back as it was.
+    void restore(std::vector<DealRecord> deals) { deals_ = std::move(deals); }
     const std::vector<DealRecord>& deals() const { return deals_; }
     // How a deal is headed in the window and the file: "第3局　编号 2024003".
     static std::string heading(std::size_t nth, std::uint64_t number);
     // The whole record as UTF-8 text, one line a line, each deal after its heading.
     std::string text() const;
+
+    bool operator==(const GameRecord&) const = default;
 
 private:
     std::vector<DealRecord> deals_;

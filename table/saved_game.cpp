@@ -1,8 +1,9 @@
 #include "table/saved_game.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
-#include <sstream>
+#include <limits>
 
 #include "model/serialise.h"
 #include "table/deal_numbers.h"
@@ -11,10 +12,10 @@ namespace tav {
 namespace {
 
 constexpr std::string_view kHeader = "tav saved game ";
-// More note lines than any game writes in a long evening: a bigger count was not written by us.
-constexpr long kMaxNotes = 10'000'000;
 // Past the table's far corner (3602 by 2272 table units).
 constexpr long kTableReach = 5000;
+template <class Number>
+constexpr Number kAny = std::numeric_limits<Number>::max();
 
 // A note line on one line of the file: backslashes and line ends escaped.
 std::string escaped(std::string_view line) {
@@ -49,6 +50,14 @@ bool unescape(std::string_view line, std::string& out) {
     return true;
 }
 
+// A line cut to the reader's limit, at the start of a UTF-8 character.
+std::string_view within_limit(std::string_view line) {
+    if (line.size() <= kSavedLineBytes) return line;
+    std::size_t cut = kSavedLineBytes;
+    while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+    return line.substr(0, cut);
+}
+
 // Takes the next line off `rest`; false when no whole line is left.
 bool take_line(std::string_view& rest, std::string_view& line) {
     const std::size_t nl = rest.find('\n');
@@ -58,7 +67,8 @@ bool take_line(std::string_view& rest, std::string_view& line) {
     return true;
 }
 
-bool whole_number(std::string_view w, long lo, long hi, long& v) {
+template <class Number>
+bool whole_number(std::string_view w, Number lo, Number hi, Number& v) {
     const auto [p, ec] = std::from_chars(w.data(), w.data() + w.size(), v);
     return !w.empty() && ec == std::errc() && p == w.data() + w.size() && v >= lo && v <= hi;
 }
@@ -81,13 +91,13 @@ bool read_spots(std::string_view line, const game::State& s, std::vector<CardSpo
             ++in_hands;
         }
     long n = 0;
-    if (!whole_number(next_word(line), in_hands, in_hands, n)) return false;
+    if (!whole_number<long>(next_word(line), in_hands, in_hands, n)) return false;
     for (long i = 0; i < n; ++i) {
         long card = 0, x = 0, y = 0, up = 0, row = 0;
-        if (!whole_number(next_word(line), 1, game::kCards, card) || !held[static_cast<std::size_t>(card)] ||
-            spotted[static_cast<std::size_t>(card)] || !whole_number(next_word(line), 0, kTableReach, x) ||
-            !whole_number(next_word(line), 0, kTableReach, y) || !whole_number(next_word(line), 0, 1, up) ||
-            !whole_number(next_word(line), 0, 1, row))
+        if (!whole_number<long>(next_word(line), 1, game::kCards, card) || !held[static_cast<std::size_t>(card)] ||
+            spotted[static_cast<std::size_t>(card)] || !whole_number<long>(next_word(line), 0, kTableReach, x) ||
+            !whole_number<long>(next_word(line), 0, kTableReach, y) || !whole_number<long>(next_word(line), 0, 1, up) ||
+            !whole_number<long>(next_word(line), 0, 1, row))
             return false;
         spotted[static_cast<std::size_t>(card)] = true;
         spots.push_back({static_cast<game::Card>(card), static_cast<int>(x), static_cast<int>(y), up == 1, row == 1});
@@ -95,37 +105,90 @@ bool read_spots(std::string_view line, const game::State& s, std::vector<CardSpo
     return line.empty();
 }
 
-std::string refuse_with(SavedGameRead& r, std::string why) {
-    r.game = SavedGame{};
-    r.error = std::move(why);
-    return r.error;
-}
-
 // "numbers D N": the deal last dealt (0 for none) and the next, each a
 // deal's number.
 bool read_numbers(std::string_view line, std::uint64_t& dealt, std::uint64_t& next) {
-    if (line.substr(0, 8) != "numbers ") return false;
-    line.remove_prefix(8);
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) return false;
-    auto number = [](std::string_view text, std::uint64_t& out) {
-        const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
-        return !text.empty() && ec == std::errc() && p == text.data() + text.size();
-    };
-    return number(line.substr(0, space), dealt) && number(line.substr(space + 1), next) &&
-           (dealt == 0 || place_of(dealt)) && place_of(next);
+    if (next_word(line) != "numbers") return false;
+    return whole_number<std::uint64_t>(next_word(line), 0, kLastDealNumber, dealt) &&
+           whole_number<std::uint64_t>(line, 1, kLastDealNumber, next) && (dealt == 0 || place_of(dealt)) &&
+           place_of(next);
 }
+
+// The newest lines of the record within the reader's limits (each line cut
+// to its own): older deals go whole, the oldest kept deal may lose its first lines.
+std::vector<DealRecord> newest_record(const GameRecord& record) {
+    std::vector<DealRecord> kept;
+    std::size_t lines = kSavedRecordLines, bytes = kSavedRecordBytes;
+    const std::vector<DealRecord>& deals = record.deals();
+    for (auto d = deals.rbegin(); d != deals.rend() && lines > 0 && kept.size() < kSavedRecordLines; ++d) {
+        DealRecord copy{d->number, {}};
+        for (auto l = d->lines.rbegin(); l != d->lines.rend() && lines > 0; ++l) {
+            const std::string_view line = within_limit(*l);
+            if (line.size() > bytes) {
+                lines = 0;
+                break;
+            }
+            bytes -= line.size();
+            --lines;
+            copy.lines.emplace_back(line);
+        }
+        std::reverse(copy.lines.begin(), copy.lines.end());
+        kept.push_back(std::move(copy));
+    }
+    std::reverse(kept.begin(), kept.end());
+    return kept;
+}
+
+// Reads the file's sections in order; the first fault is kept with its
+// reason and nothing read is handed out.
+class Reading {
+public:
+    explicit Reading(std::string_view text) : rest_(text) {}
+
+    SavedGameRead result;
+
+    bool failed() const { return !result.error.empty(); }
+    void refuse(std::string why) {
+        if (failed()) return;
+        result.game = SavedGame{};
+        result.error = std::move(why);
+    }
+    // The next line, or a refusal saying why there is none.
+    bool line(std::string_view& out, const std::string& why_missing) {
+        if (failed()) return false;
+        if (take_line(rest_, out)) return true;
+        refuse(why_missing);
+        return false;
+    }
+    // `count` lines within the limits, each unescaped; `what` names them.
+    void lines(std::size_t count, const std::string& what, std::vector<std::string>& out) {
+        std::string_view text;
+        std::string one;
+        for (std::size_t i = 1; i <= count && !failed(); ++i) {
+            if (!line(text, "保存的牌局在" + what + "中被截断")) return;
+            // Escaping at most doubles a line: a longer one is refused unread.
+            if (text.size() <= 2 * kSavedLineBytes && !unescape(text, one))
+                refuse("保存的牌局中" + what + "的第 " + std::to_string(i) + " 行损坏");
+            else if (text.size() > 2 * kSavedLineBytes || one.size() > kSavedLineBytes)
+                refuse("保存的牌局中" + what + "的第 " + std::to_string(i) + " 行超过 " +
+                       std::to_string(kSavedLineBytes) + " 字节");
+            else
+                out.push_back(one);
+        }
+    }
+    std::string_view& rest() { return rest_; }
+
+private:
+    std::string_view rest_;
+};
 
 }  // namespace
 
 bool game_started(const game::State& s) { return s.phase != game::Phase::between_deals || s.first_leader.has_value(); }
 
 std::string write_saved_game(const SavedGame& g) {
-    std::ostringstream rng;
-    rng << g.rng;
     std::string out = std::string(kHeader) + std::to_string(kSavedGameFormat) + "\n";
     out += game::write_state(g.state);
-    out += "rng " + rng.str() + "\n";
     out += "game " + std::to_string(g.game_key) + "\n";
     out += "spots " + std::to_string(g.spots.size());
     for (const CardSpot& c : g.spots)
@@ -133,98 +196,96 @@ std::string write_saved_game(const SavedGame& g) {
                (c.face_up ? " 1" : " 0") + (c.in_row ? " 1" : " 0");
     out += "\n";
     out += "numbers " + std::to_string(g.dealt_number) + " " + std::to_string(g.next_number) + "\n";
-    out += "notes " + std::to_string(g.notes.size()) + "\n";
-    for (const std::string& line : g.notes) out += escaped(line) + "\n";
+    const std::size_t skipped = g.notes.size() - std::min(g.notes.size(), kSavedNotes);
+    out += "notes " + std::to_string(g.notes.size() - skipped) + "\n";
+    for (std::size_t i = skipped; i < g.notes.size(); ++i) out += escaped(within_limit(g.notes[i])) + "\n";
+    const std::vector<DealRecord> record = newest_record(g.record);
+    out += "record " + std::to_string(record.size()) + "\n";
+    for (const DealRecord& d : record) {
+        out += "deal " + std::to_string(d.number) + " " + std::to_string(d.lines.size()) + "\n";
+        for (const std::string& line : d.lines) out += escaped(line) + "\n";
+    }
     out += "end\n";
     return out;
 }
 
 SavedGameRead read_saved_game(std::string_view text) {
-    SavedGameRead r;
-    std::string_view rest = text, line;
-    if (!take_line(rest, line) || line.substr(0, kHeader.size()) != kHeader) {
-        refuse_with(r, "not a saved game of this program");
-        return r;
+    Reading r(text);
+    SavedGame& g = r.result.game;
+    std::string_view line;
+    if (!take_line(r.rest(), line) || line.substr(0, kHeader.size()) != kHeader) {
+        r.refuse("这不是本游戏保存的牌局");
+        return r.result;
     }
-    long version = 0;
+    int version = 0;
     if (!whole_number(line.substr(kHeader.size()), 0, 1'000'000, version)) {
-        refuse_with(r, "the saved game's version is not a number");
-        return r;
+        r.refuse("保存的牌局的版本号不是数字");
+        return r.result;
     }
     if (version != kSavedGameFormat) {
-        refuse_with(r, "a saved game of version " + std::to_string(version) + ", this program reads version " +
-                           std::to_string(kSavedGameFormat));
-        return r;
+        r.refuse(std::string(version < kSavedGameFormat ? "旧" : "新") + "版本保存的牌局（版本 " +
+                 std::to_string(version) + "），本游戏读取版本 " + std::to_string(kSavedGameFormat));
+        return r.result;
     }
-    // The state's lines run up to the generator's.
-    const std::size_t rng_at = rest.find("\nrng ");
-    if (rng_at == std::string_view::npos) {
-        refuse_with(r, "the saved game is cut short: no generator");
-        return r;
+    // The state's lines run up to the game key's.
+    const std::size_t key_at = r.rest().find("\ngame ");
+    if (key_at == std::string_view::npos) {
+        r.refuse("保存的牌局不完整：没有游戏编号");
+        return r.result;
     }
-    game::StateRead state = game::read_state(rest.substr(0, rng_at + 1));
+    const game::StateRead state = game::read_state(r.rest().substr(0, key_at + 1));
     if (!state.ok()) {
-        refuse_with(r, "the saved game's state is refused: " + state.error);
-        return r;
+        r.refuse("保存的牌局状态不对：" + state.error);
+        return r.result;
     }
     if (state.state.ask == game::Ask::nothing || state.state.next != game::State::Next::none) {
-        refuse_with(r, "the saved game's state does not wait for the human");
-        return r;
+        r.refuse("保存的牌局状态不是在等玩家");
+        return r.result;
     }
-    r.game.state = state.state;
-    rest.remove_prefix(rng_at + 1);
+    g.state = state.state;
+    r.rest().remove_prefix(key_at + 1);
 
-    take_line(rest, line);
-    {
-        std::istringstream in{std::string(line.substr(4))};
-        in >> r.game.rng;
-        const bool read = !in.fail();
-        in >> std::ws;
-        if (!read || !in.eof()) {
-            refuse_with(r, "the saved game's generator is damaged");
-            return r;
-        }
+    if (r.line(line, "保存的牌局不完整：没有游戏编号") &&
+        !whole_number<std::uint64_t>(line.substr(5), 0, kAny<std::uint64_t>, g.game_key))
+        r.refuse("保存的牌局的游戏编号不是数字");
+    if (r.line(line, "保存的牌局中牌的位置缺失或损坏") && !read_spots(line, g.state, g.spots))
+        r.refuse("保存的牌局中牌的位置缺失或损坏");
+    if (r.line(line, "保存的牌局的牌局编号缺失或损坏") && !read_numbers(line, g.dealt_number, g.next_number))
+        r.refuse("保存的牌局的牌局编号缺失或损坏");
+
+    std::size_t count = 0;
+    if (r.line(line, "保存的牌局的提示行数缺失或损坏") &&
+        (next_word(line) != "notes" || !whole_number<std::size_t>(line, 0, kAny<std::size_t>, count)))
+        r.refuse("保存的牌局的提示行数缺失或损坏");
+    if (!r.failed() && count > kSavedNotes) r.refuse("保存的牌局中提示行超过 " + std::to_string(kSavedNotes) + " 行");
+    r.lines(count, "提示行", g.notes);
+
+    std::size_t deals = 0, record_lines = 0, record_bytes = 0;
+    if (r.line(line, "保存的牌局的牌局记录缺失或损坏") &&
+        (next_word(line) != "record" || !whole_number<std::size_t>(line, 0, kSavedRecordLines, deals)))
+        r.refuse("保存的牌局的牌局记录缺失或损坏");
+    std::vector<DealRecord> record;
+    for (std::size_t d = 0; d < deals && !r.failed(); ++d) {
+        DealRecord deal;
+        if (r.line(line, "保存的牌局的牌局记录缺失或损坏") &&
+            (next_word(line) != "deal" ||
+             !whole_number<std::uint64_t>(next_word(line), 0, kLastDealNumber, deal.number) ||
+             (deal.number != 0 && !place_of(deal.number)) ||
+             !whole_number<std::size_t>(line, 0, kAny<std::size_t>, count)))
+            r.refuse("保存的牌局的牌局记录缺失或损坏");
+        if (!r.failed() && count > kSavedRecordLines - record_lines)
+            r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordLines) + " 行");
+        record_lines += count;
+        r.lines(count, "牌局记录", deal.lines);
+        for (const std::string& l : deal.lines) record_bytes += l.size();
+        if (!r.failed() && record_bytes > kSavedRecordBytes)
+            r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordBytes) + " 字节");
+        record.push_back(std::move(deal));
     }
-    long count = 0;
-    if (!take_line(rest, line) || line.substr(0, 5) != "game ") {
-        refuse_with(r, "the saved game is cut short: no game key");
-        return r;
-    }
-    const std::string_view key = line.substr(5);
-    const auto [kp, kec] = std::from_chars(key.data(), key.data() + key.size(), r.game.game_key);
-    if (key.empty() || kec != std::errc() || kp != key.data() + key.size()) {
-        refuse_with(r, "the saved game's key is not a number");
-        return r;
-    }
-    if (!take_line(rest, line) || !read_spots(line, r.game.state, r.game.spots)) {
-        refuse_with(r, "the saved game's spots of the cards are missing or damaged");
-        return r;
-    }
-    if (!take_line(rest, line) || !read_numbers(line, r.game.dealt_number, r.game.next_number)) {
-        refuse_with(r, "the saved game's deal numbers are missing or damaged");
-        return r;
-    }
-    if (!take_line(rest, line) || line.substr(0, 6) != "notes " || !whole_number(line.substr(6), 0, kMaxNotes, count)) {
-        refuse_with(r, "the saved game's note count is missing or damaged");
-        return r;
-    }
-    std::string note;
-    for (long i = 0; i < count; ++i) {
-        if (!take_line(rest, line)) {
-            refuse_with(r, "the saved game is cut short in its notes");
-            return r;
-        }
-        if (!unescape(line, note)) {
-            refuse_with(r, "a note line of the saved game is damaged");
-            return r;
-        }
-        r.game.notes.push_back(note);
-    }
-    if (!take_line(rest, line) || line != "end" || !rest.empty()) {
-        refuse_with(r, "the saved game does not end where it should");
-        return r;
-    }
-    return r;
+    if (r.line(line, "保存的牌局没有在该结束的地方结束") && (line != "end" || !r.rest().empty()))
+        r.refuse("保存的牌局没有在该结束的地方结束");
+    if (!r.failed()) g.record.restore(std::move(record));
+    return r.result;
 }
 
 }  // namespace tav

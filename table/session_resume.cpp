@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "table/deal_numbers.h"
 #include "table/layout.h"
 
 namespace tav {
@@ -10,8 +11,8 @@ namespace tav {
 SavedGame Session::keep() const {
     SavedGame g;
     g.state = state_;
-    g.rng = rng_;
     g.notes = view_.note_log();
+    g.record = record_;
     g.spots = view_.hand_spots(state_);
     g.dealt_number = dealt_;
     g.next_number = next_deal_;
@@ -25,7 +26,6 @@ void Session::resume(const SavedGame& g) {
     if (busy_) return;
     const game::State& s = g.state;
     state_ = s;
-    rng_ = g.rng;
     deal_places_ = s.places;
     // The game goes on by the rules it was played by, whatever the settings
     // said at this start.
@@ -34,9 +34,13 @@ void Session::resume(const SavedGame& g) {
     settings.point_tributes = s.rules.points;
     if (s.rules.tributes != (settings.win_style == 1)) settings.win_style = s.rules.tributes ? 1 : 0;
     settings.computer_level = s.rules.levels[game::slot_of(game::Seat::B)] == game::Level::strong ? 1 : 0;
-    // The generator stands where it stood, so its next shuffle deals the next number.
+    // The generator is rebuilt from the next deal's number, as a game that
+    // was never closed has it: seeded with the number's seed, every shuffle
+    // before it made (nothing else draws from it).
+    prepare_shuffle(rng_, g.next_number);
     dealt_ = g.dealt_number;
     next_deal_ = g.next_number;
+    record_ = g.record;
     picks_.clear();
     focus_ = 0;
     focus_card_ = 0;

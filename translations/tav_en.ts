@@ -4,6 +4,10 @@
 <context>
     <name>tav</name>
     <message>
+        <source>%1 座桌上的牌不止一种点数</source>
+        <translation>seat %1's play holds more than one natural rank</translation>
+    </message>
+    <message>
         <source>%1%2一%3</source>
         <translation>%1: %2, %3</translation>
     </message>
@@ -76,12 +80,36 @@
         <translation>%1 (%2)</translation>
     </message>
     <message>
+        <source>%1：%2 超出范围</source>
+        <translation>%1: %2 is out of range</translation>
+    </message>
+    <message>
+        <source>%1：多出了内容</source>
+        <translation>%1: more than expected</translation>
+    </message>
+    <message>
+        <source>%1：这里应是一个数</source>
+        <translation>%1: a number was expected</translation>
+    </message>
+    <message>
+        <source>%1：这里应是座位 A..F 或 -</source>
+        <translation>%1: a seat A..F or - was expected</translation>
+    </message>
+    <message>
         <source>%1＞%2</source>
         <translation>%1 &gt; %2</translation>
     </message>
     <message>
         <source>&lt;a href=&quot;%1&quot;&gt;网站提供最新下载&lt;/a&gt;</source>
         <translation>&lt;a href=&quot;%1&quot;&gt;The latest version is on the website&lt;/a&gt;</translation>
+    </message>
+    <message>
+        <source>0 号牌被记为进贡所得</source>
+        <translation>card 0 is marked as received in a tribute</translation>
+    </message>
+    <message>
+        <source>一局之中要求洗牌</source>
+        <translation>a shuffle is asked during a deal</translation>
     </message>
     <message>
         <source>三科</source>
@@ -96,8 +124,16 @@
         <translation>The last game was not finished. Go on with it?</translation>
     </message>
     <message>
+        <source>不在进贡时要求进贡</source>
+        <translation>a tribute is asked outside the tributes</translation>
+    </message>
+    <message>
         <source>不接牌请过牌</source>
         <translation>Pass if you do not follow</translation>
+    </message>
+    <message>
+        <source>两局之间还有牌不在牌堆里</source>
+        <translation>cards are out of the pack between deals</translation>
     </message>
     <message>
         <source>二科</source>
@@ -120,6 +156,66 @@
         <translation>Save Game Record</translation>
     </message>
     <message>
+        <source>保存的牌局不完整：没有游戏编号</source>
+        <translation>the saved game is cut short: it has no game key</translation>
+    </message>
+    <message>
+        <source>保存的牌局中%1的第 %2 行损坏</source>
+        <translation>line %2 of the saved game's %1 is damaged</translation>
+    </message>
+    <message>
+        <source>保存的牌局中%1的第 %2 行超过 %3 字节</source>
+        <translation>line %2 of the saved game's %1 is longer than %3 bytes</translation>
+    </message>
+    <message>
+        <source>保存的牌局中%1超过 %2 字节</source>
+        <translation>the saved game's %1: more than %2 bytes</translation>
+    </message>
+    <message>
+        <source>保存的牌局中%1超过 %2 行</source>
+        <translation>the saved game's %1: more than %2 lines</translation>
+    </message>
+    <message>
+        <source>保存的牌局中牌的位置缺失或损坏</source>
+        <translation>the places of the saved game's cards are missing or damaged</translation>
+    </message>
+    <message>
+        <source>保存的牌局在%1中被截断</source>
+        <translation>the saved game is cut short in its %1</translation>
+    </message>
+    <message>
+        <source>保存的牌局没有在该结束的地方结束</source>
+        <translation>the saved game does not end where it should</translation>
+    </message>
+    <message>
+        <source>保存的牌局状态不对：%1</source>
+        <translation>the saved game's state is refused: %1</translation>
+    </message>
+    <message>
+        <source>保存的牌局状态不是在等玩家</source>
+        <translation>the saved game's state does not wait for the player</translation>
+    </message>
+    <message>
+        <source>保存的牌局的提示行数缺失或损坏</source>
+        <translation>the saved game's count of note lines is missing or damaged</translation>
+    </message>
+    <message>
+        <source>保存的牌局的游戏编号不是数字</source>
+        <translation>the saved game's key is not a number</translation>
+    </message>
+    <message>
+        <source>保存的牌局的版本号不是数字</source>
+        <translation>the saved game's version is not a number</translation>
+    </message>
+    <message>
+        <source>保存的牌局的牌局编号缺失或损坏</source>
+        <translation>the saved game's deal numbers are missing or damaged</translation>
+    </message>
+    <message>
+        <source>保存的牌局的牌局记录缺失或损坏</source>
+        <translation>the saved game's record is missing or damaged</translation>
+    </message>
+    <message>
         <source>共%1盘，%2局</source>
         <translation>%1 games, %2 deals</translation>
     </message>
@@ -140,6 +236,10 @@
         <translation>Writing the file “%1” failed: %2</translation>
     </message>
     <message>
+        <source>出完牌的座位数与名次不符</source>
+        <translation>the count of seats out does not match their places</translation>
+    </message>
+    <message>
         <source>原文件已改名为 %1 。</source>
         <translation>The file has been renamed to %1.</translation>
     </message>
@@ -158,6 +258,10 @@
     <message>
         <source>名次</source>
         <translation>Place</translation>
+    </message>
+    <message>
+        <source>名次 %1 给了两次</source>
+        <translation>place %1 is given twice</translation>
     </message>
     <message>
         <source>四科</source>
@@ -284,12 +388,24 @@
         <translation>Information</translation>
     </message>
     <message>
+        <source>提示行</source>
+        <translation>note lines</translation>
+    </message>
+    <message>
         <source>提示：扣牌</source>
         <translation>Hint: hold back</translation>
     </message>
     <message>
         <source>提示：过牌</source>
         <translation>Hint: pass</translation>
+    </message>
+    <message>
+        <source>文本在 %1 之前就结束了</source>
+        <translation>the text ends before %1</translation>
+    </message>
+    <message>
+        <source>文本在一行的中间结束（被截断了？）</source>
+        <translation>the text ends inside a line (cut short?)</translation>
     </message>
     <message>
         <source>文本文件 (*.txt);;所有文件 (*)</source>
@@ -300,8 +416,24 @@
         <translation>&amp;New Game</translation>
     </message>
     <message>
+        <source>新版本保存的牌局（版本 %1），本游戏读取版本 %2</source>
+        <translation>a game saved by a newer version (version %1); this game reads version %2</translation>
+    </message>
+    <message>
+        <source>新版本的牌局状态（格式 %1），本游戏读取格式 %2</source>
+        <translation>a game state of a newer version (format %1); this game reads format %2</translation>
+    </message>
+    <message>
         <source>无法写入文件“%1”：%2</source>
         <translation>Cannot write the file “%1”: %2</translation>
+    </message>
+    <message>
+        <source>旧版本保存的牌局（版本 %1），本游戏读取版本 %2</source>
+        <translation>a game saved by an older version (version %1); this game reads version %2</translation>
+    </message>
+    <message>
+        <source>旧版本的牌局状态（格式 %1），本游戏读取格式 %2</source>
+        <translation>a game state of an older version (format %1); this game reads format %2</translation>
     </message>
     <message>
         <source>显示提示按钮</source>
@@ -340,12 +472,24 @@
         <translation>The game in progress will be given up. Start a new game from this deal number?</translation>
     </message>
     <message>
+        <source>桌上压着的牌是空的</source>
+        <translation>the standing play is empty</translation>
+    </message>
+    <message>
+        <source>桌上没有牌却要 A 座接牌</source>
+        <translation>seat A is asked to follow when no play stands</translation>
+    </message>
+    <message>
         <source>正常</source>
         <translation>Normal</translation>
     </message>
     <message>
         <source>没有这个牌局编号</source>
         <translation>There is no such deal number</translation>
+    </message>
+    <message>
+        <source>没轮到 A 座却要 A 座出牌</source>
+        <translation>seat A is asked to play when it is not its turn</translation>
     </message>
     <message>
         <source>洗牌(&amp;S)</source>
@@ -454,8 +598,16 @@ Built %2, Qt %3</translation>
         <translation>OK</translation>
     </message>
     <message>
+        <source>第 %1 号牌在 %2 处</source>
+        <translation>card %1 lies in %2 places</translation>
+    </message>
+    <message>
         <source>第%1局　编号 %2</source>
         <translation>Deal %1, no. %2</translation>
+    </message>
+    <message>
+        <source>第%1行：%2</source>
+        <translation>line %1: %2</translation>
     </message>
     <message>
         <source>统计</source>
@@ -494,8 +646,20 @@ Built %2, Qt %3</translation>
         <translation>Place</translation>
     </message>
     <message>
+        <source>行数比牌局状态多</source>
+        <translation>more lines than a game state has</translation>
+    </message>
+    <message>
         <source>要同帮的进贡吗？</source>
         <translation>Take tribute from your own side?</translation>
+    </message>
+    <message>
+        <source>要求的进贡不是给 A 座的</source>
+        <translation>a tribute is asked that seat A does not receive</translation>
+    </message>
+    <message>
+        <source>要求进贡，却没有正在结算的贡</source>
+        <translation>a tribute is asked with no tribute being settled</translation>
     </message>
     <message>
         <source>要清除所有的统计吗？</source>
@@ -582,8 +746,20 @@ Built %2, Qt %3</translation>
         <translation>place tribute returned</translation>
     </message>
     <message>
+        <source>这一局该结束了，却没有安排结束</source>
+        <translation>the deal's end is due but nothing is to end it</translation>
+    </message>
+    <message>
+        <source>这不是本游戏保存的牌局</source>
+        <translation>not a game saved by this program</translation>
+    </message>
+    <message>
         <source>这个文件无法改名，下次保存时也不会覆盖它。</source>
         <translation>The file could not be renamed; it will not be overwritten at the next save either.</translation>
+    </message>
+    <message>
+        <source>这里应是 %1</source>
+        <translation>%1 was expected here</translation>
     </message>
     <message>
         <source>进扪贡</source>

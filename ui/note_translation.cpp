@@ -28,6 +28,19 @@ struct Kind {
     std::function<QString(const QRegularExpressionMatch&)> english;
 };
 
+// A part of a line that is a line of its own kind (a reason inside a
+// reason): looked up whole, then by the kinds' patterns.
+QString part(const QString& chinese) {
+    if (const QString whole = tr_text(chinese); whole != chinese) return whole;
+    const QString by_pattern = translate_note(chinese);
+    return by_pattern.isEmpty() ? chinese : by_pattern;
+}
+
+// A field of the saved game's state as it is written: "hand B", "traded".
+const QString kField = "([a-z]+(?: [A-F])?)";
+// The saved game's lines a reason may name.
+const QString kLines = "(提示行|牌局记录)";
+
 QString play(const QRegularExpressionMatch& m) {
     QStringList parts;
     if (!m.captured(2).isEmpty()) parts << tr_text("%1大户").arg(m.captured(2));
@@ -80,6 +93,55 @@ const std::vector<Kind>& kinds() {
         {re("第(\\d+)局　编号 (\\d+)"),
          [](const auto& m) { return tr_text("第%1局　编号 %2").arg(m.captured(1), m.captured(2)); }},
         {re("请选择(\\d+)张牌还贡！"), [](const auto& m) { return tr_text("请选择%1张牌还贡！").arg(m.captured(1)); }},
+        // Why a saved game or its state is refused (table/saved_game.cpp, model/serialise.cpp).
+        {re("保存的牌局状态不对：(.+)"),
+         [](const auto& m) { return tr_text("保存的牌局状态不对：%1").arg(part(m.captured(1))); }},
+        {re("第(\\d+)行：(.+)"),
+         [](const auto& m) { return tr_text("第%1行：%2").arg(m.captured(1), part(m.captured(2))); }},
+        {re("([旧新])版本保存的牌局（版本 (\\d+)），本游戏读取版本 (\\d+)"),
+         [](const auto& m) {
+             return (m.captured(1) == "旧" ? tr_text("旧版本保存的牌局（版本 %1），本游戏读取版本 %2")
+                                           : tr_text("新版本保存的牌局（版本 %1），本游戏读取版本 %2"))
+                 .arg(m.captured(2), m.captured(3));
+         }},
+        {re("([旧新])版本的牌局状态（格式 (\\d+)），本游戏读取格式 (\\d+)"),
+         [](const auto& m) {
+             return (m.captured(1) == "旧" ? tr_text("旧版本的牌局状态（格式 %1），本游戏读取格式 %2")
+                                           : tr_text("新版本的牌局状态（格式 %1），本游戏读取格式 %2"))
+                 .arg(m.captured(2), m.captured(3));
+         }},
+        {re("保存的牌局在" + kLines + "中被截断"),
+         [](const auto& m) { return tr_text("保存的牌局在%1中被截断").arg(tr_text(m.captured(1))); }},
+        {re("保存的牌局中" + kLines + "的第 (\\d+) 行损坏"),
+         [](const auto& m) {
+             return tr_text("保存的牌局中%1的第 %2 行损坏").arg(tr_text(m.captured(1)), m.captured(2));
+         }},
+        {re("保存的牌局中" + kLines + "的第 (\\d+) 行超过 (\\d+) 字节"),
+         [](const auto& m) {
+             return tr_text("保存的牌局中%1的第 %2 行超过 %3 字节")
+                 .arg(tr_text(m.captured(1)), m.captured(2), m.captured(3));
+         }},
+        {re("保存的牌局中" + kLines + "超过 (\\d+) 字节"),
+         [](const auto& m) {
+             return tr_text("保存的牌局中%1超过 %2 字节").arg(tr_text(m.captured(1)), m.captured(2));
+         }},
+        {re("保存的牌局中" + kLines + "超过 (\\d+) 行"),
+         [](const auto& m) { return tr_text("保存的牌局中%1超过 %2 行").arg(tr_text(m.captured(1)), m.captured(2)); }},
+        {re("文本在 " + kField + " 之前就结束了"),
+         [](const auto& m) { return tr_text("文本在 %1 之前就结束了").arg(m.captured(1)); }},
+        {re("这里应是 " + kField), [](const auto& m) { return tr_text("这里应是 %1").arg(m.captured(1)); }},
+        {re(kField + "：这里应是一个数"),
+         [](const auto& m) { return tr_text("%1：这里应是一个数").arg(m.captured(1)); }},
+        {re(kField + "：(-?\\d+) 超出范围"),
+         [](const auto& m) { return tr_text("%1：%2 超出范围").arg(m.captured(1), m.captured(2)); }},
+        {re(kField + "：这里应是座位 A..F 或 -"),
+         [](const auto& m) { return tr_text("%1：这里应是座位 A..F 或 -").arg(m.captured(1)); }},
+        {re(kField + "：多出了内容"), [](const auto& m) { return tr_text("%1：多出了内容").arg(m.captured(1)); }},
+        {re("第 (\\d+) 号牌在 (\\d+) 处"),
+         [](const auto& m) { return tr_text("第 %1 号牌在 %2 处").arg(m.captured(1), m.captured(2)); }},
+        {re("([A-F]) 座桌上的牌不止一种点数"),
+         [](const auto& m) { return tr_text("%1 座桌上的牌不止一种点数").arg(m.captured(1)); }},
+        {re("名次 (\\d+) 给了两次"), [](const auto& m) { return tr_text("名次 %1 给了两次").arg(m.captured(1)); }},
         {re("(\\S+)（1 至 (\\d+)，末三位不能都是 0）"),
          [](const auto& m) {
              return tr_text(m.captured(1)) + tr_text("（1 至 %1，末三位不能都是 0）").arg(m.captured(2));

@@ -7,8 +7,10 @@
 #include <random>
 #include <vector>
 
+#include "model/serialise.h"
 #include "model/shuffle.h"
 #include "table/deal_numbers.h"
+#include "table/saved_game.h"
 #include "tests/engine/session_support.h"
 #include "tools/sim/simulation.h"
 
@@ -106,6 +108,34 @@ TEST_F(Replay, ASavedGamesNumbersBringItsShufflesBack) {
     EXPECT_EQ(resumed.deal_number(), 64001u);
     EXPECT_EQ(dealt_by(resumed, false, 0), dealt_by(played, false, 0));
     EXPECT_EQ(resumed.deal_number(), 64002u);
+}
+
+TEST_F(Replay, AGameSavedMidDealAndResumedDealsTheSameNextDealAsTheGameNeverClosed) {
+    // The saved game keeps no generator: it is rebuilt from the next deal's
+    // number, within a seed and across its last deal alike.
+    for (const std::uint64_t first : {64001u, 8999u}) {
+        Session played(settings, platform, 64);
+        dealt_by(played, true, first);
+        for (int acts = 0; acts < 5 && played.state().ask != game::Ask::shuffle; ++acts)
+            ASSERT_TRUE(played.autoplay_human());
+        ASSERT_TRUE(played.state().deal_running());
+        const SavedGameRead kept = read_saved_game(write_saved_game(played.keep()));
+        ASSERT_TRUE(kept.ok()) << kept.error;
+        Session resumed(settings, platform, 3);
+        resumed.resume(kept.game);
+        // Within a seed the generator is the very one; after a seed's last
+        // deal the next shuffle seeds it afresh in both.
+        if (first != 8999u) {
+            EXPECT_EQ(resumed.rng(), played.rng());
+        }
+        EXPECT_EQ(resumed.record(), played.record()) << "the record comes back with the game";
+        for (Session* s : {&played, &resumed})
+            test::play_until(*s, 2000, [&] { return s->state().ask == game::Ask::shuffle; });
+        EXPECT_EQ(game::write_state(resumed.state()), game::write_state(played.state()));
+        EXPECT_EQ(dealt_by(resumed, false, 0), dealt_by(played, false, 0)) << first;
+        EXPECT_EQ(resumed.deal_number(), first == 8999u ? 9001u : first + 1);
+        EXPECT_EQ(resumed.record().deals().size(), played.record().deals().size());
+    }
 }
 
 TEST(DealNumbers, PreparingAShuffleSkipsExactlyTheShufflesBeforeIt) {

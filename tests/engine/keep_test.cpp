@@ -11,6 +11,7 @@
 #include "model/serialise.h"
 #include "rules/engine.h"
 #include "table/saved_game.h"
+#include "tests/engine/saved_game_support.h"
 
 namespace tav {
 namespace {
@@ -129,90 +130,90 @@ TEST(RememberedSettings, DamagedValuesKeepTheStartValueAndAreReported) {
     EXPECT_NE(refused[0].find("rules/threes"), std::string::npos);
 }
 
-// A game some way into a later deal, with a generator that has shuffled.
-SavedGame game_under_way() {
-    SavedGame g;
-    g.state = game::new_game({});
-    g.rng.seed(5);
-    game::Events ev;
-    ev.notes_only = true;
-    for (int i = 0; i < 5000 && (i < 300 || !g.state.deal_running()); ++i) {
-        if (g.state.ask == game::Ask::shuffle)
-            game::apply(g.state, game::Decision{game::Move::shuffle, {}}, ev, g.rng);
-        else
-            game::apply_computer_for_human(g.state, ev);
-    }
-    for (const game::Event& e : ev.list)
-        if (e.kind == game::EventKind::note) g.notes.push_back(e.text);
-    g.notes.push_back("a line with a \\ and\na line end");
-    int n = 0;
-    for (game::Seat seat : game::kAllSeats)
-        for (game::Card c : g.state.hands[seat]) g.spots.push_back({c, 100 + n, 2000 - n++, n % 7 == 0, n % 5 == 0});
-    g.game_key = 1234567890123ull;
-    g.dealt_number = 5001;  // seed 5's first deal
-    g.next_number = 5002;
-    return g;
-}
-
-TEST(SavedGameText, ReadsBackWithTheGeneratorWhereItStood) {
-    SavedGame g = game_under_way();
+TEST(SavedGameText, ReadsBackWholeWithItsRecord) {
+    const SavedGame g = test::game_under_way();
     ASSERT_TRUE(g.state.deal_running());
     ASSERT_TRUE(game_started(g.state));
+    ASSERT_GT(g.record.deals().size(), 1u);
     const std::string text = write_saved_game(g);
-    SavedGameRead back = read_saved_game(text);
+    const SavedGameRead back = read_saved_game(text);
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(game::write_state(back.game.state), game::write_state(g.state));
-    EXPECT_EQ(back.game.rng, g.rng);
     EXPECT_EQ(back.game.notes, g.notes);
+    EXPECT_EQ(back.game.record, g.record);
     EXPECT_EQ(back.game.game_key, g.game_key);
     EXPECT_EQ(back.game.spots, g.spots);
-    EXPECT_EQ(back.game.dealt_number, 5001u);
-    EXPECT_EQ(back.game.next_number, 5002u);
-    // The next shuffles come out the same.
-    EXPECT_EQ(back.game.rng(), g.rng());
+    EXPECT_EQ(back.game.dealt_number, g.dealt_number);
+    EXPECT_EQ(back.game.next_number, g.next_number);
+    EXPECT_EQ(write_saved_game(back.game), text);
     EXPECT_FALSE(game_started(game::new_game({})));
+    for (std::size_t n = 0; n < text.size(); n += text.size() / 300 + 1)
+        ASSERT_FALSE(read_saved_game(text.substr(0, n)).ok()) << n;
 }
 
-TEST(SavedGameText, DamagedTextsAreRefused) {
-    const std::string text = write_saved_game(game_under_way());
-    for (std::size_t n = 0; n < text.size(); n += 11) ASSERT_FALSE(read_saved_game(text.substr(0, n)).ok()) << n;
-    auto refused = [&](const std::string& from, const std::string& to, const std::string& why) {
-        std::string t = text;
-        t.replace(t.find(from), from.size(), to);
-        const SavedGameRead r = read_saved_game(t);
-        EXPECT_FALSE(r.ok());
-        EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
-        EXPECT_TRUE(r.game.notes.empty());
-    };
-    refused("tav saved game 1", "tav saved game 2", "version 2, this program reads version 1");
-    refused("tav saved game", "tav saved gam", "not a saved game");
-    refused("state 1", "state 9", "state is refused: line 1: a saved state of format 9");
-    refused("rng ", "rng x", "generator is damaged");
-    refused("game 1234567890123", "game -3", "key is not a number");
-    refused("notes ", "notes x", "note count");
-    refused("numbers 5001 5002", "numbers 5001 5000", "deal numbers");
-    refused("numbers 5001 5002", "numbers 5001", "deal numbers");
-    refused("numbers 5001 5002", "numbers x 5002", "deal numbers");
-    // A spot for each card of a hand, once, on the table.
-    const std::size_t spots = text.find("\nspots ") + 1;
-    const std::string spot_line = text.substr(spots, text.find('\n', spots) - spots);
-    std::istringstream words(spot_line.substr(6));
-    int count = 0, card = 0, x = 0, y = 0, up = 0, row = 0;
-    words >> count >> card >> x >> y >> up >> row;
-    const std::string first = std::to_string(card) + " " + std::to_string(x) + " " + std::to_string(y) + " " +
-                              std::to_string(up) + " " + std::to_string(row);
-    refused(spot_line, "spots " + std::to_string(count - 1) + spot_line.substr(spot_line.find(' ', 6)), "spots");
-    const std::string card_x = " " + std::to_string(card) + " " + std::to_string(x);
-    refused(" " + first + " ", card_x + " 5001 0 0 ", "spots");
-    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 2 0 ", "spots");
-    refused(" " + first + " ", card_x + " " + std::to_string(y) + " 0 ", "spots");
-    refused(" " + first + " ", " 0 " + std::to_string(x) + " " + std::to_string(y) + " 0 0 ", "spots");
-    refused(spot_line, spot_line + " 1", "spots");
-    refused("\\\\", "\\q", "note line of the saved game is damaged");
-    refused("end\n", "end\nmore\n", "does not end where it should");
-    const std::size_t phase = text.find("\nphase ") + 1;
-    const std::string phase_line = text.substr(phase, text.find('\n', phase) - phase);
-    refused(phase_line, phase_line.substr(0, phase_line.size() - 1) + "0", "does not wait for the human");
+TEST(SavedGameText, TheWriterKeepsEveryLimitTheReaderEnforces) {
+    // A game we wrote is never refused by us: an over-long line is cut at a
+    // character's start, only the newest lines are kept.
+    SavedGame g = test::game_under_way();
+    const std::string long_line = "牌" + std::string(kSavedLineBytes, 'x');
+    std::string chinese;
+    while (chinese.size() <= kSavedLineBytes) chinese += "钟离云";  // three-byte characters
+    g.notes.assign(kSavedNotes + 5, "旧");
+    g.notes.back() = "新";
+    g.notes[g.notes.size() - 2] = chinese;
+    g.notes[g.notes.size() - 3] = long_line;
+    g.notes[g.notes.size() - 4] = std::string(20 << 20, '\\');
+    std::vector<DealRecord> deals(3);
+    deals[0] = {5001, std::vector<std::string>(kSavedRecordLines, "早")};
+    deals[1] = {5002, {"晚", chinese}};
+    deals[2] = {5003, {}};
+    g.record.restore(deals);
+
+    const SavedGameRead back = read_saved_game(write_saved_game(g));
+    ASSERT_TRUE(back.ok()) << back.error;
+    const std::vector<std::string>& notes = back.game.notes;
+    ASSERT_EQ(notes.size(), kSavedNotes);
+    EXPECT_EQ(notes.back(), "新");
+    EXPECT_EQ(notes[notes.size() - 2], chinese.substr(0, kSavedLineBytes / 3 * 3));
+    EXPECT_EQ(notes[notes.size() - 3], long_line.substr(0, kSavedLineBytes));
+    EXPECT_EQ(notes[notes.size() - 4], std::string(kSavedLineBytes, '\\'));
+    EXPECT_EQ(notes.front(), "旧");
+    const std::vector<DealRecord>& kept = back.game.record.deals();
+    ASSERT_EQ(kept.size(), 3u);
+    EXPECT_EQ(kept[0].number, 5001u);
+    EXPECT_EQ(kept[0].lines.size(), kSavedRecordLines - 2);  // the oldest lines gave way to the newest
+    EXPECT_EQ(kept[1].lines[1], chinese.substr(0, kSavedLineBytes / 3 * 3));
+    EXPECT_TRUE(kept[2].lines.empty());
+
+    // A record too big to show gives way by its bytes too.
+    const std::string thousand(kSavedLineBytes, 'r');
+    deals.insert(deals.begin() + 1, {5002, std::vector<std::string>(kSavedRecordBytes / kSavedLineBytes, thousand)});
+    g.record.restore(deals);
+    const SavedGameRead big = read_saved_game(write_saved_game(g));
+    ASSERT_TRUE(big.ok()) << big.error;
+    ASSERT_EQ(big.game.record.deals().size(), 3u);
+    EXPECT_EQ(big.game.record.deals()[0].lines.size(), kSavedRecordBytes / kSavedLineBytes - 2);
+    EXPECT_EQ(big.game.record.deals()[1], kept[1]);
+}
+
+// A saved game is a file a player may be sent: each file made to break the
+// reader is refused with its reason, and nothing of it is handed out.
+TEST(SavedGameText, CraftedFilesAreRefusedWithTheirReason) {
+    const std::string empty = write_saved_game(SavedGame{});
+    const std::vector<test::Crafted> files = test::crafted_saved_games();
+    EXPECT_GE(files.size(), 40u);
+    for (const test::Crafted& f : files) {
+        const SavedGameRead r = read_saved_game(f.text);
+        EXPECT_FALSE(r.ok()) << f.name;
+        EXPECT_NE(r.error.find(f.reason), std::string::npos) << f.name << ": " << r.error;
+        EXPECT_EQ(write_saved_game(r.game), empty) << f.name;
+        EXPECT_TRUE(r.game.record.deals().empty()) << f.name;
+    }
+    for (const test::Crafted& f : test::crafted_states()) {
+        const game::StateRead r = game::read_state(f.text);
+        EXPECT_NE(r.error.find(f.reason), std::string::npos) << f.name << ": " << r.error;
+        EXPECT_EQ(game::write_state(r.state), game::write_state(game::State{})) << f.name;
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,24 @@ TEST(Tribute, APayerWithoutWildCardsGivesNothingAndNothingIsOwedBack) {
     EXPECT_TRUE(computer.t.noted("雷虎进落贡无牌"));
     EXPECT_FALSE(computer.t.noted("柳烟还落贡无牌"));
     EXPECT_TRUE(computer.started());
+}
+
+TEST(Tribute, AHandTooFullToTakeATributeCardLeavesTheCardWithThePayer) {
+    // No game makes such a hand (the state's reader refuses it): a card the
+    // receiver cannot hold stays where it was, and the action is refused.
+    Settlement g;
+    g.debt(13, Seat::D, "BJ 2 K", Seat::B, "A", 2);
+    for (const char* word : {"K", "Q", "J", "10", "9", "8", "7", "6", "5", "4", "A"})
+        while (g.t.s.hands[Seat::B].size() < 96) {
+            const game::Card c = g.t.cards.take(word);
+            if (c == 0) break;
+            g.t.s.hands[Seat::B].push(c);
+        }
+    ASSERT_EQ(g.t.s.hands[Seat::B].size(), 96);
+    g.t.rest_cleared();
+    EXPECT_THROW(g.t.flow().settle_from(1), std::length_error);
+    EXPECT_EQ(game::check_cards(g.t.s), "");
+    EXPECT_EQ(g.held(Seat::D), "BJ 2 K");
 }
 
 TEST(Tribute, AnnouncementTexts) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -152,7 +153,9 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         int steps_before;
         bool c_acts;
     };
-    for (const Case& c : {Case{game::kMaxDealSteps - 1, true}, Case{game::kMaxDealSteps, false}}) {
+    // A count far past the bound (from a state made by hand) ends the deal too, without overflow.
+    for (const Case& c : {Case{game::kMaxDealSteps - 1, true}, Case{game::kMaxDealSteps, false},
+                          Case{std::numeric_limits<int>::max(), false}}) {
         SCOPED_TRACE(c.steps_before);
         test::Table table;
         table.hand(Seat::B, "K K").play(Seat::B, "5").hand(Seat::C, "A").trick(Seat::B, Seat::C);

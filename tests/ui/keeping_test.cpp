@@ -282,7 +282,7 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
     w = open(s);
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_EQ(read("saved-game.txt.bad2"), "tav saved game 7\n");
-    EXPECT_NE(boxes.texts.back().find("version 7"), std::string::npos) << boxes.texts.back();
+    EXPECT_NE(boxes.texts.back().find("新版本保存的牌局（版本 7）"), std::string::npos) << boxes.texts.back();
 }
 
 }  // namespace
