@@ -11,7 +11,8 @@
 #
 #   scripts/kill_test.sh [kills] [kills on a full disk] [kills on a read-only folder]
 #
-# Defaults: 200 30 30. The full disk and the read-only folder are tmpfs mounts
+# Defaults: 200 30 30, and TERMS=10 runs ended by SIGTERM, each of which
+# must close the window itself with its game saved. The full disk and the read-only folder are tmpfs mounts
 # (root, or a user namespace); without them the full disk is a file-size
 # limit (ulimit -f) and the read-only folder a folder without write
 # permission (not for root). Run by hand or in a soak, not by the tests.
@@ -110,6 +111,32 @@ done
 plain_deals=$(deal_lines "$(folder)")
 echo "kill_test: $KILLS kills: $plain_deals deals filed ($filed_total reported), $saves saves," \
     "$not_last kills between a save and its report; nothing refused, nothing missing"
+
+# ---- SIGTERM (a shutdown): the program closes by itself, its game saved ----
+TERMS=${TERMS:-10}
+for ((i = 1; i <= TERMS; i++)); do
+    in_time || fail "out of time in the SIGTERM test"
+    dir=$(folder)
+    before=$(deal_lines "$dir")
+    "$TAV" 2>"$scratch/run.err" &
+    pid=$!
+    sleep "$(awk -v r="$RANDOM" 'BEGIN { printf "%.3f", 0.8 + 1.5 * r / 32767 }')"
+    kill -TERM "$pid"
+    for ((t = 0; t < 100 && $(kill -0 "$pid" 2>/dev/null && echo 1 || echo 0); t++)); do sleep 0.1; done
+    kill -0 "$pid" 2>/dev/null && fail "SIGTERM: the program did not end within 10 s"
+    wait "$pid"
+    rc=$?
+    pid=""
+    runs=$((runs + 1))
+    [ "$rc" = 0 ] || fail "SIGTERM: exit status $rc"
+    [ -e "$dir/tav.lock" ] && fail "SIGTERM: the lock was left behind"
+    grep -q 'saved game taken up' "$scratch/run.err" || fail "SIGTERM: the saved game was not taken up"
+    filed=$(awk '/^tav: deal filed, /{ n += $4 } END { print n + 0 }' "$scratch/run.err")
+    [ "$(deal_lines "$dir")" = $((before + filed)) ] || fail "SIGTERM: statistics"
+    last_bytes=$(awk '/^tav: game saved, /{ b = $4 } END { print b + 0 }' "$scratch/run.err")
+    [ "$(stat -c %s "$dir/saved-game.txt")" = "$last_bytes" ] || fail "SIGTERM: the last save is not the one on disk"
+done
+echo "kill_test: $TERMS times SIGTERM: each closed the window itself (exit 0), its last save on disk"
 
 # ---- the same with no room left, then with no writing allowed ----
 limited_kills() {  # $1 what, $2 kills

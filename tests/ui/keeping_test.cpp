@@ -379,10 +379,13 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
         EXPECT_EQ(read("saved-game.txt"), game);
         EXPECT_EQ(read("statistics.txt"), stats);
         EXPECT_EQ(w->keeping().statistics().deals().size(), 2u);  // the game went on
+        w->set_language(2);
+        w->set_language(0);
         const std::vector<std::string> told = notices(w.get());
-        ASSERT_EQ(told.size(), 2u);  // once for each file, though each failed many times
+        ASSERT_EQ(told.size(), 3u);  // once for each file, though each failed many times
         EXPECT_NE(told[0].find("牌局无法保存"), std::string::npos) << told[0];
         EXPECT_NE(told[1].find("统计无法保存"), std::string::npos) << told[1];
+        EXPECT_NE(told[2].find("设置无法保存"), std::string::npos) << told[2];
         EXPECT_EQ(said(boxes, "无法保存"), 0);  // nothing stopped the game to be answered
     }
     // Room again: the deal that waited is appended with the next one.
