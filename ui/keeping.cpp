@@ -8,6 +8,7 @@
 #include <QSysInfo>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -36,7 +37,7 @@ bool owner_gone(const QLockFile& lock) {
 
 }  // namespace
 
-Keeping::Keeping(Session& session, QWidget* window) : session_(session), window_(window) {}
+Keeping::Keeping(Session& session, QWidget* window) : session_(session), window_(window) { clock_.start(); }
 
 Keeping::~Keeping() = default;
 
@@ -202,9 +203,14 @@ void Keeping::reset_statistics() {
 
 void Keeping::game_changed() {
     if (!active() || save_due_) return;
-    // Once the action is over: the deal's numbers are set after it is dealt.
+    // Once the action is over (the deal's numbers are set after it is
+    // dealt), and with saving kept to about a tenth of the time: after a
+    // save that took t the next waits until 10 t have passed. At a person's
+    // pace every action is saved as it is made; auto-play without pauses on
+    // a slow disk saves every few actions.
     save_due_ = true;
-    QTimer::singleShot(0, &guard_, [this] {
+    const qint64 wait = std::max<qint64>(0, next_save_ms_ - clock_.elapsed());
+    QTimer::singleShot(static_cast<int>(std::min<qint64>(wait, 1000)), &guard_, [this] {
         save_due_ = false;
         save_game();
     });
@@ -212,18 +218,19 @@ void Keeping::game_changed() {
 
 void Keeping::save_game() {
     if (!active() || barred_[game_file] || session_.busy() || !game_started(session_.state())) return;
+    QElapsedTimer clock;
+    clock.start();
     SavedGame g = session_.keep();
     g.game_key = game_key_;
     const std::string text = write_saved_game(g);
     if (text == last_saved_) return;
     QString why;
-    QElapsedTimer clock;
-    clock.start();
     if (!write_whole_file(saved_game_path(), text, &why)) {
         failed(game_file, why);
         return;
     }
     last_saved_ = text;
+    next_save_ms_ = clock_.elapsed() + 9 * (clock.nsecsElapsed() / 1'000'000);
     // The kill test counts the saves and what they cost.
     if (unattended_)
         std::fprintf(stderr, "tav: game saved, %zu bytes, %lld us\n", text.size(), clock.nsecsElapsed() / 1000);

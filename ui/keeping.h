@@ -13,6 +13,7 @@
 // run for each kind of file, and the game goes on.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLockFile>
 #include <QObject>
 #include <QString>
@@ -59,7 +60,8 @@ public:
     // The game as it stands saved now (the program is told to end); nothing
     // while an action is being shown, the save before it then stands.
     void save_game();
-    void new_game();  // a new game begins: its deals are filed under a new key
+    bool save_due() const { return save_due_; }  // a save waits for its turn
+    void new_game();                             // a new game begins: its deals are filed under a new key
     void settings_changed();
     void closing();  // the game (if one is under way) and the settings are saved
 
@@ -86,7 +88,9 @@ private:
     std::array<bool, kinds> barred_{};    // not written this run
     std::vector<std::string> unwritten_;  // deal lines waiting to be appended
     std::string last_saved_;              // the saved game as last written
-    QObject guard_;                       // the deferred save goes with the keeping
+    QElapsedTimer clock_;
+    qint64 next_save_ms_ = 0;  // on clock_: no save before (saving kept to a tenth of the time)
+    QObject guard_;            // the deferred save goes with the keeping
 };
 
 }  // namespace tav::ui

@@ -99,7 +99,11 @@ void MainWindow::keep_between_runs(const QString& folder) {
     // Saved also when the program is ended without its window being closed:
     // quitting, and the desktop session ending.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { keeping_->save_game(); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { keeping_->closing(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        // The session may yet go on (a log-out cancelled): the folder stays held.
+        keeping_->settings_changed();
+        keeping_->save_game();
+    });
     sync_buttons();
 }
 

@@ -122,6 +122,7 @@ protected:
                 ASSERT_TRUE(w.session().autoplay_human());
             QCoreApplication::processEvents();  // the saves after each action
         }
+        while (w.keeping().save_due()) QTest::qWait(2);  // the last one may wait its turn
         ASSERT_TRUE(done(w.session().state()));
     }
     QString path(const char* name) const { return folder.path() + "/" + name; }
