@@ -124,7 +124,7 @@ QSize MainWindow::opening_size(Sizing sizing) const {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A second copy of the program writes nothing, its size neither.
-    if (sizing_ == Sizing::screen && keeping_->active()) QSettings().setValue(kSizeKey, size());
+    if (sizing_ == Sizing::screen && !keeping_->second_copy()) QSettings().setValue(kSizeKey, size());
     keeping_->closing();
     QMainWindow::closeEvent(event);
 }
