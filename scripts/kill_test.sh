@@ -11,8 +11,10 @@
 #
 #   scripts/kill_test.sh [kills] [kills on a full disk] [kills on a read-only folder]
 #
-# Defaults: 200 30 30, and TERMS=10 runs ended by SIGTERM, each of which
-# must close the window itself with its game saved. The full disk and the read-only folder are tmpfs mounts
+# Defaults: 200 30 30, TERMS=10 runs ended by SIGTERM, each of which must
+# close the window itself with its game saved, and PAIRS=5 times two copies
+# started together, of which exactly one is told the game is already open
+# and saves nothing. The full disk and the read-only folder are tmpfs mounts
 # (root, or a user namespace); without them the full disk is a file-size
 # limit (ulimit -f) and the read-only folder a folder without write
 # permission (not for root). Run by hand or in a soak, not by the tests.
@@ -39,7 +41,7 @@ export XDG_DATA_HOME=$scratch/data XDG_CONFIG_HOME=$scratch/config QT_QPA_PLATFO
 mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME/tav"
 # No pauses: as many actions as the program can make between two kills.
 printf '[table]\ndeal_speed=0\npause=0\n' >"$XDG_CONFIG_HOME/tav/tav.conf"
-if mount -t tmpfs -o size=4m tmpfs "$XDG_DATA_HOME" 2>/dev/null; then mounted=1; fi
+if mount -t tmpfs -o size=256m tmpfs "$XDG_DATA_HOME" 2>/dev/null; then mounted=1; fi
 
 started=$(date +%s)
 fail() {
@@ -137,6 +139,31 @@ for ((i = 1; i <= TERMS; i++)); do
     [ "$(stat -c %s "$dir/saved-game.txt")" = "$last_bytes" ] || fail "SIGTERM: the last save is not the one on disk"
 done
 echo "kill_test: $TERMS times SIGTERM: each closed the window itself (exit 0), its last save on disk"
+
+# ---- two copies started together: one keeps the files, the other is told ----
+PAIRS=${PAIRS:-5}
+for ((i = 1; i <= PAIRS; i++)); do
+    in_time || fail "out of time in the two-copies test"
+    dir=$(folder)
+    before=$(deal_lines "$dir")
+    "$TAV" 2>"$scratch/one.err" &
+    one=$!
+    "$TAV" 2>"$scratch/two.err" &
+    two=$!
+    sleep 2
+    kill -TERM "$one" "$two"
+    wait "$one" "$two"
+    runs=$((runs + 2))
+    told_open=$(cat "$scratch/one.err" "$scratch/two.err" | grep -c '已经打开')
+    [ "$told_open" = 1 ] || fail "two copies: $told_open of them said the game is already open"
+    filed=$(cat "$scratch/one.err" "$scratch/two.err" | awk '/^tav: deal filed, /{ n += $4 } END { print n + 0 }')
+    [ "$(deal_lines "$dir")" = $((before + filed)) ] || fail "two copies: statistics"
+    grep -q '已经打开' "$scratch/one.err" && keeper=two || keeper=one
+    grep -q 'game saved' "$scratch/$( [ $keeper = one ] && echo two || echo one).err" && fail "two copies: the second one saved"
+    last_bytes=$(awk '/^tav: game saved, /{ b = $4 } END { print b + 0 }' "$scratch/$keeper.err")
+    [ "$(stat -c %s "$dir/saved-game.txt")" = "$last_bytes" ] || fail "two copies: the saved game is not the keeper's last"
+done
+echo "kill_test: $PAIRS times two copies together: one told, the other's files whole"
 
 # ---- the same with no room left, then with no writing allowed ----
 limited_kills() {  # $1 what, $2 kills

@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <memory>
@@ -27,6 +28,14 @@ QString not_plain(const QString& path) {
     if (!info.exists() && !info.isSymLink()) return {};
     if (!info.isFile()) return tx("这不是一个普通文件");
     return {};
+}
+
+// Why writing `bytes` to `path` failed, as the player can act on it: Qt
+// names a full disk "Unknown error".
+QString reason(const QString& path, std::size_t bytes, const QString& qt_says) {
+    const QStorageInfo disk(QFileInfo(path).absolutePath());
+    if (disk.isValid() && disk.bytesAvailable() < static_cast<qint64>(bytes) + 4096) return tx("磁盘已满");
+    return qt_says.isEmpty() ? tx("无法写入磁盘") : qt_says;
 }
 
 // The user's settings file when it was refused (it is named in the window
@@ -66,9 +75,10 @@ bool write_whole_file(const QString& path, const std::string& text, QString* err
         why = f.errorString();
     if (why.isEmpty() && !f.flush()) why = f.errorString();
     if (!why.isEmpty()) {
+        why = reason(path, text.size(), why);
         f.cancelWriting();  // the temporary file goes, the old file stays
     } else if (!f.commit()) {
-        why = f.errorString();
+        why = reason(path, text.size(), f.errorString());
     }
     if (error) *error = why;
     return why.isEmpty();
@@ -82,7 +92,7 @@ bool append_to_file(const QString& path, const std::string& text, QString* error
     const qint64 old = f.isOpen() ? f.size() : 0;
     if (why.isEmpty() &&
         (f.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) || !f.flush()))
-        why = f.errorString().isEmpty() ? tx("磁盘已满") : f.errorString();
+        why = reason(path, text.size(), f.errorString());
     // On disk before the deal is counted as kept: a power cut keeps it too.
     if (why.isEmpty() && ::fsync(f.handle()) != 0) why = tx("无法写入磁盘");
     if (!why.isEmpty() && f.isOpen()) f.resize(old);  // nothing half written stays
