@@ -89,52 +89,61 @@ std::vector<int> Statistics::game_scores(int seat, int most) const {
     return out;
 }
 
+std::string statistics_line(const DealResult& d) {
+    std::string out = "deal " + std::to_string(d.game);
+    for (int p : d.places) out += " " + std::to_string(p);
+    for (int v : d.scores) out += " " + std::to_string(v);
+    return out + "\n";
+}
+
 std::string write_statistics(const Statistics& s) {
     std::string out = std::string(kHeader) + std::to_string(kStatisticsFormat) + "\n";
-    for (const DealResult& d : s.deals()) {
-        out += "deal " + std::to_string(d.game);
-        for (int p : d.places) out += " " + std::to_string(p);
-        for (int v : d.scores) out += " " + std::to_string(v);
-        out += "\n";
-    }
-    out += "end\n";
+    for (const DealResult& d : s.deals()) out += statistics_line(d);
     return out;
 }
 
 StatisticsRead read_statistics(std::string_view text) {
     StatisticsRead r;
-    auto refuse = [&r](std::string why) {
+    auto refuse = [&r](const char* why, int line = 0) {
         r.stats.reset();
-        r.error = std::move(why);
+        r.error = why;
+        r.line = line;
+        r.whole = 0;
         return r;
     };
     std::size_t nl = text.find('\n');
     if (nl == std::string_view::npos || text.substr(0, kHeader.size()) != kHeader)
-        return refuse("not a statistics file of this program");
+        return refuse("不是本程序的统计文件");
     std::string_view head = text.substr(kHeader.size(), nl - kHeader.size());
     int version = 0;
-    if (!word_to(head, version, 0, 1'000'000) || !head.empty()) return refuse("the statistics' version is damaged");
-    if (version != kStatisticsFormat)
-        return refuse("statistics of version " + std::to_string(version) + ", this program reads version " +
-                      std::to_string(kStatisticsFormat));
+    if (!word_to(head, version, 0, 1'000'000) || !head.empty()) return refuse("统计文件的版本号已损坏");
+    if (version != 1 && version != kStatisticsFormat) return refuse("统计文件来自另一个版本的程序");
+    r.version = version;
+    const std::size_t size = text.size();
     text.remove_prefix(nl + 1);
     for (int line_no = 2;; ++line_no) {
         nl = text.find('\n');
-        if (nl == std::string_view::npos) return refuse("the statistics are cut short (no end line)");
+        if (nl == std::string_view::npos) {
+            // The journal's last line, cut short as it was appended, is not
+            // counted; a whole file of the old version ends with its end line.
+            if (version == 1) return refuse("统计文件不完整（缺少结束行）");
+            r.whole = size - text.size();
+            return r;
+        }
         std::string_view line = text.substr(0, nl);
         text.remove_prefix(nl + 1);
-        if (line == "end") break;
-        const std::string where = "line " + std::to_string(line_no) + " of the statistics";
-        if (line.substr(0, 5) != "deal ") return refuse(where + " is not a deal");
+        if (version == 1 && line == "end") break;
+        if (line.substr(0, 5) != "deal ") return refuse("统计文件中有一行不是一盘的记录", line_no);
         line.remove_prefix(5);
         DealResult d;
         bool good = word_to(line, d.game, 0, 0);
         for (int& p : d.places) good = good && word_to(line, p, 1, kStatSeats);
         for (int& v : d.scores) good = good && word_to(line, v, -kScoreLimit, kScoreLimit);
-        if (!good || !line.empty()) return refuse(where + " is damaged");
-        if (!r.stats.record(d)) return refuse(where + " gives a place twice");
+        if (!good || !line.empty()) return refuse("统计文件中有一行已损坏", line_no);
+        if (!r.stats.record(d)) return refuse("统计文件中有一行的名次重复", line_no);
     }
-    if (!text.empty()) return refuse("the statistics go on after their end line");
+    if (!text.empty()) return refuse("统计文件在结束行之后还有内容");
+    r.whole = size;
     return r;
 }
 

@@ -5,11 +5,16 @@
 // counted per deal (a place is won in a deal), scores per game (they run on
 // from deal to deal and start from 0 with each game).
 //
-// The file, read strictly (anything else is refused as a whole):
-//   tav statistics 1
+// The file is a journal: a deal's line is appended as the deal ends, and the
+// file is written whole only when the statistics are reset (or carried over
+// from an older version). Anything else is refused as a whole, with one
+// exception: a last line without its line end was cut short by a crash or a
+// full disk as it was appended, and the lines before it count.
+//   tav statistics 2
 //   deal <game key> <places of A..F> <scores of A..F>
 //   ...
-//   end
+// Version 1 was the same with an `end` line, written whole at every deal; it
+// is still read.
 #pragma once
 
 #include <array>
@@ -20,7 +25,7 @@
 
 namespace tav {
 
-inline constexpr int kStatisticsFormat = 1;
+inline constexpr int kStatisticsFormat = 2;
 inline constexpr int kStatSeats = 6;
 
 struct DealResult {
@@ -56,12 +61,21 @@ private:
     std::vector<DealResult> deals_;
 };
 
+// The whole file as this version writes it; its first line alone for none.
 std::string write_statistics(const Statistics& s);
+// One deal's line, to be appended to the file.
+std::string statistics_line(const DealResult& d);
 
 struct StatisticsRead {
     Statistics stats;
-    std::string error;  // "" when good
+    std::string error;  // "" when good; a fixed text, the line apart
+    int line = 0;       // the line refused, 0 when the file as a whole is
+    int version = 0;    // as the file says, when it says one this program reads
+    // Bytes up to the end of the last whole line: less than the text when
+    // a last line was cut short (it is not counted).
+    std::size_t whole = 0;
     bool ok() const { return error.empty(); }
+    bool cut_short(std::size_t text_size) const { return ok() && whole < text_size; }
 };
 StatisticsRead read_statistics(std::string_view text);
 

@@ -89,6 +89,7 @@ bool Session::act(const Action& action) {
             show(ev);
         }
         busy_ = false;
+        if (v && on_changed) on_changed();
         if (!v) {
             set_shown_ask(state_.ask);
             return !first;

@@ -153,6 +153,9 @@ public:
     // Told when a deal has ended, with its places (the state's scores are
     // the scores after it; its places may already be cleared for the next).
     std::function<void(const game::PerSeat<std::uint8_t>& places)> on_deal_over;
+    // Told after each action that changed the game, once it is shown (the
+    // game then waits for the human and can be kept).
+    std::function<void()> on_changed;
 
 private:
     // Sends a decision (or the computer's choice for seat A) to the engine

@@ -754,10 +754,6 @@ Built %2, Qt %3</translation>
         <translation>not a game saved by this program</translation>
     </message>
     <message>
-        <source>这个文件无法改名，下次保存时也不会覆盖它。</source>
-        <translation>The file could not be renamed; it will not be overwritten at the next save either.</translation>
-    </message>
-    <message>
         <source>这里应是 %1</source>
         <translation>%1 was expected here</translation>
     </message>
@@ -848,6 +844,94 @@ Built %2, Qt %3</translation>
     <message>
         <source>＞＞＞请先洗牌</source>
         <translation>&gt;&gt;&gt; Shuffle first</translation>
+    </message>
+    <message>
+        <source>这不是一个普通文件</source>
+        <translation>it is not a plain file</translation>
+    </message>
+    <message>
+        <source>文件太大</source>
+        <translation>the file is too big</translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>无法写入磁盘</source>
+        <translation>it could not be written to the disk</translation>
+    </message>
+    <message>
+        <source>设置文件 %1 不是普通文件，没有读取。本次使用原始设置，设置也不会保存。</source>
+        <translation>The settings file %1 is not a plain file and was not read. This run uses the original settings, and the settings are not saved.</translation>
+    </message>
+    <message>
+        <source>无法写入 %1</source>
+        <translation>%1 cannot be written</translation>
+    </message>
+    <message>
+        <source>瑟柯牌局已经打开了。这个窗口中的牌局不会保存，统计也不会记录。</source>
+        <translation>The game is already open. The game in this window is not saved, and its deals are not counted in the statistics.</translation>
+    </message>
+    <message>
+        <source>牌局无法保存：%1。游戏继续，之前保存的牌局保持不变。</source>
+        <translation>The game could not be saved: %1. Play goes on; the game saved before is left as it was.</translation>
+    </message>
+    <message>
+        <source>统计无法保存：%1。游戏继续。</source>
+        <translation>The statistics could not be saved: %1. Play goes on.</translation>
+    </message>
+    <message>
+        <source>设置无法保存：%1。</source>
+        <translation>The settings could not be saved: %1.</translation>
+    </message>
+    <message>
+        <source>这个文件无法改名，本次运行不会写入它，以免覆盖。</source>
+        <translation>The file could not be renamed; it is not written this run, so nothing overwrites it.</translation>
+    </message>
+    <message>
+        <source>%1（第%2行）</source>
+        <translation>%1 (line %2)</translation>
+    </message>
+    <message>
+        <source>最后一行只写了一半，无法去掉</source>
+        <translation>the last line was only half written and could not be cut off</translation>
+    </message>
+    <message>
+        <source>不是本程序的统计文件</source>
+        <translation>not a statistics file of this program</translation>
+    </message>
+    <message>
+        <source>统计文件的版本号已损坏</source>
+        <translation>the statistics' version is damaged</translation>
+    </message>
+    <message>
+        <source>统计文件来自另一个版本的程序</source>
+        <translation>the statistics come from another version of the program</translation>
+    </message>
+    <message>
+        <source>统计文件不完整（缺少结束行）</source>
+        <translation>the statistics are cut short (no end line)</translation>
+    </message>
+    <message>
+        <source>统计文件中有一行不是一盘的记录</source>
+        <translation>a line of the statistics is not a deal</translation>
+    </message>
+    <message>
+        <source>统计文件中有一行已损坏</source>
+        <translation>a line of the statistics is damaged</translation>
+    </message>
+    <message>
+        <source>统计文件中有一行的名次重复</source>
+        <translation>a line of the statistics gives a place twice</translation>
+    </message>
+    <message>
+        <source>统计文件在结束行之后还有内容</source>
+        <translation>the statistics go on after their end line</translation>
     </message>
 </context>
 </TS>

@@ -39,8 +39,9 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     // The application's icon when it has one (read once at start-up).
     if (QGuiApplication::windowIcon().isNull()) setWindowIcon(game_icon());
     session_ = std::make_unique<Session>(settings, platform_, seed);
-    keeping_ = std::make_unique<Keeping>(*session_);
+    keeping_ = std::make_unique<Keeping>(*session_, this);
     session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };
+    session_->on_changed = [this] { keeping_->game_changed(); };
     view_ = new TableWidget(
         session_->surface(), [this](int w, int h) { session_->resize(w, h); }, this);
     platform_.set_view(view_);
@@ -93,10 +94,19 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
 MainWindow::~MainWindow() {
     session_->on_buttons = nullptr;
     session_->on_deal_over = nullptr;
+    session_->on_changed = nullptr;
 }
 
 void MainWindow::keep_between_runs(const QString& folder) {
     keeping_->start(folder);
+    // Saved also when the program is ended without its window being closed:
+    // quitting, and the desktop session ending.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { keeping_->save_game(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        // The session may yet go on (a log-out cancelled): the folder stays held.
+        keeping_->settings_changed();
+        keeping_->save_game();
+    });
     sync_buttons();
 }
 
@@ -125,7 +135,8 @@ QSize MainWindow::opening_size(Sizing sizing) const {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (sizing_ == Sizing::screen) QSettings().setValue(kSizeKey, size());
+    // A second copy of the program writes nothing, its size neither.
+    if (sizing_ == Sizing::screen && !keeping_->second_copy()) QSettings().setValue(kSizeKey, size());
     keeping_->closing();
     QMainWindow::closeEvent(event);
 }

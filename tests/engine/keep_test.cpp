@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "app/settings_store.h"
 #include "app/stats.h"
@@ -56,28 +57,59 @@ TEST(Statistics, FileReadsBackAndRefusesAnythingElse) {
     s.record(deal(18446744073709551615ull, {1, 2, 3, 4, 5, 6}, {2, -2, 1, -1, 1000000, -1000000}));
     s.record(deal(3, {6, 5, 4, 3, 2, 1}, {0, 0, 0, 0, 0, 0}));
     const std::string text = write_statistics(s);
+    EXPECT_EQ(text, "tav statistics 2\n" + statistics_line(s.deals()[0]) + statistics_line(s.deals()[1]));
     const StatisticsRead back = read_statistics(text);
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(back.stats.deals(), s.deals());
+    EXPECT_EQ(back.whole, text.size());
     EXPECT_TRUE(read_statistics(write_statistics(Statistics{})).ok());
 
-    auto refused = [](const std::string& t, const std::string& why) {
+    // Cut anywhere after its first line (a crash or a full disk as a line
+    // was appended), the journal keeps every whole line and leaves the rest out.
+    const std::size_t first_end = text.find('\n') + 1;
+    for (std::size_t n = 0; n < text.size(); ++n) {
+        const StatisticsRead cut = read_statistics(text.substr(0, n));
+        if (n < first_end) {
+            EXPECT_FALSE(cut.ok()) << n;
+            continue;
+        }
+        ASSERT_TRUE(cut.ok()) << n << ": " << cut.error;
+        const std::size_t whole = text.rfind('\n', n - 1) + 1;
+        EXPECT_EQ(cut.whole, whole) << n;
+        EXPECT_EQ(cut.cut_short(n), whole < n) << n;
+        EXPECT_EQ(cut.stats.deals().size(), std::size_t(whole > first_end) + std::size_t(whole == text.size())) << n;
+    }
+
+    // A file of the first version (written whole with an end line) is read as it was.
+    const std::string old =
+        "tav statistics 1\n" + statistics_line(s.deals()[0]) + statistics_line(s.deals()[1]) + "end\n";
+    const StatisticsRead carried = read_statistics(old);
+    ASSERT_TRUE(carried.ok()) << carried.error;
+    EXPECT_EQ(carried.version, 1);
+    EXPECT_EQ(carried.stats.deals(), s.deals());
+    for (std::size_t n = 0; n < old.size(); ++n) EXPECT_FALSE(read_statistics(old.substr(0, n)).ok()) << n;
+
+    const std::vector<std::tuple<std::string, std::string, int>> refused{
+        {"", "不是本程序的统计文件", 0},
+        {"tav statistics x\n", "版本号已损坏", 0},
+        {"tav statistics 3\n", "另一个版本", 0},
+        {"tav statistics 2\nend\n", "不是一盘的记录", 2},
+        {"tav statistics 2\ndeal 1 1 2 3 4 5 6 0 0 0 0 0\ndeal 1", "已损坏", 2},
+        {"tav statistics 1\ndeal 1 1 2 3 4 5 6 0 0 0 0 0 0\ndeal 1 1 2 3 4 5 5 0 0 0 0 0 0\nend\n", "名次重复", 3},
+        {"tav statistics 2\ndeal 1 1 2 3 4 5 7 0 0 0 0 0 0\n", "已损坏", 2},
+        {"tav statistics 2\ndeal -1 1 2 3 4 5 6 0 0 0 0 0 0\n", "已损坏", 2},
+        {"tav statistics 2\ndeal 1 1 2 3 4 5 6 0 0 0 0 0 1000001\n", "已损坏", 2},
+        {"tav statistics 2\ndeal 1 1 2 3 4 5 6 0 0 0 0 0 0 9\n", "已损坏", 2},
+        {"tav statistics 1\nend\nend\n", "结束行之后", 0},
+        {"tav statistics 1\nplace 1\nend\n", "不是一盘的记录", 2},
+    };
+    for (const auto& [t, why, line] : refused) {
         const StatisticsRead r = read_statistics(t);
         EXPECT_FALSE(r.ok()) << t;
-        EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
+        EXPECT_NE(r.error.find(why), std::string::npos) << t << ": " << r.error;
+        EXPECT_EQ(r.line, line) << t;
         EXPECT_TRUE(r.stats.deals().empty());
-    };
-    for (std::size_t n = 0; n < text.size(); ++n) EXPECT_FALSE(read_statistics(text.substr(0, n)).ok()) << n;
-    refused("", "not a statistics file");
-    refused("tav statistics 2\nend\n", "version 2, this program reads version 1");
-    refused("tav statistics 1\ndeal 1 1 2 3 4 5 6 0 0 0 0 0\nend\n", "line 2 of the statistics is damaged");
-    refused("tav statistics 1\ndeal 1 1 2 3 4 5 5 0 0 0 0 0 0\nend\n", "gives a place twice");
-    refused("tav statistics 1\ndeal 1 1 2 3 4 5 7 0 0 0 0 0 0\nend\n", "damaged");
-    refused("tav statistics 1\ndeal -1 1 2 3 4 5 6 0 0 0 0 0 0\nend\n", "damaged");
-    refused("tav statistics 1\ndeal 1 1 2 3 4 5 6 0 0 0 0 0 1000001\nend\n", "damaged");
-    refused("tav statistics 1\ndeal 1 1 2 3 4 5 6 0 0 0 0 0 0 9\nend\n", "damaged");
-    refused("tav statistics 1\nend\nend\n", "go on after their end");
-    refused("tav statistics 1\nplace 1\nend\n", "not a deal");
+    }
 }
 
 TEST(RememberedSettings, ReadBackEqualAndStartValuesWithoutEntries) {

@@ -4,14 +4,24 @@
 // kept aside under another name, and the game starts fresh.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <csignal>
+#include <map>
 #include <memory>
+#include <tuple>
 
 #include "app/settings_store.h"
 #include "model/catalogue.h"
@@ -29,6 +39,35 @@ namespace {
 
 using game::Ask;
 using game::Seat;
+
+// As a full disk: this process cannot write a file past `bytes` while it lasts.
+struct FileSizeLimit {
+    rlimit before{};
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead of ending the process
+        getrlimit(RLIMIT_FSIZE, &before);
+        rlimit now = before;
+        now.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &now);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &before); }
+};
+
+// How many of the boxes answered so far said `what`.
+int said(const BoxAnswerer& boxes, const std::string& what) {
+    return static_cast<int>(std::count_if(boxes.texts.begin(), boxes.texts.end(),
+                                          [&](const std::string& t) { return t.find(what) != std::string::npos; }));
+}
+
+bool deal_over(const game::State& s) { return s.first_leader && s.ask == Ask::shuffle; }
+bool into_a_deal(const game::State& s) { return s.deal_running() && s.ask != Ask::nothing; }
+
+// The texts of the boxes that stand beside the game without stopping it.
+std::vector<std::string> notices(QWidget* window) {
+    std::vector<std::string> out;
+    for (auto* box : window->findChildren<QMessageBox*>("box_keeping")) out.push_back(box->text().toStdString());
+    return out;
+}
 
 // Everything the table shows of the cards, labels and notes, with the
 // drawing order of the cards in the hands (they overlap in their rows).
@@ -81,7 +120,9 @@ protected:
                 w.session().shuffle();
             else
                 ASSERT_TRUE(w.session().autoplay_human());
+            QCoreApplication::processEvents();  // the saves after each action
         }
+        while (w.keeping().save_due()) QTest::qWait(2);  // the last one may wait its turn
         ASSERT_TRUE(done(w.session().state()));
     }
     QString path(const char* name) const { return folder.path() + "/" + name; }
@@ -93,6 +134,14 @@ protected:
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.data(), static_cast<qint64>(text.size()));
+    }
+
+    // Every file in the folder but the lock, with its bytes.
+    std::map<QString, std::string> files() const {
+        std::map<QString, std::string> out;
+        for (const QString& name : QDir(folder.path()).entryList(QDir::Files | QDir::System))
+            if (name != "tav.lock") out[name] = read(name.toUtf8().constData());
+        return out;
     }
 
     QTemporaryDir folder;
@@ -118,7 +167,8 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     const std::string picture = table_picture(w->session().surface(), w->session().state());
     w->close();
     w.reset();
-    ASSERT_TRUE(QFile::exists(path("saved-game.txt")));
+    const std::string kept = read("saved-game.txt");
+    ASSERT_FALSE(kept.empty());
 
     Settings second = quick_settings();  // a start with the rules at their start values
     w = open(second);
@@ -134,9 +184,9 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     EXPECT_EQ(w->session().next_deal_number(), next);
     EXPECT_EQ(w->session().view().note_log(), notes);
     EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
-    EXPECT_TRUE(second.smother_tributes);                 // the game's rules came back with it
-    EXPECT_EQ(second.computer_level, 1);                  // and the computer's level
-    EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // taken up, it is saved afresh at the close
+    EXPECT_TRUE(second.smother_tributes);     // the game's rules came back with it
+    EXPECT_EQ(second.computer_level, 1);      // and the computer's level
+    EXPECT_EQ(read("saved-game.txt"), kept);  // taken up, it stays until the next save replaces it
     // The buttons offer what the game asks, and the game goes on to the end of the deal.
     EXPECT_EQ(w->button("cb_pass")->isEnabled(), now.ask == Ask::follow);
     play_until(*w, [](const game::State& s) { return s.ask == Ask::shuffle; });
@@ -166,18 +216,30 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
     EXPECT_EQ(game::check_cards(w->session().state()), "");
 }
 
-TEST_F(KeptBetweenRuns, ASavedGameDeclinedOrNoGameUnderWayLeavesNothingBehind) {
+TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {
     Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
     w->close();
-    ASSERT_TRUE(QFile::exists(path("saved-game.txt")));
+    const std::string kept = read("saved-game.txt");
+    ASSERT_FALSE(kept.empty());
     boxes.yes = false;
     w = open(s);
     EXPECT_EQ(boxes.answered(), 1);
     EXPECT_EQ(w->session().state().ask, Ask::shuffle);  // a fresh game
     EXPECT_FALSE(game_started(w->session().state()));
-    w->close();  // nothing under way: nothing saved
+    w->close();  // nothing under way: the declined game stays
+    EXPECT_EQ(read("saved-game.txt"), kept);
+
+    w = open(s);
+    EXPECT_EQ(boxes.answered(), 2);  // offered again
+    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
+    const SavedGameRead now = read_saved_game(read("saved-game.txt"));  // saved as it is played
+    ASSERT_TRUE(now.ok()) << now.error;
+    EXPECT_EQ(game::write_state(now.game.state), game::write_state(w->session().state()));
+    w->new_game();
+    EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // the player put it aside
+    w->close();
     EXPECT_FALSE(QFile::exists(path("saved-game.txt")));
 }
 
@@ -225,7 +287,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     ASSERT_NE(menu, nullptr);
     menu->item("m_统计")->trigger();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(read("statistics.txt"), "tav statistics 1\nend\n");
+    EXPECT_EQ(read("statistics.txt"), "tav statistics 2\n");  // the one time it is written whole
 }
 
 TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValues) {
@@ -269,7 +331,7 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
     w = open(s);
     ASSERT_EQ(boxes.answered(), 2);
     EXPECT_NE(boxes.texts[0].find("统计文件无法读取"), std::string::npos) << boxes.texts[0];
-    EXPECT_NE(boxes.texts[0].find("gives a place twice"), std::string::npos) << boxes.texts[0];
+    EXPECT_NE(boxes.texts[0].find("名次重复（第2行）"), std::string::npos) << boxes.texts[0];
     EXPECT_NE(boxes.texts[1].find("上次保存的牌局无法读取"), std::string::npos) << boxes.texts[1];
     EXPECT_NE(boxes.texts[1].find("saved-game.txt.bad"), std::string::npos) << boxes.texts[1];
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
@@ -283,6 +345,176 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_EQ(read("saved-game.txt.bad2"), "tav saved game 7\n");
     EXPECT_NE(boxes.texts.back().find("新版本保存的牌局（版本 7）"), std::string::npos) << boxes.texts.back();
+}
+
+TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
+    Settings s = quick_settings();
+    auto w = open(s);
+    play_until(*w, deal_over);
+    play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+    const std::string state = game::write_state(w->session().state());
+    // Gone without its window closing: only what was saved as the game went on is left.
+    w.reset();
+    w = open(s);
+    ASSERT_EQ(said(boxes, "要接着打吗"), 1);
+    EXPECT_EQ(game::write_state(w->session().state()), state);
+    EXPECT_EQ(w->keeping().statistics().deals().size(), 1u);
+    w.reset();
+    // Taken up, the game is still there for the next crash.
+    w = open(s);
+    ASSERT_EQ(said(boxes, "要接着打吗"), 2);
+    EXPECT_EQ(game::write_state(w->session().state()), state);
+}
+
+TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) {
+    Settings s = quick_settings();
+    auto w = open(s);
+    play_until(*w, deal_over);
+    play_until(*w, into_a_deal);
+    const std::string game = read("saved-game.txt"), stats = read("statistics.txt");
+    ASSERT_EQ(read_statistics(stats).stats.deals().size(), 1u);
+    {
+        const FileSizeLimit full(16);
+        play_until(*w, deal_over);
+        play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+        EXPECT_EQ(read("saved-game.txt"), game);
+        EXPECT_EQ(read("statistics.txt"), stats);
+        EXPECT_EQ(w->keeping().statistics().deals().size(), 2u);  // the game went on
+        w->set_language(2);
+        w->set_language(0);
+        const std::vector<std::string> told = notices(w.get());
+        ASSERT_EQ(told.size(), 3u);  // once for each file, though each failed many times
+        EXPECT_NE(told[0].find("牌局无法保存"), std::string::npos) << told[0];
+        EXPECT_NE(told[1].find("统计无法保存"), std::string::npos) << told[1];
+        EXPECT_NE(told[2].find("设置无法保存"), std::string::npos) << told[2];
+        EXPECT_EQ(said(boxes, "无法保存"), 0);  // nothing stopped the game to be answered
+    }
+    // Room again: the deal that waited is appended with the next one.
+    play_until(*w, deal_over);
+    const StatisticsRead back = read_statistics(read("statistics.txt"));
+    ASSERT_TRUE(back.ok()) << back.error;
+    EXPECT_EQ(back.stats.deals(), w->keeping().statistics().deals());
+    EXPECT_EQ(back.stats.deals().size(), 3u);
+    const SavedGameRead saved = read_saved_game(read("saved-game.txt"));
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_EQ(game::write_state(saved.game.state), game::write_state(w->session().state()));
+}
+
+TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
+    const QString settings_file = QSettings().fileName();
+    for (const QString& pipe : {path("saved-game.txt"), path("statistics.txt"), settings_file}) {
+        SCOPED_TRACE(pipe.toStdString());
+        boxes.texts.clear();
+        QDir().mkpath(QFileInfo(pipe).absolutePath());
+        QFile::remove(pipe);
+        ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        Settings s = quick_settings();
+        load_settings(s);  // a pipe would hold the start here, or in the window's first read
+        EXPECT_EQ(settings_entries(s), settings_entries(quick_settings()));
+        auto w = open(s);
+        ASSERT_GE(boxes.answered(), 1);
+        EXPECT_NE(boxes.texts[0].find("普通文件"), std::string::npos) << boxes.texts[0];
+        play_until(*w, deal_over);
+        w->close();
+        if (pipe == settings_file) {
+            EXPECT_FALSE(QFileInfo(pipe).isFile());  // not written over either
+            QFile::remove(pipe);
+            load_settings(s);
+            EXPECT_TRUE(settings_refusal().isEmpty());
+        } else {
+            EXPECT_FALSE(QFileInfo(pipe + ".bad").isFile());  // the pipe, put aside
+            EXPECT_TRUE(QFileInfo(pipe).isFile());            // and the file written anew
+            QFile::remove(pipe + ".bad");
+        }
+        for (const char* name : {"saved-game.txt", "statistics.txt"}) QFile::remove(path(name));
+    }
+}
+
+TEST_F(KeptBetweenRuns, ARefusedFileThatCannotBePutAsideIsNotWrittenOver) {
+    for (int n = 1; n < 1000; ++n)
+        write(("saved-game.txt.bad" + (n == 1 ? std::string() : std::to_string(n))).c_str(), "x");
+    write("saved-game.txt", "tav saved game 7\n");
+    Settings s = quick_settings();
+    auto w = open(s);
+    ASSERT_EQ(boxes.answered(), 1);
+    EXPECT_NE(boxes.texts[0].find("本次运行不会写入它"), std::string::npos) << boxes.texts[0];
+    play_until(*w, deal_over);
+    play_until(*w, into_a_deal);
+    w->close();
+    EXPECT_EQ(read("saved-game.txt"), "tav saved game 7\n");
+    EXPECT_EQ(read("saved-game.txt.bad999"), "x");
+    EXPECT_EQ(read_statistics(read("statistics.txt")).stats.deals().size(), 1u);  // the statistics are kept
+}
+
+TEST_F(KeptBetweenRuns, TheStatisticsAreAJournalOnlyAppendedTo) {
+    const std::string head = "tav statistics 2\n", one = "deal 5 1 2 3 4 5 6 1 -1 0 0 0 0\n",
+                      two = "deal 5 6 5 4 3 2 1 0 0 1 -1 0 0\n";
+    const std::vector<std::tuple<const char*, std::string, std::string>> cases{
+        {"none yet", "", head},
+        {"a journal", head + one + two, head + one + two},
+        {"the last line cut short", head + one + two + "deal 5 1 2 3", head + one + two},
+        {"the first version, carried over", "tav statistics 1\n" + one + two + "end\n", head + one + two},
+    };
+    for (const auto& [name, before, after] : cases) {
+        SCOPED_TRACE(name);
+        QFile::remove(path("statistics.txt"));
+        if (!before.empty()) write("statistics.txt", before);
+        Settings s = quick_settings();
+        auto w = open(s);
+        EXPECT_EQ(boxes.answered(), 0);
+        const std::size_t had = w->keeping().statistics().deals().size();
+        EXPECT_EQ(had, before.empty() ? 0u : 2u);
+        play_until(*w, deal_over);
+        ASSERT_EQ(w->keeping().statistics().deals().size(), had + 1);
+        EXPECT_EQ(read("statistics.txt"), after + statistics_line(w->keeping().statistics().deals().back()));
+        w->new_game();
+        w->close();
+    }
+}
+
+TEST_F(KeptBetweenRuns, ASecondCopyIsToldAndWritesNothing) {
+    Settings s = quick_settings();
+    auto first = open(s);
+    play_until(*first, deal_over);
+    play_until(*first, into_a_deal);
+    const std::map<QString, std::string> before = files();
+    ASSERT_EQ(before.size(), 2u);
+    Settings remembered;
+    load_settings(remembered);
+
+    Settings other = quick_settings();
+    auto second = open(other);
+    ASSERT_EQ(said(boxes, "瑟柯牌局已经打开了"), 1);
+    EXPECT_TRUE(second->keeping().second_copy());
+    play_until(*second, deal_over);  // a game that is not saved
+    play_until(*second, into_a_deal);
+    second->set_language(2);  // a setting changed: not written either
+    second->close();
+    second.reset();
+    EXPECT_EQ(files(), before);
+    Settings now;
+    load_settings(now);
+    EXPECT_EQ(settings_entries(now), settings_entries(remembered));
+
+    // The first copy goes on keeping: nothing of the second's is in its files.
+    play_until(*first, deal_over);
+    first->close();
+    const StatisticsRead stats = read_statistics(read("statistics.txt"));
+    EXPECT_EQ(stats.stats.deals(), first->keeping().statistics().deals());
+    EXPECT_EQ(stats.stats.deals().size(), 2u);
+    first.reset();
+
+    // The lock of a copy that crashed (its process is gone) keeps no one out.
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_GT(gone, 0);
+    waitpid(gone, nullptr, 0);
+    write("tav.lock", std::to_string(gone) + "\ntav\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    auto third = open(s);
+    EXPECT_TRUE(third->keeping().active());
+    EXPECT_FALSE(third->keeping().second_copy());
+    EXPECT_EQ(said(boxes, "要接着打吗"), 1);  // the game offered back
+    EXPECT_EQ(said(boxes, "已经打开"), 1);    // by the second copy only
 }
 
 }  // namespace
