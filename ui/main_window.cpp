@@ -216,7 +216,8 @@ void MainWindow::open_deal_number() {
     // table or deals already scored) is given up only when the player says so.
     const bool under_way = session_->deal_number() != 0 || session_->state().deal_running();
     if (under_way && !platform_.ask_yes_no("提示信息", "正在打的牌局将被放弃。要按这个编号开始新的牌局吗？")) return;
-    session_->deal_by_number(dialog.number());
+    // Its deals are filed under a game of their own, as after 新游戏.
+    if (session_->deal_by_number(dialog.number())) keeping_->new_game();
     sync_buttons();
 }
 

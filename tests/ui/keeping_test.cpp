@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
 #include <QSysInfo>
@@ -28,6 +29,7 @@
 #include "model/invariants.h"
 #include "model/serialise.h"
 #include "table/saved_game.h"
+#include "ui/deal_number_dialog.h"
 #include "ui/keep_files.h"
 #include "ui/main_menu.h"
 #include "ui/main_window.h"
@@ -259,24 +261,33 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     EXPECT_EQ(first.scores[3], after.scores[Seat::D]);
     w->new_game();  // the next deal is filed under another game
     play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    // A deal chosen by number begins a game too: its scores start from 0, so
+    // it must not be filed as the game before going on.
+    boxes.yes = true;  // the game under way is given up
+    when_open<DealNumberDialog>([](DealNumberDialog* d) {
+        child<QLineEdit>(d, "sle_dealno")->setText("2024005");
+        click(child<QPushButton>(d, "cb_confirm"));
+    });
+    w->open_deal_number();
+    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
     w->close();
 
     boxes.yes = false;
     w = open(s);
     const Statistics& stats = w->keeping().statistics();
-    ASSERT_EQ(stats.deals().size(), 2u);
+    ASSERT_EQ(stats.deals().size(), 3u);
     EXPECT_EQ(stats.deals()[0], first);
-    EXPECT_EQ(stats.games(), 2);
+    EXPECT_EQ(stats.games(), 3);
 
     // The dialog from the menu: the numbers, then a reset that is first refused, then confirmed.
     bool seen = false;
     when_open<StatsDialog>([&](StatsDialog* d) {
         auto* table = child<QTableWidget>(d, "t_stats");
-        EXPECT_EQ(table->item(0, 0)->text(), "2");
-        EXPECT_EQ(child<QLabel>(d, "st_summary")->text(), "共2盘，2局");
+        EXPECT_EQ(table->item(0, 0)->text(), "3");
+        EXPECT_EQ(child<QLabel>(d, "st_summary")->text(), "共3盘，3局");
         boxes.yes = false;
         click(child<QPushButton>(d, "cb_reset"));
-        EXPECT_EQ(table->item(0, 0)->text(), "2");
+        EXPECT_EQ(table->item(0, 0)->text(), "3");
         boxes.yes = true;
         click(child<QPushButton>(d, "cb_reset"));
         EXPECT_EQ(table->item(0, 0)->text(), "0");
