@@ -154,17 +154,12 @@ Verdict apply_turn(State& s, const Decision& d, Events& ev) {
     if (d.move != Move::pass && d.move != Move::play) return refuse("only a play or a pass");
     if (d.move == Move::play) {
         if (d.cards.empty()) return refuse("a play needs cards");
-        for (std::size_t i = 0; i < d.cards.size(); ++i)
-            if (!s.hands[seat].contains(d.cards[i]) ||
-                std::find(d.cards.begin(), d.cards.begin() + static_cast<std::ptrdiff_t>(i), d.cards[i]) !=
-                    d.cards.begin() + static_cast<std::ptrdiff_t>(i))
-                return refuse("the cards are not the seat's own");
+        const Hand& hand = s.hands[seat];
+        if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
         if (!can_play(d.cards, lead ? nullptr : &s.plays[*s.trick.standing]))
             return refuse("the cards do not make a play here");
-        const Hand& hand = s.hands[seat];
-        const int threes = static_cast<int>(std::count_if(d.cards.begin(), d.cards.end(),
-                                                          [](Card c) { return rank_of(c) == kThree; }));
-        if (s.rules.threes && threes > 0 && hand.count(kThree) != hand.size())
+        const bool three = std::any_of(d.cards.begin(), d.cards.end(), [](Card c) { return rank_of(c) == kThree; });
+        if (three && threes_kept_back(s.rules, hand))
             return refuse("the threes are kept back while other cards remain");
     }
     Flow f{s, ev};

@@ -11,18 +11,6 @@ namespace {
 
 Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
 
-// Every card a real one, in the seat's hand, and named once.
-std::string own_cards(const Hand& hand, const std::vector<Card>& cards) {
-    std::array<bool, kCards + 1> named{};
-    for (Card c : cards) {
-        if (!valid_card(c)) return "没有这张牌";
-        if (!hand.contains(c)) return "这张牌不在手中";
-        if (named[c]) return "一张牌选了两次";
-        named[c] = true;
-    }
-    return "";
-}
-
 bool holds_three(const std::vector<Card>& cards) {
     return std::any_of(cards.begin(), cards.end(), [](Card c) { return rank_of(c) == kThree; });
 }
@@ -35,7 +23,7 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
         case Move::play: {
             if (d.cards.empty()) return refuse("请先选牌");
             const Hand& hand = s.hands[seat];
-            if (std::string why = own_cards(hand, d.cards); !why.empty()) return refuse(why);
+            if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
             if (!is_one_rank(d.cards)) return refuse("一手牌只能有一种点数（王和2除外）");
             if (!lead) {
                 const Play& standing = s.plays[*s.trick.standing];
@@ -61,7 +49,7 @@ Verdict check_return(const State& s, Seat seat, const Decision& d) {
     const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
     if (static_cast<int>(d.cards.size()) != owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
     const Hand& hand = s.hands[seat];
-    if (std::string why = own_cards(hand, d.cards); !why.empty()) return refuse(why);
+    if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
     if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能还");
     return {};
 }
@@ -137,6 +125,18 @@ void returns(const ByRank& held, bool no_threes, Rank from, int owed, std::vecto
 
 }  // namespace
 
+std::string own_cards_refused(const Hand& hand, const std::vector<Card>& cards) {
+    std::array<bool, kCards + 1> named{};
+    for (Card c : cards) {
+        if (!valid_card(c)) return "没有这张牌";
+        if (!hand.contains(c)) return "这张牌不在手中";
+        if (named[c]) return "一张牌选了两次";
+        named[c] = true;
+    }
+    return "";
+}
+
+// A three goes only from a hand of threes alone.
 bool threes_kept_back(const Rules& rules, const Hand& hand) {
     return rules.threes && std::any_of(hand.begin(), hand.end(), [](Card c) { return rank_of(c) != kThree; });
 }

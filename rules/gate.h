@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "model/decision.h"
@@ -27,6 +28,10 @@ std::vector<Decision> legal_decisions(const State& s);
 // The one gate: ok exactly for the decisions listed by `legal_decisions`
 // (with any copies of the same ranks), else refused with the reason.
 Verdict check(const State& s, Seat seat, const Decision& d);
+
+// Why `cards` cannot leave the hand: a card that is none, not in the hand, or
+// named twice; empty when each is the hand's own, once.
+std::string own_cards_refused(const Hand& hand, const std::vector<Card>& cards);
 
 // The rule on threes: no three goes while the hand holds any other card.
 bool threes_kept_back(const Rules& rules, const Hand& hand);
