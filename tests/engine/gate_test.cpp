@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
+#include <array>
 #include <random>
 #include <string>
 #include <vector>
@@ -197,11 +197,13 @@ TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
     };
     constexpr int kDeals = 300;
     int deals = 0, decisions = 0;
+    std::array<int, 7> moves{};
     while (deals < kDeals) {
         const std::vector<Decision> legal = legal_decisions(s);
         ASSERT_FALSE(legal.empty()) << "seat A is asked " << static_cast<int>(s.ask) << " and may do nothing";
         const Decision& d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
         deals += d.move == Move::shuffle ? 1 : 0;
+        ++moves[static_cast<std::size_t>(d.move)];
         ASSERT_TRUE(check(s, Seat::A, d));
         const Verdict v = apply(s, d, ev, rng);
         ASSERT_TRUE(v) << v.reason;
@@ -212,6 +214,14 @@ TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
         ++decisions;
     }
     EXPECT_GT(decisions, kDeals * 10);
+    // Every kind of decision came up where the rules make it.
+    const Rules& r = GetParam();
+    EXPECT_GT(moves[static_cast<std::size_t>(Move::hold_back)], 0);
+    EXPECT_EQ(moves[static_cast<std::size_t>(Move::give_back)] > 0, r.tributes);
+    if (r.smother && r.points) {
+        EXPECT_GT(moves[static_cast<std::size_t>(Move::take_tribute)], 0);
+        EXPECT_GT(moves[static_cast<std::size_t>(Move::let_tribute_go)], 0);
+    }
 }
 
 Rules rules(bool threes, bool smother, bool points, bool tributes) {
