@@ -104,23 +104,42 @@ void plays(const State& s, Seat seat, std::vector<Decision>& out) {
             }
 }
 
-// Every choice of `owed` ranks (with repeats, as the hand holds them).
-void returns(const ByRank& held, bool no_threes, Rank from, int owed, std::vector<Card>& cards,
+// A debt is one or two cards in play, at most 120 sets of ranks; only a state
+// made by hand owes more, and its list is cut here rather than left to grow.
+constexpr std::size_t kMaxReturns = 4096;
+
+// Every choice of `owed` ranks from `from` on (with repeats, as the hand holds
+// them). `left[r]`: the cards that may go of rank r and weaker, so no branch
+// is followed that cannot be completed.
+void returns(const ByRank& held, const std::array<int, kRanks + 2>& left, Rank from, int owed, std::vector<Card>& cards,
              std::vector<Decision>& out) {
+    if (out.size() >= kMaxReturns) return;
     if (owed == 0) {
         out.push_back(Decision{Move::give_back, cards});
         return;
     }
-    for (Rank r = from; r <= kThree; ++r) {
-        if (r == kThree && no_threes) continue;
-        const int have = std::min(held.n[static_cast<std::size_t>(r)], owed);
+    for (Rank r = from; r <= kThree && left[static_cast<std::size_t>(r)] >= owed; ++r) {
+        const int have = std::min(left[static_cast<std::size_t>(r)] - left[static_cast<std::size_t>(r) + 1], owed);
         for (int k = 1; k <= have; ++k) {
             const std::size_t mark = cards.size();
             held.take(r, k, cards);
-            returns(held, no_threes, r + 1, owed - k, cards, out);
+            returns(held, left, r + 1, owed - k, cards, out);
             cards.resize(mark);
         }
     }
+}
+
+void returns(const State& s, Seat seat, std::vector<Decision>& out) {
+    const Hand& hand = s.hands[seat];
+    const ByRank held(hand);
+    const bool no_threes = threes_kept_back(s.rules, hand);
+    std::array<int, kRanks + 2> left{};
+    for (Rank r = kThree; r >= kBigJoker; --r)
+        left[static_cast<std::size_t>(r)] = left[static_cast<std::size_t>(r) + 1] +
+                                            (r == kThree && no_threes ? 0 : held.n[static_cast<std::size_t>(r)]);
+    std::vector<Card> cards;
+    const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
+    if (owed >= 0) returns(held, left, kBigJoker, owed, cards, out);
 }
 
 }  // namespace
@@ -186,13 +205,7 @@ std::vector<Decision> legal_decisions(const State& s) {
             plays(s, *seat, out);
             out.push_back(Decision{Move::hold_back, {}});
             break;
-        case Ask::return_tribute: {
-            const Hand& hand = s.hands[*seat];
-            std::vector<Card> cards;
-            const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
-            returns(ByRank(hand), threes_kept_back(s.rules, hand), kBigJoker, owed, cards, out);
-            break;
-        }
+        case Ask::return_tribute: returns(s, *seat, out); break;
         case Ask::take_partner_tribute:
             out.push_back(Decision{Move::take_tribute, {}});
             out.push_back(Decision{Move::let_tribute_go, {}});

@@ -21,8 +21,9 @@ std::optional<Seat> current_seat(const State& s);
 // Every decision the current seat may make now, one per choice of ranks:
 // each play (a lead, or a follow that beats the standing play), the pass or
 // the hold-back where allowed, each set of cards to give back for a tribute
-// (at most C(14 + owed, owed) sets of ranks), take or let go, or the shuffle.
-// Empty when nothing is due.
+// (a debt is one or two cards: at most 120 sets of ranks; a larger one, which
+// only a state made by hand can owe, is listed up to 4096 sets), take or let
+// go, or the shuffle. Empty when nothing is due.
 std::vector<Decision> legal_decisions(const State& s);
 
 // The one gate: ok exactly for the decisions listed by `legal_decisions`

@@ -181,6 +181,15 @@ TEST(Gate, LegalDecisionsAreExactlyWhatTheGateLetsThrough) {
     }
 }
 
+TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
+    // Eleven of eleven ranks held twice each: 8953 sets of ranks, cut.
+    const Table big = owing("A A K K Q Q J J 10 10 9 9 8 8 7 7 6 6 5 5 4 4", 11);
+    const std::vector<Decision> legal = legal_decisions(big.s);
+    EXPECT_EQ(legal.size(), 4096u);
+    for (const Decision& d : legal) EXPECT_TRUE(check(big.s, Seat::A, d)) << check(big.s, Seat::A, d).reason;
+    EXPECT_TRUE(legal_decisions(owing("K 9", 3).s).empty());  // more than the hand holds
+}
+
 // Seat A chooses at random among the legal decisions through whole games:
 // each goes through the gate and `apply` takes it, and every step keeps the
 // invariants.
