@@ -7,25 +7,13 @@
 #include "ai/classic.h"
 #include "ai/level.h"
 #include "rules/flow.h"
+#include "rules/gate.h"
 #include "rules/play.h"
 
 namespace tav::game {
 namespace {
 
 Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
-
-// Every card once, and every card in seat A's hand.
-std::string check_own_cards(const State& s, const std::vector<Card>& cards) {
-    for (std::size_t i = 0; i < cards.size(); ++i) {
-        if (!valid_card(cards[i])) return "there is no card " + std::to_string(cards[i]);
-        if (!s.hands[Seat::A].contains(cards[i]))
-            return "the card " + std::string(card_name(cards[i])) + " is not in the hand";
-        if (std::find(cards.begin(), cards.begin() + static_cast<std::ptrdiff_t>(i), cards[i]) !=
-            cards.begin() + static_cast<std::ptrdiff_t>(i))
-            return "a card is named twice";
-    }
-    return "";
-}
 
 void human_play(Flow& f, const std::vector<Card>& cards) {
     Trick& t = f.s.trick;
@@ -67,50 +55,23 @@ void human_hold_back(Flow& f) {
     f.schedule(State::Next::end_trick, t.turn);
 }
 
-Verdict human_turn(Flow& f, const Decision& d) {
-    const State& s = f.s;
-    const bool lead = s.ask == Ask::lead;
+// The decision has passed the gate (rules/gate.h): it is one the human may make now.
+void human_turn(Flow& f, const Decision& d) {
     switch (d.move) {
-        case Move::play: {
-            if (d.cards.empty()) return refuse("pick the cards to play first");
-            if (std::string why = check_own_cards(s, d.cards); !why.empty()) return refuse(why);
-            const Play* standing = lead ? nullptr : &s.plays[*s.trick.standing];
-            if (!is_one_rank(d.cards)) return refuse("a play holds one rank besides jokers and 2s");
-            if (standing && !can_play(d.cards, standing)) return refuse("the cards do not beat the standing play");
-            human_play(f, d.cards);
-            break;
-        }
-        case Move::pass:
-            if (s.ask != Ask::follow) return refuse(lead ? "a lead is due" : "a challenge is answered or held back");
-            human_pass(f);
-            break;
-        case Move::hold_back:
-            if (s.ask != Ask::follow_or_hold) return refuse("no challenge stands");
-            human_hold_back(f);
-            break;
-        default: return refuse("it is the human's turn to play");
+        case Move::play: human_play(f, d.cards); break;
+        case Move::pass: human_pass(f); break;
+        case Move::hold_back: human_hold_back(f); break;
+        default: return;
     }
     f.run();
-    return {};
 }
 
-Verdict human_tribute(Flow& f, const Decision& d) {
-    State& s = f.s;
-    const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
-    if (s.ask == Ask::take_partner_tribute) {
-        if (d.move != Move::take_tribute && d.move != Move::let_tribute_go)
-            return refuse("answer whether to take the partner's tribute");
+void human_tribute(Flow& f, const Decision& d) {
+    if (f.s.ask == Ask::take_partner_tribute)
         f.answer_partner(d.move == Move::take_tribute);
-        f.run();
-        return {};
-    }
-    if (d.move != Move::give_back) return refuse("a return is owed");
-    if (static_cast<int>(d.cards.size()) != debt.count)
-        return refuse("请选择" + std::to_string(debt.count) + "张牌还贡！");
-    if (std::string why = check_own_cards(s, d.cards); !why.empty()) return refuse(why);
-    f.returned(d.cards, true);
+    else
+        f.returned(d.cards, true);
     f.run();
-    return {};
 }
 
 }  // namespace
@@ -122,21 +83,23 @@ State new_game(const Rules& rules) {
 }
 
 Verdict apply(State& s, const Decision& d, Events& ev, std::mt19937_64& rng) {
+    // Nothing happens before the gate: under the rule on threes it also keeps
+    // a three back while the hand holds other cards.
+    if (Verdict v = check(s, Seat::A, d); !v) return v;
     Flow f{s, ev};
     switch (s.ask) {
-        case Ask::nothing: return refuse("nothing is asked of the human now");
         case Ask::shuffle:
-            if (d.move != Move::shuffle) return refuse("the next deal is due: shuffle first");
             f.deal(rng);
             f.run();
-            return {};
+            break;
         case Ask::lead:
         case Ask::follow:
-        case Ask::follow_or_hold: return human_turn(f, d);
+        case Ask::follow_or_hold: human_turn(f, d); break;
         case Ask::return_tribute:
-        case Ask::take_partner_tribute: return human_tribute(f, d);
+        case Ask::take_partner_tribute: human_tribute(f, d); break;
+        case Ask::nothing: break;
     }
-    return refuse("nothing is asked of the human now");
+    return {};
 }
 
 std::optional<Decision> computer_choice_for_human(const State& s) {
@@ -191,17 +154,12 @@ Verdict apply_turn(State& s, const Decision& d, Events& ev) {
     if (d.move != Move::pass && d.move != Move::play) return refuse("only a play or a pass");
     if (d.move == Move::play) {
         if (d.cards.empty()) return refuse("a play needs cards");
-        for (std::size_t i = 0; i < d.cards.size(); ++i)
-            if (!s.hands[seat].contains(d.cards[i]) ||
-                std::find(d.cards.begin(), d.cards.begin() + static_cast<std::ptrdiff_t>(i), d.cards[i]) !=
-                    d.cards.begin() + static_cast<std::ptrdiff_t>(i))
-                return refuse("the cards are not the seat's own");
+        const Hand& hand = s.hands[seat];
+        if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
         if (!can_play(d.cards, lead ? nullptr : &s.plays[*s.trick.standing]))
             return refuse("the cards do not make a play here");
-        const Hand& hand = s.hands[seat];
-        const int threes = static_cast<int>(std::count_if(d.cards.begin(), d.cards.end(),
-                                                          [](Card c) { return rank_of(c) == kThree; }));
-        if (s.rules.threes && threes > 0 && hand.count(kThree) != hand.size())
+        const bool three = std::any_of(d.cards.begin(), d.cards.end(), [](Card c) { return rank_of(c) == kThree; });
+        if (three && threes_kept_back(s.rules, hand))
             return refuse("the threes are kept back while other cards remain");
     }
     Flow f{s, ev};

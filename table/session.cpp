@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "rules/engine.h"
-#include "rules/play.h"
+#include "rules/gate.h"
 #include "table/deal_numbers.h"
 
 namespace tav {
@@ -170,13 +170,7 @@ void Session::set_shown_ask(Ask ask) {
     update_buttons();
 }
 
-bool Session::pick_can_play() const {
-    if (picks_.empty()) return false;
-    for (Card c : picks_)
-        if (!state_.hands[Seat::A].contains(c)) return false;
-    const game::Play* standing = state_.trick.standing ? &state_.plays[*state_.trick.standing] : nullptr;
-    return game::can_play(picks_, standing);
-}
+bool Session::pick_can_play() const { return game::check(state_, Seat::A, Decision::play(picks_)).ok(); }
 
 void Session::update_buttons() {
     const bool returning = shown_ask_ == Ask::return_tribute;
@@ -264,10 +258,10 @@ void Session::click(Card card) {
     if (busy_ || !game::valid_card(card)) return;
     const game::Hand& hand = state_.hands[Seat::A];
     const bool in_hand = hand.contains(card);
-    // The human may not pick a three while other cards remain in the hand.
-    if (settings.threes_rule && in_hand && game::rank_of(card) == game::kThree &&
-        std::any_of(hand.begin(), hand.end(), [](Card c) { return game::rank_of(c) != game::kThree; }))
-        return;
+    // The human may not pick a three while other cards remain in the hand,
+    // by the game's rules as the dialog last set them.
+    sync_rules();
+    if (in_hand && game::rank_of(card) == game::kThree && game::threes_kept_back(state_.rules, hand)) return;
     if (in_hand && view_.in_human_row(card)) {
         const auto picked = std::find(picks_.begin(), picks_.end(), card);
         if (picks_.empty() && state_.ask != Ask::return_tribute) {

@@ -35,8 +35,12 @@ TEST_F(Picking, ThreesWaitUntilTheyAreAllThatIsLeft) {
     settings.threes_rule = false;
     s.click(card(9));
     EXPECT_EQ(raised(), "9 10");
-
+    // The rule comes on with the threes picked: the game's gate keeps them.
     settings.threes_rule = true;
+    s.play();
+    EXPECT_EQ(s.state().hands[Seat::A].size(), 10);
+    EXPECT_EQ(raised(), "9 10");
+
     hand("3 3");
     s.click(card(2));
     EXPECT_EQ(raised(), "1 2");

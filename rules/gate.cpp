@@ -1,0 +1,218 @@
+#include "rules/gate.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "rules/play.h"
+
+namespace tav::game {
+namespace {
+
+Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
+
+bool holds_three(const std::vector<Card>& cards) {
+    return std::any_of(cards.begin(), cards.end(), [](Card c) { return rank_of(c) == kThree; });
+}
+
+Verdict no_cards(const Decision& d) { return d.cards.empty() ? Verdict{} : refuse("这一步不出牌"); }
+
+Verdict check_play(const State& s, Seat seat, const Decision& d) {
+    const bool lead = s.ask == Ask::lead;
+    switch (d.move) {
+        case Move::play: {
+            if (d.cards.empty()) return refuse("请先选牌");
+            const Hand& hand = s.hands[seat];
+            if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+            if (!is_one_rank(d.cards)) return refuse("一手牌只能有一种点数（王和2除外）");
+            if (!lead) {
+                const Play& standing = s.plays[*s.trick.standing];
+                if (static_cast<int>(d.cards.size()) != standing.size()) return refuse("出牌张数不对");
+                if (!can_play(d.cards, &standing)) return refuse("压不过桌上的牌");
+            }
+            if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能出");
+            return {};
+        }
+        case Move::pass:
+            if (lead) return refuse("该你出牌，不能过牌");
+            if (s.ask == Ask::follow_or_hold) return refuse("瑟柯牌只能接牌或扣牌");
+            return no_cards(d);
+        case Move::hold_back:
+            if (s.ask != Ask::follow_or_hold) return refuse("没有瑟柯牌，不能扣牌");
+            return no_cards(d);
+        default: return refuse("该你出牌");
+    }
+}
+
+Verdict check_return(const State& s, Seat seat, const Decision& d) {
+    if (d.move != Move::give_back) return refuse("请先还贡");
+    const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
+    if (static_cast<int>(d.cards.size()) != owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
+    const Hand& hand = s.hands[seat];
+    if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+    if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能还");
+    return {};
+}
+
+// The hand's cards by rank, so a choice of ranks takes real cards.
+struct ByRank {
+    std::array<std::array<Card, 16>, kRanks + 1> cards{};
+    std::array<int, kRanks + 1> n{};
+    explicit ByRank(const Hand& hand) {
+        for (Card c : hand) {
+            const auto r = static_cast<std::size_t>(rank_of(c));
+            if (n[r] < 16) cards[r][static_cast<std::size_t>(n[r]++)] = c;
+        }
+    }
+    void take(Rank r, int k, std::vector<Card>& out) const {
+        for (int i = 0; i < k; ++i) out.push_back(cards[static_cast<std::size_t>(r)][static_cast<std::size_t>(i)]);
+    }
+};
+
+// Plays of wild cards by count (big jokers, small jokers, 2s) with at most one
+// natural rank; only those the rules take are kept.
+void plays(const State& s, Seat seat, std::vector<Decision>& out) {
+    const Hand& hand = s.hands[seat];
+    const ByRank held(hand);
+    const Play* standing = s.ask == Ask::lead ? nullptr : &s.plays[*s.trick.standing];
+    const int size = standing ? standing->size() : -1;  // -1: any size
+    const bool no_threes = threes_kept_back(s.rules, hand);
+    std::vector<Card> cards;
+    auto offer = [&] {
+        if (!cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
+    };
+    for (int b = 0; b <= held.n[kBigJoker]; ++b)
+        for (int j = 0; j <= held.n[kSmallJoker]; ++j)
+            for (int t = 0; t <= held.n[kTwo]; ++t) {
+                const int wild = b + j + t;
+                if (size >= 0 && wild > size) break;
+                cards.clear();
+                held.take(kBigJoker, b, cards);
+                held.take(kSmallJoker, j, cards);
+                held.take(kTwo, t, cards);
+                if (size < 0 || wild == size) offer();
+                for (Rank r = kAce; r <= kThree; ++r) {
+                    if (r == kThree && no_threes) continue;
+                    const int have = held.n[static_cast<std::size_t>(r)];
+                    for (int k = size < 0 ? 1 : size - wild; k >= 1 && k <= have; ++k) {
+                        cards.resize(static_cast<std::size_t>(wild));
+                        held.take(r, k, cards);
+                        offer();
+                        if (size >= 0) break;  // a follow has one count
+                    }
+                }
+            }
+}
+
+// A debt is one or two cards in play, at most 120 sets of ranks; only a state
+// made by hand owes more, and its list is cut here rather than left to grow.
+constexpr std::size_t kMaxReturns = 4096;
+
+// Every choice of `owed` ranks from `from` on (with repeats, as the hand holds
+// them). `left[r]`: the cards that may go of rank r and weaker, so no branch
+// is followed that cannot be completed.
+void returns(const ByRank& held, const std::array<int, kRanks + 2>& left, Rank from, int owed, std::vector<Card>& cards,
+             std::vector<Decision>& out) {
+    if (out.size() >= kMaxReturns) return;
+    if (owed == 0) {
+        out.push_back(Decision{Move::give_back, cards});
+        return;
+    }
+    for (Rank r = from; r <= kThree && left[static_cast<std::size_t>(r)] >= owed; ++r) {
+        const int have = std::min(left[static_cast<std::size_t>(r)] - left[static_cast<std::size_t>(r) + 1], owed);
+        for (int k = 1; k <= have; ++k) {
+            const std::size_t mark = cards.size();
+            held.take(r, k, cards);
+            returns(held, left, r + 1, owed - k, cards, out);
+            cards.resize(mark);
+        }
+    }
+}
+
+void returns(const State& s, Seat seat, std::vector<Decision>& out) {
+    const Hand& hand = s.hands[seat];
+    const ByRank held(hand);
+    const bool no_threes = threes_kept_back(s.rules, hand);
+    std::array<int, kRanks + 2> left{};
+    for (Rank r = kThree; r >= kBigJoker; --r)
+        left[static_cast<std::size_t>(r)] = left[static_cast<std::size_t>(r) + 1] +
+                                            (r == kThree && no_threes ? 0 : held.n[static_cast<std::size_t>(r)]);
+    std::vector<Card> cards;
+    const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
+    if (owed >= 0) returns(held, left, kBigJoker, owed, cards, out);
+}
+
+}  // namespace
+
+std::string own_cards_refused(const Hand& hand, const std::vector<Card>& cards) {
+    std::array<bool, kCards + 1> named{};
+    for (Card c : cards) {
+        if (!valid_card(c)) return "没有这张牌";
+        if (!hand.contains(c)) return "这张牌不在手中";
+        if (named[c]) return "一张牌选了两次";
+        named[c] = true;
+    }
+    return "";
+}
+
+// A three goes only from a hand of threes alone.
+bool threes_kept_back(const Rules& rules, const Hand& hand) {
+    return rules.threes && std::any_of(hand.begin(), hand.end(), [](Card c) { return rank_of(c) != kThree; });
+}
+
+std::optional<Seat> current_seat(const State& s) {
+    if (s.ask == Ask::nothing) return std::nullopt;
+    // A turn needs a standing play to answer; a return needs a slot being settled.
+    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return std::nullopt;
+    if ((s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute) &&
+        (s.settling < 1 || s.settling > kLedgerSlots))
+        return std::nullopt;
+    return Seat::A;
+}
+
+Verdict check(const State& s, Seat seat, const Decision& d) {
+    const std::optional<Seat> now = current_seat(s);
+    if (!now) return refuse("现在没有要做的决定");
+    if (seat != *now) return refuse("还没轮到这个座位");
+    switch (s.ask) {
+        case Ask::shuffle:
+            if (d.move != Move::shuffle) return refuse("请先洗牌");
+            return no_cards(d);
+        case Ask::lead:
+        case Ask::follow:
+        case Ask::follow_or_hold: return check_play(s, seat, d);
+        case Ask::return_tribute: return check_return(s, seat, d);
+        case Ask::take_partner_tribute:
+            if (d.move != Move::take_tribute && d.move != Move::let_tribute_go) return refuse("请回答要不要同帮的进贡");
+            return no_cards(d);
+        case Ask::nothing: break;
+    }
+    return refuse("现在没有要做的决定");
+}
+
+std::vector<Decision> legal_decisions(const State& s) {
+    std::vector<Decision> out;
+    const std::optional<Seat> seat = current_seat(s);
+    if (!seat) return out;
+    switch (s.ask) {
+        case Ask::shuffle: out.push_back(Decision{Move::shuffle, {}}); break;
+        case Ask::lead: plays(s, *seat, out); break;
+        case Ask::follow:
+            plays(s, *seat, out);
+            out.push_back(Decision::pass());
+            break;
+        case Ask::follow_or_hold:
+            plays(s, *seat, out);
+            out.push_back(Decision{Move::hold_back, {}});
+            break;
+        case Ask::return_tribute: returns(s, *seat, out); break;
+        case Ask::take_partner_tribute:
+            out.push_back(Decision{Move::take_tribute, {}});
+            out.push_back(Decision{Move::let_tribute_go, {}});
+            break;
+        case Ask::nothing: break;
+    }
+    return out;
+}
+
+}  // namespace tav::game

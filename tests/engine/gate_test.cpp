@@ -1,0 +1,250 @@
+// The one gate: who decides, what they may decide, and every refusal with
+// its reason; the rule on threes kept by `apply` itself; and random play
+// through the gate keeping every invariant.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "model/invariants.h"
+#include "rules/engine.h"
+#include "rules/gate.h"
+#include "tests/engine/game_support.h"
+
+namespace tav::game {
+namespace {
+
+using test::Table;
+
+// The ranks a decision is made of, sorted: two decisions with the same move
+// and ranks are the same decision to the rules.
+std::pair<Move, std::vector<Rank>> kind(const Decision& d) {
+    std::vector<Rank> r;
+    for (Card c : d.cards) r.push_back(rank_of(c));
+    std::sort(r.begin(), r.end());
+    return {d.move, r};
+}
+
+// Tables the tests share: seat A asked to lead, follow, answer a challenge,
+// return, answer a partner, or shuffle.
+Table lead(const std::string& hand, bool threes = true) {
+    Table t;
+    t.s.rules.threes = threes;
+    t.hand(Seat::A, hand).hand(Seat::B, "4");
+    t.trick(std::nullopt, Seat::A);
+    t.s.ask = Ask::lead;
+    return t;
+}
+Table follow(const std::string& hand, const std::string& standing, bool challenge = false) {
+    Table t;
+    t.hand(Seat::A, hand).hand(Seat::D, "4").play(Seat::D, standing);
+    t.trick(Seat::D, Seat::A, challenge, challenge ? ChallengeAnswer::opposite_only : ChallengeAnswer::none);
+    t.s.ask = challenge ? Ask::follow_or_hold : Ask::follow;
+    return t;
+}
+Table owing(const std::string& hand, int owed, bool threes = true) {
+    Table t;
+    t.s.rules.threes = threes;
+    t.s.phase = Phase::tribute;
+    t.hand(Seat::A, hand).hand(Seat::B, "4");
+    t.s.ledger[1] = {Seat::B, Seat::A, owed};
+    t.s.ask = Ask::return_tribute;
+    return t;
+}
+Table asked(Ask a) {
+    Table t;
+    if (a == Ask::shuffle) t.s.phase = Phase::between_deals;
+    if (a == Ask::take_partner_tribute) t.s.ledger[1] = {Seat::C, Seat::A, 1};
+    t.hand(Seat::A, "K 9");
+    t.s.ask = a;
+    return t;
+}
+
+TEST(Gate, EveryRefusalHasItsReasonAndApplyRefusesTheSame) {
+    const Table t = lead("3 K K");
+    const Hand& h = t.s.hands[Seat::A];
+    const Card three = h[2], king = h[0], foreign = t.s.hands[Seat::B][0];
+    const Table f = follow("K K A 9", "Q Q");
+    const Card fk = f.s.hands[Seat::A][0];
+    const Table weak = follow("J J", "Q Q");
+    const Hand& jj = weak.s.hands[Seat::A];
+    const Table r = owing("K 9 3", 2);
+    const Card rk = r.s.hands[Seat::A][0], r3 = r.s.hands[Seat::A][2];
+    struct Row {
+        const char* what;
+        Table table;
+        Seat seat;
+        Decision d;
+        std::string reason;
+    } rows[] = {
+        {"nothing is asked", asked(Ask::nothing), Seat::A, Decision::pass(), "现在没有要做的决定"},
+        {"another seat", t, Seat::B, Decision::play({king}), "还没轮到这个座位"},
+        {"a play before the shuffle", asked(Ask::shuffle), Seat::A, Decision::pass(), "请先洗牌"},
+        {"a shuffle with cards", asked(Ask::shuffle), Seat::A, Decision{Move::shuffle, {king}}, "这一步不出牌"},
+        {"a pass where a lead is due", t, Seat::A, Decision::pass(), "该你出牌，不能过牌"},
+        {"a return in a trick", t, Seat::A, Decision{Move::give_back, {king}}, "该你出牌"},
+        {"nothing picked", t, Seat::A, Decision::play({}), "请先选牌"},
+        {"no such card", t, Seat::A, Decision::play({0}), "没有这张牌"},
+        {"another seat's card", t, Seat::A, Decision::play({foreign}), "这张牌不在手中"},
+        {"a card twice", t, Seat::A, Decision::play({king, king}), "一张牌选了两次"},
+        {"two ranks", t, Seat::A, Decision::play({king, three}), "一手牌只能有一种点数（王和2除外）"},
+        {"a three led from 3 K K", t, Seat::A, Decision::play({three}), "手中还有别的牌，３不能出"},
+        {"too few to follow", f, Seat::A, Decision::play({fk}), "出牌张数不对"},
+        {"too weak to follow", weak, Seat::A, Decision::play({jj[0], jj[1]}), "压不过桌上的牌"},
+        {"a hold-back with no challenge", f, Seat::A, Decision{Move::hold_back, {}}, "没有瑟柯牌，不能扣牌"},
+        {"a pass with cards", f, Seat::A, Decision{Move::pass, {fk}}, "这一步不出牌"},
+        {"a pass on a challenge", follow("K", "A A", true), Seat::A, Decision::pass(), "瑟柯牌只能接牌或扣牌"},
+        {"a play when a return is owed", r, Seat::A, Decision::play({rk}), "请先还贡"},
+        {"a return of the wrong size", r, Seat::A, Decision{Move::give_back, {rk}}, "请选择2张牌还贡！"},
+        {"a three returned", r, Seat::A, Decision{Move::give_back, {rk, r3}}, "手中还有别的牌，３不能还"},
+        {"a play to the partner's question", asked(Ask::take_partner_tribute), Seat::A, Decision::pass(),
+         "请回答要不要同帮的进贡"},
+    };
+    for (Row& row : rows) {
+        EXPECT_EQ(check(row.table.s, row.seat, row.d).reason, row.reason) << row.what;
+        if (row.seat != Seat::A) continue;
+        const State before = row.table.s;
+        std::mt19937_64 rng(1);
+        EXPECT_EQ(apply(row.table.s, row.d, row.table.ev, rng).reason, row.reason) << row.what;
+        test::expect_same(row.table.s, before);
+        EXPECT_TRUE(row.table.ev.list.empty()) << row.what;
+    }
+}
+
+TEST(Gate, ALoneThreeFromThreeKingIsRefusedByApplyUnderTheRule) {
+    for (const bool rule : {true, false}) {
+        Table t = lead("3 K", rule);
+        const Card three = t.s.hands[Seat::A][1];
+        std::mt19937_64 rng(1);
+        const Verdict v = apply(t.s, Decision::play({three}), t.ev, rng);
+        EXPECT_EQ(v.ok(), !rule) << "rule " << rule << ": " << v.reason;
+        EXPECT_EQ(t.s.hands[Seat::A].contains(three), rule);
+    }
+    // With threes alone left they go, one or all.
+    const Table only = lead("3 3");
+    EXPECT_TRUE(check(only.s, Seat::A, Decision::play({only.s.hands[Seat::A][0]})));
+}
+
+// Every decision the hand's cards can make: each subset of the hand for a
+// play or a return, and each move without cards.
+std::vector<Decision> every_decision(const Hand& h) {
+    std::vector<Decision> out;
+    for (Move m : {Move::shuffle, Move::pass, Move::hold_back, Move::take_tribute, Move::let_tribute_go})
+        out.push_back(Decision{m, {}});
+    for (unsigned mask = 1; mask < (1u << h.size()); ++mask) {
+        std::vector<Card> cards;
+        for (int i = 0; i < h.size(); ++i)
+            if (mask & (1u << i)) cards.push_back(h[i]);
+        out.push_back(Decision::play(cards));
+        out.push_back(Decision{Move::give_back, cards});
+    }
+    return out;
+}
+
+TEST(Gate, LegalDecisionsAreExactlyWhatTheGateLetsThrough) {
+    struct Row {
+        const char* what;
+        Table table;
+        std::size_t count;
+    } rows[] = {
+        {"lead, threes kept back", lead("3 K K 2"), 5},  // 2, K, K K, 2 K, 2 K K
+        {"lead, rule off", lead("3 K K 2", false), 7},   // and 3, 2 3
+        {"lead, threes alone", lead("3 3 3"), 3},
+        {"lead, wild cards", lead("BJ SJ 2 5"), 15},        // 7 of wild cards, 8 with the five
+        {"follow", follow("K K A 2 5", "Q Q"), 4},          // K K, 2 K, 2 A, pass
+        {"challenge", follow("2 2 BJ K", "A A", true), 3},  // 2 2, BJ 2, hold back
+        {"return", owing("K 9 9 3", 2), 2},                 // K 9, 9 9
+        {"return, rule off", owing("K 9 9 3", 2, false), 4},
+        {"partner", asked(Ask::take_partner_tribute), 2},
+        {"shuffle", asked(Ask::shuffle), 1},
+        {"nothing", asked(Ask::nothing), 0},
+    };
+    for (const Row& row : rows) {
+        const State& s = row.table.s;
+        const std::vector<Decision> legal = legal_decisions(s);
+        EXPECT_EQ(legal.size(), row.count) << row.what;
+        std::vector<std::pair<Move, std::vector<Rank>>> kinds;
+        for (const Decision& d : legal) {
+            EXPECT_TRUE(check(s, Seat::A, d)) << row.what << ": " << check(s, Seat::A, d).reason;
+            kinds.push_back(kind(d));
+        }
+        std::sort(kinds.begin(), kinds.end());
+        EXPECT_EQ(std::adjacent_find(kinds.begin(), kinds.end()), kinds.end()) << row.what << ": listed twice";
+        for (const Decision& d : every_decision(s.hands[Seat::A])) {
+            const bool listed = std::binary_search(kinds.begin(), kinds.end(), kind(d));
+            EXPECT_EQ(check(s, Seat::A, d).ok(), listed)
+                << row.what << ": move " << static_cast<int>(d.move) << ", " << d.cards.size() << " cards";
+        }
+    }
+}
+
+TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
+    // Eleven of eleven ranks held twice each: 8953 sets of ranks, cut.
+    const Table big = owing("A A K K Q Q J J 10 10 9 9 8 8 7 7 6 6 5 5 4 4", 11);
+    const std::vector<Decision> legal = legal_decisions(big.s);
+    EXPECT_EQ(legal.size(), 4096u);
+    for (const Decision& d : legal) EXPECT_TRUE(check(big.s, Seat::A, d)) << check(big.s, Seat::A, d).reason;
+    EXPECT_TRUE(legal_decisions(owing("K 9", 3).s).empty());  // more than the hand holds
+}
+
+// Seat A chooses at random among the legal decisions through whole games:
+// each goes through the gate and `apply` takes it, and every step keeps the
+// invariants.
+struct RandomPlay : ::testing::TestWithParam<Rules> {};
+
+TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
+    State s = new_game(GetParam());
+    std::mt19937_64 rng(5), chooser(17);
+    Events ev;
+    InvariantChecker checker;
+    std::string fault;
+    ev.after_step = [&](const State& st, const Events& e) {
+        if (fault.empty()) fault = checker.after(st, e, "step");
+    };
+    constexpr int kDeals = 300;
+    int deals = 0, decisions = 0;
+    std::array<int, 7> moves{};
+    while (deals < kDeals) {
+        const std::vector<Decision> legal = legal_decisions(s);
+        ASSERT_FALSE(legal.empty()) << "seat A is asked " << static_cast<int>(s.ask) << " and may do nothing";
+        const Decision& d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
+        deals += d.move == Move::shuffle ? 1 : 0;
+        ++moves[static_cast<std::size_t>(d.move)];
+        ASSERT_TRUE(check(s, Seat::A, d));
+        const Verdict v = apply(s, d, ev, rng);
+        ASSERT_TRUE(v) << v.reason;
+        if (fault.empty()) fault = checker.after(s, ev, "action");
+        ASSERT_EQ(fault, "") << "deal " << deals;
+        ev.clear();
+        checker.events_cleared();
+        ++decisions;
+    }
+    EXPECT_GT(decisions, kDeals * 10);
+    // Every kind of decision came up where the rules make it.
+    const Rules& r = GetParam();
+    EXPECT_GT(moves[static_cast<std::size_t>(Move::hold_back)], 0);
+    EXPECT_EQ(moves[static_cast<std::size_t>(Move::give_back)] > 0, r.tributes);
+    if (r.smother && r.points) {
+        EXPECT_GT(moves[static_cast<std::size_t>(Move::take_tribute)], 0);
+        EXPECT_GT(moves[static_cast<std::size_t>(Move::let_tribute_go)], 0);
+    }
+}
+
+Rules rules(bool threes, bool smother, bool points, bool tributes) {
+    Rules r;
+    r.threes = threes;
+    r.smother = smother;
+    r.points = points;
+    r.tributes = tributes;
+    return r;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, RandomPlay,
+                         ::testing::Values(rules(true, false, false, true), rules(true, true, true, true),
+                                           rules(false, true, true, true), rules(true, false, false, false)));
+
+}  // namespace
+}  // namespace tav::game
