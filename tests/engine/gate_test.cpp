@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "model/invariants.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/gate_support.h"
+#include "tools/sim/random_play.h"
 
 namespace tav::game {
 namespace {
@@ -121,46 +120,25 @@ TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
     EXPECT_TRUE(legal_decisions(owing("K 9", 3).s).empty());  // more than the hand holds
 }
 
-// Seat A chooses at random among the legal decisions through whole games:
-// each goes through the gate and `apply` takes it, and every step keeps the
-// invariants.
+// Seat A chooses at random among the legal decisions through whole games
+// (the simulator's random play): each goes through the gate and `apply` takes
+// it, every step keeps the invariants, and every kind of decision comes up
+// where the rules make it.
 struct RandomPlay : ::testing::TestWithParam<Rules> {};
 
 TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
-    State s = new_game(GetParam());
-    std::mt19937_64 rng(5), chooser(17);
-    Events ev;
-    InvariantChecker checker;
-    std::string fault;
-    ev.after_step = [&](const State& st, const Events& e) {
-        if (fault.empty()) fault = checker.after(st, e, "step");
-    };
     constexpr int kDeals = 300;
-    int deals = 0, decisions = 0;
-    std::array<int, 7> moves{};
-    while (deals < kDeals) {
-        const std::vector<Decision> legal = legal_decisions(s);
-        ASSERT_FALSE(legal.empty()) << "seat A is asked " << static_cast<int>(s.ask) << " and may do nothing";
-        const Decision& d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
-        deals += d.move == Move::shuffle ? 1 : 0;
-        ++moves[static_cast<std::size_t>(d.move)];
-        ASSERT_TRUE(check(s, Seat::A, d));
-        const Verdict v = apply(s, d, ev, rng);
-        ASSERT_TRUE(v) << v.reason;
-        if (fault.empty()) fault = checker.after(s, ev, "action");
-        ASSERT_EQ(fault, "") << "deal " << deals;
-        ev.clear();
-        checker.events_cleared();
-        ++decisions;
-    }
-    EXPECT_GT(decisions, kDeals * 10);
-    // Every kind of decision came up where the rules make it.
+    const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5);
+    ASSERT_EQ(t.fault, "");
+    EXPECT_EQ(t.deals, kDeals);
+    EXPECT_GT(t.decisions, kDeals * 10);
+    auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
     const Rules& r = GetParam();
-    EXPECT_GT(moves[static_cast<std::size_t>(Move::hold_back)], 0);
-    EXPECT_EQ(moves[static_cast<std::size_t>(Move::give_back)] > 0, r.tributes);
+    EXPECT_GT(made(Move::hold_back), 0);
+    EXPECT_EQ(made(Move::give_back) > 0, r.tributes);
     if (r.smother && r.points) {
-        EXPECT_GT(moves[static_cast<std::size_t>(Move::take_tribute)], 0);
-        EXPECT_GT(moves[static_cast<std::size_t>(Move::let_tribute_go)], 0);
+        EXPECT_GT(made(Move::take_tribute), 0);
+        EXPECT_GT(made(Move::let_tribute_go), 0);
     }
 }
 
