@@ -3,6 +3,7 @@
 #include "ai/classic.h"
 
 #include "ai/classic_parts.h"
+#include "rules/gate.h"
 
 namespace tav::game::classic {
 
@@ -17,14 +18,12 @@ std::vector<Card> weakest_rank(const SeatView& v) {
     // Hands are sorted strongest first: the last card is of the weakest rank.
     // Under the rule on threes the threes are kept back while other cards remain.
     Rank rank = rank_of(hand[hand.size() - 1]);
-    if (v.rules().threes) {
-        rank = rank_of(hand[0]);
+    if (threes_kept_back(v.rules(), hand))
         for (int i = hand.size() - 1; i >= 0; --i)
             if (rank_of(hand[i]) != kThree) {
                 rank = rank_of(hand[i]);
                 break;
             }
-    }
     std::vector<Card> cards;
     for (int i = hand.size() - 1; i >= 0; --i)
         if (rank_of(hand[i]) == rank) cards.push_back(hand[i]);

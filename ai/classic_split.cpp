@@ -4,6 +4,7 @@
 
 #include "ai/classic.h"
 #include "ai/classic_parts.h"
+#include "rules/gate.h"
 
 namespace tav::game::classic {
 namespace {
@@ -58,7 +59,10 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
         // them, keeping the last rank for the next lead.
         if (big > 0 || small > 4 - big_gone || twos > 8 - big_gone - small_gone)
             return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}});
-        if (v.rules().threes) return std::nullopt;  // the last rank may be threes: no whole-hand play
+        // The level's own caution, not the rule on threes: with the rule on it
+        // never rushes the whole hand, even where the rule would let it (a last
+        // rank other than threes, or threes alone), so it does not ask the gate.
+        if (v.rules().threes) return std::nullopt;
         return take(hand,
                     {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, hand.count(weakest_held)}});
     }
@@ -66,7 +70,7 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
     // Several ranks: a joker for every rank but one.
     if (small > 0) {
         Rank weakest = weakest_held;
-        if (v.rules().threes)
+        if (threes_kept_back(v.rules(), hand))
             for (int i = hand.size() - 1; i >= 0; --i)
                 if (rank_of(hand[i]) < kThree) {
                     weakest = rank_of(hand[i]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "rules/gate.h"
 #include "rules/play.h"
 
 namespace tav::game::strong {
@@ -32,10 +33,10 @@ std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules
     std::vector<std::vector<Card>> out;
     if (hand.empty()) return out;
     const auto held = hand.counts();
-    const bool only_threes = held[kThree] == hand.size();
+    const bool threes_wait = threes_kept_back(rules, hand);
     std::vector<Rank> ranks;  // natural ranks that may be led, weakest first
     for (Rank r = kThree; r >= kAce; --r)
-        if (held[static_cast<std::size_t>(r)] > 0 && (r != kThree || !rules.threes || only_threes)) ranks.push_back(r);
+        if (held[static_cast<std::size_t>(r)] > 0 && (r != kThree || !threes_wait)) ranks.push_back(r);
     std::vector<Card> wild;
     for (Card c : hand)
         if (is_wild(rank_of(c))) wild.push_back(c);

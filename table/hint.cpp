@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/engine.h"
+#include "rules/gate.h"
 #include "rules/play.h"
 
 namespace tav {
@@ -46,11 +47,11 @@ void take(const Hand& hand, Rank r, int count, std::vector<Card>& out) {
 std::vector<std::vector<Card>> leads(const game::State& s) {
     const Hand& hand = s.hands[game::Seat::A];
     const auto held = hand.counts();
-    const bool only_threes = held[game::kThree] == hand.size();
+    const bool threes_wait = game::threes_kept_back(s.rules, hand);
     std::vector<std::vector<Card>> out;
     for (Rank r = game::kThree; r >= game::kBigJoker; --r) {
         const int n = held[static_cast<std::size_t>(r)];
-        if (n == 0 || (r == game::kThree && s.rules.threes && !only_threes)) continue;
+        if (n == 0 || (r == game::kThree && threes_wait)) continue;
         std::vector<Card> cards;
         take(hand, r, n, cards);
         out.push_back(std::move(cards));

@@ -933,5 +933,81 @@ Built %2, Qt %3</translation>
         <source>统计文件在结束行之后还有内容</source>
         <translation>the statistics go on after their end line</translation>
     </message>
+    <message>
+        <source>现在没有要做的决定</source>
+        <translation>There is no decision to make now</translation>
+    </message>
+    <message>
+        <source>还没轮到这个座位</source>
+        <translation>It is not this seat's turn</translation>
+    </message>
+    <message>
+        <source>请先洗牌</source>
+        <translation>Shuffle first</translation>
+    </message>
+    <message>
+        <source>这一步不出牌</source>
+        <translation>No cards go in this step</translation>
+    </message>
+    <message>
+        <source>该你出牌，不能过牌</source>
+        <translation>It is your lead: you cannot pass</translation>
+    </message>
+    <message>
+        <source>该你出牌</source>
+        <translation>It is your turn to play cards</translation>
+    </message>
+    <message>
+        <source>请先选牌</source>
+        <translation>Pick cards first</translation>
+    </message>
+    <message>
+        <source>没有这张牌</source>
+        <translation>There is no such card</translation>
+    </message>
+    <message>
+        <source>这张牌不在手中</source>
+        <translation>That card is not in the hand</translation>
+    </message>
+    <message>
+        <source>一张牌选了两次</source>
+        <translation>A card is picked twice</translation>
+    </message>
+    <message>
+        <source>一手牌只能有一种点数（王和2除外）</source>
+        <translation>A play holds one rank only (jokers and 2s aside)</translation>
+    </message>
+    <message>
+        <source>手中还有别的牌，３不能出</source>
+        <translation>The hand still holds other cards: a 3 cannot be played</translation>
+    </message>
+    <message>
+        <source>手中还有别的牌，３不能还</source>
+        <translation>The hand still holds other cards: a 3 cannot be returned</translation>
+    </message>
+    <message>
+        <source>出牌张数不对</source>
+        <translation>The play has the wrong number of cards</translation>
+    </message>
+    <message>
+        <source>压不过桌上的牌</source>
+        <translation>That does not beat the cards on the table</translation>
+    </message>
+    <message>
+        <source>没有瑟柯牌，不能扣牌</source>
+        <translation>There is no challenge: you cannot hold back</translation>
+    </message>
+    <message>
+        <source>瑟柯牌只能接牌或扣牌</source>
+        <translation>A challenge can only be followed or held back against</translation>
+    </message>
+    <message>
+        <source>请先还贡</source>
+        <translation>Return the tribute first</translation>
+    </message>
+    <message>
+        <source>请回答要不要同帮的进贡</source>
+        <translation>Answer first whether to take tribute from your own side</translation>
+    </message>
 </context>
 </TS>

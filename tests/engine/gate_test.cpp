@@ -4,19 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "model/invariants.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
+#include "tests/engine/gate_support.h"
+#include "tools/sim/random_play.h"
 
 namespace tav::game {
 namespace {
 
+using test::asked;
+using test::follow;
+using test::lead;
+using test::owing;
 using test::Table;
 
 // The ranks a decision is made of, sorted: two decisions with the same move
@@ -28,82 +32,8 @@ std::pair<Move, std::vector<Rank>> kind(const Decision& d) {
     return {d.move, r};
 }
 
-// Tables the tests share: seat A asked to lead, follow, answer a challenge,
-// return, answer a partner, or shuffle.
-Table lead(const std::string& hand, bool threes = true) {
-    Table t;
-    t.s.rules.threes = threes;
-    t.hand(Seat::A, hand).hand(Seat::B, "4");
-    t.trick(std::nullopt, Seat::A);
-    t.s.ask = Ask::lead;
-    return t;
-}
-Table follow(const std::string& hand, const std::string& standing, bool challenge = false) {
-    Table t;
-    t.hand(Seat::A, hand).hand(Seat::D, "4").play(Seat::D, standing);
-    t.trick(Seat::D, Seat::A, challenge, challenge ? ChallengeAnswer::opposite_only : ChallengeAnswer::none);
-    t.s.ask = challenge ? Ask::follow_or_hold : Ask::follow;
-    return t;
-}
-Table owing(const std::string& hand, int owed, bool threes = true) {
-    Table t;
-    t.s.rules.threes = threes;
-    t.s.phase = Phase::tribute;
-    t.hand(Seat::A, hand).hand(Seat::B, "4");
-    t.s.ledger[1] = {Seat::B, Seat::A, owed};
-    t.s.ask = Ask::return_tribute;
-    return t;
-}
-Table asked(Ask a) {
-    Table t;
-    if (a == Ask::shuffle) t.s.phase = Phase::between_deals;
-    if (a == Ask::take_partner_tribute) t.s.ledger[1] = {Seat::C, Seat::A, 1};
-    t.hand(Seat::A, "K 9");
-    t.s.ask = a;
-    return t;
-}
-
 TEST(Gate, EveryRefusalHasItsReasonAndApplyRefusesTheSame) {
-    const Table t = lead("3 K K");
-    const Hand& h = t.s.hands[Seat::A];
-    const Card three = h[2], king = h[0], foreign = t.s.hands[Seat::B][0];
-    const Table f = follow("K K A 9", "Q Q");
-    const Card fk = f.s.hands[Seat::A][0];
-    const Table weak = follow("J J", "Q Q");
-    const Hand& jj = weak.s.hands[Seat::A];
-    const Table r = owing("K 9 3", 2);
-    const Card rk = r.s.hands[Seat::A][0], r3 = r.s.hands[Seat::A][2];
-    struct Row {
-        const char* what;
-        Table table;
-        Seat seat;
-        Decision d;
-        std::string reason;
-    } rows[] = {
-        {"nothing is asked", asked(Ask::nothing), Seat::A, Decision::pass(), "现在没有要做的决定"},
-        {"another seat", t, Seat::B, Decision::play({king}), "还没轮到这个座位"},
-        {"a play before the shuffle", asked(Ask::shuffle), Seat::A, Decision::pass(), "请先洗牌"},
-        {"a shuffle with cards", asked(Ask::shuffle), Seat::A, Decision{Move::shuffle, {king}}, "这一步不出牌"},
-        {"a pass where a lead is due", t, Seat::A, Decision::pass(), "该你出牌，不能过牌"},
-        {"a return in a trick", t, Seat::A, Decision{Move::give_back, {king}}, "该你出牌"},
-        {"nothing picked", t, Seat::A, Decision::play({}), "请先选牌"},
-        {"no such card", t, Seat::A, Decision::play({0}), "没有这张牌"},
-        {"another seat's card", t, Seat::A, Decision::play({foreign}), "这张牌不在手中"},
-        {"a card twice", t, Seat::A, Decision::play({king, king}), "一张牌选了两次"},
-        {"two ranks", t, Seat::A, Decision::play({king, three}), "一手牌只能有一种点数（王和2除外）"},
-        {"a three led from 3 K K", t, Seat::A, Decision::play({three}), "手中还有别的牌，３不能出"},
-        {"too few to follow", f, Seat::A, Decision::play({fk}), "出牌张数不对"},
-        {"too weak to follow", weak, Seat::A, Decision::play({jj[0], jj[1]}), "压不过桌上的牌"},
-        {"a hold-back with no challenge", f, Seat::A, Decision{Move::hold_back, {}}, "没有瑟柯牌，不能扣牌"},
-        {"a pass with cards", f, Seat::A, Decision{Move::pass, {fk}}, "这一步不出牌"},
-        {"a pass on a challenge", follow("K", "A A", true), Seat::A, Decision::pass(), "瑟柯牌只能接牌或扣牌"},
-        {"a play when a return is owed", r, Seat::A, Decision::play({rk}), "请先还贡"},
-        {"a return of the wrong size", r, Seat::A, Decision{Move::give_back, {rk}}, "请选择2张牌还贡！"},
-        {"a three returned", r, Seat::A, Decision{Move::give_back, {rk, r3}}, "手中还有别的牌，３不能还"},
-        {"a play to the partner's question", asked(Ask::take_partner_tribute), Seat::A, Decision::pass(),
-         "请回答要不要同帮的进贡"},
-    };
-    for (Row& row : rows) {
+    for (test::Refusal& row : test::gate_refusals()) {
         EXPECT_EQ(check(row.table.s, row.seat, row.d).reason, row.reason) << row.what;
         if (row.seat != Seat::A) continue;
         const State before = row.table.s;
@@ -190,46 +120,25 @@ TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
     EXPECT_TRUE(legal_decisions(owing("K 9", 3).s).empty());  // more than the hand holds
 }
 
-// Seat A chooses at random among the legal decisions through whole games:
-// each goes through the gate and `apply` takes it, and every step keeps the
-// invariants.
+// Seat A chooses at random among the legal decisions through whole games
+// (the simulator's random play): each goes through the gate and `apply` takes
+// it, every step keeps the invariants, and every kind of decision comes up
+// where the rules make it.
 struct RandomPlay : ::testing::TestWithParam<Rules> {};
 
 TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
-    State s = new_game(GetParam());
-    std::mt19937_64 rng(5), chooser(17);
-    Events ev;
-    InvariantChecker checker;
-    std::string fault;
-    ev.after_step = [&](const State& st, const Events& e) {
-        if (fault.empty()) fault = checker.after(st, e, "step");
-    };
     constexpr int kDeals = 300;
-    int deals = 0, decisions = 0;
-    std::array<int, 7> moves{};
-    while (deals < kDeals) {
-        const std::vector<Decision> legal = legal_decisions(s);
-        ASSERT_FALSE(legal.empty()) << "seat A is asked " << static_cast<int>(s.ask) << " and may do nothing";
-        const Decision& d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
-        deals += d.move == Move::shuffle ? 1 : 0;
-        ++moves[static_cast<std::size_t>(d.move)];
-        ASSERT_TRUE(check(s, Seat::A, d));
-        const Verdict v = apply(s, d, ev, rng);
-        ASSERT_TRUE(v) << v.reason;
-        if (fault.empty()) fault = checker.after(s, ev, "action");
-        ASSERT_EQ(fault, "") << "deal " << deals;
-        ev.clear();
-        checker.events_cleared();
-        ++decisions;
-    }
-    EXPECT_GT(decisions, kDeals * 10);
-    // Every kind of decision came up where the rules make it.
+    const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5);
+    ASSERT_EQ(t.fault, "");
+    EXPECT_EQ(t.deals, kDeals);
+    EXPECT_GT(t.decisions, kDeals * 10);
+    auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
     const Rules& r = GetParam();
-    EXPECT_GT(moves[static_cast<std::size_t>(Move::hold_back)], 0);
-    EXPECT_EQ(moves[static_cast<std::size_t>(Move::give_back)] > 0, r.tributes);
+    EXPECT_GT(made(Move::hold_back), 0);
+    EXPECT_EQ(made(Move::give_back) > 0, r.tributes);
     if (r.smother && r.points) {
-        EXPECT_GT(moves[static_cast<std::size_t>(Move::take_tribute)], 0);
-        EXPECT_GT(moves[static_cast<std::size_t>(Move::let_tribute_go)], 0);
+        EXPECT_GT(made(Move::take_tribute), 0);
+        EXPECT_GT(made(Move::let_tribute_go), 0);
     }
 }
 

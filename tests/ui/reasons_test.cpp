@@ -1,6 +1,7 @@
-// Why a saved game is refused, in the window's language: every reason the
-// readers of the saved game and of the state can give is the game's own
-// Chinese, and reads English, whole, through the translation.
+// Why something is refused, in the window's language: every reason the
+// readers of the saved game and of the state can give, and every refusal of
+// the rule gate, is the game's own Chinese and reads English, whole, through
+// the translation.
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -8,6 +9,8 @@
 #include <vector>
 
 #include "model/serialise.h"
+#include "rules/gate.h"
+#include "tests/engine/gate_support.h"
 #include "tests/engine/saved_game_support.h"
 #include "ui/language.h"
 
@@ -19,7 +22,7 @@ bool has_chinese(const QString& text) {
     return cjk.match(text).hasMatch();
 }
 
-TEST(RefusalReasons, EveryReasonOfTheReadersReadsEnglish) {
+TEST(RefusalReasons, EveryReasonOfTheReadersAndTheGateReadsEnglish) {
     std::vector<std::string> reasons;
     for (const test::Crafted& f : test::crafted_saved_games()) reasons.push_back(read_saved_game(f.text).error);
     for (const test::Crafted& f : test::crafted_states()) reasons.push_back(game::read_state(f.text).error);
@@ -27,6 +30,7 @@ TEST(RefusalReasons, EveryReasonOfTheReadersReadsEnglish) {
     game::State traded_zero;
     traded_zero.traded.set(0);
     reasons.push_back(game::check_consistent(traded_zero));
+    for (const test::Refusal& r : test::gate_refusals()) reasons.push_back(game::check(r.table.s, r.seat, r.d).reason);
 
     ASSERT_TRUE(use_english(true));
     for (const std::string& reason : reasons) {

@@ -4,6 +4,7 @@
 // answered Yes). Scores, the first leader and tributes carry from deal to
 // deal as in the game. Prints deals per second, places and scores; --check
 // runs the invariant checks after every action and stops at the first fault.
+// --random-human plays seat A at random through the rule gate instead.
 #include <array>
 #include <chrono>
 #include <cstdint>
@@ -17,6 +18,7 @@
 
 #include "model/seat.h"
 #include "table/deal_numbers.h"
+#include "tools/sim/random_play.h"
 #include "tools/sim/sides.h"
 #include "tools/sim/simulation.h"
 
@@ -27,6 +29,7 @@ using tav::Settings;
 constexpr std::string_view kUsage =
     "usage: tav-sim [--deals N] [--seed S | --deal NUMBER] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
     "               [--level A=strong,C=classic,...] [--log FILE] [--check] [--json]\n"
+    "       tav-sim --random-human [--deals N] [--seed S] [--rules ...]\n"
     "  --deals N   consecutive deals of one game (default 1)\n"
     "  --seed S    the game's seed (0..999999999999999): its deals are numbered S001, S002, ...;\n"
     "              without it a seed is drawn and printed\n"
@@ -36,7 +39,10 @@ constexpr std::string_view kUsage =
     "  --level     the computer's level at the seats named, classic or strong (default classic)\n"
     "  --log FILE  writes every note line of every deal, each deal after \"=== deal K: number N\"\n"
     "  --check     checks the invariants after every action; stops at the first fault\n"
-    "  --json      prints the summary as one JSON object\n";
+    "  --json      prints the summary as one JSON object\n"
+    "  --random-human  seat A chooses at random among the decisions the rules allow, each\n"
+    "              through the rule gate, the invariants checked after every step; prints\n"
+    "              deals per second and the first violation (the other seats: classic)\n";
 
 struct Options {
     long long deals = 1;
@@ -48,6 +54,7 @@ struct Options {
     bool check = false;
     bool json = false;
     bool help = false;
+    bool random_human = false;
 };
 
 bool parse_unsigned(std::string_view text, unsigned long long max, unsigned long long& out) {
@@ -111,11 +118,13 @@ Options parse_options(int argc, char** argv, std::string& error) {
             error = std::string(arg) + " needs a value";
             return std::nullopt;
         };
-        if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h") {
+        if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h" || arg == "--random-human") {
             if (inline_value)
                 error = std::string(arg) + " takes no value";
             else if (arg == "--check")
                 o.check = true;
+            else if (arg == "--random-human")
+                o.random_human = true;
             else if (arg == "--json")
                 o.json = true;
             else
@@ -153,10 +162,29 @@ Options parse_options(int argc, char** argv, std::string& error) {
         }
     }
     if (error.empty() && o.seed && o.deal) error = "--seed and --deal cannot go together";
+    if (error.empty() && o.random_human && (o.deal || o.json || !o.log.empty() || o.levels != tav::sim::Levels{}))
+        error = "--random-human takes only --deals, --seed, --rules and --check";
     return o;
 }
 
 using tav::sim::PlaceCounts;
+
+// Seat A at random through the rule gate; 0 when nothing broke.
+int run_random_human(const Options& o, std::uint64_t seed) {
+    const auto start = std::chrono::steady_clock::now();
+    const tav::sim::RandomPlayTally t = tav::sim::random_play(tav::sim::rules_of(o.rules), o.deals, seed);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cout << "seed: " << seed << "\nrules: " << rules_text(o.rules) << "\nseat A: at random through the gate\n"
+              << "deals: " << t.deals << "\ndecisions: " << t.decisions << "\n";
+    std::cout.setf(std::ios::fixed);
+    std::cout.precision(2);
+    std::cout << "seconds: " << seconds << "\n";
+    std::cout.precision(0);
+    std::cout << "deals per second: " << (seconds > 0 ? static_cast<double>(t.deals) / seconds : 0) << "\n";
+    std::cout << "violations: " << (t.fault.empty() ? 0 : 1) << "\n";
+    if (!t.fault.empty()) std::cerr << "tav-sim: " << t.fault << "\n";
+    return t.fault.empty() ? 0 : 1;
+}
 
 struct Summary {
     long long deals = 0;
@@ -265,6 +293,7 @@ int main(int argc, char** argv) {
         seed = tav::draw_game_seed();
         std::cerr << "tav-sim: seed " << seed << "\n";
     }
+    if (options.random_human) return run_random_human(options, seed);
     options.rules.play_pause = 0;    // no pause before a play leaves the table
     options.rules.deal_speed = "0";  // the fast deal
 

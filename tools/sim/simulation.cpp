@@ -10,6 +10,16 @@ namespace tav::sim {
 
 using namespace tav::game;
 
+Rules rules_of(const Settings& s, const Levels& levels) {
+    Rules r;
+    r.levels = levels;
+    r.threes = s.threes_rule;
+    r.smother = s.smother_tributes;
+    r.points = s.point_tributes;
+    r.tributes = s.win_style == 1;
+    return r;
+}
+
 struct Simulation::Impl {
     Impl(const Settings& settings, std::uint64_t seed, bool check_all, const Levels& levels)
         : state(new_game(rules_of(settings, levels))),
@@ -23,16 +33,6 @@ struct Simulation::Impl {
                 if (std::string broken = checker.after(st, ev, "a step"); !broken.empty())
                     fail("deal " + std::to_string(deal) + ": " + broken);
             };
-    }
-
-    static Rules rules_of(const Settings& s, const Levels& levels) {
-        Rules r;
-        r.levels = levels;
-        r.threes = s.threes_rule;
-        r.smother = s.smother_tributes;
-        r.points = s.point_tributes;
-        r.tributes = s.win_style == 1;
-        return r;
     }
 
     // Hands the events of the last action to the note sink and the checker.

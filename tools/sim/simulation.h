@@ -20,6 +20,9 @@ namespace tav::sim {
 using PlaceCounts = std::array<std::array<long long, 7>, 7>;  // [seat 1..6][place 1..6]
 using Levels = std::array<game::Level, 6>;                    // seats A..F
 
+// The engine's rules for the rule settings, with the computer's levels.
+game::Rules rules_of(const Settings& settings, const Levels& levels = {});
+
 class Simulation {
 public:
     // `check` runs the invariant checks after every action. `levels`: the
