@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the layout and clang-tidy checks,
-# engine and window tests, a short simulation, and the engine again under
-# AddressSanitizer and UBSan, and the Debian package.
+# Sets up, builds and runs every test: the layout and clang-tidy checks, the
+# direction of the includes, engine and window tests, a short simulation, and
+# the engine again under AddressSanitizer and UBSan, and the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -21,6 +21,10 @@ cmake --build --preset default -j"$(nproc)"
 # The code's layout (clang-format) and the engine's clang-tidy checks.
 echo "== lint"
 scripts/lint.sh
+
+# Includes point one way, from a folder down to the folders below it.
+echo "== include order"
+scripts/include_order.sh
 
 # Whole deals with every invariant checked after every action.
 echo "== simulation: 2000 deals with --check"
