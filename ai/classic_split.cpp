@@ -120,7 +120,7 @@ std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank,
     return std::nullopt;
 }
 
-std::vector<Card> give_back(const Hand& hand, int owed) {
+std::vector<Card> choose_return(const Hand& hand, int owed) {
     // Candidates: nines down to fours, strongest first as sorted, never a three.
     Hand candidates;
     for (Card c : hand)

@@ -22,7 +22,7 @@ constexpr std::array<std::array<Seat, 5>, kSeats> kSellers{{
 
 }  // namespace
 
-void Flow::buy_threes() {
+void DealSteps::buy_threes() {
     // Who may buy and sell is settled by the threes dealt, before any purchase.
     PerSeat<int> threes;
     for (Seat seat : kAllSeats) threes[seat] = s.hands[seat].count(kThree);

@@ -31,7 +31,7 @@ struct Button {
     bool visible = true;
 };
 
-enum class ButtonId { shuffle, play, pass, hold_back, give_back, quit };
+enum class ButtonId { shuffle, play, pass, hold_back, return_cards, quit };
 
 class Session {
 public:
@@ -56,7 +56,7 @@ public:
     void play();  // the picked cards
     void pass();
     void hold_back();
-    void give_back();  // the picked cards, for the tribute received
+    void return_picked();  // the picked cards, for the tribute received
     void quit();
 
     // ---- picking on the table (table units) ----

@@ -119,9 +119,9 @@ TEST(Challenge, ADeclinedChallengeOpensPointsOnlyWhileFewerThanTwoAreOut) {
         if (seats_out >= 1) t.out(Seat::E, 1);
         if (seats_out >= 2) t.out(Seat::B, 2);
         t.play(Seat::C, "K K").trick(Seat::C, Seat::C);
-        game::Flow f = t.flow();
+        game::DealSteps f = t.flow();
         f.after_play();
-        f.schedule(game::State::Next::drive, std::nullopt);
+        f.schedule(game::State::Next::turn, std::nullopt);
         f.run();
         return t;
     };
