@@ -29,7 +29,7 @@ void DealSteps::buy_threes() {
     bool human_traded = false;
     for (Seat buyer : kAllSeats) {
         if (threes[buyer] != 0) continue;
-        for (Seat seller : kSellers[slot_of(buyer)]) {
+        for (Seat seller : kSellers[array_index(buyer)]) {
             if (threes[seller] < 2) continue;
             // A seller that has sold out to an earlier buyer cannot sell
             // again: the buyer tries the next seller.

@@ -230,7 +230,7 @@ void DealSteps::file_smother(Seat player) {
     if (!s.rules.smother || !s.trick.standing) return;
     const Seat beaten = *s.trick.standing;
     const Hand& hand = s.hands[beaten];
-    if (hand.empty() || hand.ranks() != 1) return;
+    if (hand.empty() || hand.rank_count() != 1) return;
     for (int slot = 1; slot <= 6; ++slot) {
         Debt& d = s.ledger[static_cast<std::size_t>(slot)];
         if (d.receiver) continue;

@@ -131,7 +131,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
             return Card{0};
         };
         for (Seat seat : game::kAllSeats) {
-            for (const char* suit = c.fours[game::slot_of(seat)]; *suit; ++suit) {
+            for (const char* suit = c.fours[game::array_index(seat)]; *suit; ++suit) {
                 const std::string_view four = kFours[std::string_view("hsdc").find(*suit)];
                 st.hands[seat].push(take([&](Card k) { return card_info(k).name == four; }));
             }
