@@ -98,7 +98,7 @@ public:
     // simulator and tests). False, nothing done, when nothing is asked of A.
     bool autoplay_human();
 
-    // ---- helps beyond the classic table (table/session_aids.cpp) ----
+    // ---- the optional helps (table/session_aids.cpp) ----
     // Deal numbers (table/deal_numbers.h): the number the next shuffle deals
     // and the number of the deal on the table (0 before the first). These two
     // plain numbers are all a saved game needs to bring the shuffles back:
