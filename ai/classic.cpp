@@ -40,7 +40,7 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     if (same_side(standing, v.seat())) {
         if (trick.challenge && !v.is_out(standing)) return std::nullopt;
         if (v.play_of(standing).size() > 4) return std::nullopt;
-        if (v.peek_standing_natural_ranks() == 1) return std::nullopt;
+        if (v.peek_standing_natural_rank_count() == 1) return std::nullopt;
     }
 
     const Play& prior = v.play_of(standing);

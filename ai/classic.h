@@ -30,7 +30,7 @@ Decision decide(const SeatView& v);
 // The cards given back for a tribute of `owed` cards: single cards of a rank
 // from nines down to fours first, never a three. Fewer when the hand has no
 // more candidates.
-std::vector<Card> give_back(const Hand& hand, int owed);
+std::vector<Card> choose_return(const Hand& hand, int owed);
 
 // What a seat without a three pays for one: its strongest card that is not
 // a joker; none when it has nothing but jokers.

@@ -100,7 +100,7 @@ std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank,
         if (of(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, {{row.rank, count}});
 
     // Anything more only when the standing seat could go out with its next play.
-    if (v.peek_standing_natural_ranks() != 1) return std::nullopt;
+    if (v.peek_standing_natural_rank_count() != 1) return std::nullopt;
 
     for (Rank r = rank - 1; r >= kAce; --r)
         if (of(r) >= count) return take(hand, {{r, count}});
@@ -120,7 +120,7 @@ std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank,
     return std::nullopt;
 }
 
-std::vector<Card> give_back(const Hand& hand, int owed) {
+std::vector<Card> choose_return(const Hand& hand, int owed) {
     // Candidates: nines down to fours, strongest first as sorted, never a three.
     Hand candidates;
     for (Card c : hand)

@@ -7,14 +7,14 @@
 namespace tav::game {
 
 std::vector<Card> computer_lead_for(const State& s, Seat seat) {
-    const Level level = s.rules.levels[slot_of(seat)];
+    const Level level = s.rules.levels[array_index(seat)];
     if (level == Level::strong) return strong::lead(s, seat);
     if (level == Level::thumb) return strong::rules_of_thumb(s, seat).cards;
     return classic::lead(SeatView(s, seat));
 }
 
 std::optional<std::vector<Card>> computer_follow_for(const State& s, Seat seat) {
-    const Level level = s.rules.levels[slot_of(seat)];
+    const Level level = s.rules.levels[array_index(seat)];
     if (level == Level::strong) return strong::follow(s, seat);
     if (level == Level::thumb) {
         Decision d = strong::rules_of_thumb(s, seat);

@@ -46,15 +46,15 @@ Worlds::Worlds(const State& s, Seat seat) : known_(SeatView(s, seat).known_state
     }
     for (Card c : known_.cleared) h.add(c);
     const Trick& t = known_.trick;
-    h.add(t.standing ? 1u + slot_of(*t.standing) : 0u);
-    h.add(t.turn ? 1u + slot_of(*t.turn) : 0u);
+    h.add(t.standing ? 1u + array_index(*t.standing) : 0u);
+    h.add(t.turn ? 1u + array_index(*t.turn) : 0u);
     h.add(static_cast<std::uint64_t>(t.challenge) * 2 + static_cast<std::uint64_t>(t.answer) * 4 +
           static_cast<std::uint64_t>(t.passes) * 16);
     seed_ = h.h;
     // The hidden hands keep their sizes: the known state has them empty.
     sizes_of_others_ = {};
     for (Seat x : kAllSeats)
-        if (x != seat) sizes_of_others_[slot_of(x)] = view.hand_size(x);
+        if (x != seat) sizes_of_others_[array_index(x)] = view.hand_size(x);
 }
 
 State Worlds::draw(Random& rng) const {
@@ -65,11 +65,11 @@ State Worlds::draw(Random& rng) const {
     std::size_t next = 0;
     for (Seat x : kAllSeats) {
         if (x == seat_) continue;
-        for (int k = 0; k < sizes_of_others_[slot_of(x)] && next < pack.size(); ++k) w.hands[x].push(pack[next++]);
+        for (int k = 0; k < sizes_of_others_[array_index(x)] && next < pack.size(); ++k) w.hands[x].push(pack[next++]);
         w.hands[x].sort_by_rank();
     }
     // Its own side plays on by the rules of thumb, the others as classic seats.
-    for (Seat x : kAllSeats) w.rules.levels[slot_of(x)] = same_side(x, seat_) ? Level::thumb : Level::classic;
+    for (Seat x : kAllSeats) w.rules.levels[array_index(x)] = same_side(x, seat_) ? Level::thumb : Level::classic;
     return w;
 }
 

@@ -41,8 +41,8 @@ public:
     // stands still holds (0 when none stands). The classic level leaves a
     // partner's last rank alone and splits groups against a seat about to go
     // out by it; a level that plays fair does without.
-    int peek_standing_natural_ranks() const {
-        return s_.trick.standing ? s_.hands[*s_.trick.standing].natural_ranks() : 0;
+    int peek_standing_natural_rank_count() const {
+        return s_.trick.standing ? s_.hands[*s_.trick.standing].natural_rank_count() : 0;
     }
 
 private:

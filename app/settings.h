@@ -22,7 +22,8 @@ struct Settings {
     bool point_tributes = false;     // point tributes
     bool place_tributes_box = true;  // the place tribute box of the rules dialog (display only)
     int computer_level = 0;          // "电脑水平": 0 标准 (classic), 1 高手 (strong); every computer seat
-    // What the table shows beyond the classic game (the menu's view choices).
+    // The optional helps the table shows (the menu's view choices); with all
+    // of them off the table is the plain one.
     bool show_deal_number = true;  // the deal's number, top left
     bool show_hint_button = true;  // the 提示 button below the game buttons
     bool show_counter = false;     // the card counter below the human's row

@@ -99,7 +99,7 @@ const std::vector<Entry>& entries() {
              s.card_back = std::string(w);
              return true;
          }},
-        // What the table shows beyond the classic game.
+        // The optional helps the table shows.
         {"view/deal_number", [](const Settings& s) { return std::string(s.show_deal_number ? "1" : "0"); },
          [](Settings& s, std::string_view w) { return read_flag(w, s.show_deal_number); }},
         {"view/hint_button", [](const Settings& s) { return std::string(s.show_hint_button ? "1" : "0"); },

@@ -37,7 +37,7 @@ const std::vector<Position>& positions() {
         ev.notes_only = true;
         ev.after_step = [&](const State& st, const Events&) {
             const std::optional<Seat> turn = st.trick.turn;
-            if (st.deal_running() && !st.ending && st.next == State::Next::drive && turn && *turn != Seat::A &&
+            if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
                 turn != st.trick.standing && !st.is_out(*turn)) {
                 Position p{st, *turn};
                 p.s.next = State::Next::none;  // as the seat finds it when its turn is driven

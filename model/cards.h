@@ -109,7 +109,7 @@ public:
         return k;
     }
     // Number of different ranks held.
-    int ranks() const {
+    int rank_count() const {
         std::uint32_t seen = 0;
         for (Card c : *this) seen |= 1u << rank_of(c);
         int k = 0;
@@ -117,7 +117,7 @@ public:
         return k;
     }
     // Ranks held, not counting the wild ones.
-    int natural_ranks() const {
+    int natural_rank_count() const {
         std::uint32_t seen = 0;
         for (Card c : *this) seen |= 1u << rank_of(c);
         seen &= ~0b1110u;

@@ -44,7 +44,7 @@ std::array<Card, kCards> shuffle_order(std::mt19937_64& rng) {
     return order;
 }
 
-void Flow::deal(std::mt19937_64& rng) {
+void DealSteps::deal(std::mt19937_64& rng) {
     note(notes::kShuffling);
     s.ask = Ask::nothing;
     s.traded.reset();
@@ -69,7 +69,7 @@ void Flow::deal(std::mt19937_64& rng) {
     settle_from(s.settling);
 }
 
-void Flow::begin_play() {
+void DealSteps::begin_play() {
     for (Seat seat : kAllSeats)
         if (seat != Seat::A) s.hands[seat].sort_by_rank();
     note(notes::kPlayBegins);

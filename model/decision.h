@@ -15,7 +15,7 @@ enum class Move : std::uint8_t {
     play,            // lay `cards` (a lead or a follow)
     pass,            // let the standing play be
     hold_back,       // decline a standing challenge
-    give_back,       // return `cards` for a tribute received
+    return_tribute,  // return `cards` for a tribute received
     take_tribute,    // take a partner's tribute
     let_tribute_go,  // refuse a partner's tribute
 };

@@ -6,8 +6,9 @@
 
 namespace tav::game {
 
-// How the computer plays a seat: the fixed heuristics of old, or the level
-// that looks ahead over the hands it cannot see (ai/strong.h). `thumb` is the
+// How the computer plays a seat: fixed heuristics that answer at once (the
+// default), or the level that looks ahead over the hands it cannot see
+// (ai/strong.h). `thumb` is the
 // strong level's rules of thumb alone (ai/strong_thumb.h): the strong level
 // plays the worlds it draws with it. It reads the standing seat's hand as the
 // classic level does, so it is never a level for the table.

@@ -15,7 +15,8 @@ inline constexpr int kSeats = 6;
 inline constexpr std::array<Seat, kSeats> kAllSeats{Seat::A, Seat::B, Seat::C, Seat::D, Seat::E, Seat::F};
 
 constexpr int index_of(Seat s) { return static_cast<int>(s); }
-constexpr std::size_t slot_of(Seat s) { return static_cast<std::size_t>(s); }
+// The same index typed for subscripting per-seat arrays.
+constexpr std::size_t array_index(Seat s) { return static_cast<std::size_t>(s); }
 constexpr Seat seat_at(int index) { return static_cast<Seat>(((index % kSeats) + kSeats) % kSeats); }
 // The seat that plays after `s`, seats that are out not skipped.
 constexpr Seat next_seat(Seat s) { return seat_at(index_of(s) + 1); }
@@ -35,8 +36,8 @@ std::optional<Seat> seat_from_letter(char c);
 template <class T>
 struct PerSeat {
     std::array<T, kSeats> v{};
-    T& operator[](Seat s) { return v[slot_of(s)]; }
-    const T& operator[](Seat s) const { return v[slot_of(s)]; }
+    T& operator[](Seat s) { return v[array_index(s)]; }
+    const T& operator[](Seat s) const { return v[array_index(s)]; }
     bool operator==(const PerSeat&) const = default;
 };
 

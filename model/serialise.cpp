@@ -306,7 +306,7 @@ StateRead read_state(std::string_view text) {
     s.steps = static_cast<int>(r.num(0, kMaxDealSteps));
     r.end();
     r.field("next");
-    s.next = static_cast<State::Next>(r.num(0, static_cast<long>(State::Next::drive)));
+    s.next = static_cast<State::Next>(r.num(0, static_cast<long>(State::Next::turn)));
     s.next_leader = r.seat_or_none();
     s.ending = r.flag();
     r.finish();

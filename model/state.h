@@ -108,7 +108,7 @@ struct State {
     int steps = 0;                     // turns this deal, bounding a runaway deal
 
     // The engine's next internal step; `none` when it waits for the human.
-    enum class Next : std::uint8_t { none, end_trick, drive } next = Next::none;
+    enum class Next : std::uint8_t { none, end_trick, turn } next = Next::none;
     std::optional<Seat> next_leader;  // for end_trick; none ends the deal
     bool ending = false;              // the deal's end is due: nothing may follow it
 

@@ -17,7 +17,7 @@ constexpr std::size_t kFirstPlaceSlot = 13, kSecondPlaceSlot = 14, kThirdSweepSl
 
 }  // namespace
 
-void Flow::check_out() {
+void DealSteps::place_and_file_sweeps() {
     if (!s.trick.turn) return;
     const Seat seat = *s.trick.turn;
     if (s.hands[seat].empty() && !s.is_out(seat)) {
@@ -48,7 +48,7 @@ void Flow::check_out() {
     }
 }
 
-void Flow::take_place(Seat seat, int place) {
+void DealSteps::take_place(Seat seat, int place) {
     s.places[seat] = static_cast<std::uint8_t>(place);
     Debt& first = s.ledger[kFirstPlaceSlot];
     Debt& second = s.ledger[kSecondPlaceSlot];
@@ -80,7 +80,7 @@ void Flow::take_place(Seat seat, int place) {
     note(notes::place(seat, place));
 }
 
-void Flow::list_tributes() {
+void DealSteps::file_point_tributes_and_list() {
     if (s.rules.points) {
         // A seat that never declined a challenge owes its opposite a card.
         for (Seat seat : kAllSeats) {
@@ -99,7 +99,7 @@ void Flow::list_tributes() {
     }
 }
 
-void Flow::reset_table() {
+void DealSteps::reset_table() {
     ev.add(EventKind::table_reset, Seat::A);
     for (Seat seat : kAllSeats) {
         s.hands[seat].clear();
@@ -120,7 +120,7 @@ void Flow::reset_table() {
     ask_human(Ask::shuffle);
 }
 
-void Flow::lay_out(Seat seat) {
+void DealSteps::lay_out(Seat seat) {
     if (seat == Seat::A) s.hands[seat].sort_by_rank();
     ev.laid_out(seat, s.hands[seat]);
 }

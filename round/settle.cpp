@@ -36,7 +36,7 @@ void hand_over(Hand& from, Hand& to, Card c) {
 
 }  // namespace
 
-void Flow::settle_from(int first) {
+void DealSteps::settle_from(int first) {
     for (int slot = first;; ++slot) {
         s.settling = slot;
         if (slot > kLedgerSlots || slot < 1 || !s.rules.tributes) {
@@ -65,7 +65,7 @@ void Flow::settle_from(int first) {
     }
 }
 
-void Flow::pay_slot(int slot) {
+void DealSteps::pay_slot(int slot) {
     Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
     const Seat payer = *debt.payer, receiver = *debt.receiver;
     for (Card c : tribute_cards(s, payer, debt.count)) {
@@ -78,10 +78,10 @@ void Flow::pay_slot(int slot) {
         ask_human(Ask::return_tribute);
         return;
     }
-    give_back(slot, classic::give_back(s.hands[receiver], debt.count), false);
+    hand_back(slot, classic::choose_return(s.hands[receiver], debt.count), false);
 }
 
-void Flow::answer_partner(bool take) {
+void DealSteps::answer_partner(bool take) {
     s.ask = Ask::nothing;
     if (take) {
         pay_slot(s.settling);
@@ -93,13 +93,13 @@ void Flow::answer_partner(bool take) {
     settle_from(s.settling + 1);
 }
 
-void Flow::returned(std::span<const Card> cards, bool by_human) {
+void DealSteps::answer_return(std::span<const Card> cards, bool by_human) {
     s.ask = Ask::nothing;
-    give_back(s.settling, cards, by_human);
+    hand_back(s.settling, cards, by_human);
     settle_from(s.settling + 1);
 }
 
-void Flow::give_back(int slot, std::span<const Card> cards, bool by_human) {
+void DealSteps::hand_back(int slot, std::span<const Card> cards, bool by_human) {
     Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
     const Seat payer = *debt.payer, receiver = *debt.receiver;
     int i = 0;

@@ -22,14 +22,14 @@ constexpr std::array<std::array<Seat, 5>, kSeats> kSellers{{
 
 }  // namespace
 
-void Flow::buy_threes() {
+void DealSteps::buy_threes() {
     // Who may buy and sell is settled by the threes dealt, before any purchase.
     PerSeat<int> threes;
     for (Seat seat : kAllSeats) threes[seat] = s.hands[seat].count(kThree);
     bool human_traded = false;
     for (Seat buyer : kAllSeats) {
         if (threes[buyer] != 0) continue;
-        for (Seat seller : kSellers[slot_of(buyer)]) {
+        for (Seat seller : kSellers[array_index(buyer)]) {
             if (threes[seller] < 2) continue;
             // A seller that has sold out to an earlier buyer cannot sell
             // again: the buyer tries the next seller.

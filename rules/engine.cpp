@@ -15,7 +15,7 @@ namespace {
 
 Verdict refuse(std::string why) { return Verdict{std::move(why)}; }
 
-void human_play(Flow& f, const std::vector<Card>& cards) {
+void human_play(DealSteps& f, const std::vector<Card>& cards) {
     Trick& t = f.s.trick;
     f.s.ask = Ask::nothing;
     f.clear_play(Seat::A);  // never lose an old play still lying there
@@ -25,14 +25,14 @@ void human_play(Flow& f, const std::vector<Card>& cards) {
     t.turn = Seat::A;
     t.challenge = false;
     t.passes = 0;
-    f.check_out();
+    f.place_and_file_sweeps();
     if (!f.after_play()) return;
     t.passes = 0;
     f.clear_between(t.standing, t.turn);
-    f.schedule(State::Next::drive, std::nullopt);
+    f.schedule(State::Next::turn, std::nullopt);
 }
 
-void human_pass(Flow& f) {
+void human_pass(DealSteps& f) {
     Trick& t = f.s.trick;
     f.s.ask = Ask::nothing;
     t.turn = f.in_play_after(t.turn);
@@ -43,10 +43,10 @@ void human_pass(Flow& f) {
     // The human's pass does not count among the passes that end a trick.
     t.challenge = false;
     f.clear_between(t.standing, t.turn);
-    f.schedule(State::Next::drive, std::nullopt);
+    f.schedule(State::Next::turn, std::nullopt);
 }
 
-void human_hold_back(Flow& f) {
+void human_hold_back(DealSteps& f) {
     Trick& t = f.s.trick;
     f.s.ask = Ask::nothing;
     if (t.challenge && f.s.out_count < 2) f.open_point(*t.standing);
@@ -56,7 +56,7 @@ void human_hold_back(Flow& f) {
 }
 
 // The decision has passed the gate (rules/gate.h): it is one the human may make now.
-void human_turn(Flow& f, const Decision& d) {
+void human_turn(DealSteps& f, const Decision& d) {
     switch (d.move) {
         case Move::play: human_play(f, d.cards); break;
         case Move::pass: human_pass(f); break;
@@ -66,11 +66,11 @@ void human_turn(Flow& f, const Decision& d) {
     f.run();
 }
 
-void human_tribute(Flow& f, const Decision& d) {
+void human_tribute(DealSteps& f, const Decision& d) {
     if (f.s.ask == Ask::take_partner_tribute)
         f.answer_partner(d.move == Move::take_tribute);
     else
-        f.returned(d.cards, true);
+        f.answer_return(d.cards, true);
     f.run();
 }
 
@@ -86,7 +86,7 @@ Verdict apply(State& s, const Decision& d, Events& ev, std::mt19937_64& rng) {
     // Nothing happens before the gate: under the rule on threes it also keeps
     // a three back while the hand holds other cards.
     if (Verdict v = check(s, Seat::A, d); !v) return v;
-    Flow f{s, ev};
+    DealSteps f{s, ev};
     switch (s.ask) {
         case Ask::shuffle:
             f.deal(rng);
@@ -109,7 +109,7 @@ std::optional<Decision> computer_choice_for_human(const State& s) {
         case Ask::follow_or_hold: return computer_decide_for(s, Seat::A);
         case Ask::return_tribute: {
             const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
-            return Decision{Move::give_back, classic::give_back(s.hands[Seat::A], debt.count)};
+            return Decision{Move::return_tribute, classic::choose_return(s.hands[Seat::A], debt.count)};
         }
         case Ask::take_partner_tribute: return Decision{Move::take_tribute, {}};
         default: return std::nullopt;
@@ -117,12 +117,12 @@ std::optional<Decision> computer_choice_for_human(const State& s) {
 }
 
 Verdict apply_computer_for_human(State& s, Events& ev) {
-    Flow f{s, ev};
+    DealSteps f{s, ev};
     switch (s.ask) {
         case Ask::lead:
             s.ask = Ask::nothing;
             f.computer_lead(Seat::A);
-            f.schedule(State::Next::drive, std::nullopt);
+            f.schedule(State::Next::turn, std::nullopt);
             break;
         case Ask::follow:
         case Ask::follow_or_hold:
@@ -133,7 +133,7 @@ Verdict apply_computer_for_human(State& s, Events& ev) {
             // The computer's return takes what candidates there are, even
             // fewer than owed.
             const Debt& debt = s.ledger[static_cast<std::size_t>(s.settling)];
-            f.returned(classic::give_back(s.hands[Seat::A], debt.count), false);
+            f.answer_return(classic::choose_return(s.hands[Seat::A], debt.count), false);
             break;
         }
         case Ask::take_partner_tribute: f.answer_partner(true); break;
@@ -162,11 +162,11 @@ Verdict apply_turn(State& s, const Decision& d, Events& ev) {
         if (three && threes_kept_back(s.rules, hand))
             return refuse("the threes are kept back while other cards remain");
     }
-    Flow f{s, ev};
+    DealSteps f{s, ev};
     s.ask = Ask::nothing;
     if (lead) {
         f.lead_with(seat, d.cards);
-        f.schedule(State::Next::drive, std::nullopt);
+        f.schedule(State::Next::turn, std::nullopt);
     } else {
         f.answer_with(d.move == Move::pass ? std::nullopt : std::optional<std::vector<Card>>(d.cards));
     }
@@ -175,7 +175,7 @@ Verdict apply_turn(State& s, const Decision& d, Events& ev) {
 }
 
 void advance(State& s, Events& ev) {
-    Flow f{s, ev};
+    DealSteps f{s, ev};
     f.run();
 }
 
@@ -183,7 +183,7 @@ void reset_game(State& s, Events& ev) {
     s.first_leader.reset();
     s.ledger = {};
     s.scores = {};
-    Flow f{s, ev};
+    DealSteps f{s, ev};
     f.reset_table();
 }
 

@@ -1,5 +1,5 @@
 // The engine's inner steps, shared by the turn rules and the round's end,
-// tribute and threes. One `Flow` lives for one action: it changes the state
+// tribute and threes. One `DealSteps` lives for one action: it changes the state
 // and records events. Steps that come next are scheduled in the state and run
 // in a loop, so a long chain of computer turns never deepens the stack.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace tav::game {
 
-struct Flow {
+struct DealSteps {
     State& s;
     Events& ev;
 
@@ -22,7 +22,9 @@ struct Flow {
     void schedule(State::Next next, std::optional<Seat> leader);
     void run();  // every scheduled step, until the human must act
     void end_trick(std::optional<Seat> leader);
-    void drive();
+    // The seat to act answers the standing play: the human is asked, a
+    // computer seat answers at once; the trick ends when the turn comes round.
+    void take_next_turn();
     void computer_answer();
     void computer_lead(Seat seat);
     // The same turns with the cards chosen already (none: a pass). A play the
@@ -48,21 +50,25 @@ struct Flow {
     // ---- the deal and its end (model/deal.cpp, round/places.cpp) ----
     void deal(std::mt19937_64& rng);
     void begin_play();
-    void check_out();  // after a play by the seat to act
+    // After a play by the seat to act: an emptied hand takes its place (the
+    // human left alone is placed last), and a swept side files its tributes.
+    void place_and_file_sweeps();
     void take_place(Seat seat, int place);
-    void list_tributes();
+    // At the deal's end: files the point tributes owed, then notes every debt.
+    void file_point_tributes_and_list();
     void reset_table();
     void lay_out(Seat seat);
 
     // ---- tribute and threes (round/settle.cpp, round/threes.cpp) ----
     void settle_from(int slot);
     void pay_slot(int slot);  // after the partner question, if any
-    void give_back(int slot, std::span<const Card> cards, bool by_human);
+    // Moves the returned cards of `slot` from its receiver to its payer.
+    void hand_back(int slot, std::span<const Card> cards, bool by_human);
     // The human's answers while a slot waits: whether to take a partner's
     // tribute, and the cards returned (`by_human` false: the computer chose
     // them for the human). Each settles the slot and goes on with the next.
     void answer_partner(bool take);
-    void returned(std::span<const Card> cards, bool by_human);
+    void answer_return(std::span<const Card> cards, bool by_human);
     void buy_threes();
 };
 

@@ -45,7 +45,7 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
 }
 
 Verdict check_return(const State& s, Seat seat, const Decision& d) {
-    if (d.move != Move::give_back) return refuse("请先还贡");
+    if (d.move != Move::return_tribute) return refuse("请先还贡");
     const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
     if (static_cast<int>(d.cards.size()) != owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
     const Hand& hand = s.hands[seat];
@@ -115,7 +115,7 @@ void returns(const ByRank& held, const std::array<int, kRanks + 2>& left, Rank f
              std::vector<Decision>& out) {
     if (out.size() >= kMaxReturns) return;
     if (owed == 0) {
-        out.push_back(Decision{Move::give_back, cards});
+        out.push_back(Decision{Move::return_tribute, cards});
         return;
     }
     for (Rank r = from; r <= kThree && left[static_cast<std::size_t>(r)] >= owed; ++r) {

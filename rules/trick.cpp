@@ -10,7 +10,7 @@
 
 namespace tav::game {
 
-void Flow::schedule(State::Next next, std::optional<Seat> leader) {
+void DealSteps::schedule(State::Next next, std::optional<Seat> leader) {
     // Once the deal's end is due nothing may follow it: no second end, no
     // move of the turn, no clearing of the next deal's table.
     if (s.ending) return;
@@ -19,7 +19,7 @@ void Flow::schedule(State::Next next, std::optional<Seat> leader) {
     if (next == State::Next::end_trick && !leader) s.ending = true;
 }
 
-void Flow::run() {
+void DealSteps::run() {
     while (s.next != State::Next::none) {
         const State::Next step = s.next;
         const std::optional<Seat> leader = s.next_leader;
@@ -38,13 +38,13 @@ void Flow::run() {
         if (step == State::Next::end_trick)
             end_trick(leader);
         else
-            drive();
+            take_next_turn();
         if (ev.after_step) ev.after_step(s, ev);
     }
     s.ending = false;
 }
 
-std::optional<Seat> Flow::in_play_from(std::optional<Seat> seat) const {
+std::optional<Seat> DealSteps::in_play_from(std::optional<Seat> seat) const {
     if (!seat) return std::nullopt;
     for (int k = 0; k < kSeats; ++k) {
         // From the seat up to F, then from A.
@@ -57,23 +57,23 @@ std::optional<Seat> Flow::in_play_from(std::optional<Seat> seat) const {
     return std::nullopt;
 }
 
-std::optional<Seat> Flow::in_play_after(std::optional<Seat> seat) const {
+std::optional<Seat> DealSteps::in_play_after(std::optional<Seat> seat) const {
     if (!seat) return std::nullopt;
     return in_play_from(next_seat(*seat));
 }
 
-void Flow::ask_human(Ask what) {
+void DealSteps::ask_human(Ask what) {
     s.ask = what;
     ev.add(EventKind::asked, Seat::A, 0, static_cast<int>(what));
 }
 
-void Flow::end_trick(std::optional<Seat> leader) {
+void DealSteps::end_trick(std::optional<Seat> leader) {
     if (s.trick.standing) note(notes::kTrickTaken);
     for (Seat seat : kAllSeats) clear_play(seat);
     if (!leader) {
         note(notes::kGameOver);
         note(notes::kRule);
-        list_tributes();
+        file_point_tributes_and_list();
         ev.add(EventKind::deal_over, Seat::A);
         reset_table();
         s.steps = 0;
@@ -85,14 +85,14 @@ void Flow::end_trick(std::optional<Seat> leader) {
     s.trick.passes = 0;
     if (*leader != Seat::A) {
         computer_lead(*leader);
-        schedule(State::Next::drive, std::nullopt);
+        schedule(State::Next::turn, std::nullopt);
         return;
     }
     note(notes::kHumanLeads);
     ask_human(Ask::lead);
 }
 
-void Flow::drive() {
+void DealSteps::take_next_turn() {
     Trick& t = s.trick;
     if (t.standing == t.turn) {  // everybody else passed, or nobody is left
         schedule(State::Next::end_trick, t.turn);
@@ -112,9 +112,9 @@ void Flow::drive() {
     computer_answer();
 }
 
-void Flow::computer_answer() { answer_with(computer_follow_for(s, *s.trick.turn)); }
+void DealSteps::computer_answer() { answer_with(computer_follow_for(s, *s.trick.turn)); }
 
-void Flow::answer_with(std::optional<std::vector<Card>> cards) {
+void DealSteps::answer_with(std::optional<std::vector<Card>> cards) {
     Trick& t = s.trick;
     const Seat seat = *t.turn;
     // A computer seat's play is checked like the human's: one the rules do
@@ -125,7 +125,7 @@ void Flow::answer_with(std::optional<std::vector<Card>> cards) {
         lay(seat, *cards);
         if (t.standing) file_smother(seat);
         t.standing = seat;
-        check_out();
+        place_and_file_sweeps();
         if (!after_play()) return;
         t.passes = 0;
     } else {
@@ -144,20 +144,20 @@ void Flow::answer_with(std::optional<std::vector<Card>> cards) {
         }
     }
     clear_between(t.standing, t.turn);
-    schedule(State::Next::drive, std::nullopt);
+    schedule(State::Next::turn, std::nullopt);
 }
 
-void Flow::computer_lead(Seat seat) { lead_with(seat, computer_lead_for(s, seat)); }
+void DealSteps::computer_lead(Seat seat) { lead_with(seat, computer_lead_for(s, seat)); }
 
-void Flow::lead_with(Seat seat, std::vector<Card> cards) {
+void DealSteps::lead_with(Seat seat, std::vector<Card> cards) {
     if (!can_play(cards, nullptr)) cards = classic::weakest_rank(SeatView(s, seat));
     lay(seat, cards);
     s.trick.standing = seat;
-    check_out();
+    place_and_file_sweeps();
     after_play();
 }
 
-void Flow::lay(Seat seat, std::span<const Card> cards) {
+void DealSteps::lay(Seat seat, std::span<const Card> cards) {
     Hand& hand = s.hands[seat];
     Play& play = s.plays[seat];
     int placed = 0;
@@ -168,7 +168,7 @@ void Flow::lay(Seat seat, std::span<const Card> cards) {
     play.sort_by_rank();
 }
 
-bool Flow::after_play() {
+bool DealSteps::after_play() {
     Trick& t = s.trick;
     bool challenge = false;
     if (t.turn && !s.plays[*t.turn].empty()) {
@@ -199,7 +199,7 @@ bool Flow::after_play() {
     return true;
 }
 
-void Flow::clear_play(Seat seat) {
+void DealSteps::clear_play(Seat seat) {
     Play& play = s.plays[seat];
     if (play.empty()) return;  // nothing to show, so no pause
     ev.add(EventKind::cleared, seat);
@@ -207,7 +207,7 @@ void Flow::clear_play(Seat seat) {
     play.clear();
 }
 
-void Flow::clear_between(std::optional<Seat> from, std::optional<Seat> to) {
+void DealSteps::clear_between(std::optional<Seat> from, std::optional<Seat> to) {
     // Seats after `from` up to and including `to`, going round; numbered
     // 1..6 with 0 for nobody, as the turn steps them.
     const int f = from ? index_of(*from) + 1 : 0, t = to ? index_of(*to) + 1 : 0;
@@ -219,18 +219,18 @@ void Flow::clear_between(std::optional<Seat> from, std::optional<Seat> to) {
     }
 }
 
-void Flow::open_point(Seat seat) {
+void DealSteps::open_point(Seat seat) {
     if (s.open_point[seat]) return;
     s.open_point[seat] = true;
     note(notes::open_point(seat));
 }
 
-void Flow::file_smother(Seat player) {
+void DealSteps::file_smother(Seat player) {
     // Beating a play that was the seat's last rank smothers it: it owes a card.
     if (!s.rules.smother || !s.trick.standing) return;
     const Seat beaten = *s.trick.standing;
     const Hand& hand = s.hands[beaten];
-    if (hand.empty() || hand.ranks() != 1) return;
+    if (hand.empty() || hand.rank_count() != 1) return;
     for (int slot = 1; slot <= 6; ++slot) {
         Debt& d = s.ledger[static_cast<std::size_t>(slot)];
         if (d.receiver) continue;

@@ -1,5 +1,5 @@
-// Expressions over card rows, as the game writes them for filter, find and
-// sort: column names, 'text', whole numbers, = <> < <= > >=, and, or, not,
+// Expressions over card rows, in the text the table's filter, find and sort
+// commands take: column names, 'text', whole numbers, = <> < <= > >=, and, or, not,
 // parentheses. Compiled once per distinct text; evaluation touches no strings.
 #pragma once
 

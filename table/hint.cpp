@@ -87,7 +87,7 @@ std::vector<std::vector<Card>> follows(const game::State& s) {
 
 }  // namespace
 
-game::State human_knowledge(const game::State& s) {
+game::State seen_by_human(const game::State& s) {
     game::State seen = s;
     for (game::Seat seat : game::kAllSeats) {
         if (seat == game::Seat::A) continue;
@@ -107,7 +107,7 @@ std::vector<std::vector<Card>> candidate_plays(const game::State& s) {
 }
 
 std::vector<game::Decision> hint_offers(const game::State& s) {
-    const std::optional<game::Decision> choice = game::computer_choice_for_human(human_knowledge(s));
+    const std::optional<game::Decision> choice = game::computer_choice_for_human(seen_by_human(s));
     if (!choice || choice->move == game::Move::take_tribute) return {};
     std::vector<game::Decision> offers{*choice};
     if (!is_turn(s.ask)) return offers;

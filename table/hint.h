@@ -1,7 +1,7 @@
 // The hint: what the computer would do in the human's place, then every
 // other play the human may make now, weakest first, for the hint button to
 // cycle through. It is worked out from what the human may know: the other
-// hands are hidden from it (see `human_knowledge`), so a hint never tells
+// hands are hidden from it (see `seen_by_human`), so a hint never tells
 // the human anything about them.
 #pragma once
 
@@ -15,7 +15,7 @@ namespace tav {
 // The state as the human sees it: the other seats' hands keep their sizes
 // but not their cards. In their place each holds as many different natural
 // ranks as its size allows, which is all the human can tell about them.
-game::State human_knowledge(const game::State& s);
+game::State seen_by_human(const game::State& s);
 
 // The plays the human may make now, weakest first: for a lead, each rank it
 // holds laid whole (threes only once nothing else is left, under the rule on
@@ -25,7 +25,7 @@ game::State human_knowledge(const game::State& s);
 std::vector<std::vector<game::Card>> candidate_plays(const game::State& s);
 
 // The hint's offers in the order the button gives them: the computer's
-// choice from `human_knowledge` first (a pass or hold-back is an offer with
+// choice from `seen_by_human` first (a pass or hold-back is an offer with
 // no cards; for a return owed, the cards the computer would give back),
 // then the candidate plays not yet offered. Empty when nothing is asked.
 std::vector<game::Decision> hint_offers(const game::State& s);

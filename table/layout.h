@@ -61,19 +61,19 @@ inline Point deal_rest(game::Seat seat, int i) {
 inline Point play_spot(game::Seat seat) {
     static constexpr std::array<Point, 6> spots{
         {{1168, 1045}, {1800, 1045}, {1800, 570}, {1000, 570}, {510, 570}, {510, 1045}}};
-    return spots[game::slot_of(seat)];
+    return spots[game::array_index(seat)];
 }
 // Cards handed in a tribute or a return, by the giver: card i (from 1) at x + 68 i.
 inline Point handing_spot(game::Seat seat) {
     static constexpr std::array<Point, 6> spots{
         {{1000, 1045}, {1800, 1045}, {1800, 570}, {1000, 570}, {510, 570}, {510, 1045}}};
-    return spots[game::slot_of(seat)];
+    return spots[game::array_index(seat)];
 }
 // A three and its payment, shown where the seat trades.
 inline Point exchange_spot(game::Seat seat) {
     static constexpr std::array<Point, 6> spots{
         {{1068, 1045}, {1868, 1045}, {1868, 570}, {1068, 570}, {578, 570}, {578, 1045}}};
-    return spots[game::slot_of(seat)];
+    return spots[game::array_index(seat)];
 }
 
 // The face-down pack in the middle: picture n (1..216) of the pack, and where

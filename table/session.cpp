@@ -61,7 +61,7 @@ void Session::press(ButtonId id) {
         case ButtonId::play: play(); break;
         case ButtonId::pass: pass(); break;
         case ButtonId::hold_back: hold_back(); break;
-        case ButtonId::give_back: give_back(); break;
+        case ButtonId::return_cards: return_picked(); break;
         case ButtonId::quit: quit(); break;
     }
 }
@@ -222,7 +222,7 @@ void Session::hold_back() {
     decide(Decision{Move::hold_back, {}});
 }
 
-void Session::give_back() {
+void Session::return_picked() {
     if (state_.ask != Ask::return_tribute || busy_) return;
     const int owed = state_.ledger[static_cast<std::size_t>(state_.settling)].count;
     if (static_cast<int>(picks_.size()) != owed) {
@@ -231,7 +231,7 @@ void Session::give_back() {
     }
     const std::vector<Card> picked = picks_;
     picks_.clear();
-    if (!decide(Decision{Move::give_back, picked})) picks_ = picked;
+    if (!decide(Decision{Move::return_tribute, picked})) picks_ = picked;
 }
 
 void Session::quit() { platform.close(); }

@@ -31,7 +31,7 @@ struct Button {
     bool visible = true;
 };
 
-enum class ButtonId { shuffle, play, pass, hold_back, give_back, quit };
+enum class ButtonId { shuffle, play, pass, hold_back, return_cards, quit };
 
 class Session {
 public:
@@ -56,7 +56,7 @@ public:
     void play();  // the picked cards
     void pass();
     void hold_back();
-    void give_back();  // the picked cards, for the tribute received
+    void return_picked();  // the picked cards, for the tribute received
     void quit();
 
     // ---- picking on the table (table units) ----
@@ -98,7 +98,7 @@ public:
     // simulator and tests). False, nothing done, when nothing is asked of A.
     bool autoplay_human();
 
-    // ---- helps beyond the classic table (table/session_aids.cpp) ----
+    // ---- the optional helps (table/session_aids.cpp) ----
     // Deal numbers (table/deal_numbers.h): the number the next shuffle deals
     // and the number of the deal on the table (0 before the first). These two
     // plain numbers are all a saved game needs to bring the shuffles back:

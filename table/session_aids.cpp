@@ -1,4 +1,4 @@
-// The session's helps beyond the classic table: numbered deals, auto-play,
+// The session's optional helps: numbered deals, auto-play,
 // the hint, the whole record, the card counter and the deal number label.
 #include <algorithm>
 

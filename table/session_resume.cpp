@@ -33,7 +33,7 @@ void Session::resume(const SavedGame& g) {
     settings.smother_tributes = s.rules.smother;
     settings.point_tributes = s.rules.points;
     if (s.rules.tributes != (settings.win_style == 1)) settings.win_style = s.rules.tributes ? 1 : 0;
-    settings.computer_level = s.rules.levels[game::slot_of(game::Seat::B)] == game::Level::strong ? 1 : 0;
+    settings.computer_level = s.rules.levels[game::array_index(game::Seat::B)] == game::Level::strong ? 1 : 0;
     // The generator is rebuilt from the next deal's number, as a game that
     // was never closed has it: seeded with the number's seed, every shuffle
     // before it made (nothing else draws from it).

@@ -1,5 +1,5 @@
 // The table surface: named pictures, texts and rectangles in draw order,
-// changed by modify command texts exactly as the game writes them:
+// changed by modify command texts of this form:
 //   p_5.x ="1068" p_5.y ="1045"           assignments (blanks before = allowed)
 //   t_note.text='line one                 the note text, in single quotes
 //   line two'

@@ -66,8 +66,8 @@ bool same_text(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Whole numbers; a fractional part is dropped ("12.5" is 12), as the game's
-// coordinates sometimes come out of a division.
+// Whole numbers; a fractional part is dropped ("12.5" is 12), as our
+// layout's coordinates sometimes come out of a division.
 bool parse_number(std::string_view s, long long lo, long long hi, long& out) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);

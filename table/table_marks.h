@@ -1,7 +1,8 @@
-// Two labels the classic table does not have: the number of the deal on the
+// Two optional labels: the number of the deal on the
 // table (top left, shown by choice) and the auto-play mark beside the human's
 // name while the computer plays its seat. They are made on the surface the
-// first time either is shown, so a table that shows neither is the classic one.
+// first time either is shown, so a table that shows neither is drawn exactly
+// as the plain table.
 #pragma once
 
 #include <cstdint>

@@ -87,7 +87,7 @@ void TableView::build() {
         {504, 1230, 82, 132, 420, 1230, 72, 439, 32768},
     }};
     for (Seat seat : game::kAllSeats) {
-        const Labels& l = labels[game::slot_of(seat)];
+        const Labels& l = labels[game::array_index(seat)];
         make(place_label(std::string("t_o") + lower(seat), l.px, l.py, l.pw, l.ph));
         make(name_label(std::string("t_") + lower(seat), game::name_of(seat), l.x, l.y, l.w, l.h, l.colour));
     }

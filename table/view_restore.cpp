@@ -1,6 +1,6 @@
 // The table drawn from a kept game instead of from the events that led to
 // it: the cards are put out, then laid, placed and scored by events made up
-// from the state (so they look as the game's own events leave them), and
+// from the state (so they look as the events of play leave them), and
 // the hands' cards put back at their kept spots.
 #include "table/table_view.h"
 

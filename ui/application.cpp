@@ -24,7 +24,7 @@ void set_up_application() {
     name_application();
     // No display name: Qt adds it after every window title that does not
     // already end with it ("瑟柯牌局 - Tav2004 — 瑟柯牌局"). Empty, it adds
-    // nothing, and the window, dialog and box titles read as the game writes them.
+    // nothing, and the window, dialog and box titles read exactly as we set them.
     QApplication::setApplicationDisplayName(QString());
     QApplication::setWindowIcon(game_icon());
     install_font_substitutions();

@@ -164,8 +164,8 @@ void Keeping::deal_over(const game::PerSeat<std::uint8_t>& places) {
     DealResult d;
     d.game = game_key_;
     for (game::Seat seat : game::kAllSeats) {
-        d.places[game::slot_of(seat)] = places[seat];
-        d.scores[game::slot_of(seat)] = s.scores[seat];
+        d.places[game::array_index(seat)] = places[seat];
+        d.scores[game::array_index(seat)] = s.scores[seat];
     }
     if (!stats_.record(d)) return;
     unwritten_.push_back(statistics_line(d));

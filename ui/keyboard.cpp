@@ -25,11 +25,11 @@ Keyboard::Keyboard(MainWindow* window) : QObject(window), window_(window) {
     add(Qt::Key_S, Key::shuffle, false);
     add(Qt::Key_P, Key::pass, false);
     add(Qt::Key_H, Key::hold_back, false);
-    add(Qt::Key_R, Key::give_back, false);
+    add(Qt::Key_R, Key::return_cards, false);
     add(Qt::Key_I, Key::hint, false);
 
     // The tooltip names the key after the button's tag; the tag stays as it is.
-    for (ButtonId id : {ButtonId::shuffle, ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::give_back,
+    for (ButtonId id : {ButtonId::shuffle, ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards,
                         ButtonId::quit}) {
         const Button& b = window_->session().button(id);
         if (QPushButton* w = window_->button(QString::fromStdString(b.name)))
@@ -45,7 +45,7 @@ QString Keyboard::key_name(ButtonId id) {
         case ButtonId::play: return "Enter";
         case ButtonId::pass: return "P";
         case ButtonId::hold_back: return "H";
-        case ButtonId::give_back: return "R";
+        case ButtonId::return_cards: return "R";
         case ButtonId::quit: return "Alt+Q";  // the button's own mnemonic
     }
     return {};
@@ -75,7 +75,7 @@ void Keyboard::on_key(Key what) {
         case Key::shuffle: press(ButtonId::shuffle); break;
         case Key::pass: press(ButtonId::pass); break;
         case Key::hold_back: press(ButtonId::hold_back); break;
-        case Key::give_back: press(ButtonId::give_back); break;
+        case Key::return_cards: press(ButtonId::return_cards); break;
         case Key::hint: window_->hint(); break;  // also with the button out of sight
     }
     window_->sync_buttons();

@@ -42,7 +42,7 @@ public:
     std::optional<QRect> focus_mark() const;
 
 private:
-    enum class Key { left, right, pick, play, drop, shuffle, pass, hold_back, give_back, hint };
+    enum class Key { left, right, pick, play, drop, shuffle, pass, hold_back, return_cards, hint };
     void add(int key, Key what, bool repeat);
     void on_key(Key what);
     void press(ButtonId id);

@@ -54,7 +54,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     make_button(ButtonId::play, x2, 1680);
     make_button(ButtonId::pass, x1, 1680 + 130);
     make_button(ButtonId::hold_back, x2, 1680 + 130);
-    make_button(ButtonId::give_back, x1, 1680 + 260);
+    make_button(ButtonId::return_cards, x1, 1680 + 260);
     make_button(ButtonId::quit, x2, 1680 + 260);
     // The hint's button stands below them, shown by choice.
     hint_ = new CoolButton(tx("提示(&I)"), view_);

@@ -56,7 +56,7 @@ public slots:
     void open_statistics();
     void show_help();  // our own help page in a help window
 
-    // Helps beyond the classic table.
+    // The optional helps.
     void open_deal_number();     // 按编号发牌…: a new game from the deal of a given number
     void set_autoplay(bool on);  // 托管
     void hint();                 // 提示

@@ -22,7 +22,7 @@ struct Threes {
     test::Table t;
 
     explicit Threes(const std::array<const char*, 6>& hands) {
-        for (Seat seat : game::kAllSeats) t.hand(seat, hands[game::slot_of(seat)]);
+        for (Seat seat : game::kAllSeats) t.hand(seat, hands[game::array_index(seat)]);
         t.rest_cleared();
     }
     void buy() {

@@ -119,9 +119,9 @@ TEST(Challenge, ADeclinedChallengeOpensPointsOnlyWhileFewerThanTwoAreOut) {
         if (seats_out >= 1) t.out(Seat::E, 1);
         if (seats_out >= 2) t.out(Seat::B, 2);
         t.play(Seat::C, "K K").trick(Seat::C, Seat::C);
-        game::Flow f = t.flow();
+        game::DealSteps f = t.flow();
         f.after_play();
-        f.schedule(game::State::Next::drive, std::nullopt);
+        f.schedule(game::State::Next::turn, std::nullopt);
         f.run();
         return t;
     };
@@ -136,9 +136,9 @@ TEST(Challenge, ADeclinedChallengeOpensPointsOnlyWhileFewerThanTwoAreOut) {
 TEST(Challenge, OneKindLeft) {
     test::Table t;
     t.hand(Seat::B, "7 7 7").hand(Seat::C, "7 2");
-    EXPECT_EQ(t.s.hands[Seat::B].ranks(), 1);
-    EXPECT_EQ(t.s.hands[Seat::C].ranks(), 2);  // a 2 is a kind of its own here
-    EXPECT_EQ(t.s.hands[Seat::D].ranks(), 0);  // an empty hand has none
+    EXPECT_EQ(t.s.hands[Seat::B].rank_count(), 1);
+    EXPECT_EQ(t.s.hands[Seat::C].rank_count(), 2);  // a 2 is a kind of its own here
+    EXPECT_EQ(t.s.hands[Seat::D].rank_count(), 0);  // an empty hand has none
 }
 
 TEST(Challenge, SmotherTributeOnlyWithTheRuleAndOneKindLeft) {

@@ -117,7 +117,7 @@ TEST(Classify, HandShapeCountsNaturalRanks) {
     for (const Case& c : cases) {
         test::Table t;
         t.hand(Seat::C, c.hand);
-        EXPECT_EQ(t.s.hands[Seat::C].natural_ranks(), c.natural_ranks) << c.hand;
+        EXPECT_EQ(t.s.hands[Seat::C].natural_rank_count(), c.natural_ranks) << c.hand;
     }
 }
 
@@ -147,9 +147,9 @@ TEST(Classify, ASeatsViewCountsEachPileItAsksAbout) {
     EXPECT_EQ(other.cleared(game::kTwo), 3);
     EXPECT_EQ(other.cleared(game::kKing), 1);
     // The one look into a hand: the standing seat's natural ranks.
-    EXPECT_EQ(other.peek_standing_natural_ranks(), 2);
+    EXPECT_EQ(other.peek_standing_natural_rank_count(), 2);
     t.trick(std::nullopt, Seat::E);
-    EXPECT_EQ(game::SeatView(t.s, Seat::B).peek_standing_natural_ranks(), 0);
+    EXPECT_EQ(game::SeatView(t.s, Seat::B).peek_standing_natural_rank_count(), 0);
 }
 
 TEST(Classify, SeatsSidesAndFinishing) {

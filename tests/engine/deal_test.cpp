@@ -180,7 +180,7 @@ TEST_F(Deal, ShuffleIsFair) {
     for (int d = 0; d < kDeals; ++d) {
         game::State st = game::new_game({});
         game::Events ev;
-        game::Flow{st, ev}.deal(rng);
+        game::DealSteps{st, ev}.deal(rng);
         std::vector<Card> now;
         for (const Event& e : ev.list)
             if (e.kind == EventKind::dealt) {

@@ -57,7 +57,7 @@ TEST(Engine, RefusedDecisionsChangeNothing) {
         {"not a card at all", Decision::play({0})},
         {"the wrong number of cards", Decision::play(weak)},
         {"a hold-back with no challenge standing", Decision{Move::hold_back, {}}},
-        {"a return nobody asked for", Decision{Move::give_back, {hand[0]}}},
+        {"a return nobody asked for", Decision{Move::return_tribute, {hand[0]}}},
         {"a shuffle in the middle of a deal", Decision{Move::shuffle, {}}},
     };
     for (const Case& c : cases) {
@@ -100,13 +100,13 @@ TEST(Engine, AReturnOfTheWrongNumberIsRefusedWithTheGamesOwnMessage) {
         const int owed = g.s.ledger[static_cast<std::size_t>(g.s.settling)].count;
         const State before = g.s;
         std::vector<Card> too_many(g.s.hands[Seat::A].begin(), g.s.hands[Seat::A].begin() + owed + 1);
-        const Verdict v = apply(g.s, Decision{Move::give_back, too_many}, g.ev, g.rng);
+        const Verdict v = apply(g.s, Decision{Move::return_tribute, too_many}, g.ev, g.rng);
         EXPECT_EQ(v.reason, "请选择" + std::to_string(owed) + "张牌还贡！");
         test::expect_same(g.s, before);
         // The computer's own choice is accepted, and the settlement goes on.
         const std::optional<Decision> choice = computer_choice_for_human(g.s);
         ASSERT_TRUE(choice);
-        EXPECT_EQ(choice->move, Move::give_back);
+        EXPECT_EQ(choice->move, Move::return_tribute);
         EXPECT_EQ(static_cast<int>(choice->cards.size()), owed);
         EXPECT_TRUE(apply(g.s, *choice, g.ev, g.rng).ok());
         EXPECT_NE(g.s.ask, Ask::return_tribute);

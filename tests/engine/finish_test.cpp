@@ -26,7 +26,7 @@ struct Finish : ::testing::Test {
     void finish(Seat seat) {
         t.s.hands[seat].clear();
         t.s.trick.turn = seat;
-        t.flow().check_out();
+        t.flow().place_and_file_sweeps();
     }
     int count(const std::string& line) const {
         const std::vector<std::string> n = t.notes();
@@ -125,7 +125,7 @@ TEST_F(Finish, TheLastPlayOfADealIsAnnouncedBeforeItEnds) {
     t.s.hands[Seat::C].clear();
     t.hand(Seat::C, "K").play(Seat::B, "Q").trick(Seat::B, Seat::C);
     const std::size_t from = t.notes().size();
-    t.flow().schedule(game::State::Next::drive, std::nullopt);
+    t.flow().schedule(game::State::Next::turn, std::nullopt);
     game::advance(t.s, t.ev);
     const std::vector<std::string> all = t.notes();
     const std::vector<std::string> notes(all.begin() + static_cast<long>(from), all.end());
@@ -151,7 +151,7 @@ TEST_F(Finish, ASweptSideIsAnnouncedAndPaysOneCardEachToOppositeSeats) {
     EXPECT_EQ(slot(15), (game::Debt{Seat::C, Seat::F, 1}));
     // Every further play of the swept side repeats the note.
     t.s.trick.turn = Seat::A;
-    t.flow().check_out();
+    t.flow().place_and_file_sweeps();
     EXPECT_EQ(count(game::notes::kWeAreSwept), 2);
     // The swept seats' later places change no slot.
     finish(Seat::E);

@@ -96,7 +96,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
         game::State st = game::new_game({});
         game::Events ev;
         const std::vector<Card> order = deal_order(rng);
-        game::Flow{st, ev}.deal(rng);
+        game::DealSteps{st, ev}.deal(rng);
         std::vector<Card> dealt{0};
         for (const Event& e : ev.list)
             if (e.kind == EventKind::dealt) dealt.push_back(e.card);
@@ -131,7 +131,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
             return Card{0};
         };
         for (Seat seat : game::kAllSeats) {
-            for (const char* suit = c.fours[game::slot_of(seat)]; *suit; ++suit) {
+            for (const char* suit = c.fours[game::array_index(seat)]; *suit; ++suit) {
                 const std::string_view four = kFours[std::string_view("hsdc").find(*suit)];
                 st.hands[seat].push(take([&](Card k) { return card_info(k).name == four; }));
             }
@@ -139,7 +139,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
                 st.hands[seat].push(take([&](Card k) { return card_info(k).code == filler; }));
         }
         game::Events ev;
-        game::Flow{st, ev}.begin_play();
+        game::DealSteps{st, ev}.begin_play();
         EXPECT_EQ(st.first_leader, c.leader);
         EXPECT_EQ(st.fours_mark, 2);
         ASSERT_FALSE(ev.list.empty());

@@ -160,7 +160,7 @@ struct Table {
         s.trick.answer = answer;
         return *this;
     }
-    game::Flow flow() { return game::Flow{s, ev}; }
+    game::DealSteps flow() { return game::DealSteps{s, ev}; }
 
     // The note lines written so far, in order.
     std::vector<std::string> notes() const {

@@ -69,7 +69,7 @@ std::vector<Decision> every_decision(const Hand& h) {
         for (int i = 0; i < h.size(); ++i)
             if (mask & (1u << i)) cards.push_back(h[i]);
         out.push_back(Decision::play(cards));
-        out.push_back(Decision{Move::give_back, cards});
+        out.push_back(Decision{Move::return_tribute, cards});
     }
     return out;
 }
@@ -135,7 +135,7 @@ TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
     auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
     const Rules& r = GetParam();
     EXPECT_GT(made(Move::hold_back), 0);
-    EXPECT_EQ(made(Move::give_back) > 0, r.tributes);
+    EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
     if (r.smother && r.points) {
         EXPECT_GT(made(Move::take_tribute), 0);
         EXPECT_GT(made(Move::let_tribute_go), 0);

@@ -35,13 +35,14 @@ void check_offers(const game::State& s, int& compared_with_real_choice) {
     const std::vector<Decision> offers = hint_offers(s);
     ASSERT_FALSE(offers.empty());
     // First: what the computer would do in the human's place, from what the human may know.
-    EXPECT_EQ(offers[0], game::computer_choice_for_human(human_knowledge(s)));
+    EXPECT_EQ(offers[0], game::computer_choice_for_human(seen_by_human(s)));
     // Where the one look the computer takes into a hidden hand (the standing
     // seat's natural ranks) gives what the human may assume, it is the very
     // decision the computer makes for the human.
     // (The classic level asks whether that seat holds a single natural rank.)
-    const bool same_look = !s.trick.standing || (s.hands[*s.trick.standing].natural_ranks() == 1) ==
-                                                    (human_knowledge(s).hands[*s.trick.standing].natural_ranks() == 1);
+    const bool same_look =
+        !s.trick.standing || (s.hands[*s.trick.standing].natural_rank_count() == 1) ==
+                                 (seen_by_human(s).hands[*s.trick.standing].natural_rank_count() == 1);
     if (same_look) {
         EXPECT_EQ(offers[0], game::computer_choice_for_human(s));
         ++compared_with_real_choice;

@@ -33,7 +33,7 @@ TEST(Tribute, TributeFromTheOwnSideMayBeRefused) {
     ASSERT_EQ(g.t.s.ask, Ask::take_partner_tribute);
     EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
     EXPECT_TRUE(g.t.noted("石坚进落贡一大户，一小户"));
-    EXPECT_FALSE(g.give_back({g.card(Seat::A, "9")}).ok());  // the question comes first
+    EXPECT_FALSE(g.return_tribute({g.card(Seat::A, "9")}).ok());  // the question comes first
     EXPECT_TRUE(g.answer({Move::let_tribute_go, {}}).ok());
     EXPECT_TRUE(g.t.noted(game::notes::kHumanRefuses));
     EXPECT_EQ(g.held(Seat::C), "BJ SJ 7");
@@ -69,7 +69,7 @@ TEST(Tribute, TributeFromTheOwnSideTakenWaitsForTheReturn) {
         // The computer's return in the human's place is its own seats' return.
         const std::optional<Decision> back = game::computer_choice_for_human(g.t.s);
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->move, Move::give_back);
+        EXPECT_EQ(back->move, Move::return_tribute);
         ASSERT_TRUE(game::apply_computer_for_human(g.t.s, g.t.ev).ok());
         EXPECT_EQ(g.moved_in(Seat::E), "6 4");  // marked, as a computer seat's return is
         EXPECT_EQ(g.held(Seat::A), "BJ SJ 9 8");
@@ -99,13 +99,13 @@ TEST(Tribute, TheHumansReturnIsCountedThenTaken) {
     EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
 
     const game::Card six = g.card(Seat::A, "6"), four = g.card(Seat::A, "4");
-    EXPECT_EQ(g.give_back({six}).reason, "请选择2张牌还贡！");
+    EXPECT_EQ(g.return_tribute({six}).reason, "请选择2张牌还贡！");
     EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
     EXPECT_EQ(g.t.s.settling, 13);
     EXPECT_EQ(g.held(Seat::A), "BJ BJ K 6 4 4");
 
     const std::size_t from = g.t.ev.list.size();
-    ASSERT_TRUE(g.give_back({four, six}).ok());
+    ASSERT_TRUE(g.return_tribute({four, six}).ok());
     EXPECT_TRUE(g.t.noted("钟离云还落贡一个4，一个6"));
     EXPECT_EQ(g.shown_by(Seat::A), "4#1 6#2");
     EXPECT_EQ(g.held(Seat::A), "BJ BJ K 4");
@@ -128,7 +128,7 @@ TEST(Tribute, WrongAnswersAreRefusedAndChangeNothing) {
     g.settle();
     ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
     const game::Card nine = g.card(Seat::D, "9"), six = g.card(Seat::A, "6");
-    EXPECT_FALSE(g.give_back({nine}).ok());  // not the human's card
+    EXPECT_FALSE(g.return_tribute({nine}).ok());  // not the human's card
     EXPECT_FALSE(g.answer(Decision::play({six})).ok());
     EXPECT_FALSE(g.answer({Move::take_tribute, {}}).ok());
     EXPECT_EQ(g.t.s.ask, Ask::return_tribute);

@@ -113,7 +113,7 @@ TEST_F(Turns, AChallengeReachingTheHumanFromAnotherSeatStillOffersHoldBack) {
     t.hand(Seat::A, "5 5").hand(Seat::B, "9").play(Seat::B, "A A");
     for (Seat s : {Seat::C, Seat::D, Seat::E, Seat::F}) t.hand(s, "3");
     t.trick(Seat::B, Seat::A, true, game::ChallengeAnswer::opposite_only);
-    drive();
+    take_next_turn();
     EXPECT_EQ(t.s.ask, Ask::follow_or_hold);
     EXPECT_FALSE(act(Decision::pass()).ok());
     ASSERT_TRUE(act(Decision{Move::hold_back, {}}).ok());
@@ -140,7 +140,7 @@ TEST_F(Turns, APlayOfASeatThatIsOutIsTakenOnceEverySeatInPlayPassed) {
     t.hand(Seat::A, "5").hand(Seat::F, "4 3").play(Seat::B, "K");
     t.out(Seat::C, 1).out(Seat::D, 2).out(Seat::E, 3).out(Seat::B, 4);
     t.trick(Seat::B, Seat::F);
-    drive();
+    take_next_turn();
     ASSERT_EQ(t.s.ask, Ask::follow);
     EXPECT_EQ(t.s.trick.passes, 1);
     const std::size_t mark = t.notes().size();

@@ -43,7 +43,7 @@ struct Watched {
     void deal(std::array<int, 6> counts = {36, 36, 36, 36, 36, 36}) {
         int n = 0;
         for (Seat x : game::kAllSeats)
-            for (int k = 0; k < counts[game::slot_of(x)]; ++k, ++n)
+            for (int k = 0; k < counts[game::array_index(x)]; ++k, ++n)
                 ev.add(EventKind::dealt, x, static_cast<Card>(n % game::kCards + 1), n + 1);
     }
     void start(Phase phase = Phase::play) {

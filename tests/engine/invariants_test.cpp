@@ -128,7 +128,7 @@ TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
                 const int owed = table.state().ledger[static_cast<std::size_t>(table.state().settling)].count;
                 for (int i = 0; i < owed; ++i) table.click(weakest(i));
                 checked("click");
-                table.give_back();
+                table.return_picked();
                 ASSERT_TRUE(platform.messages.empty()) << "the return of " << owed << " cards was refused";
                 checked("return");
                 continue;

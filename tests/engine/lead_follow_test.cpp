@@ -1,5 +1,5 @@
 // The computer seats' leads and plain answers: what classic::lead and
-// classic::follow choose, and what Flow::computer_lead / computer_answer then
+// classic::follow choose, and what DealSteps::computer_lead / computer_answer then
 // do on the table (the cards laid, whose play stands, who acts next).
 #include <gtest/gtest.h>
 

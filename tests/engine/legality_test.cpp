@@ -59,7 +59,7 @@ TEST(Legality, AComputerSeatNeverAnswersAPlayHoldingTwosWithTwos) {
     const std::optional<std::vector<Card>> raw = classic::follow(SeatView(t.s, Seat::C));
     ASSERT_TRUE(raw);
     EXPECT_EQ(test::words(*raw), "2 2");
-    Flow f = t.flow();
+    DealSteps f = t.flow();
     f.computer_answer();
     EXPECT_EQ(t.s.hands[Seat::C].size(), 5);
     EXPECT_EQ(t.s.trick.standing, Seat::B);

@@ -152,8 +152,8 @@ TEST_F(Picking, ChoosingTheReturnPicksCardByCardForTheReturnButton) {
     Session r{settings, platform, 4};
     ASSERT_NO_FATAL_FAILURE(test::play_until(r, 500, [&r] { return r.state().ask == Ask::return_tribute; }));
     ASSERT_EQ(r.state().ledger[static_cast<std::size_t>(r.state().settling)].count, 2);
-    EXPECT_TRUE(r.button(ButtonId::give_back).visible);
-    EXPECT_TRUE(r.button(ButtonId::give_back).enabled);  // the return counts the cards itself
+    EXPECT_TRUE(r.button(ButtonId::return_cards).visible);
+    EXPECT_TRUE(r.button(ButtonId::return_cards).enabled);  // the return counts the cards itself
     const game::Hand& h = r.state().hands[Seat::A];
     // Two cards of one rank, neither a three, so a quick pick would take both.
     int first = 0;
@@ -166,19 +166,19 @@ TEST_F(Picking, ChoosingTheReturnPicksCardByCardForTheReturnButton) {
     EXPECT_FALSE(up(two));
     EXPECT_EQ(r.picks(), std::vector<Card>{one});
     EXPECT_FALSE(r.button(ButtonId::play).enabled);
-    EXPECT_TRUE(r.button(ButtonId::give_back).enabled);
-    r.give_back();  // one card of two
+    EXPECT_TRUE(r.button(ButtonId::return_cards).enabled);
+    r.return_picked();  // one card of two
     EXPECT_EQ(platform.messages, std::vector<std::string>{"提示信息|请选择2张牌还贡！"});
     EXPECT_EQ(r.state().ask, Ask::return_tribute);
     EXPECT_TRUE(r.state().hands[Seat::A].contains(one));
     r.click(one);
     EXPECT_FALSE(up(one));
     EXPECT_TRUE(r.picks().empty());
-    EXPECT_TRUE(r.button(ButtonId::give_back).enabled);
+    EXPECT_TRUE(r.button(ButtonId::return_cards).enabled);
 
     r.click(one);
     r.click(two);
-    r.give_back();
+    r.return_picked();
     EXPECT_TRUE(r.picks().empty());
     EXPECT_FALSE(r.state().hands[Seat::A].contains(one));
     EXPECT_FALSE(r.state().hands[Seat::A].contains(two));

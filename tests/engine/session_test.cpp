@@ -113,8 +113,8 @@ struct Table : test::SessionFixture {
         EXPECT_EQ(s.state().ask, Ask::shuffle);
         EXPECT_TRUE(s.picks().empty());
         EXPECT_TRUE(s.button(ButtonId::shuffle).enabled);
-        EXPECT_FALSE(s.button(ButtonId::give_back).visible);
-        for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::give_back})
+        EXPECT_FALSE(s.button(ButtonId::return_cards).visible);
+        for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards})
             EXPECT_FALSE(s.button(id).enabled);
     }
 };
@@ -149,11 +149,11 @@ TEST_F(Table, StartUpBuildsTheTable) {
     for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(s.buttons()[i].name, names[i]);
     EXPECT_TRUE(s.button(ButtonId::shuffle).enabled);
     EXPECT_FALSE(s.button(ButtonId::play).enabled || s.button(ButtonId::pass).enabled ||
-                 s.button(ButtonId::hold_back).enabled || s.button(ButtonId::give_back).enabled);
-    EXPECT_FALSE(s.button(ButtonId::give_back).visible);
+                 s.button(ButtonId::hold_back).enabled || s.button(ButtonId::return_cards).enabled);
+    EXPECT_FALSE(s.button(ButtonId::return_cards).visible);
     EXPECT_TRUE(s.button(ButtonId::quit).enabled);
     // Buttons that are off do nothing.
-    for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::give_back}) s.press(id);
+    for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards}) s.press(id);
     EXPECT_EQ(s.state().ask, Ask::shuffle);
     EXPECT_EQ(s.view().note_log().size(), 2u);
     EXPECT_TRUE(platform.messages.empty());
@@ -219,7 +219,7 @@ TEST_F(Table, AFinishedDealKeepsScoresANewGameClearsThem) {
 TEST_F(Table, NewGameInTheMiddleOfATributeStartsAfresh) {
     Session r{settings, platform, 4};
     ASSERT_NO_FATAL_FAILURE(test::play_until(r, 500, [&r] { return r.state().ask == Ask::return_tribute; }));
-    ASSERT_TRUE(r.button(ButtonId::give_back).visible);
+    ASSERT_TRUE(r.button(ButtonId::return_cards).visible);
     r.click(r.state().hands[Seat::A][0]);
     ASSERT_FALSE(r.picks().empty());
     r.new_game();
@@ -227,10 +227,10 @@ TEST_F(Table, NewGameInTheMiddleOfATributeStartsAfresh) {
     EXPECT_EQ(r.state().phase, game::Phase::between_deals);
     EXPECT_EQ(r.state().settling, 1);
     EXPECT_TRUE(r.picks().empty());
-    EXPECT_FALSE(r.button(ButtonId::give_back).visible);
-    EXPECT_FALSE(r.button(ButtonId::give_back).enabled);
+    EXPECT_FALSE(r.button(ButtonId::return_cards).visible);
+    EXPECT_FALSE(r.button(ButtonId::return_cards).enabled);
     EXPECT_TRUE(r.button(ButtonId::shuffle).enabled);
-    r.give_back();
+    r.return_picked();
     EXPECT_EQ(r.state().ask, Ask::shuffle);
     // The next deal starts with nothing owed.
     r.shuffle();
@@ -245,7 +245,7 @@ TEST_F(Table, HandsAreLaidOutInTheirPlaces) {
     for (Card c : cards.take_all("5 K BJ 5 3")) position.s.hands[Seat::A].push(c);
     int dealt = 0;
     for (Card c : position.s.hands[Seat::A]) v.show(event(EventKind::dealt, Seat::A, c, ++dealt));
-    game::Flow f = position.flow();
+    game::DealSteps f = position.flow();
     f.lay_out(Seat::A);
     ASSERT_EQ(position.ev.list.size(), 1u);
     const std::vector<Card>& row = position.ev.list.back().cards;

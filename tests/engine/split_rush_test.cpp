@@ -1,6 +1,6 @@
 // The classic level's finer plays: taking a list of ranks from a hand,
 // splitting and topping up groups to answer, and rushing out near the end;
-// with what Flow::lay, computer_lead and computer_answer then put on the table.
+// with what DealSteps::lay, computer_lead and computer_answer then put on the table.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -127,7 +127,7 @@ std::vector<Turn> turns_of(std::uint64_t seed, int deals, int every) {
     int seen = 0;
     ev.after_step = [&](const State& st, const Events&) {
         const std::optional<Seat> turn = st.trick.turn;
-        if (st.deal_running() && !st.ending && st.next == State::Next::drive && turn && *turn != Seat::A &&
+        if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
             turn != st.trick.standing && !st.is_out(*turn) && seen++ % every == 0) {
             Turn t{st, *turn};
             t.s.next = State::Next::none;  // as the seat finds it when its turn is driven
@@ -222,7 +222,7 @@ TEST(StrongLevel, WhenTheLookAheadCannotStepItKeepsTheClassicLead) {
     t.hand(Seat::A, "2 K K 9 9 6").hand(Seat::B, "A A 7").hand(Seat::C, "Q Q").hand(Seat::D, "J 8");
     t.hand(Seat::E, "10 10 5").hand(Seat::F, "4 4").rest_cleared().trick(std::nullopt, Seat::A);
     t.s.ask = Ask::lead;
-    t.s.next = State::Next::drive;
+    t.s.next = State::Next::turn;
     const std::vector<Card> lead = strong::lead(t.s, Seat::A);
     EXPECT_EQ(sorted_words(lead), sorted_words(classic::lead(SeatView(t.s, Seat::A))));
     EXPECT_TRUE(can_play(lead, nullptr));
@@ -251,7 +251,7 @@ TEST(LookAhead, CarriesOutAComputerSeatsTurnOrRefusesItUntouched) {
     Events ev;
     EXPECT_FALSE(apply_turn(t.s, Decision::play(sevens), ev).ok());  // two cards on one
     EXPECT_FALSE(apply_turn(t.s, Decision::play(not_hers), ev).ok());
-    EXPECT_FALSE(apply_turn(t.s, Decision{Move::give_back, ace}, ev).ok());
+    EXPECT_FALSE(apply_turn(t.s, Decision{Move::return_tribute, ace}, ev).ok());
     EXPECT_TRUE(t.s.hands == before.hands && t.s.trick.standing == before.trick.standing);
     ASSERT_TRUE(apply_turn(t.s, Decision::play(ace), ev).ok());
     EXPECT_EQ(t.s.hands[Seat::B].size(), 3);

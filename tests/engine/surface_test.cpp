@@ -32,7 +32,7 @@ std::vector<std::string> names(const Surface& s) {
     return out;
 }
 
-// A table with a card, a note and a strip, as the game builds it.
+// A table with a card, a note and a strip, as the table view builds it.
 Surface small_table() {
     Surface s;
     EXPECT_EQ(

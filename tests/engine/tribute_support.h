@@ -49,7 +49,9 @@ struct Settlement {
         ASSERT_EQ(game::check_cards(t.s), "");
     }
     game::Verdict answer(const game::Decision& d) { return game::apply(t.s, d, t.ev, rng); }
-    game::Verdict give_back(std::vector<game::Card> cards) { return answer({game::Move::give_back, std::move(cards)}); }
+    game::Verdict return_tribute(std::vector<game::Card> cards) {
+        return answer({game::Move::return_tribute, std::move(cards)});
+    }
 
     // A hand, strongest first; with `marked`, only its cards received in a tribute.
     std::string held(Seat seat, bool marked = false) const {

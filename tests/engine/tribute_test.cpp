@@ -46,7 +46,7 @@ TEST(Tribute, APayerShortOfWildCardsGivesWhatItHasAndTheCountFollows) {
     EXPECT_TRUE(g.t.noted("花月容进落贡一钱"));
     EXPECT_EQ(g.moved_in(Seat::A), "2");
     // The human owes one card back now, not two.
-    EXPECT_EQ(g.give_back({}).reason, "请选择1张牌还贡！");
+    EXPECT_EQ(g.return_tribute({}).reason, "请选择1张牌还贡！");
     EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
 }
 
@@ -170,7 +170,7 @@ TEST(Tribute, TheListingNamesEveryDebtAndFilesPointTributes) {
     t.s.ledger[1] = {Seat::B, Seat::C, 1};
     t.s.ledger[13] = {Seat::E, Seat::B, 2};
     t.s.ledger[14] = {Seat::F, Seat::A, 1};
-    t.flow().list_tributes();
+    t.flow().file_point_tributes_and_list();
     // Seats without the open-point mark pay their opposite seat.
     EXPECT_EQ(t.s.ledger[7], (game::Debt{Seat::B, Seat::E, 1}));
     EXPECT_EQ(t.s.ledger[8], (game::Debt{Seat::E, Seat::B, 1}));
@@ -203,10 +203,10 @@ TEST(TributeDeals, EachSettlementPaysTheDealJustPlayed) {
     std::size_t mark = 0;
 
     auto end_deal = [&](const std::string& places) {
-        game::Flow f{s, ev};
+        game::DealSteps f{s, ev};
         for (std::size_t i = 0; i < places.size(); ++i)
             f.take_place(*game::seat_from_letter(places[i]), static_cast<int>(i) + 1);
-        f.list_tributes();
+        f.file_point_tributes_and_list();
         f.reset_table();
     };
     auto shuffle = [&] {

@@ -21,14 +21,14 @@ struct Turns : ::testing::Test {
 
     // `leader` leads a new trick and the computer seats play on.
     void lead_from(Seat leader) {
-        game::Flow f = t.flow();
+        game::DealSteps f = t.flow();
         f.schedule(game::State::Next::end_trick, leader);
         f.run();
     }
     // The computer seats play on from a state set by hand.
-    void drive() {
-        game::Flow f = t.flow();
-        f.schedule(game::State::Next::drive, std::nullopt);
+    void take_next_turn() {
+        game::DealSteps f = t.flow();
+        f.schedule(game::State::Next::turn, std::nullopt);
         f.run();
     }
     game::Verdict act(const game::Decision& d) { return game::apply(t.s, d, t.ev, rng); }

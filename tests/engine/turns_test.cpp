@@ -25,7 +25,7 @@ using test::Turns;
 
 TEST_F(Turns, SeatSteppingSkipsSeatsThatAreOut) {
     t.out(Seat::C, 1).out(Seat::D, 2);
-    const game::Flow f = t.flow();
+    const game::DealSteps f = t.flow();
     EXPECT_EQ(f.in_play_after(Seat::B), Seat::E);
     EXPECT_EQ(f.in_play_from(Seat::C), Seat::E);
     EXPECT_EQ(f.in_play_from(Seat::B), Seat::B);
@@ -135,7 +135,7 @@ TEST_F(Turns, FirstLeaderIsAnnouncedAndFallsBackToTheBestFoursFromA) {
         for (Card x : fours(1, c.d_spades)) table.s.hands[Seat::D].push(x);
         for (Seat s : game::kAllSeats) table.hand(s, "9");
         table.s.first_leader = c.chosen;
-        game::Flow f = table.flow();
+        game::DealSteps f = table.flow();
         f.begin_play();
         f.run();
         EXPECT_EQ(table.s.first_leader, c.leader);
@@ -161,8 +161,8 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         table.hand(Seat::B, "K K").play(Seat::B, "5").hand(Seat::C, "A").trick(Seat::B, Seat::C);
         for (Seat s : {Seat::A, Seat::D, Seat::E, Seat::F}) table.hand(s, "3");
         table.s.steps = c.steps_before;
-        game::Flow f = table.flow();
-        f.schedule(game::State::Next::drive, std::nullopt);
+        game::DealSteps f = table.flow();
+        f.schedule(game::State::Next::turn, std::nullopt);
         f.run();
         bool c_played = false;
         int over = 0;

@@ -64,7 +64,7 @@ Decision human_choice(const game::State& s, std::mt19937& rng) {
             for (const bool threes : {false, true})
                 for (int i = hand.size() - 1; i >= 0 && static_cast<int>(cards.size()) < owed; --i)
                     if (pickable(s, hand[i]) != threes) cards.push_back(hand[i]);
-            return Decision{Move::give_back, cards};
+            return Decision{Move::return_tribute, cards};
         }
         case Ask::take_partner_tribute: return Decision{rng() % 2 ? Move::take_tribute : Move::let_tribute_go, {}};
         default: return Decision{Move::shuffle, {}};

@@ -1,4 +1,4 @@
-// The helps beyond the classic table, driven in the real window: auto-play
+// The optional helps, driven in the real window: auto-play
 // of whole deals gives the simulator's record for the same deal numbers,
 // turned off it leaves the human to go on; the deal number dialog refuses
 // what is not a number; a number deals the same hands again; the hint

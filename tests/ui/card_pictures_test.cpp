@@ -17,7 +17,7 @@
 namespace tav::ui {
 namespace {
 
-// The 60 names as the game writes them: 54 faces, then the six backs.
+// The 60 picture names the table uses: 54 faces, then the six backs.
 QStringList all_names() {
     QStringList names;
     for (int row = 1; row <= kCatalogueRows; ++row) names << QString::fromUtf8(catalogue_row(row).bmp);

@@ -250,7 +250,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     auto w = open(s);
     std::array<int, 6> told{};  // the places as the table shows them
     w->session().before_event = [&](const game::Event& e) {
-        if (e.kind == game::EventKind::place) told[game::slot_of(e.seat)] = e.number;
+        if (e.kind == game::EventKind::place) told[game::array_index(e.seat)] = e.number;
     };
     play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
     w->session().before_event = nullptr;

@@ -1,7 +1,7 @@
 // English through the translation: the translation file is complete and
 // covers every text the window's code writes in Chinese; with English chosen
 // no Chinese is left in the menus, the dialogs, the table or a whole game's
-// note lines; Chinese stays exactly as the game writes it.
+// note lines; with Chinese chosen every text stays as our code writes it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>

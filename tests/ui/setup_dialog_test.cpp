@@ -228,7 +228,7 @@ TEST(SetupDialog, TheLevelChosenFromTheMenuPlaysEveryComputerSeatAndAutoPlay) {
     ASSERT_EQ(settings.computer_level, 1);
     w.button("cb_send")->click();
     for (game::Seat seat : game::kAllSeats)
-        EXPECT_EQ(m.state().rules.levels[game::slot_of(seat)], game::Level::strong) << game::letter_of(seat);
+        EXPECT_EQ(m.state().rules.levels[game::array_index(seat)], game::Level::strong) << game::letter_of(seat);
     // The human's turns played by the computer go the strong way too, and the deal runs to its end.
     for (int turns = 0; m.state().deal_running(); ++turns) {
         ASSERT_LT(turns, 2000);

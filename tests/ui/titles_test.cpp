@@ -1,5 +1,5 @@
-// Every window, dialog and message box title reads exactly as the game
-// writes it: Qt adds the application's display name after a title that does
+// Every window, dialog and message box title reads exactly as our code
+// sets it: Qt adds the application's display name after a title that does
 // not already end with it, so the program sets none.
 #include <gtest/gtest.h>
 

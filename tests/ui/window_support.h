@@ -90,8 +90,8 @@ inline Settings quick_settings() {
     return s;
 }
 
-// The classic table for tests that compare pictures: nothing beyond the
-// classic game drawn on it (the deal number, the hint button, the counter).
+// The plain table for tests that compare pictures: none of the optional
+// helps drawn on it (the deal number, the hint button, the counter).
 inline Settings classic_look(Settings s) {
     s.show_deal_number = false;
     s.show_hint_button = false;

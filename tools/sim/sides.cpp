@@ -36,7 +36,7 @@ std::string parse_levels(std::string_view text, Levels& levels) {
         if (!seat) return "unknown seat \"" + std::string(seat_text) + "\" (A to F)";
         if (name != "strong" && name != "classic")
             return "unknown level \"" + std::string(name) + "\" (classic or strong)";
-        chosen[game::slot_of(*seat)] = name == "strong" ? Level::strong : Level::classic;
+        chosen[game::array_index(*seat)] = name == "strong" ? Level::strong : Level::classic;
     }
     levels = chosen;
     return "";
