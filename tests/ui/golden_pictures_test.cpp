@@ -164,7 +164,7 @@ struct GoldenPictures : ::testing::Test {
     void SetUp() override {
         settings.play_pause = 0;            // no pause before a play leaves the table
         settings.deal_speed = "0";          // the fast deal: no timers
-        settings = classic_look(settings);  // the helps beyond the classic table off
+        settings = classic_look(settings);  // the optional helps off: the plain table
         window = std::make_unique<MainWindow>(settings, kSeed);
         window->resize(kTable.width(), kTable.height() + window->menuBar()->sizeHint().height());
         window->show();
