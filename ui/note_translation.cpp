@@ -36,10 +36,36 @@ QString part(const QString& chinese) {
     return by_pattern.isEmpty() ? chinese : by_pattern;
 }
 
-// A field of the saved game's state as it is written: "hand B", "traded".
-const QString kField = "([a-z]+(?: [A-F])?)";
-// The saved game's lines a reason may name.
-const QString kLines = "(提示行|牌局记录)";
+// How a part of a templated line is put into its translation.
+enum class Part { as_is, text, reason };
+struct Slot {
+    QString pattern;  // no capturing group of its own
+    Part part = Part::as_is;
+};
+// A field of the saved game's state as it is written ("hand B", "traded"), kept as it is.
+const Slot kField{"[a-z]+(?: [A-F])?"};
+// The saved game's lines a reason may name, translated.
+const Slot kLines{"提示行|牌局记录", Part::text};
+
+// A line made from a template of the translation, "%1" … standing for the
+// holes: matched by the template itself and shown as the template's
+// translation with each part put in, so the two are never written twice.
+Kind templated(const char* chinese, std::vector<Slot> holes) {
+    const QString source = QString::fromUtf8(chinese);
+    QString pattern = QRegularExpression::escape(source);
+    for (std::size_t i = 0; i < holes.size(); ++i)
+        pattern.replace(QRegularExpression::escape("%" + QString::number(i + 1)), "(" + holes[i].pattern + ")");
+    return {QRegularExpression("^" + pattern + "$"), [source, holes](const QRegularExpressionMatch& m) {
+                QString english = tr_text(source);
+                for (std::size_t i = 0; i < holes.size(); ++i) {
+                    const QString got = m.captured(static_cast<int>(i + 1));
+                    english = english.arg(holes[i].part == Part::reason ? part(got)
+                                          : holes[i].part == Part::text ? tr_text(got)
+                                                                        : got);
+                }
+                return english;
+            }};
+}
 
 QString play(const QRegularExpressionMatch& m) {
     QStringList parts;
@@ -94,54 +120,26 @@ const std::vector<Kind>& kinds() {
          [](const auto& m) { return tr_text("第%1局　编号 %2").arg(m.captured(1), m.captured(2)); }},
         {re("请选择(\\d+)张牌还贡！"), [](const auto& m) { return tr_text("请选择%1张牌还贡！").arg(m.captured(1)); }},
         // Why a saved game or its state is refused (table/saved_game.cpp, model/serialise.cpp).
-        {re("保存的牌局状态不对：(.+)"),
-         [](const auto& m) { return tr_text("保存的牌局状态不对：%1").arg(part(m.captured(1))); }},
-        {re("第(\\d+)行：(.+)"),
-         [](const auto& m) { return tr_text("第%1行：%2").arg(m.captured(1), part(m.captured(2))); }},
-        {re("([旧新])版本保存的牌局（版本 (\\d+)），本游戏读取版本 (\\d+)"),
-         [](const auto& m) {
-             return (m.captured(1) == "旧" ? tr_text("旧版本保存的牌局（版本 %1），本游戏读取版本 %2")
-                                           : tr_text("新版本保存的牌局（版本 %1），本游戏读取版本 %2"))
-                 .arg(m.captured(2), m.captured(3));
-         }},
-        {re("([旧新])版本的牌局状态（格式 (\\d+)），本游戏读取格式 (\\d+)"),
-         [](const auto& m) {
-             return (m.captured(1) == "旧" ? tr_text("旧版本的牌局状态（格式 %1），本游戏读取格式 %2")
-                                           : tr_text("新版本的牌局状态（格式 %1），本游戏读取格式 %2"))
-                 .arg(m.captured(2), m.captured(3));
-         }},
-        {re("保存的牌局在" + kLines + "中被截断"),
-         [](const auto& m) { return tr_text("保存的牌局在%1中被截断").arg(tr_text(m.captured(1))); }},
-        {re("保存的牌局中" + kLines + "的第 (\\d+) 行损坏"),
-         [](const auto& m) {
-             return tr_text("保存的牌局中%1的第 %2 行损坏").arg(tr_text(m.captured(1)), m.captured(2));
-         }},
-        {re("保存的牌局中" + kLines + "的第 (\\d+) 行超过 (\\d+) 字节"),
-         [](const auto& m) {
-             return tr_text("保存的牌局中%1的第 %2 行超过 %3 字节")
-                 .arg(tr_text(m.captured(1)), m.captured(2), m.captured(3));
-         }},
-        {re("保存的牌局中" + kLines + "超过 (\\d+) 字节"),
-         [](const auto& m) {
-             return tr_text("保存的牌局中%1超过 %2 字节").arg(tr_text(m.captured(1)), m.captured(2));
-         }},
-        {re("保存的牌局中" + kLines + "超过 (\\d+) 行"),
-         [](const auto& m) { return tr_text("保存的牌局中%1超过 %2 行").arg(tr_text(m.captured(1)), m.captured(2)); }},
-        {re("文本在 " + kField + " 之前就结束了"),
-         [](const auto& m) { return tr_text("文本在 %1 之前就结束了").arg(m.captured(1)); }},
-        {re("这里应是 " + kField), [](const auto& m) { return tr_text("这里应是 %1").arg(m.captured(1)); }},
-        {re(kField + "：这里应是一个数"),
-         [](const auto& m) { return tr_text("%1：这里应是一个数").arg(m.captured(1)); }},
-        {re(kField + "：(-?\\d+) 超出范围"),
-         [](const auto& m) { return tr_text("%1：%2 超出范围").arg(m.captured(1), m.captured(2)); }},
-        {re(kField + "：这里应是座位 A..F 或 -"),
-         [](const auto& m) { return tr_text("%1：这里应是座位 A..F 或 -").arg(m.captured(1)); }},
-        {re(kField + "：多出了内容"), [](const auto& m) { return tr_text("%1：多出了内容").arg(m.captured(1)); }},
-        {re("第 (\\d+) 号牌在 (\\d+) 处"),
-         [](const auto& m) { return tr_text("第 %1 号牌在 %2 处").arg(m.captured(1), m.captured(2)); }},
-        {re("([A-F]) 座桌上的牌不止一种点数"),
-         [](const auto& m) { return tr_text("%1 座桌上的牌不止一种点数").arg(m.captured(1)); }},
-        {re("名次 (\\d+) 给了两次"), [](const auto& m) { return tr_text("名次 %1 给了两次").arg(m.captured(1)); }},
+        templated("保存的牌局状态不对：%1", {{".+", Part::reason}}),
+        templated("第%1行：%2", {{"\\d+"}, {".+", Part::reason}}),
+        templated("旧版本保存的牌局（版本 %1），本游戏读取版本 %2", {{"\\d+"}, {"\\d+"}}),
+        templated("新版本保存的牌局（版本 %1），本游戏读取版本 %2", {{"\\d+"}, {"\\d+"}}),
+        templated("旧版本的牌局状态（格式 %1），本游戏读取格式 %2", {{"\\d+"}, {"\\d+"}}),
+        templated("新版本的牌局状态（格式 %1），本游戏读取格式 %2", {{"\\d+"}, {"\\d+"}}),
+        templated("保存的牌局在%1中被截断", {kLines}),
+        templated("保存的牌局中%1的第 %2 行损坏", {kLines, {"\\d+"}}),
+        templated("保存的牌局中%1的第 %2 行超过 %3 字节", {kLines, {"\\d+"}, {"\\d+"}}),
+        templated("保存的牌局中%1超过 %2 字节", {kLines, {"\\d+"}}),
+        templated("保存的牌局中%1超过 %2 行", {kLines, {"\\d+"}}),
+        templated("文本在 %1 之前就结束了", {kField}),
+        templated("这里应是 %1", {kField}),
+        templated("%1：这里应是一个数", {kField}),
+        templated("%1：%2 超出范围", {kField, {"-?\\d+"}}),
+        templated("%1：这里应是座位 A..F 或 -", {kField}),
+        templated("%1：多出了内容", {kField}),
+        templated("第 %1 号牌在 %2 处", {{"\\d+"}, {"\\d+"}}),
+        templated("%1 座桌上的牌不止一种点数", {{"[A-F]"}}),
+        templated("名次 %1 给了两次", {{"\\d+"}}),
         {re("(\\S+)（1 至 (\\d+)，末三位不能都是 0）"),
          [](const auto& m) {
              return tr_text(m.captured(1)) + tr_text("（1 至 %1，末三位不能都是 0）").arg(m.captured(2));
