@@ -5,12 +5,14 @@
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/invariants.h"
 #include "model/serialise.h"
 #include "rules/engine.h"
 #include "tests/engine/game_support.h"
+#include "tests/engine/saved_game_support.h"
 
 namespace tav {
 namespace {
@@ -103,59 +105,53 @@ protected:
         ASSERT_TRUE(game::read_state(good).ok());
     }
     // The good text with the first `from` replaced by `to`.
-    std::string edited(const std::string& from, const std::string& to) const {
-        std::string t = good;
-        const std::size_t at = t.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return at == std::string::npos ? t : t.replace(at, from.size(), to);
-    }
-    void expect_refused(const std::string& text, const std::string& why) {
-        const game::StateRead r = game::read_state(text);
-        EXPECT_FALSE(r.ok()) << text;
-        EXPECT_NE(r.error.find(why), std::string::npos) << r.error;
-        // Nothing half read comes out of a refusal.
-        test::expect_same(r.state, State{});
-    }
+    std::string edited(const std::string& from, const std::string& to) const { return test::replaced(good, from, to); }
     State mid_deal;
     std::string good;
 };
 
+// The empty text and one cut inside its last line: the crafted states
+// (saved_game_support.h) carry those, with their exact reasons.
 TEST_F(BadStateText, CutShortAnywhereIsRefused) {
     for (std::size_t n = 0; n < good.size(); n += 3) {
         const game::StateRead r = game::read_state(std::string_view(good).substr(0, n));
         ASSERT_FALSE(r.ok()) << n;
     }
-    expect_refused("", "文本在 state 之前就结束了");
-    expect_refused(good.substr(0, good.size() - 1), "被截断了");
 }
 
-TEST_F(BadStateText, AnotherVersionIsRefusedByName) {
-    // An older text is refused as older, not as damaged (format 1 had no levels line).
+// Another version is refused by name, not as damaged; a text edited by hand
+// names the field and line at fault; nothing half read comes out.
+TEST_F(BadStateText, AnotherVersionOrEditedByHandIsRefusedWithItsReason) {
+    // Format 1 had no levels line.
     std::string old = edited("state 2", "state 1");
     old.erase(old.find("levels "), old.find('\n', old.find("levels ")) - old.find("levels ") + 1);
-    expect_refused(old, "第1行：旧版本的牌局状态（格式 1），本游戏读取格式 2");
-    expect_refused(edited("state 2", "state 3"), "新版本的牌局状态（格式 3）");
-    expect_refused(edited("state 2", "state x"), "这里应是一个数");
-}
-
-TEST_F(BadStateText, EditedByHandIsRefused) {
-    expect_refused(edited("rules 1", "rules 2"), "超出范围");
-    expect_refused(edited("rules", "rulez"), "这里应是 rules");
-    // A seat plays classic or strong; nothing else is a level at the table.
-    expect_refused(edited("levels 0", "levels 2"), "levels：2 超出范围");
-    // The refusal names the field, two-word names included.
-    expect_refused(edited("hand B ", "hand B 97 "), "第7行：hand B：97 超出范围");
-    expect_refused(edited("play E ", "play E x"), "第14行：play E：这里应是一个数");
-    expect_refused(edited("trick ", "trick Z"), "座位 A..F");
-    expect_refused(good + "extra\n", "行数比牌局状态多");
-    // Traded cards rise, each once; past the last card there is none.
-    const std::size_t traded = good.find("\ntraded") + 1;
-    const std::string traded_line = good.substr(traded, good.find('\n', traded) - traded);
-    expect_refused(edited(traded_line, "traded 2 216 216"), "traded：216 超出范围");
-    expect_refused(edited(traded_line, "traded 2 7 3"), "traded：3 超出范围");
-    expect_refused(edited("\nout", " 5\nout"), "多出了内容");
+    const std::string traded_line = test::line_of(good, "traded");
+    const std::pair<std::string, std::string> refused[] = {
+        {old, "第1行：旧版本的牌局状态（格式 1），本游戏读取格式 2"},
+        {edited("state 2", "state 3"), "新版本的牌局状态（格式 3）"},
+        {edited("state 2", "state x"), "这里应是一个数"},
+        {edited("rules 1", "rules 2"), "超出范围"},
+        {edited("rules", "rulez"), "这里应是 rules"},
+        // A seat plays classic or strong; nothing else is a level at the table.
+        {edited("levels 0", "levels 2"), "levels：2 超出范围"},
+        // Two-word field names included.
+        {edited("hand B ", "hand B 97 "), "第7行：hand B：97 超出范围"},
+        {edited("play E ", "play E x"), "第14行：play E：这里应是一个数"},
+        {edited("trick ", "trick Z"), "座位 A..F"},
+        {good + "extra\n", "行数比牌局状态多"},
+        // Traded cards rise, each once; past the last card there is none.
+        {edited(traded_line, "traded 2 216 216"), "traded：216 超出范围"},
+        {edited(traded_line, "traded 2 7 3"), "traded：3 超出范围"},
+        {edited("\nout", " 5\nout"), "多出了内容"},
+    };
+    for (const auto& [text, why] : refused) {
+        const game::StateRead r = game::read_state(text);
+        EXPECT_FALSE(r.ok()) << why;
+        EXPECT_NE(r.error.find(why), std::string::npos) << why << ": " << r.error;
+        test::expect_same(r.state, State{});
+    }
     // A card in two places, places and counts that disagree, an ask out of
-    // turn: the crafted saved games (saved_game_support.h) carry those.
+    // turn: the crafted saved games carry those.
 }
 
 }  // namespace
