@@ -43,8 +43,7 @@ void close_on_quit_signals(MainWindow* window) {
     QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
         char byte = 0;
         [[maybe_unused]] const ssize_t n = ::read(quit_pipe[1], &byte, 1);
-        window->keeping().save_game();
-        window->close();
+        window->close();  // which saves the game and the settings
         QCoreApplication::quit();
     });
     struct sigaction action {};
