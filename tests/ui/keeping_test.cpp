@@ -63,6 +63,13 @@ int said(const BoxAnswerer& boxes, const std::string& what) {
 
 bool deal_over(const game::State& s) { return s.first_leader && s.ask == Ask::shuffle; }
 bool into_a_deal(const game::State& s) { return s.deal_running() && s.ask != Ask::nothing; }
+bool mid_trick(const game::State& s) { return into_a_deal(s) && s.trick.standing; }
+
+// Whether `text` says `what`, showing the whole text when it does not.
+::testing::AssertionResult says(const std::string& text, const std::string& what) {
+    if (text.find(what) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" does not say \"" << what << '"';
+}
 
 // The texts of the boxes that stand beside the game without stopping it.
 std::vector<std::string> notices(QWidget* window) {
@@ -128,14 +135,16 @@ protected:
         ASSERT_TRUE(done(w.session().state()));
     }
     QString path(const char* name) const { return folder.path() + "/" + name; }
-    std::string read(const char* name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
-    void write(const char* name, const std::string& text) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
+    std::string read(const char* name) const { return file_text(path(name)); }
+    void write(const char* name, const std::string& text) const { write_file(path(name), text); }
+
+    // Whether the saved game file reads back as the game on the window's table.
+    ::testing::AssertionResult saves_the_table(MainWindow& w) const {
+        const SavedGameRead saved = read_saved_game(read("saved-game.txt"));
+        if (!saved.ok()) return ::testing::AssertionFailure() << "the saved game is refused: " << saved.error;
+        if (game::write_state(saved.game.state) == game::write_state(w.session().state()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the saved game is not the one on the table";
     }
 
     // Every file in the folder but the lock, with its bytes.
@@ -221,7 +230,7 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
 TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {
     Settings s = quick_settings();
     auto w = open(s);
-    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
+    play_until(*w, into_a_deal);
     w->close();
     const std::string kept = read("saved-game.txt");
     ASSERT_FALSE(kept.empty());
@@ -235,10 +244,8 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 
     w = open(s);
     EXPECT_EQ(boxes.answered(), 2);  // offered again
-    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
-    const SavedGameRead now = read_saved_game(read("saved-game.txt"));  // saved as it is played
-    ASSERT_TRUE(now.ok()) << now.error;
-    EXPECT_EQ(game::write_state(now.game.state), game::write_state(w->session().state()));
+    play_until(*w, into_a_deal);
+    EXPECT_TRUE(saves_the_table(*w));  // saved as it is played
     w->new_game();
     EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // the player put it aside
     w->close();
@@ -252,7 +259,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     w->session().before_event = [&](const game::Event& e) {
         if (e.kind == game::EventKind::place) told[game::array_index(e.seat)] = e.number;
     };
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     w->session().before_event = nullptr;
     const game::State after = w->session().state();
     ASSERT_EQ(w->keeping().statistics().deals().size(), 1u);
@@ -260,7 +267,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     EXPECT_EQ(first.places, told);
     EXPECT_EQ(first.scores[3], after.scores[Seat::D]);
     w->new_game();  // the next deal is filed under another game
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     // A deal chosen by number begins a game too: its scores start from 0, so
     // it must not be filed as the game before going on.
     boxes.yes = true;  // the game under way is given up
@@ -269,7 +276,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
         click(child<QPushButton>(d, "cb_confirm"));
     });
     w->open_deal_number();
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     w->close();
 
     boxes.yes = false;
@@ -341,10 +348,10 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
 
     w = open(s);
     ASSERT_EQ(boxes.answered(), 2);
-    EXPECT_NE(boxes.texts[0].find("统计文件无法读取"), std::string::npos) << boxes.texts[0];
-    EXPECT_NE(boxes.texts[0].find("名次重复（第2行）"), std::string::npos) << boxes.texts[0];
-    EXPECT_NE(boxes.texts[1].find("上次保存的牌局无法读取"), std::string::npos) << boxes.texts[1];
-    EXPECT_NE(boxes.texts[1].find("saved-game.txt.bad"), std::string::npos) << boxes.texts[1];
+    EXPECT_TRUE(says(boxes.texts[0], "统计文件无法读取"));
+    EXPECT_TRUE(says(boxes.texts[0], "名次重复（第2行）"));
+    EXPECT_TRUE(says(boxes.texts[1], "上次保存的牌局无法读取"));
+    EXPECT_TRUE(says(boxes.texts[1], "saved-game.txt.bad"));
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_FALSE(game_started(w->session().state()));
     EXPECT_TRUE(w->keeping().statistics().deals().empty());
@@ -355,14 +362,14 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
     w = open(s);
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_EQ(read("saved-game.txt.bad2"), "tav saved game 7\n");
-    EXPECT_NE(boxes.texts.back().find("新版本保存的牌局（版本 7）"), std::string::npos) << boxes.texts.back();
+    EXPECT_TRUE(says(boxes.texts.back(), "新版本保存的牌局（版本 7）"));
 }
 
 TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
     Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, deal_over);
-    play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+    play_until(*w, mid_trick);
     const std::string state = game::write_state(w->session().state());
     // Gone without its window closing: only what was saved as the game went on is left.
     w.reset();
@@ -387,7 +394,7 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
     {
         const FileSizeLimit full(16);
         play_until(*w, deal_over);
-        play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+        play_until(*w, mid_trick);
         EXPECT_EQ(read("saved-game.txt"), game);
         EXPECT_EQ(read("statistics.txt"), stats);
         EXPECT_EQ(w->keeping().statistics().deals().size(), 2u);  // the game went on
@@ -395,9 +402,9 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
         w->set_language(0);
         const std::vector<std::string> told = notices(w.get());
         ASSERT_EQ(told.size(), 3u);  // once for each file, though each failed many times
-        EXPECT_NE(told[0].find("牌局无法保存"), std::string::npos) << told[0];
-        EXPECT_NE(told[1].find("统计无法保存"), std::string::npos) << told[1];
-        EXPECT_NE(told[2].find("设置无法保存"), std::string::npos) << told[2];
+        EXPECT_TRUE(says(told[0], "牌局无法保存"));
+        EXPECT_TRUE(says(told[1], "统计无法保存"));
+        EXPECT_TRUE(says(told[2], "设置无法保存"));
         EXPECT_EQ(said(boxes, "无法保存"), 0);  // nothing stopped the game to be answered
     }
     // Room again: the deal that waited is appended with the next one.
@@ -406,9 +413,7 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(back.stats.deals(), w->keeping().statistics().deals());
     EXPECT_EQ(back.stats.deals().size(), 3u);
-    const SavedGameRead saved = read_saved_game(read("saved-game.txt"));
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(game::write_state(saved.game.state), game::write_state(w->session().state()));
+    EXPECT_TRUE(saves_the_table(*w));
 }
 
 TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
@@ -424,7 +429,7 @@ TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
         EXPECT_EQ(settings_entries(s), settings_entries(quick_settings()));
         auto w = open(s);
         ASSERT_GE(boxes.answered(), 1);
-        EXPECT_NE(boxes.texts[0].find("普通文件"), std::string::npos) << boxes.texts[0];
+        EXPECT_TRUE(says(boxes.texts[0], "普通文件"));
         play_until(*w, deal_over);
         w->close();
         if (pipe == settings_file) {
@@ -448,7 +453,7 @@ TEST_F(KeptBetweenRuns, ARefusedFileThatCannotBePutAsideIsNotWrittenOver) {
     Settings s = quick_settings();
     auto w = open(s);
     ASSERT_EQ(boxes.answered(), 1);
-    EXPECT_NE(boxes.texts[0].find("本次运行不会写入它"), std::string::npos) << boxes.texts[0];
+    EXPECT_TRUE(says(boxes.texts[0], "本次运行不会写入它"));
     play_until(*w, deal_over);
     play_until(*w, into_a_deal);
     w->close();
