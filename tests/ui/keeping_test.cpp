@@ -157,6 +157,7 @@ protected:
 
     QTemporaryDir folder;
     BoxAnswerer boxes;
+    Settings s = quick_settings();  // the settings of the window a test opens
 };
 
 TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
@@ -208,7 +209,6 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
 }
 
 TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) {
-    Settings s = quick_settings();
     s.smother_tributes = true;
     s.point_tributes = true;
     auto w = open(s);
@@ -228,7 +228,6 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
 }
 
 TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, into_a_deal);
     w->close();
@@ -253,7 +252,6 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 }
 
 TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
-    Settings s = quick_settings();
     auto w = open(s);
     std::array<int, 6> told{};  // the places as the table shows them
     w->session().before_event = [&](const game::Event& e) {
@@ -313,7 +311,6 @@ TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValue
     load_settings(fresh);  // no file yet
     EXPECT_EQ(settings_entries(fresh), settings_entries(Settings{}));
 
-    Settings s = quick_settings();
     auto w = open(s);
     when_open<QDialog>([](QDialog* d) {
         click(child<QWidget>(d, "p_3"));
@@ -335,7 +332,6 @@ TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValue
 }
 
 TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, [](const game::State& st) { return st.first_leader && st.deal_running() && st.trick.standing; });
     w->close();
@@ -366,7 +362,6 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
 }
 
 TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, deal_over);
     play_until(*w, mid_trick);
@@ -385,7 +380,6 @@ TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
 }
 
 TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, deal_over);
     play_until(*w, into_a_deal);
@@ -424,8 +418,8 @@ TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
         QDir().mkpath(QFileInfo(pipe).absolutePath());
         QFile::remove(pipe);
         ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
-        Settings s = quick_settings();
-        load_settings(s);  // a pipe would hold the start here, or in the window's first read
+        s = quick_settings();  // afresh for each
+        load_settings(s);      // a pipe would hold the start here, or in the window's first read
         EXPECT_EQ(settings_entries(s), settings_entries(quick_settings()));
         auto w = open(s);
         ASSERT_GE(boxes.answered(), 1);
@@ -450,7 +444,6 @@ TEST_F(KeptBetweenRuns, ARefusedFileThatCannotBePutAsideIsNotWrittenOver) {
     for (int n = 1; n < 1000; ++n)
         write(("saved-game.txt.bad" + (n == 1 ? std::string() : std::to_string(n))).c_str(), "x");
     write("saved-game.txt", "tav saved game 7\n");
-    Settings s = quick_settings();
     auto w = open(s);
     ASSERT_EQ(boxes.answered(), 1);
     EXPECT_TRUE(says(boxes.texts[0], "本次运行不会写入它"));
@@ -475,7 +468,7 @@ TEST_F(KeptBetweenRuns, TheStatisticsAreAJournalOnlyAppendedTo) {
         SCOPED_TRACE(name);
         QFile::remove(path("statistics.txt"));
         if (!before.empty()) write("statistics.txt", before);
-        Settings s = quick_settings();
+        s = quick_settings();  // afresh for each
         auto w = open(s);
         EXPECT_EQ(boxes.answered(), 0);
         const std::size_t had = w->keeping().statistics().deals().size();
@@ -489,7 +482,6 @@ TEST_F(KeptBetweenRuns, TheStatisticsAreAJournalOnlyAppendedTo) {
 }
 
 TEST_F(KeptBetweenRuns, ASecondCopyIsToldAndWritesNothing) {
-    Settings s = quick_settings();
     auto first = open(s);
     play_until(*first, deal_over);
     play_until(*first, into_a_deal);
