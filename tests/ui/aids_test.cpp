@@ -287,11 +287,9 @@ TEST_F(Aids, TheRecordWindowShowsEveryLineAndSavesThemAsUtf8) {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("记录.txt");
     EXPECT_EQ(RecordWindow::save_to(m().record(), path), "");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.toStdString(), m().record().text()) << "the record's own UTF-8 bytes";
-    EXPECT_TRUE(QString::fromUtf8(bytes).contains("瑟柯洗牌开始"));
+    const std::string bytes = file_text(path);
+    EXPECT_EQ(bytes, m().record().text()) << "the record's own UTF-8 bytes";
+    EXPECT_TRUE(QString::fromStdString(bytes).contains("瑟柯洗牌开始"));
     const QString nowhere = dir.filePath("no such folder/记录.txt");
     EXPECT_NE(RecordWindow::save_to(m().record(), nowhere), "");
     EXPECT_FALSE(QFile::exists(nowhere));

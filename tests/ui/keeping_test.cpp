@@ -63,6 +63,13 @@ int said(const BoxAnswerer& boxes, const std::string& what) {
 
 bool deal_over(const game::State& s) { return s.first_leader && s.ask == Ask::shuffle; }
 bool into_a_deal(const game::State& s) { return s.deal_running() && s.ask != Ask::nothing; }
+bool mid_trick(const game::State& s) { return into_a_deal(s) && s.trick.standing; }
+
+// Whether `text` says `what`, showing the whole text when it does not.
+::testing::AssertionResult says(const std::string& text, const std::string& what) {
+    if (text.find(what) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << text << "\" does not say \"" << what << '"';
+}
 
 // The texts of the boxes that stand beside the game without stopping it.
 std::vector<std::string> notices(QWidget* window) {
@@ -128,14 +135,16 @@ protected:
         ASSERT_TRUE(done(w.session().state()));
     }
     QString path(const char* name) const { return folder.path() + "/" + name; }
-    std::string read(const char* name) const {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-    }
-    void write(const char* name, const std::string& text) const {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
+    std::string read(const char* name) const { return file_text(path(name)); }
+    void write(const char* name, const std::string& text) const { write_file(path(name), text); }
+
+    // Whether the saved game file reads back as the game on the window's table.
+    ::testing::AssertionResult saves_the_table(MainWindow& w) const {
+        const SavedGameRead saved = read_saved_game(read("saved-game.txt"));
+        if (!saved.ok()) return ::testing::AssertionFailure() << "the saved game is refused: " << saved.error;
+        if (game::write_state(saved.game.state) == game::write_state(w.session().state()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the saved game is not the one on the table";
     }
 
     // Every file in the folder but the lock, with its bytes.
@@ -148,6 +157,7 @@ protected:
 
     QTemporaryDir folder;
     BoxAnswerer boxes;
+    Settings s = quick_settings();  // the settings of the window a test opens
 };
 
 TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
@@ -199,7 +209,6 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
 }
 
 TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) {
-    Settings s = quick_settings();
     s.smother_tributes = true;
     s.point_tributes = true;
     auto w = open(s);
@@ -219,9 +228,8 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
 }
 
 TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {
-    Settings s = quick_settings();
     auto w = open(s);
-    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
+    play_until(*w, into_a_deal);
     w->close();
     const std::string kept = read("saved-game.txt");
     ASSERT_FALSE(kept.empty());
@@ -235,10 +243,8 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 
     w = open(s);
     EXPECT_EQ(boxes.answered(), 2);  // offered again
-    play_until(*w, [](const game::State& st) { return st.deal_running() && st.ask != Ask::nothing; });
-    const SavedGameRead now = read_saved_game(read("saved-game.txt"));  // saved as it is played
-    ASSERT_TRUE(now.ok()) << now.error;
-    EXPECT_EQ(game::write_state(now.game.state), game::write_state(w->session().state()));
+    play_until(*w, into_a_deal);
+    EXPECT_TRUE(saves_the_table(*w));  // saved as it is played
     w->new_game();
     EXPECT_FALSE(QFile::exists(path("saved-game.txt")));  // the player put it aside
     w->close();
@@ -246,13 +252,12 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 }
 
 TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
-    Settings s = quick_settings();
     auto w = open(s);
     std::array<int, 6> told{};  // the places as the table shows them
     w->session().before_event = [&](const game::Event& e) {
         if (e.kind == game::EventKind::place) told[game::array_index(e.seat)] = e.number;
     };
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     w->session().before_event = nullptr;
     const game::State after = w->session().state();
     ASSERT_EQ(w->keeping().statistics().deals().size(), 1u);
@@ -260,7 +265,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     EXPECT_EQ(first.places, told);
     EXPECT_EQ(first.scores[3], after.scores[Seat::D]);
     w->new_game();  // the next deal is filed under another game
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     // A deal chosen by number begins a game too: its scores start from 0, so
     // it must not be filed as the game before going on.
     boxes.yes = true;  // the game under way is given up
@@ -269,7 +274,7 @@ TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
         click(child<QPushButton>(d, "cb_confirm"));
     });
     w->open_deal_number();
-    play_until(*w, [](const game::State& st) { return st.first_leader && st.ask == Ask::shuffle; });
+    play_until(*w, deal_over);
     w->close();
 
     boxes.yes = false;
@@ -306,7 +311,6 @@ TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValue
     load_settings(fresh);  // no file yet
     EXPECT_EQ(settings_entries(fresh), settings_entries(Settings{}));
 
-    Settings s = quick_settings();
     auto w = open(s);
     when_open<QDialog>([](QDialog* d) {
         click(child<QWidget>(d, "p_3"));
@@ -328,7 +332,6 @@ TEST_F(KeptBetweenRuns, SettingsSurviveARestartAndTheFirstStartUsesTheStartValue
 }
 
 TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, [](const game::State& st) { return st.first_leader && st.deal_running() && st.trick.standing; });
     w->close();
@@ -341,10 +344,10 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
 
     w = open(s);
     ASSERT_EQ(boxes.answered(), 2);
-    EXPECT_NE(boxes.texts[0].find("统计文件无法读取"), std::string::npos) << boxes.texts[0];
-    EXPECT_NE(boxes.texts[0].find("名次重复（第2行）"), std::string::npos) << boxes.texts[0];
-    EXPECT_NE(boxes.texts[1].find("上次保存的牌局无法读取"), std::string::npos) << boxes.texts[1];
-    EXPECT_NE(boxes.texts[1].find("saved-game.txt.bad"), std::string::npos) << boxes.texts[1];
+    EXPECT_TRUE(says(boxes.texts[0], "统计文件无法读取"));
+    EXPECT_TRUE(says(boxes.texts[0], "名次重复（第2行）"));
+    EXPECT_TRUE(says(boxes.texts[1], "上次保存的牌局无法读取"));
+    EXPECT_TRUE(says(boxes.texts[1], "saved-game.txt.bad"));
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_FALSE(game_started(w->session().state()));
     EXPECT_TRUE(w->keeping().statistics().deals().empty());
@@ -355,14 +358,13 @@ TEST_F(KeptBetweenRuns, DamagedFilesAreRefusedKeptAsideAndTheGameStartsFresh) {
     w = open(s);
     EXPECT_EQ(read("saved-game.txt.bad"), cut);
     EXPECT_EQ(read("saved-game.txt.bad2"), "tav saved game 7\n");
-    EXPECT_NE(boxes.texts.back().find("新版本保存的牌局（版本 7）"), std::string::npos) << boxes.texts.back();
+    EXPECT_TRUE(says(boxes.texts.back(), "新版本保存的牌局（版本 7）"));
 }
 
 TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, deal_over);
-    play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+    play_until(*w, mid_trick);
     const std::string state = game::write_state(w->session().state());
     // Gone without its window closing: only what was saved as the game went on is left.
     w.reset();
@@ -378,7 +380,6 @@ TEST_F(KeptBetweenRuns, ACrashLosesNoMoreThanTheLastAction) {
 }
 
 TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) {
-    Settings s = quick_settings();
     auto w = open(s);
     play_until(*w, deal_over);
     play_until(*w, into_a_deal);
@@ -387,7 +388,7 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
     {
         const FileSizeLimit full(16);
         play_until(*w, deal_over);
-        play_until(*w, [](const game::State& st) { return into_a_deal(st) && st.trick.standing; });
+        play_until(*w, mid_trick);
         EXPECT_EQ(read("saved-game.txt"), game);
         EXPECT_EQ(read("statistics.txt"), stats);
         EXPECT_EQ(w->keeping().statistics().deals().size(), 2u);  // the game went on
@@ -397,9 +398,7 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
         ASSERT_EQ(told.size(), 3u);  // once for each file, though each failed many times
         // In whichever order the deferred game save and the deal's end came.
         for (const char* what : {"牌局无法保存", "统计无法保存", "设置无法保存"})
-            EXPECT_EQ(std::count_if(told.begin(), told.end(),
-                                    [&](const std::string& t) { return t.find(what) != std::string::npos; }),
-                      1)
+            EXPECT_EQ(std::count_if(told.begin(), told.end(), [&](const std::string& t) { return says(t, what); }), 1)
                 << what;
         EXPECT_EQ(said(boxes, "无法保存"), 0);  // nothing stopped the game to be answered
     }
@@ -409,9 +408,7 @@ TEST_F(KeptBetweenRuns, AFullDiskKeepsTheFilesAsTheyWereTellsOnceAndPlayGoesOn) 
     ASSERT_TRUE(back.ok()) << back.error;
     EXPECT_EQ(back.stats.deals(), w->keeping().statistics().deals());
     EXPECT_EQ(back.stats.deals().size(), 3u);
-    const SavedGameRead saved = read_saved_game(read("saved-game.txt"));
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(game::write_state(saved.game.state), game::write_state(w->session().state()));
+    EXPECT_TRUE(saves_the_table(*w));
 }
 
 TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
@@ -422,12 +419,12 @@ TEST_F(KeptBetweenRuns, APipeInPlaceOfAKeptFileIsRefusedWithoutWaitingForIt) {
         QDir().mkpath(QFileInfo(pipe).absolutePath());
         QFile::remove(pipe);
         ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
-        Settings s = quick_settings();
-        load_settings(s);  // a pipe would hold the start here, or in the window's first read
+        s = quick_settings();  // afresh for each
+        load_settings(s);      // a pipe would hold the start here, or in the window's first read
         EXPECT_EQ(settings_entries(s), settings_entries(quick_settings()));
         auto w = open(s);
         ASSERT_GE(boxes.answered(), 1);
-        EXPECT_NE(boxes.texts[0].find("普通文件"), std::string::npos) << boxes.texts[0];
+        EXPECT_TRUE(says(boxes.texts[0], "普通文件"));
         play_until(*w, deal_over);
         w->close();
         if (pipe == settings_file) {
@@ -448,10 +445,9 @@ TEST_F(KeptBetweenRuns, ARefusedFileThatCannotBePutAsideIsNotWrittenOver) {
     for (int n = 1; n < 1000; ++n)
         write(("saved-game.txt.bad" + (n == 1 ? std::string() : std::to_string(n))).c_str(), "x");
     write("saved-game.txt", "tav saved game 7\n");
-    Settings s = quick_settings();
     auto w = open(s);
     ASSERT_EQ(boxes.answered(), 1);
-    EXPECT_NE(boxes.texts[0].find("本次运行不会写入它"), std::string::npos) << boxes.texts[0];
+    EXPECT_TRUE(says(boxes.texts[0], "本次运行不会写入它"));
     play_until(*w, deal_over);
     play_until(*w, into_a_deal);
     w->close();
@@ -473,7 +469,7 @@ TEST_F(KeptBetweenRuns, TheStatisticsAreAJournalOnlyAppendedTo) {
         SCOPED_TRACE(name);
         QFile::remove(path("statistics.txt"));
         if (!before.empty()) write("statistics.txt", before);
-        Settings s = quick_settings();
+        s = quick_settings();  // afresh for each
         auto w = open(s);
         EXPECT_EQ(boxes.answered(), 0);
         const std::size_t had = w->keeping().statistics().deals().size();
@@ -487,7 +483,6 @@ TEST_F(KeptBetweenRuns, TheStatisticsAreAJournalOnlyAppendedTo) {
 }
 
 TEST_F(KeptBetweenRuns, ASecondCopyIsToldAndWritesNothing) {
-    Settings s = quick_settings();
     auto first = open(s);
     play_until(*first, deal_over);
     play_until(*first, into_a_deal);

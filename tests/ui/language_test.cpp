@@ -1,7 +1,8 @@
 // English through the translation: the translation file is complete and
 // covers every text the window's code writes in Chinese; with English chosen
 // no Chinese is left in the menus, the dialogs, the table or a whole game's
-// note lines; with Chinese chosen every text stays as our code writes it.
+// note lines; with Chinese chosen every text stays as our code writes it;
+// every reason a refusal gives reads English too.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -25,7 +26,11 @@
 #include <string>
 #include <vector>
 
+#include "model/serialise.h"
+#include "rules/gate.h"
 #include "table/deal_numbers.h"
+#include "tests/engine/gate_support.h"
+#include "tests/engine/saved_game_support.h"
 #include "tests/ui/window_support.h"
 #include "tools/sim/simulation.h"
 #include "ui/about_dialog.h"
@@ -52,10 +57,7 @@ QString without_kept(QString text) {
     return text;
 }
 
-bool has_chinese(const QString& text) {
-    static const QRegularExpression cjk("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
-    return cjk.match(without_kept(text)).hasMatch();
-}
+bool has_chinese(const QString& text) { return any_chinese(without_kept(text)); }
 
 QString read(const QString& path) {
     QFile f(path);
@@ -326,6 +328,34 @@ TEST(Language, QtsOwnButtonsSpeakTheWindowsLanguage) {
     EXPECT_EQ(has_chinese(box.button(QMessageBox::No)->text()), !english_in_use());
     use_qt_chinese(false);
     use_english(false);
+}
+
+// Why something is refused: every reason the readers of the saved game and
+// of the state can give, and every refusal of the rule gate, is the game's
+// own Chinese and reads English, whole, through the translation.
+TEST(RefusalReasons, EveryReasonOfTheReadersAndTheGateReadsEnglish) {
+    std::vector<std::string> reasons;
+    for (const test::Crafted& f : test::crafted_saved_games()) reasons.push_back(read_saved_game(f.text).error);
+    for (const test::Crafted& f : test::crafted_states()) reasons.push_back(game::read_state(f.text).error);
+    // The consistency check's own reason no text can reach.
+    game::State traded_zero;
+    traded_zero.traded.set(0);
+    reasons.push_back(game::check_consistent(traded_zero));
+    for (const test::Refusal& r : test::gate_refusals()) reasons.push_back(game::check(r.table.s, r.seat, r.d).reason);
+
+    ASSERT_TRUE(use_english(true));
+    for (const std::string& reason : reasons) {
+        const QString chinese = QString::fromStdString(reason);
+        ASSERT_TRUE(any_chinese(chinese)) << reason;  // the game's own language
+        const QString english = shown(reason);
+        EXPECT_NE(english, chinese) << reason;
+        EXPECT_FALSE(any_chinese(english)) << reason << " -> " << english.toStdString();
+    }
+    // A field's name and the numbers stay as they are written.
+    EXPECT_EQ(shown("保存的牌局状态不对：第7行：hand B：96 超出范围"),
+              "the saved game's state is refused: line 7: hand B: 96 is out of range");
+    use_english(false);
+    EXPECT_EQ(shown(reasons.front()), QString::fromStdString(reasons.front()));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QStyleFactory>
 #include <memory>
 
+#include "tests/ui/window_support.h"
 #include "ui/application.h"
 #include "ui/keep_files.h"
 #include "ui/main_window.h"
@@ -72,17 +73,7 @@ TEST(GameIcon, HasEveryTitleAndTaskBarSizeDrawn) {
     }
 }
 
-QString contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString("(none)");
-}
-
-void put(const QString& path, const char* text) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
+std::string contents(const QString& path) { return QFileInfo::exists(path) ? file_text(path) : "(none)"; }
 
 // The data folder is the game's whatever the executable is called, and what
 // an earlier version kept in the folder named after the executable moves in,
@@ -109,14 +100,14 @@ TEST(StartUp, TheDataFolderIsTheGamesAndTakesInTheOldOnesFiles) {
         SCOPED_TRACE(c.executable);
         QDir(shared).removeRecursively();
         const QString old = shared + '/' + QFileInfo(c.executable).fileName();
-        if (c.old_game) put(old + "/saved-game.txt", c.old_game);
+        if (c.old_game) write_file(old + "/saved-game.txt", c.old_game);
         if (QByteArray(c.old_stats) == "fifo") {
             QDir().mkpath(old);
             ASSERT_EQ(mkfifo(QFile::encodeName(old + "/statistics.txt").constData(), 0600), 0);
         } else {
-            put(old + "/statistics.txt", c.old_stats);
+            write_file(old + "/statistics.txt", c.old_stats);
         }
-        if (c.new_stats) put(folder + "/statistics.txt", c.new_stats);
+        if (c.new_stats) write_file(folder + "/statistics.txt", c.new_stats);
         EXPECT_EQ(carry_over_kept_files(c.executable, folder), c.moved);
         EXPECT_EQ(contents(folder + "/saved-game.txt"), c.game_after);
         EXPECT_EQ(contents(folder + "/statistics.txt"), c.stats_after);

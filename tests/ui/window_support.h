@@ -9,10 +9,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMessageBox>
 #include <QPoint>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QString>
 #include <QTest>
 #include <QTimer>
@@ -81,6 +85,26 @@ void when_open(std::function<void(D*)> f) {
         }
         f(d);
     });
+}
+
+// A file's bytes; empty when it cannot be read.
+inline std::string file_text(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+// Writes `text` as the whole of the file, making its folder first.
+inline void write_file(const QString& path, const std::string& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(text.data(), static_cast<qint64>(text.size()));
+}
+
+// Whether any Chinese character (or full-width sign) is in `text`.
+inline bool any_chinese(const QString& text) {
+    static const QRegularExpression cjk("[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
+    return cjk.match(text).hasMatch();
 }
 
 // A settings block for window tests: no pause when plays leave the table.
