@@ -15,12 +15,19 @@ constexpr int kLeft = 1050, kTop = 2095, kCell = 120, kRow = 78;
 
 std::string cell_name(const char* what, Rank r) { return std::string("t_counter_") + what + std::to_string(r); }
 
-std::string text_cell(const std::string& name, const std::string& text, int x, int y, long colour, int weight) {
-    return "create text(band=header alignment=\"2\" text=\"" + text + "\" border=\"0\" color=\"" +
-           std::to_string(colour) + "\" x=\"" + std::to_string(x) + "\" y=\"" + std::to_string(y) + "\" height=\"" +
-           std::to_string(kRow) + "\" width=\"" + std::to_string(kCell) + "\" name=" + name +
-           " visible=\"0\" font.face=\"Arial\" font.height=\"-8\" font.weight=\"" + std::to_string(weight) +
-           "\" font.charset=\"134\" background.mode=\"1\" background.color=\"553648127\" )";
+SurfaceObject text_cell(std::string name, std::string text, int x, int y, long colour, int weight) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = kCell,
+            .height = kRow,
+            .visible = false,
+            .text = std::move(text),
+            .color = colour,
+            .alignment = 2,
+            .font_height = -8,
+            .font_weight = weight,
+            .font_charset = 134};
 }
 
 }  // namespace
@@ -43,15 +50,20 @@ RankCounts unseen_by_human(const game::State& s) {
 
 void CounterPanel::build() {
     // A pale box behind the grid, so it reads on every background.
-    surface_.modify("create rectangle(band=header x=\"" + std::to_string(kLeft - 10) + "\" y=\"" +
-                    std::to_string(kTop - 6) + "\" height=\"" + std::to_string(2 * kRow + 12) + "\" width=\"" +
-                    std::to_string(game::kRanks * kCell + 20) +
-                    "\" name=r_counter visible=\"0\" brush.hatch=\"6\" brush.color=\"15134455\" pen.style=\"0\" "
-                    "pen.width=\"5\" pen.color=\"8421504\" background.mode=\"1\" background.color=\"553648127\" )");
+    surface_.create({.name = "r_counter",
+                     .kind = ObjectKind::rectangle,
+                     .x = kLeft - 10,
+                     .y = kTop - 6,
+                     .width = game::kRanks * kCell + 20,
+                     .height = 2 * kRow + 12,
+                     .visible = false,
+                     .brush_color = 15134455,
+                     .pen_color = 8421504,
+                     .pen_width = 5});
     for (Rank r = 1; r <= game::kRanks; ++r) {
         const int x = kLeft + (r - 1) * kCell;
-        surface_.modify(text_cell(cell_name("rank", r), kRankLabels[r], x, kTop, 8388608, 400));
-        surface_.modify(text_cell(cell_name("left", r), "", x, kTop + kRow, 0, 700));
+        surface_.create(text_cell(cell_name("rank", r), kRankLabels[r], x, kTop, 8388608, 400));
+        surface_.create(text_cell(cell_name("left", r), "", x, kTop + kRow, 0, 700));
     }
     built_ = true;
 }

@@ -21,46 +21,44 @@ int GradientStrips::gradient(Surface& surface, int width, std::string_view band,
     auto bad = [](int c) { return c < 0 || c > 255; };
     if (bad(red) || bad(green) || bad(blue)) return -1;
 
-    std::string destroy;
-    for (int i = 1; i <= kStrips + 2; ++i) destroy += " destroy rec_" + std::to_string(i);
-    surface.modify(destroy);  // strips that are missing are no error
+    // One drawing for the whole repaint, if drawing is on.
+    const RedrawPause pause(surface);
+    for (int i = 1; i <= kStrips + 2; ++i) surface.destroy("rec_" + std::to_string(i));  // missing is no error
 
     // Whole screen pixels (4 units a pixel down), rounded up so the strips
-    // cover the band to its bottom.
-    const int band_height =
-        std::max(0, std::atoi(surface.describe("datawindow." + std::string(band) + ".height").c_str()));
+    // cover the band to its bottom. The surface has one band, the header.
+    const int band_height = band == "header" ? std::max(0, surface.header_height()) : 0;
     const int band_pixels = band_height / 4;
     const int strip_pixels = std::max(1, (band_pixels + kStrips - 1) / kStrips);
     const int strip_height = strip_pixels * 4;
 
-    std::string cmd;
-    cmd.reserve(std::size_t{300} * kStrips);
     for (int i = 1; i <= kStrips; ++i) {
         int r, g, b;
         strip_colour(i, red, green, blue, r, g, b);
-        const std::string colour = std::to_string(r + 256 * g + 65536 * b);
-        cmd.append(" create rectangle(band=").append(band);
-        cmd.append(" x=\"1\" y=\"").append(std::to_string((i - 1) * strip_height));
-        cmd.append("\" height=\"").append(std::to_string(strip_height));
-        cmd.append("\" width=\"").append(std::to_string(width));
-        cmd.append("\"  name=rec_").append(std::to_string(i));
-        cmd.append(" brush.hatch=\"6\" brush.color=\"").append(colour);
-        cmd.append("\" pen.style=\"0\" pen.width=\"5\" pen.color=\"").append(colour);
-        cmd.append("\"  background.mode=\"2\" background.color=\"0\" )");
-    }
-    const std::string err = surface.modify(cmd);
-    if (!err.empty()) {
-        if (platform) platform->message("Error Adding Rectangles", err);
-        return -1;
+        const long colour = r + 256 * g + 65536 * b;
+        SurfaceObject strip{.name = "rec_" + std::to_string(i),
+                            .kind = ObjectKind::rectangle,
+                            .band = std::string(band),
+                            .x = 1,
+                            .y = (i - 1) * strip_height,
+                            .width = width,
+                            .height = strip_height,
+                            .background_color = 0,
+                            .background_mode = 2,
+                            .brush_color = colour,
+                            .pen_color = colour,
+                            .pen_width = 5};
+        if (!surface.create(std::move(strip))) {
+            if (platform)
+                platform->message("Error Adding Rectangles", "object rec_" + std::to_string(i) + " already exists");
+            return -1;
+        }
     }
     return 1;
 }
 
-void Background::initialize() {
-    // An empty layout: the band is one unit high until the first repaint.
-    const std::string err = surface_.modify("datawindow.header.height=1");
-    if (!err.empty() && platform_) platform_->message("Gradient Initialize Error", err);
-}
+// An empty layout: the band is one unit high until the first repaint.
+void Background::initialize() { surface_.set_header_height(1); }
 
 int Background::gradient(int r, int g, int b) {
     auto bad = [](int c) { return c < 0 || c > 255; };
@@ -72,11 +70,7 @@ int Background::gradient(int r, int g, int b) {
 }
 
 int Background::repaint() {
-    const std::string err = surface_.modify("datawindow.header.height=" + std::to_string(surface_.height()));
-    if (!err.empty()) {
-        if (platform_) platform_->message("RePaint Error", err);
-        return -1;
-    }
+    surface_.set_header_height(surface_.height());
     if (red < 0) return 1;  // no colour painted yet
     return strips_.gradient(surface_, surface_.width(), "header", red, green, blue, platform_);
 }

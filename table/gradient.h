@@ -1,6 +1,6 @@
 // The background gradient: a surface painted with 64 horizontal strips from a
 // base colour at the top towards white at the bottom. GradientStrips builds the
-// strips by create commands; Background is a surface that remembers its colour.
+// strips; Background is a surface that remembers its colour.
 #pragma once
 
 #include <string_view>
@@ -16,8 +16,8 @@ public:
     static constexpr int kStrips = 64;
     // Rebuilds the strips "rec_1".."rec_64" in `band` of `surface`, `width`
     // units wide; -1 (nothing changed) when a component lies outside 0..255,
-    // else 1. A refused command shows "Error Adding Rectangles" through
-    // `platform` and gives -1.
+    // else 1. A strip the surface refuses shows "Error Adding Rectangles"
+    // through `platform` and gives -1.
     int gradient(Surface& surface, int width, std::string_view band, int red, int green, int blue,
                  Platform* platform) const;
     // The colour (red, green, blue) of strip i (1..64).

@@ -41,21 +41,10 @@ std::string Surface::modify(std::string_view command) {
                 break;
             }
             case Action::Type::header_height: any |= detail::put(header_height_, static_cast<int>(a.number)); break;
-            case Action::Type::create: {
-                int slot;
-                if (!free_.empty()) {
-                    slot = free_.back();
-                    free_.pop_back();
-                    objects_[static_cast<std::size_t>(slot)] = std::move(a.made);
-                } else {
-                    slot = static_cast<int>(objects_.size());
-                    objects_.push_back(std::move(a.made));
-                }
-                by_name_.emplace(objects_[static_cast<std::size_t>(slot)]->name, slot);
-                order_.push_back(slot);
+            case Action::Type::create:
+                add(std::move(a.made));
                 any = true;
                 break;
-            }
             case Action::Type::destroy: {
                 const auto it = by_name_.find(std::string(a.name));
                 if (it == by_name_.end()) return;  // clearing a strip that is not there
@@ -76,6 +65,44 @@ std::string Surface::modify(std::string_view command) {
     }
     if (any) changed();
     return {};
+}
+
+SurfaceObject* Surface::create(SurfaceObject object) {
+    if (!detail::valid_name(object.name) || object.name == "datawindow" || index_of(object.name) >= 0) return nullptr;
+    const int slot = add(std::make_unique<SurfaceObject>(std::move(object)));
+    changed();
+    return objects_[static_cast<std::size_t>(slot)].get();
+}
+
+bool Surface::destroy(std::string_view name) {
+    const int slot = index_of(name);
+    if (slot < 0) return false;
+    by_name_.erase(objects_[static_cast<std::size_t>(slot)]->name);
+    objects_[static_cast<std::size_t>(slot)].reset();
+    order_.erase(std::find(order_.begin(), order_.end(), slot));
+    free_.push_back(slot);
+    changed();
+    return true;
+}
+
+void Surface::set_header_height(int height) {
+    if (detail::put(header_height_, height)) changed();
+}
+
+// Into a free slot if there is one, in front of all others.
+int Surface::add(std::unique_ptr<SurfaceObject> object) {
+    int slot;
+    if (!free_.empty()) {
+        slot = free_.back();
+        free_.pop_back();
+        objects_[static_cast<std::size_t>(slot)] = std::move(object);
+    } else {
+        slot = static_cast<int>(objects_.size());
+        objects_.push_back(std::move(object));
+    }
+    by_name_.emplace(objects_[static_cast<std::size_t>(slot)]->name, slot);
+    order_.push_back(slot);
+    return slot;
 }
 
 std::string Surface::describe(std::string_view what) const {

@@ -9,6 +9,8 @@
 // A command is checked in full before anything is applied: an error text
 // comes back and nothing changes. Removing an object that does not exist is
 // not an error (the background painting clears strips that may be missing).
+// The game's own code builds its objects by typed calls (create, destroy,
+// set_header_height) with the same checks, and never composes command texts.
 #pragma once
 
 #include <cstdint>
@@ -29,13 +31,15 @@ inline constexpr long kTransparent = 553648127;
 inline constexpr long kWindowText = 33554432;
 inline constexpr long kButtonFace = 67108864;
 
+// Every member has its default, so an object is written with only the
+// properties that differ, in member order: {.name = "t_1", .x = 5, .text = "…"}.
 struct SurfaceObject {
-    std::string name;
+    std::string name{};
     ObjectKind kind = ObjectKind::text;
     std::string band = "header";
     int x = 0, y = 0, width = 0, height = 0;
     bool visible = true;
-    std::string filename, text, tag, pointer;
+    std::string filename{}, text{}, tag{}, pointer{};
     // look given at creation (and changeable like any property)
     long color = 0;                        // text colour
     long background_color = kTransparent;  // text background
@@ -48,7 +52,7 @@ struct SurfaceObject {
     int font_charset = 0;
     long brush_color = 0, pen_color = 0;
     int brush_hatch = 6, pen_style = 0, pen_width = 1;
-    std::map<std::string, std::string> other;  // attributes the game never reads
+    std::map<std::string, std::string> other{};  // attributes the game never reads
 };
 
 class Surface {
@@ -60,6 +64,15 @@ public:
     // "name.property" or "datawindow.property" / "datawindow.header.height";
     // "!" for an object that does not exist, "?" for an unknown property.
     std::string describe(std::string_view what) const;
+
+    // Adds an object in front of all others, as a create command would; null
+    // and nothing changed when its name is not a valid object name (ASCII
+    // letters, digits, underscore, UTF-8), is "datawindow" or is taken.
+    SurfaceObject* create(SurfaceObject object);
+    // Removes an object; false when there is none (which is no error).
+    bool destroy(std::string_view name);
+    // The height of the surface's one band, in table units.
+    void set_header_height(int height);
 
     // Suspends (false) and resumes (true) drawing; resuming draws at once.
     void set_redraw(bool on);
@@ -97,6 +110,7 @@ public:
 
 private:
     void changed();
+    int add(std::unique_ptr<SurfaceObject> object);
     int index_of(std::string_view name) const;
 
     std::vector<std::unique_ptr<SurfaceObject>> objects_;  // slots; null when destroyed

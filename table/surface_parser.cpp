@@ -27,7 +27,6 @@ constexpr std::array<unsigned char, 256> kClass = [] {
 }();
 bool is_blank(char c) { return kClass[static_cast<unsigned char>(c)] == kBlank; }
 bool is_name_char(char c) { return kClass[static_cast<unsigned char>(c)] == kNameChar; }
-bool valid_name(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), is_name_char); }
 
 // What `~c` stands for inside quotes; -1 for no escape.
 int escape_of(char c) {
@@ -321,6 +320,8 @@ private:
 };
 
 }  // namespace
+
+bool valid_name(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), is_name_char); }
 
 std::string read_command(std::string_view command, const std::unordered_map<std::string, int>& names,
                          ActionList& actions) {

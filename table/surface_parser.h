@@ -73,6 +73,9 @@ private:
 std::string read_command(std::string_view command, const std::unordered_map<std::string, int>& names,
                          ActionList& actions);
 
+// An object name: ASCII letters, digits, underscore and UTF-8 bytes, at least one.
+bool valid_name(std::string_view s);
+
 // The text of a quoted value with its ~ escapes resolved.
 std::string unescape(std::string_view raw);
 

@@ -5,15 +5,28 @@
 namespace tav {
 
 void TableMarks::build() {
-    surface_
-        .modify("create text(band=header alignment=\"0\" text=\"\" border=\"0\" color=\"8388608\" x=\"40\" y=\"40\" "
-                "height=\"70\" width=\"720\" name=t_dealno visible=\"0\" font.face=\"Arial\" font.height=\"-9\" "
-                "font.weight=\"400\" font.charset=\"134\" background.mode=\"1\" background.color=\"553648127\" )");
-    surface_
-        .modify("create text(band=header alignment=\"2\" text=\"托管中\" border=\"6\" color=\"16777215\" x=\"1700\" "
-                "y=\"1452\" height=\"68\" width=\"210\" name=t_autoplay visible=\"0\" font.face=\"Arial\" "
-                "font.height=\"-9\" font.weight=\"700\" font.charset=\"134\" background.mode=\"0\" "
-                "background.color=\"2763429\" )");
+    surface_.create({.name = "t_dealno",
+                     .x = 40,
+                     .y = 40,
+                     .width = 720,
+                     .height = 70,
+                     .visible = false,
+                     .color = 8388608,
+                     .font_charset = 134});
+    surface_.create({.name = "t_autoplay",
+                     .x = 1700,
+                     .y = 1452,
+                     .width = 210,
+                     .height = 68,
+                     .visible = false,
+                     .text = "托管中",
+                     .color = 16777215,
+                     .background_color = 2763429,
+                     .background_mode = 0,
+                     .alignment = 2,
+                     .border = 6,
+                     .font_weight = 700,
+                     .font_charset = 134});
     built_ = true;
 }
 

@@ -19,35 +19,61 @@ constexpr const char* kPointer = "HyperLink!";
 std::string num(long n) { return std::to_string(n); }
 
 // A name label: 华文行楷 12 pt; side A, C, E in the window-text colour, B, D, F green.
-std::string name_label(std::string_view name, std::string_view text, int x, int y, int w, int h, long colour) {
-    return "create text(band=header alignment=\"2\" text=\"" + std::string(text) + "\" border=\"0\" color=\"" +
-           num(colour) + "\" x=\"" + num(x) + "\" y=\"" + num(y) + "\" height=\"" + num(h) + "\" width=\"" + num(w) +
-           "\" name=" + std::string(name) +
-           " font.face=\"华文行楷\" font.height=\"-12\" font.weight=\"400\" font.charset=\"134\""
-           " background.mode=\"1\" background.color=\"553648127\" )";
+SurfaceObject name_label(std::string name, std::string_view text, int x, int y, int w, int h, long colour) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .text = std::string(text),
+            .color = colour,
+            .alignment = 2,
+            .font_face = "华文行楷",
+            .font_height = -12,
+            .font_charset = 134};
 }
 
 // A place label: black on red, sunken border, hidden until the seat finishes.
-std::string place_label(std::string_view name, int x, int y, int w, int h) {
-    return "create text(band=header alignment=\"2\" text=\"名次\" border=\"5\" color=\"0\" x=\"" + num(x) + "\" y=\"" +
-           num(y) + "\" height=\"" + num(h) + "\" width=\"" + num(w) + "\" name=" + std::string(name) +
-           " visible=\"0\" font.face=\"Arial\" font.height=\"-9\" font.weight=\"400\" font.charset=\"0\""
-           " background.mode=\"0\" background.color=\"255\" )";
+SurfaceObject place_label(std::string name, int x, int y, int w, int h) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .visible = false,
+            .text = "名次",
+            .background_color = 255,
+            .background_mode = 0,
+            .alignment = 2,
+            .border = 5};
 }
 
-std::string picture(std::string_view name, std::string_view file, int x, int y, bool visible) {
-    return "create bitmap(band=header filename=\"" + std::string(file) + "\" x=\"" + num(x) + "\" y=\"" + num(y) +
-           "\" height=\"384\" width=\"325\" border=\"2\" name=" + std::string(name) + " visible=\"" +
-           (visible ? "1" : "0") + "\" )";
+SurfaceObject picture(std::string name, std::string_view file, int x, int y, bool visible) {
+    return {.name = std::move(name),
+            .kind = ObjectKind::picture,
+            .x = x,
+            .y = y,
+            .width = 325,
+            .height = 384,
+            .visible = visible,
+            .filename = std::string(file),
+            .border = 2};
 }
 
-std::string plain_text(std::string_view name, std::string_view text, int x, int y, int w, int h, long colour,
-                       std::string_view face, int height, int weight, int alignment) {
-    return "create text(band=header alignment=\"" + num(alignment) + "\" text=\"" + std::string(text) +
-           "\" border=\"0\" color=\"" + num(colour) + "\" x=\"" + num(x) + "\" y=\"" + num(y) + "\" height=\"" +
-           num(h) + "\" width=\"" + num(w) + "\" name=" + std::string(name) + " font.face=\"" + std::string(face) +
-           "\" font.height=\"" + num(height) + "\" font.weight=\"" + num(weight) +
-           "\" font.charset=\"134\" background.mode=\"1\" background.color=\"553648127\" )";
+SurfaceObject plain_text(std::string name, std::string_view text, int x, int y, int w, int h, long colour,
+                         std::string face, int height, int weight, int alignment) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .text = std::string(text),
+            .color = colour,
+            .alignment = alignment,
+            .font_face = std::move(face),
+            .font_height = height,
+            .font_weight = weight,
+            .font_charset = 134};
 }
 
 std::string score_text(Seat seat, int score) {
@@ -67,12 +93,18 @@ TableView::TableView(Settings& settings, Platform& platform) : settings_(setting
     surface_.set_redraw(true);
 }
 
-// The table is built once, by the same create commands its text interface takes.
+// The table is built once; its text interface can change every object after.
 void TableView::build() {
-    auto make = [this](const std::string& cmd) { surface_.modify(cmd); };
-    make("create rectangle(band=header x=\"390\" y=\"450\" height=\"1100\" width=\"2100\" name=r_1 "
-         "brush.hatch=\"6\" brush.color=\"31580641\" pen.style=\"0\" pen.width=\"5\" pen.color=\"16777215\" "
-         "background.mode=\"1\" background.color=\"553648127\" )");
+    auto make = [this](SurfaceObject o) { surface_.create(std::move(o)); };
+    make({.name = "r_1",
+          .kind = ObjectKind::rectangle,
+          .x = 390,
+          .y = 450,
+          .width = 2100,
+          .height = 1100,
+          .brush_color = 31580641,
+          .pen_color = 16777215,
+          .pen_width = 5});
     struct Labels {
         int px, py, pw, ph;
         int x, y, w, h;
