@@ -4,7 +4,6 @@
 // first time they show.
 #include <benchmark/benchmark.h>
 
-#include "app/settings.h"
 #include "table/card_counter.h"
 #include "table/platform.h"
 #include "table/table_marks.h"
@@ -13,7 +12,7 @@
 namespace {
 
 void BM_TableOpens(benchmark::State& state) {
-    tav::Settings settings;
+    tav::TableSettings settings;
     tav::ScriptedPlatform platform;
     for (auto _ : state) {
         tav::TableView view(settings, platform);

@@ -48,10 +48,6 @@ known_exceptions=(
   # round -> ai: settling tributes and buying threes ask the classic level
   "round/settle.cpp ai/classic.h"
   "round/threes.cpp ai/classic.h"
-  # table -> app: the session and the view read the application's settings
-  "table/gradient.h app/settings.h"
-  "table/session.h app/settings.h"
-  "table/table_view.h app/settings.h"
   # ui -> tools: the window draws cards with the card-art generator's library
   "ui/card_pictures.cpp tools/cardart/art.h"
 )

@@ -75,7 +75,7 @@ int Background::repaint() {
     return strips_.gradient(surface_, surface_.width(), "header", red, green, blue, platform_);
 }
 
-void Background::paint_style(int style, const Settings& settings) {
+void Background::paint_style(int style, const TableSettings& settings) {
     const std::array<int, 3>* colour = nullptr;
     if (style == 1) colour = &settings.background_colour1;
     if (style == 2) colour = &settings.background_colour2;

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/settings.h"
+#include "table/table_settings.h"
 #include "table/platform.h"
 #include "table/surface.h"
 
@@ -33,7 +33,7 @@ public:
     int repaint();
     // Paints style 1..3 of `settings` (any other style paints nothing) and
     // sends the strips behind everything else, drawing suspended meanwhile.
-    void paint_style(int style, const Settings& settings);
+    void paint_style(int style, const TableSettings& settings);
 
     // The base colour last painted; -1 before the first.
     int red = -1, green = -1, blue = -1;

@@ -27,7 +27,7 @@ bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::fol
 
 }  // namespace
 
-Session::Session(Settings& s, Platform& p, std::uint64_t seed)
+Session::Session(TableSettings& s, Platform& p, std::uint64_t seed)
     : settings(s), platform(p), view_(s, p), counter_(view_.surface()), marks_(view_.surface()) {
     const std::uint64_t game_seed = seed_or_entropy(seed);
     rng_.seed(game_seed);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "table/table_settings.h"
 #include "model/decision.h"
 #include "model/events.h"
 #include "model/state.h"
@@ -36,11 +36,11 @@ enum class ButtonId { shuffle, play, pass, hold_back, return_cards, quit };
 class Session {
 public:
     // `seed` fixes the shuffle; 0 draws one from the system's entropy source.
-    Session(Settings& settings, Platform& platform, std::uint64_t seed = 0);
+    Session(TableSettings& settings, Platform& platform, std::uint64_t seed = 0);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Settings& settings;
+    TableSettings& settings;
     Platform& platform;
 
     const game::State& state() const { return state_; }

@@ -84,7 +84,7 @@ char lower(Seat seat) { return static_cast<char>('a' + game::index_of(seat)); }
 
 }  // namespace
 
-TableView::TableView(Settings& settings, Platform& platform) : settings_(settings), gradient_(surface_, &platform) {
+TableView::TableView(TableSettings& settings, Platform& platform) : settings_(settings), gradient_(surface_, &platform) {
     gradient_.initialize();
     surface_.set_redraw(false);
     gradient_.gradient(0, 189, 84);

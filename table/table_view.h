@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings.h"
+#include "table/table_settings.h"
 #include "model/events.h"
 #include "model/state.h"
 #include "table/gradient.h"
@@ -23,7 +23,7 @@ namespace tav {
 
 class TableView {
 public:
-    TableView(Settings& settings, Platform& platform);
+    TableView(TableSettings& settings, Platform& platform);
     TableView(const TableView&) = delete;
     TableView& operator=(const TableView&) = delete;
 
@@ -72,7 +72,7 @@ private:
     void deal(const game::Event& e);
     void reset();
 
-    Settings& settings_;
+    TableSettings& settings_;
     Surface surface_;
     Background gradient_;
     std::array<SurfaceObject*, game::kCards + 1> card_{};
