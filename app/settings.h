@@ -4,7 +4,7 @@
 // add the window's.
 #pragma once
 
-#include "table/table_settings.h"
+#include "view/table_settings.h"
 
 namespace tav {
 

@@ -4,10 +4,10 @@
 // first time they show.
 #include <benchmark/benchmark.h>
 
-#include "table/card_counter.h"
-#include "table/platform.h"
-#include "table/table_marks.h"
-#include "table/table_view.h"
+#include "session/card_counter.h"
+#include "view/platform.h"
+#include "view/table_marks.h"
+#include "view/table_view.h"
 
 namespace {
 

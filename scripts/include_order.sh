@@ -26,7 +26,9 @@ order=(
   "model"             # the game as a value
   "rules"             # what beats what, the gate, apply
   "round ai"          # places, scores, tributes | the computer seats
-  "table"             # the session, the view, the table's text interface
+  "surface store"     # the table's text interface | what is kept on disk
+  "view"              # the table as a view of the game
+  "session"           # one game at the table: picks, buttons, aids
   "app+ui"            # the window and main: one layer
   "tools+tests+bench" # programs, tests, benchmarks: may include anything
 )

@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <random>
 
-#include "table/saved_game.h"
+#include "store/saved_game.h"
 #include "ui/keep_files.h"
 
 namespace tav::ui {

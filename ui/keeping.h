@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "app/stats.h"
-#include "table/session.h"
+#include "session/session.h"
+#include "store/stats.h"
 
 namespace tav::ui {
 

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/settings.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "ui/keeping.h"
 #include "ui/qt_platform.h"
 #include "ui/table_widget.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "table/session.h"
+#include "session/session.h"
 
 namespace tav {
 namespace {

@@ -1,4 +1,4 @@
-#include "table/surface.h"
+#include "surface/surface.h"
 
 #include <gtest/gtest.h>
 

@@ -28,7 +28,7 @@
 #include "model/catalogue.h"
 #include "model/invariants.h"
 #include "model/serialise.h"
-#include "table/saved_game.h"
+#include "store/saved_game.h"
 #include "ui/deal_number_dialog.h"
 #include "ui/keep_files.h"
 #include "ui/main_menu.h"

@@ -28,7 +28,7 @@
 
 #include "model/serialise.h"
 #include "rules/gate.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 #include "tests/engine/gate_support.h"
 #include "tests/engine/saved_game_support.h"
 #include "tests/ui/window_support.h"

@@ -13,8 +13,8 @@
 #include "model/invariants.h"
 #include "model/serialise.h"
 #include "rules/engine.h"
-#include "table/deal_numbers.h"
-#include "table/saved_game.h"
+#include "store/deal_numbers.h"
+#include "store/saved_game.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "model/invariants.h"
 #include "model/serialise.h"
-#include "table/saved_game.h"
+#include "store/saved_game.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // it: the cards are put out, then laid, placed and scored by events made up
 // from the state (so they look as the events of play leave them), and
 // the hands' cards put back at their kept spots.
-#include "table/table_view.h"
+#include "view/table_view.h"
 
 #include "model/catalogue.h"
 

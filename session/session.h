@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "table/table_settings.h"
 #include "model/decision.h"
 #include "model/events.h"
 #include "model/state.h"
-#include "table/card_counter.h"
-#include "table/game_record.h"
-#include "table/platform.h"
-#include "table/table_marks.h"
-#include "table/table_view.h"
+#include "session/card_counter.h"
+#include "store/game_record.h"
+#include "view/platform.h"
+#include "view/table_marks.h"
+#include "view/table_settings.h"
+#include "view/table_view.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "app/stats.h"
+#include "store/stats.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,10 @@
-#include "table/table_view.h"
+#include "view/table_view.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "model/catalogue.h"
-#include "table/layout.h"
+#include "view/layout.h"
 
 namespace tav {
 namespace {
@@ -84,7 +84,8 @@ char lower(Seat seat) { return static_cast<char>('a' + game::index_of(seat)); }
 
 }  // namespace
 
-TableView::TableView(TableSettings& settings, Platform& platform) : settings_(settings), gradient_(surface_, &platform) {
+TableView::TableView(TableSettings& settings, Platform& platform)
+    : settings_(settings), gradient_(surface_, &platform) {
     gradient_.initialize();
     surface_.set_redraw(false);
     gradient_.gradient(0, 189, 84);

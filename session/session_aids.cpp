@@ -4,9 +4,9 @@
 
 #include "model/notes.h"
 #include "rules/engine.h"
-#include "table/deal_numbers.h"
-#include "table/hint.h"
-#include "table/session.h"
+#include "session/hint.h"
+#include "session/session.h"
+#include "store/deal_numbers.h"
 
 namespace tav {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "table/expression.h"
+#include "surface/expression.h"
 
 namespace tav {
 namespace detail {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 
 namespace tav {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 
 namespace tav::detail {
 

@@ -2,7 +2,7 @@
 // parses it (`not` binds tightest, then `and`, then `or`) and lowers each
 // comparison to a test of one number of the row wherever the literal allows,
 // giving the program Expression::matches runs (expression.cpp).
-#include "table/expression.h"
+#include "surface/expression.h"
 
 #include <algorithm>
 #include <exception>
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "model/catalogue.h"
-#include "table/card_list.h"
-#include "table/expression_program.h"
+#include "surface/card_list.h"
+#include "surface/expression_program.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "table/game_record.h"
+#include "store/game_record.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "table/hint.h"
+#include "session/hint.h"
 
 #include <algorithm>
 

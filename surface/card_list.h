@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/catalogue.h"
-#include "table/expression.h"
+#include "surface/expression.h"
 
 namespace tav {
 

@@ -1,10 +1,10 @@
 // Taking up a game kept from an earlier run.
-#include "table/session.h"
+#include "session/session.h"
 
 #include <algorithm>
 
-#include "table/deal_numbers.h"
-#include "table/layout.h"
+#include "store/deal_numbers.h"
+#include "view/layout.h"
 
 namespace tav {
 

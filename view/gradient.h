@@ -5,9 +5,9 @@
 
 #include <string_view>
 
-#include "table/table_settings.h"
-#include "table/platform.h"
-#include "table/surface.h"
+#include "surface/surface.h"
+#include "view/platform.h"
+#include "view/table_settings.h"
 
 namespace tav {
 

@@ -1,15 +1,15 @@
 // Card pile expressions at work: running a compiled expression over a card
 // row, the cache of compiled texts, column names and sort texts. The
 // compiler is in expression_compiler.cpp.
-#include "table/expression.h"
+#include "surface/expression.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
 #include "model/catalogue.h"
-#include "table/card_list.h"
-#include "table/expression_program.h"
+#include "surface/card_list.h"
+#include "surface/expression_program.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 
 #include <limits>
 

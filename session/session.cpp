@@ -1,4 +1,4 @@
-#include "table/session.h"
+#include "session/session.h"
 
 #include <algorithm>
 #include <exception>
@@ -6,7 +6,7 @@
 
 #include "rules/engine.h"
 #include "rules/gate.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 
 namespace tav {
 namespace {

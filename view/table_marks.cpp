@@ -1,4 +1,4 @@
-#include "table/table_marks.h"
+#include "view/table_marks.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "table/card_counter.h"
+#include "session/card_counter.h"
 
 #include <string>
 

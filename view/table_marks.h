@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 
 namespace tav {
 

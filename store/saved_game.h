@@ -35,7 +35,7 @@
 #include <vector>
 
 #include "model/state.h"
-#include "table/game_record.h"
+#include "store/game_record.h"
 
 namespace tav {
 

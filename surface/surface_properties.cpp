@@ -1,7 +1,7 @@
 // The property table of the surface's objects: their names as the command
 // language writes them, lookup by name, reading values from text and storing
 // them, and the public get/set of one property.
-#include "table/surface_properties.h"
+#include "surface/surface_properties.h"
 
 #include <array>
 #include <climits>

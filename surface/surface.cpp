@@ -5,14 +5,14 @@
 // applied, so a bad command changes nothing. The hot path (a card moving:
 // four assignments to one picture) neither allocates nor looks the picture up
 // more than once.
-#include "table/surface.h"
+#include "surface/surface.h"
 
 #include <algorithm>
 #include <iterator>
 #include <new>
 
-#include "table/surface_parser.h"
-#include "table/surface_properties.h"
+#include "surface/surface_parser.h"
+#include "surface/surface_properties.h"
 
 namespace tav {
 

@@ -1,4 +1,4 @@
-#include "table/gradient.h"
+#include "view/gradient.h"
 
 #include <algorithm>
 #include <string>

@@ -11,13 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "table/table_settings.h"
 #include "model/events.h"
 #include "model/state.h"
-#include "table/gradient.h"
-#include "table/platform.h"
-#include "table/saved_game.h"
-#include "table/surface.h"
+#include "store/saved_game.h"
+#include "surface/surface.h"
+#include "view/gradient.h"
+#include "view/platform.h"
+#include "view/table_settings.h"
 
 namespace tav {
 

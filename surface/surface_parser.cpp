@@ -1,14 +1,14 @@
 // The modify command parser of the table surface: reads a command into a
 // list of actions and checks every item (names, properties, values) before
 // the surface applies any of them. Errors carry the line and column.
-#include "table/surface_parser.h"
+#include "surface/surface_parser.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
 
-#include "table/surface_properties.h"
+#include "surface/surface_properties.h"
 
 namespace tav::detail {
 namespace {

@@ -8,7 +8,7 @@
 #include <array>
 
 #include "model/state.h"
-#include "table/surface.h"
+#include "surface/surface.h"
 
 namespace tav {
 

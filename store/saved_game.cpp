@@ -1,4 +1,4 @@
-#include "table/saved_game.h"
+#include "store/saved_game.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "model/serialise.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 
 namespace tav {
 namespace {
