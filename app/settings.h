@@ -1,6 +1,6 @@
 // Application-wide settings: chosen in the dialogs, read by the game at the
 // moment it needs them. Remembered between runs (app/settings_store.h). The
-// table's own choices come from the table (table/table_settings.h); these
+// table's own choices come from the table (view/table_settings.h); these
 // add the window's.
 #pragma once
 

@@ -98,8 +98,8 @@ public:
     // simulator and tests). False, nothing done, when nothing is asked of A.
     bool autoplay_human();
 
-    // ---- the optional helps (table/session_aids.cpp) ----
-    // Deal numbers (table/deal_numbers.h): the number the next shuffle deals
+    // ---- the optional helps (session/session_aids.cpp) ----
+    // Deal numbers (store/deal_numbers.h): the number the next shuffle deals
     // and the number of the deal on the table (0 before the first). These two
     // plain numbers are all a saved game needs to bring the shuffles back:
     // `prepare_shuffle(rng, next_deal_number())`.
@@ -123,7 +123,7 @@ public:
     // the human is asked something; false when nothing was done.
     bool autoplay_step();
 
-    // 提示: raises the next of the hint's offers (table/hint.h), the
+    // 提示: raises the next of the hint's offers (session/hint.h), the
     // computer's choice first, or says in the note area that it would pass or
     // hold back. False when the human has nothing to decide.
     bool hint();
