@@ -5,8 +5,8 @@
 #include <charconv>
 #include <limits>
 
-#include "model/serialise.h"
 #include "store/deal_numbers.h"
+#include "store/serialise.h"
 
 namespace tav {
 namespace {

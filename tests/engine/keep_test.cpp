@@ -8,9 +8,9 @@
 #include <tuple>
 
 #include "app/settings_store.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
 #include "store/saved_game.h"
+#include "store/serialise.h"
 #include "store/stats.h"
 #include "tests/engine/saved_game_support.h"
 

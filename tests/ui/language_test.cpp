@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "model/serialise.h"
 #include "rules/gate.h"
 #include "store/deal_numbers.h"
+#include "store/serialise.h"
 #include "tests/engine/gate_support.h"
 #include "tests/engine/saved_game_support.h"
 #include "tests/ui/window_support.h"

@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
 #include "session/session.h"
 #include "store/saved_game.h"
+#include "store/serialise.h"
 #include "view/platform.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "model/serialise.h"
+#include "store/serialise.h"
 
 #include <algorithm>
 #include <array>
