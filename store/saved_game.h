@@ -5,7 +5,7 @@
 // Written when the program closes mid-game, offered back at the next start.
 //
 //   tav saved game 2
-//   state 2            <- the state's own text (model/serialise.h)
+//   state 2            <- the state's own text (store/serialise.h)
 //   ...
 //   game <statistics key>
 //   spots <n> <card x y face-up in-row> ...   <- the hands' cards as drawn, back to front
