@@ -2,7 +2,7 @@
 // whole four-deck pile, finding one card and sorting a hand.
 #include <benchmark/benchmark.h>
 
-#include "table/card_list.h"
+#include "surface/card_list.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The table surface under the load of a simulated deal: card moves dominate.
-#include "table/surface.h"
+#include "surface/surface.h"
 
 #include <benchmark/benchmark.h>
 

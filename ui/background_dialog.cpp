@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "table/session.h"
+#include "session/session.h"
 #include "ui/dialog_buttons.h"
 #include "ui/units.h"
 

@@ -7,8 +7,8 @@
 #include <QLabel>
 
 #include "app/settings.h"
-#include "table/gradient.h"
-#include "table/surface.h"
+#include "surface/surface.h"
+#include "view/gradient.h"
 
 class QPushButton;
 

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "table/session.h"
+#include "session/session.h"
 #include "ui/background_dialog.h"
 #include "ui/dialog_buttons.h"
 #include "ui/resources.h"

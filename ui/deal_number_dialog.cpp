@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 
 namespace tav::ui {
 

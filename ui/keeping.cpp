@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <random>
 
-#include "table/saved_game.h"
+#include "store/saved_game.h"
 #include "ui/keep_files.h"
 
 namespace tav::ui {
@@ -37,14 +37,17 @@ bool owner_gone(const QLockFile& lock) {
 
 }  // namespace
 
-Keeping::Keeping(Session& session, QWidget* window) : session_(session), window_(window) { clock_.start(); }
+Keeping::Keeping(Session& session, Settings& settings, QWidget* window)
+    : session_(session), settings_(settings), window_(window) {
+    clock_.start();
+}
 
 Keeping::~Keeping() = default;
 
 void Keeping::start(const QString& folder) {
     game_key_ = fresh_key();
     // The table was drawn before the remembered settings could say which background.
-    session_.background_changed(session_.settings.background_style);
+    session_.background_changed(settings_.background_style);
     QDir().mkpath(folder);
     lock_ = std::make_unique<QLockFile>(folder + "/tav.lock");
     // Held only while a copy runs: the lock of a copy that crashed names a
@@ -248,7 +251,7 @@ void Keeping::new_game() {
 void Keeping::settings_changed() {
     if (!active()) return;
     QString why;
-    if (!save_settings(session_.settings, &why)) failed(settings_file, why);
+    if (!save_settings(settings_, &why)) failed(settings_file, why);
 }
 
 void Keeping::closing() {

@@ -24,15 +24,16 @@
 #include <string>
 #include <vector>
 
-#include "app/stats.h"
-#include "table/session.h"
+#include "app/settings.h"
+#include "session/session.h"
+#include "store/stats.h"
 
 namespace tav::ui {
 
 class Keeping {
 public:
     // Boxes that do not stop the game open beside `window`.
-    explicit Keeping(Session& session, QWidget* window = nullptr);
+    Keeping(Session& session, Settings& settings, QWidget* window = nullptr);
     ~Keeping();
 
     // Without a person at the screen (the kill test): the saved game is taken
@@ -78,6 +79,7 @@ private:
     void tell(const QString& text, bool at_start);
 
     Session& session_;
+    Settings& settings_;  // the session's, with the window's own choices
     QWidget* window_;
     QString folder_;
     Statistics stats_;

@@ -22,7 +22,7 @@
 #include <QString>
 #include <optional>
 
-#include "table/session.h"
+#include "session/session.h"
 
 namespace tav::ui {
 

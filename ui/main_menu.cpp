@@ -36,7 +36,7 @@ void add_language_menu(QMenu* settings, MainWindow* w) {
     languages->setObjectName("m_语言");
     languages->menuAction()->setObjectName("m_语言");
     auto* group = new QActionGroup(languages);
-    const int now = w->session().settings.language;
+    const int now = w->settings().language;
     for (const auto& [name, text, choice] :
          {std::tuple{"m_跟随系统", tx("跟随系统"), 0}, std::tuple{"m_中文", QString("中文"), 1},
           std::tuple{"m_English", QString("English"), 2}}) {
@@ -77,7 +77,7 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     connect(add_item(settings, "m_背景颜色", tx("背景颜色")), &QAction::triggered, w, &MainWindow::open_bgcolor);
     connect(add_item(settings, "m_牌背图案", tx("牌背图案")), &QAction::triggered, w, &MainWindow::open_bgcard);
     add_separator(settings, "m_-3");
-    const Settings& now = w->session().settings;
+    const Settings& now = w->settings();
     for (const auto& [name, text, on] : {std::tuple{"m_显示牌局编号", tx("显示牌局编号"), now.show_deal_number},
                                          std::tuple{"m_显示提示按钮", tx("显示提示按钮"), now.show_hint_button},
                                          std::tuple{"m_记牌器", tx("记牌器"), now.show_counter}}) {

@@ -32,14 +32,14 @@ constexpr const char* kSizeKey = "window/size";
 }  // namespace
 
 MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, Sizing sizing)
-    : QMainWindow(parent), sizing_(sizing), platform_(this) {
+    : QMainWindow(parent), settings_(settings), sizing_(sizing), platform_(this) {
     ensure_resources();  // card pictures, icon and help page from the static library
     setObjectName("w_main");
     setWindowTitle(tx("瑟柯牌局 - Tav2004"));
     // The application's icon when it has one (read once at start-up).
     if (QGuiApplication::windowIcon().isNull()) setWindowIcon(game_icon());
     session_ = std::make_unique<Session>(settings, platform_, seed);
-    keeping_ = std::make_unique<Keeping>(*session_, this);
+    keeping_ = std::make_unique<Keeping>(*session_, settings_, this);
     session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };
     session_->on_changed = [this] { keeping_->game_changed(); };
     view_ = new TableWidget(
@@ -167,7 +167,7 @@ void MainWindow::sync_buttons() {
     }
     if (!hint_) return;  // still being built
     hint_->setEnabled(session_->human_decides());
-    hint_->setVisible(session_->settings.show_hint_button);
+    hint_->setVisible(settings_.show_hint_button);
     if (auto* menu = qobject_cast<MainMenu*>(menuBar()))
         if (QAction* autoplay = menu->item("m_托管")) {
             // Off, it is offered while the human has something to decide; on,
@@ -241,7 +241,7 @@ void MainWindow::refresh_record() {
 }
 
 void MainWindow::set_view_option(const QString& name, bool on) {
-    Settings& s = session_->settings;
+    Settings& s = settings_;
     if (name == "m_显示牌局编号") s.show_deal_number = on;
     if (name == "m_显示提示按钮") s.show_hint_button = on;
     if (name == "m_记牌器") s.show_counter = on;
@@ -250,7 +250,7 @@ void MainWindow::set_view_option(const QString& name, bool on) {
 }
 
 void MainWindow::set_language(int choice) {
-    session_->settings.language = choice;
+    settings_.language = choice;
     keeping_->settings_changed();
 }
 
@@ -265,19 +265,19 @@ void MainWindow::print_table() { session_->print(); }
 void MainWindow::printer_setup() { platform_.printer_setup(); }
 
 void MainWindow::open_setup() {
-    SetupDialog dialog(session_->settings, this);
+    SetupDialog dialog(settings_, this);
     dialog.exec();
     keeping_->settings_changed();
 }
 
 void MainWindow::open_bgcolor() {
-    BackgroundDialog dialog(session_->settings, *session_, this);
+    BackgroundDialog dialog(settings_, *session_, this);
     dialog.exec();
     keeping_->settings_changed();
 }
 
 void MainWindow::open_bgcard() {
-    CardBackDialog dialog(session_->settings, *session_, this);
+    CardBackDialog dialog(settings_, *session_, this);
     dialog.exec();
     keeping_->settings_changed();
     sync_buttons();

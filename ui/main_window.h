@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <memory>
 
-#include "table/session.h"
+#include "app/settings.h"
+#include "session/session.h"
 #include "ui/keeping.h"
 #include "ui/qt_platform.h"
 #include "ui/table_widget.h"
@@ -40,6 +41,8 @@ public:
     // back; without this call nothing is read or written.
     void keep_between_runs(const QString& folder);
     Keeping& keeping() { return *keeping_; }
+    // The program's settings: the table's choices and the window's own.
+    Settings& settings() { return settings_; }
 
 public slots:
     // Brings the widgets' enabled and visible states in line with the game.
@@ -71,6 +74,7 @@ private:
     QPushButton* make_button(ButtonId id, int x, int y);
     QSize opening_size(Sizing sizing) const;
     QSize smallest_size() const;  // the program's window, not smaller
+    Settings& settings_;
     Sizing sizing_;
 
     QtPlatform platform_;

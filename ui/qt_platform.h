@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "table/platform.h"
+#include "view/platform.h"
 
 class QPrinter;
 

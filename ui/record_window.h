@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "table/game_record.h"
+#include "store/game_record.h"
 
 class QPlainTextEdit;
 

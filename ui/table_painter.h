@@ -12,7 +12,7 @@
 #include <QTransform>
 #include <utility>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 #include "ui/card_pictures.h"
 
 class QPainter;

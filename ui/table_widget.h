@@ -14,7 +14,7 @@
 #include <functional>
 #include <optional>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 #include "ui/card_pictures.h"
 #include "ui/table_painter.h"
 

@@ -1,4 +1,4 @@
-#include "table/card_list.h"
+#include "surface/card_list.h"
 
 #include <gtest/gtest.h>
 

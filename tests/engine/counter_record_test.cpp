@@ -10,7 +10,7 @@
 
 #include "model/notes.h"
 #include "rules/engine.h"
-#include "table/card_counter.h"
+#include "session/card_counter.h"
 #include "tests/engine/session_support.h"
 
 namespace tav {

@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
-#include "model/serialise.h"
 #include "model/shuffle.h"
-#include "table/deal_numbers.h"
-#include "table/saved_game.h"
+#include "store/deal_numbers.h"
+#include "store/saved_game.h"
+#include "store/serialise.h"
 #include "tests/engine/session_support.h"
 #include "tools/sim/simulation.h"
 

@@ -13,7 +13,7 @@
 
 #include "model/catalogue.h"
 #include "model/notes.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
 

@@ -14,7 +14,7 @@
 #include "model/invariants.h"
 #include "model/notes.h"
 #include "rules/engine.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/deal_support.h"
 
 namespace tav {

@@ -1,11 +1,11 @@
-#include "table/expression.h"
+#include "surface/expression.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "table/card_list.h"
+#include "surface/card_list.h"
 
 namespace tav {
 namespace {

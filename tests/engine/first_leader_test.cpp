@@ -15,7 +15,7 @@
 #include "model/catalogue.h"
 #include "model/notes.h"
 #include "rules/engine.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/deal_support.h"
 
 namespace tav {

@@ -9,7 +9,7 @@
 #include "model/notes.h"
 #include "rules/engine.h"
 #include "rules/play.h"
-#include "table/hint.h"
+#include "session/hint.h"
 #include "tests/engine/session_support.h"
 
 namespace tav {

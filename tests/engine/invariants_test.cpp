@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "model/invariants.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tools/sim/simulation.h"
 
 namespace tav {

@@ -8,10 +8,10 @@
 #include <tuple>
 
 #include "app/settings_store.h"
-#include "app/stats.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
-#include "table/saved_game.h"
+#include "store/saved_game.h"
+#include "store/serialise.h"
+#include "store/stats.h"
 #include "tests/engine/saved_game_support.h"
 
 namespace tav {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "table/session.h"
+#include "session/session.h"
 
 namespace tav {
 namespace {
@@ -28,7 +28,7 @@ std::string plain_note(const std::string& before, const std::string& line) {
 }
 
 TEST(NoteArea, KeepsWhatTheLineByLineRebuildKept) {
-    Settings settings;
+    TableSettings settings;
     ScriptedPlatform platform;
     TableView view(settings, platform);
     std::mt19937 rng(5);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/catalogue.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
 

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "model/catalogue.h"
-#include "table/layout.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/picking_support.h"
+#include "view/layout.h"
 
 namespace tav {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "model/catalogue.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/picking_support.h"
 #include "tests/engine/session_support.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "model/serialise.h"
 #include "rules/engine.h"
-#include "table/deal_numbers.h"
-#include "table/saved_game.h"
+#include "store/deal_numbers.h"
+#include "store/saved_game.h"
+#include "store/serialise.h"
 
 namespace tav::test {
 

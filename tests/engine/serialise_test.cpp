@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "model/invariants.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
+#include "store/serialise.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/saved_game_support.h"
 

@@ -7,8 +7,8 @@
 
 #include "app/settings.h"
 #include "model/state.h"
-#include "table/platform.h"
-#include "table/session.h"
+#include "session/session.h"
+#include "view/platform.h"
 
 namespace tav::test {
 

@@ -6,10 +6,10 @@
 #include "model/cards.h"
 #include "model/catalogue.h"
 #include "model/seat.h"
-#include "table/layout.h"
-#include "table/session.h"
+#include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
+#include "view/layout.h"
 
 namespace tav {
 namespace {

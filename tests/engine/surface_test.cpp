@@ -1,4 +1,4 @@
-#include "table/surface.h"
+#include "surface/surface.h"
 
 #include <gtest/gtest.h>
 
@@ -91,26 +91,66 @@ TEST(SurfaceCreate, EachKindRoundTripsItsAttributes) {
     EXPECT_EQ(names(s), (std::vector<std::string>{"p_1", "p_2", "t_a"}));
 }
 
-TEST(SurfaceCreate, TheGamesBackgroundStrip) {
-    Surface s;
-    EXPECT_EQ(s.modify(" create rectangle(band=header x=\"1\" y=\"0\" height=\"36\" width=\"3602\"  name=rec_1 "
-                       "brush.hatch=\"6\" brush.color=\"5558528\" pen.style=\"0\" pen.width=\"5\" "
-                       "pen.color=\"5558528\"  "
-                       "background.mode=\"2\" background.color=\"0\" )"),
-              "");
-    const SurfaceObject* r = s.find("rec_1");
-    ASSERT_NE(r, nullptr);
-    EXPECT_EQ(r->kind, ObjectKind::rectangle);
-    EXPECT_EQ(r->band, "header");
-    EXPECT_EQ(r->x, 1);
-    EXPECT_EQ(r->width, 3602);
-    EXPECT_EQ(r->brush_hatch, 6);
-    EXPECT_EQ(r->brush_color, 5558528);
-    EXPECT_EQ(r->pen_width, 5);
-    EXPECT_EQ(r->pen_color, 5558528);
-    EXPECT_EQ(r->background_mode, 2);
-    EXPECT_EQ(r->background_color, 0);
-    EXPECT_EQ(s.describe("rec_1.pen.color"), "5558528");
+// The game builds its objects by typed calls; each must come out exactly as
+// the create command a test or the command line types for it.
+TEST(SurfaceCreate, TypedAndCommandCreationMakeTheSameObject) {
+    const struct {
+        const char* command;
+        SurfaceObject typed;
+    } cases[] = {
+        {" create rectangle(band=header x=\"1\" y=\"0\" height=\"36\" width=\"3602\"  name=rec_1 "
+         "brush.hatch=\"6\" brush.color=\"5558528\" pen.style=\"0\" pen.width=\"5\" pen.color=\"5558528\"  "
+         "background.mode=\"2\" background.color=\"0\" )",
+         {.name = "rec_1",
+          .kind = ObjectKind::rectangle,
+          .x = 1,
+          .width = 3602,
+          .height = 36,
+          .background_color = 0,
+          .background_mode = 2,
+          .brush_color = 5558528,
+          .pen_color = 5558528,
+          .pen_width = 5}},
+        {R"(create bitmap(band=header filename="cards\s14.bmp" x="1068" y="1045" height="384" width="325" )"
+         R"(border="2" name=p_t1 visible="0" ))",
+         {.name = "p_t1",
+          .kind = ObjectKind::picture,
+          .x = 1068,
+          .y = 1045,
+          .width = 325,
+          .height = 384,
+          .visible = false,
+          .filename = "cards\\s14.bmp",
+          .border = 2}},
+        {R"(create text(band=header alignment="2" text="托管中" border="6" color="16777215" x="1700" y="1452" )"
+         R"(height="68" width="210" name=t_autoplay visible="0" font.face="Arial" font.height="-9" )"
+         R"(font.weight="700" font.charset="134" background.mode="0" background.color="2763429" ))",
+         {.name = "t_autoplay",
+          .x = 1700,
+          .y = 1452,
+          .width = 210,
+          .height = 68,
+          .visible = false,
+          .text = "托管中",
+          .color = 16777215,
+          .background_color = 2763429,
+          .background_mode = 0,
+          .alignment = 2,
+          .border = 6,
+          .font_weight = 700,
+          .font_charset = 134}},
+    };
+    for (const auto& c : cases) {
+        Surface by_command, by_type;
+        EXPECT_EQ(by_command.modify(c.command), "") << c.command;
+        const SurfaceObject* made = by_type.create(c.typed);
+        ASSERT_NE(made, nullptr) << c.command;
+        EXPECT_EQ(made, by_type.find(c.typed.name));
+        EXPECT_EQ(snapshot(by_type), snapshot(by_command)) << c.command;
+        // and the command language reaches the typed object like any other
+        EXPECT_EQ(by_type.modify(c.typed.name + ".x=\"5\""), "");
+        EXPECT_EQ(by_type.find(c.typed.name)->x, 5);
+    }
 }
 
 TEST(SurfaceCreate, UnknownAttributesAreKeptAndNamesAreCaseSensitive) {
@@ -152,6 +192,10 @@ TEST(SurfaceModify, TheGamesCardMoveAndNoteForms) {
     EXPECT_EQ(s.modify("datawindow.header.height=2000"), "");
     EXPECT_EQ(s.header_height(), 2000);
     EXPECT_EQ(s.describe("datawindow.header.height"), "2000");
+    const std::uint64_t drawn = s.notifications();
+    s.set_header_height(30);
+    EXPECT_EQ(s.describe("datawindow.header.height"), "30");
+    EXPECT_EQ(s.notifications(), drawn + 1);
     EXPECT_EQ(s.describe("datawindow.width"), "3602");
     EXPECT_EQ(s.describe("datawindow.height"), "2272");
 
@@ -182,6 +226,17 @@ TEST(SurfaceModify, CreatesAndDestroysEarlierInTheCommandCount) {
     EXPECT_EQ(s.modify(R"(create bitmap(name=p_5 filename="x.bmp"))"), "");
     EXPECT_EQ(names(s), (std::vector<std::string>{"t_note", "rec_1", "a", "p_5"}));
     EXPECT_EQ(s.describe("p_5.filename"), "x.bmp");
+
+    // the typed calls keep the same order and names
+    EXPECT_TRUE(s.destroy("t_note"));
+    EXPECT_FALSE(s.destroy("t_note"));
+    EXPECT_EQ(s.describe("t_note.x"), "!");
+    ASSERT_NE(s.create({.name = "t_note", .x = 9}), nullptr);
+    EXPECT_TRUE(s.destroy("rec_1"));
+    EXPECT_EQ(names(s), (std::vector<std::string>{"a", "p_5", "t_note"}));
+    EXPECT_EQ(s.modify(R"(t_note.y="4" create text(name=rec_1))"), "");
+    EXPECT_EQ(s.describe("t_note.x") + "," + s.describe("t_note.y"), "9,4");
+    EXPECT_EQ(s.object_count(), 4u);
 }
 
 TEST(SurfaceModify, ManyObjectsInOneCommand) {
@@ -252,6 +307,17 @@ TEST(SurfaceRefusal, BadCommandsChangeNothing) {
         EXPECT_NE(s.modify(command), "") << command;
         EXPECT_EQ(snapshot(s), before) << command;
         EXPECT_EQ(s.notifications(), drawn) << command;
+    }
+    // The typed calls refuse the same names, and removing nothing draws nothing.
+    for (const char* name : {"", "a b", "datawindow", "p_5", "t_note", "x.y", "a\"b"}) {
+        Surface s = small_table();
+        const std::string before = snapshot(s);
+        const std::uint64_t drawn = s.notifications();
+        EXPECT_EQ(s.create({.name = name, .x = 1}), nullptr) << name;
+        EXPECT_FALSE(s.destroy(std::string("missing") + name)) << name;
+        s.set_header_height(1);  // what it is already
+        EXPECT_EQ(snapshot(s), before) << name;
+        EXPECT_EQ(s.notifications(), drawn) << name;
     }
 }
 

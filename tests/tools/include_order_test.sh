@@ -51,6 +51,10 @@ side_by_side() { add_line ai/view.h '#  include "round/places.h"'; }
 check "folders side by side may not include each other" 1 \
   "ai/view.h includes round/places.h: ai -> round goes the wrong way" side_by_side
 
+view_up() { add_line view/table_view.h '#include "session/session.h"'; }
+check "the table view including the session above it is refused" 1 \
+  "view/table_view.h includes session/session.h: view -> session goes the wrong way" view_up
+
 neighbour() { add_line rules/play.h '#include "level.h"'; }
 check "a bare name is the including file's neighbour" 0 " 0 problems" neighbour
 

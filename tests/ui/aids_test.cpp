@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "model/notes.h"
-#include "table/card_counter.h"
+#include "session/card_counter.h"
 #include "tests/ui/window_support.h"
 #include "tools/sim/simulation.h"
 #include "ui/deal_number_dialog.h"

@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
-#include "model/serialise.h"
 #include "rules/gate.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
+#include "store/serialise.h"
 #include "tests/engine/gate_support.h"
 #include "tests/engine/saved_game_support.h"
 #include "tests/ui/window_support.h"
@@ -282,9 +282,9 @@ TEST_F(English, MenusDialogsAndTheDealtTable) {
 
     Session& s = window.session();
     std::vector<std::unique_ptr<QWidget>> dialogs;
-    dialogs.emplace_back(std::make_unique<SetupDialog>(s.settings));
-    dialogs.emplace_back(std::make_unique<BackgroundDialog>(s.settings, s));
-    dialogs.emplace_back(std::make_unique<CardBackDialog>(s.settings, s));
+    dialogs.emplace_back(std::make_unique<SetupDialog>(window.settings()));
+    dialogs.emplace_back(std::make_unique<BackgroundDialog>(window.settings(), s));
+    dialogs.emplace_back(std::make_unique<CardBackDialog>(window.settings(), s));
     dialogs.emplace_back(std::make_unique<DealNumberDialog>(1234));
     dialogs.emplace_back(std::make_unique<AboutDialog>());
     dialogs.emplace_back(std::make_unique<StatsDialog>(window.keeping()));

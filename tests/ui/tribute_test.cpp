@@ -16,9 +16,9 @@
 
 #include "model/catalogue.h"
 #include "model/invariants.h"
-#include "table/layout.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
+#include "view/layout.h"
 #include "window_support.h"
 
 namespace tav::ui {

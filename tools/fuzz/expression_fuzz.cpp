@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "table/card_list.h"
-#include "table/expression.h"
+#include "surface/card_list.h"
+#include "surface/expression.h"
 
 namespace {
 

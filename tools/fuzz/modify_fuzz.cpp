@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "table/surface.h"
+#include "surface/surface.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "model/invariants.h"
-#include "model/serialise.h"
-#include "table/saved_game.h"
+#include "store/saved_game.h"
+#include "store/serialise.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
-#include "table/platform.h"
-#include "table/saved_game.h"
-#include "table/session.h"
+#include "session/session.h"
+#include "store/saved_game.h"
+#include "store/serialise.h"
+#include "view/platform.h"
 
 namespace fs = std::filesystem;
 using namespace tav;

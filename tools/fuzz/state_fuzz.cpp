@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "model/invariants.h"
-#include "model/serialise.h"
 #include "rules/engine.h"
+#include "store/serialise.h"
 
 namespace {
 

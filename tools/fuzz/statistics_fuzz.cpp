@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/stats.h"
+#include "store/stats.h"
 
 namespace {
 

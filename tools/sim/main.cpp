@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "model/seat.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 #include "tools/sim/random_play.h"
 #include "tools/sim/sides.h"
 #include "tools/sim/simulation.h"

@@ -4,7 +4,7 @@
 
 #include "model/invariants.h"
 #include "rules/engine.h"
-#include "table/deal_numbers.h"
+#include "store/deal_numbers.h"
 
 namespace tav::sim {
 

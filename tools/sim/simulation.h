@@ -27,7 +27,7 @@ class Simulation {
 public:
     // `check` runs the invariant checks after every action. `levels`: the
     // computer's level at each seat (classic everywhere by default). The
-    // first deal is the seed's first (table/deal_numbers.h); a seed past the
+    // first deal is the seed's first (store/deal_numbers.h); a seed past the
     // numbered range plays unnumbered deals, its generator never seeded again.
     Simulation(const Settings& rules, std::uint64_t seed, bool check, const Levels& levels = {});
     ~Simulation();

@@ -1,0 +1,342 @@
+#include "view/table_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/catalogue.h"
+#include "view/layout.h"
+
+namespace tav {
+namespace {
+
+using game::Card;
+using game::EventKind;
+using game::Seat;
+
+constexpr int kNoteLines = 16;
+constexpr const char* kPointer = "HyperLink!";
+
+std::string num(long n) { return std::to_string(n); }
+
+// A name label: 华文行楷 12 pt; side A, C, E in the window-text colour, B, D, F green.
+SurfaceObject name_label(std::string name, std::string_view text, int x, int y, int w, int h, long colour) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .text = std::string(text),
+            .color = colour,
+            .alignment = 2,
+            .font_face = "华文行楷",
+            .font_height = -12,
+            .font_charset = 134};
+}
+
+// A place label: black on red, sunken border, hidden until the seat finishes.
+SurfaceObject place_label(std::string name, int x, int y, int w, int h) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .visible = false,
+            .text = "名次",
+            .background_color = 255,
+            .background_mode = 0,
+            .alignment = 2,
+            .border = 5};
+}
+
+SurfaceObject picture(std::string name, std::string_view file, int x, int y, bool visible) {
+    return {.name = std::move(name),
+            .kind = ObjectKind::picture,
+            .x = x,
+            .y = y,
+            .width = 325,
+            .height = 384,
+            .visible = visible,
+            .filename = std::string(file),
+            .border = 2};
+}
+
+SurfaceObject plain_text(std::string name, std::string_view text, int x, int y, int w, int h, long colour,
+                         std::string face, int height, int weight, int alignment) {
+    return {.name = std::move(name),
+            .x = x,
+            .y = y,
+            .width = w,
+            .height = h,
+            .text = std::string(text),
+            .color = colour,
+            .alignment = alignment,
+            .font_face = std::move(face),
+            .font_height = height,
+            .font_weight = weight,
+            .font_charset = 134};
+}
+
+std::string score_text(Seat seat, int score) {
+    return std::string(game::padded_name_of(seat)) + "得分：" + std::to_string(score);
+}
+
+char lower(Seat seat) { return static_cast<char>('a' + game::index_of(seat)); }
+
+}  // namespace
+
+TableView::TableView(TableSettings& settings, Platform& platform)
+    : settings_(settings), gradient_(surface_, &platform) {
+    gradient_.initialize();
+    surface_.set_redraw(false);
+    gradient_.gradient(0, 189, 84);
+    gradient_.paint_style(1, settings_);
+    build();
+    surface_.set_redraw(true);
+}
+
+// The table is built once; its text interface can change every object after.
+void TableView::build() {
+    auto make = [this](SurfaceObject o) { surface_.create(std::move(o)); };
+    make({.name = "r_1",
+          .kind = ObjectKind::rectangle,
+          .x = 390,
+          .y = 450,
+          .width = 2100,
+          .height = 1100,
+          .brush_color = 31580641,
+          .pen_color = 16777215,
+          .pen_width = 5});
+    struct Labels {
+        int px, py, pw, ph;
+        int x, y, w, h;
+        long colour;
+    };
+    constexpr std::array<Labels, game::kSeats> labels{{
+        {1360, 1370, 178, 64, 1230, 1450, 439, 72, kWindowText},
+        {2290, 1230, 82, 132, 2376, 1230, 72, 439, 32768},
+        {2290, 670, 82, 132, 2376, 670, 72, 439, kWindowText},
+        {1360, 580, 178, 64, 1230, 500, 439, 72, 32768},
+        {504, 670, 82, 132, 420, 670, 72, 439, kWindowText},
+        {504, 1230, 82, 132, 420, 1230, 72, 439, 32768},
+    }};
+    for (Seat seat : game::kAllSeats) {
+        const Labels& l = labels[game::array_index(seat)];
+        make(place_label(std::string("t_o") + lower(seat), l.px, l.py, l.pw, l.ph));
+        make(name_label(std::string("t_") + lower(seat), game::name_of(seat), l.x, l.y, l.w, l.h, l.colour));
+    }
+    for (int n = 1; n <= kCardCount; ++n) {
+        const layout::Point p = layout::pack_picture(n);
+        make(picture("p_t" + num(n), settings_.card_back, p.x, p.y, true));
+    }
+    for (int n = 1; n <= kCardCount; ++n) {
+        const layout::Point p = layout::pack_picture(n);
+        make(picture(card_id(n), settings_.card_back, p.x, p.y, false));
+    }
+    make(plain_text("t_logo1", "瑟柯牌局", 2987, 43, 489, 108, 12632256, "隶书", -16, 700, 2));
+    make(plain_text("t_logo2", "瑟柯牌局", 2984, 40, 489, 108, 32768, "隶书", -16, 700, 2));
+    for (Seat seat : game::kAllSeats) {
+        const int i = game::index_of(seat) + 1;
+        make(plain_text(std::string("t_c") + lower(seat), score_text(seat, 0), 2910, 100 + 70 * i, 700, 60, 8388608,
+                        "Arial", -8, 400, 0));
+    }
+    make(plain_text("t_note", "", 2910, 630, 630, 1000, 0, "Arial", -8, 400, 0));
+
+    for (int n = 1; n <= kCardCount; ++n) {
+        card_[static_cast<std::size_t>(n)] = surface_.object(card_id(n));
+        pack_[static_cast<std::size_t>(n)] = surface_.object("p_t" + num(n));
+    }
+    for (Seat seat : game::kAllSeats) {
+        place_label_[seat] = surface_.object(std::string("t_o") + lower(seat));
+        score_label_[seat] = surface_.object(std::string("t_c") + lower(seat));
+    }
+    note_ = surface_.object("t_note");
+    note(" ");
+    note("＞＞＞请先洗牌");
+}
+
+void TableView::move(Card c, int x, int y, bool face_up, bool to_front) {
+    SurfaceObject& o = *card_[c];
+    o.x = x;
+    o.y = y;
+    o.tag.clear();
+    if (face_up) o.filename = std::string(card_info(c).bmp);
+    in_row_[c] = false;
+    if (to_front) surface_.set_position(o.name, true);
+    surface_.touched();
+}
+
+void TableView::show(const game::Event& e) {
+    switch (e.kind) {
+        case EventKind::note: note(e.text); break;
+        case EventKind::dealt: deal(e); break;
+        case EventKind::laid_out: lay_out(e.seat, e.cards); break;
+        case EventKind::played: {
+            const layout::Point p = layout::play_spot(e.seat);
+            move(e.card, p.x + layout::kPlayStep * e.number, p.y, true, true);
+            on_table_[e.seat].push_back(e.card);
+            break;
+        }
+        case EventKind::cleared:
+            for (Card c : on_table_[e.seat]) card_[c]->visible = false;
+            on_table_[e.seat].clear();
+            surface_.touched();
+            break;
+        case EventKind::handed: {
+            const layout::Point p = layout::handing_spot(e.seat);
+            card_[e.card]->pointer.clear();  // it has left the human's row
+            move(e.card, p.x + layout::kPlayStep * e.number, p.y, true, true);
+            break;
+        }
+        case EventKind::traded: {
+            const layout::Point p = layout::exchange_spot(e.seat);
+            card_[e.card]->pointer.clear();
+            move(e.card, p.x, p.y, true, true);
+            break;
+        }
+        case EventKind::place: {
+            static constexpr std::array<std::string_view, 7> kLabels{"",     "头科", "二科", "三科",
+                                                                     "四科", "二落", "大落"};
+            SurfaceObject& label = *place_label_[e.seat];
+            label.visible = true;
+            label.text = std::string(kLabels[static_cast<std::size_t>(std::clamp(e.number, 0, 6))]);
+            surface_.touched();
+            break;
+        }
+        case EventKind::score:
+            score_label_[e.seat]->text = score_text(e.seat, e.number);
+            surface_.touched();
+            break;
+        case EventKind::table_reset: reset(); break;
+        case EventKind::deal_over:
+        case EventKind::asked: break;
+    }
+}
+
+void TableView::deal(const game::Event& e) {
+    const int i = e.number;
+    const bool human = e.seat == Seat::A;
+    const bool slow = settings_.deal_speed != "0";
+    SurfaceObject& card = *card_[e.card];
+    if (i >= 1 && i <= kCardCount) pack_[static_cast<std::size_t>(kCardCount + 1 - i)]->visible = false;
+    if (slow) surface_.touched();
+    surface_.set_position(card.name, true);
+    const layout::Point rest = layout::deal_rest(e.seat, i);
+    const layout::Point staged = slow ? layout::deal_staging(e.seat, i) : rest;
+    card.x = staged.x;
+    card.y = staged.y;
+    card.filename = human ? std::string(card_info(e.card).bmp) : settings_.card_back;
+    if (human) card.tag = "my";
+    in_row_[e.card] = human;
+    card.visible = true;
+    if (slow) {
+        surface_.touched();
+        card.x = rest.x;
+        card.y = rest.y;
+    }
+    if (human) card.pointer = kPointer;
+    if (i == kCardCount)  // every card is out: the last deal's places go
+        for (Seat seat : game::kAllSeats) place_label_[seat]->visible = false;
+    surface_.touched();
+}
+
+void TableView::lay_out(Seat seat, const std::vector<Card>& hand) {
+    const int rows = std::min(static_cast<int>(hand.size()), layout::kHandRows);
+    for (int n = 1; n <= rows; ++n) {
+        const Card c = hand[static_cast<std::size_t>(n - 1)];
+        SurfaceObject& o = *card_[c];
+        surface_.set_position(o.name, true);
+        const layout::Point p = layout::hand_slot(seat, n);
+        o.x = p.x;
+        o.y = p.y;
+        if (seat == Seat::A) {
+            o.tag = "my";
+            o.pointer = kPointer;
+            in_row_[c] = true;
+        } else {
+            o.filename = settings_.card_back;
+        }
+    }
+    surface_.touched();
+}
+
+void TableView::reset() {
+    for (int n = 1; n <= kCardCount; ++n) {
+        pack_[static_cast<std::size_t>(n)]->visible = true;
+        SurfaceObject& o = *card_[static_cast<std::size_t>(n)];
+        const layout::Point p = layout::waiting_card(n);
+        o.x = p.x;
+        o.y = p.y;
+        o.visible = false;
+        o.filename = settings_.card_back;
+        o.tag.clear();
+        o.pointer.clear();
+    }
+    for (auto& play : on_table_.v) play.clear();
+    in_row_.reset();
+    surface_.touched();
+}
+
+void TableView::raise(Card c, bool up) {
+    if (!game::valid_card(c)) return;
+    card_[c]->y += up ? -layout::kRaise : layout::kRaise;
+    surface_.touched();
+}
+
+Card TableView::card_at(int x, int y) const {
+    const SurfaceObject* o = surface_.object_at(x, y);
+    if (!o || o->kind != ObjectKind::picture) return 0;
+    return static_cast<Card>(card_number(o->name));
+}
+
+void TableView::note(std::string_view line) {
+    if (line.empty()) return;  // an empty line is no line
+    note_log_.emplace_back(line);
+    // Keep the newest sixteen lines: with a line end after the last line,
+    // more than sixteen line ends means the oldest lines go (and with them
+    // a line end the text itself ended with).
+    std::string text = note_->text;
+    if (!text.empty()) text += '\n';
+    text += line;
+    const std::size_t end = !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
+    const auto inner = std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n');
+    if (inner >= kNoteLines) {
+        std::size_t start = 0;
+        for (auto drop = inner - kNoteLines + 1; drop > 0; --drop) start = text.find('\n', start) + 1;
+        text = text.substr(start, end - start);
+    }
+    note_->text = std::move(text);
+    surface_.touched();
+}
+
+void TableView::clear_notes() {
+    note_->text.clear();
+    note_log_.clear();
+    surface_.touched();
+}
+
+std::string TableView::note_text() const { return note_->text; }
+
+void TableView::reset_scores() {
+    for (Seat seat : game::kAllSeats) score_label_[seat]->text = score_text(seat, 0);
+    surface_.touched();
+}
+
+void TableView::show_card_back(const game::State& s) {
+    const RedrawPause pause(surface_);
+    for (int n = 1; n <= kCardCount; ++n) pack_[static_cast<std::size_t>(n)]->filename = settings_.card_back;
+    for (Seat seat : game::kAllSeats)
+        if (seat != Seat::A)
+            for (Card c : s.hands[seat]) card_[c]->filename = settings_.card_back;
+    surface_.touched();
+}
+
+void TableView::paint_background(int style) { gradient_.paint_style(style, settings_); }
+
+void TableView::resize(int width, int height) {
+    surface_.set_size(width, height);
+    const RedrawPause pause(surface_);
+    gradient_.repaint();
+    for (int i = GradientStrips::kStrips; i >= 1; --i) surface_.set_position("rec_" + std::to_string(i), false);
+}
+
+}  // namespace tav

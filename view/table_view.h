@@ -1,0 +1,87 @@
+// The table as a view of the game: the pictures, labels and note area on the
+// table surface, changed as the engine's events say. The objects are built
+// once when the table opens and resolved by name once; after that every
+// change is made on the objects directly. The view also knows which of the
+// human's cards lie in its row, face up and ready to be picked.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/events.h"
+#include "model/state.h"
+#include "store/saved_game.h"
+#include "surface/surface.h"
+#include "view/gradient.h"
+#include "view/platform.h"
+#include "view/table_settings.h"
+
+namespace tav {
+
+class TableView {
+public:
+    TableView(TableSettings& settings, Platform& platform);
+    TableView(const TableView&) = delete;
+    TableView& operator=(const TableView&) = delete;
+
+    Surface& surface() { return surface_; }
+    const Surface& surface() const { return surface_; }
+    Background& gradient() { return gradient_; }
+
+    // One event onto the table. A slow deal draws each card's two moves.
+    void show(const game::Event& e);
+
+    // A line for the note area, which keeps the newest sixteen; every line
+    // of the game is kept in `note_log`.
+    void note(std::string_view line);
+    void clear_notes();
+    const std::vector<std::string>& note_log() const { return note_log_; }
+    void forget_notes() { note_log_.clear(); }
+    std::string note_text() const;
+
+    // Every score label back to 0.
+    void reset_scores();
+
+    // The table of a game kept from an earlier run, drawn at once: its
+    // state, its hands' cards at their spots, its note lines in the note area.
+    void restore(const SavedGame& g);
+    // Where the cards of the hands in `s` lie now, in drawing order.
+    std::vector<CardSpot> hand_spots(const game::State& s) const;
+
+    // A card of the human's lying in its row, where a click picks it.
+    bool in_human_row(game::Card c) const { return in_row_[c]; }
+    // Raises (picks) or lowers a card of the human's row.
+    void raise(game::Card c, bool up);
+    // The card whose picture is at a point, 0 for none (or another object).
+    game::Card card_at(int x, int y) const;
+
+    // The card back chosen in the settings, on the pack and the computer hands.
+    void show_card_back(const game::State& s);
+    // Background style 1..3 from the settings.
+    void paint_background(int style);
+    // The window's client area in table units: the background follows.
+    void resize(int width, int height);
+
+private:
+    void build();
+    void move(game::Card c, int x, int y, bool face_up, bool to_front);
+    void lay_out(game::Seat seat, const std::vector<game::Card>& hand);
+    void deal(const game::Event& e);
+    void reset();
+
+    TableSettings& settings_;
+    Surface surface_;
+    Background gradient_;
+    std::array<SurfaceObject*, game::kCards + 1> card_{};
+    std::array<SurfaceObject*, game::kCards + 1> pack_{};
+    game::PerSeat<SurfaceObject*> place_label_{}, score_label_{};
+    SurfaceObject* note_ = nullptr;
+    game::PerSeat<std::vector<game::Card>> on_table_;  // each seat's play as shown
+    std::bitset<game::kCards + 1> in_row_;
+    std::vector<std::string> note_log_;
+};
+
+}  // namespace tav
