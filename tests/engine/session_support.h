@@ -9,6 +9,7 @@
 #include "model/state.h"
 #include "table/platform.h"
 #include "table/session.h"
+#include "tests/engine/game_support.h"
 
 namespace tav::test {
 
