@@ -265,9 +265,6 @@ void TableView::note_entry(const game::notes::Entry& entry) {
     if (std::all_of(lines_.begin(), lines_.end(), [](const std::string& l) { return l.empty(); })) return;
     for (const std::string& line : lines_) add_line(line);
     note_log_.push_back(entry);
-    // Enough entries to write the area again in another language: each writes one line or more.
-    recent_.push_back(entry);
-    if (recent_.size() > static_cast<std::size_t>(kNoteLines)) recent_.erase(recent_.begin());
     surface_.touched();
 }
 
@@ -292,8 +289,9 @@ void TableView::add_line(std::string_view line) {
 void TableView::set_wording(game::notes::Wording wording) {
     if (!wording || wording == wording_) return;
     wording_ = wording;
+    // Every entry since the area was last cleared, as they were written.
     note_->text.clear();
-    for (const game::notes::Entry& entry : recent_) {
+    for (const game::notes::Entry& entry : note_log_) {
         lines_.clear();
         game::notes::write(entry, wording_, lines_);
         for (const std::string& line : lines_) add_line(line);
@@ -311,7 +309,6 @@ std::vector<std::string> TableView::note_log() const {
 void TableView::clear_notes() {
     note_->text.clear();
     note_log_.clear();
-    recent_.clear();
     surface_.touched();
 }
 

@@ -43,7 +43,6 @@ public:
     const std::vector<game::notes::Entry>& note_entries() const { return note_log_; }
     // The lines of every entry kept, oldest first, in the note area's language.
     std::vector<std::string> note_log() const;
-    void forget_notes() { note_log_.clear(); }
     std::string note_text() const;
     // The language the note lines are written in (Chinese until told):
     // the lines in sight are written again.
@@ -99,7 +98,6 @@ private:
     game::PerSeat<std::vector<game::Card>> on_table_;  // each seat's play as shown
     std::bitset<game::kCards + 1> in_row_;
     std::vector<game::notes::Entry> note_log_;
-    std::vector<game::notes::Entry> recent_;  // the newest entries, enough for the lines in sight
     game::notes::Wording wording_ = &game::notes::write;
     std::vector<std::string> lines_;  // one entry's, reused
 };
