@@ -159,7 +159,7 @@ std::optional<Entry> entry_of(std::string_view code) {
     const std::string_view kind = w.next();
     std::optional<Event> e = event_of(kind, w);
     if (!e || !w.done()) return std::nullopt;
-    return Entry{std::move(*e)};
+    return Entry{*e};
 }
 
 }  // namespace tav::game::notes
