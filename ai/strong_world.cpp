@@ -76,7 +76,7 @@ State Worlds::draw(Random& rng) const {
 double play_out(State world, Seat side, const Decision& d, bool& ok) {
     const PerSeat<int> before = world.scores;
     Events ev;
-    ev.notes_only = true;
+    ev.keep = Keep::outcome;  // a rollout reads the state, never a line
     ok = apply_turn(world, d, ev).ok();
     if (!ok) return 0;
     for (int guard = 0; guard < 4 * kCards && world.phase == Phase::play; ++guard) {

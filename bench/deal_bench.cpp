@@ -24,7 +24,7 @@ struct Game {
         Rules rules;
         rules.threes = threes;
         s = new_game(rules);
-        ev.notes_only = state.range(0) == 0;
+        ev.keep = state.range(0) == 0 ? Keep::lines : Keep::all;
     }
     void deal(benchmark::State& state) {
         if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) state.SkipWithError("the shuffle was refused");

@@ -19,7 +19,7 @@ const std::vector<State>& asked_states() {
         std::vector<State> out;
         State s = new_game(Rules{});
         Events ev;
-        ev.notes_only = true;
+        ev.keep = Keep::outcome;
         std::mt19937_64 rng(11);
         for (int deal = 0; deal < 20; ++deal) {
             out.push_back(s);

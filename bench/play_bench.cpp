@@ -13,6 +13,7 @@
 
 #include "ai/classic.h"
 #include "model/invariants.h"
+#include "model/notes.h"
 #include "rules/engine.h"
 
 namespace {
@@ -34,16 +35,16 @@ int play_deal(State& s, Events& ev, std::mt19937_64& rng, const std::function<vo
 
 // A whole deal of a game that goes on from deal to deal (scores, tributes and
 // threes carry over), with the simulator's rules. What is done with the events:
-// 0 notes off: only note lines, places and the deal's end are kept, and
-//   nothing reads them (tav-sim);
-// 1 notes on: the same, every note line copied to the game's log (tav-sim --log);
+// 0 notes off: only places and the deal's end are kept (tav-sim);
+// 1 notes on: what the note lines are made of, every line written to the
+//   game's log (tav-sim --log);
 // 2 every event, as the table view gets them;
 // 3 every event and the invariant checks after every step (tav-sim --check).
 void BM_WholeDeal(benchmark::State& state) {
     const int mode = static_cast<int>(state.range(0));
     State s = new_game(Rules{});
     Events ev;
-    ev.notes_only = mode <= 1;
+    ev.keep = mode == 0 ? Keep::outcome : mode == 1 ? Keep::lines : Keep::all;
     std::mt19937_64 rng(7);
     InvariantChecker checker;
     std::string fault;
@@ -54,8 +55,7 @@ void BM_WholeDeal(benchmark::State& state) {
         };
     auto after_action = [&] {
         if (mode == 1)
-            for (const Event& e : ev.list)
-                if (e.kind == EventKind::note) log.push_back(e.text);
+            for (const Event& e : ev.list) notes::write(e, log);
         if (mode == 3 && fault.empty()) fault = checker.after(s, ev, "action");
         ev.clear();
         checker.events_cleared();
@@ -93,7 +93,7 @@ const std::vector<Position>& positions() {
         std::vector<Position> out;
         State s = new_game(Rules{});
         Events ev;
-        ev.notes_only = true;
+        ev.keep = Keep::outcome;
         ev.after_step = [&](const State& st, const Events&) {
             const std::optional<Seat> turn = st.trick.turn;
             if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&

@@ -34,7 +34,7 @@ const std::vector<Position>& positions() {
         std::vector<Position> out;
         State s = new_game(all_strong());
         Events ev;
-        ev.notes_only = true;
+        ev.keep = Keep::outcome;
         ev.after_step = [&](const State& st, const Events&) {
             const std::optional<Seat> turn = st.trick.turn;
             if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
@@ -87,7 +87,7 @@ BENCHMARK(BM_StrongDecide)->Unit(benchmark::kMicrosecond);
 void BM_StrongWholeDeal(benchmark::State& state) {
     State s = new_game(all_strong());
     Events ev;
-    ev.notes_only = true;
+    ev.keep = Keep::outcome;
     std::mt19937_64 rng(7);
     for (auto _ : state) {
         apply(s, Decision{Move::shuffle, {}}, ev, rng);

@@ -144,6 +144,7 @@ using Cleared = Pile<kCards>;
 struct Makeup {
     int big = 0, small = 0, twos = 0, naturals = 0;
     Rank first_natural = 0, last_natural = 0;
+    bool operator==(const Makeup&) const = default;
 };
 template <int N>
 Makeup makeup_of(const Pile<N>& p) {

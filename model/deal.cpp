@@ -6,7 +6,6 @@
 #include <array>
 #include <random>
 
-#include "model/notes.h"
 #include "model/shuffle.h"
 #include "rules/flow.h"
 
@@ -45,7 +44,7 @@ std::array<Card, kCards> shuffle_order(std::mt19937_64& rng) {
 }
 
 void DealSteps::deal(std::mt19937_64& rng) {
-    note(notes::kShuffling);
+    ev.add(Shuffling{});
     s.ask = Ask::nothing;
     s.traded.reset();
     const std::array<Card, kCards> order = shuffle_order(rng);
@@ -54,7 +53,7 @@ void DealSteps::deal(std::mt19937_64& rng) {
         const Card card = order[static_cast<std::size_t>(i - 1)];
         const Seat seat = kSeatByRest[static_cast<std::size_t>(i % kSeats)];
         s.hands[seat].push(card);
-        ev.add(EventKind::dealt, seat, card, i);
+        ev.add(Dealt{seat, card, i});
         if (!s.first_leader) {
             const int score = fours_score(s.hands[seat]);
             if (score >= s.fours_mark) {
@@ -72,7 +71,7 @@ void DealSteps::deal(std::mt19937_64& rng) {
 void DealSteps::begin_play() {
     for (Seat seat : kAllSeats)
         if (seat != Seat::A) s.hands[seat].sort_by_rank();
-    note(notes::kPlayBegins);
+    ev.add(PlayBegins{});
     s.phase = Phase::play;
     std::optional<Seat> leader = s.first_leader;
     if (!leader) {
@@ -87,7 +86,7 @@ void DealSteps::begin_play() {
         s.first_leader = leader;
     }
     s.steps = 0;
-    note(notes::leads_first(*leader));
+    ev.add(FirstLeader{*leader});
     schedule(State::Next::end_trick, leader);
 }
 

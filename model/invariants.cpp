@@ -68,19 +68,15 @@ std::string check_plays(const State& s) {
     return "";
 }
 
-// A play is laid card by card (`played`, numbered from 0); it is complete at
-// the next event of another kind or the end of the list.
-std::string InvariantChecker::end_laying() {
-    if (!laying_) return "";
-    const Laid laid = *laying_;
-    laying_.reset();
+// A play laid answers another seat's play with as many cards, and stands.
+std::string InvariantChecker::laid(Seat seat, int size) {
     if (standing_) {
-        if (standing_->seat == laid.seat) return seat_text(laid.seat) + " followed its own play";
-        if (standing_->size != laid.size)
-            return seat_text(laid.seat) + " followed " + std::to_string(standing_->size) + " cards with " +
-                   std::to_string(laid.size);
+        if (standing_->seat == seat) return seat_text(seat) + " followed its own play";
+        if (standing_->size != size)
+            return seat_text(seat) + " followed " + std::to_string(standing_->size) + " cards with " +
+                   std::to_string(size);
     }
-    standing_ = laid;
+    standing_ = Laid{seat, size};
     return "";
 }
 
@@ -93,79 +89,52 @@ std::string InvariantChecker::dealt_in_full() {
 }
 
 std::string InvariantChecker::read(const State& s, const Event& e) {
-    auto who = [&e] { return seat_text(e.seat); };
-    if (e.kind != EventKind::played) {
-        if (std::string broken = end_laying(); !broken.empty()) return broken;
-    }
-    switch (e.kind) {
-        case EventKind::dealt:
-            if (in_deal_ && dealt_checked_) return who() + " was dealt a card before the last deal ended";
-            if (!in_deal_) {
-                in_deal_ = true;
-                dealt_checked_ = false;
-                checks_ = 0;
-                dealt_ = {};
-                place_ = {};
-                out_ = {};
-                score_at_start_ = s.scores;
-                standing_.reset();
-                bought_.reset();
-            }
-            ++dealt_[e.seat];
-            break;
-        case EventKind::played:
-            if (!in_deal_) return who() + " played outside a deal";
-            if (out_[e.seat]) return who() + " played after it was out";
-            if (e.number == 0) {
-                if (std::string broken = end_laying(); !broken.empty()) return broken;
-                laying_ = Laid{e.seat, 1};
-            } else if (laying_ && laying_->seat == e.seat && laying_->size == e.number) {
-                ++laying_->size;
-            } else {
-                return who() + " laid card " + std::to_string(e.number) + " of a play out of order";
-            }
-            break;
-        case EventKind::cleared:
-            // The standing play leaves the table only when its trick ends.
-            if (standing_ && standing_->seat == e.seat) standing_.reset();
-            break;
-        case EventKind::traded:
-            // The buyer shows its payment, then the seller the three. Cards
-            // never go back to a hand once play starts, so neither card may
-            // still lie with the seat that gave it.
-            if (!bought_) {
-                bought_ = e;
-            } else {
-                const Event paid = *bought_;
-                bought_.reset();
-                const Seat buyer = paid.seat, seller = e.seat;
-                if (buyer == seller) return who() + " bought a three from itself";
-                if (s.hands[buyer].contains(paid.card) || s.plays[buyer].contains(paid.card))
-                    return seat_text(buyer) + " bought a three and kept its payment";
-                if (s.hands[seller].contains(e.card) || s.plays[seller].contains(e.card))
-                    return seat_text(seller) + " sold a three and kept it";
-            }
-            break;
-        case EventKind::place:
-            if (e.number < 1 || e.number > kSeats) return who() + " was given place " + std::to_string(e.number);
-            if (place_[e.seat] != 0) return who() + " was placed twice";
-            for (Seat x : kAllSeats)
-                if (place_[x] == e.number) return "place " + std::to_string(e.number) + " was given twice";
-            place_[e.seat] = e.number;
-            out_[e.seat] = true;
-            break;
-        case EventKind::deal_over: {
-            if (std::string broken = dealt_in_full(); !broken.empty()) return broken;
-            for (Seat x : kAllSeats)
-                if (place_[x] == 0) return "the deal ended without a place for " + seat_text(x);
-            int change = 0;
-            for (Seat x : kAllSeats) change += s.scores[x] - score_at_start_[x];
-            if (change != 0) return "the score changes of the deal sum to " + std::to_string(change);
-            in_deal_ = false;
+    if (const auto* d = std::get_if<Dealt>(&e)) {
+        if (in_deal_ && dealt_checked_) return seat_text(d->seat) + " was dealt a card before the last deal ended";
+        if (!in_deal_) {
+            in_deal_ = true;
+            dealt_checked_ = false;
+            checks_ = 0;
+            dealt_ = {};
+            place_ = {};
+            out_ = {};
+            score_at_start_ = s.scores;
             standing_.reset();
-            break;
         }
-        default: break;
+        ++dealt_[d->seat];
+    } else if (const auto* p = std::get_if<Played>(&e)) {
+        if (!in_deal_) return seat_text(p->seat) + " played outside a deal";
+        if (out_[p->seat]) return seat_text(p->seat) + " played after it was out";
+        if (p->cards.empty()) return seat_text(p->seat) + " laid a play of no cards";
+        return laid(p->seat, p->cards.size());
+    } else if (const auto* c = std::get_if<PlayCleared>(&e)) {
+        // The standing play leaves the table only when its trick ends.
+        if (standing_ && standing_->seat == c->seat) standing_.reset();
+    } else if (const auto* t = std::get_if<ThreeBought>(&e)) {
+        // Cards never go back to a hand once play starts, so neither card
+        // may still lie with the seat that gave it.
+        if (t->buyer == t->seller) return seat_text(t->buyer) + " bought a three from itself";
+        if (s.hands[t->buyer].contains(t->payment) || s.plays[t->buyer].contains(t->payment))
+            return seat_text(t->buyer) + " bought a three and kept its payment";
+        if (s.hands[t->seller].contains(t->three) || s.plays[t->seller].contains(t->three))
+            return seat_text(t->seller) + " sold a three and kept it";
+    } else if (const auto* pl = std::get_if<Placed>(&e)) {
+        const std::string who = seat_text(pl->seat);
+        if (pl->place < 1 || pl->place > kSeats) return who + " was given place " + std::to_string(pl->place);
+        if (place_[pl->seat] != 0) return who + " was placed twice";
+        for (Seat x : kAllSeats)
+            if (place_[x] == pl->place) return "place " + std::to_string(pl->place) + " was given twice";
+        place_[pl->seat] = pl->place;
+        out_[pl->seat] = true;
+    } else if (std::holds_alternative<DealOver>(e)) {
+        if (std::string broken = dealt_in_full(); !broken.empty()) return broken;
+        for (Seat x : kAllSeats)
+            if (place_[x] == 0) return "the deal ended without a place for " + seat_text(x);
+        int change = 0;
+        for (Seat x : kAllSeats) change += s.scores[x] - score_at_start_[x];
+        if (change != 0) return "the score changes of the deal sum to " + std::to_string(change);
+        in_deal_ = false;
+        standing_.reset();
     }
     return "";
 }
@@ -201,7 +170,6 @@ std::string InvariantChecker::after(const State& s, const Events& events, std::s
             ++seen_;
             return broken;
         }
-    if (std::string broken = end_laying(); !broken.empty()) return broken;
     if (in_deal_) {
         if (std::string broken = dealt_in_full(); !broken.empty()) return broken;
         if (++checks_ > kMaxActions)

@@ -30,7 +30,7 @@ std::string check_plays(const State& s);
 // - every place 1..6 is given once in a deal, and the score changes of a
 //   deal sum to 0;
 // - a deal ends within kMaxActions checks.
-// The checker must see every event (not `Events::notes_only`) of a deal from
+// The checker must see every event (`Keep::all`) of a deal from
 // its start, and be called at least after every action.
 class InvariantChecker {
 public:
@@ -51,7 +51,7 @@ private:
         int size = 0;
     };
     std::string read(const State& s, const Event& e);
-    std::string end_laying();
+    std::string laid(Seat seat, int size);
     std::string dealt_in_full();
     std::string table(const State& s) const;
 
@@ -65,8 +65,6 @@ private:
     PerSeat<int> score_at_start_{};
     PerSeat<bool> out_{};
     std::optional<Laid> standing_;  // the play that stands in the trick, as the events tell
-    std::optional<Laid> laying_;    // the play being laid, card by card
-    std::optional<Event> bought_;   // a buyer's payment, waiting for the three it buys
 };
 
 }  // namespace tav::game

@@ -1,11 +1,16 @@
-// The note area's lines, one formatting function for each kind of line.
-// Texts are made only here, when a line is written.
+// The note lines in Chinese, made from the events where someone reads them
+// (the table's note area, the record, the simulator's log): the one place
+// the game's note texts are written. Most kinds of event write no line.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
 #include "model/cards.h"
+#include "model/events.h"
 #include "model/seat.h"
 #include "model/state.h"
 
@@ -26,6 +31,26 @@ inline constexpr const char* kWeAreSwept = "我方已被抓三户";
 inline constexpr const char* kTheyAreSwept = "对方已被抓三户";
 inline constexpr const char* kStoppedAtBound = "本局回合过多，已中止";
 
+// Writes the lines of an event in one language, appended to `out`.
+using Wording = void (*)(const Event& e, std::vector<std::string>& out);
+
+// The Chinese lines of `e`: "石坚1大户2钱3个K，瑟柯牌", "柳    烟＞头科" ...
+void write(const Event& e, std::vector<std::string>& out);
+// Whether an event of this kind writes any line, without making it.
+bool writes(const Event& e);
+
+// An entry of the note area or the record: the event that wrote its lines,
+// or a text kept as written (a help's line on the table, or a line of a game
+// saved before the record kept events).
+using Entry = std::variant<std::string, Event>;
+void write(const Entry& entry, Wording wording, std::vector<std::string>& out);
+
+// The pieces the lines are made of, for the kinds with parts (the English
+// lines translate the same words).
+// "头科" ... "大落" for places 1..6; "" for any other.
+std::string_view place_word(int place);
+// "进落贡", "还扪贡" ...
+std::string_view tribute_word(DebtKind kind, bool giving_back);
 // "石坚先发牌".
 std::string leads_first(Seat s);
 // "石坚1大户2钱3个K，瑟柯牌".

@@ -13,10 +13,11 @@
 // - `apply` (rules/engine.h) checks a decision against the rules, refuses it
 //   with a reason or carries it out, and then runs the computer seats' turns
 //   in a loop until the human must act again or the deal is over. What
-//   happened is appended to an `Events` list (events.h): note lines, cards
-//   dealt, played, cleared and handed, places, scores. The table view turns
-//   those into pictures and texts; the shell pauses where a play leaves the
-//   table. Nothing in the engine waits, asks or draws.
+//   happened is appended to an `Events` list (events.h) as typed events:
+//   cards dealt, played, cleared and handed, places, scores, tributes. The
+//   table view turns those into pictures, the note lines are made from them
+//   where they are read; the shell pauses where a play leaves the table.
+//   Nothing in the engine waits, asks or draws.
 // - Randomness comes from outside: the deal takes the game's generator.
 #pragma once
 

@@ -6,7 +6,6 @@
 // one-card tributes between opposite seats.
 #include <array>
 
-#include "model/notes.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -40,10 +39,10 @@ void DealSteps::place_and_file_sweeps() {
         for (std::size_t k = 0; k < 3; ++k) s.ledger[kFirstPlaceSlot + k] = {payers[k], receivers[k], 1};
     };
     if (all({Seat::A, Seat::C, Seat::E}, false) && all({Seat::B, Seat::D, Seat::F}, true)) {
-        note(notes::kWeAreSwept);
+        ev.add(Swept{true});
         sweep({Seat::E, Seat::A, Seat::C}, {Seat::B, Seat::D, Seat::F});
     } else if (all({Seat::B, Seat::D, Seat::F}, false) && all({Seat::A, Seat::C, Seat::E}, true)) {
-        note(notes::kTheyAreSwept);
+        ev.add(Swept{false});
         sweep({Seat::B, Seat::D, Seat::F}, {Seat::E, Seat::A, Seat::C});
     }
 }
@@ -75,9 +74,8 @@ void DealSteps::take_place(Seat seat, int place) {
         default: break;
     }
     s.scores[seat] += kScoreChange[static_cast<std::size_t>(place)];
-    ev.add(EventKind::score, seat, 0, s.scores[seat]);
-    ev.add(EventKind::place, seat, 0, place);
-    note(notes::place(seat, place));
+    ev.add(Scored{seat, s.scores[seat]});
+    ev.add(Placed{seat, place});
 }
 
 void DealSteps::file_point_tributes_and_list() {
@@ -95,12 +93,12 @@ void DealSteps::file_point_tributes_and_list() {
     for (int slot = 1; slot <= kLedgerSlots; ++slot) {
         const Debt& d = s.ledger[static_cast<std::size_t>(slot)];
         if (!d.payer) continue;
-        note(notes::debt(*d.payer, d.receiver, kind_of_slot(slot), d.count));
+        ev.add(TributeFiled{*d.payer, d.receiver, kind_of_slot(slot), d.count});
     }
 }
 
 void DealSteps::reset_table() {
-    ev.add(EventKind::table_reset, Seat::A);
+    ev.add(TableReset{});
     for (Seat seat : kAllSeats) {
         s.hands[seat].clear();
         s.plays[seat].clear();
@@ -115,14 +113,13 @@ void DealSteps::reset_table() {
     s.out_count = 0;
     s.settling = 1;
     s.phase = Phase::between_deals;
-    note(" ");
-    note(notes::kShuffleFirst);
+    ev.add(Prompted{Seat::A, Ask::shuffle});
     ask_human(Ask::shuffle);
 }
 
 void DealSteps::lay_out(Seat seat) {
     if (seat == Seat::A) s.hands[seat].sort_by_rank();
-    ev.laid_out(seat, s.hands[seat]);
+    if (ev.wants<LaidOut>()) ev.add(LaidOut{seat, s.hands[seat]});
 }
 
 }  // namespace tav::game

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "ai/classic.h"
-#include "model/notes.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -22,7 +21,12 @@ std::vector<Card> tribute_cards(const State& s, Seat payer, int owed) {
     return {wild.begin(), wild.begin() + n};
 }
 
-Rank rank_at(std::span<const Card> cards, std::size_t i) { return i < cards.size() ? rank_of(cards[i]) : 0; }
+// The cards shown in a handing, as the event carries them.
+Play pile_of(std::span<const Card> cards) {
+    Play p;
+    for (Card c : cards) p.push(c);
+    return p;
+}
 
 // A card from one hand to another: taken only once the other hand holds it.
 // A hand too full to take it (a state no game reaches, refused by the state's
@@ -52,9 +56,7 @@ void DealSteps::settle_from(int first) {
         const Seat payer = *debt.payer, receiver = *debt.receiver;
         const std::vector<Card> cards = tribute_cards(s, payer, debt.count);
         debt.count = static_cast<int>(cards.size());
-        for (std::size_t i = 0; i < cards.size(); ++i)
-            ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
-        note(notes::handed(payer, kind_of_slot(slot), false, debt.count, rank_at(cards, 0), rank_at(cards, 1)));
+        if (ev.wants<TributeHanded>()) ev.add(TributeHanded{payer, kind_of_slot(slot), false, pile_of(cards)});
         if (debt.count == 0) continue;  // nothing paid: nothing to take, nothing owed back
         if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
             ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot
@@ -74,7 +76,7 @@ void DealSteps::pay_slot(int slot) {
     }
     if (receiver == Seat::A) {
         // The human picks its return and confirms it with the return button.
-        note(notes::kHumanReturns);
+        ev.add(Prompted{Seat::A, Ask::return_tribute});
         ask_human(Ask::return_tribute);
         return;
     }
@@ -88,7 +90,7 @@ void DealSteps::answer_partner(bool take) {
         if (s.ask == Ask::nothing) settle_from(s.settling + 1);
         return;
     }
-    note(notes::kHumanRefuses);
+    ev.add(TributeRefused{Seat::A});
     lay_out(*s.ledger[static_cast<std::size_t>(s.settling)].payer);
     settle_from(s.settling + 1);
 }
@@ -102,16 +104,13 @@ void DealSteps::answer_return(std::span<const Card> cards, bool by_human) {
 void DealSteps::hand_back(int slot, std::span<const Card> cards, bool by_human) {
     Debt& debt = s.ledger[static_cast<std::size_t>(slot)];
     const Seat payer = *debt.payer, receiver = *debt.receiver;
-    int i = 0;
     for (Card c : cards) {
-        ev.add(EventKind::handed, receiver, c, ++i);
         hand_over(s.hands[receiver], s.hands[payer], c);
         s.traded.set(c, !by_human);
     }
     // The computer's return may give fewer cards than owed: the debt says what went.
     if (!by_human) debt.count = std::min(debt.count, static_cast<int>(cards.size()));
-    note(notes::handed(receiver, kind_of_slot(slot), true, static_cast<int>(cards.size()), rank_at(cards, 0),
-                       rank_at(cards, 1)));
+    if (ev.wants<TributeHanded>()) ev.add(TributeHanded{receiver, kind_of_slot(slot), true, pile_of(cards)});
     lay_out(payer);
     lay_out(receiver);
 }

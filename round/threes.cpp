@@ -5,7 +5,6 @@
 #include <array>
 
 #include "ai/classic.h"
-#include "model/notes.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -39,16 +38,13 @@ void DealSteps::buy_threes() {
             const std::optional<Card> payment = classic::payment_for_three(s.hands[buyer]);
             if (!payment) continue;
             const Card three = from[three_at];
-            note(notes::buys_three(buyer));
-            note(notes::sells_three(seller));
             s.hands[buyer].remove(*payment);
             from.remove(three);
             s.hands[buyer].push(three);
             from.push(*payment);
             s.traded.reset(three);
             s.traded.reset(*payment);
-            ev.add(EventKind::traded, buyer, *payment);
-            ev.add(EventKind::traded, seller, three);
+            ev.add(ThreeBought{buyer, seller, *payment, three});
             human_traded = human_traded || buyer == Seat::A || seller == Seat::A;
             break;
         }

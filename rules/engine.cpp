@@ -35,6 +35,7 @@ void human_play(DealSteps& f, const std::vector<Card>& cards) {
 void human_pass(DealSteps& f) {
     Trick& t = f.s.trick;
     f.s.ask = Ask::nothing;
+    f.ev.add(Passed{Seat::A});
     t.turn = f.in_play_after(t.turn);
     if (t.turn == Seat::A) {  // nobody else is in play
         f.schedule(State::Next::end_trick, t.turn);
@@ -49,6 +50,7 @@ void human_pass(DealSteps& f) {
 void human_hold_back(DealSteps& f) {
     Trick& t = f.s.trick;
     f.s.ask = Ask::nothing;
+    f.ev.add(HeldBack{Seat::A});
     if (t.challenge && f.s.out_count < 2) f.open_point(*t.standing);
     // The challenger takes the trick and leads.
     t.turn = f.in_play_from(t.standing);

@@ -16,8 +16,6 @@ struct DealSteps {
     State& s;
     Events& ev;
 
-    void note(std::string text) { ev.note(std::move(text)); }
-
     // ---- turns (rules/trick.cpp) ----
     void schedule(State::Next next, std::optional<Seat> leader);
     void run();  // every scheduled step, until the human must act

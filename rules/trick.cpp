@@ -4,7 +4,6 @@
 // or when a challenge is declined, and that seat leads the next trick.
 #include "ai/classic.h"
 #include "ai/level.h"
-#include "model/notes.h"
 #include "rules/flow.h"
 #include "rules/play.h"
 
@@ -30,7 +29,7 @@ void DealSteps::run() {
             // Far more turns than a deal of 216 cards needs: the turn is going
             // round in a circle, and the deal is ended rather than left to run,
             // saying so: it is not an ordinary end.
-            note(notes::kStoppedAtBound);
+            ev.add(StoppedAtBound{});
             s.ending = false;
             schedule(State::Next::end_trick, std::nullopt);
             continue;
@@ -64,17 +63,16 @@ std::optional<Seat> DealSteps::in_play_after(std::optional<Seat> seat) const {
 
 void DealSteps::ask_human(Ask what) {
     s.ask = what;
-    ev.add(EventKind::asked, Seat::A, 0, static_cast<int>(what));
+    ev.add(Asked{Seat::A, what});
 }
 
 void DealSteps::end_trick(std::optional<Seat> leader) {
-    if (s.trick.standing) note(notes::kTrickTaken);
+    if (s.trick.standing) ev.add(TrickTaken{});
     for (Seat seat : kAllSeats) clear_play(seat);
     if (!leader) {
-        note(notes::kGameOver);
-        note(notes::kRule);
+        ev.add(PlayOver{});
         file_point_tributes_and_list();
-        ev.add(EventKind::deal_over, Seat::A);
+        ev.add(DealOver{});
         reset_table();
         s.steps = 0;
         return;
@@ -88,7 +86,7 @@ void DealSteps::end_trick(std::optional<Seat> leader) {
         schedule(State::Next::turn, std::nullopt);
         return;
     }
-    note(notes::kHumanLeads);
+    ev.add(Prompted{Seat::A, Ask::lead});
     ask_human(Ask::lead);
 }
 
@@ -105,7 +103,7 @@ void DealSteps::take_next_turn() {
     if (*t.turn == Seat::A) {
         // Whoever faces a challenge may hold back, also when it reaches the
         // human aimed at another seat.
-        note(t.challenge ? notes::kHumanFollowsOrHolds : notes::kHumanFollows);
+        ev.add(Prompted{Seat::A, t.challenge ? Ask::follow_or_hold : Ask::follow});
         ask_human(t.challenge ? Ask::follow_or_hold : Ask::follow);
         return;
     }
@@ -129,6 +127,10 @@ void DealSteps::answer_with(std::optional<std::vector<Card>> cards) {
         if (!after_play()) return;
         t.passes = 0;
     } else {
+        if (t.challenge)
+            ev.add(HeldBack{seat});
+        else
+            ev.add(Passed{seat});
         if (t.challenge && s.out_count < 2) open_point(*t.standing);
         if (t.challenge && t.answer == ChallengeAnswer::opposite_only) {  // the opposite seat declined
             t.turn = in_play_from(t.standing);
@@ -160,12 +162,13 @@ void DealSteps::lead_with(Seat seat, std::vector<Card> cards) {
 void DealSteps::lay(Seat seat, std::span<const Card> cards) {
     Hand& hand = s.hands[seat];
     Play& play = s.plays[seat];
-    int placed = 0;
+    Play laid;
     for (Card c : cards) {
         if (!hand.remove(c) || !play.push(c)) continue;
-        ev.add(EventKind::played, seat, c, placed++);
+        laid.push(c);
     }
     play.sort_by_rank();
+    if (ev.wants<Played>() && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
 }
 
 bool DealSteps::after_play() {
@@ -174,7 +177,7 @@ bool DealSteps::after_play() {
     if (t.turn && !s.plays[*t.turn].empty()) {
         const Play& play = s.plays[*t.turn];
         challenge = is_challenge(play);
-        note(notes::play(*t.turn, makeup_of(play), challenge));
+        ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
     }
     if (s.ending) return false;
     if (!challenge) {
@@ -202,7 +205,7 @@ bool DealSteps::after_play() {
 void DealSteps::clear_play(Seat seat) {
     Play& play = s.plays[seat];
     if (play.empty()) return;  // nothing to show, so no pause
-    ev.add(EventKind::cleared, seat);
+    ev.add(PlayCleared{seat});
     for (Card c : play) s.cleared.push(c);
     play.clear();
 }
@@ -222,7 +225,7 @@ void DealSteps::clear_between(std::optional<Seat> from, std::optional<Seat> to) 
 void DealSteps::open_point(Seat seat) {
     if (s.open_point[seat]) return;
     s.open_point[seat] = true;
-    note(notes::open_point(seat));
+    ev.add(PointOpened{seat});
 }
 
 void DealSteps::file_smother(Seat player) {

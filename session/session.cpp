@@ -129,17 +129,17 @@ void Session::show(game::Events& ev) {
     std::size_t step = 0;
     for (std::size_t i = 0; i < ev.list.size(); ++i) {
         const game::Event& e = ev.list[i];
-        if (e.kind == game::EventKind::place) deal_places_[e.seat] = static_cast<std::uint8_t>(e.number);
-        if (e.kind == game::EventKind::deal_over && on_deal_over) on_deal_over(deal_places_);
-        if (e.kind == game::EventKind::table_reset) deal_places_ = {};
+        if (const auto* p = std::get_if<game::Placed>(&e)) deal_places_[p->seat] = static_cast<std::uint8_t>(p->place);
+        if (std::holds_alternative<game::DealOver>(e) && on_deal_over) on_deal_over(deal_places_);
+        if (std::holds_alternative<game::TableReset>(e)) deal_places_ = {};
         if (before_event) before_event(e);
-        if (e.kind == game::EventKind::cleared && settings.play_pause > 0) {
+        if (std::holds_alternative<game::PlayCleared>(e) && settings.play_pause > 0) {
             // The play stays in sight for a moment before it leaves the table.
             table.set_redraw(true);
             platform.wait(settings.play_pause);
             table.set_redraw(false);
         }
-        if (e.kind == game::EventKind::dealt && slow_deal) {
+        if (std::holds_alternative<game::Dealt>(e) && slow_deal) {
             table.set_redraw(true);
             view_.show(e);
             shown(e);
@@ -148,7 +148,7 @@ void Session::show(game::Events& ev) {
         }
         view_.show(e);
         shown(e);
-        if (e.kind == game::EventKind::asked) set_shown_ask(static_cast<Ask>(e.number));
+        if (const auto* a = std::get_if<game::Asked>(&e)) set_shown_ask(a->ask);
         while (step < counts_by_step_.size() && counts_by_step_[step].first <= i + 1)
             counter_.show(counts_by_step_[step++].second);
     }

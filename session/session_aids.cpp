@@ -47,20 +47,13 @@ bool Session::restore_deal_numbers(std::uint64_t dealt, std::uint64_t next) {
 }
 
 void Session::shown(const game::Event& e) {
-    switch (e.kind) {
-        case game::EventKind::note:
-            if (e.text == game::notes::kShuffling) {
-                record_.begin_deal(dealing_);
-                marks_.show_deal_number(dealing_, settings.show_deal_number);
-            }
-            record_.add(e.text);
-            break;
-        case game::EventKind::dealt:
-            if (e.seat == game::Seat::A) counter_.dealt_to_human(e.card);
-            break;
-        case game::EventKind::table_reset: counter_.show(full_pack()); break;
-        default: break;
+    if (std::holds_alternative<game::Shuffling>(e)) {  // a new deal's record begins
+        record_.begin_deal(dealing_);
+        marks_.show_deal_number(dealing_, settings.show_deal_number);
     }
+    if (game::notes::writes(e)) record_.add(game::notes::Entry{e});
+    if (const auto* d = std::get_if<game::Dealt>(&e); d && d->seat == game::Seat::A) counter_.dealt_to_human(d->card);
+    if (std::holds_alternative<game::TableReset>(e)) counter_.show(full_pack());
 }
 
 bool Session::human_decides() const {

@@ -11,7 +11,7 @@ namespace tav {
 SavedGame Session::keep() const {
     SavedGame g;
     g.state = state_;
-    g.notes = view_.note_log();
+    g.notes = view_.note_entries();
     g.record = record_;
     g.spots = view_.hand_spots(state_);
     g.dealt_number = dealt_;

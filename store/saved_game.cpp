@@ -5,6 +5,7 @@
 #include <charconv>
 #include <limits>
 
+#include "model/note_code.h"
 #include "store/deal_numbers.h"
 #include "store/serialise.h"
 
@@ -116,14 +117,19 @@ bool read_numbers(std::string_view line, std::uint64_t& dealt, std::uint64_t& ne
 
 // The newest lines of the record within the reader's limits (each line cut
 // to its own): older deals go whole, the oldest kept deal may lose its first lines.
-std::vector<DealRecord> newest_record(const GameRecord& record) {
-    std::vector<DealRecord> kept;
+struct CodedDeal {
+    std::uint64_t number = 0;
+    std::vector<std::string> lines;
+};
+std::vector<CodedDeal> newest_record(const GameRecord& record) {
+    std::vector<CodedDeal> kept;
     std::size_t lines = kSavedRecordLines, bytes = kSavedRecordBytes;
     const std::vector<DealRecord>& deals = record.deals();
     for (auto d = deals.rbegin(); d != deals.rend() && lines > 0 && kept.size() < kSavedRecordLines; ++d) {
-        DealRecord copy{d->number, {}};
+        CodedDeal copy{d->number, {}};
         for (auto l = d->lines.rbegin(); l != d->lines.rend() && lines > 0; ++l) {
-            const std::string_view line = within_limit(*l);
+            const std::string code = game::notes::code_of(*l);
+            const std::string_view line = within_limit(code);
             if (line.size() > bytes) {
                 lines = 0;
                 break;
@@ -176,6 +182,24 @@ public:
                 out.push_back(one);
         }
     }
+    // The same lines as note entries: a version 2 file's as written.
+    void entries(std::size_t count, const std::string& what, int version, std::vector<game::notes::Entry>& out) {
+        std::vector<std::string> lines;
+        this->lines(count, what, lines);
+        entries_of(lines, what, version, out);
+    }
+    void entries_of(const std::vector<std::string>& lines, const std::string& what, int version,
+                    std::vector<game::notes::Entry>& out) {
+        for (std::size_t i = 0; i < lines.size() && !failed(); ++i) {
+            if (version < 3) {
+                out.emplace_back(lines[i]);
+            } else if (std::optional<game::notes::Entry> e = game::notes::entry_of(lines[i])) {
+                out.push_back(std::move(*e));
+            } else {
+                refuse("保存的牌局中" + what + "的第 " + std::to_string(i + 1) + " 行损坏");
+            }
+        }
+    }
     std::string_view& rest() { return rest_; }
 
 private:
@@ -198,10 +222,11 @@ std::string write_saved_game(const SavedGame& g) {
     out += "numbers " + std::to_string(g.dealt_number) + " " + std::to_string(g.next_number) + "\n";
     const std::size_t skipped = g.notes.size() - std::min(g.notes.size(), kSavedNotes);
     out += "notes " + std::to_string(g.notes.size() - skipped) + "\n";
-    for (std::size_t i = skipped; i < g.notes.size(); ++i) out += escaped(within_limit(g.notes[i])) + "\n";
-    const std::vector<DealRecord> record = newest_record(g.record);
+    for (std::size_t i = skipped; i < g.notes.size(); ++i)
+        out += escaped(within_limit(game::notes::code_of(g.notes[i]))) + "\n";
+    const std::vector<CodedDeal> record = newest_record(g.record);
     out += "record " + std::to_string(record.size()) + "\n";
-    for (const DealRecord& d : record) {
+    for (const CodedDeal& d : record) {
         out += "deal " + std::to_string(d.number) + " " + std::to_string(d.lines.size()) + "\n";
         for (const std::string& line : d.lines) out += escaped(line) + "\n";
     }
@@ -222,7 +247,7 @@ SavedGameRead read_saved_game(std::string_view text) {
         r.refuse("保存的牌局的版本号不是数字");
         return r.result;
     }
-    if (version != kSavedGameFormat) {
+    if (version < kOldestSavedGameFormat || version > kSavedGameFormat) {
         r.refuse(std::string(version < kSavedGameFormat ? "旧" : "新") + "版本保存的牌局（版本 " +
                  std::to_string(version) + "），本游戏读取版本 " + std::to_string(kSavedGameFormat));
         return r.result;
@@ -258,7 +283,7 @@ SavedGameRead read_saved_game(std::string_view text) {
         (next_word(line) != "notes" || !whole_number<std::size_t>(line, 0, kAny<std::size_t>, count)))
         r.refuse("保存的牌局的提示行数缺失或损坏");
     if (!r.failed() && count > kSavedNotes) r.refuse("保存的牌局中提示行超过 " + std::to_string(kSavedNotes) + " 行");
-    r.lines(count, "提示行", g.notes);
+    r.entries(count, "提示行", version, g.notes);
 
     std::size_t deals = 0, record_lines = 0, record_bytes = 0;
     if (r.line(line, "保存的牌局的牌局记录缺失或损坏") &&
@@ -276,10 +301,12 @@ SavedGameRead read_saved_game(std::string_view text) {
         if (!r.failed() && count > kSavedRecordLines - record_lines)
             r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordLines) + " 行");
         record_lines += count;
-        r.lines(count, "牌局记录", deal.lines);
-        for (const std::string& l : deal.lines) record_bytes += l.size();
+        std::vector<std::string> lines;
+        r.lines(count, "牌局记录", lines);
+        for (const std::string& l : lines) record_bytes += l.size();
         if (!r.failed() && record_bytes > kSavedRecordBytes)
             r.refuse("保存的牌局中牌局记录超过 " + std::to_string(kSavedRecordBytes) + " 字节");
+        r.entries_of(lines, "牌局记录", version, deal.lines);
         record.push_back(std::move(deal));
     }
     if (r.line(line, "保存的牌局没有在该结束的地方结束") && (line != "end" || !r.rest().empty()))

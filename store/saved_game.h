@@ -11,10 +11,10 @@
 //   spots <n> <card x y face-up in-row> ...   <- the hands' cards as drawn, back to front
 //   numbers <last dealt> <next>
 //   notes <n>
-//   <n note lines>
+//   <n note entries>  <- "t <text>" or an event's code (model/note_code.h)
 //   record <deals>
 //   deal <number> <n>  <- for each deal of the record: its number (0 before the first) and lines
-//   <n record lines>
+//   <n record entries>
 //   end
 //
 // A saved game is a file a player may be sent: the reader refuses what play
@@ -26,7 +26,10 @@
 // added, removed or read differently, the state's own format included, so
 // that an older file is refused as an older version, never as damaged.
 // Version 1 kept the generator's words and no record; version 2 (state 2,
-// with the seats' levels) keeps the record instead.
+// with the seats' levels) keeps the record instead, as Chinese lines;
+// version 3 keeps the note and record entries as events (model/note_code.h),
+// so their lines are written in the window's language. A version 2 file
+// still reads, its lines kept as written.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +42,9 @@
 
 namespace tav {
 
-inline constexpr int kSavedGameFormat = 2;
+inline constexpr int kSavedGameFormat = 3;
+// The oldest version still read: its note and record lines are taken as written.
+inline constexpr int kOldestSavedGameFormat = 2;
 
 // The reader's limits, far above what play writes (a note line is a few dozen
 // bytes, a deal writes about a hundred lines) and far below what would stall
@@ -68,8 +73,8 @@ struct SavedGame {
     std::vector<CardSpot> spots;  // one for each card in a hand, in drawing order
     // The number of the deal last dealt (0 before the first) and of the next.
     std::uint64_t dealt_number = 0, next_number = 0;
-    std::vector<std::string> notes;  // the note lines of the game, oldest first
-    GameRecord record;               // the whole record, deal by deal
+    std::vector<game::notes::Entry> notes;  // the note entries of the game, oldest first
+    GameRecord record;                      // the whole record, deal by deal
 };
 
 std::string write_saved_game(const SavedGame& g);
@@ -79,7 +84,8 @@ struct SavedGameRead {
     std::string error;  // "" when `game` is good
     bool ok() const { return error.empty(); }
 };
-// Refuses anything but a text written by write_saved_game of this version,
+// Refuses anything but a text written by write_saved_game of this version
+// (or a version 2 one),
 // with a state that is whole and waits for the human (nothing half done), a
 // spot on the table for each card of a hand and for nothing else, deal
 // numbers that some deal has, and lines within the limits above.

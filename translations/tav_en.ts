@@ -826,8 +826,8 @@ Built %2, Qt %3</translation>
         <translation>Expert</translation>
     </message>
     <message>
-        <source>（1 至 %1，末三位不能都是 0）</source>
-        <translation> (1 to %1; the last three digits may not all be 0)</translation>
+        <source>%1（1 至 %2，末三位不能都是 0）</source>
+        <translation>%1 (1 to %2; the last three digits may not all be 0)</translation>
     </message>
     <message>
         <source>，瑟柯牌</source>

@@ -47,6 +47,11 @@ bool use_english(bool english) {
 
 bool english_in_use() { return english_flag(); }
 
+game::notes::Wording note_wording() {
+    if (english_flag()) return &english_lines;
+    return &game::notes::write;
+}
+
 QString tx(const char* chinese) { return QCoreApplication::translate("tav", chinese); }
 
 QString shown(std::string_view text) {

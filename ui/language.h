@@ -8,6 +8,8 @@
 #include <QString>
 #include <string_view>
 
+#include "model/notes.h"
+
 namespace tav::ui {
 
 // The menu's choice, as kept in the settings.
@@ -25,9 +27,12 @@ bool english_in_use();
 // A text of the window's own (menu item, dialog label, button, tooltip).
 QString tx(const char* chinese);
 
-// A text the game writes, as shown: a table label, a note line, a box's text.
-// Each line is looked up as a whole first, then by the note kinds' patterns;
-// unchanged in Chinese.
+// A text the game writes, as shown: a table label, a line kept as written, a
+// box's text. Each line is looked up as a whole first, then by the templates
+// of the texts with numbers in them; unchanged in Chinese.
 QString shown(std::string_view text);
+
+// How the note lines are written from the events in the window's language.
+game::notes::Wording note_wording();
 
 }  // namespace tav::ui

@@ -39,6 +39,7 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     // The application's icon when it has one (read once at start-up).
     if (QGuiApplication::windowIcon().isNull()) setWindowIcon(game_icon());
     session_ = std::make_unique<Session>(settings, platform_, seed);
+    session_->view().set_wording(note_wording());
     keeping_ = std::make_unique<Keeping>(*session_, settings_, this);
     session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };
     session_->on_changed = [this] { keeping_->game_changed(); };

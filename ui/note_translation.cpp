@@ -3,25 +3,22 @@
 #include <QCoreApplication>
 #include <QRegularExpression>
 #include <functional>
+#include <type_traits>
+#include <variant>
 #include <vector>
+
+#include "model/notes.h"
 
 namespace tav::ui {
 namespace {
 
 QString tr_text(const QString& chinese) { return QCoreApplication::translate("tav", chinese.toUtf8().constData()); }
 
-// A seat's name, padded ("柳    烟") or not.
+// A seat's name, padded ("柳    烟") or not, in a text the table writes.
 const QString kSeat = "(钟离云|柳 *烟|石 *坚|花月容|雷 *虎|月 *琴)";
-const QString kKind = "([进还][落扪点]贡)";
-// One card named in a tribute line: a joker, a 2 ("钱") or "个" and a rank.
-const QString kCard = "(大户|小户|钱|个\\S+?)";
 
-QString seat(const QString& name) { return tr_text(QString(name).remove(' ')); }
-
-QString card(const QString& word) {
-    if (word.startsWith("个")) return word.mid(1);
-    return tr_text(word);
-}
+QString utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString seat(game::Seat s) { return tr_text(utf8(game::name_of(s))); }
 
 struct Kind {
     QRegularExpression shape;
@@ -37,13 +34,15 @@ QString part(const QString& chinese) {
 }
 
 // How a part of a templated line is put into its translation.
-enum class Part { as_is, text, reason };
+enum class Part { as_is, text, reason, seat };
 struct Slot {
     QString pattern;  // no capturing group of its own
     Part part = Part::as_is;
 };
 // A field of the saved game's state as it is written ("hand B", "traded"), kept as it is.
 const Slot kField{"[a-z]+(?: [A-F])?"};
+// A seat's name as the table writes it, padded or not.
+const Slot kSeatSlot{kSeat.mid(1, kSeat.size() - 2), Part::seat};
 // The saved game's lines a reason may name, translated.
 const Slot kLines{"提示行|牌局记录", Part::text};
 
@@ -61,65 +60,22 @@ Kind templated(const char* chinese, std::vector<Slot> holes) {
                     const QString got = m.captured(static_cast<int>(i + 1));
                     english = english.arg(holes[i].part == Part::reason ? part(got)
                                           : holes[i].part == Part::text ? tr_text(got)
+                                          : holes[i].part == Part::seat ? tr_text(QString(got).remove(' '))
                                                                         : got);
                 }
                 return english;
             }};
 }
 
-QString play(const QRegularExpressionMatch& m) {
-    QStringList parts;
-    if (!m.captured(2).isEmpty()) parts << tr_text("%1大户").arg(m.captured(2));
-    if (!m.captured(3).isEmpty()) parts << tr_text("%1小户").arg(m.captured(3));
-    if (!m.captured(4).isEmpty()) parts << tr_text("%1钱").arg(m.captured(4));
-    if (!m.captured(5).isEmpty()) parts << tr_text("%1个%2").arg(m.captured(5), m.captured(6));
-    if (parts.isEmpty()) return {};
-    QString text = tr_text("%1出%2").arg(seat(m.captured(1)), parts.join(", "));
-    if (!m.captured(7).isEmpty()) text += tr_text("，瑟柯牌");
-    return text;
-}
-
 const std::vector<Kind>& kinds() {
-    auto re = [](const QString& s) { return QRegularExpression("^" + s + "$"); };
     static const std::vector<Kind> list{
-        {re(kSeat + "先发牌"), [](const auto& m) { return tr_text("%1先发牌").arg(seat(m.captured(1))); }},
-        {re(kSeat + "开点"), [](const auto& m) { return tr_text("%1开点").arg(seat(m.captured(1))); }},
-        {re(kSeat + "买３"), [](const auto& m) { return tr_text("%1买３").arg(seat(m.captured(1))); }},
-        {re(kSeat + "卖３"), [](const auto& m) { return tr_text("%1卖３").arg(seat(m.captured(1))); }},
-        {re(kSeat + "＞(\\S+)"),
-         [](const auto& m) { return tr_text("%1＞%2").arg(seat(m.captured(1)), tr_text(m.captured(2))); }},
-        {re(kSeat + "得分：(-?\\d+)"),
-         [](const auto& m) { return tr_text("%1得分：%2").arg(seat(m.captured(1)), m.captured(2)); }},
-        {re(kSeat + "向" + kSeat + kKind + "(\\d+)张"),
-         [](const auto& m) {
-             return tr_text("%1向%2%3%4张")
-                 .arg(seat(m.captured(1)), seat(m.captured(2)), tr_text(m.captured(3)), m.captured(4));
-         }},
-        {re(kSeat + "向" + kKind + "(\\d+)张"),
-         [](const auto& m) {
-             return tr_text("%1向%2%3张").arg(seat(m.captured(1)), tr_text(m.captured(2)), m.captured(3));
-         }},
-        {re(kSeat + kKind + "无牌"),
-         [](const auto& m) { return tr_text("%1%2无牌").arg(seat(m.captured(1)), tr_text(m.captured(2))); }},
-        {re(kSeat + kKind + "两" + kCard),
-         [](const auto& m) {
-             return tr_text("%1%2两%3").arg(seat(m.captured(1)), tr_text(m.captured(2)), card(m.captured(3)));
-         }},
-        {re(kSeat + kKind + "一" + kCard + "，一" + kCard),
-         [](const auto& m) {
-             return tr_text("%1%2一%3，一%4")
-                 .arg(seat(m.captured(1)), tr_text(m.captured(2)), card(m.captured(3)), card(m.captured(4)));
-         }},
-        {re(kSeat + kKind + "一" + kCard),
-         [](const auto& m) {
-             return tr_text("%1%2一%3").arg(seat(m.captured(1)), tr_text(m.captured(2)), card(m.captured(3)));
-         }},
-        {re(kSeat + "(?:(\\d+)大户)?(?:(\\d+)小户)?(?:(\\d+)钱)?(?:(\\d+)个(\\w+))?(，瑟柯牌)?"), play},
-        {re("牌局编号 (\\d+)"), [](const auto& m) { return tr_text("牌局编号 %1").arg(m.captured(1)); }},
-        {re("第(\\d+)局　编号 (\\d+)"),
-         [](const auto& m) { return tr_text("第%1局　编号 %2").arg(m.captured(1), m.captured(2)); }},
-        {re("请选择(\\d+)张牌还贡！"), [](const auto& m) { return tr_text("请选择%1张牌还贡！").arg(m.captured(1)); }},
-        // Why a saved game or its state is refused (table/saved_game.cpp, model/serialise.cpp).
+        // The table's own texts with numbers in them: a score label, the deal
+        // number's label, a deal's heading in the record, the return prompt.
+        templated("%1得分：%2", {kSeatSlot, {"-?\\d+"}}),
+        templated("牌局编号 %1", {{"\\d+"}}),
+        templated("第%1局　编号 %2", {{"\\d+"}, {"\\d+"}}),
+        templated("请选择%1张牌还贡！", {{"\\d+"}}),
+        // Why a saved game or its state is refused (store/saved_game.cpp, store/serialise.cpp).
         templated("保存的牌局状态不对：%1", {{".+", Part::reason}}),
         templated("第%1行：%2", {{"\\d+"}, {".+", Part::reason}}),
         templated("旧版本保存的牌局（版本 %1），本游戏读取版本 %2", {{"\\d+"}, {"\\d+"}}),
@@ -140,15 +96,86 @@ const std::vector<Kind>& kinds() {
         templated("第 %1 号牌在 %2 处", {{"\\d+"}, {"\\d+"}}),
         templated("%1 座桌上的牌不止一种点数", {{"[A-F]"}}),
         templated("名次 %1 给了两次", {{"\\d+"}}),
-        {re("(\\S+)（1 至 (\\d+)，末三位不能都是 0）"),
-         [](const auto& m) {
-             return tr_text(m.captured(1)) + tr_text("（1 至 %1，末三位不能都是 0）").arg(m.captured(2));
-         }},
+        // The deal number dialog's refusals: a reason, then the numbers allowed.
+        templated("%1（1 至 %2，末三位不能都是 0）", {{"\\S+?", Part::text}, {"\\d+"}}),
     };
     return list;
 }
 
+// The English lines of the events, made from the same templates as the
+// Chinese ones (model/notes.h), each hole filled with its part in English.
+struct English {
+    std::vector<std::string>& out;
+    void line(const QString& text) { out.push_back(text.toStdString()); }
+    // A kind whose lines are fixed texts: each line translated whole.
+    void whole(const game::Event& e) {
+        std::vector<std::string> chinese;
+        game::notes::write(e, chinese);
+        for (const std::string& l : chinese) line(tr_text(utf8(l)));
+    }
+    static QString card(game::Rank r) {
+        if (r == game::kBigJoker) return tr_text("大户");
+        if (r == game::kSmallJoker) return tr_text("小户");
+        if (r == game::kTwo) return tr_text("钱");
+        return utf8(game::rank_code(r));
+    }
+    static QString kind(game::DebtKind k, bool back) { return tr_text(utf8(game::notes::tribute_word(k, back))); }
+
+    void operator()(const game::FirstLeader& e) { line(tr_text("%1先发牌").arg(seat(e.seat))); }
+    void operator()(const game::PointOpened& e) { line(tr_text("%1开点").arg(seat(e.seat))); }
+    void operator()(const game::ThreeBought& e) {
+        line(tr_text("%1买３").arg(seat(e.buyer)));
+        line(tr_text("%1卖３").arg(seat(e.seller)));
+    }
+    void operator()(const game::Placed& e) {
+        line(tr_text("%1＞%2").arg(seat(e.seat), tr_text(utf8(game::notes::place_word(e.place)))));
+    }
+    void operator()(const game::TributeFiled& e) {
+        if (e.receiver)
+            line(tr_text("%1向%2%3%4张")
+                     .arg(seat(e.payer), seat(*e.receiver), kind(e.kind, false), QString::number(e.count)));
+        else
+            line(tr_text("%1向%2%3张").arg(seat(e.payer), kind(e.kind, false), QString::number(e.count)));
+    }
+    void operator()(const game::TributeHanded& e) {
+        const QString who = seat(e.giver), what = kind(e.kind, e.back);
+        const game::Play& c = e.cards;
+        if (c.empty())
+            line(tr_text("%1%2无牌").arg(who, what));
+        else if (c.size() >= 2 && game::rank_of(c[0]) == game::rank_of(c[1]))
+            line(tr_text("%1%2两%3").arg(who, what, card(game::rank_of(c[0]))));
+        else if (c.size() >= 2)
+            line(tr_text("%1%2一%3，一%4").arg(who, what, card(game::rank_of(c[0])), card(game::rank_of(c[1]))));
+        else
+            line(tr_text("%1%2一%3").arg(who, what, card(game::rank_of(c[0]))));
+    }
+    void operator()(const game::PlayCalled& e) {
+        const game::Makeup& m = e.makeup;
+        QStringList parts;
+        if (m.big > 0) parts << tr_text("%1大户").arg(m.big);
+        if (m.small > 0) parts << tr_text("%1小户").arg(m.small);
+        if (m.twos > 0) parts << tr_text("%1钱").arg(m.twos);
+        if (m.naturals > 0)
+            parts << tr_text("%1个%2").arg(QString::number(m.naturals), utf8(game::rank_code(m.first_natural)));
+        QString text = tr_text("%1出%2").arg(seat(e.seat), parts.join(", "));
+        if (e.challenge) text += tr_text("，瑟柯牌");
+        line(text);
+    }
+};
+
 }  // namespace
+
+void english_lines(const game::Event& e, std::vector<std::string>& out) {
+    English english{out};
+    std::visit(
+        [&](const auto& x) {
+            if constexpr (std::is_invocable_v<English&, decltype(x)>)
+                english(x);
+            else
+                english.whole(e);
+        },
+        e);
+}
 
 QString translate_note(const QString& line) {
     for (const Kind& k : kinds()) {

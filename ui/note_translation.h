@@ -1,14 +1,22 @@
-// The game's lines in English by their kinds' patterns: the engine writes
-// "石坚1大户2钱" or "柳    烟＞头科" with seat names and numbers inside, so a
-// line is matched against each kind's shape and rebuilt from the English
-// template of that kind (the templates are in the translation file too).
+// The game's lines in English. The note lines come from the events, by the
+// English templates of their kinds (the Chinese lines' twin, model/notes.h);
+// the few other texts the table writes with numbers in them (a score label,
+// a deal's heading, a refusal's reason) are matched against the template
+// they were made from and rebuilt from its translation.
 #pragma once
 
 #include <QString>
+#include <string>
+#include <vector>
+
+#include "model/events.h"
 
 namespace tav::ui {
 
-// The English line, or an empty text when no kind matches.
+// The English lines of an event (most kinds write none), as UTF-8.
+void english_lines(const game::Event& e, std::vector<std::string>& out);
+
+// The English of a text the table writes, or an empty text when no kind matches.
 QString translate_note(const QString& line);
 
 }  // namespace tav::ui

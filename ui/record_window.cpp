@@ -36,7 +36,7 @@ RecordWindow::RecordWindow(const GameRecord& record, QWidget* parent) : QDialog(
 }
 
 void RecordWindow::refresh() {
-    view_->setPlainText(shown(record_.text()));
+    view_->setPlainText(shown(record_.text(note_wording())));
     // The newest lines in sight, as in the note area.
     view_->verticalScrollBar()->setValue(view_->verticalScrollBar()->maximum());
 }

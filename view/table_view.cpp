@@ -10,7 +10,6 @@ namespace tav {
 namespace {
 
 using game::Card;
-using game::EventKind;
 using game::Seat;
 
 constexpr int kNoteLines = 16;
@@ -150,8 +149,7 @@ void TableView::build() {
         score_label_[seat] = surface_.object(std::string("t_c") + lower(seat));
     }
     note_ = surface_.object("t_note");
-    note(" ");
-    note("＞＞＞请先洗牌");
+    note_entry(game::notes::Entry{game::Prompted{Seat::A, game::Ask::shuffle}});
 }
 
 void TableView::move(Card c, int x, int y, bool face_up, bool to_front) {
@@ -166,53 +164,56 @@ void TableView::move(Card c, int x, int y, bool face_up, bool to_front) {
 }
 
 void TableView::show(const game::Event& e) {
-    switch (e.kind) {
-        case EventKind::note: note(e.text); break;
-        case EventKind::dealt: deal(e); break;
-        case EventKind::laid_out: lay_out(e.seat, e.cards); break;
-        case EventKind::played: {
-            const layout::Point p = layout::play_spot(e.seat);
-            move(e.card, p.x + layout::kPlayStep * e.number, p.y, true, true);
-            on_table_[e.seat].push_back(e.card);
-            break;
-        }
-        case EventKind::cleared:
-            for (Card c : on_table_[e.seat]) card_[c]->visible = false;
-            on_table_[e.seat].clear();
-            surface_.touched();
-            break;
-        case EventKind::handed: {
-            const layout::Point p = layout::handing_spot(e.seat);
-            card_[e.card]->pointer.clear();  // it has left the human's row
-            move(e.card, p.x + layout::kPlayStep * e.number, p.y, true, true);
-            break;
-        }
-        case EventKind::traded: {
-            const layout::Point p = layout::exchange_spot(e.seat);
-            card_[e.card]->pointer.clear();
-            move(e.card, p.x, p.y, true, true);
-            break;
-        }
-        case EventKind::place: {
-            static constexpr std::array<std::string_view, 7> kLabels{"",     "头科", "二科", "三科",
-                                                                     "四科", "二落", "大落"};
-            SurfaceObject& label = *place_label_[e.seat];
-            label.visible = true;
-            label.text = std::string(kLabels[static_cast<std::size_t>(std::clamp(e.number, 0, 6))]);
-            surface_.touched();
-            break;
-        }
-        case EventKind::score:
-            score_label_[e.seat]->text = score_text(e.seat, e.number);
-            surface_.touched();
-            break;
-        case EventKind::table_reset: reset(); break;
-        case EventKind::deal_over:
-        case EventKind::asked: break;
+    std::visit([this](const auto& x) { draw(x); }, e);
+    if (game::notes::writes(e)) note_entry(game::notes::Entry{e});
+}
+
+void TableView::draw(const game::Played& e) {
+    const layout::Point p = layout::play_spot(e.seat);
+    int n = 0;
+    for (Card c : e.cards) {
+        move(c, p.x + layout::kPlayStep * n++, p.y, true, true);
+        on_table_[e.seat].push_back(c);
     }
 }
 
-void TableView::deal(const game::Event& e) {
+void TableView::draw(const game::PlayCleared& e) {
+    for (Card c : on_table_[e.seat]) card_[c]->visible = false;
+    on_table_[e.seat].clear();
+    surface_.touched();
+}
+
+void TableView::draw(const game::TributeHanded& e) {
+    const layout::Point p = layout::handing_spot(e.giver);
+    int n = 0;
+    for (Card c : e.cards) {
+        card_[c]->pointer.clear();  // it has left the human's row
+        move(c, p.x + layout::kPlayStep * ++n, p.y, true, true);
+    }
+}
+
+void TableView::draw(const game::ThreeBought& e) {
+    // The buyer's payment at its exchange spot, then the seller's three at its own.
+    for (const auto& [seat, c] : {std::pair{e.buyer, e.payment}, std::pair{e.seller, e.three}}) {
+        const layout::Point p = layout::exchange_spot(seat);
+        card_[c]->pointer.clear();
+        move(c, p.x, p.y, true, true);
+    }
+}
+
+void TableView::draw(const game::Placed& e) {
+    SurfaceObject& label = *place_label_[e.seat];
+    label.visible = true;
+    label.text = std::string(game::notes::place_word(e.place));
+    surface_.touched();
+}
+
+void TableView::draw(const game::Scored& e) {
+    score_label_[e.seat]->text = score_text(e.seat, e.score);
+    surface_.touched();
+}
+
+void TableView::draw(const game::Dealt& e) {
     const int i = e.number;
     const bool human = e.seat == Seat::A;
     const bool slow = settings_.deal_speed != "0";
@@ -239,10 +240,11 @@ void TableView::deal(const game::Event& e) {
     surface_.touched();
 }
 
-void TableView::lay_out(Seat seat, const std::vector<Card>& hand) {
-    const int rows = std::min(static_cast<int>(hand.size()), layout::kHandRows);
+void TableView::draw(const game::LaidOut& e) {
+    const Seat seat = e.seat;
+    const int rows = std::min(e.cards.size(), layout::kHandRows);
     for (int n = 1; n <= rows; ++n) {
-        const Card c = hand[static_cast<std::size_t>(n - 1)];
+        const Card c = e.cards[n - 1];
         SurfaceObject& o = *card_[c];
         surface_.set_position(o.name, true);
         const layout::Point p = layout::hand_slot(seat, n);
@@ -259,7 +261,7 @@ void TableView::lay_out(Seat seat, const std::vector<Card>& hand) {
     surface_.touched();
 }
 
-void TableView::reset() {
+void TableView::draw(const game::TableReset&) {
     for (int n = 1; n <= kCardCount; ++n) {
         pack_[static_cast<std::size_t>(n)]->visible = true;
         SurfaceObject& o = *card_[static_cast<std::size_t>(n)];
@@ -288,9 +290,19 @@ Card TableView::card_at(int x, int y) const {
     return static_cast<Card>(card_number(o->name));
 }
 
-void TableView::note(std::string_view line) {
+void TableView::note(std::string_view line) { note_entry(game::notes::Entry{std::string(line)}); }
+
+void TableView::note_entry(const game::notes::Entry& entry) {
+    lines_.clear();
+    game::notes::write(entry, wording_, lines_);
+    if (std::all_of(lines_.begin(), lines_.end(), [](const std::string& l) { return l.empty(); })) return;
+    for (const std::string& line : lines_) add_line(line);
+    note_log_.push_back(entry);
+    surface_.touched();
+}
+
+void TableView::add_line(std::string_view line) {
     if (line.empty()) return;  // an empty line is no line
-    note_log_.emplace_back(line);
     // Keep the newest sixteen lines: with a line end after the last line,
     // more than sixteen line ends means the oldest lines go (and with them
     // a line end the text itself ended with).
@@ -305,7 +317,26 @@ void TableView::note(std::string_view line) {
         text = text.substr(start, end - start);
     }
     note_->text = std::move(text);
+}
+
+void TableView::set_wording(game::notes::Wording wording) {
+    if (!wording || wording == wording_) return;
+    wording_ = wording;
+    // Every entry since the area was last cleared, as they were written.
+    note_->text.clear();
+    for (const game::notes::Entry& entry : note_log_) {
+        lines_.clear();
+        game::notes::write(entry, wording_, lines_);
+        for (const std::string& line : lines_) add_line(line);
+    }
     surface_.touched();
+}
+
+std::vector<std::string> TableView::note_log() const {
+    std::vector<std::string> lines;
+    for (const game::notes::Entry& entry : note_log_) game::notes::write(entry, wording_, lines);
+    lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
+    return lines;
 }
 
 void TableView::clear_notes() {

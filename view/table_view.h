@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/events.h"
+#include "model/notes.h"
 #include "model/state.h"
 #include "store/saved_game.h"
 #include "surface/surface.h"
@@ -34,13 +35,18 @@ public:
     // One event onto the table. A slow deal draws each card's two moves.
     void show(const game::Event& e);
 
-    // A line for the note area, which keeps the newest sixteen; every line
-    // of the game is kept in `note_log`.
+    // An entry for the note area, which shows the newest sixteen lines;
+    // every entry of the game is kept in `note_log`. A text is a line as it is.
+    void note_entry(const game::notes::Entry& entry);
     void note(std::string_view line);
     void clear_notes();
-    const std::vector<std::string>& note_log() const { return note_log_; }
-    void forget_notes() { note_log_.clear(); }
+    const std::vector<game::notes::Entry>& note_entries() const { return note_log_; }
+    // The lines of every entry kept, oldest first, in the note area's language.
+    std::vector<std::string> note_log() const;
     std::string note_text() const;
+    // The language the note lines are written in (Chinese until told):
+    // the lines in sight are written again.
+    void set_wording(game::notes::Wording wording);
 
     // Every score label back to 0.
     void reset_scores();
@@ -68,9 +74,19 @@ public:
 private:
     void build();
     void move(game::Card c, int x, int y, bool face_up, bool to_front);
-    void lay_out(game::Seat seat, const std::vector<game::Card>& hand);
-    void deal(const game::Event& e);
-    void reset();
+    void add_line(std::string_view line);
+    // What each kind of event changes on the table; most change nothing.
+    void draw(const game::Dealt& e);
+    void draw(const game::LaidOut& e);
+    void draw(const game::Played& e);
+    void draw(const game::PlayCleared& e);
+    void draw(const game::TributeHanded& e);
+    void draw(const game::ThreeBought& e);
+    void draw(const game::Placed& e);
+    void draw(const game::Scored& e);
+    void draw(const game::TableReset& e);
+    template <class Other>
+    void draw(const Other&) {}
 
     TableSettings& settings_;
     Surface surface_;
@@ -81,7 +97,9 @@ private:
     SurfaceObject* note_ = nullptr;
     game::PerSeat<std::vector<game::Card>> on_table_;  // each seat's play as shown
     std::bitset<game::kCards + 1> in_row_;
-    std::vector<std::string> note_log_;
+    std::vector<game::notes::Entry> note_log_;
+    game::notes::Wording wording_ = &game::notes::write;
+    std::vector<std::string> lines_;  // one entry's, reused
 };
 
 }  // namespace tav

@@ -12,14 +12,12 @@ constexpr const char* kHumanPointer = "HyperLink!";  // the pointer over the hum
 }  // namespace
 
 using game::Card;
-using game::Event;
-using game::EventKind;
 using game::Seat;
 
 void TableView::restore(const SavedGame& g) {
     const game::State& s = g.state;
     const RedrawPause pause(surface_);
-    show(Event{EventKind::table_reset, Seat::A, 0, 0, {}, {}});
+    draw(game::TableReset{});
     for (Seat seat : game::kAllSeats) place_label_[seat]->visible = false;
     // Every card out lies face up in the human's hand and on the table,
     // face down in the other hands; the pack is empty once a deal is out.
@@ -38,9 +36,9 @@ void TableView::restore(const SavedGame& g) {
     if (out || !s.cleared.empty())
         for (int n = 1; n <= kCardCount; ++n) pack_[static_cast<std::size_t>(n)]->visible = false;
     for (Seat seat : game::kAllSeats) {
-        show(Event{EventKind::laid_out, seat, 0, 0, {}, {s.hands[seat].begin(), s.hands[seat].end()}});
-        if (s.places[seat] != 0) show(Event{EventKind::place, seat, 0, s.places[seat], {}, {}});
-        show(Event{EventKind::score, seat, 0, s.scores[seat], {}, {}});
+        draw(game::LaidOut{seat, s.hands[seat]});
+        if (s.places[seat] != 0) draw(game::Placed{seat, s.places[seat]});
+        draw(game::Scored{seat, s.scores[seat]});
     }
     // The hands' cards where they lay, drawn in the same order; the plays,
     // laid after them, in front.
@@ -57,12 +55,10 @@ void TableView::restore(const SavedGame& g) {
         card.pointer = spot.in_row ? kHumanPointer : "";
         surface_.set_position(card.name, true);
     }
-    for (Seat seat : game::kAllSeats) {
-        int n = 0;
-        for (Card c : s.plays[seat]) show(Event{EventKind::played, seat, c, n++, {}, {}});
-    }
+    for (Seat seat : game::kAllSeats)
+        if (!s.plays[seat].empty()) draw(game::Played{seat, s.plays[seat], false});
     clear_notes();
-    for (const std::string& line : g.notes) note(line);
+    for (const game::notes::Entry& entry : g.notes) note_entry(entry);
     surface_.touched();
 }
 

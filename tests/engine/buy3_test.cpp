@@ -13,8 +13,8 @@
 namespace tav {
 namespace {
 
-using game::EventKind;
 using game::Seat;
+using test::Kind;
 
 // Six hands just dealt, in seat order A..F; every card not named lies in the
 // cleared pile.
@@ -37,22 +37,24 @@ struct Threes {
     // The cards shown at the exchange spots, "A:2 D:3 ...".
     std::string shown() const {
         std::string out;
-        for (const game::Event& e : t.ev.list)
-            if (e.kind == EventKind::traded)
+        for (const test::Row& e : test::rows(t.ev))
+            if (e.kind == Kind::traded)
                 out += (out.empty() ? "" : " ") + std::string(1, game::letter_of(e.seat)) + ":" +
                        test::Cards::word_of(e.card);
         return out;
     }
     // The event index of the first hand laid out for `seat`, -1 when none.
     long laid_out(Seat seat) const {
-        for (std::size_t i = 0; i < t.ev.list.size(); ++i)
-            if (t.ev.list[i].kind == EventKind::laid_out && t.ev.list[i].seat == seat) return static_cast<long>(i);
+        const std::vector<test::Row> rows = test::rows(t.ev);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].kind == Kind::laid_out && rows[i].seat == seat) return static_cast<long>(i);
         return -1;
     }
     long last_trade() const {
         long at = -1;
-        for (std::size_t i = 0; i < t.ev.list.size(); ++i)
-            if (t.ev.list[i].kind == EventKind::traded) at = static_cast<long>(i);
+        const std::vector<test::Row> rows = test::rows(t.ev);
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (rows[i].kind == Kind::traded) at = static_cast<long>(i);
         return at;
     }
 };
@@ -68,9 +70,9 @@ TEST(BuyThrees, TheOppositeSeatSellsFirstEvenWhenTheNextHoldsMore) {
     EXPECT_EQ(g.held(Seat::B), "9 3 3 3 3");
     // The payment is shown face up at the buyer's spot, the three at the seller's.
     EXPECT_EQ(g.shown(), "A:2 D:3");
-    const auto paid = std::find_if(g.t.ev.list.begin(), g.t.ev.list.end(),
-                                   [](const game::Event& e) { return e.kind == EventKind::traded; });
-    ASSERT_NE(paid, g.t.ev.list.end());
+    const std::vector<test::Row> rows = test::rows(g.t.ev);
+    const auto paid = std::find_if(rows.begin(), rows.end(), [](const test::Row& e) { return e.kind == Kind::traded; });
+    ASSERT_NE(paid, rows.end());
     EXPECT_EQ(paid->card, two);
 }
 
@@ -84,7 +86,7 @@ TEST(BuyThrees, AThreeBoughtOrSoldLaysTheHumansHandOutAgain) {
         ASSERT_GE(g.laid_out(Seat::A), 0);
         EXPECT_GT(g.laid_out(Seat::A), g.last_trade());
         EXPECT_EQ(test::words(g.t.s.hands[Seat::A]), "BJ A K 3");
-        const game::Event& e = g.t.ev.list[static_cast<std::size_t>(g.laid_out(Seat::A))];
+        const test::Row e = test::rows(g.t.ev)[static_cast<std::size_t>(g.laid_out(Seat::A))];
         EXPECT_EQ(std::vector<game::Card>(g.t.s.hands[Seat::A].begin(), g.t.s.hands[Seat::A].end()), e.cards);
     }
     {

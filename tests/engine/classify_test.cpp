@@ -94,8 +94,8 @@ TEST(Classify, APlayLiesInTheOrderGivenAndIsKeptStrongestFirst) {
     EXPECT_EQ(test::words(t.s.plays[Seat::A]), "BJ Q Q");
     // On the table the cards lie in the order given: first card at position 0.
     std::vector<std::pair<Card, int>> laid;
-    for (const game::Event& e : t.ev.list) {
-        ASSERT_EQ(e.kind, game::EventKind::played);
+    for (const test::Row& e : test::rows(t.ev)) {
+        ASSERT_EQ(e.kind, test::Kind::played);
         EXPECT_EQ(e.seat, Seat::A);
         laid.emplace_back(e.card, e.number);
     }

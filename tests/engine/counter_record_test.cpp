@@ -11,6 +11,7 @@
 #include "model/notes.h"
 #include "rules/engine.h"
 #include "session/card_counter.h"
+#include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
 
 namespace tav {
@@ -49,12 +50,12 @@ TEST(Counter, AfterEveryPlayItEqualsACountMadeFromTheRecord) {
     RankCounts played{};
     int plays = 0;
     ev.after_step = [&](const game::State& st, const game::Events& e) {
-        for (; read < e.list.size(); ++read) {
-            const game::Event& x = e.list[read];
-            if (x.kind != game::EventKind::note) continue;
-            if (x.text == game::notes::kShuffling) played = {};
-            if (add_play_line(x.text, played)) ++plays;
-        }
+        for (; read < e.list.size(); ++read)
+            for (const test::Row& x : test::rows(e.list[read])) {
+                if (x.kind != test::Kind::note) continue;
+                if (x.text == game::notes::kShuffling) played = {};
+                if (add_play_line(x.text, played)) ++plays;
+            }
         RankCounts expected = full_pack();
         if (st.phase == game::Phase::between_deals && st.hands[Seat::A].empty() && st.cleared.empty()) {
             // The deal is over and its cards are back in the pack: nothing seen yet.
@@ -104,23 +105,30 @@ TEST_F(CounterPanelAndRecord, ThePanelShowsTheCountsAfterEveryAction) {
 TEST_F(CounterPanelAndRecord, TheRecordHoldsEveryEngineLineGroupedByDeal) {
     Session game(settings, platform, 123);
     std::vector<std::vector<std::string>> by_deal;
-    game.before_event = [&](const game::Event& e) {
-        if (e.kind != game::EventKind::note) return;
-        if (e.text == game::notes::kShuffling || by_deal.empty()) by_deal.emplace_back();
-        by_deal.back().push_back(e.text);
+    game.before_event = [&](const game::Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind != test::Kind::note) continue;
+            if (e.text == game::notes::kShuffling || by_deal.empty()) by_deal.emplace_back();
+            by_deal.back().push_back(e.text);
+        }
     };
     test::play_until(game, 3000,
                      [&] { return game.deal_number() == 123003u && game.state().ask == game::Ask::shuffle; });
     game.before_event = nullptr;
     const std::vector<DealRecord>& deals = game.record().deals();
     ASSERT_EQ(deals.size(), 3u);
+    auto lines_of = [](const DealRecord& d) {
+        std::vector<std::string> out;
+        for (const game::notes::Entry& entry : d.lines) game::notes::write(entry, &game::notes::write, out);
+        return out;
+    };
     for (std::size_t k = 0; k < deals.size(); ++k) {
         EXPECT_EQ(deals[k].number, 123001u + k);
-        EXPECT_EQ(deals[k].lines, by_deal[k]);
-        EXPECT_EQ(deals[k].lines.front(), game::notes::kShuffling);
+        EXPECT_EQ(lines_of(deals[k]), by_deal[k]);
+        EXPECT_EQ(lines_of(deals[k]).front(), game::notes::kShuffling);
     }
     // Far more than the note area keeps.
-    EXPECT_GT(deals[0].lines.size(), 16u);
+    EXPECT_GT(lines_of(deals[0]).size(), 16u);
     const std::string text = game.record().text();
     EXPECT_EQ(text.rfind("瑟柯牌局 牌局记录\n", 0), 0u);
     EXPECT_NE(text.find("\n第2局　编号 123002\n" + std::string(game::notes::kShuffling) + "\n"), std::string::npos);

@@ -50,8 +50,10 @@ TEST(DealNumbers, TypedNumbersAreCheckedAndBadOnesRefusedWithAReason) {
 // Every card dealt by a session's next shuffle, in the order dealt, with its seat.
 std::vector<std::pair<game::Seat, game::Card>> dealt_by(Session& s, bool by_number, std::uint64_t number) {
     std::vector<std::pair<game::Seat, game::Card>> cards;
-    s.before_event = [&cards](const game::Event& e) {
-        if (e.kind == game::EventKind::dealt) cards.emplace_back(e.seat, e.card);
+    s.before_event = [&cards](const game::Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind == test::Kind::dealt) cards.emplace_back(e.seat, e.card);
+        }
     };
     if (by_number)
         EXPECT_TRUE(s.deal_by_number(number));

@@ -23,7 +23,7 @@ namespace tav::test {
 // once the last card had arrived and the human's hand was laid out, before
 // anything else (threes, play) changed it.
 struct DealWatch {
-    std::vector<game::Event> dealt;          // in deal order
+    std::vector<test::Row> dealt;            // in deal order
     game::PerSeat<std::vector<Card>> hands;  // in the order dealt
     std::vector<Card> human_row;             // the human's hand as laid out
     bool taken = false;
@@ -33,30 +33,32 @@ struct DealWatch {
 
     void watch(Session& s) {
         *this = DealWatch{};
-        s.before_event = [this, &s, human_laid = false](const game::Event& e) mutable {
-            if (e.kind == game::EventKind::note && e.text == game::notes::kShuffling)
-                dealt_before_shuffle_note = static_cast<int>(dealt.size());
-            if (e.kind == game::EventKind::dealt) {
-                dealt.push_back(e);
-                hands[e.seat].push_back(e.card);
-                return;
+        s.before_event = [this, &s, human_laid = false](const game::Event& event) mutable {
+            for (const test::Row& e : test::rows(event)) {
+                if (e.kind == test::Kind::note && e.text == game::notes::kShuffling)
+                    dealt_before_shuffle_note = static_cast<int>(dealt.size());
+                if (e.kind == test::Kind::dealt) {
+                    dealt.push_back(e);
+                    hands[e.seat].push_back(e.card);
+                    return;
+                }
+                if (taken || dealt.size() != static_cast<std::size_t>(kCardCount)) return;
+                if (!human_laid) {
+                    human_laid = e.kind == test::Kind::laid_out && e.seat == Seat::A;
+                    if (human_laid) human_row = e.cards;
+                    return;
+                }
+                taken = true;
+                cards.resize(kCardCount + 1);
+                pack.resize(kCardCount + 1);
+                for (int n = 1; n <= kCardCount; ++n) {
+                    cards[static_cast<std::size_t>(n)] = *s.surface().find(card_id(n));
+                    pack[static_cast<std::size_t>(n)] = *s.surface().find("p_t" + std::to_string(n));
+                }
+                for (Seat seat : game::kAllSeats)
+                    place_label_shown[seat] =
+                        s.surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible;
             }
-            if (taken || dealt.size() != static_cast<std::size_t>(kCardCount)) return;
-            if (!human_laid) {
-                human_laid = e.kind == game::EventKind::laid_out && e.seat == Seat::A;
-                if (human_laid) human_row = e.cards;
-                return;
-            }
-            taken = true;
-            cards.resize(kCardCount + 1);
-            pack.resize(kCardCount + 1);
-            for (int n = 1; n <= kCardCount; ++n) {
-                cards[static_cast<std::size_t>(n)] = *s.surface().find(card_id(n));
-                pack[static_cast<std::size_t>(n)] = *s.surface().find("p_t" + std::to_string(n));
-            }
-            for (Seat seat : game::kAllSeats)
-                place_label_shown[seat] =
-                    s.surface().find(std::string("t_o") + static_cast<char>('a' + game::index_of(seat)))->visible;
         };
     }
 };

@@ -23,10 +23,10 @@ namespace {
 using game::Ask;
 using game::Card;
 using game::Event;
-using game::EventKind;
 using game::Seat;
 using test::Deal;
 using test::deal_order;
+using test::Kind;
 using test::seat_of;
 
 TEST_F(Deal, EveryCardReachesExactlyOneHandAndTheTableShowsTheDeal) {
@@ -87,7 +87,7 @@ TEST_F(Deal, CardsGoRoundTheSeatsInDealOrderToTheirPlaces) {
 
     // Card 1 goes to B, 3 to the human, 6 to the top seat; each hand in deal order.
     for (int i = 1; i <= kCardCount; ++i) {
-        const Event& e = first.dealt[static_cast<std::size_t>(i - 1)];
+        const test::Row& e = first.dealt[static_cast<std::size_t>(i - 1)];
         EXPECT_EQ(e.card, order[static_cast<std::size_t>(i)]) << i;
         EXPECT_EQ(e.seat, seat_of(i)) << i;
     }
@@ -116,9 +116,11 @@ TEST_F(Deal, FastDealDrawsOnlyTheFinishedTable) {
         settings.play_pause = pause;
         auto s = table(4);                         // with this seed tricks end before the human is first asked
         std::vector<std::uint64_t> while_dealing;  // drawings so far, as each card is dealt
-        s->before_event = [&](const Event& e) {
-            if (e.kind == EventKind::dealt || e.kind == EventKind::laid_out)
-                while_dealing.push_back(s->surface().notifications());
+        s->before_event = [&](const Event& event) {
+            for (const test::Row& e : test::rows(event)) {
+                if (e.kind == Kind::dealt || e.kind == Kind::laid_out)
+                    while_dealing.push_back(s->surface().notifications());
+            }
         };
         const std::uint64_t before = s->surface().notifications();
         const int waits = platform.waits;
@@ -138,8 +140,8 @@ TEST_F(Deal, SlowDealShowsEachCardAtItsStagingPlaceThenAtItsSeat) {
     const std::vector<Card> order = deal_order(std::mt19937_64(9));
     // Every drawing of the card being dealt, while it is in sight.
     std::vector<std::vector<SurfaceObject>> moves(kCardCount + 1);
-    const Event* dealing = nullptr;
-    s->before_event = [&](const Event& e) { dealing = e.kind == EventKind::dealt ? &e : nullptr; };
+    const game::Dealt* dealing = nullptr;
+    s->before_event = [&](const Event& e) { dealing = std::get_if<game::Dealt>(&e); };
     s->surface().set_listener([&] {
         if (!dealing) return;
         const SurfaceObject& o = *s->surface().find(card_id(dealing->card));
@@ -182,8 +184,8 @@ TEST_F(Deal, ShuffleIsFair) {
         game::Events ev;
         game::DealSteps{st, ev}.deal(rng);
         std::vector<Card> now;
-        for (const Event& e : ev.list)
-            if (e.kind == EventKind::dealt) {
+        for (const test::Row& e : test::rows(ev))
+            if (e.kind == Kind::dealt) {
                 ++where[e.card][e.seat];
                 now.push_back(e.card);
             }

@@ -12,8 +12,8 @@
 namespace tav {
 namespace {
 
-using game::EventKind;
 using game::Seat;
+using test::Kind;
 
 // Every seat holds a card until it is made to finish.
 struct Finish : ::testing::Test {
@@ -32,14 +32,15 @@ struct Finish : ::testing::Test {
         const std::vector<std::string> n = t.notes();
         return static_cast<int>(std::count(n.begin(), n.end(), line));
     }
-    int events(EventKind kind) const {
-        return static_cast<int>(std::count_if(t.ev.list.begin(), t.ev.list.end(),
-                                              [kind](const game::Event& e) { return e.kind == kind; }));
+    int events(test::Kind kind) const {
+        const std::vector<test::Row> rows = test::rows(t.ev);
+        return static_cast<int>(std::count_if(rows.begin(), rows.end(),
+                                              [kind](const test::Row& e) { return e.kind == kind; }));
     }
     // The number of the last event of that kind for the seat; -99 when none.
-    int last(EventKind kind, Seat seat) const {
+    int last(test::Kind kind, Seat seat) const {
         int n = -99;
-        for (const game::Event& e : t.ev.list)
+        for (const test::Row& e : test::rows(t.ev))
             if (e.kind == kind && e.seat == seat) n = e.number;
         return n;
     }
@@ -56,8 +57,8 @@ TEST_F(Finish, PlacesScoresAndPlaceTributes) {
     EXPECT_EQ(t.s.places[Seat::C], 1);
     EXPECT_EQ(t.s.out_count, 1);
     EXPECT_EQ(t.notes().back(), "石    坚＞头科");
-    EXPECT_EQ(last(EventKind::score, Seat::C), 2);
-    EXPECT_EQ(last(EventKind::place, Seat::C), 1);
+    EXPECT_EQ(last(Kind::score, Seat::C), 2);
+    EXPECT_EQ(last(Kind::place, Seat::C), 1);
     EXPECT_EQ(slot(13).receiver, Seat::C);
     EXPECT_EQ(slot(13).count, 2);
 
@@ -70,11 +71,11 @@ TEST_F(Finish, PlacesScoresAndPlaceTributes) {
     EXPECT_EQ(t.s.out_count, 2);
     EXPECT_EQ(t.s.places[Seat::A], 2);
     EXPECT_EQ(count("钟离云＞二科"), 1);
-    EXPECT_EQ(events(EventKind::place), 2);
+    EXPECT_EQ(events(Kind::place), 2);
 
     finish(Seat::B);
     finish(Seat::D);
-    EXPECT_EQ(last(EventKind::place, Seat::D), 4);
+    EXPECT_EQ(last(Kind::place, Seat::D), 4);
     EXPECT_EQ(t.notes().back(), "花月容＞四科");
     EXPECT_EQ(t.s.scores[Seat::B], 0);
     EXPECT_EQ(t.s.scores[Seat::D], 0);
@@ -84,7 +85,7 @@ TEST_F(Finish, PlacesScoresAndPlaceTributes) {
     finish(Seat::F);
     EXPECT_EQ(t.notes().back(), "月    琴＞二落");
     EXPECT_EQ(slot(14).payer, Seat::F);
-    EXPECT_EQ(last(EventKind::score, Seat::F), -1);
+    EXPECT_EQ(last(Kind::score, Seat::F), -1);
     // E still plays alone: the turn stays and nothing is scheduled.
     EXPECT_EQ(t.s.trick.turn, Seat::F);
     EXPECT_EQ(t.s.next, game::State::Next::none);
@@ -106,7 +107,7 @@ TEST_F(Finish, TheHumanLeftAloneIsPlacedLastAndTheDealEndsOnce) {
     EXPECT_EQ(count("钟离云＞大落"), 1);
     EXPECT_EQ(count(game::notes::kGameOver), 1);
     EXPECT_EQ(count(game::notes::kRule), 1);
-    EXPECT_EQ(events(EventKind::deal_over), 1);
+    EXPECT_EQ(events(Kind::deal_over), 1);
     EXPECT_EQ(t.s.scores[Seat::A], -2);
     EXPECT_EQ(score_sum(), 0);
     EXPECT_EQ(t.s.first_leader, Seat::A);
@@ -177,7 +178,7 @@ TEST_F(Finish, ScoresCarryOverFromDealToDeal) {
     t.s.scores[Seat::B] = 2;
     t.flow().take_place(Seat::B, 6);
     EXPECT_EQ(t.s.scores[Seat::B], 0);
-    EXPECT_EQ(last(EventKind::score, Seat::B), 0);
+    EXPECT_EQ(last(Kind::score, Seat::B), 0);
 }
 
 }  // namespace

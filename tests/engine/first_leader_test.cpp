@@ -23,10 +23,10 @@ namespace {
 
 using game::Card;
 using game::Event;
-using game::EventKind;
 using game::Seat;
 using test::Deal;
 using test::deal_order;
+using test::Kind;
 using test::seat_of;
 
 // The fours by suit (h s d c), by their names in the catalogue.
@@ -62,8 +62,10 @@ std::pair<Seat, int> expected_leader(const std::vector<Card>& order) {
 TEST_F(Deal, LaterDealKeepsTheRecordedFirstLeader) {
     auto s = table(11);
     std::optional<Seat> last;
-    s->before_event = [&](const Event& e) {
-        if (e.kind == EventKind::place && e.number == 6) last = e.seat;
+    s->before_event = [&](const Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind == Kind::place && e.number == 6) last = e.seat;
+        }
     };
     s->shuffle();
     play_out(*s);
@@ -98,8 +100,8 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
         const std::vector<Card> order = deal_order(rng);
         game::DealSteps{st, ev}.deal(rng);
         std::vector<Card> dealt{0};
-        for (const Event& e : ev.list)
-            if (e.kind == EventKind::dealt) dealt.push_back(e.card);
+        for (const test::Row& e : test::rows(ev))
+            if (e.kind == Kind::dealt) dealt.push_back(e.card);
         ASSERT_EQ(dealt, order) << "deal " << d;
         const auto [leader, mark] = expected_leader(order);
         ASSERT_EQ(st.first_leader, leader) << "deal " << d;
@@ -143,7 +145,8 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
         EXPECT_EQ(st.first_leader, c.leader);
         EXPECT_EQ(st.fours_mark, 2);
         ASSERT_FALSE(ev.list.empty());
-        EXPECT_EQ(ev.list.back().text, game::notes::leads_first(c.leader));
+        EXPECT_TRUE(ev.list.back() == game::Event{game::FirstLeader{c.leader}});
+        EXPECT_EQ(test::rows(ev).back().text, game::notes::leads_first(c.leader));
     }
 }
 

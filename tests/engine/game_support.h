@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@
 
 #include "model/events.h"
 #include "model/invariants.h"
+#include "model/notes.h"
 #include "model/state.h"
 #include "rules/flow.h"
 
@@ -91,16 +93,75 @@ private:
     std::array<bool, game::kCards + 1> used_{};
 };
 
-// An event as the engine would send it to the view.
-inline game::Event event(game::EventKind kind, Seat seat = Seat::A, Card card = 0, int number = 0,
-                         std::vector<Card> cards = {}) {
-    game::Event e;
-    e.kind = kind;
-    e.seat = seat;
-    e.card = card;
-    e.number = number;
-    e.cards = std::move(cards);
-    return e;
+// The events as the tests read them: a row for each card moved, each line
+// written and each other event, in the order the table sees them.
+enum class Kind { note, dealt, laid_out, played, cleared, handed, traded, place, score, deal_over, table_reset, asked };
+struct Row {
+    Kind kind = Kind::note;
+    Seat seat = Seat::A;
+    Card card = 0;
+    int number = 0;  // the card's place in its play (from 0) or handing (from 1), a place, a score, an ask
+    std::string text;
+    std::vector<Card> cards;
+};
+
+inline void add_rows(const game::Event& e, std::vector<Row>& out) {
+    auto row = [&out](Kind k, Seat seat = Seat::A, Card card = 0, int number = 0) {
+        out.push_back({k, seat, card, number, {}, {}});
+    };
+    if (const auto* d = std::get_if<game::Dealt>(&e)) row(Kind::dealt, d->seat, d->card, d->number);
+    if (const auto* l = std::get_if<game::LaidOut>(&e))
+        out.push_back({Kind::laid_out, l->seat, 0, 0, {}, {l->cards.begin(), l->cards.end()}});
+    if (const auto* p = std::get_if<game::Played>(&e))
+        for (int i = 0; i < p->cards.size(); ++i) row(Kind::played, p->seat, p->cards[i], i);
+    if (const auto* c = std::get_if<game::PlayCleared>(&e)) row(Kind::cleared, c->seat);
+    if (const auto* h = std::get_if<game::TributeHanded>(&e))
+        for (int i = 0; i < h->cards.size(); ++i) row(Kind::handed, h->giver, h->cards[i], i + 1);
+    if (const auto* t = std::get_if<game::ThreeBought>(&e)) {
+        row(Kind::traded, t->buyer, t->payment);
+        row(Kind::traded, t->seller, t->three);
+    }
+    if (const auto* s = std::get_if<game::Scored>(&e)) row(Kind::score, s->seat, 0, s->score);
+    if (const auto* p = std::get_if<game::Placed>(&e)) row(Kind::place, p->seat, 0, p->place);
+    if (std::holds_alternative<game::DealOver>(e)) row(Kind::deal_over);
+    if (std::holds_alternative<game::TableReset>(e)) row(Kind::table_reset);
+    if (const auto* a = std::get_if<game::Asked>(&e)) row(Kind::asked, a->seat, 0, static_cast<int>(a->ask));
+    std::vector<std::string> lines;
+    game::notes::write(e, lines);
+    for (std::string& line : lines) out.push_back({Kind::note, Seat::A, 0, 0, std::move(line), {}});
+}
+inline std::vector<Row> rows(const std::vector<game::Event>& list) {
+    std::vector<Row> out;
+    for (const game::Event& e : list) add_rows(e, out);
+    return out;
+}
+// Every event's rows, or those of the events from the `from`-th on.
+inline std::vector<Row> rows(const game::Events& ev, std::size_t from = 0) {
+    return rows({ev.list.begin() + static_cast<long>(std::min(from, ev.list.size())), ev.list.end()});
+}
+inline std::vector<Row> rows(const game::Event& e) {
+    std::vector<Row> out;
+    add_rows(e, out);
+    return out;
+}
+
+// A hand or play as an event carries it.
+inline game::Play pile(const std::vector<Card>& cards) {
+    game::Play p;
+    for (Card c : cards) p.push(c);
+    return p;
+}
+
+// An event as the engine would send it to the view: a card dealt, a hand
+// laid out, the first card of a handing, the table reset.
+inline game::Event event(Kind kind, Seat seat = Seat::A, Card card = 0, int number = 0, std::vector<Card> cards = {}) {
+    switch (kind) {
+        case Kind::dealt: return game::Dealt{seat, card, number};
+        case Kind::laid_out: return game::LaidOut{seat, pile(cards)};
+        case Kind::handed: return game::TributeHanded{seat, game::DebtKind::place, false, pile({card})};
+        case Kind::table_reset: return game::TableReset{};
+        default: ADD_FAILURE() << "no such event for the view"; return game::TableReset{};
+    }
 }
 
 // The words of a pile in order, joined by blanks.
@@ -165,8 +226,7 @@ struct Table {
     // The note lines written so far, in order.
     std::vector<std::string> notes() const {
         std::vector<std::string> out;
-        for (const game::Event& e : ev.list)
-            if (e.kind == game::EventKind::note) out.push_back(e.text);
+        for (const game::Event& e : ev.list) game::notes::write(e, out);
         return out;
     }
     bool noted(const std::string& line) const {

@@ -19,10 +19,10 @@ namespace {
 
 using game::Ask;
 using game::Decision;
-using game::EventKind;
 using game::Move;
 using game::Phase;
 using game::Seat;
+using test::Kind;
 using enum game::Seat;
 using test::Settlement;
 
@@ -165,8 +165,8 @@ TEST(HumanAutoReturn, TheHumanReturnsLikeAComputerSeat) {
     ASSERT_TRUE(game::apply_computer_for_human(t.s, t.ev).ok());
 
     std::vector<std::string> handed;
-    for (const game::Event& e : t.ev.list)
-        if (e.kind == EventKind::handed)
+    for (const test::Row& e : test::rows(t.ev))
+        if (e.kind == Kind::handed)
             handed.push_back(game::letter_of(e.seat) + (" " + test::Cards::word_of(e.card)) + "#" +
                              std::to_string(e.number));
     EXPECT_EQ(handed, (std::vector<std::string>{"D BJ#1", "D BJ#2", "A 6#1", "A 4#2"}));

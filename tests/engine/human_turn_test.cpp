@@ -16,9 +16,9 @@ namespace {
 using game::Ask;
 using game::Card;
 using game::Decision;
-using game::EventKind;
 using game::Move;
 using game::Seat;
+using test::Kind;
 using test::Turns;
 
 TEST_F(Turns, HumanLeadsAndThePlayLiesInTheOrderPicked) {
@@ -42,9 +42,8 @@ TEST_F(Turns, HumanLeadsAndThePlayLiesInTheOrderPicked) {
     EXPECT_EQ(test::words(t.s.hands[Seat::A]), "9");
     // The cards lie face up by seat A, in the order picked.
     std::vector<std::tuple<Seat, Card, int>> laid;
-    for (std::size_t i = first_event; i < t.ev.list.size(); ++i)
-        if (const game::Event& e = t.ev.list[i]; e.kind == EventKind::played)
-            laid.emplace_back(e.seat, e.card, e.number);
+    for (const test::Row& e : test::rows(t.ev, first_event))
+        if (e.kind == Kind::played) laid.emplace_back(e.seat, e.card, e.number);
     EXPECT_EQ(laid, (std::vector<std::tuple<Seat, Card, int>>{{Seat::A, fives[1], 0}, {Seat::A, fives[0], 1}}));
     // Nobody answers; the trick comes back and the human leads again.
     const auto notes = notes_from(mark);
@@ -52,7 +51,7 @@ TEST_F(Turns, HumanLeadsAndThePlayLiesInTheOrderPicked) {
     EXPECT_EQ(notes[0], "钟离云2个5");
     EXPECT_EQ(notes[notes.size() - 2], "扣牌");
     EXPECT_EQ(notes.back(), "钟离云请发牌");
-    EXPECT_EQ(events_of(EventKind::cleared).back().seat, Seat::A);
+    EXPECT_EQ(events_of(Kind::cleared).back().seat, Seat::A);
     EXPECT_EQ(test::words(t.s.cleared), "5 5");
     EXPECT_EQ(t.s.trick.standing, std::nullopt);
     EXPECT_EQ(t.s.trick.turn, Seat::A);

@@ -17,7 +17,6 @@ namespace {
 
 using game::Ask;
 using game::Card;
-using game::EventKind;
 using game::Phase;
 using game::Seat;
 using enum game::Seat;
@@ -44,7 +43,7 @@ struct Watched {
         int n = 0;
         for (Seat x : game::kAllSeats)
             for (int k = 0; k < counts[game::array_index(x)]; ++k, ++n)
-                ev.add(EventKind::dealt, x, static_cast<Card>(n % game::kCards + 1), n + 1);
+                ev.add(game::Dealt{x, static_cast<Card>(n % game::kCards + 1), n + 1});
     }
     void start(Phase phase = Phase::play) {
         s.phase = phase;
@@ -67,12 +66,13 @@ struct Watched {
     }
     // `seat` lays the cards and its play stands; the next seat not out acts.
     void lay(Seat seat, const std::string& words) {
-        int placed = 0;
+        game::Play laid;
         for (Card c : test::Cards().take_all(words)) {
             const Card card = take(seat, test::Cards::word_of(c));
             s.plays[seat].push(card);
-            ev.add(EventKind::played, seat, card, placed++);
+            laid.push(card);
         }
+        ev.add(game::Played{seat, laid, false});
         s.plays[seat].sort_by_rank();
         s.trick.standing = s.trick.turn = seat;
         do s.trick.turn = game::next_seat(*s.trick.turn);
@@ -81,14 +81,14 @@ struct Watched {
     void clear(Seat seat) {
         for (Card c : s.plays[seat]) s.cleared.push(c);
         s.plays[seat].clear();
-        ev.add(EventKind::cleared, seat);
+        ev.add(game::PlayCleared{seat});
     }
     void place(Seat seat, int place, int change) {
         s.places[seat] = static_cast<std::uint8_t>(place);
         ++s.out_count;
         s.scores[seat] += change;
-        ev.add(EventKind::score, seat, 0, s.scores[seat]);
-        ev.add(EventKind::place, seat, 0, place);
+        ev.add(game::Scored{seat, s.scores[seat]});
+        ev.add(game::Placed{seat, place});
     }
     // Places the seats in `order` ("CABDFE": C first), each with its score change.
     void place_all(const std::string& order) {
@@ -98,7 +98,7 @@ struct Watched {
     }
     // The deal's end as the engine reports it; the table is empty after it.
     void end_deal() {
-        ev.add(EventKind::deal_over, A);
+        ev.add(game::DealOver{});
         game::State next;
         next.rules = s.rules;
         next.scores = s.scores;
@@ -110,8 +110,7 @@ struct Watched {
         const Card king = take(A, "K");
         s.hands[three_moves ? A : seller].push(three);
         s.hands[king_moves ? seller : A].push(king);
-        ev.add(EventKind::traded, A, king);
-        ev.add(EventKind::traded, seller, three);
+        ev.add(game::ThreeBought{A, seller, king, three});
     }
 };
 
@@ -178,9 +177,8 @@ const std::vector<Fault> kFaults{
     {"a seat following its own play",
      [](Watched& w) { w.start(); w.lay(B, "Q Q"); ASSERT_EQ(w.check(), ""); w.lay(B, "K K"); },
      "seat B followed its own play"},
-    {"a play laid out of order",
-     [](Watched& w) { w.start(); w.lay(C, "5"); w.ev.add(EventKind::played, C, w.take(C, "5"), 2); },
-     "seat C laid card 2 of a play out of order"},
+    {"a play of no cards", [](Watched& w) { w.start(); w.ev.add(game::Played{C, {}, false}); },
+     "seat C laid a play of no cards"},
     {"a play that does not stand", [](Watched& w) { w.start(); w.lay(C, "5"); w.s.trick.standing.reset(); },
      "seat C played last but its play does not stand"},
     {"a play holding more than was laid",
@@ -209,7 +207,7 @@ const std::vector<Fault> kFaults{
     {"a play after the deal's end",
      [](Watched& w) {
          w.start(); w.place_all("CABDFE"); w.end_deal(); ASSERT_EQ(w.check(), "");
-         w.ev.add(EventKind::played, B, 5, 0);
+         w.ev.add(game::Played{B, test::pile({5}), false});
      },
      "seat B played outside a deal"},
     {"a deal that runs on",

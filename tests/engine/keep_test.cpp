@@ -181,6 +181,24 @@ TEST(SavedGameText, ReadsBackWholeWithItsRecord) {
     EXPECT_FALSE(game_started(game::new_game({})));
     for (std::size_t n = 0; n < text.size(); n += text.size() / 300 + 1)
         ASSERT_FALSE(read_saved_game(text.substr(0, n)).ok()) << n;
+
+    // The entries are events, so their lines come in the window's language;
+    // a game saved by the version before, whose lines are Chinese text,
+    // still reads, each line kept as written.
+    ASSERT_TRUE(std::holds_alternative<game::Event>(g.notes.front()));
+    std::string older = "tav saved game 2" + text.substr(text.find('\n'));
+    const std::size_t at = older.find("\nshuffling\n");
+    ASSERT_NE(at, std::string::npos);
+    older.replace(at, 11, "\n瑟柯洗牌开始\n");
+    const SavedGameRead v2 = read_saved_game(older);
+    ASSERT_TRUE(v2.ok()) << v2.error;
+    EXPECT_EQ(game::write_state(v2.game.state), game::write_state(g.state));
+    ASSERT_EQ(v2.game.notes.size(), g.notes.size());
+    for (const game::notes::Entry& e : v2.game.notes) EXPECT_TRUE(std::holds_alternative<std::string>(e));
+    // The first shuffle named is a note line (notes come before the record).
+    const auto& notes = v2.game.notes;
+    EXPECT_NE(std::find(notes.begin(), notes.end(), game::notes::Entry{"瑟柯洗牌开始"}), notes.end());
+    EXPECT_EQ(v2.game.record.deals().size(), g.record.deals().size());
 }
 
 TEST(SavedGameText, TheWriterKeepsEveryLimitTheReaderEnforces) {
@@ -190,36 +208,39 @@ TEST(SavedGameText, TheWriterKeepsEveryLimitTheReaderEnforces) {
     const std::string long_line = "牌" + std::string(kSavedLineBytes, 'x');
     std::string chinese;
     while (chinese.size() <= kSavedLineBytes) chinese += "钟离云";  // three-byte characters
-    g.notes.assign(kSavedNotes + 5, "旧");
-    g.notes.back() = "新";
+    using game::notes::Entry;
+    // A text is kept after the two bytes that say it is one ("t ").
+    constexpr std::size_t kText = kSavedLineBytes - 2;
+    g.notes.assign(kSavedNotes + 5, Entry{"旧"});
+    g.notes.back() = Entry{"新"};
     g.notes[g.notes.size() - 2] = chinese;
     g.notes[g.notes.size() - 3] = long_line;
     g.notes[g.notes.size() - 4] = std::string(20 << 20, '\\');
     std::vector<DealRecord> deals(3);
-    deals[0] = {5001, std::vector<std::string>(kSavedRecordLines, "早")};
-    deals[1] = {5002, {"晚", chinese}};
+    deals[0] = {5001, std::vector<Entry>(kSavedRecordLines, Entry{"早"})};
+    deals[1] = {5002, {Entry{"晚"}, Entry{chinese}}};
     deals[2] = {5003, {}};
     g.record.restore(deals);
 
     const SavedGameRead back = read_saved_game(write_saved_game(g));
     ASSERT_TRUE(back.ok()) << back.error;
-    const std::vector<std::string>& notes = back.game.notes;
+    const std::vector<Entry>& notes = back.game.notes;
     ASSERT_EQ(notes.size(), kSavedNotes);
-    EXPECT_EQ(notes.back(), "新");
-    EXPECT_EQ(notes[notes.size() - 2], chinese.substr(0, kSavedLineBytes / 3 * 3));
-    EXPECT_EQ(notes[notes.size() - 3], long_line.substr(0, kSavedLineBytes));
-    EXPECT_EQ(notes[notes.size() - 4], std::string(kSavedLineBytes, '\\'));
-    EXPECT_EQ(notes.front(), "旧");
+    EXPECT_EQ(notes.back(), Entry{"新"});
+    EXPECT_EQ(notes[notes.size() - 2], Entry{chinese.substr(0, kText / 3 * 3)});
+    EXPECT_EQ(notes[notes.size() - 3], Entry{long_line.substr(0, kText)});
+    EXPECT_EQ(notes[notes.size() - 4], Entry{std::string(kText, '\\')});
+    EXPECT_EQ(notes.front(), Entry{"旧"});
     const std::vector<DealRecord>& kept = back.game.record.deals();
     ASSERT_EQ(kept.size(), 3u);
     EXPECT_EQ(kept[0].number, 5001u);
     EXPECT_EQ(kept[0].lines.size(), kSavedRecordLines - 2);  // the oldest lines gave way to the newest
-    EXPECT_EQ(kept[1].lines[1], chinese.substr(0, kSavedLineBytes / 3 * 3));
+    EXPECT_EQ(kept[1].lines[1], Entry{chinese.substr(0, kText / 3 * 3)});
     EXPECT_TRUE(kept[2].lines.empty());
 
     // A record too big to show gives way by its bytes too.
     const std::string thousand(kSavedLineBytes, 'r');
-    deals.insert(deals.begin() + 1, {5002, std::vector<std::string>(kSavedRecordBytes / kSavedLineBytes, thousand)});
+    deals.insert(deals.begin() + 1, {5002, std::vector<Entry>(kSavedRecordBytes / kSavedLineBytes, Entry{thousand})});
     g.record.restore(deals);
     const SavedGameRead big = read_saved_game(write_saved_game(g));
     ASSERT_TRUE(big.ok()) << big.error;

@@ -14,8 +14,8 @@ namespace tav {
 namespace {
 
 using game::ChallengeAnswer;
-using game::EventKind;
 using game::Seat;
+using test::Kind;
 using test::Table;
 using test::words;
 
@@ -23,8 +23,8 @@ using test::words;
 // reported; a card the events name that is not in the seat's play is marked "!".
 std::string shown(const Table& t, Seat seat) {
     std::string out;
-    for (const game::Event& e : t.ev.list) {
-        if (e.kind != EventKind::played || e.seat != seat) continue;
+    for (const test::Row& e : test::rows(t.ev)) {
+        if (e.kind != Kind::played || e.seat != seat) continue;
         if (!out.empty()) out += ' ';
         out += test::Cards::word_of(e.card) + ":" + std::to_string(e.number);
         if (!t.s.plays[seat].contains(e.card)) out += '!';
@@ -33,8 +33,8 @@ std::string shown(const Table& t, Seat seat) {
 }
 
 bool any_played(const Table& t) {
-    for (const game::Event& e : t.ev.list)
-        if (e.kind == EventKind::played) return true;
+    for (const test::Row& e : test::rows(t.ev))
+        if (e.kind == Kind::played) return true;
     return false;
 }
 
@@ -161,8 +161,8 @@ TEST(Follow, AnAnswerIsShownFaceUpAtTheSeatsSpotAndItsLastCardTakesItOut) {
     const game::Card ten = t.s.hands[Seat::D][0];
     t.flow().computer_answer();
     ASSERT_EQ(shown(t, Seat::D), "10:0");
-    for (const game::Event& e : t.ev.list) {
-        if (e.kind == EventKind::played) {
+    for (const test::Row& e : test::rows(t.ev)) {
+        if (e.kind == Kind::played) {
             EXPECT_EQ(e.card, ten);
             EXPECT_EQ(e.seat, Seat::D);
         }

@@ -10,6 +10,9 @@
 namespace tav {
 namespace {
 
+using game::Ask;
+using game::Seat;
+
 // The note area keeps the newest sixteen lines: exactly what splitting the
 // text into lines and joining the last sixteen keeps.
 std::string plain_note(const std::string& before, const std::string& line) {
@@ -27,13 +30,42 @@ std::string plain_note(const std::string& before, const std::string& line) {
     return kept;
 }
 
+// Another language for the note lines: each line of an event in brackets.
+void bracketed(const game::Event& e, std::vector<std::string>& out) {
+    std::vector<std::string> lines;
+    game::notes::write(e, lines);
+    for (const std::string& l : lines) out.push_back("[" + l + "]");
+}
+
+// Texts written as they are and events' lines mixed; written again in
+// another language and back, the area holds what it held.
 TEST(NoteArea, KeepsWhatTheLineByLineRebuildKept) {
     TableSettings settings;
     ScriptedPlatform platform;
     TableView view(settings, platform);
     std::mt19937 rng(5);
     const std::vector<std::string> pieces{"柳烟2个K", "", "\n", "a'b", "~", "x\n\ny", "\n\n", "钟离云请发牌", "!", "?"};
+    const std::vector<game::Event> events{game::TrickTaken{}, game::PlayOver{}, game::Prompted{Seat::A, Ask::shuffle},
+                                          game::Dealt{Seat::B, 7, 1}, game::FirstLeader{Seat::C}};
     for (int i = 0; i < 3000; ++i) {
+        if (rng() % 5 == 0) {
+            const game::Event& e = events[rng() % events.size()];
+            std::vector<std::string> lines;
+            game::notes::write(e, lines);
+            std::string expected = view.note_text();
+            for (const std::string& l : lines) expected = plain_note(expected, l);
+            view.note_entry(game::notes::Entry{e});
+            ASSERT_EQ(view.note_text(), expected) << "after line " << i;
+            continue;
+        }
+        if (rng() % 100 == 0) {
+            const std::string before = view.note_text();
+            view.set_wording(&bracketed);
+            for (const std::string& l : view.note_log())
+                EXPECT_NE(l, "扣牌") << "an event's line in the other language";
+            view.set_wording(&game::notes::write);
+            ASSERT_EQ(view.note_text(), before) << "written again after line " << i;
+        }
         std::string line;
         for (int k = static_cast<int>(rng() % 3); k >= 0; --k) line += pieces[rng() % pieces.size()];
         if (rng() % 50 == 0) view.clear_notes();

@@ -36,7 +36,7 @@ struct Picking : SessionFixture {
     // Puts `t`'s position on the table: the human leads, or follows the
     // standing play.
     void arrange() {
-        using game::EventKind;
+        using test::Kind;
         s.drop_picks();
         game::State next = t.s;
         next.rules = live().rules;
@@ -44,17 +44,16 @@ struct Picking : SessionFixture {
         next.trick.turn = Seat::A;
         live() = next;
         TableView& v = s.view();
-        v.show(event(EventKind::table_reset));
+        v.show(event(Kind::table_reset));
         int dealt = 0;
         for (Seat seat : game::kAllSeats) {
-            for (Card c : next.hands[seat]) v.show(event(EventKind::dealt, seat, c, ++dealt));
-            for (Card c : next.plays[seat]) v.show(event(EventKind::dealt, seat, c, ++dealt));
+            for (Card c : next.hands[seat]) v.show(event(Kind::dealt, seat, c, ++dealt));
+            for (Card c : next.plays[seat]) v.show(event(Kind::dealt, seat, c, ++dealt));
         }
         for (Seat seat : game::kAllSeats) {
             const game::Hand& h = next.hands[seat];
-            v.show(event(EventKind::laid_out, seat, 0, 0, {h.begin(), h.end()}));
-            int n = 0;
-            for (Card c : next.plays[seat]) v.show(event(EventKind::played, seat, c, n++));
+            v.show(event(Kind::laid_out, seat, 0, 0, {h.begin(), h.end()}));
+            if (!next.plays[seat].empty()) v.show(game::Played{seat, next.plays[seat], false});
         }
     }
     void hand(const std::string& words) {

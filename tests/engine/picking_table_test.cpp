@@ -20,9 +20,9 @@ namespace {
 
 using game::Ask;
 using game::Card;
-using game::EventKind;
 using game::Seat;
 using test::event;
+using test::Kind;
 using test::kRaised;
 using test::kRest;
 using test::Picking;
@@ -36,8 +36,8 @@ TEST_F(Picking, OnlyTheHumansOwnCardsInItsRowAnswerTheMouse) {
     // shows one of the hand away from the row.
     std::vector<Card> row(s.state().hands[Seat::A].begin(), s.state().hands[Seat::A].end());
     row.push_back(stray);
-    s.view().show(event(EventKind::laid_out, Seat::A, 0, 0, row));
-    s.view().show(event(EventKind::handed, Seat::A, gone, 1));
+    s.view().show(event(Kind::laid_out, Seat::A, 0, 0, row));
+    s.view().show(event(Kind::handed, Seat::A, gone, 1));
     s.click(card(1));
     ASSERT_EQ(raised(), "1 2");
 

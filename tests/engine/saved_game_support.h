@@ -25,7 +25,7 @@ inline SavedGame game_under_way() {
     prepare_shuffle(rng, g.next_number);
     for (int i = 0; i < 5000 && (i < 300 || !g.state.deal_running()); ++i) {
         game::Events ev;
-        ev.notes_only = true;
+        ev.keep = game::Keep::lines;
         if (g.state.ask == game::Ask::shuffle) {
             g.record.begin_deal(g.next_number);
             game::apply(g.state, game::Decision{game::Move::shuffle, {}}, ev, rng);
@@ -34,9 +34,9 @@ inline SavedGame game_under_way() {
             game::apply_computer_for_human(g.state, ev);
         }
         for (const game::Event& e : ev.list)
-            if (e.kind == game::EventKind::note) {
-                g.notes.push_back(e.text);
-                g.record.add(e.text);
+            if (game::notes::writes(e)) {
+                g.notes.emplace_back(e);
+                g.record.add(e);
             }
     }
     g.notes.push_back("a line with a \\ and\na line end");
@@ -80,22 +80,34 @@ inline std::vector<Crafted> crafted_saved_games() {
     const std::string notes = line_of(text, "notes ");
     const std::string record = line_of(text, "record ");
     const std::string deal = line_of(text, "deal ");
-    const std::string odd_note = "a line with a \\\\ and\\na line end";
+    const std::string odd_note = "t a line with a \\\\ and\\na line end";
     std::string zero_generator = "rng";
     for (int i = 0; i < 313; ++i) zero_generator += " 0";
-    std::string old = replaced(replaced(text, "tav saved game 2", "tav saved game 1"), "state 2", "state 1");
+    std::string old = replaced(replaced(text, "tav saved game 3", "tav saved game 1"), "state 2", "state 1");
     old = replaced(old, "\ngame ", "\n" + zero_generator + "\ngame ");
     const std::string after_notes = text.substr(0, text.find(notes) + notes.size() + 1);
     const std::string hundred_k_lines = "record 1\ndeal 0 100001\n";
     const std::string numbers = line_of(text, "numbers ");
+    // `text` with a change past the state, among the note and record entries.
+    auto in_entries = [&](const std::string& from, const std::string& to) {
+        const std::size_t at = text.find("\nnotes ");
+        return text.substr(0, at) + replaced(text.substr(at), from, to);
+    };
     std::string five_mb_record = "record 1\ndeal 0 5000\n";
-    for (int i = 0; i < 5000; ++i) five_mb_record += std::string(kSavedLineBytes, 'r') + "\n";
+    for (int i = 0; i < 5000; ++i) five_mb_record += "t " + std::string(kSavedLineBytes - 2, 'r') + "\n";
 
     return {
         {"not a saved game", "hello\n", "这不是本游戏保存的牌局"},
-        {"version not a number", replaced(text, "game 2\n", "game two\n"), "版本号不是数字"},
-        {"an older version with an all-zero generator", old, "旧版本保存的牌局（版本 1），本游戏读取版本 2"},
-        {"a newer version", replaced(text, "tav saved game 2", "tav saved game 3"), "新版本保存的牌局（版本 3）"},
+        {"version not a number", replaced(text, "game 3\n", "game three\n"), "版本号不是数字"},
+        {"an older version with an all-zero generator", old, "旧版本保存的牌局（版本 1），本游戏读取版本 3"},
+        {"a newer version", replaced(text, "tav saved game 3", "tav saved game 4"), "新版本保存的牌局（版本 4）"},
+        // Each entry is an event a writer makes, or a text.
+        {"a note of no known kind", in_entries("\nshuffling\n", "\nshuffled\n"), "提示行的第 "},
+        {"a play by seat G", in_entries("\nplay ", "\nplay G "), "行损坏"},
+        {"a place note naming no seat", in_entries("\nplace ", "\nplace 7 "), "行损坏"},
+        {"a card number past the last in a handing", in_entries("\nhanded ", "\nhanded A 2 0 217 "), "行损坏"},
+        {"a record entry with more on it", replaced(text, deal + "\nshuffling\n", deal + "\nshuffling 1\n"),
+         "牌局记录的第 1 行损坏"},
         {"an older state inside", replaced(text, "state 2", "state 1"), "旧版本的牌局状态（格式 1），本游戏读取格式 2"},
         {"a generator line", replaced(text, "\ngame ", "\n" + zero_generator + "\ngame "), "行数比牌局状态多"},
         {"steps INT_MAX", replaced(text, leader, leader.substr(0, leader.rfind(' ') + 1) + std::to_string(INT_MAX)),

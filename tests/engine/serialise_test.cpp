@@ -32,7 +32,7 @@ Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals) {
     State s = game::new_game(rules);
     std::mt19937_64 rng(seed);
     game::Events ev;
-    ev.notes_only = true;
+    ev.keep = game::Keep::outcome;
     int step = 0;
     ev.after_step = [&](const State& now, const game::Events&) {
         if (++step % 3 == 0) taken.in_step.push_back(now);

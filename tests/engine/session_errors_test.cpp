@@ -34,7 +34,7 @@ TEST_F(SessionErrors, AnActionThatThrowsHalfWayChangesNothing) {
     const bool done = s.act([](game::State& st, game::Events& ev) -> game::Verdict {
         st.hands[Seat::A].clear();
         st.ask = Ask::nothing;
-        ev.note("half-way");
+        ev.add(game::TrickTaken{});  // a line half-way
         throw std::runtime_error("out of memory");
     });
     EXPECT_FALSE(done);

@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "model/state.h"
 #include "session/session.h"
+#include "tests/engine/game_support.h"
 #include "view/platform.h"
 
 namespace tav::test {

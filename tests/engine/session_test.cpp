@@ -16,9 +16,9 @@ namespace {
 
 using game::Ask;
 using game::Card;
-using game::EventKind;
 using game::Seat;
 using test::event;
+using test::Kind;
 
 constexpr int kRest = 1696;
 
@@ -244,20 +244,20 @@ TEST_F(Table, HandsAreLaidOutInTheirPlaces) {
     test::Table position;
     for (Card c : cards.take_all("5 K BJ 5 3")) position.s.hands[Seat::A].push(c);
     int dealt = 0;
-    for (Card c : position.s.hands[Seat::A]) v.show(event(EventKind::dealt, Seat::A, c, ++dealt));
+    for (Card c : position.s.hands[Seat::A]) v.show(event(Kind::dealt, Seat::A, c, ++dealt));
     game::DealSteps f = position.flow();
     f.lay_out(Seat::A);
     ASSERT_EQ(position.ev.list.size(), 1u);
-    const std::vector<Card>& row = position.ev.list.back().cards;
+    const game::Hand row = std::get<game::LaidOut>(position.ev.list.back()).cards;
     EXPECT_EQ(test::words(row), "BJ K 5 5 3");
     v.show(position.ev.list.back());
     for (int n = 1; n <= 5; ++n) {
-        const SurfaceObject* o = v.surface().find(card_id(row[static_cast<std::size_t>(n - 1)]));
+        const SurfaceObject* o = v.surface().find(card_id(row[n - 1]));
         EXPECT_EQ(o->x, 70 * n - 32);
         EXPECT_EQ(o->y, kRest);
         EXPECT_EQ(o->tag, "my");
         EXPECT_EQ(o->pointer, "HyperLink!");
-        EXPECT_EQ(o->filename, card_info(row[static_cast<std::size_t>(n - 1)]).bmp);
+        EXPECT_EQ(o->filename, card_info(row[n - 1]).bmp);
     }
     // Each later card lies over the one before.
     EXPECT_EQ(v.card_at(70 * 2 - 32 + 5, kRest + 5), row[1]);
@@ -272,11 +272,12 @@ TEST_F(Table, HandsAreLaidOutInTheirPlaces) {
         SCOPED_TRACE(game::letter_of(want.seat));
         game::Hand& h = position.s.hands[want.seat];
         for (Card c : cards.take_all("4 Q 2")) h.push(c);
-        for (Card c : h) v.show(event(EventKind::dealt, want.seat, c, ++dealt));
+        for (Card c : h) v.show(event(Kind::dealt, want.seat, c, ++dealt));
         v.surface().object(card_id(h[1]))->filename = "cards\\hQ.bmp";  // shown face up a moment ago
         position.ev.clear();
         f.lay_out(want.seat);
-        ASSERT_EQ(test::words(position.ev.list.back().cards), "4 Q 2");  // computer hands keep their order
+        ASSERT_EQ(test::words(std::get<game::LaidOut>(position.ev.list.back()).cards),
+                  "4 Q 2");  // computer hands keep their order
         v.show(position.ev.list.back());
         for (int n = 1; n <= 3; ++n) {
             const SurfaceObject* o = v.surface().find(card_id(h[n - 1]));
@@ -293,7 +294,7 @@ TEST_F(Table, OnlyThirtySixCardsOfAHandAreLaidOut) {
     TableView v{settings, platform};
     std::vector<Card> hand;
     for (int n = 1; n <= 38; ++n) hand.push_back(static_cast<Card>(n));
-    v.show(event(EventKind::laid_out, Seat::B, 0, 0, hand));
+    v.show(event(Kind::laid_out, Seat::B, 0, 0, hand));
     EXPECT_EQ(v.surface().find(card_id(36))->y, 1285 - 8 * 36);
     EXPECT_NE(v.surface().find(card_id(37))->x, 2521);
     EXPECT_NE(v.surface().find(card_id(38))->x, 2521);

@@ -17,10 +17,10 @@ namespace tav {
 namespace {
 
 using game::Card;
-using game::EventKind;
 using game::Hand;
 using game::Seat;
 using game::SeatView;
+using test::Kind;
 using test::Table;
 using test::words;
 namespace classic = game::classic;
@@ -41,8 +41,8 @@ void deal_rest(Table& t) {
 std::string laid(const Table& t, Seat seat) {
     std::string out;
     int position = 0;
-    for (const game::Event& e : t.ev.list) {
-        if (e.kind != EventKind::played || e.seat != seat) continue;
+    for (const test::Row& e : test::rows(t.ev)) {
+        if (e.kind != Kind::played || e.seat != seat) continue;
         if (!out.empty()) out += ' ';
         out += test::Cards::word_of(e.card);
         if (e.number != position++ || !t.s.plays[seat].contains(e.card)) out += '?';

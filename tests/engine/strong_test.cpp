@@ -122,7 +122,7 @@ std::vector<Turn> turns_of(std::uint64_t seed, int deals, int every) {
     State s = new_game(rules);
     std::mt19937_64 rng(seed);
     Events ev;
-    ev.notes_only = true;
+    ev.keep = game::Keep::outcome;
     std::vector<Turn> out;
     int seen = 0;
     ev.after_step = [&](const State& st, const Events&) {

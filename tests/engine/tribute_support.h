@@ -72,28 +72,30 @@ struct Settlement {
     // The cards `seat` showed in tributes or returns, "BJ#1 2#2 ...".
     std::string shown_by(Seat seat) const {
         std::string out;
-        for (const game::Event& e : t.ev.list)
-            if (e.kind == game::EventKind::handed && e.seat == seat)
+        for (const test::Row& e : test::rows(t.ev))
+            if (e.kind == test::Kind::handed && e.seat == seat)
                 out += (out.empty() ? "" : " ") + Cards::word_of(e.card) + "#" + std::to_string(e.number);
         return out;
     }
     int asked(game::Ask what) const {
         return static_cast<int>(std::count_if(t.ev.list.begin(), t.ev.list.end(), [what](const game::Event& e) {
-            return e.kind == game::EventKind::asked && e.number == static_cast<int>(what);
+            const auto* a = std::get_if<game::Asked>(&e);
+            return a && a->ask == what;
         }));
     }
     // The seats whose hands were laid out again since event `from`, in order.
     std::vector<Seat> laid_out_since(std::size_t from) const {
         std::vector<Seat> out;
-        for (std::size_t i = from; i < t.ev.list.size(); ++i)
-            if (t.ev.list[i].kind == game::EventKind::laid_out) out.push_back(t.ev.list[i].seat);
+        for (const game::Event& e :
+             std::vector<game::Event>(t.ev.list.begin() + static_cast<long>(from), t.ev.list.end()))
+            if (const auto* l = std::get_if<game::LaidOut>(&e)) out.push_back(l->seat);
         return out;
     }
     // The cards of the seat's hand as last laid out.
     std::vector<game::Card> last_row(Seat seat) const {
         std::vector<game::Card> row;
-        for (const game::Event& e : t.ev.list)
-            if (e.kind == game::EventKind::laid_out && e.seat == seat) row = e.cards;
+        for (const test::Row& e : test::rows(t.ev))
+            if (e.kind == test::Kind::laid_out && e.seat == seat) row = e.cards;
         return row;
     }
     bool ledger_empty() const { return t.s.ledger == decltype(t.s.ledger){}; }

@@ -19,9 +19,9 @@ namespace {
 
 using game::Ask;
 using game::DebtKind;
-using game::EventKind;
 using game::Move;
 using game::Seat;
+using test::Kind;
 using test::Settlement;
 
 // ---- taking the tribute ----
@@ -214,8 +214,9 @@ TEST(TributeDeals, EachSettlementPaysTheDealJustPlayed) {
         ASSERT_TRUE(game::apply(s, {Move::shuffle, {}}, ev, rng).ok());
     };
     auto since = [&](const std::string& text) {
-        return std::any_of(ev.list.begin() + static_cast<long>(mark), ev.list.end(), [&text](const game::Event& e) {
-            return e.kind == EventKind::note && e.text.find(text) != std::string::npos;
+        const std::vector<test::Row> rows = test::rows(ev, mark);
+        return std::any_of(rows.begin(), rows.end(), [&text](const test::Row& e) {
+            return e.kind == Kind::note && e.text.find(text) != std::string::npos;
         });
     };
     auto playing = [&] { return s.phase == game::Phase::play && s.ask != Ask::return_tribute; };

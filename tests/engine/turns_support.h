@@ -43,9 +43,9 @@ struct Turns : ::testing::Test {
         const std::vector<std::string> all = t.notes();
         return {all.begin() + static_cast<long>(std::min(from, all.size())), all.end()};
     }
-    std::vector<game::Event> events_of(game::EventKind kind) const {
-        std::vector<game::Event> out;
-        for (const game::Event& e : t.ev.list)
+    std::vector<test::Row> events_of(test::Kind kind) const {
+        std::vector<test::Row> out;
+        for (const test::Row& e : test::rows(t.ev))
             if (e.kind == kind) out.push_back(e);
         return out;
     }

@@ -18,9 +18,9 @@ namespace {
 using game::Ask;
 using game::Card;
 using game::Decision;
-using game::EventKind;
 using game::Move;
 using game::Seat;
+using test::Kind;
 using test::Turns;
 
 TEST_F(Turns, SeatSteppingSkipsSeatsThatAreOut) {
@@ -48,7 +48,7 @@ TEST_F(Turns, ClearingRunsRoundTheTableAndPausesOnlyForCardsShown) {
     EXPECT_TRUE(t.s.plays[Seat::B].empty());
     EXPECT_EQ(test::words(t.s.cleared), "9 9 K");
     // One pause for each play that leaves the table: seat A had none.
-    const std::vector<game::Event> cleared = events_of(EventKind::cleared);
+    const std::vector<test::Row> cleared = events_of(Kind::cleared);
     ASSERT_EQ(cleared.size(), 2u);
     EXPECT_EQ(cleared[0].seat, Seat::F);
     EXPECT_EQ(cleared[1].seat, Seat::B);
@@ -59,7 +59,7 @@ TEST_F(Turns, ClearingRunsRoundTheTableAndPausesOnlyForCardsShown) {
     EXPECT_EQ(test::words(t.s.plays[Seat::C]), "Q");
     t.flow().clear_between(Seat::A, Seat::C);
     EXPECT_TRUE(t.s.plays[Seat::C].empty());
-    EXPECT_EQ(events_of(EventKind::cleared).size(), 3u);
+    EXPECT_EQ(events_of(Kind::cleared).size(), 3u);
 }
 
 TEST_F(Turns, TrickReturnsToItsPlayerWhenEveryoneElsePasses) {
@@ -73,8 +73,7 @@ TEST_F(Turns, TrickReturnsToItsPlayerWhenEveryoneElsePasses) {
     EXPECT_EQ(t.s.trick.passes, 4);
     EXPECT_EQ(t.s.ask, Ask::follow);
     EXPECT_EQ(t.notes().back(), "钟离云请接牌或过牌");
-    EXPECT_EQ(t.ev.list.back().kind, EventKind::asked);
-    EXPECT_EQ(t.ev.list.back().number, static_cast<int>(Ask::follow));
+    EXPECT_TRUE((t.ev.list.back() == game::Event{game::Asked{Seat::A, Ask::follow}}));
     EXPECT_FALSE(act(Decision{Move::hold_back, {}}).ok()) << "no challenge stands";
 
     const std::size_t mark = t.notes().size();
@@ -166,9 +165,9 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         f.run();
         bool c_played = false;
         int over = 0;
-        for (const game::Event& e : table.ev.list) {
-            c_played = c_played || (e.kind == EventKind::played && e.seat == Seat::C);
-            over += e.kind == EventKind::deal_over ? 1 : 0;
+        for (const test::Row& e : test::rows(table.ev)) {
+            c_played = c_played || (e.kind == Kind::played && e.seat == Seat::C);
+            over += e.kind == Kind::deal_over ? 1 : 0;
         }
         EXPECT_EQ(c_played, c.c_acts);
         EXPECT_EQ(over, 1);

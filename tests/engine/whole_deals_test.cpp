@@ -12,6 +12,7 @@
 #include "model/notes.h"
 #include "rules/engine.h"
 #include "rules/play.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
@@ -19,9 +20,9 @@ namespace {
 using game::Ask;
 using game::Card;
 using game::Decision;
-using game::EventKind;
 using game::Move;
 using game::Seat;
+using test::Kind;
 
 // The human may not pick a three while other cards remain (rule on threes).
 bool pickable(const game::State& s, Card c) {
@@ -72,8 +73,9 @@ Decision human_choice(const game::State& s, std::mt19937& rng) {
 }
 
 std::string last_note(const game::Events& ev) {
-    for (auto e = ev.list.rbegin(); e != ev.list.rend(); ++e)
-        if (e->kind == EventKind::note) return e->text;
+    const std::vector<test::Row> rows = test::rows(ev);
+    for (auto e = rows.rbegin(); e != rows.rend(); ++e)
+        if (e->kind == Kind::note) return e->text;
     return "";
 }
 
@@ -122,14 +124,14 @@ void play_game(const game::Rules& rules, std::uint64_t seed, int deals, bool com
         // nothing runs after the end.
         int game_over = 0, deal_over = 0;
         game::PerSeat<int> place{};
-        for (const game::Event& e : ev.list) {
-            game_over += e.kind == EventKind::note && e.text == game::notes::kGameOver ? 1 : 0;
-            deal_over += e.kind == EventKind::deal_over ? 1 : 0;
-            if (e.kind == EventKind::place) place[e.seat] = e.number;
+        for (const test::Row& e : test::rows(ev)) {
+            game_over += e.kind == Kind::note && e.text == game::notes::kGameOver ? 1 : 0;
+            deal_over += e.kind == Kind::deal_over ? 1 : 0;
+            if (e.kind == Kind::place) place[e.seat] = e.number;
         }
         EXPECT_EQ(game_over, 1);
         EXPECT_EQ(deal_over, 1);
-        EXPECT_EQ(ev.list.back().kind, EventKind::asked);
+        EXPECT_TRUE(std::holds_alternative<game::Asked>(ev.list.back()));
         EXPECT_EQ(last_note(ev), game::notes::kShuffleFirst);
         EXPECT_EQ(s.trick.turn, std::nullopt);
         // The last place leads the next deal.

@@ -69,7 +69,8 @@ struct Aids : ::testing::Test {
     std::vector<std::string> record_of(std::size_t deal) {
         std::vector<std::string> lines;
         for (const DealRecord& d : m().record().deals())
-            if (d.number != 0 && deal-- == 0) lines = d.lines;
+            if (d.number != 0 && deal-- == 0)
+                for (const game::notes::Entry& e : d.lines) game::notes::write(e, &game::notes::write, lines);
         return lines;
     }
 };
@@ -177,8 +178,10 @@ TEST_F(Aids, TheDealNumberDialogRefusesWhatIsNotANumber) {
 TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
     open(55);
     std::vector<std::pair<Seat, game::Card>> dealt;
-    m().before_event = [&dealt](const game::Event& e) {
-        if (e.kind == game::EventKind::dealt) dealt.emplace_back(e.seat, e.card);
+    m().before_event = [&dealt](const game::Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind == test::Kind::dealt) dealt.emplace_back(e.seat, e.card);
+        }
     };
     shuffle();
     item("m_托管")->trigger();

@@ -129,14 +129,17 @@ struct Drive {
     void watch(const std::function<void(const std::string&)>& take) {
         m().before_event = [this, take, challenge = false, deal_end = false,
                             after_play = false](const game::Event& e) mutable {
-            const auto& log = m().view().note_log();
-            if (!challenge && after_play && e.kind == game::EventKind::note && !log.empty() &&
-                log.back().find("瑟柯牌") != std::string::npos) {
+            // The play named last in the note area was a challenge.
+            const auto& log = m().view().note_entries();
+            const auto* last = log.empty() ? nullptr : std::get_if<game::Event>(&log.back());
+            const auto* called = last ? std::get_if<game::PlayCalled>(last) : nullptr;
+            if (!challenge && after_play && std::holds_alternative<game::PlayCalled>(e) && called &&
+                called->challenge) {
                 challenge = true;
                 take("challenge");
             }
-            after_play = e.kind == game::EventKind::played;
-            if (!deal_end && e.kind == game::EventKind::deal_over) {
+            after_play = std::holds_alternative<game::Played>(e);
+            if (!deal_end && std::holds_alternative<game::DealOver>(e)) {
                 deal_end = true;
                 take("deal_end");
             }

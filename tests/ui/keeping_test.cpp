@@ -254,8 +254,10 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     auto w = open(s);
     std::array<int, 6> told{};  // the places as the table shows them
-    w->session().before_event = [&](const game::Event& e) {
-        if (e.kind == game::EventKind::place) told[game::array_index(e.seat)] = e.number;
+    w->session().before_event = [&](const game::Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind == test::Kind::place) told[game::array_index(e.seat)] = e.number;
+        }
     };
     play_until(*w, deal_over);
     w->session().before_event = nullptr;

@@ -42,6 +42,7 @@
 #include "ui/language.h"
 #include "ui/main_menu.h"
 #include "ui/main_window.h"
+#include "ui/note_translation.h"
 #include "ui/record_window.h"
 #include "ui/setup_dialog.h"
 #include "ui/startup.h"
@@ -160,38 +161,77 @@ TEST(Language, ChineseIsShownExactlyAsTheGameWritesIt) {
     EXPECT_EQ(tx("游戏(&G)"), QString::fromUtf8("游戏(&G)"));
 }
 
+// Each kind of note line, from its event: the Chinese line as the game
+// writes it and its English, both made at the edge from the same event.
 TEST_F(English, NoteLinesByTheirKinds) {
-    const std::vector<std::pair<const char*, const char*>> lines{
-        {"雷虎1钱2个Q", "Lei Hu: 1×2, 2×Q"},
-        {"钟离云1大户3个K，瑟柯牌", "Zhongli Yun: 1×big joker, 3×K, challenge"},
-        {"月琴2小户", "Yue Qin: 2×small joker"},
-        {"石坚先发牌", "Shi Jian leads first"},
-        {"花月容开点", "Hua Yuerong is open to points"},
-        {"柳    烟＞头科", "Liu Yan > 1st"},
-        {"雷    虎＞大落", "Lei Hu > Last"},
-        {"雷虎向柳烟进落贡1张", "Lei Hu → Liu Yan: place tribute ×1"},
-        {"石坚向进点贡1张", "Shi Jian: point tribute ×1"},
-        {"石坚进扪贡无牌", "Shi Jian: smother tribute, no card"},
-        {"石坚进落贡两钱", "Shi Jian: place tribute, two × 2"},
-        {"柳烟还落贡一个9，一个8", "Liu Yan: place tribute returned, 9 and 8"},
-        {"月琴还点贡一个10", "Yue Qin: point tribute returned, 10"},
-        {"月    琴买３", "Yue Qin buys the 3"},
-        {"花月容卖３", "Hua Yuerong sells the 3"},
-        {"花月容得分：-12", "Hua Yuerong score: -12"},
-        {"第2局　编号 1235", "Deal 2, no. 1235"},
-        {"请选择2张牌还贡！", "Pick 2 cards to return as tribute!"},
-        {"扣牌\n游戏结束", "Trick taken\nGame over"},
+    using game::DebtKind;
+    using enum game::Seat;
+    test::Cards cards;
+    auto called = [&](game::Seat s, const char* words, bool challenge) {
+        return game::PlayCalled{s, game::makeup_of(test::pile(cards.take_all(words))), challenge};
     };
-    for (const auto& [chinese, english] : lines) EXPECT_EQ(shown(chinese), QString::fromUtf8(english)) << chinese;
+    auto handed = [&](game::Seat s, DebtKind kind, bool back, const char* words) {
+        return game::TributeHanded{s, kind, back, test::pile(cards.take_all(words))};
+    };
+    const struct {
+        game::Event event;
+        const char *chinese, *english;
+    } lines[] = {
+        {called(E, "2 Q Q", false), "雷虎1钱2个Q", "Lei Hu: 1×2, 2×Q"},
+        {called(A, "BJ K K K", true), "钟离云1大户3个K，瑟柯牌", "Zhongli Yun: 1×big joker, 3×K, challenge"},
+        {called(F, "SJ SJ", false), "月琴2小户", "Yue Qin: 2×small joker"},
+        {game::FirstLeader{C}, "石坚先发牌", "Shi Jian leads first"},
+        {game::PointOpened{D}, "花月容开点", "Hua Yuerong is open to points"},
+        {game::Placed{B, 1}, "柳    烟＞头科", "Liu Yan > 1st"},
+        {game::Placed{E, 6}, "雷    虎＞大落", "Lei Hu > Last"},
+        {game::TributeFiled{E, B, DebtKind::place, 1}, "雷虎向柳烟进落贡1张", "Lei Hu → Liu Yan: place tribute ×1"},
+        {game::TributeFiled{C, std::nullopt, DebtKind::point, 1}, "石坚向进点贡1张", "Shi Jian: point tribute ×1"},
+        {handed(C, DebtKind::smother, false, ""), "石坚进扪贡无牌", "Shi Jian: smother tribute, no card"},
+        {handed(C, DebtKind::place, false, "2 2"), "石坚进落贡两钱", "Shi Jian: place tribute, two × 2"},
+        {handed(B, DebtKind::place, true, "9 8"), "柳烟还落贡一个9，一个8", "Liu Yan: place tribute returned, 9 and 8"},
+        {handed(F, DebtKind::point, true, "10"), "月琴还点贡一个10", "Yue Qin: point tribute returned, 10"},
+        {game::ThreeBought{F, D, 1, 2}, "月    琴买３\n花月容卖３", "Yue Qin buys the 3\nHua Yuerong sells the 3"},
+        {game::TrickTaken{}, "扣牌", "Trick taken"},
+        {game::Prompted{A, game::Ask::lead}, "钟离云请发牌", nullptr},
+        {game::Prompted{A, game::Ask::shuffle}, " \n＞＞＞请先洗牌", nullptr},
+        {game::Dealt{A, 5, 1}, "", ""},
+    };
+    for (const auto& [event, chinese, english] : lines) {
+        std::vector<std::string> zh, en;
+        game::notes::write(event, zh);
+        english_lines(event, en);
+        auto joined = [](const std::vector<std::string>& v) {
+            std::string out;
+            for (const std::string& l : v) out += (out.empty() ? "" : "\n") + l;
+            return out;
+        };
+        EXPECT_EQ(joined(zh), chinese);
+        if (english)
+            EXPECT_EQ(QString::fromStdString(joined(en)), QString::fromUtf8(english)) << chinese;
+        else  // a fixed line: its whole translation
+            EXPECT_FALSE(has_chinese(QString::fromStdString(joined(en)))) << chinese;
+    }
+    // The table's other texts with numbers in them.
+    for (const auto& [chinese, english] : std::vector<std::pair<const char*, const char*>>{
+             {"花月容得分：-12", "Hua Yuerong score: -12"},
+             {"柳    烟得分：3", "Liu Yan score: 3"},
+             {"牌局编号 2024003", "Deal no. 2024003"},
+             {"第2局　编号 1235", "Deal 2, no. 1235"},
+             {"请选择2张牌还贡！", "Pick 2 cards to return as tribute!"},
+             {"扣牌\n游戏结束", "Trick taken\nGame over"},
+         })
+        EXPECT_EQ(shown(chinese), QString::fromUtf8(english)) << chinese;
     // The deal number dialog's refusals.
     for (const char* typed : {"", "12a", "0", "99999999999999999999999"}) {
         const std::string refusal = parse_deal_number(typed).error;
         ASSERT_FALSE(refusal.empty()) << typed;
         EXPECT_FALSE(has_chinese(shown(refusal))) << refusal;
     }
-    // A line of no known kind, or a seat name alone, is left as it is.
+    // A line of no known kind (a line of an older saved game), or a seat name
+    // alone, is left as it is.
     EXPECT_EQ(shown("石坚"), "Shi Jian");
     EXPECT_EQ(shown("石坚吃饭"), QString::fromUtf8("石坚吃饭"));
+    EXPECT_EQ(shown("石坚先发牌"), QString::fromUtf8("石坚先发牌"));
 }
 
 TEST_F(English, EveryNoteLineOfWholeGamesReadsEnglish) {
@@ -201,12 +241,17 @@ TEST_F(English, EveryNoteLineOfWholeGamesReadsEnglish) {
     int lines = 0, tributes = 0, threes = 0;
     for (std::uint64_t seed : {7u, 2024u, 31337u}) {
         sim::Simulation game(rules, seed, false);
-        game.on_note([&](std::string_view line) {
-            const QString english = shown(line);
-            ++lines;
-            tributes += english.contains("tribute");
-            threes += english.contains("the 3");
-            EXPECT_FALSE(has_chinese(english)) << std::string(line) << " -> " << english.toStdString();
+        std::vector<std::string> made;
+        game.on_event([&](const game::Event& e) {
+            made.clear();
+            english_lines(e, made);
+            for (const std::string& line : made) {
+                const QString english = QString::fromStdString(line);
+                ++lines;
+                tributes += english.contains("tribute");
+                threes += english.contains("the 3");
+                EXPECT_FALSE(has_chinese(english)) << line;
+            }
         });
         for (int deal = 0; deal < 4; ++deal) ASSERT_TRUE(game.play_deal()) << game.fault();
     }

@@ -35,10 +35,12 @@ TEST(PlaceLabels, SideLabelsReadTopToBottomInsideTheirBoxes) {
         window.resize(size + (window.size() - window.table()->size()));
         QTest::qWait(5);
         QImage shot;
-        s.before_event = [&](const game::Event& e) {
-            if (e.kind != game::EventKind::deal_over) return;
-            shot = QImage(window.table()->size(), QImage::Format_RGB32);
-            window.table()->render(&shot);
+        s.before_event = [&](const game::Event& event) {
+            for (const test::Row& e : test::rows(event)) {
+                if (e.kind != test::Kind::deal_over) return;
+                shot = QImage(window.table()->size(), QImage::Format_RGB32);
+                window.table()->render(&shot);
+            }
         };
         s.shuffle();
         for (int turns = 0; s.state().deal_running(); ++turns) {

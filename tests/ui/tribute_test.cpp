@@ -214,12 +214,14 @@ TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
     std::vector<Card> shown, relaid;
     std::vector<SurfaceObject> at_start;
     bool refused = false;
-    m().before_event = [&](const game::Event& e) {
-        if (e.kind == game::EventKind::handed && e.seat == Seat::C) shown.push_back(e.card);
-        if (e.kind == game::EventKind::note && e.text == "请钟离云放弃贡") refused = true;
-        if (refused && relaid.empty() && e.kind == game::EventKind::laid_out && e.seat == Seat::C) relaid = e.cards;
-        if (e.kind == game::EventKind::note && e.text == "开始游戏＞＞＞")
-            for (Card c : shown) at_start.push_back(*m().surface().find(card_id(c)));
+    m().before_event = [&](const game::Event& event) {
+        for (const test::Row& e : test::rows(event)) {
+            if (e.kind == test::Kind::handed && e.seat == Seat::C) shown.push_back(e.card);
+            if (e.kind == test::Kind::note && e.text == "请钟离云放弃贡") refused = true;
+            if (refused && relaid.empty() && e.kind == test::Kind::laid_out && e.seat == Seat::C) relaid = e.cards;
+            if (e.kind == test::Kind::note && e.text == "开始游戏＞＞＞")
+                for (Card c : shown) at_start.push_back(*m().surface().find(card_id(c)));
+        }
     };
     press("cb_send");
     ASSERT_EQ(state().settling, 1);

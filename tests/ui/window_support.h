@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "tests/engine/game_support.h"
 #include "ui/main_window.h"
 
 namespace tav::ui {

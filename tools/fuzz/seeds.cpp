@@ -86,7 +86,7 @@ std::vector<std::string> states(const Game& g) {
     for (int acts = 0, deals = 0; acts < 3000 && deals <= 3; ++acts) {
         if (taken.insert(static_cast<int>(s.ask)).second) out.push_back(game::write_state(s));
         game::Events ev;
-        ev.notes_only = true;
+        ev.keep = game::Keep::outcome;
         if (s.ask == game::Ask::shuffle) {
             ++deals;
             game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng);

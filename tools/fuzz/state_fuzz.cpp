@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (s.ask == tav::game::Ask::nothing || s.next != tav::game::State::Next::none) return 0;
     std::mt19937_64 rng(1);
     tav::game::Events ev;
-    ev.notes_only = true;
+    ev.keep = tav::game::Keep::outcome;
     try {
         if (s.ask == tav::game::Ask::shuffle)
             tav::game::apply(s, tav::game::Decision{tav::game::Move::shuffle, {}}, ev, rng);

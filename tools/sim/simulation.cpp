@@ -3,6 +3,7 @@
 #include <random>
 
 #include "model/invariants.h"
+#include "model/notes.h"
 #include "rules/engine.h"
 #include "store/deal_numbers.h"
 
@@ -26,7 +27,8 @@ struct Simulation::Impl {
           rng(seed),
           check(check_all),
           next_number(seed <= kMaxGameSeed ? tav::deal_number(seed, 1) : 0) {
-        events.notes_only = !check;
+        // Nobody reads a line unless a note sink is set (on_note).
+        events.keep = check ? Keep::all : Keep::outcome;
         if (check)
             events.after_step = [this](const State& st, const Events& ev) {
                 if (!fault.empty()) return;
@@ -38,12 +40,16 @@ struct Simulation::Impl {
     // Hands the events of the last action to the note sink and the checker.
     void told(const char* action) {
         for (const Event& e : events.list) {
-            if (e.kind == EventKind::note) {
-                if (note) note(e.text);
-            } else if (e.kind == EventKind::place && e.number >= 1 && e.number <= kSeats) {
-                ++places[static_cast<std::size_t>(index_of(e.seat) + 1)][static_cast<std::size_t>(e.number)];
-                last_places[static_cast<std::size_t>(index_of(e.seat) + 1)] = e.number;
-            } else if (e.kind == EventKind::deal_over) {
+            if (event_sink) event_sink(e);
+            if (note) {
+                lines.clear();
+                notes::write(e, lines);
+                for (const std::string& line : lines) note(line);
+            }
+            if (const auto* p = std::get_if<Placed>(&e); p && p->place >= 1 && p->place <= kSeats) {
+                ++places[static_cast<std::size_t>(index_of(p->seat) + 1)][static_cast<std::size_t>(p->place)];
+                last_places[static_cast<std::size_t>(index_of(p->seat) + 1)] = p->place;
+            } else if (std::holds_alternative<DealOver>(e)) {
                 ended = true;
             }
         }
@@ -92,6 +98,8 @@ struct Simulation::Impl {
     InvariantChecker checker;
     bool check = false;
     std::function<void(std::string_view)> note;
+    std::vector<std::string> lines;  // one event's, reused
+    std::function<void(const Event&)> event_sink;
     long long deal = 0;
     bool ended = false;
     std::uint64_t next_number = 0, dealt_number = 0;
@@ -104,7 +112,15 @@ Simulation::Simulation(const Settings& rules, std::uint64_t seed, bool check, co
     : impl_(std::make_unique<Impl>(rules, seed, check, levels)) {}
 Simulation::~Simulation() = default;
 
-void Simulation::on_note(std::function<void(std::string_view)> sink) { impl_->note = std::move(sink); }
+void Simulation::on_event(std::function<void(const Event&)> sink) {
+    impl_->event_sink = std::move(sink);
+    if (impl_->event_sink && impl_->events.keep < Keep::lines) impl_->events.keep = Keep::lines;
+}
+
+void Simulation::on_note(std::function<void(std::string_view)> sink) {
+    impl_->note = std::move(sink);
+    if (impl_->note && impl_->events.keep < Keep::lines) impl_->events.keep = Keep::lines;
+}
 
 bool Simulation::play_deal() {
     if (!impl_->fault.empty()) return false;

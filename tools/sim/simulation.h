@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/settings.h"
+#include "model/events.h"
 #include "model/rules_settings.h"
 
 namespace tav::sim {
@@ -34,8 +35,10 @@ public:
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
-    // Told every note line of the game, in order.
+    // Told every note line of the game, in order (made only when a sink is set).
     void on_note(std::function<void(std::string_view)> sink);
+    // Told every event a note line is made from, and the places and deals' ends.
+    void on_event(std::function<void(const game::Event&)> sink);
 
     // Plays the next deal; false at the first fault (then `fault()` says what).
     bool play_deal();

@@ -1,0 +1,24 @@
+#include "model/observation.h"
+
+namespace tav::game {
+
+Event observed(const Event& e, Seat seat) {
+    // Only a card dealt and a hand laid out name cards still in a hand;
+    // every other kind names cards shown face up to the table, or none.
+    if (const auto* d = std::get_if<Dealt>(&e); d && d->seat != seat) return Dealt{d->seat, 0, d->number};
+    if (const auto* l = std::get_if<LaidOut>(&e); l && l->seat != seat) {
+        LaidOut hidden{l->seat, {}};
+        for (int i = 0; i < l->cards.size(); ++i) hidden.cards.push(0);
+        return hidden;
+    }
+    return e;
+}
+
+std::vector<Event> observe(std::span<const Event> events, Seat seat) {
+    std::vector<Event> out;
+    out.reserve(events.size());
+    for (const Event& e : events) out.push_back(observed(e, seat));
+    return out;
+}
+
+}  // namespace tav::game
