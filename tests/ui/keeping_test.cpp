@@ -121,10 +121,14 @@ protected:
         w->keep_between_runs(folder.path());
         return w;
     }
-    // The computer plays the human's seat until `done` says stop.
+    // The computer plays the human's seat until `done` says stop; the boxes answer the partner question.
     template <class Done>
     void play_until(MainWindow& w, Done done) {
         for (int i = 0; i < 5000 && !done(w.session().state()); ++i) {
+            if (w.session().busy() || w.session().asking()) {
+                QTest::qWait(2);  // a pause, or the partner question in its box
+                continue;
+            }
             if (w.session().state().ask == Ask::shuffle)
                 w.session().shuffle();
             else
