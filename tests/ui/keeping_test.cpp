@@ -231,6 +231,29 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
     EXPECT_EQ(game::check_cards(w->session().state()), "");
 }
 
+// Closed in the pause before a play leaves the table (by the player, or on
+// SIGTERM): the game is kept as the action left it, with all its notes.
+TEST_F(KeptBetweenRuns, AGameClosedInThePauseBeforeAPlayLeavesIsKeptWhole) {
+    s.play_pause = 0.2;
+    auto w = open(s);
+    play_until(*w, into_a_deal);
+    for (int acts = 0; !w->session().busy(); ++acts) {
+        ASSERT_LT(acts, 500) << "no pause came";
+        if (w->session().asking())
+            QTest::qWait(5);  // the boxes answer the partner question
+        else if (w->session().state().ask == Ask::shuffle)
+            w->session().shuffle();
+        else
+            ASSERT_TRUE(w->session().autoplay_human());
+    }
+    const std::string saved = game::write_state(w->session().state());
+    w->close();
+    const std::vector<std::string> notes = w->session().view().note_log();
+    w = open(s);
+    EXPECT_EQ(game::write_state(w->session().state()), saved);
+    EXPECT_EQ(w->session().view().note_log(), notes);
+}
+
 TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {
     auto w = open(s);
     play_until(*w, into_a_deal);
