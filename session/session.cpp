@@ -218,6 +218,8 @@ void Session::replay_over(bool at_once) {
     view_.surface().set_redraw(true);
     if (!busy_) return;  // a new game's table, no action
     busy_ = false;
+    // Free again: what may be pressed (and auto-play's next step) follows.
+    if (on_buttons) on_buttons();
     if (on_changed) on_changed();
     // Given up at once (the window closing, a new game): the game waits on
     // the question and a kept game asks it again.
