@@ -222,13 +222,14 @@ TEST_F(Table, AFinishedDealKeepsScoresANewGameClearsThem) {
 
 // A partner's tribute: the question comes once the showing has reached it,
 // and its answer, given later, goes in as the next action. Given up (a new
-// game, the session gone) the answer does nothing.
+// game, the session gone) the answer does nothing. A game kept while the
+// question waits asks it again when taken up.
 TEST_F(Table, ThePartnersQuestionIsAskedWhenTheShowingReachesItAndAnsweredLater) {
     settings.smother_tributes = true;
     settings.play_pause = 0.2;
     platform.hold_questions = true;
-    enum class Then { yes, no, new_game, gone };
-    for (Then then : {Then::yes, Then::no, Then::new_game, Then::gone}) {
+    enum class Then { yes, no, new_game, gone, kept };
+    for (Then then : {Then::yes, Then::no, Then::new_game, Then::gone, Then::kept}) {
         SCOPED_TRACE(static_cast<int>(then));
         platform.questions.clear();
         auto r = std::make_unique<Session>(settings, platform, 20264023);  // 石坚 pays the human in deal 2
@@ -272,6 +273,18 @@ TEST_F(Table, ThePartnersQuestionIsAskedWhenTheShowingReachesItAndAnsweredLater)
                 r.reset();
                 ASSERT_TRUE(platform.answer(true));  // into a session no more: nothing happens
                 break;
+            case Then::kept: {
+                const SavedGame kept = r->keep();
+                r = std::make_unique<Session>(settings, platform, 1);
+                r->resume(kept);
+                EXPECT_TRUE(r->asking());
+                ASSERT_EQ(platform.held.size(), 2u);
+                ASSERT_TRUE(platform.answer(true));  // the first session's box: gone with it
+                EXPECT_EQ(r->state().ask, Ask::take_partner_tribute);
+                ASSERT_TRUE(platform.answer(true));
+                EXPECT_EQ(r->state().ask, Ask::return_tribute);
+                break;
+            }
         }
         EXPECT_TRUE(platform.held.empty());
         if (r) {
