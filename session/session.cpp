@@ -218,9 +218,10 @@ void Session::replay_over(bool at_once) {
     view_.surface().set_redraw(true);
     if (!busy_) return;  // a new game's table, no action
     busy_ = false;
-    // Free again: what may be pressed (and auto-play's next step) follows.
-    if (on_buttons) on_buttons();
     if (on_changed) on_changed();
+    // Free again: what may be pressed follows, and auto-play's next step
+    // (after the save that on_changed may have set going, as without pauses).
+    if (on_buttons) on_buttons();
     // Given up at once (the window closing, a new game): the game waits on
     // the question and a kept game asks it again.
     if (state_.ask == Ask::take_partner_tribute && !at_once) ask_partner();
