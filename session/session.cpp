@@ -71,37 +71,68 @@ bool Session::decide(const Decision& d) {
 }
 
 bool Session::act(const Action& action) {
-    if (busy_) return false;
-    Action next = action;
-    for (bool first = true;; first = false) {
-        sync_rules();
-        busy_ = true;
-        set_shown_ask(Ask::nothing);
-        game::Events ev;
-        counts_by_step_.clear();
-        // The counter as it stands after each step, shown with that step.
-        ev.after_step = [this](const game::State& st, const game::Events& e) {
-            counts_by_step_.emplace_back(e.list.size(), unseen_by_human(st));
-        };
-        const game::Verdict v = run_engine(ev, next);
-        if (v) {
-            ++actions_;
-            show(ev);
-        }
+    if (busy_ || asking_) return false;
+    sync_rules();
+    busy_ = true;
+    set_shown_ask(Ask::nothing);
+    game::Events ev;
+    counts_by_step_.clear();
+    // The counter as it stands after each step, shown with that step.
+    ev.after_step = [this](const game::State& st, const game::Events& e) {
+        counts_by_step_.emplace_back(e.list.size(), unseen_by_human(st));
+    };
+    const game::Verdict v = run_engine(ev, action);
+    if (!v) {
         busy_ = false;
-        if (v && on_changed) on_changed();
-        if (!v) {
-            set_shown_ask(state_.ask);
-            return !first;
-        }
-        if (state_.ask != Ask::take_partner_tribute) return true;
-        // A partner pays the human: the human says whether to take it.
-        // Under auto-play the computer says yes, as it does for its own seats.
-        const Decision answer{autoplay_ || platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? Move::take_tribute
-                                                                                               : Move::let_tribute_go,
-                              {}};
-        next = [this, answer](game::State& s, game::Events& e) { return game::apply(s, answer, e, rng_); };
+        set_shown_ask(state_.ask);
+        return false;
     }
+    ++actions_;
+    // The game has moved on already; the queue only shows it (replay_over
+    // ends the action).
+    show(ev);
+    return true;
+}
+
+void Session::ask_partner() {
+    // A partner pays the human: the human says whether to take it, and the
+    // answer goes in as the next action. Under auto-play the computer says
+    // yes, as it does for its own seats.
+    const auto answer = [this](bool yes) {
+        asking_ = false;
+        if (state_.ask != Ask::take_partner_tribute) return;
+        const Decision d{yes ? Move::take_tribute : Move::let_tribute_go, {}};
+        // A refused answer leaves the game as it was, with its buttons.
+        if (!act([this, d](game::State& s, game::Events& e) { return game::apply(s, d, e, rng_); }))
+            set_shown_ask(state_.ask);
+    };
+    if (autoplay_) {
+        answer(true);
+        return;
+    }
+    asking_ = true;
+    const std::uint64_t generation = generation_;
+    const std::weak_ptr<char> alive = alive_;
+    platform.ask_yes_no_then("提示信息", "要同帮的进贡吗？", [this, alive, generation, answer](bool yes) {
+        if (alive.expired() || generation != generation_) return;
+        answer(yes);
+    });
+}
+
+std::function<void()> Session::guarded(std::function<void()> f) {
+    return [this, alive = std::weak_ptr<char>(alive_), generation = generation_, f = std::move(f)] {
+        if (alive.expired() || generation != generation_) return;
+        f();
+    };
+}
+
+void Session::settle() {
+    if (!busy_ && !asking_) return;
+    ++generation_;  // the delay and the question under way run nothing now
+    asking_ = false;
+    if (!busy_) return;
+    view_.surface().set_redraw(false);
+    play_on(true);
 }
 
 game::Verdict Session::run_engine(game::Events& ev, const Action& action) {
@@ -123,22 +154,39 @@ game::Verdict Session::run_engine(game::Events& ev, const Action& action) {
 }
 
 void Session::show(game::Events& ev) {
+    replay_ = std::move(ev.list);
+    ev.clear();
+    replay_at_ = 0;
+    replay_step_ = 0;
+    paused_ = false;
+    view_.surface().set_redraw(false);
+    // Only an action's events wait on pauses: a new game's table is laid at once.
+    play_on(!busy_);
+}
+
+void Session::play_on(bool at_once) {
     Surface& table = view_.surface();
     const bool slow_deal = settings.deal_speed != "0";
-    table.set_redraw(false);
-    std::size_t step = 0;
-    for (std::size_t i = 0; i < ev.list.size(); ++i) {
-        const game::Event& e = ev.list[i];
+    std::size_t& step = replay_step_;
+    for (; replay_at_ < replay_.size(); ++replay_at_) {
+        const std::size_t i = replay_at_;
+        const game::Event& e = replay_[i];
+        if (std::holds_alternative<game::PlayCleared>(e) && settings.play_pause > 0 && !at_once && !paused_) {
+            // The play stays in sight for a moment before it leaves the
+            // table; the queue goes on when the delay is over.
+            paused_ = true;
+            table.set_redraw(true);
+            platform.after(settings.play_pause, guarded([this] {
+                               view_.surface().set_redraw(false);
+                               play_on(false);
+                           }));
+            return;
+        }
+        paused_ = false;
         if (const auto* p = std::get_if<game::Placed>(&e)) deal_places_[p->seat] = static_cast<std::uint8_t>(p->place);
         if (std::holds_alternative<game::DealOver>(e) && on_deal_over) on_deal_over(deal_places_);
         if (std::holds_alternative<game::TableReset>(e)) deal_places_ = {};
         if (before_event) before_event(e);
-        if (std::holds_alternative<game::PlayCleared>(e) && settings.play_pause > 0) {
-            // The play stays in sight for a moment before it leaves the table.
-            table.set_redraw(true);
-            platform.wait(settings.play_pause);
-            table.set_redraw(false);
-        }
         if (std::holds_alternative<game::Dealt>(e) && slow_deal) {
             table.set_redraw(true);
             view_.show(e);
@@ -152,6 +200,12 @@ void Session::show(game::Events& ev) {
         while (step < counts_by_step_.size() && counts_by_step_[step].first <= i + 1)
             counter_.show(counts_by_step_[step++].second);
     }
+    replay_over(at_once);
+}
+
+void Session::replay_over(bool at_once) {
+    replay_.clear();
+    replay_at_ = 0;
     counts_by_step_.clear();
     counter_.show(unseen_by_human(state_));
     if (state_.hands[Seat::A].empty()) {
@@ -161,8 +215,16 @@ void Session::show(game::Events& ev) {
         focus_ = 0;
         focus_card_ = 0;
     }
-    table.set_redraw(true);
-    ev.clear();
+    view_.surface().set_redraw(true);
+    if (!busy_) return;  // a new game's table, no action
+    busy_ = false;
+    if (on_changed) on_changed();
+    // Free again: what may be pressed follows, and auto-play's next step
+    // (after the save that on_changed may have set going, as without pauses).
+    if (on_buttons) on_buttons();
+    // Given up at once (the window closing, a new game): the game waits on
+    // the question and a kept game asks it again.
+    if (state_.ask == Ask::take_partner_tribute && !at_once) ask_partner();
 }
 
 void Session::set_shown_ask(Ask ask) {
@@ -359,7 +421,7 @@ void Session::hide_focus() {
 }
 
 void Session::new_game() {
-    if (busy_) return;
+    settle();  // the action under way shown to its end first: its deal counts
     picks_.clear();
     view_.clear_notes();
     view_.reset_scores();

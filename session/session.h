@@ -1,13 +1,15 @@
 // One game at the table: the game state, the shuffle's generator, the table
 // view, the human's picked cards and the game buttons. The shell forwards
 // clicks and button presses here; the decisions go to the engine and its
-// events to the view, with the pause before a play leaves the table and the
-// question about a partner's tribute asked through the platform.
+// events to the view from a queue, with the pause before a play leaves the
+// table a delay in that queue and the question about a partner's tribute
+// asked through the platform when the queue reaches it. Nothing here waits.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -86,6 +88,12 @@ public:
     // An action is being shown (the computer seats play, a pause): clicks,
     // keys and buttons do nothing now.
     bool busy() const { return busy_; }
+    // The partner question is open: its answer is the next action.
+    bool asking() const { return asking_; }
+    // Whatever the queue still holds is shown at once, with the callbacks it
+    // brings; an open question is given up (the game still waits on it: a
+    // kept game asks again). Before the window closes, a new game or a resume.
+    void settle();
 
     // ---- menu and settings ----
     void new_game();  // scores and tributes cleared, the first shuffle due
@@ -136,8 +144,10 @@ public:
     void view_options_changed();
 
     // One action through the engine, shown on the table; then, while a
-    // partner pays the human, the human's answer. False, the game as it was,
-    // when the action is refused or fails.
+    // partner pays the human, the human's answer is asked for. False, the
+    // game as it was, when the action is refused or fails, or while busy or
+    // asking. The game is changed at once; with a pause set the showing
+    // (and the question) may come later, from the event loop.
     using Action = std::function<game::Verdict(game::State&, game::Events&)>;
     bool act(const Action& action);
 
@@ -154,7 +164,7 @@ public:
     // the scores after it; its places may already be cleared for the next).
     std::function<void(const game::PerSeat<std::uint8_t>& places)> on_deal_over;
     // Told after each action that changed the game, once it is shown (the
-    // game then waits for the human and can be kept).
+    // game then waits for the human and can be kept; its events all shown).
     std::function<void()> on_changed;
 
 private:
@@ -165,6 +175,15 @@ private:
     // action went through.
     game::Verdict run_engine(game::Events& ev, const Action& action);
     void show(game::Events& ev);
+    // Shows the queued events from where the replay stands, up to the next
+    // pause (none when `at_once`); then what ends an action's showing.
+    void play_on(bool at_once);
+    void replay_over(bool at_once);
+    // The partner question, answered now under auto-play, else through the platform.
+    void ask_partner();
+    // Runs `f` later only if this session lives and nothing since gave up
+    // what was waiting.
+    std::function<void()> guarded(std::function<void()> f);
     void sync_rules();
     void set_shown_ask(game::Ask ask);
     void update_buttons();
@@ -182,7 +201,15 @@ private:
     std::vector<game::Card> picks_;
     game::Ask shown_ask_ = game::Ask::shuffle;  // what the buttons offer, as shown so far
     std::array<Button, 6> buttons_;
-    bool busy_ = false;          // an action is being shown: no other may start
+    bool busy_ = false;                // an action is being shown: no other may start
+    bool asking_ = false;              // the partner question is open
+    std::vector<game::Event> replay_;  // the events being shown, and how far
+    std::size_t replay_at_ = 0, replay_step_ = 0;
+    bool paused_ = false;  // the pause before the event at replay_at_ has been made
+    // Bumped when what waits on a delay or an answer is given up; the
+    // token dies with the session: late callbacks then do nothing.
+    std::uint64_t generation_ = 0;
+    std::shared_ptr<char> alive_ = std::make_shared<char>();
     int focus_ = 0;              // the focus's place in the row
     game::Card focus_card_ = 0;  // the card it was put on, 0 for none
     bool focus_shown_ = false;

@@ -29,8 +29,8 @@ bool Session::deal_next() {
 }
 
 bool Session::deal_by_number(std::uint64_t number) {
-    if (busy_ || !place_of(number)) return false;
-    new_game();
+    if (!place_of(number)) return false;
+    new_game();  // which first shows the action under way to its end
     prepare_shuffle(rng_, number);
     next_deal_ = number;
     // The new game waits for its shuffle: the deal follows at once.

@@ -23,7 +23,7 @@ SavedGame Session::keep() const {
 }
 
 void Session::resume(const SavedGame& g) {
-    if (busy_) return;
+    settle();  // what was under way belongs to the game given up
     const game::State& s = g.state;
     state_ = s;
     deal_places_ = s.places;
@@ -50,10 +50,7 @@ void Session::resume(const SavedGame& g) {
     counter_.show(unseen_by_human(state_));
     set_shown_ask(state_.ask);
     // The window closed while a partner's tribute waited for the human's answer: it is asked again.
-    if (state_.ask == game::Ask::take_partner_tribute)
-        decide(game::Decision{platform.ask_yes_no("提示信息", "要同帮的进贡吗？") ? game::Move::take_tribute
-                                                                                  : game::Move::let_tribute_go,
-                              {}});
+    if (state_.ask == game::Ask::take_partner_tribute) ask_partner();
 }
 
 }  // namespace tav

@@ -138,6 +138,8 @@ QSize MainWindow::opening_size(Sizing sizing) const {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A second copy of the program writes nothing, its size neither.
     if (sizing_ == Sizing::screen && !keeping_->second_copy()) QSettings().setValue(kSizeKey, size());
+    // A play still in sight is shown to its end, so the game kept is the whole of it.
+    session_->settle();
     keeping_->closing();
     QMainWindow::closeEvent(event);
 }

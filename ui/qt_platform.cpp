@@ -1,13 +1,15 @@
 #include "ui/qt_platform.h"
 #include "ui/language.h"
 
-#include <QEventLoop>
+#include <QApplication>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/table_widget.h"
 #include "ui/units.h"
@@ -23,12 +25,22 @@ void QtPlatform::message(const std::string& title, const std::string& text) {
     QMessageBox::information(window_, shown(title), shown(text));
 }
 
-void QtPlatform::wait(double seconds) {
-    if (seconds <= 0) return;
-    // The table goes on painting; clicks and keys wait until the pause is over.
-    QEventLoop loop;
-    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+void QtPlatform::ask_yes_no_then(const std::string& title, const std::string& text, std::function<void(bool)> then) {
+    // Modal to the window only and opened without a loop of its own: the
+    // answer comes back through `finished`, from the program's event loop.
+    auto* box =
+        new QMessageBox(QMessageBox::Question, shown(title), shown(text), QMessageBox::Yes | QMessageBox::No, window_);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [then = std::move(then)](int result) { then(result == QMessageBox::Yes); });
+    box->open();
+}
+
+void QtPlatform::after(double seconds, std::function<void()> then) {
+    // Tied to the window: a timer still running when it goes is dropped with it.
+    QObject* context = window_ ? static_cast<QObject*>(window_.data()) : qApp;
+    QTimer::singleShot(static_cast<int>(std::lround(std::max(0.0, seconds) * 1000)), context, std::move(then));
 }
 
 QPrinter& QtPlatform::printer() {

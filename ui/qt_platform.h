@@ -1,5 +1,6 @@
-// The desktop's side of the game: message boxes, the pause that keeps the
-// table painted but takes no input, printing and closing.
+// The desktop's side of the game: message boxes (the partner question opens
+// beside the table and answers later), delays run by a timer, printing and
+// closing.
 #pragma once
 
 #include <QPointer>
@@ -19,8 +20,9 @@ public:
     void set_view(TableWidget* view) { view_ = view; }
 
     bool ask_yes_no(const std::string& title, const std::string& text) override;
+    void ask_yes_no_then(const std::string& title, const std::string& text, std::function<void(bool)> then) override;
     void message(const std::string& title, const std::string& text) override;
-    void wait(double seconds) override;
+    void after(double seconds, std::function<void()> then) override;
     void print() override;
     void close() override;
 

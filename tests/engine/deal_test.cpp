@@ -110,25 +110,48 @@ TEST_F(Deal, CardsGoRoundTheSeatsInDealOrderToTheirPlaces) {
     }
 }
 
-TEST_F(Deal, FastDealDrawsOnlyTheFinishedTable) {
+TEST_F(Deal, FastDealDrawsOnlyTheFinishedTableAndPlaysStayInSightForThePause) {
     for (double pause : {0.0, 0.2}) {
         SCOPED_TRACE(pause);
         settings.play_pause = pause;
         auto s = table(4);                         // with this seed tricks end before the human is first asked
         std::vector<std::uint64_t> while_dealing;  // drawings so far, as each card is dealt
+        int cleared = 0, changed = 0;
         s->before_event = [&](const Event& event) {
             for (const test::Row& e : test::rows(event)) {
                 if (e.kind == Kind::dealt || e.kind == Kind::laid_out)
                     while_dealing.push_back(s->surface().notifications());
+                cleared += e.kind == Kind::cleared;
             }
         };
+        s->on_changed = [&] { ++changed; };
         const std::uint64_t before = s->surface().notifications();
         const int waits = platform.waits;
         s->shuffle();
         ASSERT_EQ(while_dealing.size(), 217u);
         EXPECT_EQ(std::count(while_dealing.begin(), while_dealing.end(), before), 217);
-        // Besides the end of the action only the pauses before plays leave the table draw it.
         EXPECT_EQ(platform.waits > waits, pause > 0);
+        // In a pause the play stays on the table, drawn, until the delay runs;
+        // the game is already what the action made it, the showing not over.
+        for (int pauses = 0; !platform.delays.empty(); ++pauses) {
+            ASSERT_LT(pauses, 200);
+            EXPECT_EQ(cleared, pauses);
+            EXPECT_TRUE(s->busy());
+            EXPECT_TRUE(s->surface().redraw());
+            EXPECT_EQ(changed, 0) << "told before the action is shown";
+            EXPECT_NE(s->state().ask, Ask::shuffle);
+            // Clicks, the buttons, the hint and auto-play wait for the end.
+            s->click(s->state().hands[Seat::A][0]);
+            EXPECT_TRUE(s->picks().empty());
+            EXPECT_FALSE(s->button(ButtonId::play).enabled || s->button(ButtonId::shuffle).enabled);
+            EXPECT_FALSE(s->human_decides() || s->hint() || s->autoplay_human());
+            platform.run_delay();
+            EXPECT_GE(cleared, pauses + 1) << "the play left the table with the delay";
+        }
+        EXPECT_FALSE(s->busy());
+        EXPECT_EQ(changed, 1);
+        EXPECT_TRUE(s->human_decides());
+        // Besides the end of the action only the pauses before plays leave the table draw it.
         EXPECT_EQ(s->surface().notifications(), before + 1 + static_cast<std::uint64_t>(platform.waits - waits));
         EXPECT_TRUE(s->surface().redraw());
     }

@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "model/cards.h"
 #include "model/catalogue.h"
+#include "model/invariants.h"
 #include "model/seat.h"
 #include "session/session.h"
 #include "tests/engine/game_support.h"
@@ -213,6 +218,80 @@ TEST_F(Table, AFinishedDealKeepsScoresANewGameClearsThem) {
     EXPECT_EQ(s.view().note_text(), " \n＞＞＞请先洗牌");
     EXPECT_EQ(s.view().note_log().size(), 2u);
     expect_table_cleared();
+}
+
+// A partner's tribute: the question comes once the showing has reached it,
+// and its answer, given later, goes in as the next action. Given up (a new
+// game, the session gone) the answer does nothing. A game kept while the
+// question waits asks it again when taken up.
+TEST_F(Table, ThePartnersQuestionIsAskedWhenTheShowingReachesItAndAnsweredLater) {
+    settings.smother_tributes = true;
+    settings.play_pause = 0.2;
+    platform.hold_questions = true;
+    enum class Then { yes, no, new_game, gone, kept };
+    for (Then then : {Then::yes, Then::no, Then::new_game, Then::gone, Then::kept}) {
+        SCOPED_TRACE(static_cast<int>(then));
+        platform.questions.clear();
+        auto r = std::make_unique<Session>(settings, platform, 20264023);  // 石坚 pays the human in deal 2
+        for (int acts = 0; !r->asking(); ++acts) {
+            ASSERT_LT(acts, 2000);
+            if (platform.run_delay()) {
+                EXPECT_TRUE(platform.held.empty()) << "asked before the showing reached the question";
+                continue;
+            }
+            ASSERT_FALSE(r->busy());
+            if (r->state().ask == Ask::shuffle)
+                r->shuffle();
+            else
+                ASSERT_TRUE(r->autoplay_human());
+        }
+        ASSERT_EQ(platform.questions, std::vector<std::string>{"提示信息|要同帮的进贡吗？"});
+        ASSERT_EQ(r->state().ask, Ask::take_partner_tribute);
+        // The game waits on the answer: nothing else may act meanwhile.
+        EXPECT_FALSE(r->busy());
+        EXPECT_FALSE(r->autoplay_human());
+        EXPECT_FALSE(r->human_decides());
+        EXPECT_FALSE(r->button(ButtonId::shuffle).enabled);
+        switch (then) {
+            case Then::yes:
+            case Then::no: {
+                ASSERT_TRUE(platform.answer(then == Then::yes));
+                while (platform.run_delay()) {
+                }
+                EXPECT_FALSE(r->asking());
+                EXPECT_EQ(r->state().ask == Ask::return_tribute, then == Then::yes);
+                const std::vector<std::string> log = r->view().note_log();
+                EXPECT_EQ(std::count(log.begin(), log.end(), "请钟离云放弃贡"), then == Then::no ? 1 : 0);
+                break;
+            }
+            case Then::new_game:
+                r->new_game();
+                EXPECT_FALSE(r->asking());
+                ASSERT_TRUE(platform.answer(true));
+                EXPECT_EQ(r->state().ask, Ask::shuffle) << "a stale answer went in";
+                break;
+            case Then::gone:
+                r.reset();
+                ASSERT_TRUE(platform.answer(true));  // into a session no more: nothing happens
+                break;
+            case Then::kept: {
+                const SavedGame kept = r->keep();
+                r = std::make_unique<Session>(settings, platform, 1);
+                r->resume(kept);
+                EXPECT_TRUE(r->asking());
+                ASSERT_EQ(platform.held.size(), 2u);
+                ASSERT_TRUE(platform.answer(true));  // the first session's box: gone with it
+                EXPECT_EQ(r->state().ask, Ask::take_partner_tribute);
+                ASSERT_TRUE(platform.answer(true));
+                EXPECT_EQ(r->state().ask, Ask::return_tribute);
+                break;
+            }
+        }
+        EXPECT_TRUE(platform.held.empty());
+        if (r) {
+            EXPECT_EQ(game::check_cards(r->state()), "");
+        }
+    }
 }
 
 // A new game started while the human owes a return leaves no return behind.

@@ -121,10 +121,14 @@ protected:
         w->keep_between_runs(folder.path());
         return w;
     }
-    // The computer plays the human's seat until `done` says stop.
+    // The computer plays the human's seat until `done` says stop; the boxes answer the partner question.
     template <class Done>
     void play_until(MainWindow& w, Done done) {
         for (int i = 0; i < 5000 && !done(w.session().state()); ++i) {
+            if (w.session().busy() || w.session().asking()) {
+                QTest::qWait(2);  // a pause, or the partner question in its box
+                continue;
+            }
             if (w.session().state().ask == Ask::shuffle)
                 w.session().shuffle();
             else
@@ -225,6 +229,29 @@ TEST_F(KeptBetweenRuns, AGameClosedWhileTheHumanOwesAReturnGoesOnWithTheReturn) 
     ASSERT_TRUE(w->session().autoplay_human());
     EXPECT_NE(w->session().state().ask, Ask::return_tribute);
     EXPECT_EQ(game::check_cards(w->session().state()), "");
+}
+
+// Closed in the pause before a play leaves the table (by the player, or on
+// SIGTERM): the game is kept as the action left it, with all its notes.
+TEST_F(KeptBetweenRuns, AGameClosedInThePauseBeforeAPlayLeavesIsKeptWhole) {
+    s.play_pause = 0.2;
+    auto w = open(s);
+    play_until(*w, into_a_deal);
+    for (int acts = 0; !w->session().busy(); ++acts) {
+        ASSERT_LT(acts, 500) << "no pause came";
+        if (w->session().asking())
+            QTest::qWait(5);  // the boxes answer the partner question
+        else if (w->session().state().ask == Ask::shuffle)
+            w->session().shuffle();
+        else
+            ASSERT_TRUE(w->session().autoplay_human());
+    }
+    const std::string saved = game::write_state(w->session().state());
+    w->close();
+    const std::vector<std::string> notes = w->session().view().note_log();
+    w = open(s);
+    EXPECT_EQ(game::write_state(w->session().state()), saved);
+    EXPECT_EQ(w->session().view().note_log(), notes);
 }
 
 TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsTheGameAside) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +17,8 @@
 
 #include "model/catalogue.h"
 #include "model/invariants.h"
+#include "session/card_counter.h"
+#include "store/serialise.h"
 #include "ui/main_window.h"
 #include "ui/units.h"
 #include "view/layout.h"
@@ -89,8 +92,9 @@ struct WindowTribute : ::testing::Test {
         FAIL() << "no card left to pick";
     }
 
-    // The human's return for the slot being settled, through the window.
-    void return_owed() {
+    // The human's return for the slot being settled, through the window;
+    // the partner question it may bring is answered by the boxes.
+    void return_owed(bool wait_for_answer = true) {
         ASSERT_EQ(state().ask, Ask::return_tribute);
         ASSERT_TRUE(button("cb_gog")->isVisible());
         ASSERT_TRUE(button("cb_gog")->isEnabled());
@@ -101,6 +105,8 @@ struct WindowTribute : ::testing::Test {
             if (HasFatalFailure()) return;
         }
         press("cb_gog");
+        for (int i = 0; wait_for_answer && m().asking() && i < 400; ++i) QTest::qWait(5);
+        ASSERT_FALSE(wait_for_answer && m().asking()) << "the partner question was not answered";
         ASSERT_TRUE(cards_accounted());
         ASSERT_TRUE(state().ask != Ask::return_tribute || state().settling > slot)
             << "the return of slot " << slot << " was not taken";
@@ -248,6 +254,56 @@ TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
         EXPECT_EQ(at_start[i].x, layout::hand_slot(Seat::C, 1).x) << card_id(shown[i]);
     }
     EXPECT_TRUE(cards_accounted());
+}
+
+// The window closed while the partner question is open, or while a play is
+// in sight for its pause: the game stays as the last action made it, shown
+// whole, and neither a late answer nor a late timer runs anything.
+TEST_F(WindowTribute, ClosingWhileTheQuestionIsOpenOrInAPauseKeepsTheGameAndRunsNothingLate) {
+    for (const bool question : {true, false}) {
+        SCOPED_TRACE(question ? "the question open" : "in a pause");
+        if (!window) SetUp();
+        first_deal();
+        if (HasFatalFailure()) return;
+        QPointer<QMessageBox> box;
+        if (question) {
+            boxes.reset();  // nobody answers
+            press("cb_send");
+            return_owed(false);
+            if (HasFatalFailure()) return;
+            ASSERT_TRUE(m().asking());
+            box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            EXPECT_EQ(box->text(), QString("要同帮的进贡吗？"));
+            EXPECT_EQ(box->windowModality(), Qt::WindowModal) << "the question stops only this window";
+        } else {
+            settings.play_pause = 0.2;
+            press("cb_send");
+            for (int turns = 0; !m().busy(); ++turns) {
+                ASSERT_LT(turns, 2000) << "no pause came";
+                if (state().ask == Ask::return_tribute) return_owed();
+                if (HasFatalFailure()) return;
+                if (!m().busy() && state().deal_running()) {
+                    ASSERT_TRUE(m().autoplay_human());
+                }
+            }
+        }
+        const std::string before = game::write_state(state());
+        window->close();
+        EXPECT_FALSE(m().busy() || m().asking());
+        EXPECT_EQ(game::write_state(state()), before) << "the game changed on closing";
+        EXPECT_EQ(state().ask == Ask::take_partner_tribute, question) << "a kept game asks again";
+        EXPECT_TRUE(m().surface().redraw());
+        EXPECT_EQ(m().counter(), unseen_by_human(state())) << "the showing was not taken to its end";
+        const std::vector<std::string> notes = m().view().note_log();
+        if (box) box->button(QMessageBox::Yes)->click();
+        QTest::qWait(300);  // past any pause
+        EXPECT_EQ(game::write_state(state()), before) << "a late answer or timer went in";
+        EXPECT_EQ(m().view().note_log(), notes);
+        window.reset();  // the box and the timers go with the window
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(box);
+    }
 }
 
 }  // namespace
