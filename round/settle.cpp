@@ -1,10 +1,10 @@
 // Settling the tribute ledger once the next deal is dealt, slot by slot: the
 // payer's strongest jokers and 2s (never a card it was itself paid) go to the
-// receiver, who gives as many weak cards back. The human is asked whether to
-// take a partner's tribute, and picks its own return.
+// receiver, who gives as many weak cards back. A human receiver is asked
+// whether to take a partner's tribute (a computer seat takes it); every
+// receiver is asked for its return.
 #include <stdexcept>
 
-#include "ai/classic.h"
 #include "model/notes.h"
 #include "rules/flow.h"
 
@@ -56,12 +56,12 @@ void DealSteps::settle_from(int first) {
             ev.add(EventKind::handed, payer, cards[i], static_cast<int>(i) + 1);
         note(notes::handed(payer, kind_of_slot(slot), false, debt.count, rank_at(cards, 0), rank_at(cards, 1)));
         if (debt.count == 0) continue;  // nothing paid: nothing to take, nothing owed back
-        if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
-            ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot
+        if (s.human[receiver] && same_side(payer, receiver)) {
+            ask(receiver, Ask::take_partner_tribute);  // the answer goes on in pay_slot
             return;
         }
         pay_slot(slot);
-        if (s.ask != Ask::nothing) return;  // the human owes a return
+        return;  // the receiver owes a return
     }
 }
 
@@ -72,13 +72,9 @@ void DealSteps::pay_slot(int slot) {
         hand_over(s.hands[payer], s.hands[receiver], c);
         s.traded.set(c);
     }
-    if (receiver == Seat::A) {
-        // The human picks its return and confirms it with the return button.
-        note(notes::kHumanReturns);
-        ask_human(Ask::return_tribute);
-        return;
-    }
-    hand_back(slot, classic::choose_return(s.hands[receiver], debt.count), false);
+    // The receiver picks its return (a human confirms it with the return button).
+    if (s.human[receiver]) note_for(receiver, notes::kHumanReturns);
+    ask(receiver, Ask::return_tribute);
 }
 
 void DealSteps::answer_partner(bool take) {
@@ -88,7 +84,7 @@ void DealSteps::answer_partner(bool take) {
         if (s.ask == Ask::nothing) settle_from(s.settling + 1);
         return;
     }
-    note(notes::kHumanRefuses);
+    note_for(*s.ledger[static_cast<std::size_t>(s.settling)].receiver, notes::kHumanRefuses);
     lay_out(*s.ledger[static_cast<std::size_t>(s.settling)].payer);
     settle_from(s.settling + 1);
 }

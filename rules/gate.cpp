@@ -44,10 +44,25 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
     }
 }
 
+// The shuffle brings the pack in the order it is dealt: every card once.
+Verdict whole_pack(const Decision& d) {
+    if (d.cards.size() != static_cast<std::size_t>(kCards)) return refuse("洗牌须是整副牌");
+    std::array<bool, kCards + 1> seen{};
+    for (Card c : d.cards) {
+        if (!valid_card(c) || seen[c]) return refuse("洗牌须是整副牌");
+        seen[c] = true;
+    }
+    return {};
+}
+
 Verdict check_return(const State& s, Seat seat, const Decision& d) {
     if (d.move != Move::return_tribute) return refuse("请先还贡");
     const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
-    if (static_cast<int>(d.cards.size()) != owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
+    // A human's return is whole; the computer's takes what candidates there
+    // are, even fewer than owed.
+    const bool whole = s.human[seat] && !d.by_computer;
+    const int given = static_cast<int>(d.cards.size());
+    if (whole ? given != owed : given > owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
     const Hand& hand = s.hands[seat];
     if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
     if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能还");
@@ -161,13 +176,25 @@ bool threes_kept_back(const Rules& rules, const Hand& hand) {
 }
 
 std::optional<Seat> current_seat(const State& s) {
-    if (s.ask == Ask::nothing) return std::nullopt;
-    // A turn needs a standing play to answer; a return needs a slot being settled.
-    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return std::nullopt;
-    if ((s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute) &&
-        (s.settling < 1 || s.settling > kLedgerSlots))
-        return std::nullopt;
-    return Seat::A;
+    // Steps of the engine still due come before anybody's decision.
+    if (s.next != State::Next::none) return std::nullopt;
+    switch (s.ask) {
+        case Ask::nothing: return std::nullopt;
+        case Ask::shuffle: return s.shuffler();
+        case Ask::lead:
+        case Ask::follow:
+        case Ask::follow_or_hold:
+            // A follow needs a standing play to answer.
+            if (!s.trick.turn || s.is_out(*s.trick.turn)) return std::nullopt;
+            if (s.ask != Ask::lead && !s.trick.standing) return std::nullopt;
+            return s.trick.turn;
+        case Ask::return_tribute:
+        case Ask::take_partner_tribute:
+            // The receiver of the slot being settled.
+            if (s.settling < 1 || s.settling > kLedgerSlots) return std::nullopt;
+            return s.ledger[static_cast<std::size_t>(s.settling)].receiver;
+    }
+    return std::nullopt;
 }
 
 Verdict check(const State& s, Seat seat, const Decision& d) {
@@ -177,7 +204,7 @@ Verdict check(const State& s, Seat seat, const Decision& d) {
     switch (s.ask) {
         case Ask::shuffle:
             if (d.move != Move::shuffle) return refuse("请先洗牌");
-            return no_cards(d);
+            return whole_pack(d);
         case Ask::lead:
         case Ask::follow:
         case Ask::follow_or_hold: return check_play(s, seat, d);
@@ -195,7 +222,14 @@ std::vector<Decision> legal_decisions(const State& s) {
     const std::optional<Seat> seat = current_seat(s);
     if (!seat) return out;
     switch (s.ask) {
-        case Ask::shuffle: out.push_back(Decision{Move::shuffle, {}}); break;
+        case Ask::shuffle: {
+            // A chance step: any order of the pack is a shuffle; listed once,
+            // in the catalogue's order.
+            Decision d{Move::shuffle, std::vector<Card>(kCards)};
+            for (int c = 1; c <= kCards; ++c) d.cards[static_cast<std::size_t>(c - 1)] = static_cast<Card>(c);
+            out.push_back(std::move(d));
+            break;
+        }
         case Ask::lead: plays(s, *seat, out); break;
         case Ask::follow:
             plays(s, *seat, out);

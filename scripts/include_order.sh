@@ -26,6 +26,7 @@ order=(
   "model"             # the game as a value
   "rules"             # what beats what, the gate, apply
   "round ai"          # places, scores, tributes | the computer seats
+  "host"              # the driver: who decides at each seat, the computer seats run
   "table"             # the session, the view, the table's text interface
   "app+ui"            # the window and main: one layer
   "tools+tests+bench" # programs, tests, benchmarks: may include anything
@@ -40,14 +41,6 @@ known_exceptions=(
   "model/invariants.cpp rules/play.h"
   "model/serialise.cpp rules/flow.h"
   "model/serialise.cpp rules/play.h"
-  # rules -> ai: apply and the trick runner play the computer seats themselves
-  "rules/engine.cpp ai/classic.h"
-  "rules/engine.cpp ai/level.h"
-  "rules/trick.cpp ai/classic.h"
-  "rules/trick.cpp ai/level.h"
-  # round -> ai: settling tributes and buying threes ask the classic level
-  "round/settle.cpp ai/classic.h"
-  "round/threes.cpp ai/classic.h"
   # table -> app: the session and the view read the application's settings
   "table/gradient.h app/settings.h"
   "table/session.h app/settings.h"

@@ -14,6 +14,7 @@
 
 #include "model/catalogue.h"
 #include "model/notes.h"
+#include "model/shuffle.h"
 #include "rules/engine.h"
 #include "table/session.h"
 #include "tests/engine/deal_support.h"
@@ -96,7 +97,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
         game::State st = game::new_game({});
         game::Events ev;
         const std::vector<Card> order = deal_order(rng);
-        game::DealSteps{st, ev}.deal(rng);
+        game::DealSteps{st, ev}.deal(game::shuffle_order(rng));
         std::vector<Card> dealt{0};
         for (const Event& e : ev.list)
             if (e.kind == EventKind::dealt) dealt.push_back(e.card);

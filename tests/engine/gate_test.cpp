@@ -38,7 +38,7 @@ TEST(Gate, EveryRefusalHasItsReasonAndApplyRefusesTheSame) {
         if (row.seat != Seat::A) continue;
         const State before = row.table.s;
         std::mt19937_64 rng(1);
-        EXPECT_EQ(apply(row.table.s, row.d, row.table.ev, rng).reason, row.reason) << row.what;
+        EXPECT_EQ(tav::test::human_acts(row.table.s, row.d, row.table.ev, rng).reason, row.reason) << row.what;
         test::expect_same(row.table.s, before);
         EXPECT_TRUE(row.table.ev.list.empty()) << row.what;
     }
@@ -49,7 +49,7 @@ TEST(Gate, ALoneThreeFromThreeKingIsRefusedByApplyUnderTheRule) {
         Table t = lead("3 K", rule);
         const Card three = t.s.hands[Seat::A][1];
         std::mt19937_64 rng(1);
-        const Verdict v = apply(t.s, Decision::play({three}), t.ev, rng);
+        const Verdict v = tav::test::human_acts(t.s, Decision::play({three}), t.ev, rng);
         EXPECT_EQ(v.ok(), !rule) << "rule " << rule << ": " << v.reason;
         EXPECT_EQ(t.s.hands[Seat::A].contains(three), rule);
     }
