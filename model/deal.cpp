@@ -54,7 +54,8 @@ void DealSteps::deal(std::span<const Card> order) {
         const Seat seat = kSeatByRest[static_cast<std::size_t>(i % kSeats)];
         s.hands[seat].push(card);
         ev.add(EventKind::dealt, seat, card, i);
-        if (!s.first_leader) {
+        // Only a four can raise a seat's fours; the mark only rises.
+        if (!s.first_leader && rank_of(card) == kFour) {
             const int score = fours_score(s.hands[seat]);
             if (score >= s.fours_mark) {
                 s.fours_mark = score + 1;

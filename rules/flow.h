@@ -45,6 +45,7 @@ struct DealSteps {
     void note_for(Seat seat, std::string_view line_for_a);
     std::optional<Seat> in_play_from(std::optional<Seat> seat) const;
     std::optional<Seat> in_play_after(std::optional<Seat> seat) const;
+    bool computer_in_play() const;
 
     // ---- challenges (rules/trick.cpp) ----
     void open_point(Seat seat);

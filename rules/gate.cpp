@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "rules/play.h"
@@ -15,6 +16,26 @@ bool holds_three(const std::vector<Card>& cards) {
     return std::any_of(cards.begin(), cards.end(), [](Card c) { return rank_of(c) == kThree; });
 }
 
+// Why `cards` cannot leave the hand, or none. Every decision of every seat
+// passes here, so it builds no string and clears no table of the pack: the
+// hand is marked once as bits, and a card named twice is found among the
+// few cards named.
+const char* own_cards_problem(const Hand& hand, const std::vector<Card>& cards) {
+    // A few cards are looked up in the hand; many, in the hand's bits.
+    constexpr std::size_t kFew = 4;
+    std::array<std::uint64_t, (kCards + 64) / 64> held{};
+    if (cards.size() > kFew)
+        for (Card c : hand) held[c / 64] |= std::uint64_t{1} << (c % 64);
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const Card c = cards[i];
+        if (!valid_card(c)) return "没有这张牌";
+        if (cards.size() > kFew ? !(held[c / 64] >> (c % 64) & 1) : !hand.contains(c)) return "这张牌不在手中";
+        for (std::size_t j = 0; j < i; ++j)
+            if (cards[j] == c) return "一张牌选了两次";
+    }
+    return nullptr;
+}
+
 Verdict no_cards(const Decision& d) { return d.cards.empty() ? Verdict{} : refuse("这一步不出牌"); }
 
 Verdict check_play(const State& s, Seat seat, const Decision& d) {
@@ -23,12 +44,12 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
         case Move::play: {
             if (d.cards.empty()) return refuse("请先选牌");
             const Hand& hand = s.hands[seat];
-            if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+            if (const char* why = own_cards_problem(hand, d.cards)) return refuse(why);
             if (!is_one_rank(d.cards)) return refuse("一手牌只能有一种点数（王和2除外）");
             if (!lead) {
                 const Play& standing = s.plays[*s.trick.standing];
                 if (static_cast<int>(d.cards.size()) != standing.size()) return refuse("出牌张数不对");
-                if (!can_play(d.cards, &standing)) return refuse("压不过桌上的牌");
+                if (!beats(d.cards, standing)) return refuse("压不过桌上的牌");
             }
             if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能出");
             return {};
@@ -64,7 +85,7 @@ Verdict check_return(const State& s, Seat seat, const Decision& d) {
     const int given = static_cast<int>(d.cards.size());
     if (whole ? given != owed : given > owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
     const Hand& hand = s.hands[seat];
-    if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+    if (const char* why = own_cards_problem(hand, d.cards)) return refuse(why);
     if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能还");
     return {};
 }
@@ -160,14 +181,8 @@ void returns(const State& s, Seat seat, std::vector<Decision>& out) {
 }  // namespace
 
 std::string own_cards_refused(const Hand& hand, const std::vector<Card>& cards) {
-    std::array<bool, kCards + 1> named{};
-    for (Card c : cards) {
-        if (!valid_card(c)) return "没有这张牌";
-        if (!hand.contains(c)) return "这张牌不在手中";
-        if (named[c]) return "一张牌选了两次";
-        named[c] = true;
-    }
-    return "";
+    const char* why = own_cards_problem(hand, cards);
+    return why ? why : "";
 }
 
 // A three goes only from a hand of threes alone.

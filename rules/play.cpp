@@ -21,7 +21,7 @@ bool is_one_rank(std::span<const Card> cards) {
 
 bool beats(std::span<const Card> cards, const Play& standing) {
     if (static_cast<int>(cards.size()) != standing.size()) return false;
-    std::array<Rank, 96> ranks{};
+    std::array<Rank, 96> ranks;  // only the first n are read
     const std::size_t n = std::min(cards.size(), ranks.size());
     for (std::size_t i = 0; i < n; ++i) ranks[i] = rank_of(cards[i]);
     std::sort(ranks.begin(), ranks.begin() + static_cast<std::ptrdiff_t>(n));

@@ -60,6 +60,12 @@ std::optional<Seat> DealSteps::in_play_after(std::optional<Seat> seat) const {
     return in_play_from(next_seat(*seat));
 }
 
+bool DealSteps::computer_in_play() const {
+    for (Seat x : kAllSeats)
+        if (!s.human[x] && !s.is_out(x)) return true;
+    return false;
+}
+
 void DealSteps::ask(Seat seat, Ask what) {
     s.ask = what;
     if (s.human[seat]) ev.add(EventKind::asked, seat, 0, static_cast<int>(what));
@@ -142,7 +148,14 @@ void DealSteps::pass(bool by_human) {
             schedule(State::Next::end_trick, t.turn);
             return;
         }
-        // The human's pass does not count among the passes that end a trick.
+        // The human's pass does not count among the passes that end a trick,
+        // unless no computer seat is in play to count them: once the standing
+        // seat is out the turn never comes back to it.
+        if (!computer_in_play() && ++t.passes >= kSeats - s.out_count) {
+            t.turn = in_play_from(t.standing);
+            schedule(State::Next::end_trick, t.turn);
+            return;
+        }
         t.challenge = false;
         clear_between(t.standing, t.turn);
         schedule(State::Next::turn, std::nullopt);

@@ -124,19 +124,24 @@ TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
 // where the rules make it.
 struct RandomPlay : ::testing::TestWithParam<Rules> {};
 
+// Seat A a random human among computer seats, then a random human at every
+// seat: each seat asked chooses among what the rules list for it.
 TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
     constexpr int kDeals = 300;
-    const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5);
-    ASSERT_EQ(t.fault, "");
-    EXPECT_EQ(t.deals, kDeals);
-    EXPECT_GT(t.decisions, kDeals * 10);
-    auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
-    const Rules& r = GetParam();
-    EXPECT_GT(made(Move::hold_back), 0);
-    EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
-    if (r.smother && r.points) {
-        EXPECT_GT(made(Move::take_tribute), 0);
-        EXPECT_GT(made(Move::let_tribute_go), 0);
+    for (const bool every_seat : {false, true}) {
+        SCOPED_TRACE(every_seat ? "every seat" : "seat A");
+        const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5, every_seat);
+        ASSERT_EQ(t.fault, "");
+        EXPECT_EQ(t.deals, kDeals);
+        EXPECT_GT(t.decisions, kDeals * (every_seat ? 50 : 10));
+        auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
+        const Rules& r = GetParam();
+        EXPECT_GT(made(Move::hold_back), 0);
+        EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
+        if (r.smother && r.points) {
+            EXPECT_GT(made(Move::take_tribute), 0);
+            EXPECT_GT(made(Move::let_tribute_go), 0);
+        }
     }
 }
 
