@@ -190,6 +190,25 @@ TEST(StrongLevel, DecidesTheSameHoweverTheHiddenCardsLie) {
     EXPECT_GT(others, 5);
 }
 
+// The computer playing seat A in the human's place decides exactly as the
+// strong level decides at that seat, looking ahead near the end as it does.
+TEST(StrongLevel, PlaysTheHumansSeatAsItDecidesThere) {
+    int near_the_end = 0;
+    for (const Turn& t : turns_of(23, 3, 1)) {
+        if (t.seat != Seat::A) continue;
+        if (cards_left(t.s) <= 40) ++near_the_end;
+        const Decision d = computer_decision(t.s, Seat::A);
+        State s = t.s;
+        Events ev;
+        ASSERT_TRUE(host::computer_decides(s, ev));
+        std::vector<Card> laid;
+        for (const Event& e : ev.list)
+            if (e.kind == EventKind::played && e.seat == Seat::A) laid.push_back(e.card);
+        EXPECT_EQ(sorted_words(laid), d.move == Move::play ? sorted_words(d.cards) : "");
+    }
+    EXPECT_GT(near_the_end, 5);
+}
+
 TEST(StrongLevel, EveryDecisionIsAPlayTheRulesAllow) {
     for (const Turn& t : turns_of(22, 2, 1)) {
         const State& s = t.s;
