@@ -5,7 +5,6 @@
 #include "ai/level.h"
 #include "ai/view.h"
 #include "rules/engine.h"
-#include "rules/flow.h"
 #include "rules/gate.h"
 
 namespace tav::game::strong {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -163,5 +164,8 @@ Makeup makeup_of(const Pile<N>& p) {
     }
     return m;
 }
+
+// At most one natural rank among the cards (wild cards never set or break it).
+bool is_one_rank(std::span<const Card> cards);
 
 }  // namespace tav::game

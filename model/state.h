@@ -87,6 +87,10 @@ constexpr DebtKind kind_of_slot(int slot) {
     return slot <= 6 ? DebtKind::smother : slot <= 12 ? DebtKind::point : DebtKind::place;
 }
 
+// Far more steps than a deal of 216 cards needs: a deal that reaches it is
+// going round in a circle and is ended (rules/trick.cpp).
+inline constexpr int kMaxDealSteps = 20000;
+
 struct State {
     Rules rules;
     // The seats a human decides at; the computer plays the others. Several

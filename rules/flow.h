@@ -81,6 +81,4 @@ struct DealSteps {
 // a joker; none when it has nothing but jokers.
 std::optional<Card> payment_for_three(const Hand& hand);
 
-inline constexpr int kMaxDealSteps = 20000;
-
 }  // namespace tav::game

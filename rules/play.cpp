@@ -6,19 +6,6 @@
 
 namespace tav::game {
 
-bool is_one_rank(std::span<const Card> cards) {
-    Rank rank = 0;
-    for (Card c : cards) {
-        const Rank r = rank_of(c);
-        if (is_wild(r)) continue;  // wild cards never set or break the rank
-        if (rank == 0)
-            rank = r;
-        else if (r != rank)
-            return false;
-    }
-    return true;
-}
-
 bool beats(std::span<const Card> cards, const Play& standing) {
     if (static_cast<int>(cards.size()) != standing.size()) return false;
     std::array<Rank, 96> ranks;  // only the first n are read
