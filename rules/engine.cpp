@@ -38,11 +38,6 @@ Verdict apply(State& s, Seat seat, const Decision& d, Events& ev) {
     return {};
 }
 
-void advance(State& s, Events& ev) {
-    DealSteps f{s, ev};
-    f.run();
-}
-
 void reset_game(State& s, Events& ev) {
     s.first_leader.reset();
     s.ledger = {};

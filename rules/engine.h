@@ -19,10 +19,6 @@ State new_game(const Rules& rules);
 // The shuffle's decision brings the pack in the order it is dealt.
 Verdict apply(State& s, Seat seat, const Decision& d, Events& ev);
 
-// Runs the steps a state has scheduled (`State::next`), for a state built by
-// hand in the middle of a trick: until some seat must decide.
-void advance(State& s, Events& ev);
-
 // The whole game from the start: scores, tributes and the first leader cleared.
 void reset_game(State& s, Events& ev);
 

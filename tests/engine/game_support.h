@@ -198,7 +198,7 @@ struct Table {
     // The steps scheduled by hand run, then the computer seats play on
     // until a human must decide.
     void run_on() {
-        game::advance(s, ev);
+        flow().run();
         host::play_computer_seats(s, ev);
     }
 
