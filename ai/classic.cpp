@@ -53,7 +53,7 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     Hand hand = v.hand();  // the cards chosen leave this copy
 
     std::vector<Card> cards;
-    auto lay = [&](std::vector<Card> more) { cards.insert(cards.end(), more.begin(), more.end()); };
+    auto lay = [&](const std::vector<Card>& more) { cards.insert(cards.end(), more.begin(), more.end()); };
     bool single_two = false;
     if (m.naturals > 0) {
         if (m.naturals == 1 && size == 1) {

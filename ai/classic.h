@@ -32,8 +32,4 @@ Decision decide(const SeatView& v);
 // more candidates.
 std::vector<Card> choose_return(const Hand& hand, int owed);
 
-// What a seat without a three pays for one: its strongest card that is not
-// a joker; none when it has nothing but jokers.
-std::optional<Card> payment_for_three(const Hand& hand);
-
 }  // namespace tav::game::classic

@@ -159,11 +159,4 @@ std::vector<Card> choose_return(const Hand& hand, int owed) {
     return cards;
 }
 
-std::optional<Card> payment_for_three(const Hand& hand) {
-    std::optional<Card> best;
-    for (Card c : hand)
-        if (rank_of(c) > kSmallJoker && (!best || rank_of(c) < rank_of(*best))) best = c;
-    return best;
-}
-
 }  // namespace tav::game::classic

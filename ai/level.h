@@ -1,13 +1,15 @@
 // The computer's choice for a seat at the level the rules give that seat
-// (`Rules::levels`): the classic heuristics or the strong level. The engine
-// asks here for every computer turn, seat A's included when the computer
-// plays it; it checks what comes back before carrying it out.
+// (`Rules::levels`): the classic heuristics or the strong level. The driver
+// (host/driver.h) and the strong level's look-ahead ask here for every
+// computer decision, a human seat's included when the computer plays it; the
+// gate checks what comes back before it is carried out.
 #pragma once
 
 #include <optional>
 #include <vector>
 
 #include "model/decision.h"
+#include "model/events.h"
 #include "model/state.h"
 
 namespace tav::game {
@@ -16,7 +18,17 @@ namespace tav::game {
 std::vector<Card> computer_lead_for(const State& s, Seat seat);
 // The answer of `seat` to the standing play; none to pass.
 std::optional<std::vector<Card>> computer_follow_for(const State& s, Seat seat);
-// Whatever is due of `seat` at its turn: a lead, or a follow or pass.
-Decision computer_decide_for(const State& s, Seat seat);
+// Whatever is due of `seat`, asked now (or at its turn in a state built by
+// hand): a lead, a follow, a pass or hold-back (under a challenge), the
+// return owed (the classic level's), yes to a partner's tribute. Marked
+// `by_computer`.
+Decision computer_decision(const State& s, Seat seat);
+
+// Carries out the computer's decision for `seat`, the seat asked now. A
+// choice the gate refuses is replaced as the rules always have: a refused
+// answer is a pass, a refused lead the weakest rank whole; failing that, the
+// first decision the rules allow. False when even that is refused (nothing
+// changed). Computer seats and a human's auto-play alike act through here.
+bool computer_acts(State& s, Seat seat, Events& ev);
 
 }  // namespace tav::game

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "ai/level.h"
 #include "ai/view.h"
 #include "rules/engine.h"
+#include "rules/gate.h"
 
 namespace tav::game::strong {
 namespace {
@@ -73,16 +75,38 @@ State Worlds::draw(Random& rng) const {
     return w;
 }
 
+namespace {
+
+bool at_turn(const State& s) {
+    return s.phase == Phase::play && (s.ask == Ask::lead || s.ask == Ask::follow || s.ask == Ask::follow_or_hold);
+}
+
+}  // namespace
+
+Verdict force_turn(State& world, const Decision& d, Events& ev) {
+    // A state built by hand may not say yet what the seat at its turn is asked.
+    const Ask asked = world.ask;
+    if (asked == Ask::nothing && world.phase == Phase::play && world.trick.turn)
+        world.ask = !world.trick.standing ? Ask::lead : world.trick.challenge ? Ask::follow_or_hold : Ask::follow;
+    const std::optional<Seat> seat = current_seat(world);
+    Decision forced = d;
+    forced.by_computer = true;
+    if (forced.move == Move::pass && world.ask == Ask::follow_or_hold) forced.move = Move::hold_back;
+    Verdict v = seat && at_turn(world) ? apply(world, *seat, forced, ev) : Verdict{"no seat is at its turn"};
+    if (!v) world.ask = asked;
+    return v;
+}
+
 double play_out(State world, Seat side, const Decision& d, bool& ok) {
     const PerSeat<int> before = world.scores;
     Events ev;
     ev.keep = Keep::outcome;  // a rollout reads the state, never a line
-    ok = apply_turn(world, d, ev).ok();
+    ok = force_turn(world, d, ev).ok();
     if (!ok) return 0;
-    for (int guard = 0; guard < 4 * kCards && world.phase == Phase::play; ++guard) {
-        if (world.ask != Ask::lead && world.ask != Ask::follow && world.ask != Ask::follow_or_hold) break;
+    // Then every seat plays on at its level till the deal is over.
+    for (int guard = 0; guard < kMaxDealSteps && at_turn(world); ++guard) {
         ev.clear();
-        apply_computer_for_human(world, ev);
+        if (!computer_acts(world, *current_seat(world), ev)) break;
     }
     double value = 0;
     for (Seat x : kAllSeats)

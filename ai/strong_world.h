@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/decision.h"
+#include "model/events.h"
 #include "model/state.h"
 
 namespace tav::game::strong {
@@ -45,6 +46,12 @@ private:
     std::array<int, kSeats> sizes_of_others_{};
     std::uint64_t seed_ = 0;
 };
+
+// `d` (a play, or a pass when a play stands) carried out for the seat at its
+// turn as the computer's decision, in place of its level's choice; a pass
+// under a challenge is its hold-back. Refused by the gate, nothing changed,
+// when no seat is at its turn or the cards do not make a play there.
+Verdict force_turn(State& world, const Decision& d, Events& ev);
 
 // Plays `d` for the seat at its turn in `world`, then the deal to its end;
 // what it was worth to `side`'s seats (see ai/strong.h). False in `ok` when

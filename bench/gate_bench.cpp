@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "host/driver.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 
@@ -23,10 +24,10 @@ const std::vector<State>& asked_states() {
         std::mt19937_64 rng(11);
         for (int deal = 0; deal < 20; ++deal) {
             out.push_back(s);
-            if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) break;
+            if (!tav::host::shuffle(s, ev, rng)) break;
             while (s.ask != Ask::shuffle && s.ask != Ask::nothing) {
                 out.push_back(s);
-                if (!apply_computer_for_human(s, ev)) break;
+                if (!tav::host::computer_decides(s, ev)) break;
                 ev.clear();
             }
         }

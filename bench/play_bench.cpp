@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ai/classic.h"
+#include "host/driver.h"
 #include "model/invariants.h"
 #include "model/notes.h"
 #include "rules/engine.h"
@@ -23,11 +24,11 @@ using namespace tav::game;
 // Shuffles and plays one deal to its end; the number of seat A's turns, or
 // -1 when the game stopped with nothing asked of seat A.
 int play_deal(State& s, Events& ev, std::mt19937_64& rng, const std::function<void()>& after_action) {
-    if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) return -1;
+    if (!tav::host::shuffle(s, ev, rng)) return -1;
     after_action();
     int turns = 0;
     for (; s.ask != Ask::shuffle; ++turns) {
-        if (!apply_computer_for_human(s, ev)) return -1;
+        if (!tav::host::computer_decides(s, ev)) return -1;
         after_action();
     }
     return turns;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ai/level.h"
+#include "host/driver.h"
 #include "rules/engine.h"
 
 namespace {
@@ -37,21 +38,19 @@ const std::vector<Position>& positions() {
         ev.keep = Keep::outcome;
         ev.after_step = [&](const State& st, const Events&) {
             const std::optional<Seat> turn = st.trick.turn;
-            if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
-                turn != st.trick.standing && !st.is_out(*turn)) {
-                Position p{st, *turn};
-                p.s.next = State::Next::none;  // as the seat finds it when its turn is driven
-                out.push_back(p);
-            }
+            // A computer seat asked to answer the standing play.
+            if (st.deal_running() && (st.ask == Ask::follow || st.ask == Ask::follow_or_hold) && turn &&
+                *turn != Seat::A && turn != st.trick.standing && !st.is_out(*turn))
+                out.push_back({st, *turn});
         };
         std::mt19937_64 rng(11);
         for (int deal = 0; deal < 4; ++deal) {
-            apply(s, Decision{Move::shuffle, {}}, ev, rng);
+            tav::host::shuffle(s, ev, rng);
             ev.clear();
             while (s.ask != Ask::shuffle) {
                 if (s.ask == Ask::lead || s.ask == Ask::follow || s.ask == Ask::follow_or_hold)
                     out.push_back({s, Seat::A});
-                if (!apply_computer_for_human(s, ev)) break;
+                if (!tav::host::computer_decides(s, ev)) break;
                 ev.clear();
             }
         }
@@ -65,14 +64,14 @@ void BM_StrongDecide(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
         const Position& p = all[i];
-        benchmark::DoNotOptimize(computer_decide_for(p.s, p.seat));
+        benchmark::DoNotOptimize(computer_decision(p.s, p.seat));
         if (++i == all.size()) i = 0;
     }
     std::vector<double> each;
     each.reserve(all.size());
     for (const Position& p : all) {
         const auto start = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(computer_decide_for(p.s, p.seat));
+        benchmark::DoNotOptimize(computer_decision(p.s, p.seat));
         const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
         each.push_back(took.count());
     }
@@ -90,10 +89,10 @@ void BM_StrongWholeDeal(benchmark::State& state) {
     ev.keep = Keep::outcome;
     std::mt19937_64 rng(7);
     for (auto _ : state) {
-        apply(s, Decision{Move::shuffle, {}}, ev, rng);
+        tav::host::shuffle(s, ev, rng);
         ev.clear();
         while (s.ask != Ask::shuffle) {
-            if (!apply_computer_for_human(s, ev)) {
+            if (!tav::host::computer_decides(s, ev)) {
                 state.SkipWithError("the deal stopped");
                 return;
             }

@@ -23,8 +23,14 @@ enum class Move : std::uint8_t {
 struct Decision {
     Move move = Move::pass;
     // The cards in the order they are laid on the table, weakest leftmost
-    // for the human; for a return, the cards given back.
+    // for the human; for a return, the cards given back; for the shuffle,
+    // the pack in the order it is dealt.
     std::vector<Card> cards;
+    // The computer decided (a computer seat, or in a human seat's place):
+    // the rules then treat the decision as a computer seat's (a pass that
+    // counts, a return that may be short and is marked traded). Whoever
+    // passes decisions on from outside (a remote player) clears it.
+    bool by_computer = false;
 
     static Decision play(std::vector<Card> c) { return {Move::play, std::move(c)}; }
     static Decision pass() { return {Move::pass, {}}; }

@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "rules/play.h"
-
 namespace tav::game {
 namespace {
 

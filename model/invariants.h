@@ -34,11 +34,12 @@ std::string check_plays(const State& s);
 // its start, and be called at least after every action.
 class InvariantChecker {
 public:
-    // Seat A's turns in a deal, and also the checks in a deal when called
-    // after every step and every action: a card played takes one step, at
-    // most five passes and one end of a trick follow it, and seat A acts at
-    // most once on it; tributes and purchases add a few dozen at most.
-    static constexpr int kMaxActions = 216 * 8 + 64;
+    // The humans' decisions in a deal, and also the checks in a deal when
+    // called after every step and every action: a card played takes one
+    // step and one action, at most five passes (each a step, and an action
+    // when a human passes) and one end of a trick follow it; tributes and
+    // purchases add a few dozen at most.
+    static constexpr int kMaxActions = 216 * 13 + 64;
 
     // "" or what broke; `events` are those since the last call.
     std::string after(const State& s, const Events& events, std::string_view action);

@@ -1,6 +1,8 @@
 #include "model/notes.h"
 
 #include <array>
+#include <optional>
+#include <string_view>
 #include <type_traits>
 
 namespace tav::game::notes {
@@ -68,17 +70,28 @@ namespace {
 
 Rank rank_at(const Play& cards, int i) { return i < cards.size() ? rank_of(cards[i]) : 0; }
 
-// Only the human at seat A is prompted in the note area.
-const char* prompt(Seat seat, Ask ask) {
-    if (seat != Seat::A) return nullptr;
+// A line written for the human at seat A, said to the human at `seat`.
+std::string for_seat(std::string_view line_for_a, Seat seat) {
+    std::string line(line_for_a);
+    if (seat == Seat::A) return line;
+    const std::string_view a = name_of(Seat::A);
+    if (const std::size_t at = line.find(a); at != std::string::npos) line.replace(at, a.size(), name_of(seat));
+    return line;
+}
+
+// The line that tells a human seat what it must decide; written for seat A,
+// the same words name another human seat. None for a prompt without a line.
+std::optional<std::string> prompt(Seat seat, Ask ask) {
+    const char* text = nullptr;
     switch (ask) {
-        case Ask::lead: return kHumanLeads;
-        case Ask::follow: return kHumanFollows;
-        case Ask::follow_or_hold: return kHumanFollowsOrHolds;
-        case Ask::return_tribute: return kHumanReturns;
-        case Ask::shuffle: return kShuffleFirst;
-        default: return nullptr;
+        case Ask::lead: text = kHumanLeads; break;
+        case Ask::follow: text = kHumanFollows; break;
+        case Ask::follow_or_hold: text = kHumanFollowsOrHolds; break;
+        case Ask::return_tribute: text = kHumanReturns; break;
+        case Ask::shuffle: return seat == Seat::A ? std::optional<std::string>(kShuffleFirst) : std::nullopt;
+        default: return std::nullopt;
     }
+    return for_seat(text, seat);
 }
 
 struct Chinese {
@@ -92,10 +105,10 @@ struct Chinese {
     void operator()(const PointOpened& e) { line(open_point(e.seat)); }
     void operator()(const TrickTaken&) { line(kTrickTaken); }
     void operator()(const Prompted& e) {
-        const char* text = prompt(e.seat, e.ask);
+        std::optional<std::string> text = prompt(e.seat, e.ask);
         if (!text) return;
         if (e.ask == Ask::shuffle) line(" ");  // a deal's lines end with a blank one
-        line(text);
+        line(std::move(*text));
     }
     void operator()(const StoppedAtBound&) { line(kStoppedAtBound); }
     void operator()(const Placed& e) { line(place(e.seat, e.place)); }
@@ -108,9 +121,7 @@ struct Chinese {
     void operator()(const TributeHanded& e) {
         line(handed(e.giver, e.kind, e.back, e.cards.size(), rank_at(e.cards, 0), rank_at(e.cards, 1)));
     }
-    void operator()(const TributeRefused& e) {
-        if (e.seat == Seat::A) line(kHumanRefuses);
-    }
+    void operator()(const TributeRefused& e) { line(for_seat(kHumanRefuses, e.seat)); }
     void operator()(const ThreeBought& e) {
         line(buys_three(e.buyer));
         line(sells_three(e.seller));
@@ -128,9 +139,7 @@ bool writes(const Event& e) {
         [](const auto& x) {
             using E = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<E, Prompted>)
-                return prompt(x.seat, x.ask) != nullptr;
-            else if constexpr (std::is_same_v<E, TributeRefused>)
-                return x.seat == Seat::A;
+                return prompt(x.seat, x.ask).has_value();
             else
                 return E::kKept == Keep::lines || std::is_same_v<E, Placed>;
         },

@@ -10,15 +10,17 @@
 //   human's or a computer seat's, is a `Decision` (decision.h): which cards to
 //   play or return, a pass, a hold-back, an answer. The computer decides from
 //   a `SeatView` (ai/view.h) that holds only what that seat may know.
-// - `apply` (rules/engine.h) checks a decision against the rules, refuses it
-//   with a reason or carries it out, and then runs the computer seats' turns
-//   in a loop until the human must act again or the deal is over. What
+// - `apply` (rules/engine.h) checks one decision of the seat asked against
+//   the rules, refuses it with a reason or carries it out, and runs the steps
+//   that need nobody's decision until some seat must decide again. The driver
+//   (host/driver.h) plays the computer seats until a human must decide. What
 //   happened is appended to an `Events` list (events.h) as typed events:
 //   cards dealt, played, cleared and handed, places, scores, tributes. The
 //   table view turns those into pictures, the note lines are made from them
 //   where they are read; the shell pauses where a play leaves the table.
 //   Nothing in the engine waits, asks or draws.
-// - Randomness comes from outside: the deal takes the game's generator.
+// - Randomness comes from outside: the shuffle's decision brings the pack's
+//   order, drawn by the driver from the game's generator.
 #pragma once
 
 #include <array>
@@ -40,9 +42,11 @@ enum class Phase : std::uint8_t {
     play,           // tricks are being played
 };
 
-// What the game waits for from the human at seat A.
+// What the game waits for from the seat that must decide now (`current_seat`
+// in rules/gate.h): the seat at its turn, the receiver of the tribute being
+// settled, or, for the shuffle, the first human seat.
 enum class Ask : std::uint8_t {
-    nothing,               // a computer seat acts, or nothing is due
+    nothing,               // nothing is due (a state built by hand, steps still to run)
     shuffle,               // between deals
     lead,                  // a play of any rank
     follow,                // a play that beats the standing one, or a pass
@@ -63,7 +67,7 @@ struct Trick {
     std::optional<Seat> turn;      // who acts; none when nobody is left
     bool challenge = false;        // the standing play is a challenge
     ChallengeAnswer answer = ChallengeAnswer::none;
-    int passes = 0;  // computer passes since the standing play
+    int passes = 0;  // passes since the standing play, a human's decided pass not counted
 };
 
 enum class DebtKind : std::uint8_t { smother, point, place };
@@ -84,8 +88,20 @@ constexpr DebtKind kind_of_slot(int slot) {
     return slot <= 6 ? DebtKind::smother : slot <= 12 ? DebtKind::point : DebtKind::place;
 }
 
+// Far more steps than a deal of 216 cards needs: a deal that reaches it is
+// going round in a circle and is ended (rules/trick.cpp).
+inline constexpr int kMaxDealSteps = 20000;
+
 struct State {
     Rules rules;
+    // The seats a human decides at; the computer plays the others. Several
+    // rules differ for a human seat: its own pass does not count among those
+    // that end a trick and its hold-back ends the trick, it is placed last at
+    // once when left alone, only it is asked whether to take a partner's
+    // tribute, and its return must be whole and is not marked traded. When
+    // the computer decides in a human's place (`Decision::by_computer`) the
+    // decision counts as the computer's.
+    PerSeat<bool> human{{true, false, false, false, false, false}};
 
     Phase phase = Phase::between_deals;
     Ask ask = Ask::shuffle;
@@ -114,6 +130,13 @@ struct State {
     bool ending = false;              // the deal's end is due: nothing may follow it
 
     bool is_out(Seat s) const { return places[s] != 0; }
+    // The seat asked for the shuffle between deals: the first human seat
+    // from A on (A when every seat is the computer's).
+    Seat shuffler() const {
+        for (Seat x : kAllSeats)
+            if (human[x]) return x;
+        return Seat::A;
+    }
     bool deal_running() const { return phase == Phase::play; }
 };
 

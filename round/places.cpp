@@ -1,6 +1,6 @@
 // Places and the end of a deal. A seat that empties its hand takes the next
 // place (头科 .. 大落) with its score change and files the place tributes;
-// when five seats are out and only the human is left, the human is placed
+// when five seats are out and only a human is left, that human is placed
 // last at once and the deal ends. A side whose three seats are all out before
 // any seat of the other side has swept it: the place tributes become three
 // one-card tributes between opposite seats.
@@ -23,10 +23,10 @@ void DealSteps::place_and_file_sweeps() {
         ++s.out_count;
         take_place(seat, s.out_count);
     }
-    if (s.out_count == 5 && in_play_after(seat) == Seat::A) {
-        // The human is left alone: placed last without playing again.
+    if (const std::optional<Seat> last = in_play_after(seat); s.out_count == 5 && last && s.human[*last]) {
+        // A human is left alone: placed last without playing again.
         s.out_count = 6;
-        take_place(Seat::A, 6);
+        take_place(*last, 6);
         schedule(State::Next::end_trick, std::nullopt);
         return;  // nothing of this deal runs after its end
     }
@@ -114,7 +114,7 @@ void DealSteps::reset_table() {
     s.settling = 1;
     s.phase = Phase::between_deals;
     ev.add(Prompted{Seat::A, Ask::shuffle});
-    ask_human(Ask::shuffle);
+    ask(s.shuffler(), Ask::shuffle);
 }
 
 void DealSteps::lay_out(Seat seat) {

@@ -1,10 +1,10 @@
 // Settling the tribute ledger once the next deal is dealt, slot by slot: the
 // payer's strongest jokers and 2s (never a card it was itself paid) go to the
-// receiver, who gives as many weak cards back. The human is asked whether to
-// take a partner's tribute, and picks its own return.
+// receiver, who gives as many weak cards back. A human receiver is asked
+// whether to take a partner's tribute (a computer seat takes it); every
+// receiver is asked for its return.
 #include <stdexcept>
 
-#include "ai/classic.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -58,12 +58,12 @@ void DealSteps::settle_from(int first) {
         debt.count = static_cast<int>(cards.size());
         if (ev.wants<TributeHanded>()) ev.add(TributeHanded{payer, kind_of_slot(slot), false, pile_of(cards)});
         if (debt.count == 0) continue;  // nothing paid: nothing to take, nothing owed back
-        if (receiver == Seat::A && (payer == Seat::C || payer == Seat::E)) {
-            ask_human(Ask::take_partner_tribute);  // the answer goes on in pay_slot
+        if (s.human[receiver] && same_side(payer, receiver)) {
+            ask(receiver, Ask::take_partner_tribute);  // the answer goes on in pay_slot
             return;
         }
         pay_slot(slot);
-        if (s.ask != Ask::nothing) return;  // the human owes a return
+        return;  // the receiver owes a return
     }
 }
 
@@ -74,13 +74,9 @@ void DealSteps::pay_slot(int slot) {
         hand_over(s.hands[payer], s.hands[receiver], c);
         s.traded.set(c);
     }
-    if (receiver == Seat::A) {
-        // The human picks its return and confirms it with the return button.
-        ev.add(Prompted{Seat::A, Ask::return_tribute});
-        ask_human(Ask::return_tribute);
-        return;
-    }
-    hand_back(slot, classic::choose_return(s.hands[receiver], debt.count), false);
+    // The receiver picks its return (a human confirms it with the return button).
+    if (s.human[receiver]) ev.add(Prompted{receiver, Ask::return_tribute});
+    ask(receiver, Ask::return_tribute);
 }
 
 void DealSteps::answer_partner(bool take) {
@@ -90,7 +86,7 @@ void DealSteps::answer_partner(bool take) {
         if (s.ask == Ask::nothing) settle_from(s.settling + 1);
         return;
     }
-    ev.add(TributeRefused{Seat::A});
+    ev.add(TributeRefused{*s.ledger[static_cast<std::size_t>(s.settling)].receiver});
     lay_out(*s.ledger[static_cast<std::size_t>(s.settling)].payer);
     settle_from(s.settling + 1);
 }

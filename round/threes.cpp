@@ -4,7 +4,6 @@
 // two after, two before.
 #include <array>
 
-#include "ai/classic.h"
 #include "rules/flow.h"
 
 namespace tav::game {
@@ -21,6 +20,13 @@ constexpr std::array<std::array<Seat, 5>, kSeats> kSellers{{
 
 }  // namespace
 
+std::optional<Card> payment_for_three(const Hand& hand) {
+    std::optional<Card> best;
+    for (Card c : hand)
+        if (rank_of(c) > kSmallJoker && (!best || rank_of(c) < rank_of(*best))) best = c;
+    return best;
+}
+
 void DealSteps::buy_threes() {
     // Who may buy and sell is settled by the threes dealt, before any purchase.
     PerSeat<int> threes;
@@ -35,7 +41,7 @@ void DealSteps::buy_threes() {
             Hand& from = s.hands[seller];
             const int three_at = from.find_rank(kThree);
             if (three_at < 0) continue;
-            const std::optional<Card> payment = classic::payment_for_three(s.hands[buyer]);
+            const std::optional<Card> payment = payment_for_three(s.hands[buyer]);
             if (!payment) continue;
             const Card three = from[three_at];
             s.hands[buyer].remove(*payment);

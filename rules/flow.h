@@ -4,8 +4,8 @@
 // in a loop, so a long chain of computer turns never deepens the stack.
 #pragma once
 
-#include <random>
 #include <span>
+#include <string_view>
 
 #include "model/events.h"
 #include "model/state.h"
@@ -18,18 +18,18 @@ struct DealSteps {
 
     // ---- turns (rules/trick.cpp) ----
     void schedule(State::Next next, std::optional<Seat> leader);
-    void run();  // every scheduled step, until the human must act
+    void run();  // every scheduled step, until some seat must decide
     void end_trick(std::optional<Seat> leader);
-    // The seat to act answers the standing play: the human is asked, a
-    // computer seat answers at once; the trick ends when the turn comes round.
+    // The seat to act is asked to answer the standing play; the trick ends
+    // when the turn comes round.
     void take_next_turn();
-    void computer_answer();
-    void computer_lead(Seat seat);
-    // The same turns with the cards chosen already (none: a pass). A play the
-    // rules do not allow is a pass; a lead they do not allow becomes the
-    // weakest rank whole.
-    void answer_with(std::optional<std::vector<Card>> cards);
-    void lead_with(Seat seat, std::vector<Card> cards);
+    // The seat at its turn lays `cards` (checked by the gate already): a
+    // lead or an answer to the standing play.
+    void play(std::span<const Card> cards);
+    // The seat at its turn lets the standing play be: a pass, or a
+    // hold-back under a challenge. A human's own decision does not count
+    // among the passes that end a trick, and its hold-back ends the trick.
+    void pass(bool by_human);
     // Lays `cards` from `seat`'s hand in that order; the play is sorted after.
     void lay(Seat seat, std::span<const Card> cards);
     // After a play by the seat to act: announce it and hand on the turn.
@@ -37,18 +37,21 @@ struct DealSteps {
     bool after_play();
     void clear_play(Seat seat);
     void clear_between(std::optional<Seat> from, std::optional<Seat> to);
-    void ask_human(Ask what);
+    // `seat` must decide `what`; a human seat is told so.
+    void ask(Seat seat, Ask what);
     std::optional<Seat> in_play_from(std::optional<Seat> seat) const;
     std::optional<Seat> in_play_after(std::optional<Seat> seat) const;
+    bool computer_in_play() const;
 
     // ---- challenges (rules/trick.cpp) ----
     void open_point(Seat seat);
     void file_smother(Seat player);
 
-    // ---- the deal and its end (model/deal.cpp, round/places.cpp) ----
-    void deal(std::mt19937_64& rng);
+    // ---- the deal and its end (round/deal.cpp, round/places.cpp) ----
+    // Deals the pack in `order` (every card once, checked by the gate).
+    void deal(std::span<const Card> order);
     void begin_play();
-    // After a play by the seat to act: an emptied hand takes its place (the
+    // After a play by the seat to act: an emptied hand takes its place (a
     // human left alone is placed last), and a swept side files its tributes.
     void place_and_file_sweeps();
     void take_place(Seat seat, int place);
@@ -62,14 +65,16 @@ struct DealSteps {
     void pay_slot(int slot);  // after the partner question, if any
     // Moves the returned cards of `slot` from its receiver to its payer.
     void hand_back(int slot, std::span<const Card> cards, bool by_human);
-    // The human's answers while a slot waits: whether to take a partner's
+    // The receiver's answers while a slot waits: whether to take a partner's
     // tribute, and the cards returned (`by_human` false: the computer chose
-    // them for the human). Each settles the slot and goes on with the next.
+    // them). Each settles the slot and goes on with the next.
     void answer_partner(bool take);
     void answer_return(std::span<const Card> cards, bool by_human);
     void buy_threes();
 };
 
-inline constexpr int kMaxDealSteps = 20000;
+// What a seat without a three pays for one: its strongest card that is not
+// a joker; none when it has nothing but jokers.
+std::optional<Card> payment_for_three(const Hand& hand);
 
 }  // namespace tav::game

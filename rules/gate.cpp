@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "rules/play.h"
@@ -15,6 +16,26 @@ bool holds_three(const std::vector<Card>& cards) {
     return std::any_of(cards.begin(), cards.end(), [](Card c) { return rank_of(c) == kThree; });
 }
 
+// Why `cards` cannot leave the hand, or none. Every decision of every seat
+// passes here, so it builds no string and clears no table of the pack: the
+// hand is marked once as bits, and a card named twice is found among the
+// few cards named.
+const char* own_cards_problem(const Hand& hand, const std::vector<Card>& cards) {
+    // A few cards are looked up in the hand; many, in the hand's bits.
+    constexpr std::size_t kFew = 4;
+    std::array<std::uint64_t, (kCards + 64) / 64> held{};
+    if (cards.size() > kFew)
+        for (Card c : hand) held[c / 64] |= std::uint64_t{1} << (c % 64);
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const Card c = cards[i];
+        if (!valid_card(c)) return "没有这张牌";
+        if (cards.size() > kFew ? !(held[c / 64] >> (c % 64) & 1) : !hand.contains(c)) return "这张牌不在手中";
+        for (std::size_t j = 0; j < i; ++j)
+            if (cards[j] == c) return "一张牌选了两次";
+    }
+    return nullptr;
+}
+
 Verdict no_cards(const Decision& d) { return d.cards.empty() ? Verdict{} : refuse("这一步不出牌"); }
 
 Verdict check_play(const State& s, Seat seat, const Decision& d) {
@@ -23,12 +44,12 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
         case Move::play: {
             if (d.cards.empty()) return refuse("请先选牌");
             const Hand& hand = s.hands[seat];
-            if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+            if (const char* why = own_cards_problem(hand, d.cards)) return refuse(why);
             if (!is_one_rank(d.cards)) return refuse("一手牌只能有一种点数（王和2除外）");
             if (!lead) {
                 const Play& standing = s.plays[*s.trick.standing];
                 if (static_cast<int>(d.cards.size()) != standing.size()) return refuse("出牌张数不对");
-                if (!can_play(d.cards, &standing)) return refuse("压不过桌上的牌");
+                if (!beats(d.cards, standing)) return refuse("压不过桌上的牌");
             }
             if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能出");
             return {};
@@ -44,12 +65,27 @@ Verdict check_play(const State& s, Seat seat, const Decision& d) {
     }
 }
 
+// The shuffle brings the pack in the order it is dealt: every card once.
+Verdict whole_pack(const Decision& d) {
+    if (d.cards.size() != static_cast<std::size_t>(kCards)) return refuse("洗牌须是整副牌");
+    std::array<bool, kCards + 1> seen{};
+    for (Card c : d.cards) {
+        if (!valid_card(c) || seen[c]) return refuse("洗牌须是整副牌");
+        seen[c] = true;
+    }
+    return {};
+}
+
 Verdict check_return(const State& s, Seat seat, const Decision& d) {
     if (d.move != Move::return_tribute) return refuse("请先还贡");
     const int owed = s.ledger[static_cast<std::size_t>(s.settling)].count;
-    if (static_cast<int>(d.cards.size()) != owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
+    // A human's return is whole; the computer's takes what candidates there
+    // are, even fewer than owed.
+    const bool whole = s.human[seat] && !d.by_computer;
+    const int given = static_cast<int>(d.cards.size());
+    if (whole ? given != owed : given > owed) return refuse("请选择" + std::to_string(owed) + "张牌还贡！");
     const Hand& hand = s.hands[seat];
-    if (std::string why = own_cards_refused(hand, d.cards); !why.empty()) return refuse(why);
+    if (const char* why = own_cards_problem(hand, d.cards)) return refuse(why);
     if (holds_three(d.cards) && threes_kept_back(s.rules, hand)) return refuse("手中还有别的牌，３不能还");
     return {};
 }
@@ -145,14 +181,8 @@ void returns(const State& s, Seat seat, std::vector<Decision>& out) {
 }  // namespace
 
 std::string own_cards_refused(const Hand& hand, const std::vector<Card>& cards) {
-    std::array<bool, kCards + 1> named{};
-    for (Card c : cards) {
-        if (!valid_card(c)) return "没有这张牌";
-        if (!hand.contains(c)) return "这张牌不在手中";
-        if (named[c]) return "一张牌选了两次";
-        named[c] = true;
-    }
-    return "";
+    const char* why = own_cards_problem(hand, cards);
+    return why ? why : "";
 }
 
 // A three goes only from a hand of threes alone.
@@ -161,13 +191,25 @@ bool threes_kept_back(const Rules& rules, const Hand& hand) {
 }
 
 std::optional<Seat> current_seat(const State& s) {
-    if (s.ask == Ask::nothing) return std::nullopt;
-    // A turn needs a standing play to answer; a return needs a slot being settled.
-    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return std::nullopt;
-    if ((s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute) &&
-        (s.settling < 1 || s.settling > kLedgerSlots))
-        return std::nullopt;
-    return Seat::A;
+    // Steps of the engine still due come before anybody's decision.
+    if (s.next != State::Next::none) return std::nullopt;
+    switch (s.ask) {
+        case Ask::nothing: return std::nullopt;
+        case Ask::shuffle: return s.shuffler();
+        case Ask::lead:
+        case Ask::follow:
+        case Ask::follow_or_hold:
+            // A follow needs a standing play to answer.
+            if (!s.trick.turn || s.is_out(*s.trick.turn)) return std::nullopt;
+            if (s.ask != Ask::lead && !s.trick.standing) return std::nullopt;
+            return s.trick.turn;
+        case Ask::return_tribute:
+        case Ask::take_partner_tribute:
+            // The receiver of the slot being settled.
+            if (s.settling < 1 || s.settling > kLedgerSlots) return std::nullopt;
+            return s.ledger[static_cast<std::size_t>(s.settling)].receiver;
+    }
+    return std::nullopt;
 }
 
 Verdict check(const State& s, Seat seat, const Decision& d) {
@@ -177,7 +219,7 @@ Verdict check(const State& s, Seat seat, const Decision& d) {
     switch (s.ask) {
         case Ask::shuffle:
             if (d.move != Move::shuffle) return refuse("请先洗牌");
-            return no_cards(d);
+            return whole_pack(d);
         case Ask::lead:
         case Ask::follow:
         case Ask::follow_or_hold: return check_play(s, seat, d);
@@ -195,7 +237,14 @@ std::vector<Decision> legal_decisions(const State& s) {
     const std::optional<Seat> seat = current_seat(s);
     if (!seat) return out;
     switch (s.ask) {
-        case Ask::shuffle: out.push_back(Decision{Move::shuffle, {}}); break;
+        case Ask::shuffle: {
+            // A chance step: any order of the pack is a shuffle; listed once,
+            // in the catalogue's order.
+            Decision d{Move::shuffle, std::vector<Card>(kCards)};
+            for (int c = 1; c <= kCards; ++c) d.cards[static_cast<std::size_t>(c - 1)] = static_cast<Card>(c);
+            out.push_back(std::move(d));
+            break;
+        }
         case Ask::lead: plays(s, *seat, out); break;
         case Ask::follow:
             plays(s, *seat, out);

@@ -14,8 +14,9 @@
 
 namespace tav::game {
 
-// The seat that must decide now; none when nothing is due. Only seat A is
-// ever asked today (`State::ask`), the shuffle between deals included.
+// The seat that must decide now (`State::ask`): the seat at its turn, the
+// receiver of the tribute being settled, or for the shuffle the first human
+// seat (`State::shuffler`); none when nothing is due.
 std::optional<Seat> current_seat(const State& s);
 
 // Every decision the current seat may make now, one per choice of ranks:
@@ -23,7 +24,8 @@ std::optional<Seat> current_seat(const State& s);
 // the hold-back where allowed, each set of cards to give back for a tribute
 // (a debt is one or two cards: at most 120 sets of ranks; a larger one, which
 // only a state made by hand can owe, is listed up to 4096 sets), take or let
-// go, or the shuffle. Empty when nothing is due.
+// go, or the shuffle (a chance step: any order of the whole pack; listed
+// once, in the catalogue's order). Empty when nothing is due.
 std::vector<Decision> legal_decisions(const State& s);
 
 // The one gate: ok exactly for the decisions listed by `legal_decisions`

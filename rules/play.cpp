@@ -6,22 +6,9 @@
 
 namespace tav::game {
 
-bool is_one_rank(std::span<const Card> cards) {
-    Rank rank = 0;
-    for (Card c : cards) {
-        const Rank r = rank_of(c);
-        if (is_wild(r)) continue;  // wild cards never set or break the rank
-        if (rank == 0)
-            rank = r;
-        else if (r != rank)
-            return false;
-    }
-    return true;
-}
-
 bool beats(std::span<const Card> cards, const Play& standing) {
     if (static_cast<int>(cards.size()) != standing.size()) return false;
-    std::array<Rank, 96> ranks{};
+    std::array<Rank, 96> ranks;  // only the first n are read
     const std::size_t n = std::min(cards.size(), ranks.size());
     for (std::size_t i = 0; i < n; ++i) ranks[i] = rank_of(cards[i]);
     std::sort(ranks.begin(), ranks.begin() + static_cast<std::ptrdiff_t>(n));

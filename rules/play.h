@@ -10,8 +10,7 @@
 
 namespace tav::game {
 
-// At most one natural rank among the cards.
-bool is_one_rank(std::span<const Card> cards);
+// (`is_one_rank`, at most one natural rank among the cards, is in model/cards.h.)
 // `cards` (any order) beat `standing` (sorted strongest first).
 bool beats(std::span<const Card> cards, const Play& standing);
 // `cards` may be played on `standing` (nullptr when a lead is due).

@@ -2,8 +2,6 @@
 // out. After a play or a pass the next seat acts; a trick ends when the turn
 // comes back to the standing play's seat, when every seat in play has passed,
 // or when a challenge is declined, and that seat leads the next trick.
-#include "ai/classic.h"
-#include "ai/level.h"
 #include "rules/flow.h"
 #include "rules/play.h"
 
@@ -61,10 +59,17 @@ std::optional<Seat> DealSteps::in_play_after(std::optional<Seat> seat) const {
     return in_play_from(next_seat(*seat));
 }
 
-void DealSteps::ask_human(Ask what) {
-    s.ask = what;
-    ev.add(Asked{Seat::A, what});
+bool DealSteps::computer_in_play() const {
+    for (Seat x : kAllSeats)
+        if (!s.human[x] && !s.is_out(x)) return true;
+    return false;
 }
+
+void DealSteps::ask(Seat seat, Ask what) {
+    s.ask = what;
+    if (s.human[seat]) ev.add(Asked{seat, what});
+}
+
 
 void DealSteps::end_trick(std::optional<Seat> leader) {
     if (s.trick.standing) ev.add(TrickTaken{});
@@ -81,13 +86,8 @@ void DealSteps::end_trick(std::optional<Seat> leader) {
     s.trick.turn = leader;
     s.trick.challenge = false;
     s.trick.passes = 0;
-    if (*leader != Seat::A) {
-        computer_lead(*leader);
-        schedule(State::Next::turn, std::nullopt);
-        return;
-    }
-    ev.add(Prompted{Seat::A, Ask::lead});
-    ask_human(Ask::lead);
+    if (s.human[*leader]) ev.add(Prompted{*leader, Ask::lead});
+    ask(*leader, Ask::lead);
 }
 
 void DealSteps::take_next_turn() {
@@ -100,63 +100,79 @@ void DealSteps::take_next_turn() {
         schedule(State::Next::end_trick, std::nullopt);
         return;
     }
-    if (*t.turn == Seat::A) {
-        // Whoever faces a challenge may hold back, also when it reaches the
-        // human aimed at another seat.
-        ev.add(Prompted{Seat::A, t.challenge ? Ask::follow_or_hold : Ask::follow});
-        ask_human(t.challenge ? Ask::follow_or_hold : Ask::follow);
-        return;
-    }
-    computer_answer();
+    // Whoever faces a challenge may hold back, also when it is aimed at
+    // another seat.
+    if (s.human[*t.turn]) ev.add(Prompted{*t.turn, t.challenge ? Ask::follow_or_hold : Ask::follow});
+    ask(*t.turn, t.challenge ? Ask::follow_or_hold : Ask::follow);
 }
 
-void DealSteps::computer_answer() { answer_with(computer_follow_for(s, *s.trick.turn)); }
-
-void DealSteps::answer_with(std::optional<std::vector<Card>> cards) {
+void DealSteps::play(std::span<const Card> cards) {
     Trick& t = s.trick;
     const Seat seat = *t.turn;
-    // A computer seat's play is checked like the human's: one the rules do
-    // not allow is a pass. (The classic level answers the 2s of a mixed play
-    // with natural cards, and "2 K" with a pair of 2s: neither beats a 2.)
-    if (cards && !can_play(*cards, t.standing ? &s.plays[*t.standing] : nullptr)) cards.reset();
-    if (cards && !cards->empty()) {
-        lay(seat, *cards);
-        if (t.standing) file_smother(seat);
-        t.standing = seat;
-        place_and_file_sweeps();
-        if (!after_play()) return;
-        t.passes = 0;
-    } else {
-        if (t.challenge)
-            ev.add(HeldBack{seat});
-        else
-            ev.add(Passed{seat});
-        if (t.challenge && s.out_count < 2) open_point(*t.standing);
-        if (t.challenge && t.answer == ChallengeAnswer::opposite_only) {  // the opposite seat declined
-            t.turn = in_play_from(t.standing);
-            schedule(State::Next::end_trick, t.turn);
-            return;
-        }
-        t.turn = in_play_after(t.turn);
-        ++t.passes;
-        if (t.passes >= kSeats - s.out_count) {  // every seat in play passed; the player is out
-            t.turn = in_play_from(t.standing);
-            schedule(State::Next::end_trick, t.turn);
-            return;
-        }
-    }
+    s.ask = Ask::nothing;
+    clear_play(seat);  // never lose an old play still lying there
+    lay(seat, cards);
+    file_smother(seat);
+    t.standing = seat;
+    place_and_file_sweeps();
+    if (!after_play()) return;
+    t.passes = 0;
     clear_between(t.standing, t.turn);
     schedule(State::Next::turn, std::nullopt);
 }
 
-void DealSteps::computer_lead(Seat seat) { lead_with(seat, computer_lead_for(s, seat)); }
-
-void DealSteps::lead_with(Seat seat, std::vector<Card> cards) {
-    if (!can_play(cards, nullptr)) cards = classic::weakest_rank(SeatView(s, seat));
-    lay(seat, cards);
-    s.trick.standing = seat;
-    place_and_file_sweeps();
-    after_play();
+void DealSteps::pass(bool by_human) {
+    Trick& t = s.trick;
+    const bool hold_back = s.ask == Ask::follow_or_hold;
+    s.ask = Ask::nothing;
+    if (by_human && hold_back) {
+        ev.add(HeldBack{*t.turn});
+        if (t.challenge && s.out_count < 2) open_point(*t.standing);
+        // The challenger takes the trick and leads.
+        t.turn = in_play_from(t.standing);
+        schedule(State::Next::end_trick, t.turn);
+        return;
+    }
+    if (by_human) {
+        const Seat seat = *t.turn;
+        ev.add(Passed{seat});
+        t.turn = in_play_after(t.turn);
+        if (t.turn == seat) {  // nobody else is in play
+            schedule(State::Next::end_trick, t.turn);
+            return;
+        }
+        // The human's pass does not count among the passes that end a trick,
+        // unless no computer seat is in play to count them: once the standing
+        // seat is out the turn never comes back to it.
+        if (!computer_in_play() && ++t.passes >= kSeats - s.out_count) {
+            t.turn = in_play_from(t.standing);
+            schedule(State::Next::end_trick, t.turn);
+            return;
+        }
+        t.challenge = false;
+        clear_between(t.standing, t.turn);
+        schedule(State::Next::turn, std::nullopt);
+        return;
+    }
+    if (t.challenge)
+        ev.add(HeldBack{*t.turn});
+    else
+        ev.add(Passed{*t.turn});
+    if (t.challenge && s.out_count < 2) open_point(*t.standing);
+    if (t.challenge && t.answer == ChallengeAnswer::opposite_only) {  // the opposite seat declined
+        t.turn = in_play_from(t.standing);
+        schedule(State::Next::end_trick, t.turn);
+        return;
+    }
+    t.turn = in_play_after(t.turn);
+    ++t.passes;
+    if (t.passes >= kSeats - s.out_count) {  // every seat in play passed; the player is out
+        t.turn = in_play_from(t.standing);
+        schedule(State::Next::end_trick, t.turn);
+        return;
+    }
+    clear_between(t.standing, t.turn);
+    schedule(State::Next::turn, std::nullopt);
 }
 
 void DealSteps::lay(Seat seat, std::span<const Card> cards) {
@@ -167,8 +183,8 @@ void DealSteps::lay(Seat seat, std::span<const Card> cards) {
         if (!hand.remove(c) || !play.push(c)) continue;
         laid.push(c);
     }
-    play.sort_by_rank();
     if (ev.wants<Played>() && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
+    play.sort_by_rank();
 }
 
 bool DealSteps::after_play() {

@@ -5,8 +5,9 @@
 # each of the five rule sets of the golden records. Each rule set stops after
 # MINUTES minutes (default 10) at most. Prints deals per second and any
 # violation; exits non-zero if a rule set broke something or ran out of time.
-#   scripts/soak_gate.sh            DEALS=20000 scripts/soak_gate.sh --seed 7
-# Extra arguments go to tav-sim (--seed S).
+# With --every-seat every seat is such a random human (no computer seat).
+#   scripts/soak_gate.sh            DEALS=20000 scripts/soak_gate.sh --every-seat --seed 7
+# Extra arguments go to tav-sim (--every-seat, --seed S).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null

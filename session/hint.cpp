@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/driver.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 #include "rules/play.h"
@@ -107,8 +108,9 @@ std::vector<std::vector<Card>> candidate_plays(const game::State& s) {
 }
 
 std::vector<game::Decision> hint_offers(const game::State& s) {
-    const std::optional<game::Decision> choice = game::computer_choice_for_human(seen_by_human(s));
+    std::optional<game::Decision> choice = host::computer_choice(seen_by_human(s));
     if (!choice || choice->move == game::Move::take_tribute) return {};
+    choice->by_computer = false;  // offered to the human, who decides by taking it
     std::vector<game::Decision> offers{*choice};
     if (!is_turn(s.ask)) return offers;
     for (std::vector<Card>& cards : candidate_plays(s)) {

@@ -4,6 +4,7 @@
 #include <exception>
 #include <iostream>
 
+#include "host/driver.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 #include "store/deal_numbers.h"
@@ -67,7 +68,9 @@ void Session::press(ButtonId id) {
 }
 
 bool Session::decide(const Decision& d) {
-    return act([this, d](game::State& s, game::Events& ev) { return game::apply(s, d, ev, rng_); });
+    return act([this, d](game::State& s, game::Events& ev) {
+        return d.move == Move::shuffle ? host::shuffle(s, ev, rng_) : host::decide(s, Seat::A, d, ev);
+    });
 }
 
 bool Session::act(const Action& action) {
@@ -103,7 +106,7 @@ void Session::ask_partner() {
         if (state_.ask != Ask::take_partner_tribute) return;
         const Decision d{yes ? Move::take_tribute : Move::let_tribute_go, {}};
         // A refused answer leaves the game as it was, with its buttons.
-        if (!act([this, d](game::State& s, game::Events& e) { return game::apply(s, d, e, rng_); }))
+        if (!act([d](game::State& s, game::Events& e) { return host::decide(s, Seat::A, d, e); }))
             set_shown_ask(state_.ask);
     };
     if (autoplay_) {
@@ -444,7 +447,7 @@ void Session::resize(int width, int height) { view_.resize(width, height); }
 bool Session::autoplay_human() {
     if (busy_ || state_.ask == Ask::nothing || state_.ask == Ask::shuffle) return false;
     if (!picks_.empty()) drop_picks();
-    return act([](game::State& s, game::Events& ev) { return game::apply_computer_for_human(s, ev); });
+    return act([](game::State& s, game::Events& ev) { return host::computer_decides(s, ev); });
 }
 
 }  // namespace tav

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "model/invariants.h"
-#include "rules/flow.h"
-#include "rules/play.h"
 
 namespace tav::game {
 

@@ -1009,5 +1009,109 @@ Built %2, Qt %3</translation>
         <source>请回答要不要同帮的进贡</source>
         <translation>Answer first whether to take tribute from your own side</translation>
     </message>
+    <message>
+        <source>洗牌须是整副牌</source>
+        <translation>A shuffle must be the whole pack</translation>
+    </message>
+    <message>
+        <source>柳烟请发牌</source>
+        <translation>Liu Yan: lead</translation>
+    </message>
+    <message>
+        <source>柳烟请接牌或扣牌</source>
+        <translation>Liu Yan: follow or hold back</translation>
+    </message>
+    <message>
+        <source>柳烟请接牌或过牌</source>
+        <translation>Liu Yan: follow or pass</translation>
+    </message>
+    <message>
+        <source>请柳烟还贡</source>
+        <translation>Liu Yan, please return tribute</translation>
+    </message>
+    <message>
+        <source>请柳烟放弃贡</source>
+        <translation>Liu Yan, please give up the tribute</translation>
+    </message>
+    <message>
+        <source>石坚请发牌</source>
+        <translation>Shi Jian: lead</translation>
+    </message>
+    <message>
+        <source>石坚请接牌或扣牌</source>
+        <translation>Shi Jian: follow or hold back</translation>
+    </message>
+    <message>
+        <source>石坚请接牌或过牌</source>
+        <translation>Shi Jian: follow or pass</translation>
+    </message>
+    <message>
+        <source>请石坚还贡</source>
+        <translation>Shi Jian, please return tribute</translation>
+    </message>
+    <message>
+        <source>请石坚放弃贡</source>
+        <translation>Shi Jian, please give up the tribute</translation>
+    </message>
+    <message>
+        <source>花月容请发牌</source>
+        <translation>Hua Yuerong: lead</translation>
+    </message>
+    <message>
+        <source>花月容请接牌或扣牌</source>
+        <translation>Hua Yuerong: follow or hold back</translation>
+    </message>
+    <message>
+        <source>花月容请接牌或过牌</source>
+        <translation>Hua Yuerong: follow or pass</translation>
+    </message>
+    <message>
+        <source>请花月容还贡</source>
+        <translation>Hua Yuerong, please return tribute</translation>
+    </message>
+    <message>
+        <source>请花月容放弃贡</source>
+        <translation>Hua Yuerong, please give up the tribute</translation>
+    </message>
+    <message>
+        <source>雷虎请发牌</source>
+        <translation>Lei Hu: lead</translation>
+    </message>
+    <message>
+        <source>雷虎请接牌或扣牌</source>
+        <translation>Lei Hu: follow or hold back</translation>
+    </message>
+    <message>
+        <source>雷虎请接牌或过牌</source>
+        <translation>Lei Hu: follow or pass</translation>
+    </message>
+    <message>
+        <source>请雷虎还贡</source>
+        <translation>Lei Hu, please return tribute</translation>
+    </message>
+    <message>
+        <source>请雷虎放弃贡</source>
+        <translation>Lei Hu, please give up the tribute</translation>
+    </message>
+    <message>
+        <source>月琴请发牌</source>
+        <translation>Yue Qin: lead</translation>
+    </message>
+    <message>
+        <source>月琴请接牌或扣牌</source>
+        <translation>Yue Qin: follow or hold back</translation>
+    </message>
+    <message>
+        <source>月琴请接牌或过牌</source>
+        <translation>Yue Qin: follow or pass</translation>
+    </message>
+    <message>
+        <source>请月琴还贡</source>
+        <translation>Yue Qin, please return tribute</translation>
+    </message>
+    <message>
+        <source>请月琴放弃贡</source>
+        <translation>Yue Qin, please give up the tribute</translation>
+    </message>
 </context>
 </TS>

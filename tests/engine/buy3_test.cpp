@@ -126,7 +126,7 @@ TEST(BuyThrees, ThePaymentForAThree) {
         game::Hand hand;
         for (game::Card x : cards.take_all(c.hand)) hand.push(x);
         hand.sort_by_rank();
-        const std::optional<game::Card> paid = game::classic::payment_for_three(hand);
+        const std::optional<game::Card> paid = game::payment_for_three(hand);
         EXPECT_EQ(paid ? test::Cards::word_of(*paid) : "", c.paid);
     }
 }

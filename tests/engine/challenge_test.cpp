@@ -122,7 +122,7 @@ TEST(Challenge, ADeclinedChallengeOpensPointsOnlyWhileFewerThanTwoAreOut) {
         game::DealSteps f = t.flow();
         f.after_play();
         f.schedule(game::State::Next::turn, std::nullopt);
-        f.run();
+        t.run_on();
         return t;
     };
     const test::Table one = declined(1);
@@ -176,7 +176,7 @@ TEST(Challenge, TheHumanBeatingALastKindSmothersIt) {
     for (game::Card c : t.s.hands[Seat::A])
         if (game::rank_of(c) == game::kKing) king = c;
     std::mt19937_64 rng(1);
-    ASSERT_TRUE(game::apply(t.s, game::Decision::play({king}), t.ev, rng).ok());
+    ASSERT_TRUE(tav::test::human_acts(t.s, game::Decision::play({king}), t.ev, rng).ok());
     EXPECT_EQ(t.s.ledger[1], (game::Debt{Seat::B, Seat::A, 1}));
     EXPECT_FALSE(t.s.ledger[2].filed());
 }

@@ -68,10 +68,10 @@ TEST(Counter, AfterEveryPlayItEqualsACountMadeFromTheRecord) {
         ASSERT_EQ(unseen_by_human(st), expected) << "after play " << plays;
     };
     for (int deal = 1; deal <= 4; ++deal) {
-        ASSERT_TRUE(game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng));
+        ASSERT_TRUE(tav::test::human_acts(s, game::Decision{game::Move::shuffle, {}}, ev, rng));
         for (int acts = 0; s.ask != game::Ask::shuffle; ++acts) {
             ASSERT_LT(acts, 500);
-            ASSERT_TRUE(game::apply_computer_for_human(s, ev));
+            ASSERT_TRUE(host::computer_decides(s, ev));
         }
     }
     EXPECT_GT(plays, 200);

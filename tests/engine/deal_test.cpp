@@ -13,9 +13,11 @@
 #include "model/catalogue.h"
 #include "model/invariants.h"
 #include "model/notes.h"
+#include "model/shuffle.h"
 #include "rules/engine.h"
 #include "session/session.h"
 #include "tests/engine/deal_support.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
@@ -205,7 +207,7 @@ TEST_F(Deal, ShuffleIsFair) {
     for (int d = 0; d < kDeals; ++d) {
         game::State st = game::new_game({});
         game::Events ev;
-        game::DealSteps{st, ev}.deal(rng);
+        game::DealSteps{st, ev}.deal(game::shuffle_order(rng));
         std::vector<Card> now;
         for (const test::Row& e : test::rows(ev))
             if (e.kind == Kind::dealt) {
@@ -253,11 +255,11 @@ TEST_F(Deal, ShuffleButtonNotesTheDealAndClosesItselfAndDealsDiffer) {
     // The engine refuses a deal over cards still out, and a play before the deal.
     game::State st = s->state();
     game::Events ev;
-    EXPECT_FALSE(game::apply(st, game::Decision{game::Move::shuffle, {}}, ev, s->rng()));
+    EXPECT_FALSE(tav::test::human_acts(st, game::Decision{game::Move::shuffle, {}}, ev, s->rng()));
     EXPECT_EQ(st.hands[Seat::A], hand);
     EXPECT_TRUE(ev.list.empty());
     game::State fresh = game::new_game({});
-    EXPECT_FALSE(game::apply(fresh, game::Decision::play({hand[0]}), ev, s->rng()));
+    EXPECT_FALSE(tav::test::human_acts(fresh, game::Decision::play({hand[0]}), ev, s->rng()));
     EXPECT_TRUE(fresh.hands[Seat::A].empty());
     EXPECT_EQ(fresh.ask, Ask::shuffle);
     EXPECT_TRUE(ev.list.empty());

@@ -20,13 +20,15 @@ struct Game {
     State s = new_game(Rules{});
     std::mt19937_64 rng;
     Events ev;
-    explicit Game(std::uint64_t seed) : rng(seed) { EXPECT_TRUE(apply(s, Decision{Move::shuffle, {}}, ev, rng)); }
+    explicit Game(std::uint64_t seed) : rng(seed) {
+        EXPECT_TRUE(tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, rng));
+    }
     bool reach(Ask want, int limit = 400) {
         for (int i = 0; i < limit; ++i) {
             if (s.ask == want) return true;
             if (s.ask == Ask::shuffle) {
-                if (!apply(s, Decision{Move::shuffle, {}}, ev, rng)) return false;
-            } else if (!apply_computer_for_human(s, ev)) {
+                if (!tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, rng)) return false;
+            } else if (!host::computer_decides(s, ev)) {
                 return false;
             }
         }
@@ -61,7 +63,7 @@ TEST(Engine, RefusedDecisionsChangeNothing) {
         {"a shuffle in the middle of a deal", Decision{Move::shuffle, {}}},
     };
     for (const Case& c : cases) {
-        const Verdict v = apply(g.s, c.d, g.ev, g.rng);
+        const Verdict v = tav::test::human_acts(g.s, c.d, g.ev, g.rng);
         EXPECT_FALSE(v.ok()) << c.what;
         EXPECT_FALSE(v.reason.empty()) << c.what;
         test::expect_same(g.s, before);
@@ -73,7 +75,7 @@ TEST(Engine, APassIsRefusedWhereALeadIsDueAndAPlayMustBeatTheStandingOne) {
     Game g(11);
     ASSERT_TRUE(g.reach(Ask::lead));
     const State before = g.s;
-    EXPECT_FALSE(apply(g.s, Decision::pass(), g.ev, g.rng).ok());
+    EXPECT_FALSE(tav::test::human_acts(g.s, Decision::pass(), g.ev, g.rng).ok());
     test::expect_same(g.s, before);
 
     // Two ranks at once is no play, lead or not.
@@ -87,7 +89,7 @@ TEST(Engine, APassIsRefusedWhereALeadIsDueAndAPlayMustBeatTheStandingOne) {
                 b = c;
         }
     ASSERT_TRUE(a && b);
-    const Verdict v = apply(g.s, Decision::play({a, b}), g.ev, g.rng);
+    const Verdict v = tav::test::human_acts(g.s, Decision::play({a, b}), g.ev, g.rng);
     EXPECT_FALSE(v.ok());
     test::expect_same(g.s, before);
 }
@@ -100,15 +102,15 @@ TEST(Engine, AReturnOfTheWrongNumberIsRefusedWithTheGamesOwnMessage) {
         const int owed = g.s.ledger[static_cast<std::size_t>(g.s.settling)].count;
         const State before = g.s;
         std::vector<Card> too_many(g.s.hands[Seat::A].begin(), g.s.hands[Seat::A].begin() + owed + 1);
-        const Verdict v = apply(g.s, Decision{Move::return_tribute, too_many}, g.ev, g.rng);
+        const Verdict v = tav::test::human_acts(g.s, Decision{Move::return_tribute, too_many}, g.ev, g.rng);
         EXPECT_EQ(v.reason, "请选择" + std::to_string(owed) + "张牌还贡！");
         test::expect_same(g.s, before);
         // The computer's own choice is accepted, and the settlement goes on.
-        const std::optional<Decision> choice = computer_choice_for_human(g.s);
+        const std::optional<Decision> choice = host::computer_choice(g.s);
         ASSERT_TRUE(choice);
         EXPECT_EQ(choice->move, Move::return_tribute);
         EXPECT_EQ(static_cast<int>(choice->cards.size()), owed);
-        EXPECT_TRUE(apply(g.s, *choice, g.ev, g.rng).ok());
+        EXPECT_TRUE(tav::test::human_acts(g.s, *choice, g.ev, g.rng).ok());
         EXPECT_NE(g.s.ask, Ask::return_tribute);
         EXPECT_EQ(check_cards(g.s), "");
         return;
@@ -120,12 +122,12 @@ TEST(Engine, AskingWhatTheComputerWouldPlayChangesNothing) {
     Game g(3);
     for (int turn = 0; turn < 30 && g.reach(Ask::follow); ++turn) {
         const State before = g.s;
-        const std::optional<Decision> d = computer_choice_for_human(g.s);
+        const std::optional<Decision> d = host::computer_choice(g.s);
         ASSERT_TRUE(d);
         test::expect_same(g.s, before);
         // What it says it would play is what it then plays.
         const Hand hand_before = g.s.hands[Seat::A];
-        ASSERT_TRUE(apply_computer_for_human(g.s, g.ev));
+        ASSERT_TRUE(host::computer_decides(g.s, g.ev));
         if (d->move == Move::play) {
             for (Card c : d->cards) EXPECT_FALSE(g.s.hands[Seat::A].contains(c));
             EXPECT_EQ(g.s.hands[Seat::A].size() + static_cast<int>(d->cards.size()), hand_before.size());
@@ -139,11 +141,11 @@ TEST(Engine, TheSameSeedAndDecisionsGiveTheSameGame) {
     Game a(77), b(77);
     for (int i = 0; i < 200; ++i) {
         if (a.s.ask == Ask::shuffle) {
-            ASSERT_TRUE(apply(a.s, Decision{Move::shuffle, {}}, a.ev, a.rng));
-            ASSERT_TRUE(apply(b.s, Decision{Move::shuffle, {}}, b.ev, b.rng));
+            ASSERT_TRUE(tav::test::human_acts(a.s, Decision{Move::shuffle, {}}, a.ev, a.rng));
+            ASSERT_TRUE(tav::test::human_acts(b.s, Decision{Move::shuffle, {}}, b.ev, b.rng));
         } else {
-            ASSERT_TRUE(apply_computer_for_human(a.s, a.ev));
-            ASSERT_TRUE(apply_computer_for_human(b.s, b.ev));
+            ASSERT_TRUE(host::computer_decides(a.s, a.ev));
+            ASSERT_TRUE(host::computer_decides(b.s, b.ev));
         }
         test::expect_same(a.s, b.s);
     }
@@ -156,7 +158,7 @@ TEST(Engine, ACopiedStatePlaysOnAloneAndTheOriginalIsUntouched) {
     const State original = g.s;
     State copy = g.s;
     Events scratch;
-    for (int i = 0; i < 50 && copy.ask != Ask::shuffle; ++i) ASSERT_TRUE(apply_computer_for_human(copy, scratch));
+    for (int i = 0; i < 50 && copy.ask != Ask::shuffle; ++i) ASSERT_TRUE(host::computer_decides(copy, scratch));
     test::expect_same(g.s, original);
     EXPECT_EQ(check_cards(copy), "");
 }

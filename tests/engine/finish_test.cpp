@@ -102,8 +102,8 @@ TEST_F(Finish, TheHumanLeftAloneIsPlacedLastAndTheDealEndsOnce) {
     for (Seat s : {Seat::B, Seat::C, Seat::D, Seat::E}) finish(s);
     EXPECT_EQ(count(game::notes::kGameOver), 0);
     finish(Seat::F);
-    game::advance(t.s, t.ev);
-    game::advance(t.s, t.ev);  // nothing is left to run
+    t.run_on();
+    t.run_on();  // nothing is left to run
     EXPECT_EQ(count("钟离云＞大落"), 1);
     EXPECT_EQ(count(game::notes::kGameOver), 1);
     EXPECT_EQ(count(game::notes::kRule), 1);
@@ -127,7 +127,7 @@ TEST_F(Finish, TheLastPlayOfADealIsAnnouncedBeforeItEnds) {
     t.hand(Seat::C, "K").play(Seat::B, "Q").trick(Seat::B, Seat::C);
     const std::size_t from = t.notes().size();
     t.flow().schedule(game::State::Next::turn, std::nullopt);
-    game::advance(t.s, t.ev);
+    t.run_on();
     const std::vector<std::string> all = t.notes();
     const std::vector<std::string> notes(all.begin() + static_cast<long>(from), all.end());
     const std::vector<std::string> expected{"石    坚＞二落", "钟离云＞大落", "石坚1个K",

@@ -14,6 +14,7 @@
 
 #include "model/catalogue.h"
 #include "model/notes.h"
+#include "model/shuffle.h"
 #include "rules/engine.h"
 #include "session/session.h"
 #include "tests/engine/deal_support.h"
@@ -98,7 +99,7 @@ TEST_F(Deal, FoursChooseTheFirstLeader) {
         game::State st = game::new_game({});
         game::Events ev;
         const std::vector<Card> order = deal_order(rng);
-        game::DealSteps{st, ev}.deal(rng);
+        game::DealSteps{st, ev}.deal(game::shuffle_order(rng));
         std::vector<Card> dealt{0};
         for (const test::Row& e : test::rows(ev))
             if (e.kind == Kind::dealt) dealt.push_back(e.card);

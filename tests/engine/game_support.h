@@ -9,16 +9,22 @@
 
 #include <algorithm>
 #include <array>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ai/classic.h"
+#include "ai/level.h"
+#include "host/driver.h"
 #include "model/events.h"
 #include "model/invariants.h"
 #include "model/notes.h"
 #include "model/state.h"
+#include "rules/engine.h"
 #include "rules/flow.h"
+#include "rules/gate.h"
 
 namespace tav::test {
 
@@ -26,6 +32,7 @@ namespace tav::test {
 // so a field that differs shows up here by name.
 inline void expect_same(const game::State& a, const game::State& b) {
     EXPECT_EQ(a.rules, b.rules);
+    EXPECT_EQ(a.human, b.human);
     EXPECT_EQ(a.phase, b.phase);
     EXPECT_EQ(a.ask, b.ask);
     EXPECT_EQ(a.hands, b.hands);
@@ -53,6 +60,13 @@ inline void expect_same(const game::State& a, const game::State& b) {
 
 using game::Card;
 using game::Seat;
+
+// Seat A's human decides `d`, as the window passes it on: the shuffle draws
+// its pack from `rng`; then the computer seats play on.
+inline game::Verdict human_acts(game::State& s, const game::Decision& d, game::Events& ev, std::mt19937_64& rng) {
+    if (d.move == game::Move::shuffle && d.cards.empty()) return host::shuffle(s, ev, rng);
+    return host::decide(s, Seat::A, d, ev);
+}
 
 class Cards {
 public:
@@ -222,6 +236,32 @@ struct Table {
         return *this;
     }
     game::DealSteps flow() { return game::DealSteps{s, ev}; }
+    // The computer's decision for the seat at its turn, asked as the engine
+    // asks it, carried out as the driver does (a refused answer is a pass, a
+    // refused lead the weakest rank whole); the steps after it are left
+    // scheduled, not run.
+    void computer_turn() {
+        const Seat seat = *s.trick.turn;
+        s.ask = !s.trick.standing ? game::Ask::lead : s.trick.challenge ? game::Ask::follow_or_hold : game::Ask::follow;
+        game::Decision d = game::computer_decision(s, seat);
+        if (!game::check(s, seat, d)) {
+            if (s.ask == game::Ask::lead)
+                d.cards = game::classic::weakest_rank(game::SeatView(s, seat));
+            else
+                d = {game::Move::pass, {}, true};
+        }
+        game::DealSteps f = flow();
+        if (d.move == game::Move::play)
+            f.play(d.cards);
+        else
+            f.pass(false);
+    }
+    // The steps scheduled by hand run, then the computer seats play on
+    // until a human must decide.
+    void run_on() {
+        flow().run();
+        host::play_computer_seats(s, ev);
+    }
 
     // The note lines written so far, in order.
     std::vector<std::string> notes() const {

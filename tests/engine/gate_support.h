@@ -52,6 +52,26 @@ inline Table asked(Ask a) {
     return t;
 }
 
+// B must answer D's play; A's decision comes when it is not A's turn.
+inline Table computer_follows() {
+    Table t;
+    t.hand(Seat::A, "K").hand(Seat::B, "A 9").hand(Seat::D, "4").play(Seat::D, "Q");
+    t.trick(Seat::D, Seat::B);
+    t.s.ask = Ask::follow;
+    return t;
+}
+// A state whose engine steps have not run yet: nobody decides before them.
+inline Table steps_due(Table t) {
+    t.s.next = game::State::Next::turn;
+    return t;
+}
+// The whole pack in order but the last card named twice.
+inline Decision pack_with_twice() {
+    Decision d{Move::shuffle, {}};
+    for (int c = 1; c <= game::kCards; ++c) d.cards.push_back(static_cast<Card>(c == game::kCards ? 1 : c));
+    return d;
+}
+
 // A decision the gate refuses, with the reason it gives.
 struct Refusal {
     const char* what;
@@ -75,7 +95,16 @@ inline std::vector<Refusal> gate_refusals() {
         {"nothing is asked", asked(Ask::nothing), Seat::A, Decision::pass(), "现在没有要做的决定"},
         {"another seat", t, Seat::B, Decision::play({king}), "还没轮到这个座位"},
         {"a play before the shuffle", asked(Ask::shuffle), Seat::A, Decision::pass(), "请先洗牌"},
-        {"a shuffle with cards", asked(Ask::shuffle), Seat::A, Decision{Move::shuffle, {king}}, "这一步不出牌"},
+        {"a shuffle of one card", asked(Ask::shuffle), Seat::A, Decision{Move::shuffle, {king}}, "洗牌须是整副牌"},
+        {"a shuffle naming a card twice", asked(Ask::shuffle), Seat::A, pack_with_twice(), "洗牌须是整副牌"},
+        {"a play after the deal moved on to the shuffle", asked(Ask::shuffle), Seat::A, Decision::play({king}),
+         "请先洗牌"},
+        {"a pass for A at a computer seat's turn", computer_follows(), Seat::A, Decision::pass(), "还没轮到这个座位"},
+        {"a play while the engine's steps are due", steps_due(t), Seat::A, Decision::play({king}),
+         "现在没有要做的决定"},
+        {"another seat's return", r, Seat::B, Decision{Move::return_tribute, {rk, rk}}, "还没轮到这个座位"},
+        {"a computer's return of too many", r, Seat::A,
+         Decision{Move::return_tribute, {rk, r3, r.s.hands[Seat::A][1]}, true}, "请选择2张牌还贡！"},
         {"a pass where a lead is due", t, Seat::A, Decision::pass(), "该你出牌，不能过牌"},
         {"a return in a trick", t, Seat::A, Decision{Move::return_tribute, {king}}, "该你出牌"},
         {"nothing picked", t, Seat::A, Decision::play({}), "请先选牌"},

@@ -38,7 +38,7 @@ TEST(Gate, EveryRefusalHasItsReasonAndApplyRefusesTheSame) {
         if (row.seat != Seat::A) continue;
         const State before = row.table.s;
         std::mt19937_64 rng(1);
-        EXPECT_EQ(apply(row.table.s, row.d, row.table.ev, rng).reason, row.reason) << row.what;
+        EXPECT_EQ(tav::test::human_acts(row.table.s, row.d, row.table.ev, rng).reason, row.reason) << row.what;
         test::expect_same(row.table.s, before);
         EXPECT_TRUE(row.table.ev.list.empty()) << row.what;
     }
@@ -49,7 +49,7 @@ TEST(Gate, ALoneThreeFromThreeKingIsRefusedByApplyUnderTheRule) {
         Table t = lead("3 K", rule);
         const Card three = t.s.hands[Seat::A][1];
         std::mt19937_64 rng(1);
-        const Verdict v = apply(t.s, Decision::play({three}), t.ev, rng);
+        const Verdict v = tav::test::human_acts(t.s, Decision::play({three}), t.ev, rng);
         EXPECT_EQ(v.ok(), !rule) << "rule " << rule << ": " << v.reason;
         EXPECT_EQ(t.s.hands[Seat::A].contains(three), rule);
     }
@@ -124,19 +124,24 @@ TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
 // where the rules make it.
 struct RandomPlay : ::testing::TestWithParam<Rules> {};
 
+// Seat A a random human among computer seats, then a random human at every
+// seat: each seat asked chooses among what the rules list for it.
 TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
     constexpr int kDeals = 300;
-    const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5);
-    ASSERT_EQ(t.fault, "");
-    EXPECT_EQ(t.deals, kDeals);
-    EXPECT_GT(t.decisions, kDeals * 10);
-    auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
-    const Rules& r = GetParam();
-    EXPECT_GT(made(Move::hold_back), 0);
-    EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
-    if (r.smother && r.points) {
-        EXPECT_GT(made(Move::take_tribute), 0);
-        EXPECT_GT(made(Move::let_tribute_go), 0);
+    for (const bool every_seat : {false, true}) {
+        SCOPED_TRACE(every_seat ? "every seat" : "seat A");
+        const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5, every_seat);
+        ASSERT_EQ(t.fault, "");
+        EXPECT_EQ(t.deals, kDeals);
+        EXPECT_GT(t.decisions, kDeals * (every_seat ? 50 : 10));
+        auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
+        const Rules& r = GetParam();
+        EXPECT_GT(made(Move::hold_back), 0);
+        EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
+        if (r.smother && r.points) {
+            EXPECT_GT(made(Move::take_tribute), 0);
+            EXPECT_GT(made(Move::let_tribute_go), 0);
+        }
     }
 }
 

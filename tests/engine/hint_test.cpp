@@ -10,6 +10,7 @@
 #include "rules/engine.h"
 #include "rules/play.h"
 #include "session/hint.h"
+#include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
 
 namespace tav {
@@ -31,11 +32,18 @@ std::vector<int> ranks(const std::vector<Card>& cards) {
     return r;
 }
 
+// The computer's choice as the hint offers it: for the human to take.
+std::optional<Decision> offered(const game::State& s) {
+    std::optional<Decision> d = host::computer_choice(s);
+    if (d) d->by_computer = false;
+    return d;
+}
+
 void check_offers(const game::State& s, int& compared_with_real_choice) {
     const std::vector<Decision> offers = hint_offers(s);
     ASSERT_FALSE(offers.empty());
     // First: what the computer would do in the human's place, from what the human may know.
-    EXPECT_EQ(offers[0], game::computer_choice_for_human(seen_by_human(s)));
+    EXPECT_EQ(offers[0], offered(seen_by_human(s)));
     // Where the one look the computer takes into a hidden hand (the standing
     // seat's natural ranks) gives what the human may assume, it is the very
     // decision the computer makes for the human.
@@ -44,7 +52,7 @@ void check_offers(const game::State& s, int& compared_with_real_choice) {
         !s.trick.standing || (s.hands[*s.trick.standing].natural_rank_count() == 1) ==
                                  (seen_by_human(s).hands[*s.trick.standing].natural_rank_count() == 1);
     if (same_look) {
-        EXPECT_EQ(offers[0], game::computer_choice_for_human(s));
+        EXPECT_EQ(offers[0], offered(s));
         ++compared_with_real_choice;
     }
     if (!is_turn(s.ask)) return;
@@ -158,7 +166,7 @@ TEST_F(Hint, ForAReturnOwedItRaisesTheComputersReturn) {
     test::play_until(game, 20000, [&] {
         if (game.state().ask != Ask::return_tribute) return returns >= 1;
         const game::Debt& debt = game.state().ledger[static_cast<std::size_t>(game.state().settling)];
-        const std::optional<Decision> computer = game::computer_choice_for_human(game.state());
+        const std::optional<Decision> computer = host::computer_choice(game.state());
         EXPECT_TRUE(game.hint());
         std::vector<Card> picked = game.picks(), want = computer->cards;
         std::sort(picked.begin(), picked.end());

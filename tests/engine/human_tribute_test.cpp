@@ -54,11 +54,10 @@ TEST(Tribute, TributeFromTheOwnSideTakenWaitsForTheReturn) {
         g.debt(13, Seat::E, "BJ SJ 7", Seat::A, "9 8 6 4", 2);
         g.settle();
         EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
-        const std::optional<Decision> hint = game::computer_choice_for_human(g.t.s);
+        const std::optional<Decision> hint = host::computer_choice(g.t.s);
         ASSERT_TRUE(hint);
         EXPECT_EQ(hint->move, Move::take_tribute);
-        ASSERT_TRUE(by_computer ? game::apply_computer_for_human(g.t.s, g.t.ev).ok()
-                                : g.answer({Move::take_tribute, {}}).ok());
+        ASSERT_TRUE(by_computer ? host::computer_decides(g.t.s, g.t.ev).ok() : g.answer({Move::take_tribute, {}}).ok());
         EXPECT_EQ(g.asked(Ask::take_partner_tribute), 1);
         EXPECT_EQ(g.moved_in(Seat::A), "BJ SJ");
         EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
@@ -67,10 +66,10 @@ TEST(Tribute, TributeFromTheOwnSideTakenWaitsForTheReturn) {
         EXPECT_FALSE(g.started());
         if (!by_computer) continue;
         // The computer's return in the human's place is its own seats' return.
-        const std::optional<Decision> back = game::computer_choice_for_human(g.t.s);
+        const std::optional<Decision> back = host::computer_choice(g.t.s);
         ASSERT_TRUE(back);
         EXPECT_EQ(back->move, Move::return_tribute);
-        ASSERT_TRUE(game::apply_computer_for_human(g.t.s, g.t.ev).ok());
+        ASSERT_TRUE(host::computer_decides(g.t.s, g.t.ev).ok());
         EXPECT_EQ(g.moved_in(Seat::E), "6 4");  // marked, as a computer seat's return is
         EXPECT_EQ(g.held(Seat::A), "BJ SJ 9 8");
         EXPECT_TRUE(g.started());
@@ -142,11 +141,11 @@ TEST(Tribute, WrongAnswersAreRefusedAndChangeNothing) {
 TEST(HumanAutoReturn, NothingIsDoneWhenNothingIsAsked) {
     game::State s = game::new_game({});
     game::Events ev;
-    EXPECT_FALSE(game::apply_computer_for_human(s, ev).ok());  // the shuffle is the human's
-    EXPECT_FALSE(game::computer_choice_for_human(s).has_value());
+    EXPECT_FALSE(host::computer_decides(s, ev).ok());  // the shuffle is the human's
+    EXPECT_FALSE(host::computer_choice(s).has_value());
     test::Table t;
     t.hand(B, "K").trick(std::nullopt, B).rest_cleared();
-    EXPECT_FALSE(game::apply_computer_for_human(t.s, t.ev).ok());  // a computer seat is to act
+    EXPECT_FALSE(host::computer_decides(t.s, t.ev).ok());  // a computer seat is to act
     EXPECT_TRUE(t.ev.list.empty());
     EXPECT_EQ(test::words(t.s.hands[B]), "K");
     EXPECT_EQ(t.s.ask, Ask::nothing);
@@ -160,9 +159,9 @@ TEST(HumanAutoReturn, TheHumanReturnsLikeAComputerSeat) {
     t.hand(D, "BJ BJ 9").hand(A, "K 6 4 4").rest_cleared();
     t.s.ledger[13] = {D, A, 2};
     t.flow().settle_from(1);
-    game::advance(t.s, t.ev);
+    t.run_on();
     ASSERT_EQ(t.s.ask, Ask::return_tribute);
-    ASSERT_TRUE(game::apply_computer_for_human(t.s, t.ev).ok());
+    ASSERT_TRUE(host::computer_decides(t.s, t.ev).ok());
 
     std::vector<std::string> handed;
     for (const test::Row& e : test::rows(t.ev))

@@ -97,7 +97,7 @@ TEST(Follow, PlainAnswersAndPasses) {
         const std::string standing_play = words(t.s.plays[c.standing]);
         // The choice itself, before the table checks it.
         EXPECT_EQ(game::classic::follow(game::SeatView(t.s, c.seat)).has_value(), c.answer != nullptr);
-        t.flow().computer_answer();
+        t.computer_turn();
         EXPECT_EQ(words(t.s.hands[c.seat]), c.held);
         if (c.answer) {
             EXPECT_EQ(words(t.s.plays[c.seat]), c.answer);
@@ -122,7 +122,7 @@ TEST(Follow, TheTwosOfAMixedPlayAreNotBeatenByNaturalCards) {
     const auto raw = game::classic::follow(game::SeatView(t.s, Seat::B));
     ASSERT_TRUE(raw);
     EXPECT_EQ(words(*raw), "10 10 10");
-    t.flow().computer_answer();
+    t.computer_turn();
     EXPECT_TRUE(t.s.plays[Seat::B].empty());
     EXPECT_EQ(words(t.s.hands[Seat::B]), "2 10 10 10");
     EXPECT_EQ(t.s.trick.standing, Seat::C);
@@ -132,14 +132,14 @@ TEST(Follow, TheTwosOfAMixedPlayAreNotBeatenByNaturalCards) {
 TEST(Follow, APartnersChallengeIsLeftAloneWhileThePartnerPlays) {
     Table t = answering(Seat::D, "K K", "5 6", Seat::B, "A A 4");
     t.trick(Seat::D, Seat::B, true, ChallengeAnswer::in_turn);
-    t.flow().computer_answer();
+    t.computer_turn();
     EXPECT_TRUE(t.s.plays[Seat::B].empty());
     EXPECT_EQ(words(t.s.hands[Seat::B]), "A A 4");
 
     // Once the partner is out its challenge may be answered.
     Table out = answering(Seat::D, "K K", "", Seat::B, "A A 4");
     out.out(Seat::D, 1).trick(Seat::D, Seat::B, true, ChallengeAnswer::in_turn);
-    out.flow().computer_answer();
+    out.computer_turn();
     EXPECT_EQ(words(out.s.plays[Seat::B]), "A A");
     EXPECT_EQ(out.s.trick.standing, Seat::B);
 }
@@ -147,19 +147,19 @@ TEST(Follow, APartnersChallengeIsLeftAloneWhileThePartnerPlays) {
 TEST(Follow, WildCardsAreLaidAfterWhatTheyAnswer) {
     // The small joker (for the 2) goes down first, the big joker after it.
     Table t = answering(Seat::C, "SJ 2", "5 6", Seat::B, "SJ BJ 5");
-    t.flow().computer_answer();
+    t.computer_turn();
     EXPECT_EQ(shown(t, Seat::B), "SJ:0 BJ:1");
 
     // In one row at the seat's spot: the aces first, the joker after them.
     Table k = answering(Seat::C, "K K SJ", "5 6", Seat::B, "BJ A A 5");
-    k.flow().computer_answer();
+    k.computer_turn();
     EXPECT_EQ(shown(k, Seat::B), "A:0 A:1 BJ:2");
 }
 
 TEST(Follow, AnAnswerIsShownFaceUpAtTheSeatsSpotAndItsLastCardTakesItOut) {
     Table t = answering(Seat::B, "9", "5 6", Seat::D, "10");
     const game::Card ten = t.s.hands[Seat::D][0];
-    t.flow().computer_answer();
+    t.computer_turn();
     ASSERT_EQ(shown(t, Seat::D), "10:0");
     for (const test::Row& e : test::rows(t.ev)) {
         if (e.kind == Kind::played) {
@@ -175,16 +175,16 @@ TEST(Follow, AnAnswerIsShownFaceUpAtTheSeatsSpotAndItsLastCardTakesItOut) {
 TEST(Follow, BeatingASeatWithOneKindLeftFilesASmotherTribute) {
     Table t = answering(Seat::C, "9 9", "5 5 5", Seat::B, "10 10 4");
     t.s.rules.smother = true;
-    t.flow().computer_answer();
+    t.computer_turn();
     EXPECT_EQ(t.s.ledger[1], (game::Debt{Seat::C, Seat::B, 1}));
 
     // Without the rule, or when the beaten seat keeps two ranks, nothing is owed.
     Table off = answering(Seat::C, "9 9", "5 5 5", Seat::B, "10 10 4");
-    off.flow().computer_answer();
+    off.computer_turn();
     EXPECT_FALSE(off.s.ledger[1].filed());
     Table two = answering(Seat::C, "9 9", "5 5 6", Seat::B, "10 10 4");
     two.s.rules.smother = true;
-    two.flow().computer_answer();
+    two.computer_turn();
     EXPECT_EQ(words(two.s.plays[Seat::B]), "10 10");
     EXPECT_FALSE(two.s.ledger[1].filed());
 }
@@ -196,7 +196,7 @@ Table leading(Seat seat, const std::string& hand, bool threes = true) {
     Table t;
     t.s.rules.threes = threes;
     t.hand(seat, hand).trick(std::nullopt, seat);
-    t.flow().computer_lead(seat);
+    t.computer_turn();
     return t;
 }
 
@@ -239,7 +239,7 @@ TEST(Lead, AChallengeLeadGoesOppositeUnlessThatSeatOrTwoSeatsAreOut) {
         int place = 0;
         for (Seat seat : c.out) t.out(seat, ++place);
         t.hand(Seat::A, "2 K K K K").trick(std::nullopt, Seat::A);
-        t.flow().computer_lead(Seat::A);
+        t.computer_turn();
         EXPECT_EQ(words(t.s.plays[Seat::A]), "K K K K");
         EXPECT_TRUE(t.s.trick.challenge);
         EXPECT_EQ(t.s.trick.turn, c.turn);

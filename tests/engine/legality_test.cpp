@@ -22,8 +22,8 @@ TEST(Legality, EveryPlayMadeIsOneRankAndBeatsThePlayItAnswers) {
         Play answered;
         int checked = 0;
         for (int deal = 0; deal < 20; ++deal) {
-            ASSERT_TRUE(apply(s, Decision{Move::shuffle, {}}, ev, rng));
-            for (int i = 0; i < 3000 && s.ask != Ask::shuffle; ++i) ASSERT_TRUE(apply_computer_for_human(s, ev));
+            ASSERT_TRUE(tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, rng));
+            for (int i = 0; i < 3000 && s.ask != Ask::shuffle; ++i) ASSERT_TRUE(host::computer_decides(s, ev));
             for (const Event& e : ev.list) {
                 if (const auto* p = std::get_if<Played>(&e)) {
                     ++checked;
@@ -50,8 +50,7 @@ TEST(Legality, AComputerSeatNeverAnswersAPlayHoldingTwosWithTwos) {
     const std::optional<std::vector<Card>> raw = classic::follow(SeatView(t.s, Seat::C));
     ASSERT_TRUE(raw);
     EXPECT_EQ(test::words(*raw), "2 2");
-    DealSteps f = t.flow();
-    f.computer_answer();
+    t.computer_turn();
     EXPECT_EQ(t.s.hands[Seat::C].size(), 5);
     EXPECT_EQ(t.s.trick.standing, Seat::B);
     EXPECT_EQ(t.s.trick.passes, 1);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/driver.h"
 #include "model/note_code.h"
 #include "model/notes.h"
 #include "rules/engine.h"
@@ -51,6 +52,10 @@ TEST(NoteLines, EachKindWritesItsLinesAndReadsBackFromItsCode) {
         {Event{game::TributeHanded{C, DebtKind::point, true, test::pile({1, 200})}}, "石坚还点贡一大户，一个7",
          "handed C 1 1 1 200"},
         {Event{game::TributeRefused{A}}, "请钟离云放弃贡", "refused A"},
+        // A human at another seat is told the same, by its name.
+        {Event{game::Prompted{B, Ask::lead}}, "柳烟请发牌", "prompt B 2"},
+        {Event{game::Prompted{E, Ask::return_tribute}}, "请雷虎还贡", "prompt E 5"},
+        {Event{game::TributeRefused{C}}, "请石坚放弃贡", "refused C"},
         {Event{game::ThreeBought{A, D, 9, 200}}, "钟离云买３|花月容卖３", "three A D 9 200"},
         {Entry{"提示：过牌"}, "提示：过牌", "t 提示：过牌"},
     };
@@ -67,9 +72,10 @@ TEST(NoteLines, EachKindWritesItsLinesAndReadsBackFromItsCode) {
             EXPECT_TRUE(game::notes::writes(*e));
         }
     }
-    // The kinds that only draw write no line and have no code.
+    // The kinds that only draw write no line and have no code; the shuffle is
+    // prompted in the note area for seat A only.
     for (const Event& e : {Event{game::Dealt{A, 3, 1}}, Event{game::Asked{A, Ask::lead}}, Event{game::DealOver{}},
-                           Event{game::Prompted{B, Ask::lead}}, Event{game::TributeRefused{C}}}) {
+                           Event{game::Prompted{C, Ask::shuffle}}}) {
         std::vector<std::string> lines;
         game::notes::write(e, lines);
         EXPECT_TRUE(lines.empty());
@@ -119,9 +125,9 @@ TEST(NoteLines, EachListKeepsWhatItsReaderNeeds) {
         ev.keep = keep;
         for (int i = 0; i < 2000; ++i) {
             if (s.ask == Ask::shuffle)
-                ASSERT_TRUE(game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng));
+                ASSERT_TRUE(host::shuffle(s, ev, rng));
             else
-                ASSERT_TRUE(game::apply_computer_for_human(s, ev));
+                ASSERT_TRUE(host::computer_decides(s, ev));
         }
         kept[static_cast<std::size_t>(keep)] = ev.list;
     }

@@ -12,6 +12,7 @@
 #include "store/deal_numbers.h"
 #include "store/saved_game.h"
 #include "store/serialise.h"
+#include "tests/engine/game_support.h"
 
 namespace tav::test {
 
@@ -28,10 +29,10 @@ inline SavedGame game_under_way() {
         ev.keep = game::Keep::lines;
         if (g.state.ask == game::Ask::shuffle) {
             g.record.begin_deal(g.next_number);
-            game::apply(g.state, game::Decision{game::Move::shuffle, {}}, ev, rng);
+            tav::test::human_acts(g.state, game::Decision{game::Move::shuffle, {}}, ev, rng);
             g.dealt_number = g.next_number++;
         } else {
-            game::apply_computer_for_human(g.state, ev);
+            host::computer_decides(g.state, ev);
         }
         for (const game::Event& e : ev.list)
             if (game::notes::writes(e)) {

@@ -42,9 +42,9 @@ Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals) {
         game::Verdict v;
         if (s.ask == Ask::shuffle) {
             if (!taken.at_rest.empty() && s.first_leader && ++done >= deals) break;
-            v = game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
+            v = tav::test::human_acts(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
         } else {
-            v = game::apply_computer_for_human(s, ev);
+            v = host::computer_decides(s, ev);
         }
         EXPECT_TRUE(v.ok()) << v.reason;
         if (!v) break;

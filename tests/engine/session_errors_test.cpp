@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "rules/engine.h"
+#include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
 
 namespace tav {
@@ -54,7 +55,7 @@ TEST_F(SessionErrors, ARefusedActionKeepsTheButtonsItOffered) {
     test::play_until(s, 200, [&] { return s.state().ask == Ask::follow; });
     const std::vector<bool> buttons = enabled();
     EXPECT_FALSE(s.act([](game::State& st, game::Events& ev) {
-        return game::apply_computer_for_human(st, ev).ok() ? game::Verdict{"refused after all"} : game::Verdict{};
+        return host::computer_decides(st, ev).ok() ? game::Verdict{"refused after all"} : game::Verdict{};
     }));
     EXPECT_EQ(s.state().ask, Ask::follow);
     EXPECT_EQ(enabled(), buttons);

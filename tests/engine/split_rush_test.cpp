@@ -1,6 +1,6 @@
 // The classic level's finer plays: taking a list of ranks from a hand,
 // splitting and topping up groups to answer, and rushing out near the end;
-// with what DealSteps::lay, computer_lead and computer_answer then put on the table.
+// with what a computer seat's turn then puts on the table.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -187,7 +187,7 @@ TEST(SplitRush, TheAnswersBigJokersContinueTheRowAfterASplit) {
     Table t;
     t.play(Seat::C, "9 9 SJ").hand(Seat::C, "5 5").hand(Seat::B, "J J J J BJ").trick(Seat::C, Seat::B);
     deal_rest(t);
-    t.flow().computer_answer();
+    t.computer_turn();
     EXPECT_EQ(laid(t, Seat::B), "J J BJ");
     EXPECT_EQ(words(t.s.plays[Seat::B]), "BJ J J");
     EXPECT_EQ(words(t.s.hands[Seat::B]), "J J");
@@ -246,7 +246,7 @@ TEST(SplitRush, ARushIsLaidAsTheLeadOrTheOrdinaryLeadPlaysWithNothingLost) {
             EXPECT_FALSE(cards);
         }
 
-        t.flow().computer_lead(Seat::B);
+        t.computer_turn();
         if (c.rush) {
             EXPECT_EQ(laid(t, Seat::B), c.rush);
             EXPECT_EQ(words(t.s.hands[Seat::B]), c.held);

@@ -11,6 +11,7 @@
 #include "ai/level.h"
 #include "ai/strong.h"
 #include "ai/strong_moves.h"
+#include "ai/strong_world.h"
 #include "rules/engine.h"
 #include "rules/play.h"
 #include "tests/engine/game_support.h"
@@ -127,19 +128,17 @@ std::vector<Turn> turns_of(std::uint64_t seed, int deals, int every) {
     int seen = 0;
     ev.after_step = [&](const State& st, const Events&) {
         const std::optional<Seat> turn = st.trick.turn;
-        if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
-            turn != st.trick.standing && !st.is_out(*turn) && seen++ % every == 0) {
-            Turn t{st, *turn};
-            t.s.next = State::Next::none;  // as the seat finds it when its turn is driven
-            out.push_back(t);
-        }
+        // A computer seat asked to answer the standing play.
+        if (st.deal_running() && (st.ask == Ask::follow || st.ask == Ask::follow_or_hold) && turn && *turn != Seat::A &&
+            turn != st.trick.standing && !st.is_out(*turn) && seen++ % every == 0)
+            out.push_back({st, *turn});
     };
     for (int deal = 0; deal < deals; ++deal) {
-        apply(s, Decision{Move::shuffle, {}}, ev, rng);
+        tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, rng);
         for (int guard = 0; guard < 2000 && s.ask != Ask::shuffle; ++guard) {
             if ((s.ask == Ask::lead || s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && seen++ % every == 0)
                 out.push_back({s, Seat::A});
-            apply_computer_for_human(s, ev);
+            host::computer_decides(s, ev);
             ev.clear();
         }
     }
@@ -175,13 +174,13 @@ TEST(StrongLevel, DecidesTheSameHoweverTheHiddenCardsLie) {
     std::mt19937_64 rng(5);
     int differed = 0, near_the_end = 0, others = 0;
     for (const Turn& t : turns) {
-        const Decision mine = computer_decide_for(t.s, t.seat);
+        const Decision mine = computer_decision(t.s, t.seat);
         if (cards_left(t.s) <= 40) ++near_the_end;  // where it looks ahead
         if (t.seat != Seat::A) ++others;
         for (int k = 0; k < 2; ++k) {
             const State other = reshuffled(t.s, t.seat, rng);
             if (!(other.hands == t.s.hands)) ++differed;
-            const Decision theirs = computer_decide_for(other, t.seat);
+            const Decision theirs = computer_decision(other, t.seat);
             EXPECT_TRUE(theirs == mine) << "seat " << letter_of(t.seat) << ": " << sorted_words(mine.cards)
                                         << " became " << sorted_words(theirs.cards);
         }
@@ -191,12 +190,32 @@ TEST(StrongLevel, DecidesTheSameHoweverTheHiddenCardsLie) {
     EXPECT_GT(others, 5);
 }
 
+// The computer playing seat A in the human's place decides exactly as the
+// strong level decides at that seat, looking ahead near the end as it does.
+TEST(StrongLevel, PlaysTheHumansSeatAsItDecidesThere) {
+    int near_the_end = 0;
+    for (const Turn& t : turns_of(23, 3, 1)) {
+        if (t.seat != Seat::A) continue;
+        if (cards_left(t.s) <= 40) ++near_the_end;
+        const Decision d = computer_decision(t.s, Seat::A);
+        State s = t.s;
+        Events ev;
+        ASSERT_TRUE(host::computer_decides(s, ev));
+        std::vector<Card> laid;
+        for (const Event& e : ev.list)
+            if (const auto* p = std::get_if<game::Played>(&e); p && p->seat == Seat::A)
+                laid.insert(laid.end(), p->cards.begin(), p->cards.end());
+        EXPECT_EQ(sorted_words(laid), d.move == Move::play ? sorted_words(d.cards) : "");
+    }
+    EXPECT_GT(near_the_end, 5);
+}
+
 TEST(StrongLevel, EveryDecisionIsAPlayTheRulesAllow) {
     for (const Turn& t : turns_of(22, 2, 1)) {
         const State& s = t.s;
-        const Decision d = computer_decide_for(s, t.seat);
+        const Decision d = computer_decision(s, t.seat);
         const Play* standing = s.trick.standing ? &s.plays[*s.trick.standing] : nullptr;
-        if (d.move == Move::pass) {
+        if (d.move == Move::pass || d.move == Move::hold_back) {
             EXPECT_NE(standing, nullptr) << "a pass where a lead is due";
             continue;
         }
@@ -211,7 +230,7 @@ TEST(StrongLevel, EveryDecisionIsAPlayTheRulesAllow) {
         // The engine takes it as it is.
         State after = s;
         Events ev;
-        EXPECT_TRUE(apply_turn(after, d, ev).ok());
+        EXPECT_TRUE(strong::force_turn(after, d, ev).ok());
     }
 }
 
@@ -249,26 +268,26 @@ TEST(LookAhead, CarriesOutAComputerSeatsTurnOrRefusesItUntouched) {
     std::vector<Card> ace{t.s.hands[Seat::B][0]};
     std::vector<Card> not_hers{t.s.hands[Seat::C][0]};
     Events ev;
-    EXPECT_FALSE(apply_turn(t.s, Decision::play(sevens), ev).ok());  // two cards on one
-    EXPECT_FALSE(apply_turn(t.s, Decision::play(not_hers), ev).ok());
-    EXPECT_FALSE(apply_turn(t.s, Decision{Move::return_tribute, ace}, ev).ok());
+    EXPECT_FALSE(strong::force_turn(t.s, Decision::play(sevens), ev).ok());  // two cards on one
+    EXPECT_FALSE(strong::force_turn(t.s, Decision::play(not_hers), ev).ok());
+    EXPECT_FALSE(strong::force_turn(t.s, Decision{Move::return_tribute, ace}, ev).ok());
     EXPECT_TRUE(t.s.hands == before.hands && t.s.trick.standing == before.trick.standing);
-    ASSERT_TRUE(apply_turn(t.s, Decision::play(ace), ev).ok());
+    ASSERT_TRUE(strong::force_turn(t.s, Decision::play(ace), ev).ok());
     EXPECT_EQ(t.s.hands[Seat::B].size(), 3);
     EXPECT_FALSE(t.s.hands[Seat::B].contains(ace[0]));
-    // The computer seats played on: the turn is the human's again or the deal moved on.
+    // The turn moved on.
     EXPECT_NE(t.s.trick.turn, std::optional<Seat>(Seat::B));
     // A lead is due at a fresh trick: a pass is refused, and so are threes
     // while other cards remain under the rule on threes.
     Table lead;
     lead.hand(Seat::A, "K 3").hand(Seat::B, "A").rest_cleared().trick(std::nullopt, Seat::A);
     lead.s.ask = Ask::lead;
-    EXPECT_FALSE(apply_turn(lead.s, Decision::pass(), ev).ok());
+    EXPECT_FALSE(strong::force_turn(lead.s, Decision::pass(), ev).ok());
     const std::vector<Card> three{lead.s.hands[Seat::A][1]};
     ASSERT_EQ(rank_of(three[0]), kThree);
-    EXPECT_FALSE(apply_turn(lead.s, Decision::play(three), ev).ok());
+    EXPECT_FALSE(strong::force_turn(lead.s, Decision::play(three), ev).ok());
     lead.s.rules.threes = false;
-    EXPECT_TRUE(apply_turn(lead.s, Decision::play(three), ev).ok());
+    EXPECT_TRUE(strong::force_turn(lead.s, Decision::play(three), ev).ok());
 }
 
 }  // namespace

@@ -45,10 +45,10 @@ struct Settlement {
         t.rest_cleared();
         ASSERT_EQ(game::check_cards(t.s), "");
         t.flow().settle_from(1);
-        game::advance(t.s, t.ev);
+        t.run_on();
         ASSERT_EQ(game::check_cards(t.s), "");
     }
-    game::Verdict answer(const game::Decision& d) { return game::apply(t.s, d, t.ev, rng); }
+    game::Verdict answer(const game::Decision& d) { return tav::test::human_acts(t.s, d, t.ev, rng); }
     game::Verdict return_tribute(std::vector<game::Card> cards) {
         return answer({game::Move::return_tribute, std::move(cards)});
     }

@@ -211,7 +211,7 @@ TEST(TributeDeals, EachSettlementPaysTheDealJustPlayed) {
     };
     auto shuffle = [&] {
         mark = ev.list.size();
-        ASSERT_TRUE(game::apply(s, {Move::shuffle, {}}, ev, rng).ok());
+        ASSERT_TRUE(tav::test::human_acts(s, {Move::shuffle, {}}, ev, rng).ok());
     };
     auto since = [&](const std::string& text) {
         const std::vector<test::Row> rows = test::rows(ev, mark);
@@ -234,7 +234,7 @@ TEST(TributeDeals, EachSettlementPaysTheDealJustPlayed) {
     for (const char* line : {"雷虎进落贡", "石坚还落贡", "月琴进落贡"}) EXPECT_TRUE(since(line)) << line;
     ASSERT_EQ(s.ask, Ask::return_tribute);  // the human owes one card
     EXPECT_EQ(game::check_cards(s), "");
-    ASSERT_TRUE(game::apply(s, *game::computer_choice_for_human(s), ev, rng).ok());  // the human's return
+    ASSERT_TRUE(tav::test::human_acts(s, *host::computer_choice(s), ev, rng).ok());  // the human's return
     EXPECT_TRUE(playing());
     EXPECT_TRUE(since("钟离云还落贡"));
     EXPECT_TRUE(s.ledger == decltype(s.ledger){});

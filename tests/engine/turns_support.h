@@ -23,15 +23,15 @@ struct Turns : ::testing::Test {
     void lead_from(Seat leader) {
         game::DealSteps f = t.flow();
         f.schedule(game::State::Next::end_trick, leader);
-        f.run();
+        t.run_on();
     }
     // The computer seats play on from a state set by hand.
     void take_next_turn() {
         game::DealSteps f = t.flow();
         f.schedule(game::State::Next::turn, std::nullopt);
-        f.run();
+        t.run_on();
     }
-    game::Verdict act(const game::Decision& d) { return game::apply(t.s, d, t.ev, rng); }
+    game::Verdict act(const game::Decision& d) { return tav::test::human_acts(t.s, d, t.ev, rng); }
     // Every card of that word in the human's hand.
     std::vector<Card> human_cards(const std::string& word) const {
         std::vector<Card> out;

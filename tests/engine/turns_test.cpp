@@ -136,7 +136,7 @@ TEST_F(Turns, FirstLeaderIsAnnouncedAndFallsBackToTheBestFoursFromA) {
         table.s.first_leader = c.chosen;
         game::DealSteps f = table.flow();
         f.begin_play();
-        f.run();
+        table.run_on();
         EXPECT_EQ(table.s.first_leader, c.leader);
         const auto notes = table.notes();
         const auto at = std::find(notes.begin(), notes.end(), game::notes::leads_first(c.leader));
@@ -162,7 +162,7 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         table.s.steps = c.steps_before;
         game::DealSteps f = table.flow();
         f.schedule(game::State::Next::turn, std::nullopt);
-        f.run();
+        table.run_on();
         bool c_played = false;
         int over = 0;
         for (const test::Row& e : test::rows(table.ev)) {

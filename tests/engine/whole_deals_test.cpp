@@ -95,7 +95,7 @@ void play_game(const game::Rules& rules, std::uint64_t seed, int deals, bool com
         SCOPED_TRACE("deal " + std::to_string(deal));
         ev.clear();
         checker.events_cleared();
-        ASSERT_TRUE(game::apply(s, Decision{Move::shuffle, {}}, ev, deal_rng).ok());
+        ASSERT_TRUE(tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, deal_rng).ok());
         for (int actions = 0; s.ask != Ask::shuffle; ++actions) {
             ASSERT_TRUE(fault.empty()) << fault;
             ASSERT_LE(actions, game::InvariantChecker::kMaxActions) << "the deal does not end";
@@ -112,8 +112,8 @@ void play_game(const game::Rules& rules, std::uint64_t seed, int deals, bool com
                     ASSERT_TRUE(s.trick.standing.has_value());
                 }
             }
-            const game::Verdict v = computer_human ? game::apply_computer_for_human(s, ev)
-                                                   : game::apply(s, human_choice(s, rng), ev, deal_rng);
+            const game::Verdict v = computer_human ? host::computer_decides(s, ev)
+                                                   : tav::test::human_acts(s, human_choice(s, rng), ev, deal_rng);
             ASSERT_TRUE(v.ok()) << v.reason;
             if (fault.empty()) fault = checker.after(s, ev, "action");
         }

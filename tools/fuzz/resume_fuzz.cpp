@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/driver.h"
 #include "model/invariants.h"
 #include "rules/engine.h"
 #include "store/deal_numbers.h"
@@ -45,12 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (s.ask == game::Ask::shuffle) {
             if (shuffled) break;  // the new deal is over already
             shuffled = true;
-            v = game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
+            v = tav::host::shuffle(s, ev, rng);
         } else if (s.ask == game::Ask::take_partner_tribute) {
-            v = game::apply(s, game::Decision{acts % 2 ? game::Move::take_tribute : game::Move::let_tribute_go, {}}, ev,
-                            rng);
+            v = tav::host::decide(s, game::Seat::A,
+                                  game::Decision{acts % 2 ? game::Move::take_tribute : game::Move::let_tribute_go, {}},
+                                  ev);
         } else {
-            v = game::apply_computer_for_human(s, ev);
+            v = tav::host::computer_decides(s, ev);
         }
         require(v.ok());
         require_whole(s);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "host/driver.h"
 #include "rules/engine.h"
 #include "session/session.h"
 #include "store/saved_game.h"
@@ -89,10 +90,10 @@ std::vector<std::string> states(const Game& g) {
         ev.keep = game::Keep::outcome;
         if (s.ask == game::Ask::shuffle) {
             ++deals;
-            game::apply(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
+            tav::host::shuffle(s, ev, rng);
         } else if (s.ask == game::Ask::take_partner_tribute) {
-            game::apply(s, game::Decision{game::Move::take_tribute, {}}, ev, rng);
-        } else if (!game::apply_computer_for_human(s, ev)) {
+            tav::host::decide(s, game::Seat::A, game::Decision{game::Move::take_tribute, {}}, ev);
+        } else if (!tav::host::computer_decides(s, ev)) {
             break;
         }
     }

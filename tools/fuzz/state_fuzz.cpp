@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/driver.h"
 #include "model/invariants.h"
 #include "rules/engine.h"
 #include "store/serialise.h"
@@ -40,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ev.keep = tav::game::Keep::outcome;
     try {
         if (s.ask == tav::game::Ask::shuffle)
-            tav::game::apply(s, tav::game::Decision{tav::game::Move::shuffle, {}}, ev, rng);
+            tav::host::shuffle(s, ev, rng);
         else
-            tav::game::apply_computer_for_human(s, ev);
+            tav::host::computer_decides(s, ev);
     } catch (const std::exception&) {
         return 0;  // refused as the window refuses it: the game stays as it was
     }

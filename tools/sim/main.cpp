@@ -29,7 +29,7 @@ using tav::Settings;
 constexpr std::string_view kUsage =
     "usage: tav-sim [--deals N] [--seed S | --deal NUMBER] [--rules b3=on|off,m=on|off,d=on|off,winstyle=0|1]\n"
     "               [--level A=strong,C=classic,...] [--log FILE] [--check] [--json]\n"
-    "       tav-sim --random-human [--deals N] [--seed S] [--rules ...]\n"
+    "       tav-sim --random-human [--every-seat] [--deals N] [--seed S] [--rules ...]\n"
     "  --deals N   consecutive deals of one game (default 1)\n"
     "  --seed S    the game's seed (0..999999999999999): its deals are numbered S001, S002, ...;\n"
     "              without it a seed is drawn and printed\n"
@@ -42,7 +42,8 @@ constexpr std::string_view kUsage =
     "  --json      prints the summary as one JSON object\n"
     "  --random-human  seat A chooses at random among the decisions the rules allow, each\n"
     "              through the rule gate, the invariants checked after every step; prints\n"
-    "              deals per second and the first violation (the other seats: classic)\n";
+    "              deals per second and the first violation (the other seats: classic)\n"
+    "  --every-seat  with --random-human: every seat is such a human\n";
 
 struct Options {
     long long deals = 1;
@@ -55,6 +56,7 @@ struct Options {
     bool json = false;
     bool help = false;
     bool random_human = false;
+    bool every_seat = false;
 };
 
 bool parse_unsigned(std::string_view text, unsigned long long max, unsigned long long& out) {
@@ -118,13 +120,16 @@ Options parse_options(int argc, char** argv, std::string& error) {
             error = std::string(arg) + " needs a value";
             return std::nullopt;
         };
-        if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h" || arg == "--random-human") {
+        if (arg == "--check" || arg == "--json" || arg == "--help" || arg == "-h" || arg == "--random-human" ||
+            arg == "--every-seat") {
             if (inline_value)
                 error = std::string(arg) + " takes no value";
             else if (arg == "--check")
                 o.check = true;
             else if (arg == "--random-human")
                 o.random_human = true;
+            else if (arg == "--every-seat")
+                o.every_seat = true;
             else if (arg == "--json")
                 o.json = true;
             else
@@ -163,7 +168,8 @@ Options parse_options(int argc, char** argv, std::string& error) {
     }
     if (error.empty() && o.seed && o.deal) error = "--seed and --deal cannot go together";
     if (error.empty() && o.random_human && (o.deal || o.json || !o.log.empty() || o.levels != tav::sim::Levels{}))
-        error = "--random-human takes only --deals, --seed, --rules and --check";
+        error = "--random-human takes only --every-seat, --deals, --seed, --rules and --check";
+    if (error.empty() && o.every_seat && !o.random_human) error = "--every-seat goes with --random-human";
     return o;
 }
 
@@ -172,9 +178,10 @@ using tav::sim::PlaceCounts;
 // Seat A at random through the rule gate; 0 when nothing broke.
 int run_random_human(const Options& o, std::uint64_t seed) {
     const auto start = std::chrono::steady_clock::now();
-    const tav::sim::RandomPlayTally t = tav::sim::random_play(tav::sim::rules_of(o.rules), o.deals, seed);
+    const tav::sim::RandomPlayTally t = tav::sim::random_play(tav::sim::rules_of(o.rules), o.deals, seed, o.every_seat);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::cout << "seed: " << seed << "\nrules: " << rules_text(o.rules) << "\nseat A: at random through the gate\n"
+    std::cout << "seed: " << seed << "\nrules: " << rules_text(o.rules) << (o.every_seat ? "\nevery seat" : "\nseat A")
+              << ": at random through the gate\n"
               << "deals: " << t.deals << "\ndecisions: " << t.decisions << "\n";
     std::cout.setf(std::ios::fixed);
     std::cout.precision(2);

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "host/driver.h"
 #include "model/invariants.h"
 #include "model/notes.h"
 #include "rules/engine.h"
@@ -69,7 +70,7 @@ struct Simulation::Impl {
         // The first deal of a seed starts its generator afresh, as at the table.
         const std::optional<DealPlace> place = place_of(next_number);
         if (place && place->index == 1) rng.seed(place->seed);
-        act("deal", apply(state, Decision{Move::shuffle, {}}, events, rng));
+        act("deal", host::shuffle(state, events, rng));
         dealt_number = next_number;
         if (next_number) next_number = tav::next_deal_number(next_number);
         for (int turns = 0; fault.empty() && !ended; ++turns) {
@@ -78,7 +79,7 @@ struct Simulation::Impl {
                             " turns and the deal is still running");
             if (state.ask == Ask::nothing || state.ask == Ask::shuffle)
                 return fail(deal_no + ": the deal stopped with nothing asked of seat A");
-            act("seat A", apply_computer_for_human(state, events));
+            act("seat A", host::computer_decides(state, events));
         }
         if (fault.empty() && !ended) fail(deal_no + ": the deal stopped before its end");
     }

@@ -43,18 +43,18 @@ std::array<Card, kCards> shuffle_order(std::mt19937_64& rng) {
     return order;
 }
 
-void DealSteps::deal(std::mt19937_64& rng) {
+void DealSteps::deal(std::span<const Card> order) {
     ev.add(Shuffling{});
     s.ask = Ask::nothing;
     s.traded.reset();
-    const std::array<Card, kCards> order = shuffle_order(rng);
     s.fours_mark = 2;
-    for (int i = 1; i <= kCards; ++i) {
+    for (int i = 1; i <= static_cast<int>(order.size()); ++i) {
         const Card card = order[static_cast<std::size_t>(i - 1)];
         const Seat seat = kSeatByRest[static_cast<std::size_t>(i % kSeats)];
         s.hands[seat].push(card);
         ev.add(Dealt{seat, card, i});
-        if (!s.first_leader) {
+        // Only a four can raise a seat's fours; the mark only rises.
+        if (!s.first_leader && rank_of(card) == kFour) {
             const int score = fours_score(s.hands[seat]);
             if (score >= s.fours_mark) {
                 s.fours_mark = score + 1;
