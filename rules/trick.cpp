@@ -70,7 +70,6 @@ void DealSteps::ask(Seat seat, Ask what) {
     if (s.human[seat]) ev.add(Asked{seat, what});
 }
 
-
 void DealSteps::end_trick(std::optional<Seat> leader) {
     if (s.trick.standing) ev.add(TrickTaken{});
     for (Seat seat : kAllSeats) clear_play(seat);

@@ -18,6 +18,9 @@ using game::Decision;
 using game::Move;
 using game::Seat;
 
+// The play button's tooltip while no picked cards are refused.
+constexpr const char* kPlayTag = "请选择一手牌来发牌";
+
 // A game seed: the one given (folded into the numbered range), else a fresh one.
 std::uint64_t seed_or_entropy(std::uint64_t seed) {
     if (seed != 0) return seed % (kMaxGameSeed + 1);
@@ -37,7 +40,7 @@ Session::Session(TableSettings& s, Platform& p, std::uint64_t seed)
     state_ = game::new_game(state_.rules);
     buttons_ = {{
         {"cb_send", "洗牌(&S)", "开始游戏请先洗牌", "Continue!", true, true},
-        {"cb_out", "发牌(&O)", "请选择一手牌来发牌", "", false, true},
+        {"cb_out", "发牌(&O)", kPlayTag, "", false, true},
         {"cb_pass", "过牌(&P)", "不接牌请过牌", "Count!", false, true},
         {"cb_over", "扣牌(&O)", "瑟柯牌扣牌", "RetrieveCancel!", false, true},
         {"cb_gog", "还牌(&O)", "还牌", "MoveMode!", false, false},
@@ -235,19 +238,25 @@ void Session::set_shown_ask(Ask ask) {
     update_buttons();
 }
 
-bool Session::pick_can_play() const { return game::check(state_, Seat::A, Decision::play(picks_)).ok(); }
+game::Verdict Session::pick_verdict() const { return game::check(state_, Seat::A, Decision::play(picks_)); }
 
 void Session::update_buttons() {
     const bool returning = shown_ask_ == Ask::return_tribute;
+    const game::Verdict play = is_turn(shown_ask_) ? pick_verdict() : game::Verdict{"nothing to play now"};
     const std::array<std::pair<bool, bool>, 6> want{{
         {shown_ask_ == Ask::shuffle, true},
-        {is_turn(shown_ask_) && pick_can_play(), true},
+        {play.ok(), true},
         {shown_ask_ == Ask::follow, true},
         {shown_ask_ == Ask::follow_or_hold, true},
         {returning, returning},
         {true, true},
     }};
-    bool changed = false;
+    // Picked cards that make no play: the play button says why (its tooltip),
+    // in the words of the rule gate.
+    Button& play_button = buttons_[static_cast<std::size_t>(ButtonId::play)];
+    const std::string tag = is_turn(shown_ask_) && !picks_.empty() && !play.ok() ? play.reason : kPlayTag;
+    bool changed = play_button.tag != tag;
+    play_button.tag = tag;
     for (std::size_t i = 0; i < buttons_.size(); ++i) {
         changed = changed || buttons_[i].enabled != want[i].first || buttons_[i].visible != want[i].second;
         buttons_[i].enabled = want[i].first;

@@ -187,7 +187,7 @@ private:
     void sync_rules();
     void set_shown_ask(game::Ask ask);
     void update_buttons();
-    bool pick_can_play() const;
+    game::Verdict pick_verdict() const;
     void move_focus(int step);
     void hide_focus();
 

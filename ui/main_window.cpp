@@ -167,6 +167,12 @@ void MainWindow::sync_buttons() {
         const Button& b = session_->button(id);
         w->setEnabled(b.enabled);
         w->setVisible(b.visible);
+        // The play button's tag says why the picked cards make no play; its
+        // tooltip keeps naming the key.
+        if (auto* cool = qobject_cast<CoolButton*>(w); cool && cool->tag() != shown(b.tag)) {
+            cool->set_tag(shown(b.tag));
+            cool->setToolTip(tx("%1（%2）").arg(shown(b.tag), Keyboard::key_name(id)));
+        }
     }
     if (!hint_) return;  // still being built
     hint_->setEnabled(session_->human_decides());

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "model/catalogue.h"
+#include "rules/gate.h"
 #include "session/session.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/picking_support.h"
@@ -92,6 +93,12 @@ TEST_F(Picking, TooFewCardsOfARankArePickedButCannotBePlayed) {
     EXPECT_EQ(raised(), "2 3");
     EXPECT_EQ(s.picks().size(), 2u);
     EXPECT_FALSE(play_enabled());
+    // The play button says why, in the gate's words, and forgets it once the pick is dropped.
+    const std::string why = game::check(s.state(), Seat::A, game::Decision::play(s.picks())).reason;
+    EXPECT_FALSE(why.empty());
+    EXPECT_EQ(s.button(ButtonId::play).tag, why);
+    s.drop_picks();
+    EXPECT_EQ(s.button(ButtonId::play).tag, "请选择一手牌来发牌");
 }
 
 TEST_F(Picking, AfterTheQuickPickEachClickTogglesOneCard) {
