@@ -746,8 +746,8 @@ Built %2, Qt %3</translation>
         <translation>place tribute returned</translation>
     </message>
     <message>
-        <source>这一局该结束了，却没有安排结束</source>
-        <translation>the deal's end is due but nothing is to end it</translation>
+        <source>牌局状态停在引擎的步骤之间，还有步骤没走完</source>
+        <translation>the state stops between the engine's steps: some are still to run</translation>
     </message>
     <message>
         <source>这不是本游戏保存的牌局</source>
