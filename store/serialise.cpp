@@ -352,12 +352,13 @@ std::string check_consistent(const State& s) {
         if (s.phase != Phase::tribute) return "不在进贡时要求进贡";
         if (s.settling > kLedgerSlots) return "要求进贡，却没有正在结算的贡";
         const Debt& d = s.ledger[static_cast<std::size_t>(s.settling)];
-        if (!d.payer || !d.receiver || *d.receiver != Seat::A) return "要求的进贡不是给 A 座的";
+        if (!d.payer || !d.receiver || !s.human[*d.receiver]) return "要求的进贡不是给玩家的";
     }
     const bool turn_ask = s.ask == Ask::lead || s.ask == Ask::follow || s.ask == Ask::follow_or_hold;
-    if (turn_ask && (s.phase != Phase::play || s.trick.turn != Seat::A || s.is_out(Seat::A)))
-        return "没轮到 A 座却要 A 座出牌";
-    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return "桌上没有牌却要 A 座接牌";
+    // A state at rest waits for a human seat: the computer's seats are played on.
+    if (turn_ask && (s.phase != Phase::play || !s.trick.turn || !s.human[*s.trick.turn] || s.is_out(*s.trick.turn)))
+        return "没轮到玩家却要玩家出牌";
+    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return "桌上没有牌却要接牌";
     if (s.ask == Ask::shuffle && s.phase != Phase::between_deals) return "一局之中要求洗牌";
     if (s.trick.standing && s.plays[*s.trick.standing].empty()) return "桌上压着的牌是空的";
     // Between deals every card is back in the pack: a shuffle deals all 216.

@@ -188,12 +188,12 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.settling = 1;
              s.ledger[1] = {game::Seat::B, game::Seat::C, 1};
          }),
-         "要求的进贡不是给 A 座的"},
+         "要求的进贡不是给玩家的"},
         {"a turn asked of A out of turn", with_state([](game::State& s) {
              s.ask = game::Ask::lead;
              s.trick.turn = game::Seat::D;
          }),
-         "没轮到 A 座却要 A 座出牌"},
+         "没轮到玩家却要玩家出牌"},
         {"a follow asked with nothing standing", with_state([](game::State& s) {
              s.ask = game::Ask::follow;
              s.trick.turn = game::Seat::A;
@@ -201,7 +201,7 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.out_count = 0;
              s.trick.standing.reset();
          }),
-         "桌上没有牌却要 A 座接牌"},
+         "桌上没有牌却要接牌"},
         {"a shuffle asked in a deal", with_state([](game::State& s) { s.ask = game::Ask::shuffle; }),
          "一局之中要求洗牌"},
         {"an empty standing play", with_state([](game::State& s) {

@@ -26,10 +26,12 @@ struct Taken {
     std::vector<State> in_step;  // inside the engine, after each of its steps
 };
 
-// Whole deals of one game, seat A played by the computer, every state kept.
-Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals) {
+// Whole deals of one game, the human seats played by the computer, every state kept.
+Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals,
+                const game::PerSeat<bool>& human = {{true, false, false, false, false, false}}) {
     Taken taken;
     State s = game::new_game(rules);
+    s.human = human;
     std::mt19937_64 rng(seed);
     game::Events ev;
     ev.keep = game::Keep::outcome;
@@ -66,9 +68,11 @@ TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
          .levels = {game::Level::strong, game::Level::classic, game::Level::strong, game::Level::classic,
                     game::Level::strong, game::Level::classic}},
     };
-    int rest = 0, steps = 0, tributes_asked = 0;
+    int rest = 0, steps = 0, tributes_asked = 0, others_asked = 0;
     for (std::size_t i = 0; i < rule_sets.size(); ++i) {
-        const Taken taken = play_game(rule_sets[i], 1000 + i, 6);
+        // The last game has a second human seat, D, whose asks are states at rest too.
+        const Taken taken =
+            play_game(rule_sets[i], 1000 + i, 6, {{true, false, false, i + 1 == rule_sets.size(), false, false}});
         for (const State& s : taken.at_rest) {
             // Where the game waits, the state is whole and consistent.
             ASSERT_EQ(game::check_consistent(s), "");
@@ -77,6 +81,7 @@ TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
             test::expect_same(s, back.state);
             EXPECT_EQ(game::write_state(back.state), game::write_state(s));
             tributes_asked += s.ask == Ask::return_tribute || s.ask == Ask::take_partner_tribute;
+            others_asked += game::current_seat(s) == Seat::D;
             ++rest;
         }
         for (const State& s : taken.in_step) {
@@ -93,6 +98,7 @@ TEST(StateText, EveryStateOfWholeGamesReadsBackTheSame) {
     EXPECT_GT(rest, 500);
     EXPECT_GT(steps, 1000);
     EXPECT_GT(tributes_asked, 0);  // the ledger was read back while a tribute waited
+    EXPECT_GT(others_asked, 50);
 }
 
 class BadStateText : public ::testing::Test {
