@@ -97,8 +97,8 @@ const std::vector<Position>& positions() {
         ev.keep = Keep::outcome;
         ev.after_step = [&](const State& st, const Events&) {
             const std::optional<Seat> turn = st.trick.turn;
-            if (st.deal_running() && !st.ending && st.next == State::Next::turn && turn && *turn != Seat::A &&
-                turn != st.trick.standing && !st.is_out(*turn))
+            const bool turn_asked = st.ask == Ask::lead || st.ask == Ask::follow || st.ask == Ask::follow_or_hold;
+            if (st.deal_running() && turn_asked && turn && *turn != Seat::A && !st.is_out(*turn))
                 out.push_back({st, *turn});
         };
         std::mt19937_64 rng(11);

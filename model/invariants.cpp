@@ -145,7 +145,6 @@ std::string InvariantChecker::table(const State& s) const {
         if (!s.cleared.empty()) return "cards were cleared before play starts";
         return "";
     }
-    if (s.ending) return "";  // the deal's end is due: the turn stays where the last play left it
     if (standing_) {
         if (s.trick.standing != standing_->seat)
             return seat_text(standing_->seat) + " played last but its play does not stand";

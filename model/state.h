@@ -124,11 +124,6 @@ struct State {
     int fours_mark = 2;                // what a seat's fours must reach to lead first
     int steps = 0;                     // turns this deal, bounding a runaway deal
 
-    // The engine's next internal step; `none` when it waits for the human.
-    enum class Next : std::uint8_t { none, end_trick, turn } next = Next::none;
-    std::optional<Seat> next_leader;  // for end_trick; none ends the deal
-    bool ending = false;              // the deal's end is due: nothing may follow it
-
     bool is_out(Seat s) const { return places[s] != 0; }
     // The seat asked for the shuffle between deals: the first human seat
     // from A on (A when every seat is the computer's).

@@ -87,7 +87,7 @@ void DealSteps::begin_play() {
     }
     s.steps = 0;
     ev.add(FirstLeader{*leader});
-    schedule(State::Next::end_trick, leader);
+    schedule(Next::end_trick, leader);
 }
 
 }  // namespace tav::game

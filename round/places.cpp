@@ -27,7 +27,7 @@ void DealSteps::place_and_file_sweeps() {
         // A human is left alone: placed last without playing again.
         s.out_count = 6;
         take_place(*last, 6);
-        schedule(State::Next::end_trick, std::nullopt);
+        schedule(Next::end_trick, std::nullopt);
         return;  // nothing of this deal runs after its end
     }
     auto all = [this](std::array<Seat, 3> side, bool out) {

@@ -1,7 +1,8 @@
 // The engine's inner steps, shared by the turn rules and the round's end,
 // tribute and threes. One `DealSteps` lives for one action: it changes the state
-// and records events. Steps that come next are scheduled in the state and run
-// in a loop, so a long chain of computer turns never deepens the stack.
+// and records events. Steps that come next are scheduled here, not in the
+// state, and run in a loop until some seat must decide, so the state between
+// actions holds only the game and a long chain of steps never deepens the stack.
 #pragma once
 
 #include <span>
@@ -13,11 +14,19 @@
 namespace tav::game {
 
 struct DealSteps {
+    DealSteps(State& state, Events& events) : s(state), ev(events) {}
+
     State& s;
     Events& ev;
 
+    // The next step of the engine; `none` when some seat must decide.
+    enum class Next : std::uint8_t { none, end_trick, turn };
+    Next next = Next::none;
+    std::optional<Seat> next_leader;  // for end_trick; none ends the deal
+    bool ending = false;              // the deal's end is due: nothing may follow it
+
     // ---- turns (rules/trick.cpp) ----
-    void schedule(State::Next next, std::optional<Seat> leader);
+    void schedule(Next step, std::optional<Seat> leader);
     void run();  // every scheduled step, until some seat must decide
     void end_trick(std::optional<Seat> leader);
     // The seat to act is asked to answer the standing play; the trick ends

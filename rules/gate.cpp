@@ -191,8 +191,6 @@ bool threes_kept_back(const Rules& rules, const Hand& hand) {
 }
 
 std::optional<Seat> current_seat(const State& s) {
-    // Steps of the engine still due come before anybody's decision.
-    if (s.next != State::Next::none) return std::nullopt;
     switch (s.ask) {
         case Ask::nothing: return std::nullopt;
         case Ask::shuffle: return s.shuffler();

@@ -7,38 +7,38 @@
 
 namespace tav::game {
 
-void DealSteps::schedule(State::Next next, std::optional<Seat> leader) {
+void DealSteps::schedule(Next step, std::optional<Seat> leader) {
     // Once the deal's end is due nothing may follow it: no second end, no
     // move of the turn, no clearing of the next deal's table.
-    if (s.ending) return;
-    s.next = next;
-    s.next_leader = leader;
-    if (next == State::Next::end_trick && !leader) s.ending = true;
+    if (ending) return;
+    next = step;
+    next_leader = leader;
+    if (step == Next::end_trick && !leader) ending = true;
 }
 
 void DealSteps::run() {
-    while (s.next != State::Next::none) {
-        const State::Next step = s.next;
-        const std::optional<Seat> leader = s.next_leader;
-        s.next = State::Next::none;
-        const bool ending = step == State::Next::end_trick && !leader;
+    while (next != Next::none) {
+        const Next step = next;
+        const std::optional<Seat> leader = next_leader;
+        next = Next::none;
+        const bool ends_deal = step == Next::end_trick && !leader;
         // Counted only below the bound, so no count a state holds can overflow.
-        if (!ending && (s.steps >= kMaxDealSteps || ++s.steps > kMaxDealSteps)) {
+        if (!ends_deal && (s.steps >= kMaxDealSteps || ++s.steps > kMaxDealSteps)) {
             // Far more turns than a deal of 216 cards needs: the turn is going
             // round in a circle, and the deal is ended rather than left to run,
             // saying so: it is not an ordinary end.
             ev.add(StoppedAtBound{});
-            s.ending = false;
-            schedule(State::Next::end_trick, std::nullopt);
+            ending = false;
+            schedule(Next::end_trick, std::nullopt);
             continue;
         }
-        if (step == State::Next::end_trick)
+        if (step == Next::end_trick)
             end_trick(leader);
         else
             take_next_turn();
         if (ev.after_step) ev.after_step(s, ev);
     }
-    s.ending = false;
+    ending = false;
 }
 
 std::optional<Seat> DealSteps::in_play_from(std::optional<Seat> seat) const {
@@ -92,11 +92,11 @@ void DealSteps::end_trick(std::optional<Seat> leader) {
 void DealSteps::take_next_turn() {
     Trick& t = s.trick;
     if (t.standing == t.turn) {  // everybody else passed, or nobody is left
-        schedule(State::Next::end_trick, t.turn);
+        schedule(Next::end_trick, t.turn);
         return;
     }
     if (!t.turn) {
-        schedule(State::Next::end_trick, std::nullopt);
+        schedule(Next::end_trick, std::nullopt);
         return;
     }
     // Whoever faces a challenge may hold back, also when it is aimed at
@@ -117,7 +117,7 @@ void DealSteps::play(std::span<const Card> cards) {
     if (!after_play()) return;
     t.passes = 0;
     clear_between(t.standing, t.turn);
-    schedule(State::Next::turn, std::nullopt);
+    schedule(Next::turn, std::nullopt);
 }
 
 void DealSteps::pass(bool by_human) {
@@ -129,7 +129,7 @@ void DealSteps::pass(bool by_human) {
         if (t.challenge && s.out_count < 2) open_point(*t.standing);
         // The challenger takes the trick and leads.
         t.turn = in_play_from(t.standing);
-        schedule(State::Next::end_trick, t.turn);
+        schedule(Next::end_trick, t.turn);
         return;
     }
     if (by_human) {
@@ -137,7 +137,7 @@ void DealSteps::pass(bool by_human) {
         ev.add(Passed{seat});
         t.turn = in_play_after(t.turn);
         if (t.turn == seat) {  // nobody else is in play
-            schedule(State::Next::end_trick, t.turn);
+            schedule(Next::end_trick, t.turn);
             return;
         }
         // The human's pass does not count among the passes that end a trick,
@@ -145,12 +145,12 @@ void DealSteps::pass(bool by_human) {
         // seat is out the turn never comes back to it.
         if (!computer_in_play() && ++t.passes >= kSeats - s.out_count) {
             t.turn = in_play_from(t.standing);
-            schedule(State::Next::end_trick, t.turn);
+            schedule(Next::end_trick, t.turn);
             return;
         }
         t.challenge = false;
         clear_between(t.standing, t.turn);
-        schedule(State::Next::turn, std::nullopt);
+        schedule(Next::turn, std::nullopt);
         return;
     }
     if (t.challenge)
@@ -160,18 +160,18 @@ void DealSteps::pass(bool by_human) {
     if (t.challenge && s.out_count < 2) open_point(*t.standing);
     if (t.challenge && t.answer == ChallengeAnswer::opposite_only) {  // the opposite seat declined
         t.turn = in_play_from(t.standing);
-        schedule(State::Next::end_trick, t.turn);
+        schedule(Next::end_trick, t.turn);
         return;
     }
     t.turn = in_play_after(t.turn);
     ++t.passes;
     if (t.passes >= kSeats - s.out_count) {  // every seat in play passed; the player is out
         t.turn = in_play_from(t.standing);
-        schedule(State::Next::end_trick, t.turn);
+        schedule(Next::end_trick, t.turn);
         return;
     }
     clear_between(t.standing, t.turn);
-    schedule(State::Next::turn, std::nullopt);
+    schedule(Next::turn, std::nullopt);
 }
 
 void DealSteps::lay(Seat seat, std::span<const Card> cards) {
@@ -194,7 +194,7 @@ bool DealSteps::after_play() {
         challenge = is_challenge(play);
         ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
     }
-    if (s.ending) return false;
+    if (ending) return false;
     if (!challenge) {
         t.turn = in_play_after(t.turn);
         t.challenge = false;

@@ -263,7 +263,7 @@ SavedGameRead read_saved_game(std::string_view text) {
         r.refuse("保存的牌局状态不对：" + state.error);
         return r.result;
     }
-    if (state.state.ask == game::Ask::nothing || state.state.next != game::State::Next::none) {
+    if (state.state.ask == game::Ask::nothing) {
         r.refuse("保存的牌局状态不是在等玩家");
         return r.result;
     }

@@ -4,8 +4,8 @@
 // whole record of the game, and the key its statistics are filed under.
 // Written when the program closes mid-game, offered back at the next start.
 //
-//   tav saved game 2
-//   state 2            <- the state's own text (store/serialise.h)
+//   tav saved game 4
+//   state 3            <- the state's own text (store/serialise.h)
 //   ...
 //   game <statistics key>
 //   spots <n> <card x y face-up in-row> ...   <- the hands' cards as drawn, back to front
@@ -28,8 +28,9 @@
 // Version 1 kept the generator's words and no record; version 2 (state 2,
 // with the seats' levels) keeps the record instead, as Chinese lines;
 // version 3 keeps the note and record entries as events (model/note_code.h),
-// so their lines are written in the window's language. A version 2 file
-// still reads, its lines kept as written.
+// so their lines are written in the window's language; version 4 (state 3)
+// keeps which seats are human and no longer the engine's schedule. Versions
+// 2 and 3 still read, a version 2 file's lines kept as written.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +43,7 @@
 
 namespace tav {
 
-inline constexpr int kSavedGameFormat = 3;
+inline constexpr int kSavedGameFormat = 4;
 // The oldest version still read: its note and record lines are taken as written.
 inline constexpr int kOldestSavedGameFormat = 2;
 
@@ -85,7 +86,7 @@ struct SavedGameRead {
     bool ok() const { return error.empty(); }
 };
 // Refuses anything but a text written by write_saved_game of this version
-// (or a version 2 one),
+// (or a version 2 or 3 one),
 // with a state that is whole and waits for the human (nothing half done), a
 // spot on the table for each card of a hand and for nothing else, deal
 // numbers that some deal has, and lines within the limits above.

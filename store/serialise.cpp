@@ -17,7 +17,7 @@ namespace tav::game {
 static_assert(sizeof(Rules) == 10, "Rules changed: extend write_state/read_state");
 static_assert(sizeof(Trick) == 12, "Trick changed: extend write_state/read_state");
 static_assert(sizeof(Debt) == 8, "Debt changed: extend write_state/read_state");
-static_assert(sizeof(void*) != 8 || sizeof(State) == 1640, "State changed: extend write_state/read_state");
+static_assert(sizeof(void*) != 8 || sizeof(State) == 1632, "State changed: extend write_state/read_state");
 
 namespace {
 
@@ -176,6 +176,9 @@ std::string write_state(const State& s) {
     w.field("levels");
     for (Level l : s.rules.levels) w.num(static_cast<long>(l));
     w.end();
+    w.field("human");
+    for (Seat seat : kAllSeats) w.num(s.human[seat]);
+    w.end();
     w.field("phase");
     w.num(static_cast<long>(s.phase));
     w.num(static_cast<long>(s.ask));
@@ -224,11 +227,6 @@ std::string write_state(const State& s) {
     w.num(s.fours_mark);
     w.num(s.steps);
     w.end();
-    w.field("next");
-    w.num(static_cast<long>(s.next));
-    w.word(seat_or_dash(s.next_leader));
-    w.num(s.ending);
-    w.end();
     return w.out;
 }
 
@@ -238,7 +236,7 @@ StateRead read_state(std::string_view text) {
     Reader r(text);
     r.field("state");
     const long version = r.num(0, std::numeric_limits<int>::max());
-    if (!r.failed() && version != kStateFormat)
+    if (!r.failed() && (version < kOldestStateFormat || version > kStateFormat))
         r.fail(std::string(version < kStateFormat ? "旧" : "新") + "版本的牌局状态（格式 " + std::to_string(version) +
                "），本游戏读取格式 " + std::to_string(kStateFormat));
     r.end();
@@ -253,6 +251,12 @@ StateRead read_state(std::string_view text) {
     r.field("levels");
     for (Level& l : s.rules.levels) l = static_cast<Level>(r.num(0, static_cast<long>(Level::strong)));
     r.end();
+    // Format 2 did not say who is human: only seat A was.
+    if (version >= 3) {
+        r.field("human");
+        for (Seat seat : kAllSeats) s.human[seat] = r.flag();
+        r.end();
+    }
     r.field("phase");
     s.phase = static_cast<Phase>(r.num(0, static_cast<long>(Phase::play)));
     s.ask = static_cast<Ask>(r.num(0, static_cast<long>(Ask::take_partner_tribute)));
@@ -303,10 +307,18 @@ StateRead read_state(std::string_view text) {
     s.fours_mark = static_cast<int>(r.num(0, kCards));
     s.steps = static_cast<int>(r.num(0, kMaxDealSteps));
     r.end();
-    r.field("next");
-    s.next = static_cast<State::Next>(r.num(0, static_cast<long>(State::Next::turn)));
-    s.next_leader = r.seat_or_none();
-    s.ending = r.flag();
+    if (version < 3) {
+        // Format 2 ended with the engine's schedule (the next step, its
+        // leader, whether the deal's end was due). Only a state with no step
+        // due is read: every program saved while a seat was asked, so a step
+        // still due means a text made by hand or damaged, and running that
+        // step here would play on in the game without anybody seeing it.
+        r.field("next");
+        const long step = r.num(0, 2);
+        r.seat_or_none();  // the last step's leader, left behind once it ran
+        const bool end_due = r.flag();
+        if (!r.failed() && (step != 0 || end_due)) r.fail("牌局状态停在引擎的步骤之间，还有步骤没走完");
+    }
     r.finish();
 
     if (r.failed()) {
@@ -340,16 +352,15 @@ std::string check_consistent(const State& s) {
         if (s.phase != Phase::tribute) return "不在进贡时要求进贡";
         if (s.settling > kLedgerSlots) return "要求进贡，却没有正在结算的贡";
         const Debt& d = s.ledger[static_cast<std::size_t>(s.settling)];
-        if (!d.payer || !d.receiver || *d.receiver != Seat::A) return "要求的进贡不是给 A 座的";
+        if (!d.payer || !d.receiver || !s.human[*d.receiver]) return "要求的进贡不是给玩家的";
     }
     const bool turn_ask = s.ask == Ask::lead || s.ask == Ask::follow || s.ask == Ask::follow_or_hold;
-    if (turn_ask && (s.phase != Phase::play || s.trick.turn != Seat::A || s.is_out(Seat::A)))
-        return "没轮到 A 座却要 A 座出牌";
-    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return "桌上没有牌却要 A 座接牌";
+    // A state at rest waits for a human seat: the computer's seats are played on.
+    if (turn_ask && (s.phase != Phase::play || !s.trick.turn || !s.human[*s.trick.turn] || s.is_out(*s.trick.turn)))
+        return "没轮到玩家却要玩家出牌";
+    if ((s.ask == Ask::follow || s.ask == Ask::follow_or_hold) && !s.trick.standing) return "桌上没有牌却要接牌";
     if (s.ask == Ask::shuffle && s.phase != Phase::between_deals) return "一局之中要求洗牌";
     if (s.trick.standing && s.plays[*s.trick.standing].empty()) return "桌上压着的牌是空的";
-    // The engine marks a deal's end as due only together with the step that ends it.
-    if (s.ending && s.next != State::Next::end_trick) return "这一局该结束了，却没有安排结束";
     // Between deals every card is back in the pack: a shuffle deals all 216.
     if (s.phase == Phase::between_deals) {
         int out_of_pack = s.cleared.size();

@@ -1,7 +1,7 @@
 // The game state as text, to keep a game between runs. Every field of
 // `State` is written by name in a fixed order, one field or pile to a line:
 //
-//   state 2
+//   state 3
 //   rules 1 0 0 1
 //   levels 0 0 0 0 0 0
 //   phase 2
@@ -17,7 +17,9 @@
 // The version rule: the first line's format goes up whenever a field is
 // added, removed or read differently, so that a text of an older format is
 // refused as such ("an older version"), never as a damaged text. Format 1
-// had no `levels` line; format 2 adds it.
+// had no `levels` line; format 2 adds it; format 3 adds the `human` line
+// (format 2 read as seat A alone) and drops the engine's schedule, which no
+// longer lives in the state (a format 2 text is read only with no step due).
 #pragma once
 
 #include <string>
@@ -29,7 +31,9 @@
 namespace tav::game {
 
 // The version written in the first line; a text of any other version is refused.
-inline constexpr int kStateFormat = 2;
+inline constexpr int kStateFormat = 3;
+// The oldest format still read.
+inline constexpr int kOldestStateFormat = 2;
 
 // The state as lines of text, each ended with '\n'.
 std::string write_state(const State& s);

@@ -476,8 +476,8 @@
         <translation>the standing play is empty</translation>
     </message>
     <message>
-        <source>桌上没有牌却要 A 座接牌</source>
-        <translation>seat A is asked to follow when no play stands</translation>
+        <source>桌上没有牌却要接牌</source>
+        <translation>a seat is asked to follow when no play stands</translation>
     </message>
     <message>
         <source>正常</source>
@@ -488,8 +488,8 @@
         <translation>There is no such deal number</translation>
     </message>
     <message>
-        <source>没轮到 A 座却要 A 座出牌</source>
-        <translation>seat A is asked to play when it is not its turn</translation>
+        <source>没轮到玩家却要玩家出牌</source>
+        <translation>a human seat is asked to play when it is not its turn</translation>
     </message>
     <message>
         <source>洗牌(&amp;S)</source>
@@ -654,8 +654,8 @@ Built %2, Qt %3</translation>
         <translation>Take tribute from your own side?</translation>
     </message>
     <message>
-        <source>要求的进贡不是给 A 座的</source>
-        <translation>a tribute is asked that seat A does not receive</translation>
+        <source>要求的进贡不是给玩家的</source>
+        <translation>a tribute is asked that no human seat receives</translation>
     </message>
     <message>
         <source>要求进贡，却没有正在结算的贡</source>
@@ -746,8 +746,8 @@ Built %2, Qt %3</translation>
         <translation>place tribute returned</translation>
     </message>
     <message>
-        <source>这一局该结束了，却没有安排结束</source>
-        <translation>the deal's end is due but nothing is to end it</translation>
+        <source>牌局状态停在引擎的步骤之间，还有步骤没走完</source>
+        <translation>the state stops between the engine's steps: some are still to run</translation>
     </message>
     <message>
         <source>这不是本游戏保存的牌局</source>

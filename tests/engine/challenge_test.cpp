@@ -121,8 +121,8 @@ TEST(Challenge, ADeclinedChallengeOpensPointsOnlyWhileFewerThanTwoAreOut) {
         t.play(Seat::C, "K K").trick(Seat::C, Seat::C);
         game::DealSteps f = t.flow();
         f.after_play();
-        f.schedule(game::State::Next::turn, std::nullopt);
-        t.run_on();
+        f.schedule(game::DealSteps::Next::turn, std::nullopt);
+        t.run_on(f);
         return t;
     };
     const test::Table one = declined(1);

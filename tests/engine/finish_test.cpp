@@ -23,10 +23,13 @@ struct Finish : ::testing::Test {
         for (Seat seat : game::kAllSeats) t.hand(seat, "9");
     }
     // `seat` plays its last card.
-    void finish(Seat seat) {
+    // The steps it scheduled are returned, not run.
+    game::DealSteps finish(Seat seat) {
         t.s.hands[seat].clear();
         t.s.trick.turn = seat;
-        t.flow().place_and_file_sweeps();
+        game::DealSteps f = t.flow();
+        f.place_and_file_sweeps();
+        return f;
     }
     int count(const std::string& line) const {
         const std::vector<std::string> n = t.notes();
@@ -82,13 +85,13 @@ TEST_F(Finish, PlacesScoresAndPlaceTributes) {
     EXPECT_FALSE(slot(13).payer);
     EXPECT_FALSE(slot(14).payer);
 
-    finish(Seat::F);
+    const game::DealSteps after_f = finish(Seat::F);
     EXPECT_EQ(t.notes().back(), "月    琴＞二落");
     EXPECT_EQ(slot(14).payer, Seat::F);
     EXPECT_EQ(last(Kind::score, Seat::F), -1);
     // E still plays alone: the turn stays and nothing is scheduled.
     EXPECT_EQ(t.s.trick.turn, Seat::F);
-    EXPECT_EQ(t.s.next, game::State::Next::none);
+    EXPECT_EQ(after_f.next, game::DealSteps::Next::none);
 
     finish(Seat::E);
     EXPECT_EQ(t.notes().back(), "雷    虎＞大落");
@@ -101,8 +104,7 @@ TEST_F(Finish, PlacesScoresAndPlaceTributes) {
 TEST_F(Finish, TheHumanLeftAloneIsPlacedLastAndTheDealEndsOnce) {
     for (Seat s : {Seat::B, Seat::C, Seat::D, Seat::E}) finish(s);
     EXPECT_EQ(count(game::notes::kGameOver), 0);
-    finish(Seat::F);
-    t.run_on();
+    t.run_on(finish(Seat::F));
     t.run_on();  // nothing is left to run
     EXPECT_EQ(count("钟离云＞大落"), 1);
     EXPECT_EQ(count(game::notes::kGameOver), 1);
@@ -126,8 +128,9 @@ TEST_F(Finish, TheLastPlayOfADealIsAnnouncedBeforeItEnds) {
     t.s.hands[Seat::C].clear();
     t.hand(Seat::C, "K").play(Seat::B, "Q").trick(Seat::B, Seat::C);
     const std::size_t from = t.notes().size();
-    t.flow().schedule(game::State::Next::turn, std::nullopt);
-    t.run_on();
+    game::DealSteps f = t.flow();
+    f.schedule(game::DealSteps::Next::turn, std::nullopt);
+    t.run_on(f);
     const std::vector<std::string> all = t.notes();
     const std::vector<std::string> notes(all.begin() + static_cast<long>(from), all.end());
     const std::vector<std::string> expected{"石    坚＞二落", "钟离云＞大落", "石坚1个K",

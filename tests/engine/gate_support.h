@@ -60,9 +60,10 @@ inline Table computer_follows() {
     t.s.ask = Ask::follow;
     return t;
 }
-// A state whose engine steps have not run yet: nobody decides before them.
+// A state as a play leaves it before the engine's steps run: nobody
+// decides before them.
 inline Table steps_due(Table t) {
-    t.s.next = game::State::Next::turn;
+    t.s.ask = Ask::nothing;
     return t;
 }
 // The whole pack in order but the last card named twice.

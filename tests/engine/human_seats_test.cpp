@@ -96,7 +96,7 @@ TEST(HumanSeats, OnlyAHumanSeatIsToldWhatItIsAsked) {
         for (Seat x : game::kAllSeats) t.hand(x, "5");
         t.rest_cleared();
         game::DealSteps f = t.flow();
-        f.schedule(game::State::Next::end_trick, r.leader);
+        f.schedule(game::DealSteps::Next::end_trick, r.leader);
         f.run();
         EXPECT_EQ(game::current_seat(t.s), r.leader);
         EXPECT_EQ(t.s.ask, Ask::lead);

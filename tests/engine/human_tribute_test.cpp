@@ -158,8 +158,9 @@ TEST(HumanAutoReturn, TheHumanReturnsLikeAComputerSeat) {
     t.s.first_leader = A;
     t.hand(D, "BJ BJ 9").hand(A, "K 6 4 4").rest_cleared();
     t.s.ledger[13] = {D, A, 2};
-    t.flow().settle_from(1);
-    t.run_on();
+    game::DealSteps f = t.flow();
+    f.settle_from(1);
+    t.run_on(f);
     ASSERT_EQ(t.s.ask, Ask::return_tribute);
     ASSERT_TRUE(host::computer_decides(t.s, t.ev).ok());
 

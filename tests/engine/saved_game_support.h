@@ -65,6 +65,16 @@ inline std::string line_of(const std::string& text, const std::string& start) {
     return text.substr(at, text.find('\n', at) - at);
 }
 
+// A state text (alone or inside a saved game) as format 2 wrote it: no
+// `human` line (seat A alone was human), and the engine's schedule last,
+// `next` as given.
+inline std::string as_state_format_2(const std::string& text, const std::string& next = "next 0 - 0") {
+    std::string old = replaced(text, "state 3\n", "state 2\n");
+    old = replaced(old, line_of(old, "human ") + "\n", "");
+    const std::string leader = line_of(old, "leader ");
+    return replaced(old, leader + "\n", leader + "\n" + next + "\n");
+}
+
 // Every kind of saved game the reader refuses, made from a good one: the
 // crafted files a player may be sent, and each reason the state's reader
 // gives inside a saved game.
@@ -84,7 +94,7 @@ inline std::vector<Crafted> crafted_saved_games() {
     const std::string odd_note = "t a line with a \\\\ and\\na line end";
     std::string zero_generator = "rng";
     for (int i = 0; i < 313; ++i) zero_generator += " 0";
-    std::string old = replaced(replaced(text, "tav saved game 3", "tav saved game 1"), "state 2", "state 1");
+    std::string old = replaced(replaced(text, "tav saved game 4", "tav saved game 1"), "state 3", "state 1");
     old = replaced(old, "\ngame ", "\n" + zero_generator + "\ngame ");
     const std::string after_notes = text.substr(0, text.find(notes) + notes.size() + 1);
     const std::string hundred_k_lines = "record 1\ndeal 0 100001\n";
@@ -99,9 +109,9 @@ inline std::vector<Crafted> crafted_saved_games() {
 
     return {
         {"not a saved game", "hello\n", "这不是本游戏保存的牌局"},
-        {"version not a number", replaced(text, "game 3\n", "game three\n"), "版本号不是数字"},
-        {"an older version with an all-zero generator", old, "旧版本保存的牌局（版本 1），本游戏读取版本 3"},
-        {"a newer version", replaced(text, "tav saved game 3", "tav saved game 4"), "新版本保存的牌局（版本 4）"},
+        {"version not a number", replaced(text, "game 4\n", "game four\n"), "版本号不是数字"},
+        {"an older version with an all-zero generator", old, "旧版本保存的牌局（版本 1），本游戏读取版本 4"},
+        {"a newer version", replaced(text, "tav saved game 4", "tav saved game 5"), "新版本保存的牌局（版本 5）"},
         // Each entry is an event a writer makes, or a text.
         {"a note of no known kind", in_entries("\nshuffling\n", "\nshuffled\n"), "提示行的第 "},
         {"a play by seat G", in_entries("\nplay ", "\nplay G "), "行损坏"},
@@ -109,7 +119,7 @@ inline std::vector<Crafted> crafted_saved_games() {
         {"a card number past the last in a handing", in_entries("\nhanded ", "\nhanded A 2 0 217 "), "行损坏"},
         {"a record entry with more on it", replaced(text, deal + "\nshuffling\n", deal + "\nshuffling 1\n"),
          "牌局记录的第 1 行损坏"},
-        {"an older state inside", replaced(text, "state 2", "state 1"), "旧版本的牌局状态（格式 1），本游戏读取格式 2"},
+        {"an older state inside", replaced(text, "state 3", "state 1"), "旧版本的牌局状态（格式 1），本游戏读取格式 3"},
         {"a generator line", replaced(text, "\ngame ", "\n" + zero_generator + "\ngame "), "行数比牌局状态多"},
         {"steps INT_MAX", replaced(text, leader, leader.substr(0, leader.rfind(' ') + 1) + std::to_string(INT_MAX)),
          "leader：2147483647 超出范围"},
@@ -136,7 +146,7 @@ inline std::vector<Crafted> crafted_saved_games() {
         {"a record of 5 MB", text.substr(0, text.find(record)) + five_mb_record,
          "保存的牌局中牌局记录超过 4000000 字节"},
         {"no game key", text.substr(0, text.find("\ngame ")), "不完整：没有游戏编号"},
-        {"cut inside the state", replaced(text, line_of(text, "next ") + "\n", ""), "文本在 next 之前就结束了"},
+        {"cut inside the state", replaced(text, leader + "\n", ""), "文本在 leader 之前就结束了"},
         {"a field misnamed", replaced(text, "\nrules ", "\nrulez "), "这里应是 rules"},
         {"a word for a number", replaced(text, "\nout ", "\nout x"), "out：这里应是一个数"},
         {"a seat that is none", replaced(text, "\ntrick ", "\ntrick Z "), "trick：这里应是座位 A..F 或 -"},
@@ -178,12 +188,12 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.settling = 1;
              s.ledger[1] = {game::Seat::B, game::Seat::C, 1};
          }),
-         "要求的进贡不是给 A 座的"},
+         "要求的进贡不是给玩家的"},
         {"a turn asked of A out of turn", with_state([](game::State& s) {
              s.ask = game::Ask::lead;
              s.trick.turn = game::Seat::D;
          }),
-         "没轮到 A 座却要 A 座出牌"},
+         "没轮到玩家却要玩家出牌"},
         {"a follow asked with nothing standing", with_state([](game::State& s) {
              s.ask = game::Ask::follow;
              s.trick.turn = game::Seat::A;
@@ -191,7 +201,7 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.out_count = 0;
              s.trick.standing.reset();
          }),
-         "桌上没有牌却要 A 座接牌"},
+         "桌上没有牌却要接牌"},
         {"a shuffle asked in a deal", with_state([](game::State& s) { s.ask = game::Ask::shuffle; }),
          "一局之中要求洗牌"},
         {"an empty standing play", with_state([](game::State& s) {
@@ -207,8 +217,6 @@ inline std::vector<Crafted> crafted_saved_games() {
              s.trick.standing.reset();
          }),
          "两局之间还有牌不在牌堆里"},
-        {"a deal's end due with nothing to end it", with_state([](game::State& s) { s.ending = true; }),
-         "这一局该结束了，却没有安排结束"},
         {"a state that waits for nobody", with_state([](game::State& s) { s.ask = game::Ask::nothing; }),
          "保存的牌局状态不是在等玩家"},
         {"a key that is no number", replaced(text, "\ngame 1234567890123", "\ngame -3"), "游戏编号不是数字"},

@@ -235,13 +235,14 @@ TEST(StrongLevel, EveryDecisionIsAPlayTheRulesAllow) {
 }
 
 TEST(StrongLevel, WhenTheLookAheadCannotStepItKeepsTheClassicLead) {
-    // A state the look-ahead cannot step (a step of the engine is still due):
-    // every world refuses every lead, and the classic lead stands.
+    // A state the look-ahead cannot step (made by hand: a lead asked while
+    // tributes are settled): every world refuses every lead, and the
+    // classic lead stands.
     Table t;
     t.hand(Seat::A, "2 K K 9 9 6").hand(Seat::B, "A A 7").hand(Seat::C, "Q Q").hand(Seat::D, "J 8");
     t.hand(Seat::E, "10 10 5").hand(Seat::F, "4 4").rest_cleared().trick(std::nullopt, Seat::A);
     t.s.ask = Ask::lead;
-    t.s.next = State::Next::turn;
+    t.s.phase = game::Phase::tribute;
     const std::vector<Card> lead = strong::lead(t.s, Seat::A);
     EXPECT_EQ(sorted_words(lead), sorted_words(classic::lead(SeatView(t.s, Seat::A))));
     EXPECT_TRUE(can_play(lead, nullptr));

@@ -44,8 +44,9 @@ struct Settlement {
     void settle() {
         t.rest_cleared();
         ASSERT_EQ(game::check_cards(t.s), "");
-        t.flow().settle_from(1);
-        t.run_on();
+        game::DealSteps f = t.flow();
+        f.settle_from(1);
+        t.run_on(f);
         ASSERT_EQ(game::check_cards(t.s), "");
     }
     game::Verdict answer(const game::Decision& d) { return tav::test::human_acts(t.s, d, t.ev, rng); }

@@ -22,14 +22,14 @@ struct Turns : ::testing::Test {
     // `leader` leads a new trick and the computer seats play on.
     void lead_from(Seat leader) {
         game::DealSteps f = t.flow();
-        f.schedule(game::State::Next::end_trick, leader);
-        t.run_on();
+        f.schedule(game::DealSteps::Next::end_trick, leader);
+        t.run_on(f);
     }
     // The computer seats play on from a state set by hand.
     void take_next_turn() {
         game::DealSteps f = t.flow();
-        f.schedule(game::State::Next::turn, std::nullopt);
-        t.run_on();
+        f.schedule(game::DealSteps::Next::turn, std::nullopt);
+        t.run_on(f);
     }
     game::Verdict act(const game::Decision& d) { return tav::test::human_acts(t.s, d, t.ev, rng); }
     // Every card of that word in the human's hand.

@@ -136,7 +136,7 @@ TEST_F(Turns, FirstLeaderIsAnnouncedAndFallsBackToTheBestFoursFromA) {
         table.s.first_leader = c.chosen;
         game::DealSteps f = table.flow();
         f.begin_play();
-        table.run_on();
+        table.run_on(f);
         EXPECT_EQ(table.s.first_leader, c.leader);
         const auto notes = table.notes();
         const auto at = std::find(notes.begin(), notes.end(), game::notes::leads_first(c.leader));
@@ -161,8 +161,8 @@ TEST_F(Turns, ARunawayDealIsEndedAtTheBound) {
         for (Seat s : {Seat::A, Seat::D, Seat::E, Seat::F}) table.hand(s, "3");
         table.s.steps = c.steps_before;
         game::DealSteps f = table.flow();
-        f.schedule(game::State::Next::turn, std::nullopt);
-        table.run_on();
+        f.schedule(game::DealSteps::Next::turn, std::nullopt);
+        table.run_on(f);
         bool c_played = false;
         int over = 0;
         for (const test::Row& e : test::rows(table.ev)) {
