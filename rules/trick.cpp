@@ -177,12 +177,14 @@ void DealSteps::pass(bool by_human) {
 void DealSteps::lay(Seat seat, std::span<const Card> cards) {
     Hand& hand = s.hands[seat];
     Play& play = s.plays[seat];
+    // The cards as laid are kept only for whoever reads the play's event.
+    const bool shown = ev.wants<Played>();
     Play laid;
     for (Card c : cards) {
         if (!hand.remove(c) || !play.push(c)) continue;
-        laid.push(c);
+        if (shown) laid.push(c);
     }
-    if (ev.wants<Played>() && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
+    if (shown && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
     play.sort_by_rank();
 }
 
@@ -192,7 +194,7 @@ bool DealSteps::after_play() {
     if (t.turn && !s.plays[*t.turn].empty()) {
         const Play& play = s.plays[*t.turn];
         challenge = is_challenge(play);
-        ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
+        if (ev.wants<PlayCalled>()) ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
     }
     if (s.ending) return false;
     if (!challenge) {
@@ -221,7 +223,7 @@ void DealSteps::clear_play(Seat seat) {
     Play& play = s.plays[seat];
     if (play.empty()) return;  // nothing to show, so no pause
     ev.add(PlayCleared{seat});
-    for (Card c : play) s.cleared.push(c);
+    s.cleared.append(play);
     play.clear();
 }
 
