@@ -132,6 +132,17 @@ public:
     // Strongest first; cards of one rank keep their order (a counting sort:
     // there are only fifteen ranks).
     void sort_by_rank() {
+        if (n_ <= kFewToSort) {
+            // A play of a few cards: an insertion sort, as stable.
+            for (int i = 1; i < n_; ++i) {
+                const Card c = c_[static_cast<std::size_t>(i)];
+                int j = i;
+                for (; j > 0 && rank_of(c_[static_cast<std::size_t>(j - 1)]) > rank_of(c); --j)
+                    c_[static_cast<std::size_t>(j)] = c_[static_cast<std::size_t>(j - 1)];
+                c_[static_cast<std::size_t>(j)] = c;
+            }
+            return;
+        }
         std::array<std::uint8_t, kRanks + 2> start{};
         for (int i = 0; i < n_; ++i) ++start[static_cast<std::size_t>(rank_of(c_[static_cast<std::size_t>(i)])) + 1];
         for (std::size_t r = 1; r < start.size(); ++r) start[r] = static_cast<std::uint8_t>(start[r] + start[r - 1]);
@@ -168,6 +179,7 @@ public:
     bool operator==(const Pile& o) const { return std::equal(begin(), end(), o.begin(), o.end()); }
 
 private:
+    static constexpr int kFewToSort = 8;
     std::array<Card, N> c_{};
     std::uint8_t n_ = 0;
 };

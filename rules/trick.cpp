@@ -177,13 +177,15 @@ void DealSteps::lay(Seat seat, std::span<const Card> cards) {
     Hand& hand = s.hands[seat];
     Play& play = s.plays[seat];
     // The cards as laid are kept only for whoever reads the play's event.
-    const bool shown = ev.wants<Played>();
-    Play laid;
-    for (Card c : cards) {
-        if (!hand.remove(c) || !play.push(c)) continue;
-        if (shown) laid.push(c);
+    if (!ev.wants<Played>()) {
+        for (Card c : cards)
+            if (hand.remove(c)) play.push(c);
+    } else {
+        Play laid;
+        for (Card c : cards)
+            if (hand.remove(c) && play.push(c)) laid.push(c);
+        if (!laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
     }
-    if (shown && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
     play.sort_by_rank();
 }
 
