@@ -8,7 +8,7 @@
 namespace tav::game::classic {
 
 std::vector<Card> lead(const SeatView& v) {
-    if (auto cards = rush(v)) return *cards;
+    if (auto cards = rush(v)) return std::move(*cards);
     return weakest_rank(v);
 }
 
@@ -25,6 +25,7 @@ std::vector<Card> weakest_rank(const SeatView& v) {
                 break;
             }
     std::vector<Card> cards;
+    cards.reserve(static_cast<std::size_t>(hand.size()));  // one allocation, not one per growth
     for (int i = hand.size() - 1; i >= 0; --i)
         if (rank_of(hand[i]) == rank) cards.push_back(hand[i]);
     return cards;
@@ -49,17 +50,24 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     const Rank rank = m.last_natural;  // the standing play's natural rank
     const int size = prior.size();
     if (m.big > 0) return std::nullopt;  // nothing answers a big joker
-    if (m.small > 0 && v.hand().count(kBigJoker) < m.small) return std::nullopt;
+    // The hand's counts, good until a card leaves the copy below.
+    const auto held = v.hand().counts();
+    if (m.small > 0 && held[kBigJoker] < m.small) return std::nullopt;
     Hand hand = v.hand();  // the cards chosen leave this copy
 
     std::vector<Card> cards;
-    auto lay = [&](const std::vector<Card>& more) { cards.insert(cards.end(), more.begin(), more.end()); };
+    auto lay = [&](std::vector<Card>&& more) {
+        if (cards.empty())
+            cards = std::move(more);
+        else
+            cards.insert(cards.end(), more.begin(), more.end());
+    };
     bool single_two = false;
     if (m.naturals > 0) {
         if (m.naturals == 1 && size == 1) {
             // A lone card is answered with a 2 before any natural card.
             if (auto two = take(hand, {{kTwo, 1}})) {
-                lay(*two);
+                lay(std::move(*two));
                 single_two = true;
             }
         }
@@ -68,7 +76,6 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
             // small jokers with big jokers below.
             const int need = m.naturals < size ? m.naturals + m.twos : m.naturals;
             const Rank limit = rank < kJack ? kTwo : kAce;  // kings and above may be met with 2s
-            const auto held = hand.counts();
             Rank found = 0;
             for (Rank r = rank - 1; r >= limit; --r)
                 if (held[static_cast<std::size_t>(r)] == need) {
@@ -76,6 +83,7 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
                     break;
                 }
             if (found > 0) {
+                cards.reserve(static_cast<std::size_t>(size));
                 for (int i = hand.size() - 1; i >= 0; --i)
                     if (rank_of(hand[i]) == found) {
                         cards.push_back(hand[i]);
@@ -84,11 +92,11 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
             } else {
                 auto broken = split(v, hand, rank - 1, need);
                 if (!broken) return std::nullopt;
-                lay(*broken);
+                lay(std::move(*broken));
             }
         }
     } else if (m.twos > 0) {
-        const int jokers = hand.count(kSmallJoker);
+        const int jokers = held[kSmallJoker];
         if (jokers < m.twos) return std::nullopt;
         if (m.twos >= 3 && jokers - m.twos <= 2) return std::nullopt;  // the small jokers are kept
         lay(*take(hand, {{kSmallJoker, m.twos}}));

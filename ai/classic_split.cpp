@@ -31,6 +31,9 @@ std::optional<std::vector<Card>> take(Hand& hand, std::initializer_list<std::pai
     for (std::size_t r = 1; r <= kRanks; ++r)
         if (held[r] < total[r]) return std::nullopt;
     std::vector<Card> cards;
+    int n = 0;
+    for (std::size_t r = 1; r <= kRanks; ++r) n += total[r];
+    cards.reserve(static_cast<std::size_t>(n));
     for (const auto& [rank, count] : wanted) {
         if (rank == 0) continue;
         for (int k = 0; k < count; ++k) {
@@ -51,20 +54,21 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
     // Several ranks and too few jokers: no rush, and nothing more to look at.
     if (ranks > 1 && big + small < ranks - 1) return std::nullopt;
     Hand hand = v.hand();
-    const int big_gone = v.cleared(kBigJoker), small_gone = v.cleared(kSmallJoker);
     const Rank weakest_held = rank_of(hand[hand.size() - 1]);
+    auto of = [&held](Rank r) { return static_cast<int>(held[static_cast<std::size_t>(r)]); };
 
     if (ranks == 1) {
         // The wild cards go down together when nothing still out can beat
-        // them, keeping the last rank for the next lead.
+        // them, keeping the last rank for the next lead. The cleared pile is
+        // long late in a deal: it is counted only here.
+        const int big_gone = v.cleared(kBigJoker), small_gone = v.cleared(kSmallJoker);
         if (big > 0 || small > 4 - big_gone || twos > 8 - big_gone - small_gone)
             return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}});
         // The level's own caution, not the rule on threes: with the rule on it
         // never rushes the whole hand, even where the rule would let it (a last
         // rank other than threes, or threes alone), so it does not ask the gate.
         if (v.rules().threes) return std::nullopt;
-        return take(hand,
-                    {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, hand.count(weakest_held)}});
+        return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, of(weakest_held)}});
     }
 
     // Several ranks: a joker for every rank but one.
@@ -76,9 +80,8 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
                     weakest = rank_of(hand[i]);
                     break;
                 }
-        if (ranks == 2)
-            return take(hand, {{kSmallJoker, 1}, {weakest, hand.count(weakest)}, {kBigJoker, big}, {kTwo, twos}});
-        return take(hand, {{kSmallJoker, 1}, {weakest, hand.count(weakest)}});
+        if (ranks == 2) return take(hand, {{kSmallJoker, 1}, {weakest, of(weakest)}, {kBigJoker, big}, {kTwo, twos}});
+        return take(hand, {{kSmallJoker, 1}, {weakest, of(weakest)}});
     }
     Rank strongest = 0;
     for (Card c : hand)
@@ -86,7 +89,7 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
             strongest = rank_of(c);
             break;
         }
-    const int strongest_count = strongest ? hand.count(strongest) : 0;
+    const int strongest_count = strongest ? of(strongest) : 0;
     if (ranks == 2) return take(hand, {{kBigJoker, big}, {strongest, strongest_count}, {kTwo, twos}});
     return take(hand, {{kBigJoker, 1}, {strongest, strongest_count}});
 }
@@ -134,7 +137,10 @@ std::vector<Card> choose_return(const Hand& hand, int owed) {
         chosen[static_cast<std::size_t>(row)] = true;
         order.push_back(row);
     };
-    auto held = [&](int row) { return hand.count(rank_of(candidates[row - 1])); };
+    const auto counts = hand.counts();
+    auto held = [&](int row) {
+        return static_cast<int>(counts[static_cast<std::size_t>(rank_of(candidates[row - 1]))]);
+    };
     auto missing = [&] { return owed - static_cast<int>(order.size()); };
     // First the single cards of a rank, weakest first.
     for (int r = rows; r >= 1 && missing() > 0; --r)

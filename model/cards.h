@@ -46,6 +46,36 @@ constexpr bool valid_card(int c) { return c >= 1 && c <= kCards; }
 std::string_view card_name(Card c);
 std::string_view rank_code(Rank r);
 
+// How many cards of each rank 0..15 a pile holds, read as `counts[rank]`.
+// The computer seats count a hand for nearly every decision: the counts are
+// kept as one byte per rank in two words, added card by card in registers (a
+// table of bytes incremented in memory stalls the reads that follow it). A
+// byte is enough: no pile holds more than 216 cards.
+class RankCounts {
+public:
+    void add(Card c) {
+        const auto& lane = kLanes[c];
+        lo_ += lane[0];
+        hi_ += lane[1];
+    }
+    int operator[](std::size_t r) const {
+        const std::uint64_t word = r < 8 ? lo_ : hi_;
+        return static_cast<int>(word >> (8 * (r & 7)) & 0xff);
+    }
+
+private:
+    // The card's rank as a one in its byte: ranks 0..7 in the first word, 8..15 in the second.
+    static constexpr std::array<std::array<std::uint64_t, 2>, 256> kLanes = [] {
+        std::array<std::array<std::uint64_t, 2>, 256> t{};
+        for (std::size_t c = 0; c < t.size(); ++c) {
+            const std::size_t r = kRankOf[c];
+            t[c][r / 8] = std::uint64_t{1} << (8 * (r % 8));
+        }
+        return t;
+    }();
+    std::uint64_t lo_ = 0, hi_ = 0;
+};
+
 // An ordered pile of at most N cards.
 template <int N>
 class Pile {
@@ -63,6 +93,13 @@ public:
         return true;
     }
     void clear() { n_ = 0; }
+    // Appends `other`'s cards in order, as many as there is room for.
+    template <int M>
+    void append(const Pile<M>& other) {
+        const int k = std::min(other.size(), N - n_);
+        std::copy(other.begin(), other.begin() + k, c_.begin() + n_);
+        n_ = static_cast<std::uint8_t>(n_ + k);
+    }
     // Every decision looks its cards up in a hand: a byte search does it in
     // a few wide steps.
     int find(Card c) const {
@@ -95,6 +132,17 @@ public:
     // Strongest first; cards of one rank keep their order (a counting sort:
     // there are only fifteen ranks).
     void sort_by_rank() {
+        if (n_ <= kFewToSort) {
+            // A play of a few cards: an insertion sort, as stable.
+            for (int i = 1; i < n_; ++i) {
+                const Card c = c_[static_cast<std::size_t>(i)];
+                int j = i;
+                for (; j > 0 && rank_of(c_[static_cast<std::size_t>(j - 1)]) > rank_of(c); --j)
+                    c_[static_cast<std::size_t>(j)] = c_[static_cast<std::size_t>(j - 1)];
+                c_[static_cast<std::size_t>(j)] = c;
+            }
+            return;
+        }
         std::array<std::uint8_t, kRanks + 2> start{};
         for (int i = 0; i < n_; ++i) ++start[static_cast<std::size_t>(rank_of(c_[static_cast<std::size_t>(i)])) + 1];
         for (std::size_t r = 1; r < start.size(); ++r) start[r] = static_cast<std::uint8_t>(start[r] + start[r - 1]);
@@ -106,9 +154,9 @@ public:
         std::copy(sorted.begin(), sorted.begin() + n_, c_.begin());
     }
     // How many cards of each rank, indexed by rank.
-    std::array<std::uint8_t, kRanks + 1> counts() const {
-        std::array<std::uint8_t, kRanks + 1> k{};
-        for (Card c : *this) ++k[static_cast<std::size_t>(rank_of(c))];
+    RankCounts counts() const {
+        RankCounts k;
+        for (Card c : *this) k.add(c);
         return k;
     }
     // Number of different ranks held.
@@ -131,6 +179,7 @@ public:
     bool operator==(const Pile& o) const { return std::equal(begin(), end(), o.begin(), o.end()); }
 
 private:
+    static constexpr int kFewToSort = 8;
     std::array<Card, N> c_{};
     std::uint8_t n_ = 0;
 };

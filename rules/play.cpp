@@ -25,12 +25,14 @@ bool can_play(std::span<const Card> cards, const Play* standing) {
 
 bool is_challenge(const Play& play) {
     if (play.empty()) return false;
-    const Makeup m = makeup_of(play);
-    if (m.big > 0 || m.small > 0 || m.naturals == 0) return true;
+    // Every play laid is asked this: one pass over its cards.
+    const auto held = play.counts();
+    const int twos = held[kTwo];
+    if (held[kBigJoker] > 0 || held[kSmallJoker] > 0 || twos == play.size()) return true;
     // Aces and kings need two, queens three, jacks four, tens five.
     constexpr std::array<std::pair<Rank, int>, 5> needs{{{kAce, 2}, {kKing, 2}, {kQueen, 3}, {kJack, 4}, {kTen, 5}}};
     for (const auto& [rank, need] : needs)
-        if (play.count(rank) + m.twos >= need) return true;
+        if (held[static_cast<std::size_t>(rank)] + twos >= need) return true;
     return false;
 }
 

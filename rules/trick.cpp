@@ -43,14 +43,13 @@ void DealSteps::run() {
 
 std::optional<Seat> DealSteps::in_play_from(std::optional<Seat> seat) const {
     if (!seat) return std::nullopt;
+    // From the seat up to F, then from A.
+    int i = index_of(seat_at(index_of(*seat)));
     for (int k = 0; k < kSeats; ++k) {
-        // From the seat up to F, then from A.
-        const int i = index_of(*seat) + k;
-        if (i >= kSeats) break;
-        if (!s.is_out(seat_at(i))) return seat_at(i);
+        const auto at = static_cast<Seat>(i);
+        if (!s.is_out(at)) return at;
+        if (++i == kSeats) i = 0;
     }
-    for (int i = 0; i < index_of(*seat); ++i)
-        if (!s.is_out(seat_at(i))) return seat_at(i);
     return std::nullopt;
 }
 
@@ -177,12 +176,16 @@ void DealSteps::pass(bool by_human) {
 void DealSteps::lay(Seat seat, std::span<const Card> cards) {
     Hand& hand = s.hands[seat];
     Play& play = s.plays[seat];
-    Play laid;
-    for (Card c : cards) {
-        if (!hand.remove(c) || !play.push(c)) continue;
-        laid.push(c);
+    // The cards as laid are kept only for whoever reads the play's event.
+    if (!ev.wants<Played>()) {
+        for (Card c : cards)
+            if (hand.remove(c)) play.push(c);
+    } else {
+        Play laid;
+        for (Card c : cards)
+            if (hand.remove(c) && play.push(c)) laid.push(c);
+        if (!laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
     }
-    if (ev.wants<Played>() && !laid.empty()) ev.add(Played{seat, laid, is_challenge(play)});
     play.sort_by_rank();
 }
 
@@ -192,7 +195,7 @@ bool DealSteps::after_play() {
     if (t.turn && !s.plays[*t.turn].empty()) {
         const Play& play = s.plays[*t.turn];
         challenge = is_challenge(play);
-        ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
+        if (ev.wants<PlayCalled>()) ev.add(PlayCalled{*t.turn, makeup_of(play), challenge});
     }
     if (ending) return false;
     if (!challenge) {
@@ -217,12 +220,22 @@ bool DealSteps::after_play() {
     return true;
 }
 
-void DealSteps::clear_play(Seat seat) {
+namespace {
+
+// A play leaves the table. Kept apart from the test for an empty play, which
+// is asked for every seat at every turn and is then cheap enough to inline.
+[[gnu::noinline]] void take_off_table(State& s, Events& ev, Seat seat) {
     Play& play = s.plays[seat];
-    if (play.empty()) return;  // nothing to show, so no pause
     ev.add(PlayCleared{seat});
-    for (Card c : play) s.cleared.push(c);
+    s.cleared.append(play);
     play.clear();
+}
+
+}  // namespace
+
+void DealSteps::clear_play(Seat seat) {
+    if (s.plays[seat].empty()) return;  // nothing to show, so no pause
+    take_off_table(s, ev, seat);
 }
 
 void DealSteps::clear_between(std::optional<Seat> from, std::optional<Seat> to) {

@@ -2,6 +2,7 @@
 // small questions the turns and the computer seats ask of hands and seats.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -112,13 +113,34 @@ TEST(Classify, HandShapeCountsNaturalRanks) {
         {"K K 7 2 BJ", 2},  // four ranks less the two wild ones
         {"", 0},
         {"2 BJ SJ 2", 0},
-        {"3 4 5 6 7 8 9 10 J Q K A 3", 12},
+        {"3 4 5 6 7 8 9 10 J Q K A 3", 12},  // past the few cards sorted one by one
+        {"9 2 9 BJ 3 9 SJ 2", 2},            // just within them, with runs of one rank
+        {"3 3 4 4 5 5 6 6 7 7 8 8 9 9 10 10 J J Q Q K K A A 2 2 SJ SJ BJ BJ 3 4 5", 12},
     };
+    auto by_rank = [](Card a, Card b) { return game::rank_of(a) < game::rank_of(b); };
     for (const Case& c : cases) {
         test::Table t;
         t.hand(Seat::C, c.hand);
-        EXPECT_EQ(t.s.hands[Seat::C].natural_rank_count(), c.natural_ranks) << c.hand;
+        game::Hand& hand = t.s.hands[Seat::C];
+        EXPECT_EQ(hand.natural_rank_count(), c.natural_ranks) << c.hand;
+        // The counts of every rank at once agree with counting one rank.
+        const auto counts = hand.counts();
+        for (game::Rank r = 0; r <= game::kRanks; ++r)
+            EXPECT_EQ(counts[static_cast<std::size_t>(r)], hand.count(r)) << c.hand << " rank " << r;
+        // Strongest first, cards of one rank in the order they came.
+        std::vector<Card> expected(hand.begin(), hand.end());
+        std::stable_sort(expected.begin(), expected.end(), by_rank);
+        hand.sort_by_rank();
+        EXPECT_EQ(std::vector<Card>(hand.begin(), hand.end()), expected) << c.hand;
     }
+    // The whole pack in one pile: sixteen of a rank still fit its count.
+    game::Cleared pack;
+    for (int c = game::kCards; c >= 1; --c) pack.push(static_cast<Card>(c));
+    const auto counts = pack.counts();
+    for (game::Rank r = 0; r <= game::kRanks; ++r)
+        EXPECT_EQ(counts[static_cast<std::size_t>(r)], pack.count(r)) << "rank " << r;
+    EXPECT_EQ(counts[game::kFour], 16);
+    EXPECT_EQ(counts[game::kBigJoker], 4);
 }
 
 TEST(Classify, ASeatsViewCountsEachPileItAsksAbout) {
