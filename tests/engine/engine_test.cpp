@@ -26,11 +26,7 @@ struct Game {
     bool reach(Ask want, int limit = 400) {
         for (int i = 0; i < limit; ++i) {
             if (s.ask == want) return true;
-            if (s.ask == Ask::shuffle) {
-                if (!tav::test::human_acts(s, Decision{Move::shuffle, {}}, ev, rng)) return false;
-            } else if (!host::computer_decides(s, ev)) {
-                return false;
-            }
+            if (!tav::test::autoplay(s, ev, rng)) return false;
         }
         return s.ask == want;
     }

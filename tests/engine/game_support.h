@@ -65,6 +65,12 @@ inline game::Verdict human_acts(game::State& s, const game::Decision& d, game::E
     return host::decide(s, Seat::A, d, ev);
 }
 
+// One action of a game the computer plays at every seat: the shuffle when it
+// is due, else the computer's decision for the seat asked.
+inline game::Verdict autoplay(game::State& s, game::Events& ev, std::mt19937_64& rng) {
+    return s.ask == game::Ask::shuffle ? host::shuffle(s, ev, rng) : host::computer_decides(s, ev);
+}
+
 class Cards {
 public:
     // An unused card of that word (0 when every copy is used).

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "host/driver.h"
 #include "model/note_code.h"
 #include "model/notes.h"
 #include "rules/engine.h"
@@ -123,12 +122,7 @@ TEST(NoteLines, EachListKeepsWhatItsReaderNeeds) {
         std::mt19937_64 rng(8);
         game::Events ev;
         ev.keep = keep;
-        for (int i = 0; i < 2000; ++i) {
-            if (s.ask == Ask::shuffle)
-                ASSERT_TRUE(host::shuffle(s, ev, rng));
-            else
-                ASSERT_TRUE(host::computer_decides(s, ev));
-        }
+        for (int i = 0; i < 2000; ++i) ASSERT_TRUE(test::autoplay(s, ev, rng));
         kept[static_cast<std::size_t>(keep)] = ev.list;
     }
     auto lines_of = [](const std::vector<Event>& list) {

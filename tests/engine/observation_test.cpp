@@ -7,9 +7,9 @@
 #include <random>
 #include <string>
 
-#include "host/driver.h"
 #include "model/observation.h"
 #include "rules/engine.h"
+#include "tests/engine/game_support.h"
 
 namespace tav {
 namespace {
@@ -63,12 +63,8 @@ TEST(Observation, NoSeatSeesAnotherSeatsCardBeforeItIsShown) {
         Known known;
         for (int step = 0; step < 60000 && deals < 150 * (rules + 1); ++step) {
             ev.clear();
-            if (s.ask == game::Ask::shuffle) {
-                ASSERT_TRUE(host::shuffle(s, ev, rng));
-                ++deals;
-            } else {
-                ASSERT_TRUE(host::computer_decides(s, ev));
-            }
+            deals += s.ask == game::Ask::shuffle ? 1 : 0;
+            ASSERT_TRUE(test::autoplay(s, ev, rng));
             for (const Event& e : ev.list) {
                 known.read(e);
                 for (Seat seat : game::kAllSeats) {

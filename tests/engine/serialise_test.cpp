@@ -41,13 +41,8 @@ Taken play_game(const game::Rules& rules, std::uint64_t seed, int deals,
     };
     for (int done = 0; done < deals;) {
         taken.at_rest.push_back(s);
-        game::Verdict v;
-        if (s.ask == Ask::shuffle) {
-            if (!taken.at_rest.empty() && s.first_leader && ++done >= deals) break;
-            v = tav::test::human_acts(s, game::Decision{game::Move::shuffle, {}}, ev, rng);
-        } else {
-            v = host::computer_decides(s, ev);
-        }
+        if (s.ask == Ask::shuffle && s.first_leader && ++done >= deals) break;
+        const game::Verdict v = tav::test::autoplay(s, ev, rng);
         EXPECT_TRUE(v.ok()) << v.reason;
         if (!v) break;
         ev.clear();
