@@ -79,19 +79,18 @@ std::string for_seat(std::string_view line_for_a, Seat seat) {
     return line;
 }
 
-// The line that tells a human seat what it must decide; written for seat A,
-// the same words name another human seat. None for a prompt without a line.
-std::optional<std::string> prompt(Seat seat, Ask ask) {
-    const char* text = nullptr;
+// The line that tells a human seat what it must decide, as written for seat
+// A (the same words name another human seat); none for a prompt without a
+// line. Only seat A is asked to shuffle in the note area.
+const char* prompt_for_a(Seat seat, Ask ask) {
     switch (ask) {
-        case Ask::lead: text = kHumanLeads; break;
-        case Ask::follow: text = kHumanFollows; break;
-        case Ask::follow_or_hold: text = kHumanFollowsOrHolds; break;
-        case Ask::return_tribute: text = kHumanReturns; break;
-        case Ask::shuffle: return seat == Seat::A ? std::optional<std::string>(kShuffleFirst) : std::nullopt;
-        default: return std::nullopt;
+        case Ask::lead: return kHumanLeads;
+        case Ask::follow: return kHumanFollows;
+        case Ask::follow_or_hold: return kHumanFollowsOrHolds;
+        case Ask::return_tribute: return kHumanReturns;
+        case Ask::shuffle: return seat == Seat::A ? kShuffleFirst : nullptr;
+        default: return nullptr;
     }
-    return for_seat(text, seat);
 }
 
 struct Chinese {
@@ -105,10 +104,10 @@ struct Chinese {
     void operator()(const PointOpened& e) { line(open_point(e.seat)); }
     void operator()(const TrickTaken&) { line(kTrickTaken); }
     void operator()(const Prompted& e) {
-        std::optional<std::string> text = prompt(e.seat, e.ask);
+        const char* text = prompt_for_a(e.seat, e.ask);
         if (!text) return;
         if (e.ask == Ask::shuffle) line(" ");  // a deal's lines end with a blank one
-        line(std::move(*text));
+        line(for_seat(text, e.seat));
     }
     void operator()(const StoppedAtBound&) { line(kStoppedAtBound); }
     void operator()(const Placed& e) { line(place(e.seat, e.place)); }
@@ -139,7 +138,7 @@ bool writes(const Event& e) {
         [](const auto& x) {
             using E = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<E, Prompted>)
-                return prompt(x.seat, x.ask).has_value();
+                return prompt_for_a(x.seat, x.ask) != nullptr;
             else
                 return E::kKept == Keep::lines || std::is_same_v<E, Placed>;
         },
