@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,14 @@ using test::Kind;
 struct Threes {
     test::Table t;
 
-    explicit Threes(const std::array<const char*, 6>& hands) {
-        for (Seat seat : game::kAllSeats) t.hand(seat, hands[game::array_index(seat)]);
+    // The hands A..F, split at '/'.
+    explicit Threes(const std::string& hands) {
+        std::istringstream in(hands);
+        std::string hand;
+        for (Seat seat : game::kAllSeats) {
+            std::getline(in, hand, '/');
+            t.hand(seat, hand);
+        }
         t.rest_cleared();
     }
     void buy() {
@@ -59,59 +66,61 @@ struct Threes {
     }
 };
 
-TEST(BuyThrees, TheOppositeSeatSellsFirstEvenWhenTheNextHoldsMore) {
-    Threes g({"BJ 2 A K", "3 3 3 3 9", "3 9", "3 3 9", "3 9", "3 9"});
-    const game::Card two = g.t.s.hands[Seat::A][1];
-    ASSERT_EQ(game::rank_of(two), game::kTwo);
-    g.buy();
-    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３"}));
-    EXPECT_EQ(g.held(Seat::A), "BJ A K 3");  // paid with the 2, never the joker
-    EXPECT_EQ(g.held(Seat::D), "2 9 3");
-    EXPECT_EQ(g.held(Seat::B), "9 3 3 3 3");
-    // The payment is shown face up at the buyer's spot, the three at the seller's.
-    EXPECT_EQ(g.shown(), "A:2 D:3");
-    const std::vector<test::Row> rows = test::rows(g.t.ev);
-    const auto paid = std::find_if(rows.begin(), rows.end(), [](const test::Row& e) { return e.kind == Kind::traded; });
-    ASSERT_NE(paid, rows.end());
-    EXPECT_EQ(paid->card, two);
-}
-
-TEST(BuyThrees, AThreeBoughtOrSoldLaysTheHumansHandOutAgain) {
-    {
-        SCOPED_TRACE("bought");
-        Threes g({"BJ 2 A K", "3 9", "3 9", "3 3 9", "3 9", "3 9"});
+// Hands dealt A..F and what the purchase makes of them: the lines written,
+// the cards shown at the exchange spots (the payment at the buyer's, the
+// three at the seller's), and the hands that changed ("seat:hand|..."); every
+// other hand is as dealt. A human's hand that traded is laid out again after
+// the last trade, as it is held, so the three it bought or the card it was
+// paid can be picked like any other.
+TEST(BuyThrees, WhoBuysFromWhomAndWhatIsPaid) {
+    struct Row {
+        const char* why;
+        const char* hands;  // A..F, split at '/'
+        const char* lines;  // split at '|'
+        const char* shown;
+        const char* changed;
+    };
+    const Row rows[] = {
+        {"the opposite seat sells first even when the next holds more", "BJ 2 A K/3 3 3 3 9/3 9/3 3 9/3 9/3 9",
+         "钟离云买３|花月容卖３", "A:2 D:3", "A:BJ A K 3|D:2 9 3"},  // paid with the 2, never the joker
+        {"the human sells", "3 3 9/3 9/3 9/A K 5/3 9/3 9", "花月容买３|钟离云卖３", "D:A A:3", "A:A 9 3|D:K 5 3"},
+        {"an ace is paid when it is the best card that is not a joker", "3 9/BJ SJ A K 5/3 9/3 9/3 3 9/3 9",
+         "柳    烟买３|雷    虎卖３", "B:A E:3", "B:BJ SJ K 5 3|E:A 9 3"},
+        {"two buyers share a seller of exactly two", "K/3 9/Q/3 3 9/3 9/3 9",
+         "钟离云买３|花月容卖３|石    坚买３|花月容卖３", "A:K D:3 C:Q D:3", "A:3|C:3|D:K Q 9"},
+        // Only F was dealt two: A and B empty it, C, D and E find no three.
+        {"a sold-out seller takes no payment", "A/K/Q/J/10/3 3 9", "钟离云买３|月    琴卖３|柳    烟买３|月    琴卖３",
+         "A:A F:3 B:K F:3", "A:3|B:3|F:A K 9"},
+        {"nobody holds a three", "A/K/Q/J/10/9", "", "", ""},
+        {"nobody holds two threes", "A/3 K/Q/3 J/3 10/3 9", "", "", ""},
+        {"the only buyer holds nothing but jokers", "3 9/BJ SJ/3 9/3 9/3 3 9/3 9", "", "", ""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.why);
+        Threes g(r.hands);
+        std::array<std::string, 6> held;
+        for (Seat seat : game::kAllSeats) held[game::array_index(seat)] = g.held(seat);
+        const std::vector<game::Card> dealt_a(g.t.s.hands[Seat::A].begin(), g.t.s.hands[Seat::A].end());
         g.buy();
-        // The hand is laid out after the trade, with the three in it, so it
-        // can be picked like any other card.
+        std::istringstream changed(r.changed);
+        for (std::string c; std::getline(changed, c, '|');)
+            held[game::array_index(*game::seat_from_letter(c[0]))] = c.substr(2);
+        for (Seat seat : game::kAllSeats)
+            EXPECT_EQ(g.held(seat), held[game::array_index(seat)]) << game::letter_of(seat);
+        std::string lines;
+        for (const std::string& line : g.t.notes()) lines += (lines.empty() ? "" : "|") + line;
+        EXPECT_EQ(lines, r.lines);
+        EXPECT_EQ(g.shown(), r.shown);
+        const game::Hand& a = g.t.s.hands[Seat::A];
+        if (std::vector<game::Card>(a.begin(), a.end()) == dealt_a) {
+            EXPECT_EQ(g.laid_out(Seat::A), -1);
+            continue;
+        }
         ASSERT_GE(g.laid_out(Seat::A), 0);
         EXPECT_GT(g.laid_out(Seat::A), g.last_trade());
-        EXPECT_EQ(test::words(g.t.s.hands[Seat::A]), "BJ A K 3");
         const test::Row e = test::rows(g.t.ev)[static_cast<std::size_t>(g.laid_out(Seat::A))];
-        EXPECT_EQ(std::vector<game::Card>(g.t.s.hands[Seat::A].begin(), g.t.s.hands[Seat::A].end()), e.cards);
+        EXPECT_EQ(std::vector<game::Card>(a.begin(), a.end()), e.cards);
     }
-    {
-        SCOPED_TRACE("sold");
-        Threes g({"3 3 9", "3 9", "3 9", "A K 5", "3 9", "3 9"});
-        g.buy();
-        EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"花月容买３", "钟离云卖３"}));
-        EXPECT_EQ(g.shown(), "D:A A:3");
-        EXPECT_EQ(test::words(g.t.s.hands[Seat::A]), "A 9 3");
-        EXPECT_GT(g.laid_out(Seat::A), g.last_trade());
-    }
-    {
-        SCOPED_TRACE("the human trades nothing");
-        Threes g({"3 9", "BJ SJ A K 5", "3 9", "3 9", "3 3 9", "3 9"});
-        g.buy();
-        EXPECT_EQ(g.laid_out(Seat::A), -1);
-    }
-}
-
-TEST(BuyThrees, AnAceIsPaidWhenItIsTheBestCardThatIsNotAJoker) {
-    Threes g({"3 9", "BJ SJ A K 5", "3 9", "3 9", "3 3 9", "3 9"});
-    g.buy();
-    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"柳    烟买３", "雷    虎卖３"}));
-    EXPECT_EQ(g.held(Seat::B), "BJ SJ K 5 3");
-    EXPECT_EQ(g.held(Seat::E), "A 9 3");
 }
 
 TEST(BuyThrees, ThePaymentForAThree) {
@@ -131,51 +140,10 @@ TEST(BuyThrees, ThePaymentForAThree) {
     }
 }
 
-TEST(BuyThrees, TwoBuyersShareASellerOfExactlyTwo) {
-    Threes g({"K", "3 9", "Q", "3 3 9", "3 9", "3 9"});
-    g.buy();
-    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "花月容卖３", "石    坚买３", "花月容卖３"}));
-    EXPECT_EQ(g.held(Seat::A), "3");
-    EXPECT_EQ(g.held(Seat::C), "3");
-    EXPECT_EQ(g.held(Seat::D), "K Q 9");
-}
-
-TEST(BuyThrees, ASoldOutSellerTakesNoPayment) {
-    // Only F was dealt two: A and B empty it, C, D and E find no three.
-    Threes g({"A", "K", "Q", "J", "10", "3 3 9"});
-    g.buy();
-    EXPECT_EQ(g.t.notes(), (std::vector<std::string>{"钟离云买３", "月    琴卖３", "柳    烟买３", "月    琴卖３"}));
-    EXPECT_EQ(g.held(Seat::C), "Q");
-    EXPECT_EQ(g.held(Seat::D), "J");
-    EXPECT_EQ(g.held(Seat::E), "10");
-    EXPECT_EQ(g.held(Seat::F), "A K 9");
-}
-
-TEST(BuyThrees, NothingChangesHandsWithoutASellerOrAPayment) {
-    struct Case {
-        const char* why;
-        std::array<const char*, 6> hands;
-    };
-    const Case cases[] = {
-        {"nobody holds a three", {"A", "K", "Q", "J", "10", "9"}},
-        {"nobody holds two threes", {"A", "3 K", "Q", "3 J", "3 10", "3 9"}},
-        {"the only buyer holds nothing but jokers", {"3 9", "BJ SJ", "3 9", "3 9", "3 3 9", "3 9"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.why);
-        Threes g(c.hands);
-        const game::PerSeat<game::Hand> before = g.t.s.hands;
-        g.buy();
-        EXPECT_TRUE(g.t.notes().empty());
-        EXPECT_EQ(g.shown(), "");
-        EXPECT_TRUE(g.t.s.hands == before);
-    }
-}
-
 TEST(BuyThrees, TheSettlementBuysOnlyUnderTheRule) {
     for (const bool threes : {false, true}) {
         SCOPED_TRACE(threes ? "threes on" : "threes off");
-        Threes g({"A", "3 3", "3", "3", "3", "3"});
+        Threes g("A/3 3/3/3/3/3");
         g.t.s.rules.threes = threes;
         g.t.s.first_leader = Seat::A;
         g.t.s.phase = game::Phase::tribute;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <tuple>
 #include <vector>
 
 namespace tav {
@@ -31,44 +30,47 @@ std::vector<int> nums(const std::vector<CardRow>& rows) {
 
 using V = std::vector<int>;
 
-TEST(CardList, CopyBeforeTheFirstRowKeepsTheOrder) {
+// Rows first..last of 3 47 54 copied into 1 2 before row `before` (or of
+// 3 4 5 into itself): a range out of bounds copies nothing.
+TEST(CardList, CopyRowsKeepsTheirOrderWhereverTheyGo) {
+    struct Row {
+        const char* what;
+        bool into_itself;
+        int first, last, before;
+        int result;
+        V after;  // the target
+    };
+    const Row rows[] = {
+        {"before the first row", false, 1, 3, 1, 1, {3, 47, 54, 1, 2}},
+        {"at the end", false, 2, 3, 3, 1, {1, 2, 47, 54}},
+        {"in the middle", false, 1, 1, 2, 1, {1, 3, 2}},
+        {"into itself, in the middle", true, 1, 3, 2, 1, {3, 3, 4, 5, 4, 5}},
+        {"into itself, at the end", true, 1, 2, 4, 1, {3, 4, 5, 3, 4}},
+        {"no row 0", false, 0, 2, 1, -1, {1, 2}},
+        {"past the last row", false, 1, 4, 1, -1, {1, 2}},
+        {"last before first", false, 3, 2, 1, -1, {1, 2}},
+        {"before row 0", false, 1, 3, 0, -1, {1, 2}},
+        {"before past the end", false, 1, 3, 4, -1, {1, 2}},
+        {"before a negative row", false, 1, 3, -1, -1, {1, 2}},
+        {"into itself, before past the end", true, 1, 3, 5, -1, {3, 4, 5}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        CardList src = r.into_itself ? pile({3, 4, 5}) : pile({3, 47, 54});
+        CardList dst = pile({1, 2});
+        CardList& target = r.into_itself ? src : dst;
+        EXPECT_EQ(src.rows_copy(r.first, r.last, target, r.before), r.result);
+        EXPECT_EQ(nums(target), r.after);
+        if (!r.into_itself) {
+            EXPECT_EQ(nums(src), (V{3, 47, 54}));
+        }
+    }
     const CardList src = pile({3, 47, 54});
-    CardList dst = pile({1, 2});
-    EXPECT_EQ(src.rows_copy(1, 3, dst, 1), 1);
-    EXPECT_EQ(nums(dst), (V{3, 47, 54, 1, 2}));
-    EXPECT_EQ(nums(src), (V{3, 47, 54}));
-}
-
-TEST(CardList, CopyAtTheEndAndInTheMiddle) {
-    const CardList src = pile({3, 47, 54});
-    CardList dst = pile({1, 2});
-    EXPECT_EQ(src.rows_copy(2, 3, dst, dst.row_count() + 1), 1);
-    EXPECT_EQ(nums(dst), (V{1, 2, 47, 54}));
-    EXPECT_EQ(src.rows_copy(1, 1, dst, 2), 1);
-    EXPECT_EQ(nums(dst), (V{1, 3, 2, 47, 54}));
     CardList empty;
     EXPECT_EQ(src.copy_all_to(empty), 1);
     EXPECT_EQ(nums(empty), (V{3, 47, 54}));
     EXPECT_EQ(CardList().copy_all_to(empty), 1);
     EXPECT_EQ(empty.row_count(), 3);
-}
-
-TEST(CardList, CopyOutOfRangeCopiesNothing) {
-    const CardList src = pile({3, 47, 54});
-    CardList dst = pile({1, 2});
-    using Range = std::tuple<int, int, int>;
-    for (auto [first, last, before] :
-         std::initializer_list<Range>{{0, 2, 1}, {1, 4, 1}, {3, 2, 1}, {1, 3, 0}, {1, 3, 4}, {1, 3, -1}})
-        EXPECT_EQ(src.rows_copy(first, last, dst, before), -1) << first << ".." << last << " before " << before;
-    EXPECT_EQ(nums(dst), (V{1, 2}));
-}
-
-TEST(CardList, CopyIntoItself) {
-    CardList p = pile({3, 4, 5});
-    EXPECT_EQ(p.rows_copy(1, 3, p, 2), 1);
-    EXPECT_EQ(nums(p), (V{3, 3, 4, 5, 4, 5}));
-    EXPECT_EQ(p.rows_copy(1, 2, p, p.row_count() + 1), 1);
-    EXPECT_EQ(nums(p), (V{3, 3, 4, 5, 4, 5, 3, 3}));
 }
 
 TEST(CardList, FilterHidesRowsFromEveryVerbUntilCleared) {

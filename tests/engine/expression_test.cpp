@@ -48,60 +48,61 @@ TEST(Expression, GameFormsMatchTheRightRows) {
         for (const auto& [row, want] : c.rows) EXPECT_EQ(eval(c.text, row), want) << c.text << " on card " << row.num;
 }
 
-TEST(Expression, KeywordsColumnsAndQuotesAreFlexible) {
-    EXPECT_TRUE(eval("SORT=3 AND NOT(isgo='1')", card(3)));
-    EXPECT_TRUE(eval("Code = \"K\"", card(11)));
-    EXPECT_TRUE(eval("sort=3and isgo='0'", card(3)));
-    EXPECT_TRUE(eval("\tsort\n>=\r-1 ", card(0)));
-    EXPECT_TRUE(eval("sort != 4", card(3)));
-    EXPECT_TRUE(eval("3 < sort", card(7)));  // literal first reads as sort > 3
-    EXPECT_FALSE(eval("3 < sort", card(3)));
-}
-
-TEST(Expression, AndBindsTighterThanOrAndNotNegates) {
-    EXPECT_TRUE(eval("sort = 1 or sort = 2 and isgo = '1'", card(1)));
-    EXPECT_FALSE(eval("(sort = 1 or sort = 2) and isgo = '1'", card(1)));
-    EXPECT_TRUE(eval("(sort = 1 or sort = 2) and isgo = '1'", card(2, true)));
-    EXPECT_FALSE(eval("not sort = 3", card(3)));
-    EXPECT_TRUE(eval("not not sort = 3", card(3)));
-    EXPECT_TRUE(eval("not (sort = 3 and isgo = '1')", card(3)));
-    EXPECT_TRUE(eval("sort = 9 or (sort = 8 or (sort = 3 and not isgo = '1'))", card(3)));
-}
-
-TEST(Expression, LiteralsThatNoCardHas) {
-    EXPECT_FALSE(eval("code = 'Z'", card(3)));
-    EXPECT_TRUE(eval("code <> 'Z'", card(3)));
-    EXPECT_FALSE(eval("id = 'p_999'", card(0)));
-    EXPECT_FALSE(eval("id = 'P_1'", card(1)));
-    EXPECT_TRUE(eval("id <> 'p_0'", card(0)));
-    EXPECT_FALSE(eval("name = '红桃'", card(3)));
-    EXPECT_FALSE(eval("bmp = 'x.bmp'", card(3)));
-    // An inserted row without a card has empty texts and sort 0.
-    EXPECT_TRUE(eval("id = ''", card(0)));
-    EXPECT_FALSE(eval("id = ''", card(1)));
-    EXPECT_TRUE(eval("name = '' and code = '' and sort = 0", card(0)));
-    EXPECT_TRUE(eval("bmp = 'cards\\h4.bmp'", card(47)));
-}
-
-TEST(Expression, OtherComparisonsGoByValue) {
-    EXPECT_TRUE(eval("code < 'K'", card(3)));    // "2" < "K"
-    EXPECT_FALSE(eval("code < 'K'", card(15)));  // "Q"
-    EXPECT_TRUE(eval("code < 'K'", card(1)));    // "Joker1"
-    EXPECT_TRUE(eval("code = 10", card(23)));    // a numeric text meets a number
-    EXPECT_FALSE(eval("code = 10", card(11)));
-    EXPECT_TRUE(eval("code <> 10", card(11)));
-    EXPECT_TRUE(eval("sort = '5'", card(11)));
-    EXPECT_FALSE(eval("sort = 'K'", card(11)));
-    EXPECT_TRUE(eval("sort <> 'K'", card(11)));
-    EXPECT_FALSE(eval("sort < 'K'", card(11)));
-    EXPECT_TRUE(eval("isgo = 1", card(3, true)));
-    EXPECT_TRUE(eval("isgo < 'A'", card(3)));  // "0" before "A" by bytes
-    EXPECT_TRUE(eval("id > 'p_1'", card(9)));
-    EXPECT_TRUE(eval("name > '红桃'", card(3)));
-    EXPECT_TRUE(eval("sort = sort and code = code", card(30)));
-    EXPECT_TRUE(eval("1 = 1", card(0)));
-    EXPECT_FALSE(eval("'a' = 'b'", card(0)));
-    EXPECT_TRUE(eval("code = '10' and sort = 8", card(23)));
+// Texts written by hand, each against one row: keywords, columns and quotes
+// in any case and spacing; `and` before `or`; literals no card has; other
+// comparisons by value.
+TEST(Expression, HandWrittenTextsOnSingleRows) {
+    const struct {
+        std::string text;
+        int num;
+        bool isgo, want;
+    } cases[] = {
+        {"SORT=3 AND NOT(isgo='1')", 3, false, true},
+        {"Code = \"K\"", 11, false, true},
+        {"sort=3and isgo='0'", 3, false, true},
+        {"\tsort\n>=\r-1 ", 0, false, true},
+        {"sort != 4", 3, false, true},
+        {"3 < sort", 7, false, true},  // literal first reads as sort > 3
+        {"3 < sort", 3, false, false},
+        {"sort = 1 or sort = 2 and isgo = '1'", 1, false, true},
+        {"(sort = 1 or sort = 2) and isgo = '1'", 1, false, false},
+        {"(sort = 1 or sort = 2) and isgo = '1'", 2, true, true},
+        {"not sort = 3", 3, false, false},
+        {"not not sort = 3", 3, false, true},
+        {"not (sort = 3 and isgo = '1')", 3, false, true},
+        {"sort = 9 or (sort = 8 or (sort = 3 and not isgo = '1'))", 3, false, true},
+        {"code = 'Z'", 3, false, false},
+        {"code <> 'Z'", 3, false, true},
+        {"id = 'p_999'", 0, false, false},
+        {"id = 'P_1'", 1, false, false},
+        {"id <> 'p_0'", 0, false, true},
+        {"name = '红桃'", 3, false, false},
+        {"bmp = 'x.bmp'", 3, false, false},
+        // An inserted row without a card has empty texts and sort 0.
+        {"id = ''", 0, false, true},
+        {"id = ''", 1, false, false},
+        {"name = '' and code = '' and sort = 0", 0, false, true},
+        {"bmp = 'cards\\h4.bmp'", 47, false, true},
+        {"code < 'K'", 3, false, true},    // "2" < "K"
+        {"code < 'K'", 15, false, false},  // "Q"
+        {"code < 'K'", 1, false, true},    // "Joker1"
+        {"code = 10", 23, false, true},    // a numeric text meets a number
+        {"code = 10", 11, false, false},
+        {"code <> 10", 11, false, true},
+        {"sort = '5'", 11, false, true},
+        {"sort = 'K'", 11, false, false},
+        {"sort <> 'K'", 11, false, true},
+        {"sort < 'K'", 11, false, false},
+        {"isgo = 1", 3, true, true},
+        {"isgo < 'A'", 3, false, true},  // "0" before "A" by bytes
+        {"id > 'p_1'", 9, false, true},
+        {"name > '红桃'", 3, false, true},
+        {"sort = sort and code = code", 30, false, true},
+        {"1 = 1", 0, false, true},
+        {"'a' = 'b'", 0, false, false},
+        {"code = '10' and sort = 8", 23, false, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(eval(c.text, card(c.num, c.isgo)), c.want) << c.text << " on card " << c.num;
 }
 
 TEST(Expression, HowhandComesFromThePile) {

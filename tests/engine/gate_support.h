@@ -88,6 +88,8 @@ inline std::vector<Refusal> gate_refusals() {
     const Card three = h[2], king = h[0], foreign = t.s.hands[Seat::B][0];
     const Table f = follow("K K A 9", "Q Q");
     const Card fk = f.s.hands[Seat::A][0];
+    const Table many = follow("K K K", "Q Q");
+    const std::vector<Card> kkk(many.s.hands[Seat::A].begin(), many.s.hands[Seat::A].end());
     const Table weak = follow("J J", "Q Q");
     const Hand& jj = weak.s.hands[Seat::A];
     const Table r = owing("K 9 3", 2);
@@ -108,6 +110,7 @@ inline std::vector<Refusal> gate_refusals() {
          Decision{Move::return_tribute, {rk, r3, r.s.hands[Seat::A][1]}, true}, "请选择2张牌还贡！"},
         {"a pass where a lead is due", t, Seat::A, Decision::pass(), "该你出牌，不能过牌"},
         {"a return in a trick", t, Seat::A, Decision{Move::return_tribute, {king}}, "该你出牌"},
+        {"a shuffle in a trick", t, Seat::A, Decision{Move::shuffle, {}}, "该你出牌"},
         {"nothing picked", t, Seat::A, Decision::play({}), "请先选牌"},
         {"no such card", t, Seat::A, Decision::play({0}), "没有这张牌"},
         {"another seat's card", t, Seat::A, Decision::play({foreign}), "这张牌不在手中"},
@@ -115,12 +118,15 @@ inline std::vector<Refusal> gate_refusals() {
         {"two ranks", t, Seat::A, Decision::play({king, three}), "一手牌只能有一种点数（王和2除外）"},
         {"a three led from 3 K K", t, Seat::A, Decision::play({three}), "手中还有别的牌，３不能出"},
         {"too few to follow", f, Seat::A, Decision::play({fk}), "出牌张数不对"},
+        {"too many to follow", many, Seat::A, Decision::play(kkk), "出牌张数不对"},
         {"too weak to follow", weak, Seat::A, Decision::play({jj[0], jj[1]}), "压不过桌上的牌"},
         {"a hold-back with no challenge", f, Seat::A, Decision{Move::hold_back, {}}, "没有瑟柯牌，不能扣牌"},
         {"a pass with cards", f, Seat::A, Decision{Move::pass, {fk}}, "这一步不出牌"},
         {"a pass on a challenge", follow("K", "A A", true), Seat::A, Decision::pass(), "瑟柯牌只能接牌或扣牌"},
         {"a play when a return is owed", r, Seat::A, Decision::play({rk}), "请先还贡"},
-        {"a return of the wrong size", r, Seat::A, Decision{Move::return_tribute, {rk}}, "请选择2张牌还贡！"},
+        {"a return of too few", r, Seat::A, Decision{Move::return_tribute, {rk}}, "请选择2张牌还贡！"},
+        {"a return of too many", r, Seat::A, Decision{Move::return_tribute, {rk, r3, r.s.hands[Seat::A][1]}},
+         "请选择2张牌还贡！"},
         {"a three returned", r, Seat::A, Decision{Move::return_tribute, {rk, r3}}, "手中还有别的牌，３不能还"},
         {"a play to the partner's question", asked(Ask::take_partner_tribute), Seat::A, Decision::pass(),
          "请回答要不要同帮的进贡"},

@@ -88,56 +88,64 @@ TEST(Tribute, TheOtherSideIsNotAsked) {
     EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
 }
 
+// D pays the human two big jokers: the tribute is shown, the human is asked
+// for two cards back, and a wrong answer is refused and changes nothing. The
+// return is then the human's pick, shown and handed back unmarked, or the
+// computer's in the human's place (as the simulator makes it), the lone 6
+// first, marked as a computer seat's return is.
 TEST(Tribute, TheHumansReturnIsCountedThenTaken) {
-    Settlement g;
-    g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4 4", 2);
-    g.settle();
-    // The tribute is shown face up by the payer, then the human is asked.
-    EXPECT_EQ(g.shown_by(Seat::D), "BJ#1 BJ#2");
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
+    struct Row {
+        const char* what;
+        bool by_computer;
+        const char* line;
+        const char* shown;
+        const char* marked;  // D's cards received in the return
+    };
+    const Row rows[] = {
+        {"the human's pick", false, "钟离云还落贡一个4，一个6", "4#1 6#2", ""},
+        {"the computer in the human's place", true, "钟离云还落贡一个6，一个4", "6#1 4#2", "6 4"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        Settlement g;
+        g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4 4", 2);
+        g.settle();
+        EXPECT_EQ(g.shown_by(Seat::D), "BJ#1 BJ#2");
+        EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+        EXPECT_EQ(g.t.notes().back(), game::notes::kHumanReturns);
 
-    const game::Card six = g.card(Seat::A, "6"), four = g.card(Seat::A, "4");
-    EXPECT_EQ(g.return_tribute({six}).reason, "请选择2张牌还贡！");
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.t.s.settling, 13);
-    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 6 4 4");
+        const game::Card six = g.card(Seat::A, "6"), four = g.card(Seat::A, "4"), nine = g.card(Seat::D, "9");
+        EXPECT_EQ(g.return_tribute({six}).reason, "请选择2张牌还贡！");
+        EXPECT_EQ(g.return_tribute({six, nine}).reason, "这张牌不在手中");
+        EXPECT_FALSE(g.answer(Decision::play({six})).ok());
+        EXPECT_FALSE(g.answer({Move::take_tribute, {}}).ok());
+        EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+        EXPECT_EQ(g.t.s.settling, 13);
+        EXPECT_EQ(g.held(Seat::A), "BJ BJ K 6 4 4");
+        EXPECT_EQ(g.held(Seat::D), "9");
+        EXPECT_EQ(game::check_cards(g.t.s), "");
 
-    const std::size_t from = g.t.ev.list.size();
-    ASSERT_TRUE(g.return_tribute({four, six}).ok());
-    EXPECT_TRUE(g.t.noted("钟离云还落贡一个4，一个6"));
-    EXPECT_EQ(g.shown_by(Seat::A), "4#1 6#2");
-    EXPECT_EQ(g.held(Seat::A), "BJ BJ K 4");
-    EXPECT_EQ(g.held(Seat::D), "9 6 4");
-    EXPECT_EQ(g.moved_in(Seat::D), "");  // the human's return is not marked
-    // Both hands are laid out again, the return now in D's row.
-    EXPECT_EQ(g.laid_out_since(from), (std::vector<Seat>{Seat::D, Seat::A}));
-    const game::Hand& d = g.t.s.hands[Seat::D];
-    const std::vector<game::Card> row = g.last_row(Seat::D);
-    EXPECT_TRUE(std::is_permutation(row.begin(), row.end(), d.begin(), d.end()));
-    EXPECT_EQ(g.t.s.ask, Ask::lead);
-    EXPECT_TRUE(g.started());
-    EXPECT_TRUE(g.ledger_empty());
-    EXPECT_EQ(game::check_cards(g.t.s), "");
+        const std::size_t from = g.t.ev.list.size();
+        ASSERT_TRUE(r.by_computer ? host::computer_decides(g.t.s, g.t.ev).ok() : g.return_tribute({four, six}).ok());
+        EXPECT_TRUE(g.t.noted(r.line));
+        EXPECT_EQ(g.shown_by(Seat::A), r.shown);
+        EXPECT_EQ(g.held(Seat::A), "BJ BJ K 4");
+        EXPECT_EQ(g.held(Seat::D), "9 6 4");
+        EXPECT_EQ(g.moved_in(Seat::D), r.marked);
+        // Both hands are laid out again, the return now in D's row.
+        EXPECT_EQ(g.laid_out_since(from), (std::vector<Seat>{Seat::D, Seat::A}));
+        const game::Hand& d = g.t.s.hands[Seat::D];
+        const std::vector<game::Card> row = g.last_row(Seat::D);
+        EXPECT_TRUE(std::is_permutation(row.begin(), row.end(), d.begin(), d.end()));
+        EXPECT_EQ(g.t.notes().back(), game::notes::kHumanLeads);  // play has begun, the human leads
+        EXPECT_EQ(g.t.s.ask, Ask::lead);
+        EXPECT_TRUE(g.started());
+        EXPECT_TRUE(g.ledger_empty());
+        EXPECT_EQ(game::check_cards(g.t.s), "");
+    }
 }
 
-TEST(Tribute, WrongAnswersAreRefusedAndChangeNothing) {
-    Settlement g;
-    g.debt(13, Seat::D, "BJ 9", Seat::A, "K 6", 1);
-    g.settle();
-    ASSERT_EQ(g.t.s.ask, Ask::return_tribute);
-    const game::Card nine = g.card(Seat::D, "9"), six = g.card(Seat::A, "6");
-    EXPECT_FALSE(g.return_tribute({nine}).ok());  // not the human's card
-    EXPECT_FALSE(g.answer(Decision::play({six})).ok());
-    EXPECT_FALSE(g.answer({Move::take_tribute, {}}).ok());
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-    EXPECT_EQ(g.held(Seat::D), "9");
-    EXPECT_EQ(g.held(Seat::A), "BJ K 6");
-    EXPECT_EQ(game::check_cards(g.t.s), "");
-}
-
-// The simulator's stand-in for the human's return: the return a computer
-// seat makes, and the settlement goes on as after the button.
+// The simulator's stand-in for the human asks for nothing when nothing is asked of the human.
 TEST(HumanAutoReturn, NothingIsDoneWhenNothingIsAsked) {
     game::State s = game::new_game({});
     game::Events ev;
@@ -149,38 +157,6 @@ TEST(HumanAutoReturn, NothingIsDoneWhenNothingIsAsked) {
     EXPECT_TRUE(t.ev.list.empty());
     EXPECT_EQ(test::words(t.s.hands[B]), "K");
     EXPECT_EQ(t.s.ask, Ask::nothing);
-}
-
-TEST(HumanAutoReturn, TheHumanReturnsLikeAComputerSeat) {
-    test::Table t;
-    t.s.rules.threes = false;
-    t.s.phase = Phase::tribute;
-    t.s.first_leader = A;
-    t.hand(D, "BJ BJ 9").hand(A, "K 6 4 4").rest_cleared();
-    t.s.ledger[13] = {D, A, 2};
-    game::DealSteps f = t.flow();
-    f.settle_from(1);
-    t.run_on(f);
-    ASSERT_EQ(t.s.ask, Ask::return_tribute);
-    ASSERT_TRUE(host::computer_decides(t.s, t.ev).ok());
-
-    std::vector<std::string> handed;
-    for (const test::Row& e : test::rows(t.ev))
-        if (e.kind == Kind::handed)
-            handed.push_back(game::letter_of(e.seat) + (" " + test::Cards::word_of(e.card)) + "#" +
-                             std::to_string(e.number));
-    EXPECT_EQ(handed, (std::vector<std::string>{"D BJ#1", "D BJ#2", "A 6#1", "A 4#2"}));
-    game::Hand a = t.s.hands[A], d = t.s.hands[D];
-    a.sort_by_rank();
-    d.sort_by_rank();
-    EXPECT_EQ(test::words(a), "BJ BJ K 4");  // the lone 6 first, then the weakest
-    EXPECT_EQ(test::words(d), "9 6 4");
-    const std::vector<std::string> notes = t.notes();
-    ASSERT_GE(notes.size(), 4u);
-    EXPECT_EQ(notes[notes.size() - 4], "钟离云还落贡一个6，一个4");
-    EXPECT_EQ(notes.back(), game::notes::kHumanLeads);  // play has begun, the human leads
-    EXPECT_EQ(t.s.ask, Ask::lead);
-    EXPECT_EQ(game::check_cards(t.s), "");
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/invariants.h"
@@ -26,56 +28,77 @@ using test::Settlement;
 
 // ---- taking the tribute ----
 
-TEST(Tribute, ThePayersStrongestWildCardsNotReceivedInATributeAreTaken) {
-    Settlement g;
-    g.give_traded(Seat::D, "BJ");  // came by an earlier tribute: never paid on
-    g.debt(13, Seat::D, "SJ 2 2 K 5", Seat::B, "A 9 8 8 4", 2);
-    g.settle();
-    EXPECT_TRUE(g.t.noted("花月容进落贡一小户，一钱"));
-    EXPECT_EQ(g.shown_by(Seat::D), "SJ#1 2#2");
-    EXPECT_EQ(g.moved_in(Seat::B), "SJ 2");
-    EXPECT_EQ(g.held(Seat::D), "BJ 2 K 9 5 4");
-    EXPECT_TRUE(g.started());
-}
-
-TEST(Tribute, APayerShortOfWildCardsGivesWhatItHasAndTheCountFollows) {
-    Settlement g;
-    g.debt(13, Seat::D, "2 K K 5", Seat::A, "K 6 4", 2);
-    g.settle();
-    EXPECT_EQ(g.t.s.ledger[13].count, 1);
-    EXPECT_TRUE(g.t.noted("花月容进落贡一钱"));
-    EXPECT_EQ(g.moved_in(Seat::A), "2");
-    // The human owes one card back now, not two.
-    EXPECT_EQ(g.return_tribute({}).reason, "请选择1张牌还贡！");
-    EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
-}
-
-TEST(Tribute, APayerWithoutWildCardsGivesNothingAndNothingIsOwedBack) {
-    // The human receives nothing: no return is asked for, play begins.
-    Settlement g;
-    g.debt(13, Seat::D, "K K 5", Seat::A, "K 6 4", 2);
-    g.settle();
-    EXPECT_EQ(g.t.s.ledger[13].count, 0);
-    EXPECT_TRUE(g.t.noted("花月容进落贡无牌"));
-    EXPECT_FALSE(g.t.noted(game::notes::kHumanReturns));
-    EXPECT_NE(g.t.s.ask, Ask::return_tribute);
-    EXPECT_TRUE(g.started());
-    EXPECT_EQ(g.held(Seat::A), "K 6 4");
-    EXPECT_EQ(g.held(Seat::D), "K K 5");
-
-    // Nor is a partner's empty tribute offered, nor a computer's empty return made.
-    Settlement partner;
-    partner.debt(13, Seat::C, "K 5", Seat::A, "K 6 4", 2);
-    partner.settle();
-    EXPECT_TRUE(partner.t.noted("石坚进落贡无牌"));
-    EXPECT_NE(partner.t.s.ask, Ask::take_partner_tribute);
-    EXPECT_TRUE(partner.started());
-    Settlement computer;
-    computer.debt(14, Seat::E, "Q 7", Seat::B, "9 8", 1);
-    computer.settle();
-    EXPECT_TRUE(computer.t.noted("雷虎进落贡无牌"));
-    EXPECT_FALSE(computer.t.noted("柳烟还落贡无牌"));
-    EXPECT_TRUE(computer.started());
+// One debt settled: what the payer gives, what is announced, and whether
+// the human is then asked for a return (of as many cards as were paid) or
+// play begins with the ledger emptied.
+TEST(Tribute, WhatThePayerGivesAndWhatFollows) {
+    struct Row {
+        const char* what;
+        const char* traded;  // a card the payer came by in an earlier tribute
+        int slot;
+        Seat payer;
+        const char* pays_from;
+        Seat receiver;
+        const char* holds;
+        int count;
+        bool tributes;
+        const char* noted;      // lines written, split at '|'
+        const char* not_noted;  // a line not written
+        const char* shown;      // by the payer; nullptr: not looked at
+        const char* moved_in;   // to the receiver, marked; nullptr: not looked at
+        const char* payer_holds;
+        const char* receiver_holds;
+        int owed_back;  // the human's return waited for; 0: play begins
+    };
+    const Row rows[] = {
+        {"the strongest wild cards not received in a tribute", "BJ", 13, Seat::D, "SJ 2 2 K 5", Seat::B, "A 9 8 8 4", 2,
+         true, "花月容进落贡一小户，一钱", "", "SJ#1 2#2", "SJ 2", "BJ 2 K 9 5 4", nullptr, 0},
+        {"a payer short of wild cards gives what it has", "", 13, Seat::D, "2 K K 5", Seat::A, "K 6 4", 2, true,
+         "花月容进落贡一钱", "", nullptr, "2", nullptr, nullptr, 1},
+        {"a payer without wild cards gives nothing", "", 13, Seat::D, "K K 5", Seat::A, "K 6 4", 2, true,
+         "花月容进落贡无牌", game::notes::kHumanReturns, nullptr, "", "K K 5", "K 6 4", 0},
+        {"a partner's empty tribute is not offered", "", 13, Seat::C, "K 5", Seat::A, "K 6 4", 2, true,
+         "石坚进落贡无牌", "", nullptr, "", nullptr, nullptr, 0},
+        {"a computer's empty return is not made", "", 14, Seat::E, "Q 7", Seat::B, "9 8", 1, true, "雷虎进落贡无牌",
+         "柳烟还落贡无牌", nullptr, "", nullptr, nullptr, 0},
+        {"a big joker and a two are both announced", "", 7, Seat::F, "BJ 2 9 9", Seat::C, "A 7 5", 2, true,
+         "月琴进点贡一大户，一钱|石坚还点贡一个5，一个7", "", nullptr, nullptr, nullptr, nullptr, 0},
+        {"scores only: nothing changes hands", "", 13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4", 2, false, "",
+         "花月容进落贡两大户", nullptr, "", "BJ BJ 9", "K 6 4", 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        Settlement g;
+        g.t.s.rules.tributes = r.tributes;
+        if (*r.traded) g.give_traded(r.payer, r.traded);
+        g.debt(r.slot, r.payer, r.pays_from, r.receiver, r.holds, r.count);
+        g.settle();
+        std::istringstream lines(r.noted);
+        for (std::string line; std::getline(lines, line, '|');) EXPECT_TRUE(g.t.noted(line)) << line;
+        EXPECT_FALSE(*r.not_noted && g.t.noted(r.not_noted)) << r.not_noted;
+        // Each expectation given is checked; nullptr leaves it out.
+        const std::pair<const char*, std::string> seen[] = {
+            {r.shown, g.shown_by(r.payer)},
+            {r.moved_in, g.moved_in(r.receiver)},
+            {r.payer_holds, g.held(r.payer)},
+            {r.receiver_holds, g.held(r.receiver)},
+        };
+        for (const auto& [want, got] : seen) {
+            if (want) {
+                EXPECT_EQ(got, want);
+            }
+        }
+        EXPECT_EQ(g.asked(Ask::take_partner_tribute), 0);
+        if (r.owed_back > 0) {
+            EXPECT_EQ(g.t.s.ledger[static_cast<std::size_t>(r.slot)].count, r.owed_back);
+            EXPECT_EQ(g.return_tribute({}).reason, "请选择" + std::to_string(r.owed_back) + "张牌还贡！");
+            EXPECT_EQ(g.t.s.ask, Ask::return_tribute);
+            continue;
+        }
+        EXPECT_EQ(g.t.s.ask, Ask::lead);
+        EXPECT_TRUE(g.started());
+        EXPECT_TRUE(g.ledger_empty());
+    }
 }
 
 TEST(Tribute, AHandTooFullToTakeATributeCardLeavesTheCardWithThePayer) {
@@ -106,14 +129,6 @@ TEST(Tribute, AnnouncementTexts) {
     EXPECT_EQ(handed(Seat::E, point, true, 2, kNine, kNine), "雷虎还点贡两个9");
     EXPECT_EQ(handed(Seat::F, smother, true, 2, kTwo, kTwo), "月琴还扪贡两钱");
     EXPECT_EQ(handed(Seat::F, point, false, 0, 0, 0), "月琴进点贡无牌");
-}
-
-TEST(Tribute, APayerWithABigJokerAndATwoAnnouncesBoth) {
-    Settlement g;
-    g.debt(7, Seat::F, "BJ 2 9 9", Seat::C, "A 7 5", 2);
-    g.settle();
-    EXPECT_TRUE(g.t.noted("月琴进点贡一大户，一钱"));
-    EXPECT_TRUE(g.t.noted("石坚还点贡一个5，一个7"));
 }
 
 // ---- the computer's return ----
@@ -179,19 +194,6 @@ TEST(Tribute, TheListingNamesEveryDebtAndFilesPointTributes) {
     EXPECT_EQ(t.notes(),
               (std::vector<std::string>{"柳烟向石坚进扪贡1张", "柳烟向雷虎进点贡1张", "雷虎向柳烟进点贡1张",
                                         "月琴向石坚进点贡1张", "雷虎向柳烟进落贡2张", "月琴向钟离云进落贡1张"}));
-}
-
-TEST(Tribute, ScoresOnlySkipTheSettlementAndEmptyTheLedger) {
-    Settlement g;
-    g.t.s.rules.tributes = false;
-    g.debt(13, Seat::D, "BJ BJ 9", Seat::A, "K 6 4", 2);
-    g.settle();
-    EXPECT_EQ(g.held(Seat::A), "K 6 4");
-    EXPECT_EQ(g.held(Seat::D), "BJ BJ 9");
-    EXPECT_FALSE(g.t.noted("花月容进落贡两大户"));
-    EXPECT_EQ(g.t.s.ask, Ask::lead);
-    EXPECT_TRUE(g.started());
-    EXPECT_TRUE(g.ledger_empty());
 }
 
 // Two deals in a row, each ending with different places: every settlement
