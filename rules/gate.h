@@ -28,6 +28,12 @@ std::optional<Seat> current_seat(const State& s);
 // once, in the catalogue's order). Empty when nothing is due.
 std::vector<Decision> legal_decisions(const State& s);
 
+// The plays `hand` may make under `rules`: answers to `standing`, or leads
+// when it is none. For the current seat these are the plays `legal_decisions`
+// lists, in the same order; a level that looks ahead asks it for a hand of a
+// world it drew, where that seat need not be the one the state asks.
+std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules);
+
 // The one gate: ok exactly for the decisions listed by `legal_decisions`
 // (with any copies of the same ranks), else refused with the reason.
 Verdict check(const State& s, Seat seat, const Decision& d);
