@@ -101,7 +101,7 @@ std::vector<Card> lead(const State& s, Seat seat) {
 std::optional<std::vector<Card>> follow(const State& s, Seat seat) {
     if (!s.trick.standing) return std::nullopt;
     // Nothing beats the standing play: a pass, as at any level.
-    if (legal_plays(s.hands[seat], &s.plays[*s.trick.standing], s.rules).empty()) return std::nullopt;
+    if (legal_plays(s.hands[seat], &s.plays[*s.trick.standing], s.rules, 1).empty()) return std::nullopt;
     Decision d = decide(s, seat);
     if (d.move != Move::play || !can_play(d.cards, &s.plays[*s.trick.standing])) return std::nullopt;
     return std::move(d.cards);

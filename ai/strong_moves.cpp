@@ -74,10 +74,6 @@ std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules
 
 std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, const Rules& rules, int most) {
     if (standing.empty()) return {};
-    return cheapest_answers(hand, legal_plays(hand, &standing, rules), most);
-}
-
-std::vector<std::vector<Card>> cheapest_answers(const Hand& hand, std::vector<Decision> answers, int most) {
     struct Scored {
         int cost = 0;
         std::vector<Card> cards;
@@ -85,7 +81,7 @@ std::vector<std::vector<Card>> cheapest_answers(const Hand& hand, std::vector<De
     // The cheapest answer of each kind: by its natural rank, 0 for wild cards alone.
     std::array<Scored, kRanks + 1> best{};
     const auto held = hand.counts();
-    for (Decision& d : answers) {
+    for (Decision& d : legal_plays(hand, &standing, rules)) {
         int cost = 0, natural = 0;
         Rank r = 0;
         for (Card c : d.cards) {

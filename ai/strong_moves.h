@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "model/cards.h"
-#include "model/decision.h"
 #include "model/rules_settings.h"
 
 namespace tav::game::strong {
@@ -24,7 +23,5 @@ std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules
 // cards before wild ones, weak before strong). Every answer that beats the
 // standing play is weighed, so this is empty only when none does.
 std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, const Rules& rules, int most);
-// The same from `answers`, the legal answers of `hand` (`legal_plays`).
-std::vector<std::vector<Card>> cheapest_answers(const Hand& hand, std::vector<Decision> answers, int most);
 
 }  // namespace tav::game::strong

@@ -116,7 +116,9 @@ bool beats_so_far(const std::vector<Card>& cards, const Play& standing) {
 
 // Plays of wild cards by count (big jokers, small jokers, 2s) with at most one
 // natural rank; only those the rules take are kept.
-void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vector<Decision>& out) {
+// Stops once `out` holds `most` decisions.
+void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vector<Decision>& out,
+           std::size_t most = SIZE_MAX) {
     const ByRank held(hand);
     const int size = standing ? standing->size() : -1;  // -1: any size
     const bool no_threes = threes_kept_back(rules, hand);
@@ -124,7 +126,7 @@ void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vect
     auto offer = [&] {
         if (!cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
     };
-    for (int b = 0; b <= held.n[kBigJoker]; ++b)
+    for (int b = 0; b <= held.n[kBigJoker] && out.size() < most; ++b)
         for (int j = 0; j <= held.n[kSmallJoker]; ++j)
             for (int t = 0; t <= held.n[kTwo]; ++t) {
                 const int wild = b + j + t;
@@ -146,7 +148,7 @@ void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vect
                 for (Rank r = kAce; r <= kThree && r < weaker_than; ++r) {
                     if (r == kThree && no_threes) continue;
                     const int have = held.n[static_cast<std::size_t>(r)];
-                    for (int k = size < 0 ? 1 : size - wild; k >= 1 && k <= have; ++k) {
+                    for (int k = size < 0 ? 1 : size - wild; k >= 1 && k <= have && out.size() < most; ++k) {
                         cards.resize(static_cast<std::size_t>(wild));
                         held.take(r, k, cards);
                         offer();
@@ -246,9 +248,10 @@ Verdict check(const State& s, Seat seat, const Decision& d) {
     return refuse("现在没有要做的决定");
 }
 
-std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules) {
+std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules, std::size_t most) {
     std::vector<Decision> out;
-    plays(hand, standing, rules, out);
+    plays(hand, standing, rules, out, most);
+    if (out.size() > most) out.resize(most);
     return out;
 }
 

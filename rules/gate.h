@@ -5,6 +5,7 @@
 // copies of those ranks the hand holds.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,10 +30,12 @@ std::optional<Seat> current_seat(const State& s);
 std::vector<Decision> legal_decisions(const State& s);
 
 // The plays `hand` may make under `rules`: answers to `standing`, or leads
-// when it is none. For the current seat these are the plays `legal_decisions`
-// lists, in the same order; a level that looks ahead asks it for a hand of a
-// world it drew, where that seat need not be the one the state asks.
-std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules);
+// when it is none; the first `most` of them (one tells whether there is
+// any). For the current seat these are the plays `legal_decisions` lists, in
+// the same order; a level that looks ahead asks it for a hand of a world it
+// drew, where that seat need not be the one the state asks.
+std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules,
+                                  std::size_t most = SIZE_MAX);
 
 // The one gate: ok exactly for the decisions listed by `legal_decisions`
 // (with any copies of the same ranks), else refused with the reason.
