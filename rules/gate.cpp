@@ -124,7 +124,7 @@ void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vect
     const bool no_threes = threes_kept_back(rules, hand);
     std::vector<Card> cards;
     auto offer = [&] {
-        if (!cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
+        if (out.size() < most && !cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
     };
     for (int b = 0; b <= held.n[kBigJoker] && out.size() < most; ++b)
         for (int j = 0; j <= held.n[kSmallJoker]; ++j)
@@ -251,7 +251,6 @@ Verdict check(const State& s, Seat seat, const Decision& d) {
 std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules, std::size_t most) {
     std::vector<Decision> out;
     plays(hand, standing, rules, out, most);
-    if (out.size() > most) out.resize(most);
     return out;
 }
 

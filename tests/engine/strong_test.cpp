@@ -88,6 +88,11 @@ TEST(StrongMoves, WildCardsAnswerWhatNaturalCardsCannot) {
     const auto broken = answer_choices(hand_of(cards, "10 10 2"), play_of(cards, "K 9"), Rules{}, 8);
     ASSERT_EQ(broken.size(), 1u);
     EXPECT_EQ(sorted_words(broken[0]), "2 10");
+    // Whether anything beats is told by the first legal play alone.
+    const Play six = play_of(cards, "6"), big_joker = play_of(cards, "BJ");
+    EXPECT_GT(legal_plays(hand, &six, Rules{}).size(), 1u);
+    EXPECT_EQ(legal_plays(hand, &six, Rules{}, 1), std::vector<Decision>{legal_plays(hand, &six, Rules{})[0]});
+    EXPECT_TRUE(legal_plays(hand, &big_joker, Rules{}, 1).empty());
 }
 
 TEST(StrongMoves, LeadsKeepTheRuleOnThreesAndGoOutWithTheWildCards) {
