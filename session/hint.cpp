@@ -14,7 +14,6 @@ using game::Card;
 using game::Hand;
 using game::Rank;
 using game::rank_of;
-using game::RankCounts;
 
 bool is_turn(Ask a) { return a == Ask::lead || a == Ask::follow || a == Ask::follow_or_hold; }
 
@@ -48,7 +47,7 @@ void take(const Hand& hand, Rank r, int count, std::vector<Card>& out) {
 // The legal play as the hint offers it: the cards of each rank are the ones
 // laid out last (the copies a player reaches for), wild cards first.
 std::vector<Card> as_offered(const Hand& hand, const std::vector<Card>& play) {
-    RankCounts n;
+    game::RankCounts n;  // the engine's counts, not the card counter's
     for (Card c : play) n.add(c);
     std::vector<Card> cards;
     cards.reserve(play.size());
