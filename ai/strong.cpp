@@ -7,6 +7,7 @@
 #include "ai/strong_thumb.h"
 #include "ai/strong_world.h"
 #include "ai/view.h"
+#include "rules/gate.h"
 #include "rules/play.h"
 
 namespace tav::game::strong {
@@ -78,7 +79,7 @@ Decision decide(const State& s, Seat seat) {
     if (!s.trick.standing) {
         for (auto& cards : lead_choices(hand, s.rules)) add_choice(choices, Decision::play(std::move(cards)));
     } else {
-        for (auto& cards : answer_choices(hand, s.plays[*s.trick.standing], kMostAnswers))
+        for (auto& cards : answer_choices(hand, s.plays[*s.trick.standing], s.rules, kMostAnswers))
             add_choice(choices, Decision::play(std::move(cards)));
         add_choice(choices, Decision::pass());
     }
@@ -100,7 +101,7 @@ std::vector<Card> lead(const State& s, Seat seat) {
 std::optional<std::vector<Card>> follow(const State& s, Seat seat) {
     if (!s.trick.standing) return std::nullopt;
     // Nothing beats the standing play: a pass, as at any level.
-    if (answer_choices(s.hands[seat], s.plays[*s.trick.standing], 1).empty()) return std::nullopt;
+    if (legal_plays(s.hands[seat], &s.plays[*s.trick.standing], s.rules, 1).empty()) return std::nullopt;
     Decision d = decide(s, seat);
     if (d.move != Move::play || !can_play(d.cards, &s.plays[*s.trick.standing])) return std::nullopt;
     return std::move(d.cards);

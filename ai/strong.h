@@ -21,14 +21,15 @@
 // deal with six strong seats in a few milliseconds.
 //
 // What it knows. Its own hand, every card played and cleared, how many cards
-// each seat holds, places, scores and the ledger (`SeatView::known_state`).
+// each seat holds, places, scores and the ledger (`known_to`).
 // The worlds are drawn by a generator seeded from that knowledge alone, so
 // the same knowledge gives the same decision however the hidden cards lie.
 // The classic level and the rollouts read hands of a drawn world only.
 //
-// Every choice is a play the rules allow (`can_play`, the rule on threes
-// kept) or a pass where a play stands; when nothing beats the standing play
-// it passes, as the classic level does. The engine checks what it gets all
+// Every choice it weighs is picked from the plays the rules allow its hand
+// (`legal_plays`, the one list the gate keeps), or a pass where a play
+// stands; when nothing beats the standing play it passes, as the classic
+// level does. The engine checks what it gets all
 // the same.
 #pragma once
 

@@ -4,22 +4,20 @@
 #include <array>
 
 #include "rules/gate.h"
-#include "rules/play.h"
 
 namespace tav::game::strong {
 namespace {
 
-// The hand's cards of one rank, at most `n`.
-void take_rank(const Hand& hand, Rank r, int n, std::vector<Card>& out) {
-    for (Card c : hand)
-        if (n > 0 && rank_of(c) == r) {
-            out.push_back(c);
-            --n;
-        }
+// How many cards of each rank a play holds.
+using Shape = std::array<int, kRanks + 1>;
+
+Shape shape_of(const std::vector<Card>& cards) {
+    Shape n{};
+    for (Card c : cards) ++n[static_cast<std::size_t>(rank_of(c))];
+    return n;
 }
 
 void add_unique(std::vector<std::vector<Card>>& list, std::vector<Card> cards) {
-    if (cards.empty()) return;
     std::sort(cards.begin(), cards.end());
     if (std::find(list.begin(), list.end(), cards) == list.end()) list.push_back(std::move(cards));
 }
@@ -32,97 +30,86 @@ int wild_cost(Rank r) { return r == kBigJoker ? 8 : r == kSmallJoker ? 5 : 3; }
 std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules) {
     std::vector<std::vector<Card>> out;
     if (hand.empty()) return out;
+    const std::vector<Decision> legal = legal_plays(hand, nullptr, rules);
+    std::vector<Shape> shapes;
+    shapes.reserve(legal.size());
+    for (const Decision& d : legal) shapes.push_back(shape_of(d.cards));
+    // The legal lead of exactly that shape, if there is one.
+    auto find = [&](const Shape& want) -> const Decision* {
+        const auto at = std::find(shapes.begin(), shapes.end(), want);
+        return at == shapes.end() ? nullptr : &legal[static_cast<std::size_t>(at - shapes.begin())];
+    };
+    auto pick = [&](const Shape& want) {
+        if (const Decision* d = find(want)) add_unique(out, d->cards);
+    };
     const auto held = hand.counts();
-    const bool threes_wait = threes_kept_back(rules, hand);
-    std::vector<Rank> ranks;  // natural ranks that may be led, weakest first
-    for (Rank r = kThree; r >= kAce; --r)
-        if (held[static_cast<std::size_t>(r)] > 0 && (r != kThree || !threes_wait)) ranks.push_back(r);
-    std::vector<Card> wild;
-    for (Card c : hand)
-        if (is_wild(rank_of(c))) wild.push_back(c);
+    auto whole = [&held](Rank r) {
+        Shape s{};
+        s[static_cast<std::size_t>(r)] = held[static_cast<std::size_t>(r)];
+        return s;
+    };
+    Shape wild{};
+    for (Rank r : {kBigJoker, kSmallJoker, kTwo}) wild[static_cast<std::size_t>(r)] = held[static_cast<std::size_t>(r)];
+    const bool has_wild = wild != Shape{};
 
-    for (std::size_t i = 0; i < ranks.size() && i < 3; ++i) {
-        std::vector<Card> group;
-        take_rank(hand, ranks[i], hand.size(), group);
-        add_unique(out, std::move(group));
-    }
-    if (!wild.empty() && ranks.size() <= 2) {
+    // The natural ranks that may be led whole, weakest first; the first three are leads.
+    std::vector<Rank> ranks;
+    for (Rank r = kThree; r >= kAce; --r)
+        if (held[static_cast<std::size_t>(r)] > 0 && find(whole(r))) ranks.push_back(r);
+    for (std::size_t i = 0; i < ranks.size() && i < 3; ++i) pick(whole(ranks[i]));
+    if (has_wild && ranks.size() <= 2) {
         // Near the end: the wild cards together, alone or with the weakest rank.
-        add_unique(out, wild);
+        pick(wild);
         if (!ranks.empty()) {
-            std::vector<Card> with = wild;
-            take_rank(hand, ranks[0], hand.size(), with);
-            add_unique(out, std::move(with));
+            Shape with = wild;
+            with[static_cast<std::size_t>(ranks[0])] = held[static_cast<std::size_t>(ranks[0])];
+            pick(with);
         }
         if (ranks.empty())
             for (Rank r : {kTwo, kSmallJoker, kBigJoker})
-                if (held[static_cast<std::size_t>(r)] > 0) {
-                    std::vector<Card> group;
-                    take_rank(hand, r, hand.size(), group);
-                    add_unique(out, std::move(group));
-                }
+                if (held[static_cast<std::size_t>(r)] > 0) pick(whole(r));
     }
-    // Keep only what the rules allow (one natural rank).
-    std::erase_if(out, [](const std::vector<Card>& c) { return !can_play(c, nullptr); });
     return out;
 }
 
-std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, int most) {
+std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, const Rules& rules, int most) {
+    if (standing.empty()) return {};
     struct Scored {
-        int cost;
-        std::vector<Card> cards;
-    };
-    std::vector<Scored> found;
-    const int n = standing.size();
-    if (n == 0 || hand.size() < n) return {};
-    const auto held = hand.counts();
-    // The hand's wild cards, weakest first.
-    std::vector<Card> wild;
-    for (Rank r : {kTwo, kSmallJoker, kBigJoker})
-        for (Card c : hand)
-            if (rank_of(c) == r) wild.push_back(c);
-
-    // `k` natural cards of `r` (none when r is 0) and wild cards for the rest:
-    // the weakest wild card that beats each standing card, from the
-    // standing play's weakest card paired with a wild one upwards.
-    auto build = [&](Rank r, int k) {
-        const int w = n - k;
-        if (w > static_cast<int>(wild.size())) return;
-        if (k > 0 && r >= rank_of(standing[w])) return;
-        std::vector<Card> cards;
-        std::array<bool, 96> used{};
         int cost = 0;
-        for (int i = w - 1; i >= 0; --i) {
-            const Rank against = rank_of(standing[i]);
-            std::size_t pick = wild.size();
-            for (std::size_t j = 0; j < wild.size(); ++j)
-                if (!used[j] && rank_of(wild[j]) < against) {
-                    pick = j;
-                    break;
-                }
-            if (pick == wild.size()) return;
-            used[pick] = true;
-            cards.push_back(wild[pick]);
-            cost += wild_cost(rank_of(wild[pick]));
-        }
-        if (k > 0) {
-            take_rank(hand, r, k, cards);
-            if (held[static_cast<std::size_t>(r)] > k) cost += 2;  // a group broken
-            cost += (kThree - r) / 4;                              // strong ranks kept for later
-        }
-        if (!can_play(cards, &standing)) return;
-        found.push_back({cost, std::move(cards)});
+        std::vector<Card> cards;
     };
-    for (Rank r = kFour; r >= kAce; --r) {
-        const int c = held[static_cast<std::size_t>(r)];
-        if (c > 0) build(r, std::min(c, n));
+    // The cheapest answer of each kind: by its natural rank, 0 for wild cards alone.
+    std::array<Scored, kRanks + 1> best{};
+    const auto held = hand.counts();
+    for (Decision& d : legal_plays(hand, &standing, rules)) {
+        int cost = 0, natural = 0;
+        Rank r = 0;
+        for (Card c : d.cards) {
+            const Rank cr = rank_of(c);
+            if (is_wild(cr)) {
+                cost += wild_cost(cr);
+            } else {
+                r = cr;
+                ++natural;
+            }
+        }
+        if (natural > 0) {
+            if (held[static_cast<std::size_t>(r)] > natural) cost += 2;  // a group broken
+            cost += (kThree - r) / 4;                                    // strong ranks kept for later
+        }
+        Scored& b = best[static_cast<std::size_t>(r)];
+        if (b.cards.empty() || cost < b.cost) b = {cost, std::move(d.cards)};
     }
-    build(0, 0);
-    std::stable_sort(found.begin(), found.end(), [](const Scored& a, const Scored& b) { return a.cost < b.cost; });
+    // On a tie the weaker natural rank first, wild cards alone last.
+    std::vector<Scored*> found;
+    for (Rank r = kThree; r >= kAce; --r)
+        if (!best[static_cast<std::size_t>(r)].cards.empty()) found.push_back(&best[static_cast<std::size_t>(r)]);
+    if (!best[0].cards.empty()) found.push_back(&best[0]);
+    std::stable_sort(found.begin(), found.end(), [](const Scored* a, const Scored* b) { return a->cost < b->cost; });
     std::vector<std::vector<Card>> out;
-    for (Scored& s : found) {
+    for (Scored* s : found) {
         if (static_cast<int>(out.size()) >= most) break;
-        out.push_back(std::move(s.cards));
+        out.push_back(std::move(s->cards));
     }
     return out;
 }

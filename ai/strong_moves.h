@@ -1,5 +1,6 @@
-// The plays the strong level weighs: built from the seat's own hand and the
-// standing play alone, each one a play the rules allow.
+// The plays the strong level weighs: a few picked from the plays the rules
+// allow the seat's own hand (`legal_plays`), from that hand and the standing
+// play alone.
 #pragma once
 
 #include <vector>
@@ -15,9 +16,12 @@ namespace tav::game::strong {
 // other cards remain. Empty only for an empty hand.
 std::vector<std::vector<Card>> lead_choices(const Hand& hand, const Rules& rules);
 
-// At most `most` answers to `standing` from `hand`, the cheapest first (a
-// group of exactly the size before a broken group, natural cards before wild
-// ones, weak before strong). Each beats the standing play.
-std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, int most);
+// At most `most` answers to `standing` from `hand`, the cheapest first: for
+// each natural rank (and for wild cards alone) its cheapest answer, where
+// wild cards cost most, a broken group costs, and a strong rank costs a
+// little (so a group of exactly the size goes before a broken group, natural
+// cards before wild ones, weak before strong). Every answer that beats the
+// standing play is weighed, so this is empty only when none does.
+std::vector<std::vector<Card>> answer_choices(const Hand& hand, const Play& standing, const Rules& rules, int most);
 
 }  // namespace tav::game::strong

@@ -5,6 +5,7 @@
 #include "ai/classic.h"
 #include "ai/strong_moves.h"
 #include "ai/view.h"
+#include "rules/gate.h"
 #include "rules/play.h"
 
 namespace tav::game::strong {
@@ -14,8 +15,8 @@ bool leaves_partner_alone(const State& s, Seat seat) {
     const std::optional<Seat> standing = v.trick().standing;
     if (!standing || !same_side(*standing, seat) || v.is_out(*standing)) return false;
     // Every answer has as many cards as the standing play.
-    const bool goes_out =
-        v.play_of(*standing).size() == v.hand().size() && !answer_choices(v.hand(), v.play_of(*standing), 1).empty();
+    const bool goes_out = v.play_of(*standing).size() == v.hand().size() &&
+                          !legal_plays(v.hand(), &v.play_of(*standing), v.rules(), 1).empty();
     return !goes_out;
 }
 
@@ -24,8 +25,7 @@ Decision rules_of_thumb(const State& s, Seat seat) {
     if (!s.trick.standing) return Decision::play(classic::lead(v));
     const Seat standing = *s.trick.standing;
     const Play& prior = s.plays[standing];
-    const std::vector<std::vector<Card>> answers = answer_choices(v.hand(), prior, 1);
-    if (answers.empty() || leaves_partner_alone(s, seat)) return Decision::pass();
+    if (legal_plays(v.hand(), &prior, v.rules(), 1).empty() || leaves_partner_alone(s, seat)) return Decision::pass();
     const bool partner = same_side(standing, seat);
     const bool close_to_out = !partner && v.hand_size(standing) <= kCloseToOut;
 
@@ -46,7 +46,7 @@ Decision rules_of_thumb(const State& s, Seat seat) {
         // 2s spent on a group of natural cards while nobody is about to go out.
         d = Decision::pass();
     }
-    if (d.move == Move::pass && close_to_out) return Decision::play(answers[0]);
+    if (d.move == Move::pass && close_to_out) return Decision::play(answer_choices(v.hand(), prior, v.rules(), 1)[0]);
     return d;
 }
 

@@ -53,7 +53,7 @@ Worlds::Worlds(const State& s, Seat seat) : known_(SeatView(s, seat).known_state
     h.add(static_cast<std::uint64_t>(t.challenge) * 2 + static_cast<std::uint64_t>(t.answer) * 4 +
           static_cast<std::uint64_t>(t.passes) * 16);
     seed_ = h.h;
-    // The hidden hands keep their sizes: the known state has them empty.
+    // The hidden hands keep their sizes.
     sizes_of_others_ = {};
     for (Seat x : kAllSeats)
         if (x != seat) sizes_of_others_[array_index(x)] = view.hand_size(x);
@@ -67,6 +67,7 @@ State Worlds::draw(Random& rng) const {
     std::size_t next = 0;
     for (Seat x : kAllSeats) {
         if (x == seat_) continue;
+        w.hands[x].clear();  // its face-down cards, dealt below
         for (int k = 0; k < sizes_of_others_[array_index(x)] && next < pack.size(); ++k) w.hands[x].push(pack[next++]);
         w.hands[x].sort_by_rank();
     }

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "model/observation.h"
 #include "model/state.h"
 
 namespace tav::game {
@@ -26,16 +27,10 @@ public:
     // Cards of a rank cleared from the table this deal.
     int cleared(Rank r) const { return s_.cleared.count(r); }
 
-    // The game as this seat may know it: the other seats' hands left empty
-    // (their sizes are `hand_size`), everything else as it stands: the
-    // plays, the cleared cards, places, scores and the tribute ledger. The
-    // strong level deals the cards it cannot see into copies of this.
-    State known_state() const {
-        State k = s_;
-        for (Seat other : kAllSeats)
-            if (other != seat_) k.hands[other].clear();
-        return k;
-    }
+    // The game as this seat may know it (`known_to`): the other seats'
+    // hands as face-down cards, everything shown as it stands. The strong
+    // level deals the cards it cannot see into copies of this.
+    State known_state() const { return known_to(s_, seat_); }
 
     // A look into another hand: how many natural ranks the seat whose play
     // stands still holds (0 when none stands). The classic level leaves a

@@ -21,4 +21,16 @@ std::vector<Event> observe(std::span<const Event> events, Seat seat) {
     return out;
 }
 
+State known_to(const State& s, Seat seat) {
+    State k = s;
+    for (Seat other : kAllSeats) {
+        if (other == seat) continue;
+        Hand& hand = k.hands[other];
+        const int size = hand.size();
+        hand.clear();
+        for (int i = 0; i < size; ++i) hand.push(0);
+    }
+    return k;
+}
+
 }  // namespace tav::game

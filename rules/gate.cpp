@@ -92,7 +92,9 @@ Verdict check_return(const State& s, Seat seat, const Decision& d) {
 
 // The hand's cards by rank, so a choice of ranks takes real cards.
 struct ByRank {
-    std::array<std::array<Card, 16>, kRanks + 1> cards{};
+    // Left unset but for the first n[r] of each rank, the only ones read:
+    // every decision listed builds this once.
+    std::array<std::array<Card, 16>, kRanks + 1> cards;
     std::array<int, kRanks + 1> n{};
     explicit ByRank(const Hand& hand) {
         for (Card c : hand) {
@@ -105,19 +107,26 @@ struct ByRank {
     }
 };
 
+// Each of `cards` (strongest first) beats the standing card at its place.
+bool beats_so_far(const std::vector<Card>& cards, const Play& standing) {
+    for (std::size_t i = 0; i < cards.size(); ++i)
+        if (rank_of(cards[i]) >= rank_of(standing[static_cast<int>(i)])) return false;
+    return true;
+}
+
 // Plays of wild cards by count (big jokers, small jokers, 2s) with at most one
 // natural rank; only those the rules take are kept.
-void plays(const State& s, Seat seat, std::vector<Decision>& out) {
-    const Hand& hand = s.hands[seat];
+// Stops once `out` holds `most` decisions.
+void plays(const Hand& hand, const Play* standing, const Rules& rules, std::vector<Decision>& out,
+           std::size_t most = SIZE_MAX) {
     const ByRank held(hand);
-    const Play* standing = s.ask == Ask::lead ? nullptr : &s.plays[*s.trick.standing];
     const int size = standing ? standing->size() : -1;  // -1: any size
-    const bool no_threes = threes_kept_back(s.rules, hand);
+    const bool no_threes = threes_kept_back(rules, hand);
     std::vector<Card> cards;
     auto offer = [&] {
-        if (!cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
+        if (out.size() < most && !cards.empty() && can_play(cards, standing)) out.push_back(Decision::play(cards));
     };
-    for (int b = 0; b <= held.n[kBigJoker]; ++b)
+    for (int b = 0; b <= held.n[kBigJoker] && out.size() < most; ++b)
         for (int j = 0; j <= held.n[kSmallJoker]; ++j)
             for (int t = 0; t <= held.n[kTwo]; ++t) {
                 const int wild = b + j + t;
@@ -126,11 +135,20 @@ void plays(const State& s, Seat seat, std::vector<Decision>& out) {
                 held.take(kBigJoker, b, cards);
                 held.take(kSmallJoker, j, cards);
                 held.take(kTwo, t, cards);
+                // The cards go in strongest first, and an answer beats card by
+                // card: wild cards that fail at their places fail with more 2s
+                // too, and a natural rank must beat the standing card it meets.
+                // These only spare `can_play` the hopeless tries; it decides.
+                Rank weaker_than = kThree + 1;
+                if (standing) {
+                    if (!beats_so_far(cards, *standing)) break;
+                    if (wild < size) weaker_than = rank_of((*standing)[wild]);
+                }
                 if (size < 0 || wild == size) offer();
-                for (Rank r = kAce; r <= kThree; ++r) {
+                for (Rank r = kAce; r <= kThree && r < weaker_than; ++r) {
                     if (r == kThree && no_threes) continue;
                     const int have = held.n[static_cast<std::size_t>(r)];
-                    for (int k = size < 0 ? 1 : size - wild; k >= 1 && k <= have; ++k) {
+                    for (int k = size < 0 ? 1 : size - wild; k >= 1 && k <= have && out.size() < most; ++k) {
                         cards.resize(static_cast<std::size_t>(wild));
                         held.take(r, k, cards);
                         offer();
@@ -230,10 +248,20 @@ Verdict check(const State& s, Seat seat, const Decision& d) {
     return refuse("现在没有要做的决定");
 }
 
+std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules, std::size_t most) {
+    std::vector<Decision> out;
+    plays(hand, standing, rules, out, most);
+    return out;
+}
+
 std::vector<Decision> legal_decisions(const State& s) {
     std::vector<Decision> out;
     const std::optional<Seat> seat = current_seat(s);
     if (!seat) return out;
+    // A follow has a standing play: `current_seat` says so.
+    const auto plays_of_seat = [&] {
+        plays(s.hands[*seat], s.ask == Ask::lead ? nullptr : &s.plays[*s.trick.standing], s.rules, out);
+    };
     switch (s.ask) {
         case Ask::shuffle: {
             // A chance step: any order of the pack is a shuffle; listed once,
@@ -243,13 +271,13 @@ std::vector<Decision> legal_decisions(const State& s) {
             out.push_back(std::move(d));
             break;
         }
-        case Ask::lead: plays(s, *seat, out); break;
+        case Ask::lead: plays_of_seat(); break;
         case Ask::follow:
-            plays(s, *seat, out);
+            plays_of_seat();
             out.push_back(Decision::pass());
             break;
         case Ask::follow_or_hold:
-            plays(s, *seat, out);
+            plays_of_seat();
             out.push_back(Decision{Move::hold_back, {}});
             break;
         case Ask::return_tribute: returns(s, *seat, out); break;

@@ -5,6 +5,7 @@
 // copies of those ranks the hand holds.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,6 +28,14 @@ std::optional<Seat> current_seat(const State& s);
 // go, or the shuffle (a chance step: any order of the whole pack; listed
 // once, in the catalogue's order). Empty when nothing is due.
 std::vector<Decision> legal_decisions(const State& s);
+
+// The plays `hand` may make under `rules`: answers to `standing`, or leads
+// when it is none; the first `most` of them (one tells whether there is
+// any). For the current seat these are the plays `legal_decisions` lists, in
+// the same order; a level that looks ahead asks it for a hand of a world it
+// drew, where that seat need not be the one the state asks.
+std::vector<Decision> legal_plays(const Hand& hand, const Play* standing, const Rules& rules,
+                                  std::size_t most = SIZE_MAX);
 
 // The one gate: ok exactly for the decisions listed by `legal_decisions`
 // (with any copies of the same ranks), else refused with the reason.

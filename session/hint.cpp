@@ -3,9 +3,8 @@
 #include <algorithm>
 
 #include "host/driver.h"
-#include "rules/engine.h"
+#include "model/observation.h"
 #include "rules/gate.h"
-#include "rules/play.h"
 
 namespace tav {
 namespace {
@@ -45,55 +44,27 @@ void take(const Hand& hand, Rank r, int count, std::vector<Card>& out) {
         }
 }
 
-std::vector<std::vector<Card>> leads(const game::State& s) {
-    const Hand& hand = s.hands[game::Seat::A];
-    const auto held = hand.counts();
-    const bool threes_wait = game::threes_kept_back(s.rules, hand);
-    std::vector<std::vector<Card>> out;
-    for (Rank r = game::kThree; r >= game::kBigJoker; --r) {
-        const int n = held[static_cast<std::size_t>(r)];
-        if (n == 0 || (r == game::kThree && threes_wait)) continue;
-        std::vector<Card> cards;
-        take(hand, r, n, cards);
-        out.push_back(std::move(cards));
-    }
-    return out;
-}
-
-std::vector<std::vector<Card>> follows(const game::State& s) {
-    const Hand& hand = s.hands[game::Seat::A];
-    const game::Play& standing = s.plays[*s.trick.standing];
-    const int k = standing.size();
-    const auto held = hand.counts();
-    auto have = [&held](Rank r) { return static_cast<int>(held[static_cast<std::size_t>(r)]); };
-    std::vector<std::vector<Card>> out;
-    // A natural rank (0 for none) with n of its cards, topped up with wild cards.
-    for (Rank r = 0; r <= game::kThree; r = r == 0 ? game::kAce : r + 1) {
-        const int most = r == 0 ? 0 : std::min(k, have(r));
-        for (int n = r == 0 ? 0 : 1; n <= most; ++n)
-            for (int big = 0; big <= std::min(k - n, have(game::kBigJoker)); ++big)
-                for (int small = 0; small <= std::min(k - n - big, have(game::kSmallJoker)); ++small) {
-                    const int twos = k - n - big - small;
-                    if (twos > have(game::kTwo)) continue;
-                    std::vector<Card> cards;
-                    take(hand, game::kBigJoker, big, cards);
-                    take(hand, game::kSmallJoker, small, cards);
-                    take(hand, game::kTwo, twos, cards);
-                    if (r != 0) take(hand, r, n, cards);
-                    if (game::can_play(cards, &standing)) out.push_back(std::move(cards));
-                }
-    }
-    return out;
+// The legal play as the hint offers it: the cards of each rank are the ones
+// laid out last (the copies a player reaches for), wild cards first.
+std::vector<Card> as_offered(const Hand& hand, const std::vector<Card>& play) {
+    game::RankCounts n;  // the engine's counts, not the card counter's
+    for (Card c : play) n.add(c);
+    std::vector<Card> cards;
+    cards.reserve(play.size());
+    for (Rank r = game::kBigJoker; r <= game::kThree; ++r) take(hand, r, n[static_cast<std::size_t>(r)], cards);
+    return cards;
 }
 
 }  // namespace
 
 game::State seen_by_human(const game::State& s) {
-    game::State seen = s;
+    const game::Seat human = game::current_seat(s).value_or(game::Seat::A);
+    game::State seen = game::known_to(s, human);
     for (game::Seat seat : game::kAllSeats) {
-        if (seat == game::Seat::A) continue;
+        if (seat == human) continue;
+        // Its face-down cards, each given a stand-in.
         Hand hidden;
-        for (int i = 0; i < s.hands[seat].size(); ++i)
+        for (int i = 0; i < seen.hands[seat].size(); ++i)
             hidden.push(stand_in(game::kAce + i % (game::kThree - game::kAce + 1)));
         seen.hands[seat] = hidden;
     }
@@ -101,8 +72,20 @@ game::State seen_by_human(const game::State& s) {
 }
 
 std::vector<std::vector<Card>> candidate_plays(const game::State& s) {
-    if (!is_turn(s.ask)) return {};
-    std::vector<std::vector<Card>> out = s.trick.standing && s.ask != Ask::lead ? follows(s) : leads(s);
+    const std::optional<game::Seat> seat = game::current_seat(s);
+    if (!is_turn(s.ask) || !seat) return {};
+    const Hand& hand = s.hands[*seat];
+    const auto held = hand.counts();
+    const bool lead = s.ask == Ask::lead;
+    std::vector<std::vector<Card>> out;
+    for (const game::Decision& d : game::legal_decisions(s)) {
+        if (d.move != game::Move::play) continue;
+        // A lead is offered as one rank laid whole; a follow in every make-up.
+        const Rank r = rank_of(d.cards[0]);
+        const bool whole = std::all_of(d.cards.begin(), d.cards.end(), [r](Card c) { return rank_of(c) == r; }) &&
+                           static_cast<int>(d.cards.size()) == held[static_cast<std::size_t>(r)];
+        if (!lead || whole) out.push_back(as_offered(hand, d.cards));
+    }
     std::stable_sort(out.begin(), out.end(), weaker);
     return out;
 }

@@ -12,15 +12,16 @@
 
 namespace tav {
 
-// The state as the human sees it: the other seats' hands keep their sizes
-// but not their cards. In their place each holds as many different natural
-// ranks as its size allows, which is all the human can tell about them.
+// The state as the human deciding now may know it (`known_to`): the other
+// seats' hands keep their sizes but not their cards. The computer's choice
+// needs cards to read, so in their place each holds as many different
+// natural ranks as its size allows, which is all the human can tell about them.
 game::State seen_by_human(const game::State& s);
 
-// The plays the human may make now, weakest first: for a lead, each rank it
-// holds laid whole (threes only once nothing else is left, under the rule on
-// threes); for a follow, every make-up of as many cards as the standing play
-// that beats it. Weaker means a weaker strongest card, then a weaker next
+// The plays the human may make now (`legal_decisions`), weakest first: for a
+// lead, each rank it holds laid whole (threes only once nothing else is
+// left, under the rule on threes); for a follow, every make-up of as many
+// cards as the standing play that beats it. Weaker means a weaker strongest card, then a weaker next
 // card, and so on. Empty when no play is asked.
 std::vector<std::vector<game::Card>> candidate_plays(const game::State& s);
 

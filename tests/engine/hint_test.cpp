@@ -1,5 +1,6 @@
 // The hint: its first offer is the computer's decision, every offer is a
-// legal play of the human's own cards, weakest first, the hidden hands never
+// play the gate takes, every answer (and every rank led whole) the rules
+// allow is offered, weakest first, the hidden hands never
 // change it, and the session raises the offers in turn, cycling.
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 
 #include "model/notes.h"
 #include "rules/engine.h"
-#include "rules/play.h"
+#include "rules/gate.h"
 #include "session/hint.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/session_support.h"
@@ -56,7 +57,6 @@ void check_offers(const game::State& s, int& compared_with_real_choice) {
         ++compared_with_real_choice;
     }
     if (!is_turn(s.ask)) return;
-    const game::Play* standing = s.ask == Ask::lead ? nullptr : &s.plays[*s.trick.standing];
     const game::Hand& hand = s.hands[Seat::A];
     std::set<std::vector<int>> seen;
     for (std::size_t i = 0; i < offers.size(); ++i) {
@@ -65,19 +65,24 @@ void check_offers(const game::State& s, int& compared_with_real_choice) {
             EXPECT_EQ(i, 0u) << "only the computer's choice may be a pass";
             continue;
         }
-        EXPECT_TRUE(game::can_play(d.cards, standing)) << i;
-        for (Card c : d.cards) EXPECT_TRUE(hand.contains(c));
-        EXPECT_EQ(std::set<Card>(d.cards.begin(), d.cards.end()).size(), d.cards.size()) << "a card twice";
+        // The gate takes it: own cards, each once, one rank, strong enough, the rule on threes.
+        EXPECT_EQ(game::check(s, Seat::A, d).reason, "") << i;
         EXPECT_TRUE(seen.insert(ranks(d.cards)).second) << "the same play offered twice";
-        if (s.rules.threes &&
-            std::any_of(hand.begin(), hand.end(), [](Card c) { return game::rank_of(c) != game::kThree; })) {
-            for (Card c : d.cards) EXPECT_NE(game::rank_of(c), game::kThree) << "a three while other cards remain";
-        }
         // After the first, weakest first: no offer beats the one before it card for card.
         if (i >= 2) {
             const std::vector<int> a = ranks(offers[i - 1].cards), b = ranks(d.cards);
             EXPECT_FALSE(std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), std::greater<>()))
                 << "offer " << i << " is weaker than the one before";
+        }
+    }
+    // Nothing the rules allow is left out: every answer, and every rank led whole.
+    const auto held = hand.counts();
+    for (const Decision& d : game::legal_decisions(s)) {
+        if (d.move != Move::play) continue;
+        const std::vector<int> r = ranks(d.cards);
+        const bool whole = r.front() == r.back() && static_cast<int>(r.size()) == held[static_cast<std::size_t>(r[0])];
+        if (s.ask != Ask::lead || whole) {
+            EXPECT_TRUE(seen.count(r)) << "a legal play not offered";
         }
     }
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 #include "ai/classic.h"
 #include "ai/level.h"
@@ -13,6 +14,7 @@
 #include "ai/strong_moves.h"
 #include "ai/strong_world.h"
 #include "rules/engine.h"
+#include "rules/gate.h"
 #include "rules/play.h"
 #include "tests/engine/game_support.h"
 
@@ -47,7 +49,7 @@ TEST(StrongMoves, AnswersBeatTheStandingPlayCheapestFirst) {
     test::Cards cards;
     const Hand hand = hand_of(cards, "BJ 2 2 A A A K K 9 9 8 5");
     const Play pair_of_sevens = play_of(cards, "7 7");
-    const auto answers = answer_choices(hand, pair_of_sevens, 8);
+    const auto answers = answer_choices(hand, pair_of_sevens, Rules{}, 8);
     ASSERT_FALSE(answers.empty());
     for (const auto& a : answers) EXPECT_TRUE(can_play(a, &pair_of_sevens)) << sorted_words(a);
     // The weakest exact pair first; aces (a broken group) after the kings.
@@ -64,7 +66,7 @@ TEST(StrongMoves, AnswersBeatTheStandingPlayCheapestFirst) {
     ASSERT_GE(at("2 8"), 0);
     EXPECT_LT(at("9 9"), at("2 8"));
     // `most` keeps the cheapest.
-    EXPECT_EQ(answer_choices(hand, pair_of_sevens, 2).size(), 2u);
+    EXPECT_EQ(answer_choices(hand, pair_of_sevens, Rules{}, 2).size(), 2u);
 }
 
 TEST(StrongMoves, WildCardsAnswerWhatNaturalCardsCannot) {
@@ -73,14 +75,24 @@ TEST(StrongMoves, WildCardsAnswerWhatNaturalCardsCannot) {
     // take the small joker's place.
     const Hand hand = hand_of(cards, "BJ 2 A A 5");
     const Play standing = play_of(cards, "SJ K K");
-    const auto answers = answer_choices(hand, standing, 8);
+    const auto answers = answer_choices(hand, standing, Rules{}, 8);
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(sorted_words(answers[0]), "BJ A A");
     // Nothing beats a big joker alone, nor an equal card.
-    EXPECT_TRUE(answer_choices(hand, play_of(cards, "BJ"), 8).empty());
-    EXPECT_TRUE(answer_choices(hand_of(cards, "Q Q"), play_of(cards, "Q Q"), 8).empty());
+    EXPECT_TRUE(answer_choices(hand, play_of(cards, "BJ"), Rules{}, 8).empty());
+    EXPECT_TRUE(answer_choices(hand_of(cards, "Q Q"), play_of(cards, "Q Q"), Rules{}, 8).empty());
     // Fewer cards than the standing play: nothing.
-    EXPECT_TRUE(answer_choices(hand_of(cards, "2"), play_of(cards, "9 9"), 8).empty());
+    EXPECT_TRUE(answer_choices(hand_of(cards, "2"), play_of(cards, "9 9"), Rules{}, 8).empty());
+    // Against K 9 a pair of tens fails at the king, but a 2 in the king's
+    // place and one ten beat it: fewer natural cards than the hand holds.
+    const auto broken = answer_choices(hand_of(cards, "10 10 2"), play_of(cards, "K 9"), Rules{}, 8);
+    ASSERT_EQ(broken.size(), 1u);
+    EXPECT_EQ(sorted_words(broken[0]), "2 10");
+    // Whether anything beats is told by the first legal play alone.
+    const Play six = play_of(cards, "6"), big_joker = play_of(cards, "BJ");
+    EXPECT_GT(legal_plays(hand, &six, Rules{}).size(), 1u);
+    EXPECT_EQ(legal_plays(hand, &six, Rules{}, 1), std::vector<Decision>{legal_plays(hand, &six, Rules{})[0]});
+    EXPECT_TRUE(legal_plays(hand, &big_joker, Rules{}, 1).empty());
 }
 
 TEST(StrongMoves, LeadsKeepTheRuleOnThreesAndGoOutWithTheWildCards) {
@@ -210,11 +222,38 @@ TEST(StrongLevel, PlaysTheHumansSeatAsItDecidesThere) {
     EXPECT_GT(near_the_end, 5);
 }
 
+// The natural rank of an answer, 0 for wild cards alone.
+Rank kind_of_answer(const std::vector<Card>& cards) {
+    Rank kind = 0;
+    for (Card c : cards)
+        if (!is_wild(rank_of(c))) kind = rank_of(c);
+    return kind;
+}
+
 TEST(StrongLevel, EveryDecisionIsAPlayTheRulesAllow) {
     for (const Turn& t : turns_of(22, 2, 1)) {
         const State& s = t.s;
         const Decision d = computer_decision(s, t.seat);
         const Play* standing = s.trick.standing ? &s.plays[*s.trick.standing] : nullptr;
+        if (standing) {
+            // It weighs the cheapest answer of every kind the rules allow, and only those.
+            std::set<Rank> allowed, weighed;
+            std::set<std::vector<Card>> legal;
+            for (Decision& l : legal_plays(s.hands[t.seat], standing, s.rules)) {
+                allowed.insert(kind_of_answer(l.cards));
+                std::sort(l.cards.begin(), l.cards.end());
+                legal.insert(l.cards);
+            }
+            for (std::vector<Card> a : answer_choices(s.hands[t.seat], *standing, s.rules, kRanks + 1)) {
+                weighed.insert(kind_of_answer(a));
+                std::sort(a.begin(), a.end());
+                EXPECT_TRUE(legal.count(a)) << sorted_words(a);
+            }
+            EXPECT_EQ(weighed, allowed);
+            if (allowed.empty()) {
+                EXPECT_NE(d.move, Move::play) << "an answer where none beats";
+            }
+        }
         if (d.move == Move::pass || d.move == Move::hold_back) {
             EXPECT_NE(standing, nullptr) << "a pass where a lead is due";
             continue;
