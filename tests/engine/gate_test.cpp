@@ -1,6 +1,6 @@
 // The one gate: who decides, what they may decide, and every refusal with
-// its reason; the rule on threes kept by `apply` itself; and random play
-// through the gate keeping every invariant.
+// its reason; and the rule on threes kept by `apply` itself. Random play
+// through the gate is a row of the whole games' test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +12,6 @@
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
 #include "tests/engine/gate_support.h"
-#include "tools/sim/random_play.h"
 
 namespace tav::game {
 namespace {
@@ -117,46 +116,6 @@ TEST(Gate, ADebtOnlyAStateMadeByHandCouldOweIsListedWithinBounds) {
     for (const Decision& d : legal) EXPECT_TRUE(check(big.s, Seat::A, d)) << check(big.s, Seat::A, d).reason;
     EXPECT_TRUE(legal_decisions(owing("K 9", 3).s).empty());  // more than the hand holds
 }
-
-// Seat A chooses at random among the legal decisions through whole games
-// (the simulator's random play): each goes through the gate and `apply` takes
-// it, every step keeps the invariants, and every kind of decision comes up
-// where the rules make it.
-struct RandomPlay : ::testing::TestWithParam<Rules> {};
-
-// Seat A a random human among computer seats, then a random human at every
-// seat: each seat asked chooses among what the rules list for it.
-TEST_P(RandomPlay, EveryChoiceIsTakenAndKeepsTheInvariants) {
-    constexpr int kDeals = 300;
-    for (const bool every_seat : {false, true}) {
-        SCOPED_TRACE(every_seat ? "every seat" : "seat A");
-        const sim::RandomPlayTally t = sim::random_play(GetParam(), kDeals, 5, every_seat);
-        ASSERT_EQ(t.fault, "");
-        EXPECT_EQ(t.deals, kDeals);
-        EXPECT_GT(t.decisions, kDeals * (every_seat ? 50 : 10));
-        auto made = [&](Move m) { return t.moves[static_cast<std::size_t>(m)]; };
-        const Rules& r = GetParam();
-        EXPECT_GT(made(Move::hold_back), 0);
-        EXPECT_EQ(made(Move::return_tribute) > 0, r.tributes);
-        if (r.smother && r.points) {
-            EXPECT_GT(made(Move::take_tribute), 0);
-            EXPECT_GT(made(Move::let_tribute_go), 0);
-        }
-    }
-}
-
-Rules rules(bool threes, bool smother, bool points, bool tributes) {
-    Rules r;
-    r.threes = threes;
-    r.smother = smother;
-    r.points = points;
-    r.tributes = tributes;
-    return r;
-}
-
-INSTANTIATE_TEST_SUITE_P(Rules, RandomPlay,
-                         ::testing::Values(rules(true, false, false, true), rules(true, true, true, true),
-                                           rules(false, true, true, true), rules(true, false, false, false)));
 
 }  // namespace
 }  // namespace tav::game
