@@ -78,7 +78,7 @@ TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
     Session table(settings, platform, 3);
     game::InvariantChecker checker;
     game::Events told;
-    table.before_event = [&](const game::Event& e) { told.list.push_back(e); };
+    table.callbacks.before_event = [&](const game::Event& e) { told.list.push_back(e); };
     std::string fault;
     std::map<std::string, int> seen;
     const game::Hand& hand = table.state().hands[A];
@@ -87,8 +87,8 @@ TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
         std::string broken = checker.after(table.state(), told, what);
         told.clear();
         checker.events_cleared();
-        for (Card c : table.picks())
-            if (!hand.contains(c) || std::count(table.picks().begin(), table.picks().end(), c) != 1)
+        for (Card c : table.picking().picks())
+            if (!hand.contains(c) || std::count(table.picking().picks().begin(), table.picking().picks().end(), c) != 1)
                 broken = "picked " + std::string(game::card_name(c)) + ", not once from the hand";
         if (fault.empty() && !broken.empty()) fault = what + ": " + broken;
     };
@@ -108,13 +108,13 @@ TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
         for (int i = hand.size() - 1; i >= 0; --i) {
             const Card card = hand[i];
             if (!tried.insert(game::rank_of(card)).second) continue;
-            table.click(card);
+            table.picking().click(card);
             checked("click");
             if (table.button(ButtonId::play).enabled) {
                 table.play();
                 return true;
             }
-            table.right_click(card);  // drops the picked cards of that rank
+            table.picking().right_click(card);  // drops the picked cards of that rank
         }
         return false;
     };
@@ -126,27 +126,27 @@ TEST(HumanButtons, EveryButtonActionKeepsTheInvariants) {
             if (ask == Ask::shuffle) break;
             if (ask == Ask::return_tribute) {
                 const int owed = table.state().ledger[static_cast<std::size_t>(table.state().settling)].count;
-                for (int i = 0; i < owed; ++i) table.click(weakest(i));
+                for (int i = 0; i < owed; ++i) table.picking().click(weakest(i));
                 checked("click");
-                table.return_picked();
+                table.press(ButtonId::return_cards);
                 ASSERT_TRUE(platform.messages.empty()) << "the return of " << owed << " cards was refused";
                 checked("return");
                 continue;
             }
             ASSERT_TRUE(table.state().trick.turn == A);
             if (ask == Ask::lead) {
-                table.click(weakest(0));  // the whole rank is picked at once
+                table.picking().click(weakest(0));  // the whole rank is picked at once
                 ASSERT_TRUE(table.button(ButtonId::play).enabled);
                 table.play();
                 checked("lead");
             } else if (follow()) {
                 checked("follow");
             } else if (table.button(ButtonId::pass).enabled) {
-                table.pass();
+                table.press(ButtonId::pass);
                 checked("pass");
             } else {
                 ASSERT_TRUE(table.button(ButtonId::hold_back).enabled);
-                table.hold_back();
+                table.press(ButtonId::hold_back);
                 checked("hold back");
             }
         }

@@ -116,7 +116,7 @@ struct Table : test::SessionFixture {
         EXPECT_EQ(s.state().out_count, 0);
         EXPECT_FALSE(s.state().trick.standing);
         EXPECT_EQ(s.state().ask, Ask::shuffle);
-        EXPECT_TRUE(s.picks().empty());
+        EXPECT_TRUE(s.picking().picks().empty());
         EXPECT_TRUE(s.button(ButtonId::shuffle).enabled);
         EXPECT_FALSE(s.button(ButtonId::return_cards).visible);
         for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards})
@@ -162,7 +162,7 @@ TEST_F(Table, StartUpBuildsTheTable) {
     EXPECT_EQ(s.state().ask, Ask::shuffle);
     EXPECT_EQ(s.view().note_log().size(), 2u);
     EXPECT_TRUE(platform.messages.empty());
-    s.print();
+    s.platform.print();
     EXPECT_EQ(platform.prints, 1);
     EXPECT_FALSE(platform.closed);
     s.press(ButtonId::quit);
@@ -299,17 +299,17 @@ TEST_F(Table, NewGameInTheMiddleOfATributeStartsAfresh) {
     Session r{settings, platform, 4};
     ASSERT_NO_FATAL_FAILURE(test::play_until(r, 500, [&r] { return r.state().ask == Ask::return_tribute; }));
     ASSERT_TRUE(r.button(ButtonId::return_cards).visible);
-    r.click(r.state().hands[Seat::A][0]);
-    ASSERT_FALSE(r.picks().empty());
+    r.picking().click(r.state().hands[Seat::A][0]);
+    ASSERT_FALSE(r.picking().picks().empty());
     r.new_game();
     EXPECT_EQ(r.state().ask, Ask::shuffle);
     EXPECT_EQ(r.state().phase, game::Phase::between_deals);
     EXPECT_EQ(r.state().settling, 1);
-    EXPECT_TRUE(r.picks().empty());
+    EXPECT_TRUE(r.picking().picks().empty());
     EXPECT_FALSE(r.button(ButtonId::return_cards).visible);
     EXPECT_FALSE(r.button(ButtonId::return_cards).enabled);
     EXPECT_TRUE(r.button(ButtonId::shuffle).enabled);
-    r.return_picked();
+    r.press(ButtonId::return_cards);
     EXPECT_EQ(r.state().ask, Ask::shuffle);
     // The next deal starts with nothing owed.
     r.shuffle();
@@ -381,11 +381,11 @@ TEST_F(Table, OnlyThirtySixCardsOfAHandAreLaidOut) {
 
 TEST_F(Table, GradientRepaintsWithoutPilingUpStrips) {
     const std::size_t before = s.surface().object_count();
-    s.background_changed(3);
-    s.background_changed(2);
+    s.view().paint_background(3);
+    s.view().paint_background(2);
     EXPECT_EQ(s.surface().object_count(), before);
     EXPECT_EQ(s.surface().describe("rec_1.brush.color"), std::to_string(158 + 256 * 189 + 65536 * 84));
-    s.background_changed(7);  // no such style: nothing repainted
+    s.view().paint_background(7);  // no such style: nothing repainted
     EXPECT_EQ(s.surface().describe("rec_1.brush.color"), std::to_string(158 + 256 * 189 + 65536 * 84));
     // Style 3 keeps red at 255 and rises towards white.
     int r, g, b, last_g = 0;
@@ -409,7 +409,7 @@ TEST_F(Table, GradientRepaintsWithoutPilingUpStrips) {
 
 TEST_F(Table, ResizeChangesOnlyTheSurface) {
     const std::string x = s.surface().describe("t_note.x");
-    s.resize(5000, 3000);
+    s.view().resize(5000, 3000);
     EXPECT_EQ(s.surface().width(), 5000);
     EXPECT_EQ(s.surface().describe("t_note.x"), x);
     EXPECT_EQ(s.surface().describe("rec_1.width"), "5000");
