@@ -103,6 +103,14 @@ void Helps::update_marks() {
     marks_.show_autoplay(autoplay_);
 }
 
+void Helps::take_up(std::uint64_t dealt, std::uint64_t next, const GameRecord& record) {
+    dealt_ = dealt;
+    next_deal_ = next;
+    record_ = record;
+    update_marks();
+    counter_.show(unseen_by_human(s_.state_));
+}
+
 void Helps::count_steps(game::Events& ev) {
     counts_by_step_.clear();
     ev.after_step = [this](const game::State& st, const game::Events& e) {

@@ -65,6 +65,8 @@ private:
     bool deal_next();                  // the shuffle, numbered
     void shown(const game::Event& e);  // the helps follow each event shown
     void update_marks();
+    // A kept game's numbers and record, its counter and marks onto the table.
+    void take_up(std::uint64_t dealt, std::uint64_t next, const GameRecord& record);
     // The counter after each step of an action, shown with that step.
     void count_steps(game::Events& ev);
     void show_counts(std::size_t events_shown);

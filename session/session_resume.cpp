@@ -11,10 +11,10 @@ SavedGame Session::keep() const {
     SavedGame g;
     g.state = state_;
     g.notes = view_.note_entries();
-    g.record = helps_.record_;
+    g.record = helps_.record();
     for (const CardPlace& p : view_.hand_places(state_)) g.spots.push_back({p.card, p.x, p.y, p.face_up, p.in_row});
-    g.dealt_number = helps_.dealt_;
-    g.next_number = helps_.next_deal_;
+    g.dealt_number = helps_.deal_number();
+    g.next_number = helps_.next_deal_number();
     // A picked card lies raised; it is kept where it lies unpicked.
     const std::vector<game::Card>& picks = picking_.picks();
     for (CardSpot& spot : g.spots)
@@ -38,16 +38,12 @@ void Session::resume(const SavedGame& g) {
     // was never closed has it: seeded with the number's seed, every shuffle
     // before it made (nothing else draws from it).
     prepare_shuffle(rng_, g.next_number);
-    helps_.dealt_ = g.dealt_number;
-    helps_.next_deal_ = g.next_number;
-    helps_.record_ = g.record;
     picking_.forget();
     picking_.reset_focus();
     std::vector<CardPlace> places;
     for (const CardSpot& p : g.spots) places.push_back({p.card, p.x, p.y, p.face_up, p.in_row});
     view_.restore(s, places, g.notes);
-    helps_.update_marks();
-    helps_.counter_.show(unseen_by_human(state_));
+    helps_.take_up(g.dealt_number, g.next_number, g.record);
     set_shown_ask(state_.ask);
     // The window closed while a partner's tribute waited for the human's answer: it is asked again.
     if (state_.ask == game::Ask::take_partner_tribute) ask_partner();
