@@ -33,7 +33,8 @@ public:
     std::uint64_t next_deal_number() const { return next_deal_; }
     std::uint64_t deal_number() const { return dealt_; }
     // A new game (as the menu's 新游戏) whose first deal is `number`, dealt at
-    // once; false, nothing changed, for a number no deal has or while busy.
+    // once; false, nothing changed, for a number no deal has. An action under
+    // way is shown to its end first, as for a new game.
     bool deal_by_number(std::uint64_t number);
     // A saved game's two numbers back (resuming): the generator is brought
     // to where its next shuffle deals `next`. False, nothing changed, when
