@@ -27,8 +27,8 @@ order=(
   "rules"             # what beats what, the gate, apply
   "round ai"          # places, scores, tributes | the computer seats
   "host"              # the driver: who decides at each seat, the computer seats run
-  "surface store"     # the table's text interface | what is kept on disk
-  "view"              # the table as a view of the game
+  "surface"           # the table's text interface
+  "store view"        # what is kept on disk | the table as a view of the game
   "session"           # one game at the table: picks, buttons, aids
   "app+ui"            # the window and main: one layer
   "tools+tests+bench" # programs, tests, benchmarks: may include anything

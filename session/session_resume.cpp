@@ -1,8 +1,7 @@
-// Taking up a game kept from an earlier run.
-#include "session/session.h"
-
+// Keeping the game between runs, and taking a kept game up where it stood.
 #include <algorithm>
 
+#include "session/session.h"
 #include "store/deal_numbers.h"
 #include "view/layout.h"
 
@@ -12,13 +11,14 @@ SavedGame Session::keep() const {
     SavedGame g;
     g.state = state_;
     g.notes = view_.note_entries();
-    g.record = record_;
-    g.spots = view_.hand_spots(state_);
-    g.dealt_number = dealt_;
-    g.next_number = next_deal_;
+    g.record = helps_.record();
+    for (const CardPlace& p : view_.hand_places(state_)) g.spots.push_back({p.card, p.x, p.y, p.face_up, p.in_row});
+    g.dealt_number = helps_.deal_number();
+    g.next_number = helps_.next_deal_number();
     // A picked card lies raised; it is kept where it lies unpicked.
+    const std::vector<game::Card>& picks = picking_.picks();
     for (CardSpot& spot : g.spots)
-        if (std::find(picks_.begin(), picks_.end(), spot.card) != picks_.end()) spot.y += layout::kRaise;
+        if (std::find(picks.begin(), picks.end(), spot.card) != picks.end()) spot.y += layout::kRaise;
     return g;
 }
 
@@ -38,16 +38,12 @@ void Session::resume(const SavedGame& g) {
     // was never closed has it: seeded with the number's seed, every shuffle
     // before it made (nothing else draws from it).
     prepare_shuffle(rng_, g.next_number);
-    dealt_ = g.dealt_number;
-    next_deal_ = g.next_number;
-    record_ = g.record;
-    picks_.clear();
-    focus_ = 0;
-    focus_card_ = 0;
-    focus_shown_ = false;
-    view_.restore(g);
-    update_marks();
-    counter_.show(unseen_by_human(state_));
+    picking_.forget();
+    picking_.reset_focus();
+    std::vector<CardPlace> places;
+    for (const CardSpot& p : g.spots) places.push_back({p.card, p.x, p.y, p.face_up, p.in_row});
+    view_.restore(s, places, g.notes);
+    helps_.take_up(g.dealt_number, g.next_number, g.record);
     set_shown_ask(state_.ask);
     // The window closed while a partner's tribute waited for the human's answer: it is asked again.
     if (state_.ask == game::Ask::take_partner_tribute) ask_partner();

@@ -122,7 +122,7 @@ void BackgroundDialog::style_clicked(int n) {
 }
 
 void BackgroundDialog::apply() {
-    session_.background_changed(settings_.background_style);
+    session_.view().paint_background(settings_.background_style);
     applied_style_ = settings_.background_style;
     apply_button_->setEnabled(false);
 }

@@ -73,7 +73,7 @@ void CardBackDialog::picture_clicked(int n) {
 
 void CardBackDialog::apply() {
     settings_.card_back = chosen_back_.toStdString();
-    session_.card_back_changed();
+    session_.view().show_card_back(session_.state());
     apply_button_->setEnabled(false);
 }
 

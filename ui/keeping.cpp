@@ -47,7 +47,7 @@ Keeping::~Keeping() = default;
 void Keeping::start(const QString& folder) {
     game_key_ = fresh_key();
     // The table was drawn before the remembered settings could say which background.
-    session_.background_changed(settings_.background_style);
+    session_.view().paint_background(settings_.background_style);
     QDir().mkpath(folder);
     lock_ = std::make_unique<QLockFile>(folder + "/tav.lock");
     // Held only while a copy runs: the lock of a copy that crashed names a

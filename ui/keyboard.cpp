@@ -63,15 +63,16 @@ void Keyboard::on_key(Key what) {
     // Nothing while a dialog or a message box waits for an answer, nor while
     // the table is showing an action (the computer seats, a pause).
     if (QApplication::activeModalWidget() || s.busy()) return;
+    Picking& picking = s.picking();
     switch (what) {
-        case Key::left: s.focus_left(); break;
-        case Key::right: s.focus_right(); break;
+        case Key::left: picking.focus_left(); break;
+        case Key::right: picking.focus_right(); break;
         case Key::pick:
             // Only the card the player sees marked.
-            if (s.focus_shown()) s.click(s.focused_card());
+            if (picking.focus_shown()) picking.click(picking.focused_card());
             break;
         case Key::play: press(ButtonId::play); break;
-        case Key::drop: s.drop_picks(); break;
+        case Key::drop: picking.drop(); break;
         case Key::shuffle: press(ButtonId::shuffle); break;
         case Key::pass: press(ButtonId::pass); break;
         case Key::hold_back: press(ButtonId::hold_back); break;
@@ -89,9 +90,10 @@ void Keyboard::press(ButtonId id) {
 
 std::optional<QRect> Keyboard::focus_mark() const {
     Session& s = window_->session();
-    if (!s.focus_shown()) return std::nullopt;
-    const std::vector<game::Card> row = s.human_row();
-    const auto i = static_cast<std::size_t>(s.focus());
+    const Picking& picking = s.picking();
+    if (!picking.focus_shown()) return std::nullopt;
+    const std::vector<game::Card> row = picking.human_row();
+    const auto i = static_cast<std::size_t>(picking.focus());
     const SurfaceObject* card = s.surface().find(card_id(row[i]));
     if (!card || !card->visible) return std::nullopt;
     // The cards of the row overlap: the frame goes round what shows of the

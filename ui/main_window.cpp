@@ -41,10 +41,12 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
     session_ = std::make_unique<Session>(settings, platform_, seed);
     session_->view().set_wording(note_wording());
     keeping_ = std::make_unique<Keeping>(*session_, settings_, this);
-    session_->on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) { keeping_->deal_over(places); };
-    session_->on_changed = [this] { keeping_->game_changed(); };
+    session_->callbacks.on_deal_over = [this](const game::PerSeat<std::uint8_t>& places) {
+        keeping_->deal_over(places);
+    };
+    session_->callbacks.on_changed = [this] { keeping_->game_changed(); };
     view_ = new TableWidget(
-        session_->surface(), [this](int w, int h) { session_->resize(w, h); }, this);
+        session_->surface(), [this](int w, int h) { session_->view().resize(w, h); }, this);
     platform_.set_view(view_);
     setCentralWidget(view_);
     setMenuBar(new MainMenu(this));
@@ -69,14 +71,14 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
             sync_buttons();
         });
     connect(view_, &TableWidget::left_pressed, this, [this](int x, int y) {
-        session_->click_at(x, y);
+        session_->picking().click_at(x, y);
         sync_buttons();
     });
     connect(view_, &TableWidget::right_pressed, this, [this](int x, int y) {
-        session_->right_click_at(x, y);
+        session_->picking().right_click_at(x, y);
         sync_buttons();
     });
-    session_->on_buttons = [this] { sync_buttons(); };
+    session_->callbacks.on_buttons = [this] { sync_buttons(); };
     sync_buttons();
     new Keyboard(this);  // the game's keys, named in the buttons' tooltips
 
@@ -93,9 +95,9 @@ MainWindow::MainWindow(Settings& settings, std::uint64_t seed, QWidget* parent, 
 }
 
 MainWindow::~MainWindow() {
-    session_->on_buttons = nullptr;
-    session_->on_deal_over = nullptr;
-    session_->on_changed = nullptr;
+    session_->callbacks.on_buttons = nullptr;
+    session_->callbacks.on_deal_over = nullptr;
+    session_->callbacks.on_changed = nullptr;
 }
 
 void MainWindow::keep_between_runs(const QString& folder) {
@@ -181,15 +183,15 @@ void MainWindow::sync_buttons() {
         if (QAction* autoplay = menu->item("m_托管")) {
             // Off, it is offered while the human has something to decide; on,
             // it can always be turned off.
-            autoplay->setEnabled(session_->autoplay() || session_->human_decides());
-            autoplay->setChecked(session_->autoplay());
+            autoplay->setEnabled(session_->helps().autoplay() || session_->human_decides());
+            autoplay->setChecked(session_->helps().autoplay());
         }
     schedule_autoplay();
     refresh_record();
 }
 
 void MainWindow::schedule_autoplay() {
-    if (autoplay_due_ || !session_->autoplay() || session_->busy() || !session_->human_decides()) return;
+    if (autoplay_due_ || !session_->helps().autoplay() || session_->busy() || !session_->human_decides()) return;
     autoplay_due_ = true;
     // From the event loop, so the table is drawn and the menu heard between decisions.
     QTimer::singleShot(0, this, [this] {
@@ -201,37 +203,38 @@ void MainWindow::schedule_autoplay() {
         }
         // A step that was due and could not be made stops auto-play rather
         // than trying again and again.
-        if (session_->autoplay() && !session_->busy() && session_->human_decides() && !session_->autoplay_step())
-            session_->set_autoplay(false);
+        if (session_->helps().autoplay() && !session_->busy() && session_->human_decides() &&
+            !session_->helps().autoplay_step())
+            session_->helps().set_autoplay(false);
         sync_buttons();
     });
 }
 
 void MainWindow::set_autoplay(bool on) {
-    session_->set_autoplay(on);
+    session_->helps().set_autoplay(on);
     sync_buttons();
 }
 
 void MainWindow::hint() {
-    session_->hint();
+    session_->helps().hint();
     sync_buttons();
 }
 
 void MainWindow::open_deal_number() {
     if (session_->busy()) return;
-    DealNumberDialog dialog(session_->deal_number(), this);
+    DealNumberDialog dialog(session_->helps().deal_number(), this);
     if (dialog.exec() != QDialog::Accepted) return;
     // A deal by number starts a new game: a game under way (a deal on the
     // table or deals already scored) is given up only when the player says so.
-    const bool under_way = session_->deal_number() != 0 || session_->state().deal_running();
+    const bool under_way = session_->helps().deal_number() != 0 || session_->state().deal_running();
     if (under_way && !platform_.ask_yes_no("提示信息", "正在打的牌局将被放弃。要按这个编号开始新的牌局吗？")) return;
     // Its deals are filed under a game of their own, as after 新游戏.
-    if (session_->deal_by_number(dialog.number())) keeping_->new_game();
+    if (session_->helps().deal_by_number(dialog.number())) keeping_->new_game();
     sync_buttons();
 }
 
 void MainWindow::open_record() {
-    if (!record_) record_ = new RecordWindow(session_->record(), this);
+    if (!record_) record_ = new RecordWindow(session_->helps().record(), this);
     record_lines_ = 0;
     refresh_record();
     record_->show();
@@ -243,7 +246,7 @@ void MainWindow::refresh_record() {
     auto* window = qobject_cast<RecordWindow*>(record_.data());
     if (!window) return;
     std::size_t lines = 0;
-    for (const DealRecord& d : session_->record().deals()) lines += d.lines.size() + 1;
+    for (const DealRecord& d : session_->helps().record().deals()) lines += d.lines.size() + 1;
     if (lines == record_lines_) return;
     record_lines_ = lines;
     window->refresh();
@@ -254,7 +257,7 @@ void MainWindow::set_view_option(const QString& name, bool on) {
     if (name == "m_显示牌局编号") s.show_deal_number = on;
     if (name == "m_显示提示按钮") s.show_hint_button = on;
     if (name == "m_记牌器") s.show_counter = on;
-    session_->view_options_changed();
+    session_->helps().view_options_changed();
     sync_buttons();
 }
 
@@ -269,7 +272,7 @@ void MainWindow::new_game() {
     sync_buttons();
 }
 
-void MainWindow::print_table() { session_->print(); }
+void MainWindow::print_table() { session_->platform.print(); }
 
 void MainWindow::printer_setup() { platform_.printer_setup(); }
 

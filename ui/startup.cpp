@@ -69,7 +69,7 @@ void play_unattended(MainWindow* window) {
         Session& session = window->session();
         if (QApplication::activeModalWidget() || session.busy()) return;
         if (session.state().ask == game::Ask::shuffle) session.shuffle();
-        if (!session.autoplay()) window->set_autoplay(true);
+        if (!session.helps().autoplay()) window->set_autoplay(true);
         window->sync_buttons();
     });
     timer->start(20);

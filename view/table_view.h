@@ -14,13 +14,23 @@
 #include "model/events.h"
 #include "model/notes.h"
 #include "model/state.h"
-#include "store/saved_game.h"
 #include "surface/surface.h"
 #include "view/gradient.h"
 #include "view/platform.h"
 #include "view/table_settings.h"
 
 namespace tav {
+
+// Where a card of a hand lies on the table (table units), whether it is face
+// up and whether it lies in the human's row. A hand is laid out only when
+// dealt and after tributes: the cards played leave gaps, a three bought shows
+// face up at its exchange spot, a tribute received waits at its handing spot.
+struct CardPlace {
+    game::Card card = 0;
+    int x = 0, y = 0;
+    bool face_up = false;
+    bool in_row = false;  // a card of the human's row, where it can be picked
+};
 
 class TableView {
 public:
@@ -51,11 +61,12 @@ public:
     // Every score label back to 0.
     void reset_scores();
 
-    // The table of a game kept from an earlier run, drawn at once: its
-    // state, its hands' cards at their spots, its note lines in the note area.
-    void restore(const SavedGame& g);
+    // The table of a game taken up where it stood, drawn at once: its state,
+    // its hands' cards where they lay, its note entries in the note area.
+    void restore(const game::State& s, const std::vector<CardPlace>& places,
+                 const std::vector<game::notes::Entry>& notes);
     // Where the cards of the hands in `s` lie now, in drawing order.
-    std::vector<CardSpot> hand_spots(const game::State& s) const;
+    std::vector<CardPlace> hand_places(const game::State& s) const;
 
     // A card of the human's lying in its row, where a click picks it.
     bool in_human_row(game::Card c) const { return in_row_[c]; }

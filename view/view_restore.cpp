@@ -1,5 +1,5 @@
-// The table drawn from a kept game instead of from the events that led to
-// it: the cards are put out, then laid, placed and scored by events made up
+// The table drawn from a game's state instead of from the events that led
+// to it (a game taken up where it stood): the cards are put out, then laid, placed and scored by events made up
 // from the state (so they look as the events of play leave them), and
 // the hands' cards put back at their kept spots.
 #include "view/table_view.h"
@@ -14,8 +14,8 @@ constexpr const char* kHumanPointer = "HyperLink!";  // the pointer over the hum
 using game::Card;
 using game::Seat;
 
-void TableView::restore(const SavedGame& g) {
-    const game::State& s = g.state;
+void TableView::restore(const game::State& s, const std::vector<CardPlace>& places,
+                        const std::vector<game::notes::Entry>& notes) {
     const RedrawPause pause(surface_);
     draw(game::TableReset{});
     for (Seat seat : game::kAllSeats) place_label_[seat]->visible = false;
@@ -42,7 +42,7 @@ void TableView::restore(const SavedGame& g) {
     }
     // The hands' cards where they lay, drawn in the same order; the plays,
     // laid after them, in front.
-    for (const CardSpot& spot : g.spots) {
+    for (const CardPlace& spot : places) {
         if (!game::valid_card(spot.card)) continue;
         SurfaceObject& card = *card_[spot.card];
         card.x = spot.x;
@@ -58,15 +58,15 @@ void TableView::restore(const SavedGame& g) {
     for (Seat seat : game::kAllSeats)
         if (!s.plays[seat].empty()) draw(game::Played{seat, s.plays[seat], false});
     clear_notes();
-    for (const game::notes::Entry& entry : g.notes) note_entry(entry);
+    for (const game::notes::Entry& entry : notes) note_entry(entry);
     surface_.touched();
 }
 
-std::vector<CardSpot> TableView::hand_spots(const game::State& s) const {
+std::vector<CardPlace> TableView::hand_places(const game::State& s) const {
     std::bitset<game::kCards + 1> held;
     for (Seat seat : game::kAllSeats)
         for (Card c : s.hands[seat]) held[c] = true;
-    std::vector<CardSpot> spots;
+    std::vector<CardPlace> spots;
     surface_.for_each([&](const SurfaceObject& o) {
         const int n = card_number(o.name);
         if (n == 0 || !held[static_cast<std::size_t>(n)]) return;

@@ -40,14 +40,14 @@ struct Table {
 void BM_RedrawAfterACardMoves4K(benchmark::State& state) {
     Table t(QSize(3840, 2160));
     auto& s = t.window->session();
-    const tav::game::Card card = s.human_row().at(3);
+    const tav::game::Card card = s.picking().human_row().at(3);
     t.draw();  // the pictures at this size drawn once
     for (auto _ : state) {
         // Raised, or dropped again: the table redraws itself at once, all of
         // it, into the window's 4K backing store.
-        s.click(card);
+        s.picking().click(card);
     }
-    s.drop_picks();
+    s.picking().drop();
 }
 BENCHMARK(BM_RedrawAfterACardMoves4K)->Unit(benchmark::kMillisecond);
 

@@ -81,23 +81,23 @@ struct CounterPanelAndRecord : test::SessionFixture {};
 
 TEST_F(CounterPanelAndRecord, ThePanelShowsTheCountsAfterEveryAction) {
     Session game(settings, platform, 99);
-    EXPECT_EQ(game.counter(), full_pack()) << "nothing seen before the deal";
+    EXPECT_EQ(game.helps().counter(), full_pack()) << "nothing seen before the deal";
     EXPECT_EQ(game.surface().find("t_counter_left1"), nullptr) << "the panel is made when first shown";
     settings.show_counter = true;
-    game.view_options_changed();
+    game.helps().view_options_changed();
     test::play_until(game, 3000, [&] {
-        EXPECT_EQ(game.counter(), unseen_by_human(game.state()));
+        EXPECT_EQ(game.helps().counter(), unseen_by_human(game.state()));
         for (int r = 1; r <= game::kRanks; ++r) {
             const SurfaceObject* cell = game.surface().find("t_counter_left" + std::to_string(r));
             EXPECT_TRUE(cell && cell->visible);
             if (cell) {
-                EXPECT_EQ(cell->text, std::to_string(game.counter()[static_cast<std::size_t>(r)]));
+                EXPECT_EQ(cell->text, std::to_string(game.helps().counter()[static_cast<std::size_t>(r)]));
             }
         }
-        return game.deal_number() > 99002u;
+        return game.helps().deal_number() > 99002u;
     });
     settings.show_counter = false;
-    game.view_options_changed();
+    game.helps().view_options_changed();
     EXPECT_FALSE(game.surface().find("t_counter_left1")->visible);
     EXPECT_FALSE(game.surface().find("r_counter")->visible);
 }
@@ -105,7 +105,7 @@ TEST_F(CounterPanelAndRecord, ThePanelShowsTheCountsAfterEveryAction) {
 TEST_F(CounterPanelAndRecord, TheRecordHoldsEveryEngineLineGroupedByDeal) {
     Session game(settings, platform, 123);
     std::vector<std::vector<std::string>> by_deal;
-    game.before_event = [&](const game::Event& event) {
+    game.callbacks.before_event = [&](const game::Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind != test::Kind::note) continue;
             if (e.text == game::notes::kShuffling || by_deal.empty()) by_deal.emplace_back();
@@ -113,9 +113,9 @@ TEST_F(CounterPanelAndRecord, TheRecordHoldsEveryEngineLineGroupedByDeal) {
         }
     };
     test::play_until(game, 3000,
-                     [&] { return game.deal_number() == 123003u && game.state().ask == game::Ask::shuffle; });
-    game.before_event = nullptr;
-    const std::vector<DealRecord>& deals = game.record().deals();
+                     [&] { return game.helps().deal_number() == 123003u && game.state().ask == game::Ask::shuffle; });
+    game.callbacks.before_event = nullptr;
+    const std::vector<DealRecord>& deals = game.helps().record().deals();
     ASSERT_EQ(deals.size(), 3u);
     auto lines_of = [](const DealRecord& d) {
         std::vector<std::string> out;
@@ -129,12 +129,13 @@ TEST_F(CounterPanelAndRecord, TheRecordHoldsEveryEngineLineGroupedByDeal) {
     }
     // Far more than the note area keeps.
     EXPECT_GT(lines_of(deals[0]).size(), 16u);
-    const std::string text = game.record().text();
+    const std::string text = game.helps().record().text();
     EXPECT_EQ(text.rfind("瑟柯牌局 牌局记录\n", 0), 0u);
     EXPECT_NE(text.find("\n第2局　编号 123002\n" + std::string(game::notes::kShuffling) + "\n"), std::string::npos);
     game.new_game();
-    for (const DealRecord& d : game.record().deals()) EXPECT_EQ(d.number, 0u) << "a new game starts a new record";
-    EXPECT_LE(game.record().deals().size(), 1u);
+    for (const DealRecord& d : game.helps().record().deals())
+        EXPECT_EQ(d.number, 0u) << "a new game starts a new record";
+    EXPECT_LE(game.helps().record().deals().size(), 1u);
 }
 
 }  // namespace

@@ -50,16 +50,16 @@ TEST(DealNumbers, TypedNumbersAreCheckedAndBadOnesRefusedWithAReason) {
 // Every card dealt by a session's next shuffle, in the order dealt, with its seat.
 std::vector<std::pair<game::Seat, game::Card>> dealt_by(Session& s, bool by_number, std::uint64_t number) {
     std::vector<std::pair<game::Seat, game::Card>> cards;
-    s.before_event = [&cards](const game::Event& event) {
+    s.callbacks.before_event = [&cards](const game::Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind == test::Kind::dealt) cards.emplace_back(e.seat, e.card);
         }
     };
     if (by_number)
-        EXPECT_TRUE(s.deal_by_number(number));
+        EXPECT_TRUE(s.helps().deal_by_number(number));
     else
         s.shuffle();
-    s.before_event = nullptr;
+    s.callbacks.before_event = nullptr;
     EXPECT_EQ(cards.size(), static_cast<std::size_t>(game::kCards));
     return cards;
 }
@@ -70,30 +70,30 @@ TEST_F(Replay, ADealNumberDealsTheSameCardsToTheSameSeatsAgain) {
     Session game(settings, platform, 77);
     std::vector<std::vector<std::pair<game::Seat, game::Card>>> deals;
     for (int k = 1; k <= 3; ++k) {
-        EXPECT_EQ(game.next_deal_number(), 77000u + static_cast<std::uint64_t>(k));
+        EXPECT_EQ(game.helps().next_deal_number(), 77000u + static_cast<std::uint64_t>(k));
         deals.push_back(dealt_by(game, false, 0));
-        EXPECT_EQ(game.deal_number(), 77000u + static_cast<std::uint64_t>(k));
+        EXPECT_EQ(game.helps().deal_number(), 77000u + static_cast<std::uint64_t>(k));
         test::play_until(game, 2000, [&] { return game.state().ask == game::Ask::shuffle; });
     }
     EXPECT_NE(deals[0], deals[1]);
     // Out of order, in another session with another seed.
     Session again(settings, platform, 5);
     EXPECT_EQ(dealt_by(again, true, 77003), deals[2]);
-    EXPECT_EQ(again.deal_number(), 77003u);
-    EXPECT_EQ(again.next_deal_number(), 77004u);
+    EXPECT_EQ(again.helps().deal_number(), 77003u);
+    EXPECT_EQ(again.helps().next_deal_number(), 77004u);
     EXPECT_EQ(dealt_by(again, true, 77001), deals[0]);
     // A number no deal has changes nothing.
-    EXPECT_FALSE(again.deal_by_number(77000));
-    EXPECT_EQ(again.deal_number(), 77001u);
+    EXPECT_FALSE(again.helps().deal_by_number(77000));
+    EXPECT_EQ(again.helps().deal_number(), 77001u);
 }
 
 TEST_F(Replay, TheDealAfterASeedsLastIsTheNextSeedsFirst) {
     Session late(settings, platform, 1);
     dealt_by(late, true, 8999);
-    EXPECT_EQ(late.next_deal_number(), 9001u);
+    EXPECT_EQ(late.helps().next_deal_number(), 9001u);
     test::play_until(late, 2000, [&] { return late.state().ask == game::Ask::shuffle; });
     const auto rolled_over = dealt_by(late, false, 0);
-    EXPECT_EQ(late.deal_number(), 9001u);
+    EXPECT_EQ(late.helps().deal_number(), 9001u);
     Session fresh(settings, platform, 9);
     EXPECT_EQ(dealt_by(fresh, false, 0), rolled_over);
 }
@@ -103,13 +103,13 @@ TEST_F(Replay, ASavedGamesNumbersBringItsShufflesBack) {
     dealt_by(played, false, 0);
     test::play_until(played, 2000, [&] { return played.state().ask == game::Ask::shuffle; });
     Session resumed(settings, platform, 3);
-    EXPECT_FALSE(resumed.restore_deal_numbers(64001, 64000)) << "no deal has that number";
-    EXPECT_FALSE(resumed.restore_deal_numbers(7, 8000));
-    EXPECT_EQ(resumed.next_deal_number(), 3001u) << "a refused restore changes nothing";
-    ASSERT_TRUE(resumed.restore_deal_numbers(played.deal_number(), played.next_deal_number()));
-    EXPECT_EQ(resumed.deal_number(), 64001u);
+    EXPECT_FALSE(resumed.helps().restore_deal_numbers(64001, 64000)) << "no deal has that number";
+    EXPECT_FALSE(resumed.helps().restore_deal_numbers(7, 8000));
+    EXPECT_EQ(resumed.helps().next_deal_number(), 3001u) << "a refused restore changes nothing";
+    ASSERT_TRUE(resumed.helps().restore_deal_numbers(played.helps().deal_number(), played.helps().next_deal_number()));
+    EXPECT_EQ(resumed.helps().deal_number(), 64001u);
     EXPECT_EQ(dealt_by(resumed, false, 0), dealt_by(played, false, 0));
-    EXPECT_EQ(resumed.deal_number(), 64002u);
+    EXPECT_EQ(resumed.helps().deal_number(), 64002u);
 }
 
 TEST_F(Replay, AGameSavedMidDealAndResumedDealsTheSameNextDealAsTheGameNeverClosed) {
@@ -130,13 +130,13 @@ TEST_F(Replay, AGameSavedMidDealAndResumedDealsTheSameNextDealAsTheGameNeverClos
         if (first != 8999u) {
             EXPECT_EQ(resumed.rng(), played.rng());
         }
-        EXPECT_EQ(resumed.record(), played.record()) << "the record comes back with the game";
+        EXPECT_EQ(resumed.helps().record(), played.helps().record()) << "the record comes back with the game";
         for (Session* s : {&played, &resumed})
             test::play_until(*s, 2000, [&] { return s->state().ask == game::Ask::shuffle; });
         EXPECT_EQ(game::write_state(resumed.state()), game::write_state(played.state()));
         EXPECT_EQ(dealt_by(resumed, false, 0), dealt_by(played, false, 0)) << first;
-        EXPECT_EQ(resumed.deal_number(), first == 8999u ? 9001u : first + 1);
-        EXPECT_EQ(resumed.record().deals().size(), played.record().deals().size());
+        EXPECT_EQ(resumed.helps().deal_number(), first == 8999u ? 9001u : first + 1);
+        EXPECT_EQ(resumed.helps().record().deals().size(), played.helps().record().deals().size());
     }
 }
 

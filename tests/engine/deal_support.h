@@ -33,7 +33,7 @@ struct DealWatch {
 
     void watch(Session& s) {
         *this = DealWatch{};
-        s.before_event = [this, &s, human_laid = false](const game::Event& event) mutable {
+        s.callbacks.before_event = [this, &s, human_laid = false](const game::Event& event) mutable {
             for (const test::Row& e : test::rows(event)) {
                 if (e.kind == test::Kind::note && e.text == game::notes::kShuffling)
                     dealt_before_shuffle_note = static_cast<int>(dealt.size());

@@ -119,14 +119,14 @@ TEST_F(Deal, FastDealDrawsOnlyTheFinishedTableAndPlaysStayInSightForThePause) {
         auto s = table(4);                         // with this seed tricks end before the human is first asked
         std::vector<std::uint64_t> while_dealing;  // drawings so far, as each card is dealt
         int cleared = 0, changed = 0;
-        s->before_event = [&](const Event& event) {
+        s->callbacks.before_event = [&](const Event& event) {
             for (const test::Row& e : test::rows(event)) {
                 if (e.kind == Kind::dealt || e.kind == Kind::laid_out)
                     while_dealing.push_back(s->surface().notifications());
                 cleared += e.kind == Kind::cleared;
             }
         };
-        s->on_changed = [&] { ++changed; };
+        s->callbacks.on_changed = [&] { ++changed; };
         const std::uint64_t before = s->surface().notifications();
         const int waits = platform.waits;
         s->shuffle();
@@ -143,10 +143,10 @@ TEST_F(Deal, FastDealDrawsOnlyTheFinishedTableAndPlaysStayInSightForThePause) {
             EXPECT_EQ(changed, 0) << "told before the action is shown";
             EXPECT_NE(s->state().ask, Ask::shuffle);
             // Clicks, the buttons, the hint and auto-play wait for the end.
-            s->click(s->state().hands[Seat::A][0]);
-            EXPECT_TRUE(s->picks().empty());
+            s->picking().click(s->state().hands[Seat::A][0]);
+            EXPECT_TRUE(s->picking().picks().empty());
             EXPECT_FALSE(s->button(ButtonId::play).enabled || s->button(ButtonId::shuffle).enabled);
-            EXPECT_FALSE(s->human_decides() || s->hint() || s->autoplay_human());
+            EXPECT_FALSE(s->human_decides() || s->helps().hint() || s->autoplay_human());
             platform.run_delay();
             EXPECT_GE(cleared, pauses + 1) << "the play left the table with the delay";
         }
@@ -166,7 +166,7 @@ TEST_F(Deal, SlowDealShowsEachCardAtItsStagingPlaceThenAtItsSeat) {
     // Every drawing of the card being dealt, while it is in sight.
     std::vector<std::vector<SurfaceObject>> moves(kCardCount + 1);
     const game::Dealt* dealing = nullptr;
-    s->before_event = [&](const Event& e) { dealing = std::get_if<game::Dealt>(&e); };
+    s->callbacks.before_event = [&](const Event& e) { dealing = std::get_if<game::Dealt>(&e); };
     s->surface().set_listener([&] {
         if (!dealing) return;
         const SurfaceObject& o = *s->surface().find(card_id(dealing->card));

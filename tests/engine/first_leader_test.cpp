@@ -63,7 +63,7 @@ std::pair<Seat, int> expected_leader(const std::vector<Card>& order) {
 TEST_F(Deal, LaterDealKeepsTheRecordedFirstLeader) {
     auto s = table(11);
     std::optional<Seat> last;
-    s->before_event = [&](const Event& event) {
+    s->callbacks.before_event = [&](const Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind == Kind::place && e.number == 6) last = e.seat;
         }

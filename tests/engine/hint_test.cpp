@@ -99,7 +99,7 @@ TEST_F(Hint, EveryOfferIsLegalAndTheFirstIsTheComputersDecision) {
                 ++decisions;
                 check_offers(game.state(), compared);
             }
-            return game.deal_number() > (threes ? 808003u : 909003u);
+            return game.helps().deal_number() > (threes ? 808003u : 909003u);
         });
         EXPECT_GT(decisions, 30);
         EXPECT_GT(compared, decisions * 9 / 10);
@@ -125,25 +125,25 @@ TEST_F(Hint, WhatTheOthersHoldNeverChangesTheHint) {
             EXPECT_EQ(hint_offers(other), hint_offers(s));
             ++checked;
         }
-        return game.deal_number() > 4242002u;
+        return game.helps().deal_number() > 4242002u;
     });
     EXPECT_GT(checked, 10);
 }
 
 TEST_F(Hint, TheButtonRaisesEachOfferInTurnAndCycles) {
     Session game(settings, platform, 31);
-    EXPECT_FALSE(game.hint()) << "nothing to decide before the shuffle";
+    EXPECT_FALSE(game.helps().hint()) << "nothing to decide before the shuffle";
     int cycled = 0, passes = 0;
     test::play_until(game, 3000, [&] {
         if (!game.human_decides() || game.state().ask == Ask::return_tribute) return cycled >= 3 && passes >= 1;
         const std::vector<Decision> offers = hint_offers(game.state());
-        const std::size_t record_lines = game.record().deals().back().lines.size();
+        const std::size_t record_lines = game.helps().record().deals().back().lines.size();
         for (std::size_t round = 0; round < offers.size() + 1; ++round) {
             const std::size_t notes = game.view().note_log().size();
-            EXPECT_TRUE(game.hint());
+            EXPECT_TRUE(game.helps().hint());
             const Decision& offer = offers[round % offers.size()];
             if (offer.move == Move::play) {
-                std::vector<Card> picked = game.picks();
+                std::vector<Card> picked = game.picking().picks();
                 std::vector<Card> want = offer.cards;
                 std::sort(picked.begin(), picked.end());
                 std::sort(want.begin(), want.end());
@@ -152,14 +152,15 @@ TEST_F(Hint, TheButtonRaisesEachOfferInTurnAndCycles) {
                 EXPECT_TRUE(game.button(ButtonId::play).enabled);
             } else {
                 ++passes;
-                EXPECT_TRUE(game.picks().empty());
+                EXPECT_TRUE(game.picking().picks().empty());
                 EXPECT_FALSE(game.button(ButtonId::play).enabled);
                 EXPECT_EQ(game.view().note_log().size(), notes + 1);
                 EXPECT_EQ(game.view().note_log().back(),
                           game.state().ask == Ask::follow_or_hold ? "提示：扣牌" : "提示：过牌");
             }
         }
-        EXPECT_EQ(game.record().deals().back().lines.size(), record_lines) << "a hint is not part of the record";
+        EXPECT_EQ(game.helps().record().deals().back().lines.size(), record_lines)
+            << "a hint is not part of the record";
         ++cycled;
         return cycled >= 3 && passes >= 1;
     });
@@ -172,8 +173,8 @@ TEST_F(Hint, ForAReturnOwedItRaisesTheComputersReturn) {
         if (game.state().ask != Ask::return_tribute) return returns >= 1;
         const game::Debt& debt = game.state().ledger[static_cast<std::size_t>(game.state().settling)];
         const std::optional<Decision> computer = host::computer_choice(game.state());
-        EXPECT_TRUE(game.hint());
-        std::vector<Card> picked = game.picks(), want = computer->cards;
+        EXPECT_TRUE(game.helps().hint());
+        std::vector<Card> picked = game.picking().picks(), want = computer->cards;
         std::sort(picked.begin(), picked.end());
         std::sort(want.begin(), want.end());
         EXPECT_EQ(picked, want);

@@ -37,7 +37,7 @@ struct Picking : SessionFixture {
     // standing play.
     void arrange() {
         using test::Kind;
-        s.drop_picks();
+        s.picking().drop();
         game::State next = t.s;
         next.rules = live().rules;
         next.ask = next.trick.standing ? game::Ask::follow : game::Ask::lead;

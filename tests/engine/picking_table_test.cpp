@@ -38,15 +38,15 @@ TEST_F(Picking, OnlyTheHumansOwnCardsInItsRowAnswerTheMouse) {
     row.push_back(stray);
     s.view().show(event(Kind::laid_out, Seat::A, 0, 0, row));
     s.view().show(event(Kind::handed, Seat::A, gone, 1));
-    s.click(card(1));
+    s.picking().click(card(1));
     ASSERT_EQ(raised(), "1 2");
 
     // None of them picks or drops anything.
     for (Card other : {facedown, on_table, stray, gone}) {
-        s.click(other);
-        s.right_click(other);
+        s.picking().click(other);
+        s.picking().right_click(other);
         EXPECT_EQ(raised(), "1 2");
-        EXPECT_EQ(s.picks().size(), 2u);
+        EXPECT_EQ(s.picking().picks().size(), 2u);
         EXPECT_TRUE(play_enabled());
     }
     EXPECT_EQ(y(on_table), layout::play_spot(Seat::D).y);
@@ -59,32 +59,32 @@ TEST_F(Picking, OnlyTheHumansOwnCardsInItsRowAnswerTheMouse) {
                                           {-5, -5},    {9000, 9000}};
     for (const auto& [px, py] : points) {
         EXPECT_EQ(s.view().card_at(px, py), 0) << px << "," << py;
-        s.click_at(px, py);
-        s.right_click_at(px, py);
+        s.picking().click_at(px, py);
+        s.picking().right_click_at(px, py);
     }
     for (Card none : {Card{0}, Card{217}}) {
-        s.click(none);
-        s.right_click(none);
+        s.picking().click(none);
+        s.picking().right_click(none);
     }
     EXPECT_EQ(raised(), "1 2");
-    EXPECT_EQ(s.picks().size(), 2u);
+    EXPECT_EQ(s.picking().picks().size(), 2u);
     EXPECT_TRUE(play_enabled());
 }
 
 TEST_F(Picking, ClicksAtAPointFindTheFrontCard) {
     hand("A K Q J 10");
-    s.click_at(70 * 3 - 32 + 10, kRest + 10);  // the strip of the third card
+    s.picking().click_at(70 * 3 - 32 + 10, kRest + 10);  // the strip of the third card
     EXPECT_EQ(raised(), "3");
-    s.click_at(70 * 3 - 32 + 10, kRaised + 5);  // the raised card's top edge: down again
+    s.picking().click_at(70 * 3 - 32 + 10, kRaised + 5);  // the raised card's top edge: down again
     EXPECT_EQ(raised(), "");
-    s.click_at(70 * 2 - 32 + 69, kRest + 10);  // the last unit of the second card's strip
+    s.picking().click_at(70 * 2 - 32 + 69, kRest + 10);  // the last unit of the second card's strip
     EXPECT_EQ(raised(), "2");
-    s.click_at(70 * 5 - 32 + 300, kRest + 300);  // far right of the last card
+    s.picking().click_at(70 * 5 - 32 + 300, kRest + 300);  // far right of the last card
     EXPECT_EQ(raised(), "2 5");
-    s.right_click_at(70 * 5 - 32 + 300, kRest + 300);
+    s.picking().right_click_at(70 * 5 - 32 + 300, kRest + 300);
     EXPECT_EQ(raised(), "2");
-    s.click_at(1000, 1100);  // the table top
-    s.right_click_at(1000, 1100);
+    s.picking().click_at(1000, 1100);  // the table top
+    s.picking().right_click_at(1000, 1100);
     EXPECT_EQ(raised(), "2");
 }
 
@@ -108,7 +108,7 @@ TEST_F(Picking, NoClickSequenceBreaksThePick) {
     for (int step = 0; step < 4000; ++step) {
         const Card c = targets[g() % targets.size()];
         switch (g() % 10) {
-            case 0: s.right_click(c); break;
+            case 0: s.picking().right_click(c); break;
             case 1:
                 if (g() % 2)
                     live().trick.standing = Seat::C;
@@ -118,13 +118,15 @@ TEST_F(Picking, NoClickSequenceBreaksThePick) {
             case 2: live().ask = live().ask == Ask::return_tribute ? Ask::follow : Ask::return_tribute; break;
             case 3: settings.threes_rule = !settings.threes_rule; break;
             case 4:
-                if (g() % 8 == 0) s.drop_picks();
+                if (g() % 8 == 0) s.picking().drop();
                 break;
-            case 5: s.click_at(70 * static_cast<int>(g() % 32) + 10, kRaised + static_cast<int>(g() % 100)); break;
-            default: s.click(c); break;
+            case 5:
+                s.picking().click_at(70 * static_cast<int>(g() % 32) + 10, kRaised + static_cast<int>(g() % 100));
+                break;
+            default: s.picking().click(c); break;
         }
         std::set<Card> picked;
-        for (Card p : s.picks()) {
+        for (Card p : s.picking().picks()) {
             ASSERT_TRUE(s.state().hands[Seat::A].contains(p)) << "step " << step;
             ASSERT_TRUE(picked.insert(p).second) << "picked twice at step " << step;
         }
@@ -147,7 +149,7 @@ TEST_F(Picking, NewBackReachesThePackAndTheComputerHandsOnly) {
     const Card hidden = 216;  // a three: in no pile here
     settings.card_back = "cards\\bgcard2.bmp";
     const std::uint64_t drawn = s.surface().notifications();
-    s.card_back_changed();
+    s.view().show_card_back(s.state());
     EXPECT_EQ(s.surface().notifications(), drawn + 1);  // one drawing for the whole table
     for (int n = 1; n <= kCardCount; ++n)
         EXPECT_EQ(s.surface().find("p_t" + std::to_string(n))->filename, "cards\\bgcard2.bmp");

@@ -90,6 +90,55 @@ TEST(Seats, LettersNamesAndSides) {
     EXPECT_EQ(game::next_seat(Seat::F), Seat::A);
 }
 
+// The six buttons as the question shown and the picks make them: which are
+// on, whether the return button shows, and what the play button's tooltip
+// says. The question is `nothing` while an action is shown and while the
+// partner question is open.
+TEST(GameButtons, FollowTheQuestionShownAndThePicks) {
+    const game::Verdict ok{}, refused{"这手牌打不过"};
+    const std::string plain = kPlayTag;
+    struct Row {
+        Ask shown;
+        bool picked;
+        game::Verdict verdict;
+        const char* on;  // the buttons on, by their ButtonId order: "S" shuffle, "P" play, ...
+        bool return_shown;
+        std::string tag;
+    };
+    // S shuffle, P play, p pass, H hold back, R return, Q quit.
+    const Row rows[] = {
+        {Ask::shuffle, false, ok, "S....Q", false, plain},
+        {Ask::shuffle, true, refused, "S....Q", false, plain},  // no turn: the picks say nothing
+        {Ask::nothing, true, ok, ".....Q", false, plain},       // an action is being shown
+        {Ask::take_partner_tribute, false, ok, ".....Q", false, plain},
+        {Ask::lead, false, refused, ".....Q", false, plain},  // nothing picked: the plain tooltip
+        {Ask::lead, true, ok, ".P...Q", false, plain},
+        {Ask::lead, true, refused, ".....Q", false, refused.reason},
+        {Ask::follow, false, refused, "..p..Q", false, plain},
+        {Ask::follow, true, ok, ".Pp..Q", false, plain},
+        {Ask::follow, true, refused, "..p..Q", false, refused.reason},
+        {Ask::follow_or_hold, true, ok, ".P.H.Q", false, plain},
+        {Ask::follow_or_hold, true, refused, "...H.Q", false, refused.reason},
+        {Ask::return_tribute, false, refused, "....RQ", true, plain},
+        {Ask::return_tribute, true, ok, "....RQ", true, plain},  // the return counts its cards itself
+        {Ask::return_tribute, true, refused, "....RQ", true, plain},
+    };
+    const std::array<const char*, 6> names{"cb_send", "cb_out", "cb_pass", "cb_over", "cb_gog", "cb_quit"};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "question " << static_cast<int>(row.shown) << " picked " << row.picked
+                                        << " verdict \"" << row.verdict.reason << '"');
+        const Buttons b = game_buttons(row.shown, row.picked, row.verdict);
+        std::string on;
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            EXPECT_EQ(b[i].name, names[i]);
+            on += b[i].enabled ? "SPpHRQ"[i] : '.';
+            EXPECT_EQ(b[i].visible, i != index_of(ButtonId::return_cards) || row.return_shown) << names[i];
+        }
+        EXPECT_EQ(on, row.on);
+        EXPECT_EQ(b[index_of(ButtonId::play)].tag, row.tag);
+    }
+}
+
 struct Table : test::SessionFixture {
     Session s{settings, platform, 1};
 
@@ -116,11 +165,8 @@ struct Table : test::SessionFixture {
         EXPECT_EQ(s.state().out_count, 0);
         EXPECT_FALSE(s.state().trick.standing);
         EXPECT_EQ(s.state().ask, Ask::shuffle);
-        EXPECT_TRUE(s.picks().empty());
-        EXPECT_TRUE(s.button(ButtonId::shuffle).enabled);
-        EXPECT_FALSE(s.button(ButtonId::return_cards).visible);
-        for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards})
-            EXPECT_FALSE(s.button(id).enabled);
+        EXPECT_TRUE(s.picking().picks().empty());
+        EXPECT_EQ(s.buttons(), game_buttons(Ask::shuffle, false, {}));
     }
 };
 
@@ -150,20 +196,12 @@ TEST_F(Table, StartUpBuildsTheTable) {
 
     EXPECT_EQ(s.state().ask, Ask::shuffle);
     EXPECT_EQ(s.state().phase, game::Phase::between_deals);
-    const std::array<const char*, 6> names{"cb_send", "cb_out", "cb_pass", "cb_over", "cb_gog", "cb_quit"};
-    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(s.buttons()[i].name, names[i]);
-    EXPECT_TRUE(s.button(ButtonId::shuffle).enabled);
-    EXPECT_FALSE(s.button(ButtonId::play).enabled || s.button(ButtonId::pass).enabled ||
-                 s.button(ButtonId::hold_back).enabled || s.button(ButtonId::return_cards).enabled);
-    EXPECT_FALSE(s.button(ButtonId::return_cards).visible);
-    EXPECT_TRUE(s.button(ButtonId::quit).enabled);
+    EXPECT_EQ(s.buttons(), game_buttons(Ask::shuffle, false, {}));
     // Buttons that are off do nothing.
     for (ButtonId id : {ButtonId::play, ButtonId::pass, ButtonId::hold_back, ButtonId::return_cards}) s.press(id);
     EXPECT_EQ(s.state().ask, Ask::shuffle);
     EXPECT_EQ(s.view().note_log().size(), 2u);
     EXPECT_TRUE(platform.messages.empty());
-    s.print();
-    EXPECT_EQ(platform.prints, 1);
     EXPECT_FALSE(platform.closed);
     s.press(ButtonId::quit);
     EXPECT_TRUE(platform.closed);
@@ -299,17 +337,15 @@ TEST_F(Table, NewGameInTheMiddleOfATributeStartsAfresh) {
     Session r{settings, platform, 4};
     ASSERT_NO_FATAL_FAILURE(test::play_until(r, 500, [&r] { return r.state().ask == Ask::return_tribute; }));
     ASSERT_TRUE(r.button(ButtonId::return_cards).visible);
-    r.click(r.state().hands[Seat::A][0]);
-    ASSERT_FALSE(r.picks().empty());
+    r.picking().click(r.state().hands[Seat::A][0]);
+    ASSERT_FALSE(r.picking().picks().empty());
     r.new_game();
     EXPECT_EQ(r.state().ask, Ask::shuffle);
     EXPECT_EQ(r.state().phase, game::Phase::between_deals);
     EXPECT_EQ(r.state().settling, 1);
-    EXPECT_TRUE(r.picks().empty());
-    EXPECT_FALSE(r.button(ButtonId::return_cards).visible);
-    EXPECT_FALSE(r.button(ButtonId::return_cards).enabled);
-    EXPECT_TRUE(r.button(ButtonId::shuffle).enabled);
-    r.return_picked();
+    EXPECT_TRUE(r.picking().picks().empty());
+    EXPECT_EQ(r.buttons(), game_buttons(Ask::shuffle, false, {}));
+    r.press(ButtonId::return_cards);
     EXPECT_EQ(r.state().ask, Ask::shuffle);
     // The next deal starts with nothing owed.
     r.shuffle();
@@ -381,11 +417,11 @@ TEST_F(Table, OnlyThirtySixCardsOfAHandAreLaidOut) {
 
 TEST_F(Table, GradientRepaintsWithoutPilingUpStrips) {
     const std::size_t before = s.surface().object_count();
-    s.background_changed(3);
-    s.background_changed(2);
+    s.view().paint_background(3);
+    s.view().paint_background(2);
     EXPECT_EQ(s.surface().object_count(), before);
     EXPECT_EQ(s.surface().describe("rec_1.brush.color"), std::to_string(158 + 256 * 189 + 65536 * 84));
-    s.background_changed(7);  // no such style: nothing repainted
+    s.view().paint_background(7);  // no such style: nothing repainted
     EXPECT_EQ(s.surface().describe("rec_1.brush.color"), std::to_string(158 + 256 * 189 + 65536 * 84));
     // Style 3 keeps red at 255 and rises towards white.
     int r, g, b, last_g = 0;
@@ -409,7 +445,7 @@ TEST_F(Table, GradientRepaintsWithoutPilingUpStrips) {
 
 TEST_F(Table, ResizeChangesOnlyTheSurface) {
     const std::string x = s.surface().describe("t_note.x");
-    s.resize(5000, 3000);
+    s.view().resize(5000, 3000);
     EXPECT_EQ(s.surface().width(), 5000);
     EXPECT_EQ(s.surface().describe("t_note.x"), x);
     EXPECT_EQ(s.surface().describe("rec_1.width"), "5000");

@@ -146,7 +146,7 @@ struct Game {
         settings.point_tributes = row.rules.points;
         settings.win_style = row.rules.tributes ? 1 : 0;
         table.emplace(settings, platform, seed);
-        table->before_event = [this](const game::Event& e) { ev.list.push_back(e); };
+        table->callbacks.before_event = [this](const game::Event& e) { ev.list.push_back(e); };
     }
     const State& state() const { return table ? table->state() : s; }
     const game::Hand& hand() const { return state().hands[Seat::A]; }
@@ -160,8 +160,8 @@ struct Game {
     void checked(std::string_view what) {
         if (!fault.empty()) return;
         fault = checker.after(state(), ev, what);
-        for (Card c : table ? table->picks() : std::vector<Card>{})
-            if (fault.empty() && (!hand().contains(c) || std::ranges::count(table->picks(), c) != 1))
+        for (Card c : table ? table->picking().picks() : std::vector<Card>{})
+            if (fault.empty() && (!hand().contains(c) || std::ranges::count(table->picking().picks(), c) != 1))
                 fault = "picked " + std::string(game::card_name(c)) + ", not once from the hand";
         if (!fault.empty()) fault = std::string(what) + ": " + fault;
     }
@@ -219,7 +219,7 @@ struct Game {
     std::pair<Verdict, std::optional<Move>> buttons() {
         if (state().ask == Ask::return_tribute) {
             const int owed = state().ledger[static_cast<std::size_t>(state().settling)].count;
-            for (int i = 0; i < owed; ++i) table->click(weakest(i));
+            for (int i = 0; i < owed; ++i) table->picking().click(weakest(i));
             checked("click");
             auto done = press(ButtonId::return_cards, Move::return_tribute);
             if (!platform.messages.empty())
@@ -227,7 +227,7 @@ struct Game {
             return done;
         }
         if (state().ask == Ask::lead) {
-            table->click(weakest(0));  // the whole rank is picked at once
+            table->picking().click(weakest(0));  // the whole rank is picked at once
             checked("click");
             return press(ButtonId::play, Move::play);
         }
@@ -237,10 +237,10 @@ struct Game {
         for (int i = hand().size() - 1; i >= 0; --i) {
             const Card card = hand()[i];
             if (!tried.insert(game::rank_of(card)).second) continue;
-            table->click(card);
+            table->picking().click(card);
             checked("click");
             if (table->button(ButtonId::play).enabled) return press(ButtonId::play, Move::play);
-            table->right_click(card);  // drops the picked cards of that rank
+            table->picking().right_click(card);  // drops the picked cards of that rank
         }
         return table->button(ButtonId::pass).enabled ? press(ButtonId::pass, Move::pass)
                                                      : press(ButtonId::hold_back, Move::hold_back);

@@ -55,6 +55,10 @@ view_up() { add_line view/table_view.h '#include "session/session.h"'; }
 check "the table view including the session above it is refused" 1 \
   "view/table_view.h includes session/session.h: view -> session goes the wrong way" view_up
 
+view_store() { add_line view/table_view.h '#include "store/saved_game.h"'; }
+check "the table view including what is kept on disk is refused" 1 \
+  "view/table_view.h includes store/saved_game.h: view -> store goes the wrong way" view_store
+
 neighbour() { add_line rules/play.h '#include "level.h"'; }
 check "a bare name is the including file's neighbour" 0 " 0 problems" neighbour
 

@@ -68,7 +68,7 @@ struct Aids : ::testing::Test {
     bool deal_over() { return m().state().ask == Ask::shuffle; }
     std::vector<std::string> record_of(std::size_t deal) {
         std::vector<std::string> lines;
-        for (const DealRecord& d : m().record().deals())
+        for (const DealRecord& d : m().helps().record().deals())
             if (d.number != 0 && deal-- == 0)
                 for (const game::notes::Entry& e : d.lines) game::notes::write(e, &game::notes::write, lines);
         return lines;
@@ -89,7 +89,7 @@ TEST_F(Aids, AutoPlayOfWholeDealsGivesTheSimulatorsRecord) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !m().busy(); }, 5000));
         ASSERT_TRUE(autoplay->isEnabled());
         autoplay->trigger();
-        EXPECT_TRUE(m().autoplay());
+        EXPECT_TRUE(m().helps().autoplay());
         EXPECT_TRUE(m().surface().find("t_autoplay")->visible) << "the mark while it is on";
         for (int deal = 1; deal <= 3; ++deal) {
             if (deal > 1) shuffle();
@@ -101,7 +101,7 @@ TEST_F(Aids, AutoPlayOfWholeDealsGivesTheSimulatorsRecord) {
         ASSERT_EQ(expected.size(), 3u);
         for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(record_of(k), expected[k]) << "deal " << k + 1;
         autoplay->trigger();
-        EXPECT_FALSE(m().autoplay());
+        EXPECT_FALSE(m().helps().autoplay());
         EXPECT_FALSE(m().surface().find("t_autoplay")->visible);
     }
 }
@@ -114,7 +114,7 @@ TEST_F(Aids, ADealChosenByNumberAndAutoPlayedGivesTheSimulatorsRecord) {
     });
     item("m_按编号发牌")->trigger();
     EXPECT_EQ(boxes.answered(), 0) << "no game under way: nothing to ask";
-    EXPECT_EQ(m().deal_number(), 2024005u);
+    EXPECT_EQ(m().helps().deal_number(), 2024005u);
     EXPECT_EQ(m().surface().find("t_dealno")->text, "牌局编号 2024005");
     item("m_托管")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return deal_over(); }, 20000));
@@ -129,7 +129,7 @@ TEST_F(Aids, TurnedOffTheHumanTakesOverWhereTheGameStands) {
     item("m_托管")->trigger();
     QCoreApplication::processEvents();  // one decision by the computer
     item("m_托管")->trigger();
-    ASSERT_FALSE(m().autoplay());
+    ASSERT_FALSE(m().helps().autoplay());
     const game::State before = m().state();
     QTest::qWait(50);
     const game::State after = m().state();
@@ -150,7 +150,7 @@ TEST_F(Aids, AutoPlayWaitsWhileADialogIsOpen) {
     when_open<DealNumberDialog>([&](DealNumberDialog* d) {
         item("m_托管")->trigger();
         QTest::qWait(150);
-        held = m().autoplay() && m().state().hands[Seat::A] == hand;
+        held = m().helps().autoplay() && m().state().hands[Seat::A] == hand;
         d->reject();
     });
     item("m_按编号发牌")->trigger();
@@ -178,14 +178,14 @@ TEST_F(Aids, TheDealNumberDialogRefusesWhatIsNotANumber) {
     ASSERT_EQ(refusals.size(), 5u);
     EXPECT_NE(refusals[0].find("数字"), std::string::npos) << refusals[0];
     EXPECT_NE(refusals[2].find("没有这个牌局编号"), std::string::npos) << refusals[2];
-    EXPECT_EQ(m().deal_number(), 0u) << "nothing dealt";
+    EXPECT_EQ(m().helps().deal_number(), 0u) << "nothing dealt";
     EXPECT_EQ(m().state().ask, Ask::shuffle);
 }
 
 TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
     open(55);
     std::vector<std::pair<Seat, game::Card>> dealt;
-    m().before_event = [&dealt](const game::Event& event) {
+    m().callbacks.before_event = [&dealt](const game::Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind == test::Kind::dealt) dealt.emplace_back(e.seat, e.card);
         }
@@ -196,7 +196,7 @@ TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
     item("m_托管")->trigger();
     dealt.clear();
     shuffle();  // the game's second deal, after the first one's tributes
-    ASSERT_EQ(m().deal_number(), 55002u);
+    ASSERT_EQ(m().helps().deal_number(), 55002u);
     const auto second = dealt;
     ASSERT_EQ(second.size(), 216u);
     dealt.clear();
@@ -219,18 +219,18 @@ TEST_F(Aids, AReplayedNumberDealsTheSameHands) {
         EXPECT_EQ(m().state().hands[Seat::A], hand);
         EXPECT_TRUE(m().state().deal_running());
     }
-    m().before_event = nullptr;
-    EXPECT_EQ(m().deal_number(), 55002u);
+    m().callbacks.before_event = nullptr;
+    EXPECT_EQ(m().helps().deal_number(), 55002u);
     EXPECT_EQ(dealt, second) << "the same cards to the same seats";
     EXPECT_EQ(m().state().scores, game::PerSeat<int>{}) << "a new game";
     // 新游戏 clears the table, without a question: no deal's number stands
     // on it until the next shuffle.
-    const std::uint64_t next = m().next_deal_number();
+    const std::uint64_t next = m().helps().next_deal_number();
     boxes.texts.clear();
     item("m_新游戏")->trigger();
     EXPECT_EQ(boxes.answered(), 0);
-    EXPECT_EQ(m().deal_number(), 0u);
-    EXPECT_EQ(m().next_deal_number(), next);
+    EXPECT_EQ(m().helps().deal_number(), 0u);
+    EXPECT_EQ(m().helps().next_deal_number(), next);
     const SurfaceObject* label = m().surface().find("t_dealno");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text, "");
@@ -247,7 +247,7 @@ TEST_F(Aids, TheHintButtonRaisesTheComputersChoice) {
     ASSERT_TRUE(hint->isEnabled());
     const std::size_t notes = m().view().note_log().size();
     QTest::mouseClick(hint, Qt::LeftButton);
-    const bool raised = !m().picks().empty();
+    const bool raised = !m().picking().picks().empty();
     EXPECT_TRUE(raised || m().view().note_log().size() == notes + 1);
     if (raised) {
         EXPECT_TRUE(window->button("cb_out")->isEnabled()) << "the play button as for a manual pick";
@@ -272,7 +272,7 @@ TEST_F(Aids, TheCounterAndTheDealNumberAreShownByChoice) {
     item("m_记牌器")->trigger();
     ASSERT_NE(m().surface().find("r_counter"), nullptr);
     EXPECT_TRUE(m().surface().find("r_counter")->visible);
-    const RankCounts shown = m().counter();
+    const RankCounts shown = m().helps().counter();
     EXPECT_EQ(shown, unseen_by_human(m().state()));
     EXPECT_EQ(m().surface().find("t_counter_left1")->text, std::to_string(shown[1]));
     item("m_记牌器")->trigger();
@@ -288,7 +288,7 @@ TEST_F(Aids, TheRecordWindowShowsEveryLineAndSavesThemAsUtf8) {
     auto* record = qobject_cast<RecordWindow*>(window->record_window());
     ASSERT_NE(record, nullptr);
     EXPECT_TRUE(record->isVisible());
-    EXPECT_EQ(record->text().trimmed(), QString::fromStdString(m().record().text()).trimmed());
+    EXPECT_EQ(record->text().trimmed(), QString::fromStdString(m().helps().record().text()).trimmed());
     EXPECT_TRUE(record->text().contains("第1局　编号 2024001"));
     shuffle();  // the window follows the game
     EXPECT_TRUE(record->text().contains("第2局　编号 2024002"));
@@ -296,12 +296,12 @@ TEST_F(Aids, TheRecordWindowShowsEveryLineAndSavesThemAsUtf8) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("记录.txt");
-    EXPECT_EQ(RecordWindow::save_to(m().record(), path), "");
+    EXPECT_EQ(RecordWindow::save_to(m().helps().record(), path), "");
     const std::string bytes = file_text(path);
-    EXPECT_EQ(bytes, m().record().text()) << "the record's own UTF-8 bytes";
+    EXPECT_EQ(bytes, m().helps().record().text()) << "the record's own UTF-8 bytes";
     EXPECT_TRUE(QString::fromStdString(bytes).contains("瑟柯洗牌开始"));
     const QString nowhere = dir.filePath("no such folder/记录.txt");
-    EXPECT_NE(RecordWindow::save_to(m().record(), nowhere), "");
+    EXPECT_NE(RecordWindow::save_to(m().helps().record(), nowhere), "");
     EXPECT_FALSE(QFile::exists(nowhere));
 }
 

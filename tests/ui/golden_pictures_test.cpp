@@ -62,10 +62,12 @@ constexpr std::uint64_t kSeed = 2024;
 
 struct Drive {
     MainWindow& w;
-    ~Drive() { m().before_event = nullptr; }
+    ~Drive() { m().callbacks.before_event = nullptr; }
     Session& m() { return w.session(); }
     const game::Hand& hand() { return m().state().hands[game::Seat::A]; }
-    bool picked(game::Card c) { return std::find(m().picks().begin(), m().picks().end(), c) != m().picks().end(); }
+    bool picked(game::Card c) {
+        return std::find(m().picking().picks().begin(), m().picking().picks().end(), c) != m().picking().picks().end();
+    }
 
     void press(const char* name) { QTest::mouseClick(w.button(name), Qt::LeftButton); }
     void click_card(game::Card card) {
@@ -94,7 +96,7 @@ struct Drive {
                 const game::Card card = hand()[r];
                 if (!pickable(card) || (single && hand().count(game::rank_of(card)) != 1)) continue;
                 click_card(card);
-                return !m().picks().empty();
+                return !m().picking().picks().empty();
             }
         return false;
     }
@@ -116,19 +118,19 @@ struct Drive {
     // Picks as many of the human's weakest cards as owed and presses return.
     bool return_weakest() {
         const int owed = m().state().ledger[static_cast<std::size_t>(m().state().settling)].count;
-        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picks().size()) < owed; --r)
+        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picking().picks().size()) < owed; --r)
             if (pickable(hand()[r])) click_card(hand()[r]);
-        if (static_cast<int>(m().picks().size()) != owed) return false;
+        if (static_cast<int>(m().picking().picks().size()) != owed) return false;
         press("cb_gog");
-        return m().picks().empty();  // the return was taken
+        return m().picking().picks().empty();  // the return was taken
     }
 
     // Calls `take` at the moments that pass inside a chain of computer turns:
     // a follow of a challenge play, its cards down and not yet announced, and
     // the end of the first deal.
     void watch(const std::function<void(const std::string&)>& take) {
-        m().before_event = [this, take, challenge = false, deal_end = false,
-                            after_play = false](const game::Event& e) mutable {
+        m().callbacks.before_event = [this, take, challenge = false, deal_end = false,
+                                      after_play = false](const game::Event& e) mutable {
             // The play named last in the note area was a challenge.
             const auto& log = m().view().note_entries();
             const auto* last = log.empty() ? nullptr : std::get_if<game::Event>(&log.back());

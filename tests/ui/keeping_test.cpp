@@ -177,7 +177,7 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     EXPECT_TRUE(w->keeping().statistics().deals().empty());
     const game::State saved = w->session().state();
     const std::mt19937_64 rng = w->session().rng();
-    const std::uint64_t dealt = w->session().deal_number(), next = w->session().next_deal_number();
+    const std::uint64_t dealt = w->session().helps().deal_number(), next = w->session().helps().next_deal_number();
     ASSERT_NE(dealt, 0u);
     const std::vector<std::string> notes = w->session().view().note_log();
     const std::string picture = table_picture(w->session().surface(), w->session().state());
@@ -196,8 +196,8 @@ TEST_F(KeptBetweenRuns, AGameClosedMidDealIsTakenUpExactlyWhereItStood) {
     EXPECT_EQ(now.plays, saved.plays);
     EXPECT_EQ(now.scores, saved.scores);
     EXPECT_EQ(w->session().rng(), rng);
-    EXPECT_EQ(w->session().deal_number(), dealt);  // the deal's number, and the next one's
-    EXPECT_EQ(w->session().next_deal_number(), next);
+    EXPECT_EQ(w->session().helps().deal_number(), dealt);  // the deal's number, and the next one's
+    EXPECT_EQ(w->session().helps().next_deal_number(), next);
     EXPECT_EQ(w->session().view().note_log(), notes);
     EXPECT_EQ(table_picture(w->session().surface(), w->session().state()), picture);
     EXPECT_TRUE(second.smother_tributes);     // the game's rules came back with it
@@ -281,13 +281,13 @@ TEST_F(KeptBetweenRuns, ADeclinedGameStaysUntilAnotherIsPlayedAndANewGamePutsThe
 TEST_F(KeptBetweenRuns, StatisticsSurviveARestartAndAResetAsksFirst) {
     auto w = open(s);
     std::array<int, 6> told{};  // the places as the table shows them
-    w->session().before_event = [&](const game::Event& event) {
+    w->session().callbacks.before_event = [&](const game::Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind == test::Kind::place) told[game::array_index(e.seat)] = e.number;
         }
     };
     play_until(*w, deal_over);
-    w->session().before_event = nullptr;
+    w->session().callbacks.before_event = nullptr;
     const game::State after = w->session().state();
     ASSERT_EQ(w->keeping().statistics().deals().size(), 1u);
     const DealResult first = w->keeping().statistics().deals()[0];

@@ -63,7 +63,9 @@ struct KeyboardPlay : ::testing::Test {
     const game::Hand& hand() { return m().state().hands[Seat::A]; }
     bool enabled(const char* name) { return window->button(name)->isEnabled(); }
     void key(Qt::Key k) { QTest::keyClick(window.get(), k); }
-    bool picked(Card c) { return std::find(m().picks().begin(), m().picks().end(), c) != m().picks().end(); }
+    bool picked(Card c) {
+        return std::find(m().picking().picks().begin(), m().picking().picks().end(), c) != m().picking().picks().end();
+    }
     bool pickable(Card c) {
         if (!settings.threes_rule || game::rank_of(c) != game::kThree) return true;
         return std::all_of(hand().begin(), hand().end(), [](Card x) { return game::rank_of(x) == game::kThree; });
@@ -74,10 +76,10 @@ struct KeyboardPlay : ::testing::Test {
         Snapshot s{m().state().ask,
                    m().state().phase,
                    {hand().begin(), hand().end()},
-                   m().picks(),
+                   m().picking().picks(),
                    m().view().note_log().size(),
-                   m().focus(),
-                   m().focus_shown(),
+                   m().picking().focus(),
+                   m().picking().focus_shown(),
                    {}};
         for (Card c : s.hand) s.card_y.push_back(y_of(c));
         return s;
@@ -97,19 +99,19 @@ struct KeyboardPlay : ::testing::Test {
 
     // Brings the focus mark onto card `index` of the row with the arrow keys.
     void focus_on(int index) {
-        if (!m().focus_shown()) key(Qt::Key_Right);  // shows it where it stands
-        ASSERT_TRUE(m().focus_shown());
-        for (int guard = 0; m().focus() != index; ++guard) {
+        if (!m().picking().focus_shown()) key(Qt::Key_Right);  // shows it where it stands
+        ASSERT_TRUE(m().picking().focus_shown());
+        for (int guard = 0; m().picking().focus() != index; ++guard) {
             ASSERT_LT(guard, 100);
-            key(m().focus() < index ? Qt::Key_Right : Qt::Key_Left);
+            key(m().picking().focus() < index ? Qt::Key_Right : Qt::Key_Left);
         }
-        ASSERT_EQ(m().focused_card(), m().human_row()[static_cast<std::size_t>(index)]);
+        ASSERT_EQ(m().picking().focused_card(), m().picking().human_row()[static_cast<std::size_t>(index)]);
     }
 
     ::testing::AssertionResult cards_accounted() {
         for (const std::string& broken : {game::check_cards(m().state()), game::check_plays(m().state())})
             if (!broken.empty()) return ::testing::AssertionFailure() << broken;
-        for (Card c : m().picks())
+        for (Card c : m().picking().picks())
             if (!hand().contains(c)) return ::testing::AssertionFailure() << card_id(c) << " is picked but not held";
         return ::testing::AssertionSuccess();
     }
@@ -118,15 +120,15 @@ struct KeyboardPlay : ::testing::Test {
     // (Space, Enter), else pass (P) or hold back (H).
     void take_turn() {
         const Ask ask = m().state().ask;
-        const std::vector<Card> row = m().human_row();
+        const std::vector<Card> row = m().picking().human_row();
         for (int i = static_cast<int>(row.size()) - 1; i >= 0; --i) {
             if (!pickable(row[static_cast<std::size_t>(i)])) continue;
             focus_on(i);
             if (HasFatalFailure()) return;
             key(Qt::Key_Space);
-            ASSERT_FALSE(m().picks().empty()) << "Space picks the marked card";
+            ASSERT_FALSE(m().picking().picks().empty()) << "Space picks the marked card";
             if (enabled("cb_out")) {
-                const std::size_t held = hand().size(), picks = m().picks().size();
+                const std::size_t held = hand().size(), picks = m().picking().picks().size();
                 key(Qt::Key_Return);
                 ASSERT_EQ(hand().size(), held - picks) << "Enter plays the picked cards";
                 ++(ask == Ask::lead ? plays : follows);
@@ -134,7 +136,7 @@ struct KeyboardPlay : ::testing::Test {
             }
             ASSERT_NE(ask, Ask::lead) << "a whole rank is a legal lead";
             key(Qt::Key_Escape);
-            ASSERT_TRUE(m().picks().empty()) << "Esc drops every pick";
+            ASSERT_TRUE(m().picking().picks().empty()) << "Esc drops every pick";
         }
         ASSERT_NE(ask, Ask::lead);
         const std::size_t notes = m().view().note_log().size();
@@ -151,18 +153,19 @@ struct KeyboardPlay : ::testing::Test {
     // Picks the weakest cards owed with the arrows and Space, then R.
     void return_tribute() {
         const int owed = m().state().ledger[static_cast<std::size_t>(m().state().settling)].count;
-        const std::vector<Card> row = m().human_row();
-        for (int i = static_cast<int>(row.size()) - 1; i >= 0 && static_cast<int>(m().picks().size()) < owed; --i)
+        const std::vector<Card> row = m().picking().human_row();
+        for (int i = static_cast<int>(row.size()) - 1; i >= 0 && static_cast<int>(m().picking().picks().size()) < owed;
+             --i)
             if (pickable(row[static_cast<std::size_t>(i)])) {
                 focus_on(i);
                 if (HasFatalFailure()) return;
                 key(Qt::Key_Space);
                 ASSERT_TRUE(picked(row[static_cast<std::size_t>(i)])) << "one card at a time for a return";
             }
-        ASSERT_EQ(static_cast<int>(m().picks().size()), owed);
+        ASSERT_EQ(static_cast<int>(m().picking().picks().size()), owed);
         const std::size_t held = hand().size();
         key(Qt::Key_R);
-        ASSERT_TRUE(m().picks().empty()) << "R returns the picked cards";
+        ASSERT_TRUE(m().picking().picks().empty()) << "R returns the picked cards";
         ASSERT_EQ(hand().size(), held - static_cast<std::size_t>(owed));
         ++returns;
     }
@@ -191,7 +194,7 @@ struct KeyboardPlay : ::testing::Test {
         EXPECT_EQ(std::count(log.begin() + static_cast<long>(first_note), log.end(), "游戏结束"), 1);
         EXPECT_EQ(log.back(), "＞＞＞请先洗牌");
         EXPECT_TRUE(hand().empty());
-        EXPECT_FALSE(m().focus_shown()) << "no mark over an empty row";
+        EXPECT_FALSE(m().picking().focus_shown()) << "no mark over an empty row";
         int sum = 0;
         for (Seat seat : game::kAllSeats) sum += m().state().scores[seat];
         EXPECT_EQ(sum, 0);
@@ -217,48 +220,48 @@ TEST_F(KeyboardPlay, WholeDealsWithoutTheMouse) {
 TEST_F(KeyboardPlay, TheMarkComesWithTheArrowsAndGoesWithAClick) {
     open(2);
     key(Qt::Key_Right);
-    EXPECT_FALSE(m().focus_shown()) << "no row before the deal";
+    EXPECT_FALSE(m().picking().focus_shown()) << "no row before the deal";
     key(Qt::Key_S);
     ASSERT_EQ(m().state().ask, Ask::lead);
     const QImage before = window->table()->grab().toImage();
-    EXPECT_FALSE(m().focus_shown());
-    EXPECT_EQ(m().focus(), 0);
+    EXPECT_FALSE(m().picking().focus_shown());
+    EXPECT_EQ(m().picking().focus(), 0);
 
     key(Qt::Key_Left);  // the first press only shows the mark, on the leftmost card
-    EXPECT_TRUE(m().focus_shown());
-    EXPECT_EQ(m().focus(), 0);
-    EXPECT_EQ(m().focused_card(), hand()[0]);
+    EXPECT_TRUE(m().picking().focus_shown());
+    EXPECT_EQ(m().picking().focus(), 0);
+    EXPECT_EQ(m().picking().focused_card(), hand()[0]);
     EXPECT_NE(window->table()->grab().toImage(), before) << "the mark is drawn";
     key(Qt::Key_Left);
-    EXPECT_EQ(m().focus(), 0) << "the leftmost card is the end";
+    EXPECT_EQ(m().picking().focus(), 0) << "the leftmost card is the end";
     key(Qt::Key_Right);
     key(Qt::Key_Right);
-    EXPECT_EQ(m().focused_card(), hand()[2]);
-    const int last = static_cast<int>(m().human_row().size()) - 1;
+    EXPECT_EQ(m().picking().focused_card(), hand()[2]);
+    const int last = static_cast<int>(m().picking().human_row().size()) - 1;
     for (int i = 0; i < 40; ++i) key(Qt::Key_Right);
-    EXPECT_EQ(m().focus(), last) << "nor does it run past the rightmost card";
+    EXPECT_EQ(m().picking().focus(), last) << "nor does it run past the rightmost card";
 
     // A click on the cloth takes the mark away and changes nothing else.
     QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(1800), px_y(300)));
-    EXPECT_FALSE(m().focus_shown());
+    EXPECT_FALSE(m().picking().focus_shown());
     EXPECT_EQ(window->table()->grab().toImage(), before);
     key(Qt::Key_Space);
-    EXPECT_TRUE(m().picks().empty()) << "Space needs a mark in sight";
+    EXPECT_TRUE(m().picking().picks().empty()) << "Space needs a mark in sight";
     key(Qt::Key_Right);  // back where it was
-    EXPECT_EQ(m().focus(), last);
+    EXPECT_EQ(m().picking().focus(), last);
 
     // The marked card is picked exactly as a click picks it, the quick pick
     // taking its whole rank for a lead; Space again drops it alone.
     focus_on(3);
-    const Card c = m().focused_card();
+    const Card c = m().picking().focused_card();
     key(Qt::Key_Space);
     EXPECT_TRUE(picked(c));
-    EXPECT_EQ(static_cast<int>(m().picks().size()), hand().count(game::rank_of(c)));
+    EXPECT_EQ(static_cast<int>(m().picking().picks().size()), hand().count(game::rank_of(c)));
     EXPECT_TRUE(enabled("cb_out"));
     key(Qt::Key_Space);
     EXPECT_FALSE(picked(c));
     key(Qt::Key_Escape);
-    EXPECT_TRUE(m().picks().empty());
+    EXPECT_TRUE(m().picking().picks().empty());
     EXPECT_FALSE(enabled("cb_out"));
     for (Card x : hand()) EXPECT_EQ(y_of(x), 1696) << card_id(x) << " stands down";
 
@@ -271,8 +274,8 @@ TEST_F(KeyboardPlay, TheMarkComesWithTheArrowsAndGoesWithAClick) {
     EXPECT_LT(hand().size(), held);
     EXPECT_TRUE(window->isVisible());
     // The played cards left the row; the focus keeps its place in it.
-    EXPECT_EQ(m().focus(), 3);
-    EXPECT_TRUE(m().focus_shown());
+    EXPECT_EQ(m().picking().focus(), 3);
+    EXPECT_TRUE(m().picking().focus_shown());
 }
 
 TEST_F(KeyboardPlay, KeysForWhatIsNotOnOfferDoNothing) {
@@ -301,7 +304,7 @@ TEST_F(KeyboardPlay, KeysForWhatIsNotOnOfferDoNothing) {
         EXPECT_EQ(snapshot(), s) << QKeySequence(k).toString().toStdString();
     }
     // A pick that cannot beat the standing play leaves Enter without effect.
-    const std::vector<Card> row = m().human_row();
+    const std::vector<Card> row = m().picking().human_row();
     focus_on(static_cast<int>(row.size()) - 1);
     for (int i = static_cast<int>(row.size()) - 1; i >= 0 && !HasFatalFailure(); --i) {
         const Card c = row[static_cast<std::size_t>(i)];
@@ -316,7 +319,7 @@ TEST_F(KeyboardPlay, KeysForWhatIsNotOnOfferDoNothing) {
         key(Qt::Key_Escape);
         break;
     }
-    EXPECT_TRUE(m().picks().empty());
+    EXPECT_TRUE(m().picking().picks().empty());
     // P acts: the pass goes through.
     key(Qt::Key_P);
     EXPECT_GT(m().view().note_log().size(), s.notes);
@@ -327,7 +330,7 @@ TEST_F(KeyboardPlay, SpaceOnAThreeWhileOtherCardsRemainDoesNothing) {
     open(2);
     key(Qt::Key_S);
     ASSERT_EQ(m().state().ask, Ask::lead);
-    const std::vector<Card> row = m().human_row();
+    const std::vector<Card> row = m().picking().human_row();
     const auto three = std::find_if(row.begin(), row.end(), [](Card c) { return game::rank_of(c) == game::kThree; });
     ASSERT_NE(three, row.end()) << "the seed gives the human a three";
     ASSERT_GT(hand().size() - static_cast<std::size_t>(hand().count(game::kThree)), 0U);
@@ -339,7 +342,7 @@ TEST_F(KeyboardPlay, SpaceOnAThreeWhileOtherCardsRemainDoesNothing) {
     // The card beside it is picked as usual.
     focus_on(static_cast<int>(three - row.begin()) - 1);
     key(Qt::Key_Space);
-    EXPECT_FALSE(m().picks().empty());
+    EXPECT_FALSE(m().picking().picks().empty());
 }
 
 TEST_F(KeyboardPlay, KeysWhileADialogIsOpenDoNothing) {
@@ -373,7 +376,7 @@ TEST_F(KeyboardPlay, KeysWhileADialogIsOpenDoNothing) {
     ASSERT_EQ(m().state().ask, Ask::lead);
     focus_on(1);
     key(Qt::Key_Space);
-    ASSERT_FALSE(m().picks().empty());
+    ASSERT_FALSE(m().picking().picks().empty());
     before = snapshot();
     when_open<AboutDialog>([&](AboutDialog* d) {
         all_keys(d);
@@ -393,7 +396,7 @@ TEST_F(KeyboardPlay, KeysWhileTheComputerSeatsPlayDoNothing) {
     // While the play goes round, every key is tried at each event shown.
     int tried = 0;
     std::vector<std::string> changed;
-    m().before_event = [&](const game::Event&) {
+    m().callbacks.before_event = [&](const game::Event&) {
         if (!m().busy()) return;
         ++tried;
         for (const std::string& k : keys_that_change_something()) changed.push_back(k);
@@ -401,7 +404,7 @@ TEST_F(KeyboardPlay, KeysWhileTheComputerSeatsPlayDoNothing) {
     const std::size_t notes = m().view().note_log().size();
     key(Qt::Key_Space);
     key(Qt::Key_Return);  // the lead, and the computer seats' answers
-    m().before_event = nullptr;
+    m().callbacks.before_event = nullptr;
     EXPECT_GT(m().view().note_log().size(), notes);
     EXPECT_GT(tried, 0);
     EXPECT_TRUE(changed.empty()) << (changed.empty() ? "" : changed.front());

@@ -333,7 +333,7 @@ TEST_F(English, MenusDialogsAndTheDealtTable) {
     dialogs.emplace_back(std::make_unique<DealNumberDialog>(1234));
     dialogs.emplace_back(std::make_unique<AboutDialog>());
     dialogs.emplace_back(std::make_unique<StatsDialog>(window.keeping()));
-    dialogs.emplace_back(std::make_unique<RecordWindow>(s.record()));
+    dialogs.emplace_back(std::make_unique<RecordWindow>(s.helps().record()));
     auto help = std::make_unique<HelpWindow>();
     EXPECT_EQ(help->browser()->source(), QUrl(HelpWindow::kIndexEnglish));
     EXPECT_FALSE(has_chinese(help->browser()->toPlainText())) << "the English help page";

@@ -40,7 +40,7 @@ struct WindowPicking : ::testing::Test {
         ASSERT_EQ(hand().size(), 36);
         EXPECT_FALSE(window->button("cb_send")->isEnabled());
         ASSERT_EQ(m().state().ask, Ask::lead) << "the seed gives the human the first lead";
-        ASSERT_TRUE(m().picks().empty());
+        ASSERT_TRUE(m().picking().picks().empty());
         EXPECT_FALSE(play_button());
     }
 
@@ -80,12 +80,12 @@ struct WindowPicking : ::testing::Test {
             if (picture(c).y == kRaised) out.push_back(c);
         return out;
     }
-    std::size_t picked() { return m().picks().size(); }
+    std::size_t picked() { return m().picking().picks().size(); }
     bool play_button() { return window->button("cb_out")->isEnabled(); }
     // What the rules say of the picked cards against the play standing.
     bool legal() {
         const auto& t = m().state().trick;
-        return game::can_play(m().picks(), t.standing ? &m().state().plays[*t.standing] : nullptr);
+        return game::can_play(m().picking().picks(), t.standing ? &m().state().plays[*t.standing] : nullptr);
     }
 };
 
@@ -129,7 +129,7 @@ TEST_F(WindowPicking, FollowingAPlayOfTwoPicksTwoFromTheClickedCard) {
         ASSERT_TRUE(m().autoplay_human());
     }
     ASSERT_NE(rank, 0) << "the seeded deal never asked the human to follow a play of two";
-    ASSERT_TRUE(m().picks().empty());
+    ASSERT_TRUE(m().picking().picks().empty());
 
     const std::vector<Card> all = cards_of(rank);
     click(all[1]);  // the second of the rank: second and third
@@ -139,7 +139,7 @@ TEST_F(WindowPicking, FollowingAPlayOfTwoPicksTwoFromTheClickedCard) {
 
     click(all[2], Qt::RightButton);  // right click drops the rank
     EXPECT_TRUE(raised().empty());
-    EXPECT_TRUE(m().picks().empty());
+    EXPECT_TRUE(m().picking().picks().empty());
     EXPECT_FALSE(play_button());
 
     click(all.back());  // the last of the rank: the last two
@@ -179,7 +179,7 @@ TEST_F(WindowPicking, ThreesWaitForTheRestOfTheHand) {
     ASSERT_FALSE(threes.empty()) << "the seeded deal gives the human a three";
     click(threes.front());
     EXPECT_TRUE(raised().empty());
-    EXPECT_TRUE(m().picks().empty());
+    EXPECT_TRUE(m().picking().picks().empty());
     settings.threes_rule = false;
     click(threes.front());
     EXPECT_EQ(raised(), threes);
@@ -193,7 +193,7 @@ TEST_F(WindowPicking, ClicksBesideTheHandPickNothing) {
     QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(1000), px_y(1300)));
     QTest::mouseClick(window->table(), Qt::RightButton, {}, QPoint(px_x(1000), px_y(1300)));
     EXPECT_TRUE(raised().empty());
-    EXPECT_TRUE(m().picks().empty());
+    EXPECT_TRUE(m().picking().picks().empty());
     EXPECT_FALSE(play_button());
 }
 

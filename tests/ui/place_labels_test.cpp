@@ -35,7 +35,7 @@ TEST(PlaceLabels, SideLabelsReadTopToBottomInsideTheirBoxes) {
         window.resize(size + (window.size() - window.table()->size()));
         QTest::qWait(5);
         QImage shot;
-        s.before_event = [&](const game::Event& event) {
+        s.callbacks.before_event = [&](const game::Event& event) {
             for (const test::Row& e : test::rows(event)) {
                 if (e.kind != test::Kind::deal_over) return;
                 shot = QImage(window.table()->size(), QImage::Format_RGB32);
@@ -47,7 +47,7 @@ TEST(PlaceLabels, SideLabelsReadTopToBottomInsideTheirBoxes) {
             ASSERT_LT(turns, 2000);
             ASSERT_TRUE(s.autoplay_human());
         }
-        s.before_event = nullptr;
+        s.callbacks.before_event = nullptr;
         ASSERT_FALSE(shot.isNull());
         for (const char* name : {"t_ob", "t_oc", "t_oe", "t_of"}) {
             SCOPED_TRACE(name);

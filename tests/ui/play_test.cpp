@@ -56,7 +56,7 @@ struct WindowPlay : ::testing::Test {
     ::testing::AssertionResult cards_accounted() {
         for (const std::string& broken : {game::check_cards(m().state()), game::check_plays(m().state())})
             if (!broken.empty()) return ::testing::AssertionFailure() << broken;
-        for (Card c : m().picks())
+        for (Card c : m().picking().picks())
             if (!hand().contains(c)) return ::testing::AssertionFailure() << card_id(c) << " is picked but not held";
         return ::testing::AssertionSuccess();
     }
@@ -64,7 +64,7 @@ struct WindowPlay : ::testing::Test {
     // Returns the tribute the human owes, picking its weakest cards.
     void return_tribute() {
         const int owed = m().state().ledger[static_cast<std::size_t>(m().state().settling)].count;
-        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picks().size()) < owed; --r)
+        for (int r = hand().size() - 1; r >= 0 && static_cast<int>(m().picking().picks().size()) < owed; --r)
             if (pickable(hand()[r])) click(hand()[r]);
         press("cb_gog");
     }

@@ -20,10 +20,10 @@ TEST(TableRedraw, EveryChangeShowsAtOnce) {
     const QImage dealt = w.shot();
 
     // A card raised and dropped: the table shows it, and then as before.
-    const game::Card card = s.human_row().at(2);
-    s.click(card);
+    const game::Card card = s.picking().human_row().at(2);
+    s.picking().click(card);
     const QImage raised = w.shot();
-    s.click(card);
+    s.picking().click(card);
     const QImage dropped = w.shot();
     EXPECT_NE(raised, dropped);
     EXPECT_EQ(dropped, dealt);
@@ -41,7 +41,7 @@ TEST(TableRedraw, EveryChangeShowsAtOnce) {
 
     // The cloth's colours change: the corner of the window shows the new one.
     const QColor corner = w.shot().pixelColor(2, 2);
-    s.background_changed(settings.background_style == 1 ? 2 : 1);
+    s.view().paint_background(settings.background_style == 1 ? 2 : 1);
     EXPECT_NE(w.shot().pixelColor(2, 2), corner);
 
     // A new size: the cloth reaches the new edges.

@@ -59,12 +59,14 @@ struct WindowTribute : ::testing::Test {
     const game::Hand& hand() { return state().hands[Seat::A]; }
     QPushButton* button(const char* name) { return window->button(name); }
     void press(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    bool picked(Card c) { return std::find(m().picks().begin(), m().picks().end(), c) != m().picks().end(); }
+    bool picked(Card c) {
+        return std::find(m().picking().picks().begin(), m().picking().picks().end(), c) != m().picking().picks().end();
+    }
 
     ::testing::AssertionResult cards_accounted() {
         if (std::string broken = game::check_cards(state()); !broken.empty())
             return ::testing::AssertionFailure() << broken;
-        for (Card c : m().picks())
+        for (Card c : m().picking().picks())
             if (!hand().contains(c)) return ::testing::AssertionFailure() << card_id(c) << " is picked but not held";
         return ::testing::AssertionSuccess();
     }
@@ -84,9 +86,10 @@ struct WindowTribute : ::testing::Test {
             if (settings.threes_rule && game::rank_of(card) == game::kThree && !only_threes) continue;
             const SurfaceObject* o = m().surface().find(card_id(card));
             ASSERT_NE(o, nullptr);
-            const std::size_t before = m().picks().size();
+            const std::size_t before = m().picking().picks().size();
             QTest::mouseClick(window->table(), Qt::LeftButton, {}, QPoint(px_x(o->x + 10), px_y(o->y + 10)));
-            ASSERT_EQ(m().picks().size(), before + 1) << "the click on " << card_id(card) << " picked nothing";
+            ASSERT_EQ(m().picking().picks().size(), before + 1)
+                << "the click on " << card_id(card) << " picked nothing";
             return;
         }
         FAIL() << "no card left to pick";
@@ -100,7 +103,7 @@ struct WindowTribute : ::testing::Test {
         ASSERT_TRUE(button("cb_gog")->isEnabled());
         const int slot = state().settling;
         const int owed = state().ledger[static_cast<std::size_t>(slot)].count;
-        while (static_cast<int>(m().picks().size()) < owed) {
+        while (static_cast<int>(m().picking().picks().size()) < owed) {
             pick_one();
             if (HasFatalFailure()) return;
         }
@@ -220,7 +223,7 @@ TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
     std::vector<Card> shown, relaid;
     std::vector<SurfaceObject> at_start;
     bool refused = false;
-    m().before_event = [&](const game::Event& event) {
+    m().callbacks.before_event = [&](const game::Event& event) {
         for (const test::Row& e : test::rows(event)) {
             if (e.kind == test::Kind::handed && e.seat == Seat::C) shown.push_back(e.card);
             if (e.kind == test::Kind::note && e.text == "请钟离云放弃贡") refused = true;
@@ -233,7 +236,7 @@ TEST_F(WindowTribute, NoToAPartnersTributeLeavesItsCardsWithThePartner) {
     ASSERT_EQ(state().settling, 1);
     boxes->yes = false;
     return_owed();  // 柳烟's smother tribute; then 石坚's tribute and the question
-    m().before_event = nullptr;
+    m().callbacks.before_event = nullptr;
     if (HasFatalFailure()) return;
 
     ASSERT_EQ(boxes->texts, std::vector<std::string>{"要同帮的进贡吗？"});
@@ -294,7 +297,7 @@ TEST_F(WindowTribute, ClosingWhileTheQuestionIsOpenOrInAPauseKeepsTheGameAndRuns
         EXPECT_EQ(game::write_state(state()), before) << "the game changed on closing";
         EXPECT_EQ(state().ask == Ask::take_partner_tribute, question) << "a kept game asks again";
         EXPECT_TRUE(m().surface().redraw());
-        EXPECT_EQ(m().counter(), unseen_by_human(state())) << "the showing was not taken to its end";
+        EXPECT_EQ(m().helps().counter(), unseen_by_human(state())) << "the showing was not taken to its end";
         const std::vector<std::string> notes = m().view().note_log();
         if (box) box->button(QMessageBox::Yes)->click();
         QTest::qWait(300);  // past any pause

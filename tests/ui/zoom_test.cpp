@@ -63,11 +63,12 @@ TEST_F(Zoom, AClickOnTheSameCardPicksItAtEverySize) {
         EXPECT_NEAR(drawn.left(), size.width() - drawn.right(), 1.0);
         EXPECT_NEAR(drawn.top(), size.height() - drawn.bottom(), 1.0);
 
-        ASSERT_TRUE(s().picks().empty());
+        ASSERT_TRUE(s().picking().picks().empty());
         QTest::mouseClick(window->table(), Qt::LeftButton, {}, middle_of(card));
-        ASSERT_FALSE(s().picks().empty()) << "the click missed the card";
-        EXPECT_NE(std::find(s().picks().begin(), s().picks().end(), card), s().picks().end());
-        s().drop_picks();
+        ASSERT_FALSE(s().picking().picks().empty()) << "the click missed the card";
+        EXPECT_NE(std::find(s().picking().picks().begin(), s().picking().picks().end(), card),
+                  s().picking().picks().end());
+        s().picking().drop();
     }
 }
 

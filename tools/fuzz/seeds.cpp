@@ -59,7 +59,7 @@ std::vector<std::string> saved_games(const Game& g) {
     Session session(settings, platform, g.seed);
     std::set<int> taken;
     std::vector<std::string> out;
-    for (int acts = 0; acts < 3000 && session.deal_number() < g.seed * 1000 + 4; ++acts) {
+    for (int acts = 0; acts < 3000 && session.helps().deal_number() < g.seed * 1000 + 4; ++acts) {
         const game::State& s = session.state();
         if (game_started(s) && taken.insert(static_cast<int>(s.ask) * 2 + (s.trick.standing ? 1 : 0)).second) {
             SavedGame kept = session.keep();
