@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "model/observation.h"
+
 namespace tav {
 namespace {
 
@@ -39,12 +41,18 @@ RankCounts full_pack() {
 }
 
 RankCounts unseen_by_human(const game::State& s) {
+    // Counted from the game as the human may know it, so the counter can
+    // never tell a card of another hand: those are face down (card 0) there.
+    const game::State known = game::known_to(s, game::Seat::A);
     RankCounts n = full_pack();
-    auto less = [&n](game::Card c) { --n[static_cast<std::size_t>(game::rank_of(c))]; };
-    for (game::Card c : s.hands[game::Seat::A]) less(c);
-    for (game::Card c : s.cleared) less(c);
-    for (game::Seat seat : game::kAllSeats)
-        for (game::Card c : s.plays[seat]) less(c);
+    auto less = [&n](game::Card c) {
+        if (c != 0) --n[static_cast<std::size_t>(game::rank_of(c))];
+    };
+    for (game::Seat seat : game::kAllSeats) {
+        for (game::Card c : known.hands[seat]) less(c);
+        for (game::Card c : known.plays[seat]) less(c);
+    }
+    for (game::Card c : known.cleared) less(c);
     return n;
 }
 
