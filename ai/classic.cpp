@@ -50,7 +50,9 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     const Rank rank = m.last_natural;  // the standing play's natural rank
     const int size = prior.size();
     if (m.big > 0) return std::nullopt;  // nothing answers a big joker
-    // The hand's counts, good until a card leaves the copy below.
+    // The hand's counts: good for every rank until a card leaves the copy
+    // below, and for the big jokers to the end (no answer below takes one
+    // before the last).
     const auto held = v.hand().counts();
     if (m.small > 0 && held[kBigJoker] < m.small) return std::nullopt;
     Hand hand = v.hand();  // the cards chosen leave this copy
@@ -66,7 +68,7 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
     if (m.naturals > 0) {
         if (m.naturals == 1 && size == 1) {
             // A lone card is answered with a 2 before any natural card.
-            if (auto two = take(hand, {{kTwo, 1}})) {
+            if (auto two = take(hand, held, {{kTwo, 1}})) {
                 lay(std::move(*two));
                 single_two = true;
             }
@@ -90,7 +92,7 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
                         hand.erase_at(i);
                     }
             } else {
-                auto broken = split(v, hand, rank - 1, need);
+                auto broken = split(v, hand, held, rank - 1, need);
                 if (!broken) return std::nullopt;
                 lay(std::move(*broken));
             }
@@ -99,9 +101,9 @@ std::optional<std::vector<Card>> follow(const SeatView& v) {
         const int jokers = held[kSmallJoker];
         if (jokers < m.twos) return std::nullopt;
         if (m.twos >= 3 && jokers - m.twos <= 2) return std::nullopt;  // the small jokers are kept
-        lay(*take(hand, {{kSmallJoker, m.twos}}));
+        lay(*take(hand, held, {{kSmallJoker, m.twos}}));
     }
-    if (!single_two && m.small > 0) lay(*take(hand, {{kBigJoker, m.small}}));
+    if (!single_two && m.small > 0) lay(*take(hand, held, {{kBigJoker, m.small}}));
     return cards;
 }
 

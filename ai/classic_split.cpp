@@ -20,14 +20,14 @@ constexpr std::array<SurplusSplit, 4> kSurplusSplits{{{kJack, 5, 8}, {kQueen, 4,
 
 }  // namespace
 
-std::optional<std::vector<Card>> take(Hand& hand, std::initializer_list<std::pair<Rank, int>> wanted) {
+std::optional<std::vector<Card>> take(Hand& hand, const RankCounts& held,
+                                      std::initializer_list<std::pair<Rank, int>> wanted) {
     std::array<int, kRanks + 1> total{};
     for (const auto& [rank, count] : wanted) {
         if (rank == 0) continue;
         if (count < 0 || rank < 0 || rank > kRanks) return std::nullopt;
         total[static_cast<std::size_t>(rank)] += count;
     }
-    const auto held = hand.counts();
     for (std::size_t r = 1; r <= kRanks; ++r)
         if (held[r] < total[r]) return std::nullopt;
     std::vector<Card> cards;
@@ -60,15 +60,19 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
     if (ranks == 1) {
         // The wild cards go down together when nothing still out can beat
         // them, keeping the last rank for the next lead. The cleared pile is
-        // long late in a deal: it is counted only here.
-        const int big_gone = v.cleared(kBigJoker), small_gone = v.cleared(kSmallJoker);
-        if (big > 0 || small > 4 - big_gone || twos > 8 - big_gone - small_gone)
-            return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}});
+        // long late in a deal: it is counted only here, each rank only when
+        // the test before has not settled the matter.
+        auto rush_wild = [&] { return take(hand, held, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}}); };
+        if (big > 0) return rush_wild();
+        const int big_gone = v.cleared(kBigJoker);
+        if (small > 4 - big_gone) return rush_wild();
+        if (twos > 8 - big_gone - v.cleared(kSmallJoker)) return rush_wild();
         // The level's own caution, not the rule on threes: with the rule on it
         // never rushes the whole hand, even where the rule would let it (a last
         // rank other than threes, or threes alone), so it does not ask the gate.
         if (v.rules().threes) return std::nullopt;
-        return take(hand, {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, of(weakest_held)}});
+        return take(hand, held,
+                    {{kBigJoker, big}, {kSmallJoker, small}, {kTwo, twos}, {weakest_held, of(weakest_held)}});
     }
 
     // Several ranks: a joker for every rank but one.
@@ -80,8 +84,9 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
                     weakest = rank_of(hand[i]);
                     break;
                 }
-        if (ranks == 2) return take(hand, {{kSmallJoker, 1}, {weakest, of(weakest)}, {kBigJoker, big}, {kTwo, twos}});
-        return take(hand, {{kSmallJoker, 1}, {weakest, of(weakest)}});
+        if (ranks == 2)
+            return take(hand, held, {{kSmallJoker, 1}, {weakest, of(weakest)}, {kBigJoker, big}, {kTwo, twos}});
+        return take(hand, held, {{kSmallJoker, 1}, {weakest, of(weakest)}});
     }
     Rank strongest = 0;
     for (Card c : hand)
@@ -90,23 +95,22 @@ std::optional<std::vector<Card>> rush(const SeatView& v) {
             break;
         }
     const int strongest_count = strongest ? of(strongest) : 0;
-    if (ranks == 2) return take(hand, {{kBigJoker, big}, {strongest, strongest_count}, {kTwo, twos}});
-    return take(hand, {{kBigJoker, 1}, {strongest, strongest_count}});
+    if (ranks == 2) return take(hand, held, {{kBigJoker, big}, {strongest, strongest_count}, {kTwo, twos}});
+    return take(hand, held, {{kBigJoker, 1}, {strongest, strongest_count}});
 }
 
-std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank, int count) {
+std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, const RankCounts& held, Rank rank, int count) {
     if (count < 2) return std::nullopt;  // a single card is never answered by splitting
-    const auto held = hand.counts();
     auto of = [&held](Rank r) { return static_cast<int>(held[static_cast<std::size_t>(r)]); };
 
     for (const SurplusSplit& row : kSurplusSplits)
-        if (of(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, {{row.rank, count}});
+        if (of(row.rank) - count >= row.keeps && rank >= row.at_least) return take(hand, held, {{row.rank, count}});
 
     // Anything more only when the standing seat could go out with its next play.
     if (v.peek_standing_natural_rank_count() != 1) return std::nullopt;
 
     for (Rank r = rank - 1; r >= kAce; --r)
-        if (of(r) >= count) return take(hand, {{r, count}});
+        if (of(r) >= count) return take(hand, held, {{r, count}});
 
     // Top up the largest group (the weaker on a tie) with 2s, then small jokers.
     const int small = of(kSmallJoker), twos = of(kTwo);
@@ -117,9 +121,9 @@ std::optional<std::vector<Card>> split(const SeatView& v, Hand& hand, Rank rank,
             most = c;
             best = r;
         }
-    if (most + twos >= count) return take(hand, {{best, most}, {kTwo, count - most}});
+    if (most + twos >= count) return take(hand, held, {{best, most}, {kTwo, count - most}});
     if (most + twos + small >= count)
-        return take(hand, {{best, most}, {kTwo, twos}, {kSmallJoker, count - most - twos}});
+        return take(hand, held, {{best, most}, {kTwo, twos}, {kSmallJoker, count - most - twos}});
     return std::nullopt;
 }
 

@@ -23,13 +23,15 @@ void DealSteps::place_and_file_sweeps() {
         ++s.out_count;
         take_place(seat, s.out_count);
     }
-    if (const std::optional<Seat> last = in_play_after(seat); s.out_count == 5 && last && s.human[*last]) {
-        // A human is left alone: placed last without playing again.
-        s.out_count = 6;
-        take_place(*last, 6);
-        schedule(Next::end_trick, std::nullopt);
-        return;  // nothing of this deal runs after its end
-    }
+    // Asked after every play: the seat left in play is looked for only once five are out.
+    if (s.out_count == 5)
+        if (const std::optional<Seat> last = in_play_after(seat); last && s.human[*last]) {
+            // A human is left alone: placed last without playing again.
+            s.out_count = 6;
+            take_place(*last, 6);
+            schedule(Next::end_trick, std::nullopt);
+            return;  // nothing of this deal runs after its end
+        }
     auto all = [this](std::array<Seat, 3> side, bool out) {
         for (Seat x : side)
             if (s.is_out(x) != out) return false;

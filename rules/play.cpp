@@ -11,7 +11,17 @@ bool beats(std::span<const Card> cards, const Play& standing) {
     std::array<Rank, 96> ranks;  // only the first n are read
     const std::size_t n = std::min(cards.size(), ranks.size());
     for (std::size_t i = 0; i < n; ++i) ranks[i] = rank_of(cards[i]);
-    std::sort(ranks.begin(), ranks.begin() + static_cast<std::ptrdiff_t>(n));
+    // A play is a few cards: sorted by insertion, a library sort only for many.
+    if (n <= 8) {
+        for (std::size_t i = 1; i < n; ++i) {
+            const Rank r = ranks[i];
+            std::size_t j = i;
+            for (; j > 0 && ranks[j - 1] > r; --j) ranks[j] = ranks[j - 1];
+            ranks[j] = r;
+        }
+    } else {
+        std::sort(ranks.begin(), ranks.begin() + static_cast<std::ptrdiff_t>(n));
+    }
     for (std::size_t i = 0; i < n; ++i)
         if (ranks[i] >= rank_of(standing[static_cast<int>(i)])) return false;
     return true;
