@@ -1,6 +1,7 @@
 #include "session/hint.h"
 
 #include <algorithm>
+#include <span>
 
 #include "host/driver.h"
 #include "model/observation.h"
@@ -47,8 +48,7 @@ void take(const Hand& hand, Rank r, int count, std::vector<Card>& out) {
 // The legal play as the hint offers it: the cards of each rank are the ones
 // laid out last (the copies a player reaches for), wild cards first.
 std::vector<Card> as_offered(const Hand& hand, const std::vector<Card>& play) {
-    game::RankCounts n;  // the engine's counts, not the card counter's
-    for (Card c : play) n.add(c);
+    const game::RankCounts n{std::span<const Card>(play)};  // the engine's counts, not the card counter's
     std::vector<Card> cards;
     cards.reserve(play.size());
     for (Rank r = game::kBigJoker; r <= game::kThree; ++r) take(hand, r, n[static_cast<std::size_t>(r)], cards);
