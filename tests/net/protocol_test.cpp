@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bitset>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -272,6 +275,7 @@ TEST(Protocol, EveryServerMessageComesBackExactly) {
 TEST(Protocol, EventsOfRealDealsComeBackAndHideWhatASeatMayNotSee) {
     std::bitset<std::variant_size_v<Event>> kinds;
     long long events = 0;
+    std::size_t longest = 0;  // the longest snapshot of a whole deal
     for (int rules = 0; rules < 16; ++rules) {
         SCOPED_TRACE(rules);
         game::State s =
@@ -280,10 +284,24 @@ TEST(Protocol, EventsOfRealDealsComeBackAndHideWhatASeatMayNotSee) {
         std::mt19937_64 rng(static_cast<std::uint64_t>(rules) + 11);
         game::Events ev;
         std::int64_t version = 0;
+        std::vector<Event> deal;  // this deal's events so far: a rejoining seat's record
         for (int deals = 0; deals < 4;) {
             ev.clear();
-            deals += s.ask == game::Ask::shuffle ? 1 : 0;
+            if (s.ask == game::Ask::shuffle) {
+                ++deals;
+                // The whole deal as a snapshot's record stays within the limits.
+                net::Snapshot snap;
+                snap.record = game::observe(deal, Seat::E);
+                const std::string text = net::encode(net::ServerMessage{snap});
+                longest = std::max(longest, text.size());
+                ASSERT_LE(text.size(), net::kMaxServerMessage);
+                const auto d = net::decode_server(text);
+                ASSERT_TRUE(d.ok()) << d.error.field << " " << d.error.message;
+                ASSERT_TRUE(std::get<net::Snapshot>(*d.message) == snap);
+                deal.clear();
+            }
             ASSERT_TRUE(test::autoplay(s, ev, rng));
+            deal.insert(deal.end(), ev.list.begin(), ev.list.end());
             ++version;
             for (Seat seat : game::kAllSeats) {
                 const net::StepEvents step{version, game::observe(ev.list, seat)};
@@ -306,6 +324,7 @@ TEST(Protocol, EventsOfRealDealsComeBackAndHideWhatASeatMayNotSee) {
     }
     EXPECT_GT(events, 100000);
     EXPECT_GE(kinds.count(), 20u);  // the rest are rare; every_kind() has them all
+    RecordProperty("longest_deal_snapshot_bytes", static_cast<int>(longest));
 }
 
 // A pile holding a face-down card is sent as a count whatever else it holds:
@@ -319,6 +338,31 @@ TEST(Protocol, APileWithAFaceDownCardGoesAsACount) {
     const auto d = net::decode_server(text);
     ASSERT_TRUE(d.ok());
     EXPECT_EQ(std::get<game::LaidOut>(std::get<net::StepEvents>(*d.message).events[0]).cards.size(), 3);
+}
+
+// Every example in docs/protocol.md is a message the decoders take (an event
+// alone as the one event of a step), and reads back to the same text.
+TEST(Protocol, TheReferencesExamplesAreMessages) {
+    std::ifstream in(TAV_SOURCE_DIR "/docs/protocol.md");
+    ASSERT_TRUE(in) << "docs/protocol.md";
+    int examples = 0;
+    bool in_json = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("```", 0) == 0) {
+            in_json = line == "```json";
+            continue;
+        }
+        if (!in_json) continue;
+        SCOPED_TRACE(line);
+        ++examples;
+        if (line.find(R"("kind")") != std::string::npos && line.find(R"("type")") == std::string::npos)
+            line = R"({"type":"events","version":1,"events":[)" + line + "]}";
+        const auto client = net::decode_client(line);
+        const auto server = net::decode_server(line);
+        ASSERT_NE(client.ok(), server.ok()) << client.error.message << " | " << server.error.message;
+        EXPECT_EQ(client.ok() ? net::encode(*client.message) : net::encode(*server.message), line);
+    }
+    EXPECT_GE(examples, 20);
 }
 
 }  // namespace
