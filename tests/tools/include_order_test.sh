@@ -62,9 +62,13 @@ check "the table view including what is kept on disk is refused" 1 \
 neighbour() { add_line rules/play.h '#include "level.h"'; }
 check "a bare name is the including file's neighbour" 0 " 0 problems" neighbour
 
-new_folder() { mkdir -p "$scratch/tree/net" && add_line net/server.cpp '#include "model/seat.h"'; }
+store_net() { add_line store/serialise.h '#include "net/protocol.h"'; }
+check "what is kept on disk including the protocol above it is refused" 1 \
+  "store/serialise.h includes net/protocol.h: store -> net goes the wrong way" store_net
+
+new_folder() { mkdir -p "$scratch/tree/lobby" && add_line lobby/server.cpp '#include "model/seat.h"'; }
 check "a folder with no place in the order is refused" 1 \
-  "net/server.cpp includes model/seat.h: folder net has no place" new_folder
+  "lobby/server.cpp includes model/seat.h: folder lobby has no place" new_folder
 
 if [ -n "$exception" ]; then
   gone() {
