@@ -17,6 +17,9 @@ struct SeatHolder {
     Token token{};              // while a human holds or may reclaim the seat
     Time dropped_at{};
     int rejoins = 0;
+    // Sat down while a deal ran: the computer plays the seat, and its hand
+    // stays hidden from the newcomer, until the next deal.
+    bool next_deal = false;
 };
 
 // Equal tokens, compared in time that does not depend on where they differ.

@@ -51,7 +51,7 @@ void Table::advance() {
     for (;;) {
         host::play_computer_seats(state_, events_);
         const std::optional<Seat> seat = game::current_seat(state_);
-        if (!seat || state_.ask == Ask::shuffle || connected(*seat)) return;
+        if (!seat || state_.ask == Ask::shuffle || playing(*seat)) return;
         // A human's seat nobody is connected to: the computer decides for it.
         if (!host::computer_decides(state_, events_)) return;
     }
@@ -63,6 +63,7 @@ bool Table::seats_to_humans() {
     if (state_.phase != game::Phase::between_deals) return false;
     bool changed = false;
     for (Seat s : game::kAllSeats) {
+        seats_[s].next_deal = false;
         const bool human = seats_[s].holder != Holder::computer;
         changed |= state_.human[s] != human;
         state_.human[s] = human;
@@ -71,13 +72,14 @@ bool Table::seats_to_humans() {
 }
 
 void Table::stepped(Time now) {
+    seats_to_humans();  // a deal that just ended: the next is dealt to whoever sits now
     ++version_;
     refresh_deadline(now);
 }
 
 void Table::refresh_deadline(Time now) {
     const std::optional<Seat> seat = started_ ? game::current_seat(state_) : std::nullopt;
-    if (!seat || !connected(*seat) || options_.seconds_per_decision <= 0) {
+    if (!seat || !playing(*seat) || options_.seconds_per_decision <= 0) {
         deadline_.reset();
         return;
     }
@@ -113,7 +115,7 @@ Snapshot Table::snapshot(std::optional<Seat> seat) const {
     snap.seconds_per_decision = options_.seconds_per_decision;
     snap.seats = seat_infos();
     snap.phase = state_.phase;
-    if (seat) snap.hand.assign(state_.hands[*seat].begin(), state_.hands[*seat].end());
+    if (seat && !seats_[*seat].next_deal) snap.hand.assign(state_.hands[*seat].begin(), state_.hands[*seat].end());
     for (Seat s : game::kAllSeats) {
         snap.hand_sizes[s] = state_.hands[s].size();
         snap.plays[s].assign(state_.plays[s].begin(), state_.plays[s].end());
@@ -132,16 +134,15 @@ void Table::tell(Outcome& out, bool moved, bool seats_changed, std::optional<Con
         if (seats_changed) u.seats = seat_infos();
         return u;
     };
+    std::vector<game::Event> unseated_events;
+    unseated_events.reserve(events_.list.size());
+    for (const game::Event& e : events_.list) unseated_events.push_back(unseated(e));
     for (Seat s : game::kAllSeats)
         if (connected(s) && seats_[s].connection != skip)
-            out.messages.push_back({seats_[s].connection, update(game::observe(events_.list, s))});
-    for (Connection c : spectators_) {
-        if (c == skip) continue;
-        std::vector<game::Event> events;
-        events.reserve(events_.list.size());
-        for (const game::Event& e : events_.list) events.push_back(unseated(e));
-        out.messages.push_back({c, update(std::move(events))});
-    }
+            out.messages.push_back({seats_[s].connection,
+                                    update(seats_[s].next_deal ? unseated_events : game::observe(events_.list, s))});
+    for (Connection c : spectators_)
+        if (c != skip) out.messages.push_back({c, update(unseated_events)});
 }
 
 void Table::pass_host() {
@@ -176,7 +177,7 @@ Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     if (seats_[seat].holder != Holder::computer) return refuse(seat_text(seat) + " is taken");
     std::erase(spectators_, c);  // a spectator may take a seat
     events_.clear();
-    seats_[seat] = SeatHolder{Holder::human, name, c, new_token(), {}, 0};
+    seats_[seat] = SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals};
     const bool moved = seats_to_humans();
     if (moved) stepped(now);
     refresh_deadline(now);
@@ -297,6 +298,7 @@ Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Tim
     if (version != version_)
         return refuse("the game has moved on: the decision was made for version " + std::to_string(version) +
                       ", the table is at " + std::to_string(version_));
+    if (seats_[*seat].next_deal) return refuse(seat_text(*seat) + " plays from the next deal on");
     const std::optional<Seat> asked = game::current_seat(state_);
     if (asked != seat || !state_.human[*seat]) return refuse("it is not " + seat_text(*seat) + "'s turn");
     d.by_computer = false;  // only the table decides for the computer
@@ -336,7 +338,7 @@ Outcome Table::tick(Time now) {
         const bool shuffle = state_.ask == Ask::shuffle;
         // A due deal that no connected human will ask for is dealt by the
         // table, one deal a tick, so that a table of computers never runs away.
-        if (timed_out || (shuffle && !connected(*asked))) {
+        if (timed_out || (shuffle && !playing(*asked))) {
             const game::Verdict v =
                 shuffle ? host::shuffle(state_, events_, deals_) : host::computer_decides(state_, events_);
             if (v) {

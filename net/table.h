@@ -84,6 +84,8 @@ private:
     std::optional<game::Seat> seat_of(Connection c) const;
     bool watching(Connection c) const;
     bool connected(game::Seat s) const { return seats_[s].holder == Holder::human; }
+    // A connected human decides at the seat (not one who sat during this deal).
+    bool playing(game::Seat s) const { return connected(s) && !seats_[s].next_deal; }
     int members() const;
     // Plays every seat asked that no connected human holds.
     void advance();

@@ -8,6 +8,7 @@
 #include <bitset>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -49,12 +50,14 @@ struct Harness {
     Time now{0};
     std::mt19937_64 chooser;
     std::map<Connection, Seat> seated;  // the tests' own record of who sits where
+    std::set<Connection> newcomers;     // sat down during this deal: they see as spectators do
     game::InvariantChecker checker;
     CardSet shown;                     // laid, handed or traded face up this deal
     game::PerSeat<CardSet> own;        // ever in that seat's hand this deal
     game::PerSeat<int> named_dealt{};  // own cards a seat's player was dealt by name
     int deals = 0, leaks = 0, payloads = 0;
-    int watched = 0;  // cards a spectator was sent by name
+    int watched = 0;                    // cards a spectator was sent by name
+    std::map<Connection, int> decided;  // decisions taken
 
     explicit Harness(TableOptions options, std::uint64_t seed = 1)
         : table(options, kHost, entropy(seed), Time{0}), chooser(seed) {}
@@ -69,6 +72,7 @@ struct Harness {
         for (const game::Event& e : table.last_events().list) {
             if (std::holds_alternative<game::Shuffling>(e)) {
                 shown.reset();
+                newcomers.clear();
                 for (Seat x : game::kAllSeats) own[x].reset();
             }
             if (const auto* d = std::get_if<game::Dealt>(&e)) own[d->seat].set(d->card);
@@ -88,10 +92,11 @@ struct Harness {
             ++payloads;
             const std::optional<Seat> seat =
                 seated.contains(m.to) ? std::optional<Seat>(seated.at(m.to)) : std::nullopt;
+            const std::optional<Seat> sees = newcomers.contains(m.to) ? std::nullopt : seat;
             auto may_see = [&](Card c) {
-                const bool ok = c == 0 || shown[c] || (seat && own[*seat][c]);
+                const bool ok = c == 0 || shown[c] || (sees && own[*sees][c]);
                 leaks += ok ? 0 : 1;
-                watched += !seat && c != 0 ? 1 : 0;
+                watched += !sees && c != 0 ? 1 : 0;
                 EXPECT_TRUE(ok) << "connection " << m.to << " was sent " << game::card_name(c);
             };
             if (const auto* u = std::get_if<Update>(&m.payload)) {
@@ -107,8 +112,8 @@ struct Harness {
                 for (Seat x : game::kAllSeats)
                     for (Card c : snap->plays[x]) may_see(c);
                 for (Card c : snap->cleared) may_see(c);
-                if (seat)
-                    EXPECT_EQ(snap->hand.size(), static_cast<std::size_t>(s.hands[*seat].size()));
+                if (sees)
+                    EXPECT_EQ(snap->hand.size(), static_cast<std::size_t>(s.hands[*sees].size()));
                 else
                     EXPECT_TRUE(snap->hand.empty());
             }
@@ -117,12 +122,16 @@ struct Harness {
     }
 
     Outcome sit(Connection c, Seat s, const std::string& name = "玩家") {
+        const bool in_deal = table.state().phase != game::Phase::between_deals;
         Outcome out = table.sit(c, s, name, now);
         if (out.ok()) seated[c] = s;
+        if (out.ok() && in_deal) newcomers.insert(c);
         return check(std::move(out), "sit");
     }
     Outcome decide(Connection c, const Decision& d) {
-        return check(table.decide(c, table.version(), d, now), "decide");
+        Outcome out = check(table.decide(c, table.version(), d, now), "decide");
+        decided[c] += out.ok() ? 1 : 0;
+        return out;
     }
     Outcome tick(Time step = 1s) {
         now += step;
@@ -131,7 +140,9 @@ struct Harness {
     // The connection of the seat asked, when a connected human is asked.
     std::optional<Connection> asked() const {
         const std::optional<Seat> seat = table.started() ? game::current_seat(table.state()) : std::nullopt;
-        if (!seat || table.holder(*seat).holder != Holder::human || !table.state().human[*seat]) return std::nullopt;
+        if (!seat || table.holder(*seat).holder != Holder::human || table.holder(*seat).next_deal ||
+            !table.state().human[*seat])
+            return std::nullopt;
         return table.holder(*seat).connection;
     }
     // A legal decision chosen at random, as a client would send it.
@@ -360,6 +371,39 @@ TEST(Table, ADroppedPlayerComesBackWithinGraceAndNotAfter) {
     EXPECT_EQ(h.table.holder(Seat::B).name, "");
     EXPECT_FALSE(h.table.rejoin(15, token, h.now).ok());
     EXPECT_EQ(h.leaks, 0);
+}
+
+// A seat taken while a deal runs is the computer's until the next deal, and
+// its hand stays hidden from the newcomer: moving from seat to seat never
+// shows a hand. A player who leaves at its turn is played on at once.
+TEST(Table, SeatsTakenDuringADealShowNoHandUntilTheNext) {
+    Harness h({.rules = {}, .seconds_per_decision = 0}, 13);
+    h.sit(1, Seat::A);
+    h.sit(5, Seat::E);
+    ASSERT_TRUE(h.check(h.table.start(kHost, h.now), "start").ok());
+    for (Seat s : {Seat::B, Seat::D, Seat::F}) {
+        const Outcome sat = h.sit(7, s);
+        ASSERT_TRUE(sat.ok()) << sat.refused;
+        EXPECT_TRUE(std::get<Snapshot>(sat.messages.at(0).payload).hand.empty());
+        for (int i = 0; i < 5 && h.asked(); ++i) h.decide(*h.asked(), h.choice());
+        ASSERT_TRUE(h.check(h.table.leave(7, h.now), "leave").ok());
+        h.seated.erase(7);
+    }
+    h.sit(7, Seat::C);
+    EXPECT_EQ(h.decide(7, Decision::pass()).refused, "seat C plays from the next deal on");
+    while (h.asked() && h.asked() != Connection{5} && h.deals == 0) h.decide(*h.asked(), h.choice());
+    // Seat E's player leaves at its turn: the computer plays it at once.
+    ASSERT_EQ(h.asked(), Connection{5});
+    const std::uint64_t version = h.table.version();
+    ASSERT_TRUE(h.check(h.table.leave(5, h.now), "leave").ok());
+    h.seated.erase(5);
+    EXPECT_GT(h.table.version(), version);
+    EXPECT_NE(game::current_seat(h.table.state()), Seat::E);
+    h.play(2);
+    EXPECT_EQ(h.leaks, 0);
+    // From the next deal on the newcomer is dealt its cards by name and decides.
+    EXPECT_GE(h.named_dealt[Seat::C], 36);
+    EXPECT_GT(h.decided[7], 0);
 }
 
 TEST(Table, ATableNobodyIsAtClosesAfterTheGraceTime) {
