@@ -172,6 +172,7 @@ Token Table::new_token() {
 
 Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     if (closed_) return refuse("the table is closed");
+    if (game::index_of(seat) >= game::kSeats) return refuse("there is no such seat");
     if (const std::optional<Seat> held = seat_of(c)) return refuse("this connection already holds " + seat_text(*held));
     if (std::string why = name_refused(name); !why.empty()) return refuse(why);
     if (seats_[seat].holder != Holder::computer) return refuse(seat_text(seat) + " is taken");

@@ -224,6 +224,7 @@ TEST(Table, RefusedCallsChangeNothing) {
     const std::vector<Case> before_start = {
         {"a decision before the start", [](Refusals& t) { return t.decide(1, Decision::pass()); }, "the game has not"},
         {"a start by a player not the host", [](Refusals& t) { return t.table.start(3, t.now); }, "only the host"},
+        {"a seat that does not exist", [](Refusals& t) { return t.sit(7, static_cast<Seat>(6)); }, "there is no such"},
         {"a taken seat", [](Refusals& t) { return t.sit(7, Seat::C); }, "seat C is taken"},
         {"a second seat", [](Refusals& t) { return t.sit(1, Seat::B); }, "this connection already holds seat A"},
         {"no name", [](Refusals& t) { return t.sit(7, Seat::B, ""); }, "a player needs a name"},
