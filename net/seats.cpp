@@ -1,5 +1,7 @@
 #include "net/seats.h"
 
+#include "net/refusals.h"
+
 namespace tav::net {
 
 bool same_token(const Token& a, const Token& b) {
@@ -11,15 +13,15 @@ bool same_token(const Token& a, const Token& b) {
 }
 
 std::string name_refused(std::string_view name) {
-    if (name.empty()) return "a player needs a name";
-    if (name.size() > kMaxNameBytes) return "a name holds at most " + std::to_string(kMaxNameBytes) + " bytes";
+    if (name.empty()) return std::string(refusal::kNoName);
+    if (name.size() > kMaxNameBytes) return std::string(refusal::kLongName);
     for (std::size_t i = 0; i < name.size();) {
         const auto b = static_cast<unsigned char>(name[i]);
-        if (b < 0x20 || b == 0x7f) return "a name may hold no control characters";
+        if (b < 0x20 || b == 0x7f) return std::string(refusal::kControlInName);
         const std::size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xe ? 3 : (b >> 3) == 0x1e ? 4 : 0;
-        if (len == 0 || i + len > name.size()) return "a name must be UTF-8 text";
+        if (len == 0 || i + len > name.size()) return std::string(refusal::kNotText);
         for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(name[i + k]) >> 6) != 0x2) return "a name must be UTF-8 text";
+            if ((static_cast<unsigned char>(name[i + k]) >> 6) != 0x2) return std::string(refusal::kNotText);
         i += len;
     }
     return "";

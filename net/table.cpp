@@ -5,6 +5,7 @@
 
 #include "host/driver.h"
 #include "model/observation.h"
+#include "net/refusals.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
 
@@ -18,8 +19,6 @@ namespace {
 // What a spectator sees of an event: seen as one seat, then as another, no
 // seat's hand card is left, whatever kinds of event hide cards.
 game::Event unseated(const game::Event& e) { return game::observed(game::observed(e, Seat::A), Seat::B); }
-
-std::string seat_text(Seat s) { return std::string("seat ") + game::letter_of(s); }
 
 }  // namespace
 
@@ -171,11 +170,11 @@ Token Table::new_token() {
 }
 
 Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
-    if (closed_) return refuse("the table is closed");
-    if (game::index_of(seat) >= game::kSeats) return refuse("there is no such seat");
-    if (const std::optional<Seat> held = seat_of(c)) return refuse("this connection already holds " + seat_text(*held));
+    if (closed_) return refuse(refusal::kClosed);
+    if (game::index_of(seat) >= game::kSeats) return refuse(refusal::kNoSuchSeat);
+    if (seat_of(c)) return refuse(refusal::kHoldsASeat);
     if (std::string why = name_refused(name); !why.empty()) return refuse(why);
-    if (seats_[seat].holder != Holder::computer) return refuse(seat_text(seat) + " is taken");
+    if (seats_[seat].holder != Holder::computer) return refuse(refusal::kSeatTaken);
     std::erase(spectators_, c);  // a spectator may take a seat
     events_.clear();
     seats_[seat] = SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals};
@@ -192,10 +191,9 @@ Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
 }
 
 Outcome Table::watch(Connection c, Time now) {
-    if (closed_) return refuse("the table is closed");
-    if (seat_of(c) || watching(c)) return refuse("this connection is already at the table");
-    if (std::cmp_greater_equal(spectators_.size(), options_.most_spectators))
-        return refuse("the table has no room for more spectators");
+    if (closed_) return refuse(refusal::kClosed);
+    if (seat_of(c) || watching(c)) return refuse(refusal::kAtTheTable);
+    if (std::cmp_greater_equal(spectators_.size(), options_.most_spectators)) return refuse(refusal::kNoRoomToWatch);
     spectators_.push_back(c);
     membership_changed(now);
     Outcome out;
@@ -204,7 +202,7 @@ Outcome Table::watch(Connection c, Time now) {
 }
 
 Outcome Table::leave(Connection c, Time now) {
-    if (closed_) return refuse("the table is closed");
+    if (closed_) return refuse(refusal::kClosed);
     events_.clear();
     const std::uint64_t before = version_;
     const std::optional<Seat> seat = seat_of(c);
@@ -216,7 +214,7 @@ Outcome Table::leave(Connection c, Time now) {
     } else if (watching(c)) {
         std::erase(spectators_, c);
     } else {
-        return refuse("this connection is not at the table");
+        return refuse(refusal::kNotAtTheTable);
     }
     if (c == host_) pass_host();
     membership_changed(now);
@@ -227,7 +225,7 @@ Outcome Table::leave(Connection c, Time now) {
 }
 
 Outcome Table::drop(Connection c, Time now) {
-    if (closed_) return refuse("the table is closed");
+    if (closed_) return refuse(refusal::kClosed);
     events_.clear();
     const std::uint64_t before = version_;
     const std::optional<Seat> seat = seat_of(c);
@@ -242,7 +240,7 @@ Outcome Table::drop(Connection c, Time now) {
         std::erase(spectators_, c);
         if (c == host_) pass_host();
     } else {
-        return refuse("this connection is not at the table");
+        return refuse(refusal::kNotAtTheTable);
     }
     membership_changed(now);
     refresh_deadline(now);
@@ -252,14 +250,14 @@ Outcome Table::drop(Connection c, Time now) {
 }
 
 Outcome Table::rejoin(Connection c, const Token& token, Time now) {
-    if (closed_) return refuse("the table is closed");
-    if (seat_of(c) || watching(c)) return refuse("this connection is already at the table");
+    if (closed_) return refuse(refusal::kClosed);
+    if (seat_of(c) || watching(c)) return refuse(refusal::kAtTheTable);
     std::optional<Seat> seat;
     for (Seat s : game::kAllSeats)  // every seat compared: no early way out
         if (seats_[s].holder != Holder::computer && same_token(seats_[s].token, token)) seat = s;
-    if (!seat) return refuse("no seat at this table holds that token");
+    if (!seat) return refuse(refusal::kNoSuchToken);
     SeatHolder& h = seats_[*seat];
-    if (h.rejoins >= options_.rejoin_cap) return refuse(seat_text(*seat) + " has come back too often");
+    if (h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
     events_.clear();
     if (h.connection == host_) host_ = c;
     h.holder = Holder::human;
@@ -274,9 +272,9 @@ Outcome Table::rejoin(Connection c, const Token& token, Time now) {
 }
 
 Outcome Table::start(Connection c, Time now) {
-    if (closed_) return refuse("the table is closed");
-    if (c != host_) return refuse("only the host may start the game");
-    if (started_) return refuse("the game has already started");
+    if (closed_) return refuse(refusal::kClosed);
+    if (c != host_) return refuse(refusal::kOnlyTheHost);
+    if (started_) return refuse(refusal::kStarted);
     events_.clear();
     started_ = true;
     seats_to_humans();
@@ -292,21 +290,19 @@ Outcome Table::start(Connection c, Time now) {
 }
 
 Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Time now) {
-    if (closed_) return refuse("the table is closed");
-    if (!started_) return refuse("the game has not started");
+    if (closed_) return refuse(refusal::kClosed);
+    if (!started_) return refuse(refusal::kNotStarted);
     const std::optional<Seat> seat = seat_of(c);
-    if (!seat) return refuse("this connection holds no seat");
-    if (version != version_)
-        return refuse("the game has moved on: the decision was made for version " + std::to_string(version) +
-                      ", the table is at " + std::to_string(version_));
-    if (seats_[*seat].next_deal) return refuse(seat_text(*seat) + " plays from the next deal on");
+    if (!seat) return refuse(refusal::kNoSeat);
+    if (version != version_) return refuse(refusal::kMovedOn);
+    if (seats_[*seat].next_deal) return refuse(refusal::kNextDeal);
     const std::optional<Seat> asked = game::current_seat(state_);
-    if (asked != seat || !state_.human[*seat]) return refuse("it is not " + seat_text(*seat) + "'s turn");
+    if (asked != seat || !state_.human[*seat]) return refuse(refusal::kNotYourTurn);
     d.by_computer = false;  // only the table decides for the computer
     events_.clear();
     game::Verdict v;
     if (d.move == game::Move::shuffle) {
-        if (!d.cards.empty()) return refuse("the table shuffles: a player may ask for the deal but not send a pack");
+        if (!d.cards.empty()) return refuse(refusal::kNoPack);
         v = host::shuffle(state_, events_, deals_);
     } else if (v = game::check(state_, *seat, d); v) {
         v = host::decide(state_, *seat, d, events_);
@@ -320,7 +316,7 @@ Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Tim
 }
 
 Outcome Table::tick(Time now) {
-    if (closed_) return refuse("the table is closed");
+    if (closed_) return refuse(refusal::kClosed);
     events_.clear();
     const std::uint64_t before = version_;
     bool seats_changed = false;

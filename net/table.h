@@ -17,6 +17,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/decision.h"
@@ -101,7 +102,7 @@ private:
     void pass_host();
     void membership_changed(Time now);
     Token new_token();
-    static Outcome refuse(std::string reason) { return Outcome{std::move(reason), {}, false}; }
+    static Outcome refuse(std::string_view reason) { return Outcome{std::string(reason), {}, false}; }
 
     TableOptions options_;
     Connection host_;
