@@ -29,6 +29,8 @@ inline constexpr std::string_view kNoName = "请输入名字";
 inline constexpr std::string_view kLongName = "名字太长";
 inline constexpr std::string_view kControlInName = "名字里不能有控制字符";
 inline constexpr std::string_view kNotText = "名字须是UTF-8文字";
+inline constexpr std::string_view kNoSuchLevel = "没有这个电脑级别";
+inline constexpr std::string_view kSecondsOutOfRange = "每步时间须在0到600秒之间";
 
 inline constexpr std::array kAll{kClosed,        kNoSuchSeat,    kHoldsASeat,  kSeatTaken,      kAtTheTable,
                                  kNoRoomToWatch, kNotAtTheTable, kNoSuchToken, kTooManyRejoins, kOnlyTheHost,

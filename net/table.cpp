@@ -22,6 +22,15 @@ game::Event unseated(const game::Event& e) { return game::observed(game::observe
 
 }  // namespace
 
+std::string options_refused(const TableOptions& options) {
+    // The rules of thumb read a hand they should not see: never a table's level.
+    if (options.level != game::Level::classic && options.level != game::Level::strong)
+        return std::string(refusal::kNoSuchLevel);
+    if (options.seconds_per_decision < 0 || options.seconds_per_decision > kMostSecondsPerDecision)
+        return std::string(refusal::kSecondsOutOfRange);
+    return "";
+}
+
 Table::Table(const TableOptions& options, Connection host, Entropy entropy, Time now)
     : options_(options), host_(host), entropy_(std::move(entropy)), empty_since_(now) {
     std::seed_seq seed{entropy_(), entropy_(), entropy_(), entropy_()};

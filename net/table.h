@@ -41,6 +41,12 @@ struct TableOptions {
     int most_spectators = 32;
 };
 
+// Why the host's choices cannot make a table (a level that is not one for
+// the table, a time per decision out of range); empty when they can. The
+// table is made only from choices this accepts.
+std::string options_refused(const TableOptions& options);
+inline constexpr int kMostSecondsPerDecision = 600;
+
 class Table {
 public:
     // `host` may start the game; it sits or watches like anyone else.
@@ -74,6 +80,8 @@ public:
     bool started() const { return started_; }
     bool closed() const { return closed_; }
     const game::State& state() const { return state_; }
+    // Who holds the seat, its token included: never logged, never sent but
+    // to the player who sat.
     const SeatHolder& holder(game::Seat s) const { return seats_[s]; }
     Connection host() const { return host_; }
     std::optional<Time> deadline() const { return deadline_; }

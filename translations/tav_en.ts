@@ -1197,5 +1197,13 @@ Built %2, Qt %3</translation>
         <source>名字须是UTF-8文字</source>
         <translation>A name must be UTF-8 text</translation>
     </message>
+    <message>
+        <source>没有这个电脑级别</source>
+        <translation>There is no such computer level</translation>
+    </message>
+    <message>
+        <source>每步时间须在0到600秒之间</source>
+        <translation>The time per decision must be 0 to 600 seconds</translation>
+    </message>
 </context>
 </TS>

@@ -278,6 +278,14 @@ TEST(Table, RefusedCallsChangeNothing) {
         }
     };
     refused(before_start);
+    // The host's choices that make no table.
+    for (const auto& [options, why] : std::vector<std::pair<TableOptions, std::string_view>>{
+             {{.rules = {}, .level = game::Level::thumb}, refusal::kNoSuchLevel},
+             {{.rules = {}, .seconds_per_decision = -1}, refusal::kSecondsOutOfRange},
+             {{.rules = {}, .seconds_per_decision = 601}, refusal::kSecondsOutOfRange},
+             {{.rules = {}, .level = game::Level::strong, .seconds_per_decision = 0}, ""},
+         })
+        EXPECT_EQ(options_refused(options), why);
     ASSERT_TRUE(r.check(r.table.start(kHost, r.now), "start").ok());
     // Up to seat A's lead, the other humans playing on.
     r.play(1000, [&r] { return r.asked() == Connection{1} && r.table.state().ask == Ask::lead; });
