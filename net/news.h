@@ -87,6 +87,9 @@ struct Outcome {
     std::string refused;
     std::vector<Message> messages;
     bool closed = false;
+    // A connection that lost its seat to the seat's token brought back on
+    // another (the old one is presumably dead): the server may close it.
+    std::optional<Connection> released;
     bool ok() const { return refused.empty(); }
 };
 

@@ -268,13 +268,14 @@ Outcome Table::rejoin(Connection c, const Token& token, Time now) {
     SeatHolder& h = seats_[*seat];
     if (h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
     events_.clear();
+    Outcome out;
+    if (h.holder == Holder::human) out.released = h.connection;
     if (h.connection == host_) host_ = c;
     h.holder = Holder::human;
     h.connection = c;
     ++h.rejoins;
     membership_changed(now);
     refresh_deadline(now);
-    Outcome out;
     out.messages.push_back({c, snapshot(seat)});
     tell(out, false, true, c);
     return out;

@@ -110,7 +110,11 @@ private:
     void pass_host();
     void membership_changed(Time now);
     Token new_token();
-    static Outcome refuse(std::string_view reason) { return Outcome{std::string(reason), {}, false}; }
+    static Outcome refuse(std::string_view reason) {
+        Outcome out;
+        out.refused = reason;
+        return out;
+    }
 
     TableOptions options_;
     Connection host_;
