@@ -62,9 +62,13 @@ check "the table view including what is kept on disk is refused" 1 \
 neighbour() { add_line rules/play.h '#include "level.h"'; }
 check "a bare name is the including file's neighbour" 0 " 0 problems" neighbour
 
-new_folder() { mkdir -p "$scratch/tree/net" && add_line net/server.cpp '#include "model/seat.h"'; }
+new_folder() { mkdir -p "$scratch/tree/cloud" && add_line cloud/server.cpp '#include "model/seat.h"'; }
 check "a folder with no place in the order is refused" 1 \
-  "net/server.cpp includes model/seat.h: folder net has no place" new_folder
+  "cloud/server.cpp includes model/seat.h: folder cloud has no place" new_folder
+
+driver_net() { add_line host/driver.h '#include "net/table.h"'; }
+check "the driver including the table server above it is refused" 1 \
+  "host/driver.h includes net/table.h: host -> net goes the wrong way" driver_net
 
 if [ -n "$exception" ]; then
   gone() {
