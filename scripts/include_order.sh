@@ -29,7 +29,7 @@ order=(
   "host"              # the driver: who decides at each seat, the computer seats run
   "surface"           # the table's text interface
   "store view"        # what is kept on disk | the table as a view of the game
-  "net"               # the network protocol and the tables served over it
+  "net"               # the table as a server holds it, and its messages
   "session"           # one game at the table: picks, buttons, aids
   "app+ui"            # the window and main: one layer
   "tools+tests+bench" # programs, tests, benchmarks: may include anything

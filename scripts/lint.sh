@@ -44,7 +44,7 @@ list_sources() {
 }
 mapfile -t sources < <(list_sources .)
 # The engine: what clang-tidy looks at (their headers come in through HeaderFilterRegex).
-engine_dirs=(model rules ai round host surface store view session)
+engine_dirs=(model rules ai round host surface store view session net)
 mapfile -t engine < <(list_sources "${engine_dirs[@]}" | grep '\.cpp$' || true)
 # Finding nothing means the script is looking in the wrong place, not a clean tree.
 if [ ${#sources[@]} -eq 0 ] || [ ${#engine[@]} -eq 0 ]; then

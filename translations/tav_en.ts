@@ -1113,5 +1113,97 @@ Built %2, Qt %3</translation>
         <source>请月琴放弃贡</source>
         <translation>Yue Qin, please give up the tribute</translation>
     </message>
+    <message>
+        <source>牌桌已关闭</source>
+        <translation>The table is closed</translation>
+    </message>
+    <message>
+        <source>没有这个座位</source>
+        <translation>There is no such seat</translation>
+    </message>
+    <message>
+        <source>你已有座位</source>
+        <translation>You already hold a seat</translation>
+    </message>
+    <message>
+        <source>这个座位已有人</source>
+        <translation>That seat is taken</translation>
+    </message>
+    <message>
+        <source>你已在牌桌上</source>
+        <translation>You are already at the table</translation>
+    </message>
+    <message>
+        <source>旁观的人已满</source>
+        <translation>There is no room for more spectators</translation>
+    </message>
+    <message>
+        <source>你不在牌桌上</source>
+        <translation>You are not at the table</translation>
+    </message>
+    <message>
+        <source>凭证不对，回不到座位</source>
+        <translation>That token brings you back to no seat</translation>
+    </message>
+    <message>
+        <source>回到座位的次数已满</source>
+        <translation>This seat has come back too often</translation>
+    </message>
+    <message>
+        <source>只有开桌的人可以开始</source>
+        <translation>Only the host may start the game</translation>
+    </message>
+    <message>
+        <source>牌局已经开始</source>
+        <translation>The game has already started</translation>
+    </message>
+    <message>
+        <source>牌局还没开始</source>
+        <translation>The game has not started yet</translation>
+    </message>
+    <message>
+        <source>你没有座位</source>
+        <translation>You hold no seat</translation>
+    </message>
+    <message>
+        <source>牌局已往下走，请按现在的牌面再出</source>
+        <translation>The game has moved on: decide again from the table as it is now</translation>
+    </message>
+    <message>
+        <source>你从下一局起出牌</source>
+        <translation>You play from the next deal on</translation>
+    </message>
+    <message>
+        <source>还没轮到你</source>
+        <translation>It is not your turn</translation>
+    </message>
+    <message>
+        <source>洗牌由牌桌来做，不能送来一副牌</source>
+        <translation>The table shuffles: a player may not send a pack</translation>
+    </message>
+    <message>
+        <source>请输入名字</source>
+        <translation>Please enter a name</translation>
+    </message>
+    <message>
+        <source>名字太长</source>
+        <translation>The name is too long</translation>
+    </message>
+    <message>
+        <source>名字里不能有控制字符</source>
+        <translation>A name may not hold control characters</translation>
+    </message>
+    <message>
+        <source>名字须是UTF-8文字</source>
+        <translation>A name must be UTF-8 text</translation>
+    </message>
+    <message>
+        <source>没有这个电脑级别</source>
+        <translation>There is no such computer level</translation>
+    </message>
+    <message>
+        <source>每步时间须在0到600秒之间</source>
+        <translation>The time per decision must be 0 to 600 seconds</translation>
+    </message>
 </context>
 </TS>

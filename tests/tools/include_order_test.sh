@@ -62,13 +62,13 @@ check "the table view including what is kept on disk is refused" 1 \
 neighbour() { add_line rules/play.h '#include "level.h"'; }
 check "a bare name is the including file's neighbour" 0 " 0 problems" neighbour
 
-store_net() { add_line store/serialise.h '#include "net/protocol.h"'; }
-check "what is kept on disk including the protocol above it is refused" 1 \
-  "store/serialise.h includes net/protocol.h: store -> net goes the wrong way" store_net
-
-new_folder() { mkdir -p "$scratch/tree/lobby" && add_line lobby/server.cpp '#include "model/seat.h"'; }
+new_folder() { mkdir -p "$scratch/tree/cloud" && add_line cloud/server.cpp '#include "model/seat.h"'; }
 check "a folder with no place in the order is refused" 1 \
-  "lobby/server.cpp includes model/seat.h: folder lobby has no place" new_folder
+  "cloud/server.cpp includes model/seat.h: folder cloud has no place" new_folder
+
+driver_net() { add_line host/driver.h '#include "net/table.h"'; }
+check "the driver including the table server above it is refused" 1 \
+  "host/driver.h includes net/table.h: host -> net goes the wrong way" driver_net
 
 if [ -n "$exception" ]; then
   gone() {
