@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "net/seats.h"
+#include "net/table.h"
 #include "net/wire.h"
 
 namespace tav::net {
@@ -12,6 +14,8 @@ namespace {
 
 using namespace wire;
 using game::Seat;
+
+static_assert(kMaxSecondsPerDecision == kMostSecondsPerDecision, "one bound on the time per decision");
 
 constexpr std::array<std::string_view, std::variant_size_v<ClientMessage>> kClientTypes{"hello", "create", "join",
                                                                                         "sit",   "start",  "decide",
@@ -118,7 +122,7 @@ struct ServerWriter {
     void operator()(const TableInfo& m) const {
         o["code"] = m.code;
         json::array seats;
-        for (const SeatInfo& s : m.seats)
+        for (const SeatEntry& s : m.seats)
             seats.push_back(json::object{{"name", s.name}, {"who", name_in(kOccupants, s.who)}});
         o["seats"] = std::move(seats);
         if (m.host) o["host"] = seat_name(*m.host);
@@ -141,7 +145,7 @@ struct ServerWriter {
         o["version"] = m.version;
         o["seconds_left"] = m.seconds_left;
     }
-    void operator()(const Snapshot& m) const {
+    void operator()(const SeatSnapshot& m) const {
         o["seat"] = seat_name(m.seat);
         o["version"] = m.version;
         o["hand"] = pile_value(m.hand);
@@ -166,6 +170,13 @@ struct ServerWriter {
 };
 
 // ---- reading ----
+// A player's name, held to the table's bound on bytes as well.
+std::string read_name(Reader& r) {
+    std::string name = r.line("name", kMaxNameLength);
+    if (name.size() > kMaxNameBytes)
+        fail(ErrorCode::out_of_bounds, r.field("name"), "longer than " + std::to_string(kMaxNameBytes) + " bytes");
+    return name;
+}
 game::Level read_level(Reader& r) {
     return r.choice<std::size_t>("level", kLevels) == 1 ? game::Level::strong : game::Level::classic;
 }
@@ -175,7 +186,7 @@ ClientMessage read_client(std::size_t type, Reader& r) {
         case 0: return Hello{static_cast<int>(r.integer("protocol", 1, 65535))};
         case 1: {
             Create m;
-            m.name = r.line("name", kMaxNameLength);
+            m.name = read_name(r);
             m.rules = read_rules(r);
             m.level = read_level(r);
             m.seconds = static_cast<int>(r.integer("seconds", 0, kMaxSecondsPerDecision));
@@ -184,7 +195,7 @@ ClientMessage read_client(std::size_t type, Reader& r) {
         case 2: {
             Join m;
             m.code = r.code("code", kTableCodeLength, kTableCodeAlphabet);
-            m.name = r.line("name", kMaxNameLength);
+            m.name = read_name(r);
             return m;
         }
         case 3: return Sit{r.seat("seat")};
@@ -222,7 +233,7 @@ ServerMessage read_server(std::size_t type, Reader& r) {
             for (std::size_t i = 0; i < seats.size(); ++i) {
                 Reader s(seats[i], r.field("seats") + "[" + std::to_string(i) + "]");
                 m.seats[i].who = s.choice<Occupant>("who", kOccupants);
-                m.seats[i].name = m.seats[i].who == Occupant::open ? s.text("name") : s.line("name", kMaxNameLength);
+                m.seats[i].name = m.seats[i].who == Occupant::open ? s.text("name") : read_name(s);
                 if (m.seats[i].who == Occupant::open && !m.seats[i].name.empty())
                     fail(ErrorCode::out_of_bounds, s.field("name"), "an open seat has no name");
                 s.done();
@@ -255,7 +266,7 @@ ServerMessage read_server(std::size_t type, Reader& r) {
             return m;
         }
         case 5: {
-            Snapshot m;
+            SeatSnapshot m;
             m.seat = r.seat("seat");
             m.version = r.integer("version", 0, kMaxVersion);
             m.hand = r.pile("hand");
@@ -272,7 +283,7 @@ ServerMessage read_server(std::size_t type, Reader& r) {
         case 6: {
             ChatLine m;
             m.seat = r.optional_seat("seat");
-            m.name = r.line("name", kMaxNameLength);
+            m.name = read_name(r);
             m.text = r.line("text", kMaxChatLength);
             return m;
         }

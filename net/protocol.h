@@ -97,14 +97,14 @@ struct Welcome {
     bool operator==(const Welcome&) const = default;
 };
 enum class Occupant : std::uint8_t { open, human, computer, dropped };
-struct SeatInfo {
+struct SeatEntry {
     std::string name;  // empty for an open seat
     Occupant who = Occupant::open;
-    bool operator==(const SeatInfo&) const = default;
+    bool operator==(const SeatEntry&) const = default;
 };
 struct TableInfo {
     std::string code;
-    std::array<SeatInfo, game::kSeats> seats{};
+    std::array<SeatEntry, game::kSeats> seats{};
     std::optional<game::Seat> host;  // none until the host sits
     bool started = false;
     TableRules rules;
@@ -133,7 +133,7 @@ struct AskSeat {
 // What a seat may see on coming back: its own hand, the others' sizes, the
 // plays on the table, the deal's events so far as it observed them, places,
 // scores.
-struct Snapshot {
+struct SeatSnapshot {
     game::Seat seat = game::Seat::A;
     std::int64_t version = 0;
     game::Hand hand;
@@ -142,7 +142,7 @@ struct Snapshot {
     std::array<int, game::kSeats> places{};  // 1..6 once out, 0 while in
     std::array<int, game::kSeats> scores{};
     std::vector<game::Event> record;
-    bool operator==(const Snapshot&) const = default;
+    bool operator==(const SeatSnapshot&) const = default;
 };
 struct ChatLine {
     std::optional<game::Seat> seat;  // none: a spectator
@@ -177,7 +177,7 @@ struct Error {
     std::string message;
     bool operator==(const Error&) const = default;
 };
-using ServerMessage = std::variant<Welcome, TableInfo, Seated, StepEvents, AskSeat, Snapshot, ChatLine, Error>;
+using ServerMessage = std::variant<Welcome, TableInfo, Seated, StepEvents, AskSeat, SeatSnapshot, ChatLine, Error>;
 
 // The message a text holds, or why it holds none.
 template <class M>

@@ -69,6 +69,8 @@ TEST(Protocol, MalformedClientTextsAreRefusedNamingTheField) {
         {R"({"type":"create","name":"一二三四五六七八九十一二三四五六七",)" + kRules +
              R"(,"level":"classic","seconds":30})",
          ErrorCode::out_of_bounds, "name"},  // 17 characters
+        {R"({"type":"join","code":")" + kCode + R"(","name":"😀😀😀😀😀😀😀😀😀😀😀😀😀"})", ErrorCode::out_of_bounds,
+         "name"},  // 13 characters but 52 bytes
         {R"({"type":"create","name":"a\nb",)" + kRules + R"(,"level":"classic","seconds":30})",
          ErrorCode::out_of_bounds, "name"},
         {R"({"type":"create","name":"a","rules":{"threes":true},"level":"classic","seconds":30})",
@@ -242,7 +244,7 @@ TEST(Protocol, EveryServerMessageComesBackExactly) {
     game::Events ev;
     for (int i = 0; i < 40; ++i) ASSERT_TRUE(test::autoplay(s, ev, rng));
     const game::State k = game::known_to(s, Seat::C);
-    net::Snapshot snap{Seat::C, 40, k.hands[Seat::C], {}, {}, {}, {}, game::observe(ev.list, Seat::C)};
+    net::SeatSnapshot snap{Seat::C, 40, k.hands[Seat::C], {}, {}, {}, {}, game::observe(ev.list, Seat::C)};
     for (Seat x : game::kAllSeats) {
         const auto i = game::array_index(x);
         snap.hand_sizes[i] = k.hands[x].size();
@@ -290,14 +292,14 @@ TEST(Protocol, EventsOfRealDealsComeBackAndHideWhatASeatMayNotSee) {
             if (s.ask == game::Ask::shuffle) {
                 ++deals;
                 // The whole deal as a snapshot's record stays within the limits.
-                net::Snapshot snap;
+                net::SeatSnapshot snap;
                 snap.record = game::observe(deal, Seat::E);
                 const std::string text = net::encode(net::ServerMessage{snap});
                 longest = std::max(longest, text.size());
                 ASSERT_LE(text.size(), net::kMaxServerMessage);
                 const auto d = net::decode_server(text);
                 ASSERT_TRUE(d.ok()) << d.error.field << " " << d.error.message;
-                ASSERT_TRUE(std::get<net::Snapshot>(*d.message) == snap);
+                ASSERT_TRUE(std::get<net::SeatSnapshot>(*d.message) == snap);
                 deal.clear();
             }
             ASSERT_TRUE(test::autoplay(s, ev, rng));
