@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Fuzzes the expression compiler and evaluator, the surface's modify
 # command parser, the readers of the saved game, the game state and the
-# statistics, and a saved game taken up and played on (resume, from the
-# saved games' seeds) with libFuzzer (clang, AddressSanitizer and UBSan),
-# each for a bounded time, starting from the seed corpus of the texts the
+# statistics, a saved game taken up and played on (resume, from the
+# saved games' seeds), and the network protocol's decoders with libFuzzer
+# (clang, AddressSanitizer and UBSan), each for a bounded time, starting from the seed corpus of the texts the
 # game uses (the state and saved-game seeds come from real games:
 # tav-fuzz-seeds write tools/fuzz/corpus, after any change of their format):
 #   scripts/fuzz.sh            # 120 s each
@@ -20,7 +20,7 @@ cmake --build --preset fuzz -j"$(nproc)"
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 status=0
-for target in expression modify state saved_game statistics resume; do
+for target in expression modify state saved_game statistics resume protocol; do
   seeds="tools/fuzz/corpus/$target"
   [ "$target" = resume ] && seeds="tools/fuzz/corpus/saved_game"
   mkdir -p "build-fuzz/corpus/$target"
