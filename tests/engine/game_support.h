@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <random>
 #include <sstream>
 #include <string>
@@ -280,5 +281,48 @@ struct Table {
         return false;
     }
 };
+
+// Every card an event names by identity, whatever its kind (0 for a card
+// shown face down).
+template <class F>
+void cards_named(const game::Event& event, F&& f) {
+    std::visit(
+        [&](const auto& e) {
+            if constexpr (requires { e.card; }) f(e.card);
+            if constexpr (requires { e.cards.begin(); })
+                for (game::Card c : e.cards) f(c);
+            if constexpr (requires { e.payment; }) f(e.payment);
+            if constexpr (requires { e.three; }) f(e.three);
+        },
+        event);
+}
+
+using CardSet = std::bitset<game::kCards + 1>;
+
+// What the table has shown face up this deal (plays, tributes handed, threes
+// traded) and what each seat was dealt: worked out from the engine's own,
+// unhidden events.
+struct ShownThisDeal {
+    CardSet shown;
+    game::PerSeat<CardSet> dealt;
+
+    void read(const game::Event& e) {
+        if (std::holds_alternative<game::Shuffling>(e)) *this = ShownThisDeal{};
+        if (const auto* d = std::get_if<game::Dealt>(&e)) dealt[d->seat].set(d->card);
+        if (std::holds_alternative<game::Played>(e) || std::holds_alternative<game::TributeHanded>(e) ||
+            std::holds_alternative<game::ThreeBought>(e))
+            cards_named(e, [this](game::Card c) { shown.set(c); });
+    }
+};
+
+// A new game under one of the 16 combinations of the rules (a bit each for
+// threes, smother, points and tributes), with a human at every seat in every
+// third combination, so each seat is asked and told its own prompts.
+inline game::State game_under_rules(int combination) {
+    game::State s = game::new_game(game::Rules{(combination & 1) != 0, (combination & 2) != 0, (combination & 4) != 0,
+                                               (combination & 8) != 0});
+    if (combination % 3 == 0) s.human.v.fill(true);
+    return s;
+}
 
 }  // namespace tav::test

@@ -20,37 +20,6 @@ using game::Card;
 using game::Event;
 using game::Seat;
 
-// The cards an event names by identity.
-template <class F>
-void named(const Event& e, F&& each) {
-    if (const auto* d = std::get_if<game::Dealt>(&e)) each(d->card);
-    if (const auto* l = std::get_if<game::LaidOut>(&e))
-        for (Card c : l->cards) each(c);
-    if (const auto* p = std::get_if<game::Played>(&e))
-        for (Card c : p->cards) each(c);
-    if (const auto* h = std::get_if<game::TributeHanded>(&e))
-        for (Card c : h->cards) each(c);
-    if (const auto* t = std::get_if<game::ThreeBought>(&e)) {
-        each(t->payment);
-        each(t->three);
-    }
-}
-
-// What the table has shown face up to every seat in this deal, and what
-// each seat was dealt: worked out from the engine's own events.
-struct Known {
-    std::bitset<game::kCards + 1> shown;
-    game::PerSeat<std::bitset<game::kCards + 1>> dealt;
-
-    void read(const Event& e) {
-        if (std::holds_alternative<game::Shuffling>(e)) *this = Known{};
-        if (const auto* d = std::get_if<game::Dealt>(&e)) dealt[d->seat].set(d->card);
-        if (std::holds_alternative<game::Played>(e) || std::holds_alternative<game::TributeHanded>(e) ||
-            std::holds_alternative<game::ThreeBought>(e))
-            named(e, [this](Card c) { shown.set(c); });
-    }
-};
-
 // `known_to(s, seat)` against the real state and what the seat observed
 // this deal (`seen`): its own hand and the plays as they are, every other
 // hand as as many face-down cards, and every card it names observed face up
@@ -79,14 +48,10 @@ TEST(Observation, NoSeatSeesAnotherSeatsCardBeforeItIsShown) {
     long long deals = 0, checked = 0, steps_known = 0;
     for (int rules = 0; rules < 16; ++rules) {
         SCOPED_TRACE(rules);
-        game::State s =
-            game::new_game(game::Rules{(rules & 1) != 0, (rules & 2) != 0, (rules & 4) != 0, (rules & 8) != 0});
-        // A human at every seat in a third of the rule sets: each seat is then
-        // asked and told its own prompts.
-        if (rules % 3 == 0) s.human.v.fill(true);
+        game::State s = test::game_under_rules(rules);
         std::mt19937_64 rng(static_cast<std::uint64_t>(rules) + 100);
         game::Events ev;
-        Known known;
+        test::ShownThisDeal known;
         // What each seat has observed face up this deal, from its own view of
         // the events; read up to `read` of the events of the current action.
         game::PerSeat<std::bitset<game::kCards + 1>> seen;
@@ -96,7 +61,7 @@ TEST(Observation, NoSeatSeesAnotherSeatsCardBeforeItIsShown) {
                 for (Seat seat : game::kAllSeats) {
                     const Event e = game::observed(ev.list[read], seat);
                     if (std::holds_alternative<game::Shuffling>(e)) seen[seat].reset();
-                    named(e, [&](Card c) { seen[seat].set(c); });
+                    test::cards_named(e, [&](Card c) { seen[seat].set(c); });
                 }
         };
         ev.after_step = [&](const game::State& st, const game::Events&) {
@@ -116,7 +81,7 @@ TEST(Observation, NoSeatSeesAnotherSeatsCardBeforeItIsShown) {
                 known.read(e);
                 for (Seat seat : game::kAllSeats) {
                     const Event seen = game::observed(e, seat);
-                    named(seen, [&](Card c) {
+                    test::cards_named(seen, [&](Card c) {
                         ++checked;
                         if (c == 0) return;  // a face-down card
                         ASSERT_TRUE(known.shown[c] || known.dealt[seat][c])

@@ -280,9 +280,7 @@ TEST(Protocol, EventsOfRealDealsComeBackAndHideWhatASeatMayNotSee) {
     std::size_t longest = 0;  // the longest snapshot of a whole deal
     for (int rules = 0; rules < 16; ++rules) {
         SCOPED_TRACE(rules);
-        game::State s =
-            game::new_game(game::Rules{(rules & 1) != 0, (rules & 2) != 0, (rules & 4) != 0, (rules & 8) != 0});
-        if (rules % 3 == 0) s.human.v.fill(true);
+        game::State s = test::game_under_rules(rules);
         std::mt19937_64 rng(static_cast<std::uint64_t>(rules) + 11);
         game::Events ev;
         std::int64_t version = 0;

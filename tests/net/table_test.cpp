@@ -31,21 +31,8 @@ using game::Seat;
 using namespace std::chrono_literals;
 
 constexpr Connection kHost = 100, kWatcher = 101;
-using CardSet = std::bitset<game::kCards + 1>;
-
-// Every card an event names, whatever its kind.
-template <class F>
-void cards_of(const game::Event& event, F&& f) {
-    std::visit(
-        [&](const auto& e) {
-            if constexpr (requires { e.card; }) f(e.card);
-            if constexpr (requires { e.cards.begin(); })
-                for (Card c : e.cards) f(c);
-            if constexpr (requires { e.payment; }) f(e.payment);
-            if constexpr (requires { e.three; }) f(e.three);
-        },
-        event);
-}
+using test::cards_named;
+using test::CardSet;
 
 // A table and its players, with every call checked: the invariants of the
 // game, and the hidden-information property over every payload sent.
@@ -56,8 +43,8 @@ struct Harness {
     std::map<Connection, Seat> seated;  // the tests' own record of who sits where
     std::set<Connection> newcomers;     // sat down during this deal: they see as spectators do
     game::InvariantChecker checker;
-    CardSet shown;                     // laid, handed or traded face up this deal
-    game::PerSeat<CardSet> own;        // ever in that seat's hand this deal
+    test::ShownThisDeal deal;          // shown face up, and dealt, this deal
+    game::PerSeat<CardSet> held;       // ever in that seat's hand this deal (tributes received too)
     game::PerSeat<int> named_dealt{};  // own cards a seat's player was dealt by name
     int deals = 0, leaks = 0, payloads = 0;
     int watched = 0;                    // cards a spectator was sent by name
@@ -75,19 +62,15 @@ struct Harness {
         SCOPED_TRACE(what);
         const game::State& s = table.state();
         for (const game::Event& e : table.last_events().list) {
+            deal.read(e);
             if (std::holds_alternative<game::Shuffling>(e)) {
-                shown.reset();
                 newcomers.clear();
-                for (Seat x : game::kAllSeats) own[x].reset();
+                for (Seat x : game::kAllSeats) held[x].reset();
             }
-            if (const auto* d = std::get_if<game::Dealt>(&e)) own[d->seat].set(d->card);
-            if (std::holds_alternative<game::Played>(e) || std::holds_alternative<game::TributeHanded>(e) ||
-                std::holds_alternative<game::ThreeBought>(e))
-                cards_of(e, [&](Card c) { shown.set(c); });
             deals += std::holds_alternative<game::DealOver>(e) ? 1 : 0;
         }
         for (Seat x : game::kAllSeats)
-            for (Card c : s.hands[x]) own[x].set(c);
+            for (Card c : s.hands[x]) held[x].set(c);
         if (out.ok()) {
             checker.events_cleared();
             const std::string broken = checker.after(s, table.last_events(), what);
@@ -99,7 +82,7 @@ struct Harness {
                 seated.contains(m.to) ? std::optional<Seat>(seated.at(m.to)) : std::nullopt;
             const std::optional<Seat> sees = newcomers.contains(m.to) ? std::nullopt : seat;
             auto may_see = [&](Card c) {
-                const bool ok = c == 0 || shown[c] || (sees && own[*sees][c]);
+                const bool ok = c == 0 || deal.shown[c] || (sees && (deal.dealt[*sees][c] || held[*sees][c]));
                 leaks += ok ? 0 : 1;
                 watched += !sees && c != 0 ? 1 : 0;
                 EXPECT_TRUE(ok) << "connection " << m.to << " was sent " << game::card_name(c);
@@ -107,7 +90,7 @@ struct Harness {
             if (const auto* u = std::get_if<Update>(&m.payload)) {
                 EXPECT_EQ(u->version, table.version());
                 for (const game::Event& e : u->events) {
-                    cards_of(e, may_see);
+                    cards_named(e, may_see);
                     const auto* d = std::get_if<game::Dealt>(&e);
                     if (d && seat && d->seat == *seat && d->card != 0) ++named_dealt[*seat];
                 }
