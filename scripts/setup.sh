@@ -7,7 +7,10 @@ set -euo pipefail
 packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libxkbcommon-dev libgl-dev
           qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools  # the English translation (lrelease)
           qt6-translations-l10n                             # Qt's own dialogs and buttons in Chinese
-          libboost1.81-dev                                  # Boost.JSON, from its headers (the protocol)
+          libboost1.81-dev                                  # Boost.JSON, Asio and Beast (the protocol, the server)
+          libssl-dev                                        # TLS for the server (Asio's SSL streams)
+          libsqlite3-dev                                    # the server's journal
+          qt6-websockets-dev                                # the desktop program joining or hosting a table
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
           fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core
           fonts-dejavu-extra
