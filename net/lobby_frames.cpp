@@ -115,7 +115,14 @@ void add_frames(const Message& m, const std::string& code, const Table& table, s
     // A seat taken during a deal sees this deal as a spectator does.
     const bool sees = snap.seat && !table.holder(*snap.seat).next_deal;
     s.record = record_for(record, sees ? snap.seat : std::nullopt);
-    out.push_back(encode(s));
+    // A frame past the limit would be refused by every client: a record
+    // that long keeps its first events (the state is in the other fields).
+    std::string text = encode(s);
+    while (text.size() > kMaxServerMessage && !s.record.empty()) {
+        s.record.resize(s.record.size() * 3 / 4);
+        text = encode(s);
+    }
+    out.push_back(std::move(text));
     add_ask(snap.asking, snap.version, now, out);
 }
 

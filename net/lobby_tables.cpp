@@ -200,7 +200,8 @@ Lobby::Restored Lobby::restore(const std::vector<JournalEntry>& entries, Time no
         t.draws->replaying = true;
         if (why.empty()) why = impl_->replay(list, t, most_connection);
         if (!why.empty()) {
-            restored.error += (restored.error.empty() ? "" : "; ") + ("table " + code + " " + why);
+            if (!restored.error.empty()) restored.error += "; ";
+            restored.error.append("table ").append(code).append(" ").append(why);
             continue;
         }
         impl_->tables.emplace(code, std::move(t));
