@@ -88,8 +88,8 @@ std::string error_text(ErrorCode code, std::string field, std::string message) {
     return encode(Error{code, std::move(field), std::move(message)});
 }
 
-void add_frames(const Message& m, const std::string& code, const Table& table, std::span<const game::Event> record,
-                Time now, std::vector<std::string>& out) {
+void add_frames(const Message& m, const std::string& code, const Table& table, const EventRecord& record, Time now,
+                std::vector<std::string>& out) {
     if (const auto* u = std::get_if<Update>(&m.payload)) {
         if (!u->events.empty()) out.push_back(encode(StepEvents{wire_version(u->version), u->events}));
         if (u->seats) out.push_back(encode(table_info(code, table)));
@@ -114,7 +114,7 @@ void add_frames(const Message& m, const std::string& code, const Table& table, s
     }
     // A seat taken during a deal sees this deal as a spectator does.
     const bool sees = snap.seat && !table.holder(*snap.seat).next_deal;
-    s.record = record_for(record, sees ? snap.seat : std::nullopt);
+    s.record = record_for(record.events(), sees ? snap.seat : std::nullopt);
     // A frame past the limit would be refused by every client: a record
     // that long keeps its first events (the state is in the other fields).
     std::string text = encode(s);

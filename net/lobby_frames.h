@@ -5,11 +5,11 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "model/events.h"
+#include "net/event_record.h"
 #include "net/news.h"
 #include "net/protocol.h"
 #include "net/table.h"
@@ -24,7 +24,7 @@ std::string error_text(ErrorCode code, std::string field, std::string message);
 
 // The frames of one message of the table `code`; `record` is this deal's
 // events so far, as they happened.
-void add_frames(const Message& m, const std::string& code, const Table& table, std::span<const game::Event> record,
-                Time now, std::vector<std::string>& out);
+void add_frames(const Message& m, const std::string& code, const Table& table, const EventRecord& record, Time now,
+                std::vector<std::string>& out);
 
 }  // namespace tav::net

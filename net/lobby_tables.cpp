@@ -55,7 +55,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
     if (!out.ok()) return r;
     for (const game::Event& e : table.last_events().list) {
         if (std::holds_alternative<game::Shuffling>(e)) t.record.clear();
-        if (t.record.size() < kMostRecord) t.record.push_back(e);
+        if (t.record.size() < kMostRecord) t.record.push(e);
     }
     switch (call.kind) {
         case CallKind::sit:

@@ -627,12 +627,32 @@ TEST(Lobby, ADamagedJournalIsReportedAndOnlyItsTableLeftOut) {
     }
 }
 
+// A deal's record, kept in its compact form, gives back every event exactly:
+// whole deals under every combination of the rules.
+TEST(Lobby, ADealsRecordGivesBackEveryEventExactly) {
+    std::size_t events = 0;
+    for (int rules = 0; rules < 16; ++rules) {
+        game::State s = test::game_under_rules(rules);
+        std::mt19937_64 rng(static_cast<std::uint64_t>(rules));
+        game::Events ev;
+        for (int step = 0; step < 400; ++step) ASSERT_TRUE(test::autoplay(s, ev, rng));
+        EventRecord record;
+        for (const game::Event& e : ev.list) record.push(e);
+        const std::vector<game::Event> back = record.events();
+        ASSERT_EQ(back.size(), ev.list.size());
+        for (std::size_t i = 0; i < back.size(); ++i) EXPECT_TRUE(back[i] == ev.list[i]) << rules << " " << i;
+        events += back.size();
+    }
+    EXPECT_GT(events, 16u * 1000);
+}
+
 // The longest record a deal may leave still fits in one frame a client reads.
 TEST(Lobby, ASnapshotOfAnOverlongDealStaysWithinTheFrameLimit) {
     const Table table({}, 1, entropy(1), Time{0});
     game::Play many;
     for (game::Card c = 1; c <= 40; ++c) many.push(c);
-    const std::vector<game::Event> record(4096, game::Played{Seat::B, many, false});
+    EventRecord record;
+    for (int i = 0; i < 4096; ++i) record.push(game::Played{Seat::B, many, false});
     std::vector<std::string> frames;
     add_frames({1, Snapshot{}}, "2222222222", table, record, Time{0}, frames);
     ASSERT_EQ(frames.size(), 2u);  // table, snapshot
