@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/events.h"
@@ -22,9 +23,17 @@ TableInfo table_info(const std::string& code, const Table& table);
 // A text frame holding the error.
 std::string error_text(ErrorCode code, std::string field, std::string message);
 
-// The frames of one message of the table `code`; `record` is this deal's
-// events so far, as they happened.
+// The texts of one call's outcome that are the same for many receivers,
+// written once: the table, the ask, and each different view of the events.
+struct FrameCache {
+    std::string table, ask;
+    std::vector<std::pair<std::vector<game::Event>, std::string>> events;
+};
+
+// The frames of one message of the table `code`, from the outcome of one
+// call (whose texts `cache` keeps); `record` is this deal's events so far,
+// as they happened.
 void add_frames(const Message& m, const std::string& code, const Table& table, const EventRecord& record, Time now,
-                std::vector<std::string>& out);
+                std::vector<std::string>& out, FrameCache& cache);
 
 }  // namespace tav::net

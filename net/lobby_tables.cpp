@@ -82,9 +82,10 @@ Outcome Lobby::Impl::call(OpenTable& t, Call call, Sent& sent) {
 
 void Lobby::Impl::deliver(OpenTable& t, Outcome& out, Time now, Sent& sent) {
     std::vector<std::string> texts;
+    FrameCache cache;
     for (const Message& m : out.messages) {
         texts.clear();
-        add_frames(m, t.code, *t.table, t.record, now, texts);
+        add_frames(m, t.code, *t.table, t.record, now, texts, cache);
         for (std::string& text : texts) sent.frames.push_back({m.to, std::move(text)});
     }
     if (out.released) {

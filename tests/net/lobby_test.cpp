@@ -654,7 +654,8 @@ TEST(Lobby, ASnapshotOfAnOverlongDealStaysWithinTheFrameLimit) {
     EventRecord record;
     for (int i = 0; i < 4096; ++i) record.push(game::Played{Seat::B, many, false});
     std::vector<std::string> frames;
-    add_frames({1, Snapshot{}}, "2222222222", table, record, Time{0}, frames);
+    FrameCache cache;
+    add_frames({1, Snapshot{}}, "2222222222", table, record, Time{0}, frames, cache);
     ASSERT_EQ(frames.size(), 2u);  // table, snapshot
     EXPECT_LE(frames[1].size(), kMaxServerMessage);
     const Decoded<ServerMessage> d = decode_server(frames[1]);
