@@ -76,6 +76,7 @@ public:
     // at for the grace time closes.
     Outcome tick(Time now);
 
+    const TableOptions& options() const { return options_; }
     std::uint64_t version() const { return version_; }
     bool started() const { return started_; }
     bool closed() const { return closed_; }
@@ -110,6 +111,8 @@ private:
     void pass_host();
     void membership_changed(Time now);
     Token new_token();
+    // Each call begins with no events of its own.
+    void forget_events();
     static Outcome refuse(std::string_view reason) {
         Outcome out;
         out.refused = reason;
