@@ -69,11 +69,13 @@ private:
     // computer's for it. Returns how many events it used.
     std::size_t event(std::span<const game::Event> list, std::size_t i);
     void handled(const game::Event& e);
+    void out_of_step(const game::Event& e);
     // Carries out a seat's decision shown by `e` on `s` through the engine's
     // steps; returns the events the steps made, as this seat sees them.
     std::vector<game::Event> decided(game::State& s, const game::Event& e, bool by_human) const;
     game::Event as_seen(const game::Event& e) const;
     void tribute_handed(const game::TributeHanded& t);
+    game::Debt* settled_debt();  // the slot being settled; none between slots
     void pay_slot();
     void tributes_settled();
     void take(game::Seat s, game::Card c);

@@ -77,19 +77,38 @@ std::size_t SeatMirror::event(std::span<const Event> list, std::size_t i) {
         handled(e);
         return 1;
     }
-    // A human seat's pass is its player's own, unless the computer plays the
-    // seat for a dropped player; a pass the computer made when the player's
-    // time ran out looks the same, so the events that follow decide.
-    const bool players = decider && known_.human[*decider] && !dropped_[*decider];
+    // Which passes count is not in the events: a player's own pass does not
+    // (while a computer seat is in play), the computer's does, also when it
+    // passes for a player who dropped or whose time ran out. The first
+    // reading whose steps make the events that follow is taken: the player's
+    // pass or the computer's, with the passes counted so far, or with as
+    // many as end the trick now, or as leave it open (a pass before this one
+    // was read the other way).
+    struct Reading {
+        bool by_human;
+        int passes;
+    };
+    const game::State& k = known_;
+    const bool players = decider && k.human[*decider] && !dropped_[*decider];
+    std::vector<Reading> readings{{players, k.trick.passes}};
+    if (decider) {
+        const int ending = game::kSeats - k.out_count - 1;
+        for (int passes : {k.trick.passes, ending, std::min(k.trick.passes, ending - 1)})
+            for (bool by_human : {players, !players})
+                if ((by_human == players || k.human[*decider]) && passes >= 0) readings.push_back({by_human, passes});
+    }
     game::State s = known_;
-    std::vector<Event> made = decided(s, e, players);
-    if (!made_next(made, list, i + 1) && decider && known_.human[*decider]) {
-        game::State other = known_;
-        std::vector<Event> other_made = decided(other, e, !players);
-        if (made_next(other_made, list, i + 1)) {
-            s = other;
-            made = std::move(other_made);
+    std::vector<Event> made;
+    for (std::size_t r = 0; r < readings.size(); ++r) {
+        game::State trial = known_;
+        trial.trick.passes = readings[r].passes;
+        std::vector<Event> trial_made = decided(trial, e, readings[r].by_human);
+        const bool fits = made_next(trial_made, list, i + 1);
+        if (r == 0 || fits) {
+            s = trial;
+            made = std::move(trial_made);
         }
+        if (fits) break;
     }
     known_ = s;
     expected_.assign(made.begin(), made.end());
@@ -138,6 +157,12 @@ std::vector<Event> SeatMirror::decided(game::State& s, const Event& e, bool by_h
     // The decision's own event is the one being read.
     if (!made.empty() && made.front() == e) made.erase(made.begin());
     return made;
+}
+
+game::Debt* SeatMirror::settled_debt() {
+    const int slot = known_.settling;
+    if (slot < 1 || slot > game::kLedgerSlots) return nullptr;  // no slot is being settled
+    return &known_.ledger[static_cast<std::size_t>(slot)];
 }
 
 void SeatMirror::take(Seat s, game::Card c) {
@@ -192,19 +217,42 @@ void SeatMirror::handled(const Event& e) {
     } else if (const auto* sc = std::get_if<game::Scored>(&e)) {
         k.scores[sc->seat] = sc->score;
     } else if (const auto* a = std::get_if<game::Asked>(&e)) {
-        game::Debt& debt = k.ledger[static_cast<std::size_t>(k.settling)];
-        if (a->ask == game::Ask::return_tribute || a->ask == game::Ask::take_partner_tribute)
-            if (!debt.receiver) debt.receiver = a->seat;  // a ledger the mirror never saw listed
+        const bool tribute = a->ask == game::Ask::return_tribute || a->ask == game::Ask::take_partner_tribute;
+        if (game::Debt* debt = settled_debt(); tribute && debt && !debt->receiver)
+            debt->receiver = a->seat;  // a ledger the mirror never saw listed
         if (a->ask == game::Ask::return_tribute && awaiting_take_) pay_slot();
         if (a->ask == game::Ask::take_partner_tribute) awaiting_take_ = true;
         k.ask = a->ask;
         if (trick_ask(a->ask)) k.trick.turn = a->seat;
     } else if (const auto* p = std::get_if<game::Prompted>(&e)) {
-        game::Debt& debt = k.ledger[static_cast<std::size_t>(k.settling)];
-        if (p->ask == game::Ask::return_tribute) {
-            if (!debt.receiver) debt.receiver = p->seat;
+        if (game::Debt* debt = settled_debt(); p->ask == game::Ask::return_tribute && debt) {
+            if (!debt->receiver) debt->receiver = p->seat;
             if (awaiting_take_) pay_slot();
         }
+    } else {
+        out_of_step(e);
+    }
+}
+
+void SeatMirror::out_of_step(const Event& e) {
+    // Events the mirror's own steps make. Met here only once the mirror has
+    // lost step: the table is kept as they show it until a snapshot comes.
+    game::State& k = known_;
+    if (const auto* c = std::get_if<game::PlayCleared>(&e)) {
+        k.cleared.append(k.plays[c->seat]);
+        k.plays[c->seat].clear();
+    } else if (std::holds_alternative<game::TrickTaken>(e)) {
+        k.trick.standing.reset();
+        k.trick.challenge = false;
+        k.trick.passes = 0;
+    } else if (const auto* p = std::get_if<game::Placed>(&e)) {
+        if (k.places[p->seat] == 0) ++k.out_count;
+        k.places[p->seat] = static_cast<std::uint8_t>(p->place);
+    } else if (const auto* o = std::get_if<game::PointOpened>(&e)) {
+        k.open_point[o->seat] = true;
+    } else if (std::holds_alternative<game::TableReset>(e)) {
+        game::Events ignored;
+        game::DealSteps{k, ignored}.reset_table();
     }
 }
 
@@ -242,7 +290,9 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
             pay_slot();
         return;
     }
-    game::Debt& debt = k.ledger[static_cast<std::size_t>(k.settling)];
+    game::Debt* settled = settled_debt();
+    if (!settled) return;
+    game::Debt& debt = *settled;
     if (!debt.receiver) {
         debt.receiver = t.giver;
         if (awaiting_take_) pay_slot();
@@ -264,12 +314,12 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
 
 void SeatMirror::pay_slot() {
     game::State& k = known_;
-    const game::Debt& debt = k.ledger[static_cast<std::size_t>(k.settling)];
+    const game::Debt* debt = settled_debt();
     awaiting_take_ = false;
-    if (!debt.payer || !debt.receiver) return;
+    if (!debt || !debt->payer || !debt->receiver) return;
     for (game::Card c : handed_) {
-        take(*debt.payer, c);
-        give(*debt.receiver, c);
+        take(*debt->payer, c);
+        give(*debt->receiver, c);
         k.traded.set(c);
     }
     k.ask = game::Ask::return_tribute;

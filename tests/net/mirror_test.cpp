@@ -36,7 +36,9 @@ M over_the_wire(const M& m) {
 
 // The game as a mirror should know it: the seat's own view of the real game,
 // with what no event shows taken from the mirror (never read by the gate).
-State expected_known(const State& real, std::optional<Seat> seat, bool rejoined, const State& mine) {
+// `rejoined`: the mirror was rebuilt from a snapshot; `stood_in`: the computer
+// decided for a connected player whose time ran out.
+State expected_known(const State& real, std::optional<Seat> seat, bool rejoined, bool stood_in, const State& mine) {
     State e = seat ? game::known_to(real, *seat) : game::known_to(game::known_to(real, Seat::A), Seat::B);
     e.fours_mark = mine.fours_mark;  // set by the fours of hands being dealt
     if (e.phase == game::Phase::tribute || (rejoined && e.phase == game::Phase::between_deals))
@@ -44,14 +46,16 @@ State expected_known(const State& real, std::optional<Seat> seat, bool rejoined,
     if (e.rules.smother && e.phase == game::Phase::play)
         for (int slot = 1; slot <= 6; ++slot)
             e.ledger[static_cast<std::size_t>(slot)] = mine.ledger[static_cast<std::size_t>(slot)];
+    if (rejoined || stood_in) {
+        // No event says which decisions the computer made for a player (the
+        // record not even for a player who had dropped): such a return marks
+        // its cards traded, such a pass counts towards the trick's end.
+        e.traded = mine.traded;
+        e.trick.passes = mine.trick.passes;
+    }
     if (rejoined) {
         // The way the last challenge before the record began was answered.
         if (!e.trick.challenge) e.trick.answer = mine.trick.answer;
-        // The record does not say which decisions the computer made for a
-        // player who had dropped: such a return marks its cards traded, and
-        // such a pass counts towards the trick's end.
-        e.traded = mine.traded;
-        e.trick.passes = mine.trick.passes;
         // The debts listed before this deal's record began: the one being
         // settled is checked through the seat asked and what it owes.
         if (e.phase != game::Phase::play) {
@@ -82,9 +86,11 @@ struct Game {
     std::map<Connection, Token> tokens;
     std::vector<game::Event> deal;  // the events since the last shuffle, as they happened
     int deals = 0, compared = 0, asked_compared = 0;
+    std::optional<Connection> deaf;  // misses what it is sent
+    bool stood_in = false;
 
-    Game(const game::Rules& rules, std::uint64_t seed)
-        : options{.rules = rules, .seconds_per_decision = 0, .rejoin_cap = 1000},
+    Game(const game::Rules& rules, std::uint64_t seed, int seconds = 0)
+        : options{.rules = rules, .seconds_per_decision = seconds, .rejoin_cap = 1000},
           table(
               options, kWatcher, [r = std::mt19937_64(seed)]() mutable { return r(); }, now),
           rng(seed) {}
@@ -105,7 +111,7 @@ struct Game {
     }
     template <class M>
     void send(Connection c, const M& m) {
-        clients[c].mirror.apply(over_the_wire(m));
+        if (c != deaf) clients[c].mirror.apply(over_the_wire(m));
     }
     void ask(Connection c, const Asking& a) {
         if (a.seat) send(c, AskSeat{*a.seat, a.ask, static_cast<std::int64_t>(table.version()), 0});
@@ -156,12 +162,13 @@ struct Game {
     void compare() {
         const State& real = table.state();
         for (auto& [c, client] : clients) {
+            if (c == deaf) continue;
             SCOPED_TRACE("connection " + std::to_string(c) + " at version " + std::to_string(table.version()));
             const SeatMirror& m = client.mirror;
             const std::optional<Seat> seat = m.seat();
             EXPECT_TRUE(m.in_step());
             EXPECT_EQ(m.version(), static_cast<std::int64_t>(table.version()));
-            test::expect_same(m.known(), expected_known(real, seat, client.rejoined, m.known()));
+            test::expect_same(m.known(), expected_known(real, seat, client.rejoined, stood_in, m.known()));
             EXPECT_EQ(game::current_seat(m.known()), game::current_seat(real));
             if (seat && game::current_seat(real) == seat && real.ask != game::Ask::shuffle) {
                 EXPECT_EQ(game::legal_decisions(m.known()), game::legal_decisions(real));
@@ -199,13 +206,23 @@ struct Game {
         const auto& decide = std::get<Decide>(*d.message);
         deliver(table.decide(*c, static_cast<std::uint64_t>(decide.version), decide.decision, now));
     }
-    // The player at `c` drops and comes back on `back` with a new mirror.
+    // The player at `c` drops and comes back on `back`, its mirror with it.
     void drop_and_rejoin(Connection c, Connection back) {
+        Client client = std::move(clients.at(c));
+        client.rejoined = true;
         clients.erase(c);
         deliver(table.drop(c, now));
-        clients[back].rejoined = true;
+        clients[back] = std::move(client);
         deliver(table.rejoin(back, tokens.at(c), now));
         tokens[back] = tokens.at(c);
+    }
+    // The player asked takes too long: the computer decides for it this once.
+    void run_out_of_time() {
+        stood_in = true;
+        const std::uint64_t version = table.version();
+        now += std::chrono::seconds(options.seconds_per_decision);
+        deliver(table.tick(now));
+        EXPECT_GT(table.version(), version);
     }
 };
 
@@ -233,34 +250,56 @@ TEST(Mirror, EverySeatsMirrorKnowsWhatItsSeatMayKnowThroughWholeDeals) {
     EXPECT_GT(asked, 1000);
 }
 
-TEST(Mirror, APlayerWhoDropsAndComesBackAgreesFromTheSnapshotOn) {
+// Players drop and come back (their mirror set right by the snapshot, even
+// one that missed a message), or run out of time and the computer decides
+// for them: every mirror still agrees.
+TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
     // Under every tribute, so that players come back in the middle of the
     // tributes as well as of the tricks and between deals.
-    Game g({.smother = true, .points = true}, 5);
+    Game g({.smother = true, .points = true}, 5, 30);
     g.deliver(g.table.watch(kWatcher, g.now));
-    for (Seat s : game::kAllSeats) g.sit(1 + game::index_of(s), s);
+    // Computer seats in play too, so a player's pass and the computer's count differently.
+    for (Seat s : {Seat::A, Seat::B, Seat::C, Seat::E}) g.sit(1 + game::index_of(s), s);
     g.deliver(g.table.start(kWatcher, g.now));
     std::map<game::Ask, int> came_back;
-    Connection next = 10;
-    for (int calls = 0; g.deals < 4 && !testing::Test::HasFailure(); ++calls) {
+    int timed_out = 0, missed = 0;
+    Connection next = 1000;
+    for (int calls = 0; g.deals < 5 && !testing::Test::HasFailure(); ++calls) {
         ASSERT_LT(calls, 100000);
+        const std::optional<Connection> c = g.asked();
+        if (!c) {
+            g.step();
+            continue;
+        }
+        std::vector<Connection> players;
+        for (const auto& [k, client] : g.clients)
+            if (client.mirror.seat()) players.push_back(k);
+        const Connection other = players[static_cast<std::size_t>(calls) % players.size()];
         // Now and then the player asked, or another, drops and comes back;
         // each time a tribute is to be returned or taken, for a while.
         const game::Ask ask = g.table.state().ask;
         const bool tribute = ask == game::Ask::return_tribute || ask == game::Ask::take_partner_tribute;
-        if (const std::optional<Connection> c = g.asked(); c && (calls % 23 == 0 || (tribute && came_back[ask] < 10))) {
-            std::vector<Connection> players;
-            for (const auto& [k, client] : g.clients)
-                if (client.mirror.seat()) players.push_back(k);
-            const Connection who = calls % 2 == 0 ? *c : players[static_cast<std::size_t>(calls) % players.size()];
+        if (calls % 23 == 0 || (tribute && came_back[ask] < 10)) {
             ++came_back[ask];
-            g.drop_and_rejoin(who, next++);
-            continue;
+            g.drop_and_rejoin(calls % 2 == 0 ? *c : other, next++);
+        } else if (calls % 17 == 0) {
+            ++timed_out;
+            g.run_out_of_time();
+        } else if (calls % 29 == 0) {
+            // A player misses a message, then comes back.
+            ++missed;
+            g.deaf = other;
+            g.step();
+            g.deaf.reset();
+            g.drop_and_rejoin(other, next++);
+        } else {
+            g.step();
         }
-        g.step();
     }
-    EXPECT_GT(came_back[game::Ask::follow] + came_back[game::Ask::lead], 5);
+    EXPECT_GT(came_back[game::Ask::follow] + came_back[game::Ask::follow_or_hold] + came_back[game::Ask::lead], 5);
     EXPECT_GT(came_back[game::Ask::return_tribute] + came_back[game::Ask::take_partner_tribute], 0);
+    EXPECT_GT(timed_out, 5);
+    EXPECT_GT(missed, 3);
 }
 
 // The bot asks for the deal with no pack, and picks nothing when its seat is
