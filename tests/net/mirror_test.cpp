@@ -111,7 +111,25 @@ struct Game {
     }
     template <class M>
     void send(Connection c, const M& m) {
-        if (c != deaf) clients[c].mirror.apply(over_the_wire(m));
+        if (c == deaf) return;
+        SeatMirror& mirror = clients[c].mirror;
+        mirror.apply(over_the_wire(m));
+        if (mirror.seat() == Seat::A) damaged(m, mirror);
+    }
+    // A mirror fed seat A's messages with one event in five lost: it must
+    // say it lost step, and a snapshot must set it right.
+    SeatMirror stray;
+    int stray_events = 0, stray_lost = 0;
+    template <class M>
+    void damaged(M m, const SeatMirror& sound) {
+        if constexpr (std::is_same_v<M, StepEvents>)
+            std::erase_if(m.events, [this](const game::Event&) { return ++stray_events % 5 == 0; });
+        if constexpr (std::is_same_v<M, SeatSnapshot>) stray_lost += stray.in_step() ? 0 : 1;
+        stray.apply(m);
+        if constexpr (std::is_same_v<M, SeatSnapshot>) {
+            EXPECT_TRUE(stray.in_step());
+            test::expect_same(stray.known(), sound.known());
+        }
     }
     void ask(Connection c, const Asking& a) {
         if (a.seat) send(c, AskSeat{*a.seat, a.ask, static_cast<std::int64_t>(table.version()), 0});
@@ -300,6 +318,7 @@ TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
     EXPECT_GT(came_back[game::Ask::return_tribute] + came_back[game::Ask::take_partner_tribute], 0);
     EXPECT_GT(timed_out, 5);
     EXPECT_GT(missed, 3);
+    EXPECT_GT(g.stray_lost, 3);
 }
 
 // The bot asks for the deal with no pack, and picks nothing when its seat is
