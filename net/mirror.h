@@ -26,9 +26,10 @@
 //   dropped, and how the last challenge before the record was answered;
 // - after a snapshot in the middle of the tributes, the debts listed at the
 //   end of the deal before (the one being settled is learned from its events);
-// - after a snapshot in the middle of a deal, that a seat taken during it is
-//   the computer's until the next deal (`table` shows it as a player's): the
-//   mirror then loses step at that seat's first turn.
+// - after a snapshot in the middle of a deal, that a seat taken or given up
+//   during it changes hands only at the next deal (`table` shows the new
+//   holder at once): learned at the seat's next turn, where the server's asks
+//   and the mirror's steps part.
 //
 // What it needs of the server: a `table` before the `events` of the same
 // step (a dropped player's seat is played by the computer, whose passes
@@ -91,6 +92,14 @@ private:
     // Carries out a seat's decision shown by `e` on `s` through the engine's
     // steps; returns the events the steps made, as this seat sees them.
     std::vector<game::Event> decided(game::State& s, const game::Event& e, bool by_human) const;
+    // The decision shown by `e` carried out on `k`, read the first way whose
+    // steps make the events of `list` from `from` on (else the likeliest).
+    struct Reading {
+        game::State state;
+        std::vector<game::Event> made;
+        bool fits = false;
+    };
+    Reading read(const game::State& k, const game::Event& e, std::span<const game::Event> list, std::size_t from) const;
     game::Event as_seen(const game::Event& e) const;
     void tribute_handed(const game::TributeHanded& t);
     game::Debt* settled_debt();  // the slot being settled; none between slots

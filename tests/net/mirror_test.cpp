@@ -38,6 +38,10 @@ M over_the_wire(const M& m) {
 // with what no event shows taken from the mirror (never read by the gate).
 // `rejoined`: the mirror was rebuilt from a snapshot; `stood_in`: the computer
 // decided for a connected player whose time ran out.
+std::vector<game::Event> unseated(const std::vector<game::Event>& events) {
+    return game::observe(game::observe(events, Seat::A), Seat::B);
+}
+
 State expected_known(const State& real, std::optional<Seat> seat, bool rejoined, bool stood_in, const State& mine) {
     State e = seat ? game::known_to(real, *seat) : game::known_to(game::known_to(real, Seat::A), Seat::B);
     e.fours_mark = mine.fours_mark;  // set by the fours of hands being dealt
@@ -54,6 +58,9 @@ State expected_known(const State& real, std::optional<Seat> seat, bool rejoined,
         e.trick.passes = mine.trick.passes;
     }
     if (rejoined) {
+        // A seat given up or taken in this deal changes hands at the next;
+        // the mirror learns it where its steps and the server's asks part.
+        if (e.phase != game::Phase::between_deals) e.human = mine.human;
         // The way the last challenge before the record began was answered.
         if (!e.trick.challenge) e.trick.answer = mine.trick.answer;
         // The debts listed before this deal's record began: the one being
@@ -170,7 +177,8 @@ struct Game {
                     s.scores[i] = snap.scores[x];
                 }
                 // The deal so far as the seat saw it, from its shuffle.
-                s.record = game::observe(deal, *snap.seat);
+                // A newcomer in the middle of a deal sees it as a spectator does.
+                s.record = table.holder(*snap.seat).next_deal ? unseated(deal) : game::observe(deal, *snap.seat);
                 send(m.to, s);
             }
             ask(m.to, snap.asking);
@@ -183,7 +191,7 @@ struct Game {
             if (c == deaf) continue;
             SCOPED_TRACE("connection " + std::to_string(c) + " at version " + std::to_string(table.version()));
             const SeatMirror& m = client.mirror;
-            const std::optional<Seat> seat = m.seat();
+            const std::optional<Seat> seat = m.seat() && !table.holder(*m.seat()).next_deal ? m.seat() : std::nullopt;
             EXPECT_TRUE(m.in_step());
             EXPECT_EQ(m.version(), static_cast<std::int64_t>(table.version()));
             test::expect_same(m.known(), expected_known(real, seat, client.rejoined, stood_in, m.known()));
@@ -196,6 +204,7 @@ struct Game {
         }
     }
     void sit(Connection c, Seat s) {
+        clients[c].rejoined = table.state().phase != game::Phase::between_deals;  // rebuilt from the snapshot
         const Outcome out = table.sit(c, s, "玩家" + std::to_string(c), now);
         ASSERT_TRUE(out.ok()) << out.refused;
         tokens[c] = std::get<Snapshot>(out.messages.at(0).payload).token.value();
@@ -233,6 +242,10 @@ struct Game {
         clients[back] = std::move(client);
         deliver(table.rejoin(back, tokens.at(c), now));
         tokens[back] = tokens.at(c);
+    }
+    void leave(Connection c) {
+        clients.erase(c);
+        deliver(table.leave(c, now));
     }
     // The player asked takes too long: the computer decides for it this once.
     void run_out_of_time() {
@@ -296,6 +309,15 @@ TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
         // Now and then the player asked, or another, drops and comes back;
         // each time a tribute is to be returned or taken, for a while.
         const game::Ask ask = g.table.state().ask;
+        // Once, in the middle of a deal, a player gives up its seat and
+        // another sits at a computer's: both change hands at the next deal
+        // only, which a mirror rebuilt from a snapshot learns from the asks.
+        if (calls >= 150 && g.table.holder(Seat::C).holder == Holder::human && ask == game::Ask::follow) {
+            g.leave(g.table.holder(Seat::C).connection);
+            g.sit(2000, Seat::D);
+            g.drop_and_rejoin(g.table.holder(Seat::A).connection, next++);
+            continue;
+        }
         const bool tribute = ask == game::Ask::return_tribute || ask == game::Ask::take_partner_tribute;
         if (calls % 23 == 0 || (tribute && came_back[ask] < 10)) {
             ++came_back[ask];
