@@ -98,14 +98,20 @@ std::size_t SeatMirror::event(std::span<const Event> list, std::size_t i) {
     // deal changes hands only at the next, which `table` does not show: a
     // mirror rebuilt from a snapshot learns it where the asks differ.
     Reading best = read(known_, e, list, i + 1);
-    game::State base = known_;
-    Reading last = best;
-    for (int tries = 0; !best.fits && tries < 2; ++tries) {
-        const std::optional<Seat> apart = asked_apart(last.made, list, i + 1);
-        if (!apart) break;
-        base.human[*apart] = !base.human[*apart];
-        last = read(base, e, list, i + 1);
-        if (last.fits) best = last;
+    if (!best.fits) {
+        game::State base = known_;
+        std::vector<Event> made = best.made;
+        for (int tries = 0; tries < 2; ++tries) {
+            const std::optional<Seat> apart = asked_apart(made, list, i + 1);
+            if (!apart) break;
+            base.human[*apart] = !base.human[*apart];
+            Reading again = read(base, e, list, i + 1);
+            if (again.fits) {
+                best = std::move(again);
+                break;
+            }
+            made = std::move(again.made);
+        }
     }
     known_ = best.state;
     expected_.assign(best.made.begin(), best.made.end());
@@ -129,8 +135,11 @@ SeatMirror::Reading SeatMirror::read(const game::State& k, const Event& e, std::
     if (decider) {
         const int ending = game::kSeats - k.out_count - 1;
         for (int passes : {k.trick.passes, ending, std::min(k.trick.passes, ending - 1)})
-            for (bool by_human : {players, !players})
-                if ((by_human == players || k.human[*decider]) && passes >= 0) readings.emplace_back(by_human, passes);
+            for (bool by_human : {players, !players}) {
+                const bool first = by_human == players && passes == k.trick.passes;
+                if (!first && (by_human == players || k.human[*decider]) && passes >= 0)
+                    readings.emplace_back(by_human, passes);
+            }
     }
     Reading best;
     for (std::size_t r = 0; r < readings.size(); ++r) {
