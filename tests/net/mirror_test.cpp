@@ -34,30 +34,31 @@ M over_the_wire(const M& m) {
     return d.ok() ? std::get<M>(*d.message) : m;
 }
 
-// The game as a mirror should know it: the seat's own view of the real game,
-// with what no event shows taken from the mirror (never read by the gate).
-// `rejoined`: the mirror was rebuilt from a snapshot; `stood_in`: the computer
-// decided for a connected player whose time ran out.
+// The events as a spectator sees them: no seat's hand.
 std::vector<game::Event> unseated(const std::vector<game::Event>& events) {
     return game::observe(game::observe(events, Seat::A), Seat::B);
 }
 
-State expected_known(const State& real, std::optional<Seat> seat, bool rejoined, bool stood_in, const State& mine) {
+// The game as a mirror should know it: the seat's own view of the real game,
+// with what no event shows taken from the mirror (never read by the gate).
+// `rebuilt`: the mirror was rebuilt from a snapshot; `stood_in`: the computer
+// decided for a connected player whose time ran out.
+State expected_known(const State& real, std::optional<Seat> seat, bool rebuilt, bool stood_in, const State& mine) {
     State e = seat ? game::known_to(real, *seat) : game::known_to(game::known_to(real, Seat::A), Seat::B);
     e.fours_mark = mine.fours_mark;  // set by the fours of hands being dealt
-    if (e.phase == game::Phase::tribute || (rejoined && e.phase == game::Phase::between_deals))
+    if (e.phase == game::Phase::tribute || (rebuilt && e.phase == game::Phase::between_deals))
         e.first_leader = mine.first_leader;  // until the first lead
     if (e.rules.smother && e.phase == game::Phase::play)
         for (int slot = 1; slot <= 6; ++slot)
             e.ledger[static_cast<std::size_t>(slot)] = mine.ledger[static_cast<std::size_t>(slot)];
-    if (rejoined || stood_in) {
+    if (rebuilt || stood_in) {
         // No event says which decisions the computer made for a player (the
         // record not even for a player who had dropped): such a return marks
         // its cards traded, such a pass counts towards the trick's end.
         e.traded = mine.traded;
         e.trick.passes = mine.trick.passes;
     }
-    if (rejoined) {
+    if (rebuilt) {
         // A seat given up or taken in this deal changes hands at the next;
         // the mirror learns it where its steps and the server's asks part.
         if (e.phase != game::Phase::between_deals) e.human = mine.human;
@@ -80,7 +81,7 @@ State expected_known(const State& real, std::optional<Seat> seat, bool rejoined,
 
 struct Client {
     SeatMirror mirror;
-    bool rejoined = false;
+    bool rebuilt = false;
 };
 
 // A table of the server, its connections' mirrors, and humans playing the bot's picks.
@@ -92,7 +93,7 @@ struct Game {
     std::map<Connection, Client> clients;
     std::map<Connection, Token> tokens;
     std::vector<game::Event> deal;  // the events since the last shuffle, as they happened
-    int deals = 0, compared = 0, asked_compared = 0;
+    int deals = 0, asked_compared = 0;
     std::optional<Connection> deaf;  // misses what it is sent
     bool stood_in = false;
 
@@ -194,17 +195,16 @@ struct Game {
             const std::optional<Seat> seat = m.seat() && !table.holder(*m.seat()).next_deal ? m.seat() : std::nullopt;
             EXPECT_TRUE(m.in_step());
             EXPECT_EQ(m.version(), static_cast<std::int64_t>(table.version()));
-            test::expect_same(m.known(), expected_known(real, seat, client.rejoined, stood_in, m.known()));
+            test::expect_same(m.known(), expected_known(real, seat, client.rebuilt, stood_in, m.known()));
             EXPECT_EQ(game::current_seat(m.known()), game::current_seat(real));
             if (seat && game::current_seat(real) == seat && real.ask != game::Ask::shuffle) {
                 EXPECT_EQ(game::legal_decisions(m.known()), game::legal_decisions(real));
                 ++asked_compared;
             }
-            ++compared;
         }
     }
     void sit(Connection c, Seat s) {
-        clients[c].rejoined = table.state().phase != game::Phase::between_deals;  // rebuilt from the snapshot
+        clients[c].rebuilt = table.state().phase != game::Phase::between_deals;  // from the snapshot
         const Outcome out = table.sit(c, s, "玩家" + std::to_string(c), now);
         ASSERT_TRUE(out.ok()) << out.refused;
         tokens[c] = std::get<Snapshot>(out.messages.at(0).payload).token.value();
@@ -236,7 +236,7 @@ struct Game {
     // The player at `c` drops and comes back on `back`, its mirror with it.
     void drop_and_rejoin(Connection c, Connection back) {
         Client client = std::move(clients.at(c));
-        client.rejoined = true;
+        client.rebuilt = true;
         clients.erase(c);
         deliver(table.drop(c, now));
         clients[back] = std::move(client);
