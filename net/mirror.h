@@ -104,6 +104,7 @@ private:
     void tribute_handed(const game::TributeHanded& t);
     game::Debt* settled_debt();  // the slot being settled; none between slots
     void pay_slot();
+    void unpay_slot();
     void tributes_settled();
     void take(game::Seat s, game::Card c);
     void give(game::Seat s, game::Card c);
@@ -125,7 +126,7 @@ private:
     // Tribute settling: the next slot to look at, and a partner's tribute
     // waiting for its receiver's answer.
     int next_slot_ = 1;
-    bool awaiting_take_ = false;
+    bool awaiting_take_ = false, paid_ = false;
     game::Play handed_;  // the cards of the tribute being settled
     // The slots the next listed debts of each kind go to.
     int next_smother_ = 1, next_point_ = 7;

@@ -218,11 +218,13 @@ void SeatMirror::handled(const Event& e) {
         k.fours_mark = 2;
         k.phase = game::Phase::tribute;
         for (Seat s : game::kAllSeats) k.hands[s].clear();
-        own_hand_seen_ = seat_.has_value();
         next_slot_ = k.settling;
         awaiting_take_ = false;
+        paid_ = false;
     } else if (const auto* d = std::get_if<game::Dealt>(&e)) {
-        k.hands[d->seat].push(sees(d->seat) ? d->card : 0);
+        // A seat taken in the middle of a deal is dealt its cards by name from the next.
+        if (d->seat == seat_) own_hand_seen_ = d->card != 0;
+        k.hands[d->seat].push(d->card);
     } else if (const auto* l = std::get_if<game::LaidOut>(&e)) {
         k.hands[l->seat] = l->cards;
     } else if (std::holds_alternative<game::PlayBegins>(e)) {
@@ -258,8 +260,14 @@ void SeatMirror::handled(const Event& e) {
         const bool tribute = a->ask == game::Ask::return_tribute || a->ask == game::Ask::take_partner_tribute;
         if (game::Debt* debt = settled_debt(); tribute && debt && !debt->receiver)
             debt->receiver = a->seat;  // a ledger the mirror never saw listed
+        // The server tells only a player's seat what it is asked: a seat taken
+        // or given up during the deal is read here after a snapshot.
+        k.human[a->seat] = true;
         if (a->ask == game::Ask::return_tribute && awaiting_take_) pay_slot();
-        if (a->ask == game::Ask::take_partner_tribute) awaiting_take_ = true;
+        if (a->ask == game::Ask::take_partner_tribute) {
+            if (paid_) unpay_slot();  // paid as to the computer: the player is asked first
+            awaiting_take_ = true;
+        }
         k.ask = a->ask;
         if (trick_ask(a->ask)) k.trick.turn = a->seat;
     } else if (const auto* p = std::get_if<game::Prompted>(&e)) {
@@ -319,6 +327,7 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
         next_slot_ = slot + 1;
         debt.count = t.cards.size();
         handed_ = t.cards;
+        paid_ = false;
         if (debt.count == 0) return;
         // The cards go over once the receiver takes them (a partner's, asked)
         // or, in a ledger never seen, once the receiver is named.
@@ -331,10 +340,8 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
     game::Debt* settled = settled_debt();
     if (!settled) return;
     game::Debt& debt = *settled;
-    if (!debt.receiver) {
-        debt.receiver = t.giver;
-        if (awaiting_take_) pay_slot();
-    }
+    if (!debt.receiver) debt.receiver = t.giver;
+    if (awaiting_take_) pay_slot();  // taken without a question: the computer's seat this deal
     if (!debt.payer) return;
     const Seat payer = *debt.payer, receiver = *debt.receiver;
     // A player's own return is whole and its cards are not marked traded; the
@@ -360,7 +367,20 @@ void SeatMirror::pay_slot() {
         give(*debt->receiver, c);
         k.traded.set(c);
     }
+    paid_ = true;
     k.ask = game::Ask::return_tribute;
+}
+
+void SeatMirror::unpay_slot() {
+    game::State& k = known_;
+    const game::Debt* debt = settled_debt();
+    if (!debt || !debt->payer || !debt->receiver) return;
+    for (game::Card c : handed_) {
+        take(*debt->receiver, c);
+        give(*debt->payer, c);
+        k.traded.reset(c);
+    }
+    paid_ = false;
 }
 
 void SeatMirror::tributes_settled() {

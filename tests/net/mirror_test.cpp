@@ -293,7 +293,7 @@ TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
     for (Seat s : {Seat::A, Seat::B, Seat::C, Seat::E}) g.sit(1 + game::index_of(s), s);
     g.deliver(g.table.start(kWatcher, g.now));
     std::map<game::Ask, int> came_back;
-    int timed_out = 0, missed = 0;
+    int timed_out = 0, missed = 0, changed_hands = 0;
     Connection next = 1000;
     for (int calls = 0; g.deals < 5 && !testing::Test::HasFailure(); ++calls) {
         ASSERT_LT(calls, 100000);
@@ -312,10 +312,19 @@ TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
         // Once, in the middle of a deal, a player gives up its seat and
         // another sits at a computer's: both change hands at the next deal
         // only, which a mirror rebuilt from a snapshot learns from the asks.
+        // Once more in the middle of the tributes.
+        const auto change_hands = [&](Seat leaving, Seat taken, Seat back) {
+            ++changed_hands;
+            g.leave(g.table.holder(leaving).connection);
+            g.sit(next++, taken);
+            g.drop_and_rejoin(g.table.holder(back).connection, next++);
+        };
         if (calls >= 150 && g.table.holder(Seat::C).holder == Holder::human && ask == game::Ask::follow) {
-            g.leave(g.table.holder(Seat::C).connection);
-            g.sit(2000, Seat::D);
-            g.drop_and_rejoin(g.table.holder(Seat::A).connection, next++);
+            change_hands(Seat::C, Seat::D, Seat::A);
+            continue;
+        }
+        if (g.deals >= 2 && g.table.holder(Seat::E).holder == Holder::human && ask == game::Ask::return_tribute) {
+            change_hands(Seat::E, Seat::F, Seat::B);
             continue;
         }
         const bool tribute = ask == game::Ask::return_tribute || ask == game::Ask::take_partner_tribute;
@@ -341,6 +350,7 @@ TEST(Mirror, MirrorsAgreeThroughDropsRejoinsAndTimeOuts) {
     EXPECT_GT(timed_out, 5);
     EXPECT_GT(missed, 3);
     EXPECT_GT(g.stray_lost, 3);
+    EXPECT_EQ(changed_hands, 2);
 }
 
 // The bot asks for the deal with no pack, and picks nothing when its seat is
