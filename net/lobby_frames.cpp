@@ -97,14 +97,17 @@ std::string error_text(ErrorCode code, std::string field, std::string message) {
 void add_frames(const Message& m, const std::string& code, const Table& table, const EventRecord& record, Time now,
                 std::vector<std::string>& out, FrameCache& cache) {
     if (const auto* u = std::get_if<Update>(&m.payload)) {
-        if (!u->events.empty()) {
+        // Who sits where before the step's events: a dropped player's seat
+        // is the computer's, whose passes count, and a client reads the
+        // events knowing it.
+        if (u->seats) out.push_back(table_text(code, table, cache));
+        if (!u->events.empty() || u->moved) {
             // Most steps look the same from every seat: each different view is written once.
             auto same = std::ranges::find_if(cache.events, [&](const auto& seen) { return seen.first == u->events; });
             if (same == cache.events.end())
                 same = cache.events.insert(same, {u->events, encode(StepEvents{wire_version(u->version), u->events})});
             out.push_back(same->second);
         }
-        if (u->seats) out.push_back(table_text(code, table, cache));
         add_ask(u->asking, u->version, now, out, cache);
         return;
     }

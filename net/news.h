@@ -51,6 +51,10 @@ struct Update {
     std::vector<game::Event> events;
     Asking asking;
     std::optional<game::PerSeat<SeatInfo>> seats;  // when someone sat, left, dropped or came back
+    // The version moved in this call (perhaps with no event this receiver
+    // sees: seats becoming the humans' between deals): a client must hear
+    // of it, or its next decision carries an old version.
+    bool moved = false;
 };
 
 // Everything the receiver may see of the table now: sent on sitting,

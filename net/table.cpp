@@ -138,7 +138,7 @@ Snapshot Table::snapshot(std::optional<Seat> seat) const {
 void Table::tell(Outcome& out, bool moved, bool seats_changed, std::optional<Connection> skip) const {
     if (!moved && !seats_changed) return;
     auto update = [&](std::vector<game::Event> events) {
-        Update u{version_, std::move(events), asking(), std::nullopt};
+        Update u{version_, std::move(events), asking(), std::nullopt, moved};
         if (seats_changed) u.seats = seat_infos();
         return u;
     };

@@ -35,6 +35,7 @@ struct World {
     std::map<Connection, std::vector<ServerMessage>> inbox;
     std::map<Connection, std::string> table_of;        // from the `table` frames each received
     std::map<Connection, Seat> seat_of;                // from `seated`
+    std::map<Connection, std::int64_t> heard;          // the last version named to each
     std::map<std::string, test::ShownThisDeal> truth;  // per table, up to the last call
     std::vector<JournalEntry> journal;
     std::map<Connection, int> closed;
@@ -64,13 +65,18 @@ struct World {
     void take(Sent sent) {
         journal.insert(journal.end(), sent.journal.begin(), sent.journal.end());
         for (const Closing& c : sent.closing) closed[c.connection] = c.code;
+        std::set<Connection> stepped;  // heard a step's events in this call
         for (const Frame& f : sent.frames) {
             current = f.text;
             EXPECT_LE(f.text.size(), kMaxServerMessage);
             const Decoded<ServerMessage> d = decode_server(f.text);
             ASSERT_TRUE(d.ok()) << code_name(d.error.code) << " " << d.error.field << " in " << f.text.substr(0, 200);
             const ServerMessage& m = *d.message;
-            if (const auto* info = std::get_if<TableInfo>(&m)) table_of[f.to] = info->code;
+            if (const auto* info = std::get_if<TableInfo>(&m)) {
+                // Who sits where comes before the step's events, which a client reads knowing it.
+                EXPECT_FALSE(stepped.contains(f.to)) << "a table after the events of its step";
+                table_of[f.to] = info->code;
+            }
             if (const auto* s = std::get_if<Seated>(&m)) seat_of[f.to] = s->seat;
             const Table* t = table_of.contains(f.to) ? lobby.find(table_of[f.to]) : nullptr;
             if (const auto* step = std::get_if<StepEvents>(&m)) {
@@ -84,6 +90,8 @@ struct World {
                     test::cards_named(step->events[i], [&](game::Card c) { may_name(f.to, c, known); });
                 }
                 EXPECT_EQ(step->version, static_cast<std::int64_t>(t->version()));
+                stepped.insert(f.to);
+                heard[f.to] = step->version;
             } else if (const auto* snap = std::get_if<SeatSnapshot>(&m)) {
                 ASSERT_TRUE(t);
                 test::ShownThisDeal known = truth[table_of[f.to]];
@@ -93,9 +101,17 @@ struct World {
                     for (game::Card c : p) may_name(f.to, c, known);
                 for (const game::Event& e : snap->record)
                     test::cards_named(e, [&](game::Card c) { may_name(f.to, c, known); });
+                heard[f.to] = snap->version;
             }
             inbox[f.to].push_back(m);
         }
+        // Every player at a table has heard of its version: a decision it
+        // makes now is not refused as out of date.
+        for (const auto& [c, seat] : seat_of)
+            if (const Table* t = table_of.contains(c) ? lobby.find(table_of[c]) : nullptr;
+                t && t->holder(seat).holder == Holder::human && t->holder(seat).connection == c) {
+                EXPECT_EQ(heard[c], static_cast<std::int64_t>(t->version())) << "connection " << c;
+            }
         for (auto& [code, known] : truth)
             if (const Table* t = lobby.find(code))
                 for (const game::Event& e : t->last_events().list) known.read(e);
