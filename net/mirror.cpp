@@ -40,7 +40,10 @@ void SeatMirror::apply(const ServerMessage& m) {
         asked_ = *a;
         version_ = a->version;
     }
-    if (const auto* s = std::get_if<SeatSnapshot>(&m)) snapshot(*s);
+    if (const auto* s = std::get_if<SeatSnapshot>(&m)) {
+        snapshot(*s);
+        take_humans();  // the record read whose seats were humans in the deal just over
+    }
 }
 
 void SeatMirror::table_info(const TableInfo& t) {
@@ -48,8 +51,11 @@ void SeatMirror::table_info(const TableInfo& t) {
     known_.rules = rules_of(t);
     for (Seat s : game::kAllSeats) {
         const Occupant who = t.seats[game::array_index(s)].who;
-        humans_[s] = who == Occupant::human || who == Occupant::dropped;
-        dropped_[s] = who == Occupant::dropped;
+        // A player who sat during a deal (the computer's until it ends) is
+        // the game's human from the next deal on, though no `table` may say
+        // so when that deal comes.
+        humans_[s] = who != Occupant::open;
+        playing_[s] = who == Occupant::human;
     }
     take_humans();
 }

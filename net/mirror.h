@@ -120,7 +120,9 @@ private:
 
     // Whose are the seats as the table last said (the game's humans from the next deal on).
     game::PerSeat<bool> humans_{};
-    game::PerSeat<bool> dropped_{};
+    // The seats whose player decides for them now; the computer decides for
+    // the others (a dropped player's, one given up or taken during the deal).
+    game::PerSeat<bool> playing_{};
     // The events the mirror's own steps made that the server's must match next.
     std::deque<game::Event> expected_;
     // Tribute settling: the next slot to look at, and a partner's tribute

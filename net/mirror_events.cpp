@@ -130,7 +130,7 @@ SeatMirror::Reading SeatMirror::read(const game::State& k, const Event& e, std::
     std::optional<Seat> decider;
     if (const auto* p = std::get_if<game::Passed>(&e)) decider = p->seat;
     if (const auto* h = std::get_if<game::HeldBack>(&e)) decider = h->seat;
-    const bool players = decider && k.human[*decider] && !dropped_[*decider];
+    const bool players = decider && k.human[*decider] && playing_[*decider];
     std::vector<std::pair<bool, int>> readings{{players, k.trick.passes}};
     if (decider) {
         const int ending = game::kSeats - k.out_count - 1;
@@ -347,7 +347,7 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
     // A player's own return is whole and its cards are not marked traded; the
     // computer's may be short. A whole return the computer made for a player
     // whose time ran out cannot be told from the player's own.
-    const bool by_human = k.human[receiver] && !dropped_[receiver] && t.cards.size() == debt.count;
+    const bool by_human = k.human[receiver] && playing_[receiver] && t.cards.size() == debt.count;
     for (game::Card c : t.cards) {
         take(receiver, c);
         give(payer, c);
