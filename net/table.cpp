@@ -71,6 +71,7 @@ bool Table::seats_to_humans() {
     if (state_.phase != game::Phase::between_deals) return false;
     bool changed = false;
     for (Seat s : game::kAllSeats) {
+        changed |= seats_[s].next_deal;  // its player decides from this deal on
         seats_[s].next_deal = false;
         const bool human = seats_[s].holder != Holder::computer;
         changed |= state_.human[s] != human;
@@ -79,10 +80,11 @@ bool Table::seats_to_humans() {
     return changed;
 }
 
-void Table::stepped(Time now) {
-    seats_to_humans();  // a deal that just ended: the next is dealt to whoever sits now
+bool Table::stepped(Time now) {
+    const bool turned = seats_to_humans();  // a deal that just ended: the next is dealt to whoever sits now
     ++version_;
     refresh_deadline(now);
+    return turned;
 }
 
 void Table::refresh_deadline(Time now) {
@@ -303,7 +305,7 @@ Outcome Table::start(Connection c, Time now) {
     advance();
     stepped(now);
     Outcome out;
-    tell(out, true, false);
+    tell(out, true, true);  // the table is started: every member hears it with the deal
     return out;
 }
 
@@ -327,9 +329,9 @@ Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Tim
     }
     if (!v) return refuse(v.reason);
     advance();
-    stepped(now);
+    const bool turned = stepped(now);
     Outcome out;
-    tell(out, true, false);
+    tell(out, true, turned);
     return out;
 }
 
@@ -346,7 +348,10 @@ Outcome Table::tick(Time now) {
         if (was_host) pass_host();
         seats_changed = true;
     }
-    if (seats_to_humans()) stepped(now);
+    if (seats_to_humans()) {
+        stepped(now);
+        seats_changed = true;
+    }
     const std::optional<Seat> asked = started_ ? game::current_seat(state_) : std::nullopt;
     if (asked) {
         const bool timed_out = deadline_ && now >= *deadline_;
@@ -358,7 +363,7 @@ Outcome Table::tick(Time now) {
                 shuffle ? host::shuffle(state_, events_, deals_) : host::computer_decides(state_, events_);
             if (v) {
                 advance();
-                stepped(now);
+                seats_changed |= stepped(now);
             }
         }
     }

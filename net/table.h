@@ -101,7 +101,8 @@ private:
     void advance();
     // Between deals: the seats a human holds (or may reclaim) are the humans'.
     bool seats_to_humans();
-    void stepped(Time now);
+    // The version moves; true when the seats changed hands as a deal ended.
+    bool stepped(Time now);
     void refresh_deadline(Time now);
     Asking asking() const;
     game::PerSeat<SeatInfo> seat_infos() const;

@@ -111,6 +111,9 @@ struct World {
             if (const Table* t = table_of.contains(c) ? lobby.find(table_of[c]) : nullptr;
                 t && t->holder(seat).holder == Holder::human && t->holder(seat).connection == c) {
                 EXPECT_EQ(heard[c], static_cast<std::int64_t>(t->version())) << "connection " << c;
+                // ... and knows who sits where, and who plays for whom.
+                const TableInfo* seen = last<TableInfo>(c);
+                EXPECT_TRUE(seen && *seen == table_info(table_of[c], *t)) << "connection " << c;
             }
         for (auto& [code, known] : truth)
             if (const Table* t = lobby.find(code))
@@ -232,8 +235,11 @@ TEST(Lobby, ASessionFromHelloToTheEndOfADeal) {
         EXPECT_TRUE(snap->hand.empty());
         players.push_back(c);
     }
+    // Five sit before the start, the last once the deal is under way: the
+    // computer plays its seat, under its name, until the next deal.
     for (std::size_t i = 0; i < players.size(); ++i) {
         const Seat seat = game::kAllSeats[i];
+        if (i == 5) w.send(host, Start{});
         w.send(players[i], Sit{seat});
         ASSERT_TRUE(w.last<Seated>(players[i]));
         EXPECT_EQ(w.last<Seated>(players[i])->seat, seat);
@@ -241,12 +247,15 @@ TEST(Lobby, ASessionFromHelloToTheEndOfADeal) {
     }
     const TableInfo* full = w.last<TableInfo>(host);
     EXPECT_EQ(full->host, Seat::A);
-    for (const SeatEntry& s : full->seats) EXPECT_EQ(s.who, Occupant::human);
-    w.send(host, Start{});
+    EXPECT_TRUE(full->started);
+    for (Seat s : game::kAllSeats)
+        EXPECT_EQ(full->seats[game::array_index(s)].who, s == Seat::F ? Occupant::computer : Occupant::human);
     w.play(code, 5000, [&] { return std::ranges::all_of(players, [&](Connection c) { return deal_over(w, c); }); });
     for (Connection c : players) {
         EXPECT_TRUE(deal_over(w, c)) << c;
         EXPECT_EQ(w.last<AskSeat>(c)->seconds_left, 30);  // the clock never moved
+        // The deal over, the newcomer plays its own seat, and everyone is told.
+        EXPECT_EQ(w.last<TableInfo>(c)->seats[game::array_index(Seat::F)].who, Occupant::human);
     }
     EXPECT_EQ(w.leaks, 0);
     EXPECT_GT(w.named, 6 * 36);
