@@ -1,0 +1,373 @@
+#include "server/transport.h"
+
+#include <boost/asio.hpp>
+#include <boost/asio/ssl.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/ssl.hpp>
+#include <boost/beast/websocket.hpp>
+#include <boost/beast/websocket/ssl.hpp>
+#include <csignal>
+#include <deque>
+#include <exception>
+#include <stdexcept>
+#include <type_traits>
+#include <unordered_map>
+#include <utility>
+
+namespace tav::server {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace websocket = beast::websocket;
+using tcp = asio::ip::tcp;
+
+net::Time wall_clock() {
+    return std::chrono::duration_cast<net::Time>(std::chrono::system_clock::now().time_since_epoch());
+}
+
+namespace {
+
+// A connection as the transport holds it, whatever its stream.
+class Link {
+public:
+    virtual ~Link() = default;
+    virtual void send(std::string text) = 0;
+    // Closes with `code` once the frames queued before are written.
+    virtual void close(int code) = 0;
+    // Drops the connection at once (the server stops).
+    virtual void shut() = 0;
+};
+
+std::string endpoint_text(const tcp::endpoint& e) {
+    const std::string address = e.address().to_string();
+    const std::string port = std::to_string(e.port());
+    return e.address().is_v6() ? "[" + address + "]:" + port : address + ":" + port;
+}
+
+}  // namespace
+
+struct Transport::Impl {
+    Impl(TransportOptions o, Service& s, Keeper* k, Log l)
+        : options(std::move(o)), service(s), keeper(k), log(std::move(l)) {}
+
+    TransportOptions options;
+    Service& service;
+    Keeper* keeper;
+    Log log;
+    asio::io_context io{1};
+    tcp::acceptor acceptor{io};
+    std::optional<asio::ssl::context> tls;
+    asio::steady_timer ticker{io};
+    asio::signal_set signals{io};
+    std::unordered_map<net::Connection, std::shared_ptr<Link>> links;
+    std::vector<net::Sent> pending;  // answers not yet kept and sent
+    bool flush_posted = false, failed = false, stopping = false;
+    std::size_t tables_seen = 0;
+
+    void accept();
+    void schedule_tick();
+    // An answer of the service: kept and sent in the next flush.
+    void answer(net::Sent sent);
+    void flush();
+    void shutdown();
+    // Runs a handler's body: nothing it throws reaches Asio.
+    template <class F>
+    void guarded(std::string_view where, F&& f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            log(std::string("error in ") + std::string(where) + ": " + e.what());
+        } catch (...) {
+            log(std::string("error in ") + std::string(where));
+        }
+    }
+};
+
+namespace {
+
+template <class Stream>
+class Session final : public Link, public std::enable_shared_from_this<Session<Stream>> {
+public:
+    static constexpr bool kTls = !std::is_same_v<Stream, beast::tcp_stream>;
+
+    template <class... Args>
+    explicit Session(Transport::Impl& t, Args&&... args) : t_(t), ws_(std::forward<Args>(args)...) {}
+
+    void start() {
+        beast::get_lowest_layer(ws_).expires_after(t_.options.handshake_timeout);
+        if constexpr (kTls) {
+            ws_.next_layer().async_handshake(asio::ssl::stream_base::server,
+                                             [self = this->shared_from_this()](beast::error_code ec) {
+                                                 if (!ec) self->accept_websocket();
+                                             });
+        } else {
+            accept_websocket();
+        }
+    }
+
+    void send(std::string text) override {
+        if (dead_ || close_code_) return;
+        queued_ += text.size();
+        if (queued_ > t_.options.most_queued_bytes) {
+            t_.log("closing a connection that does not read its frames");
+            shut();
+            return;
+        }
+        queue_.push_back(std::move(text));
+        if (!writing_) write_next();
+    }
+
+    void close(int code) override {
+        if (dead_ || close_code_) return;
+        close_code_ = code;
+        if (!writing_) write_next();
+    }
+
+    void shut() override {
+        dead_ = true;
+        beast::error_code ignored;
+        beast::get_lowest_layer(ws_).socket().close(ignored);
+    }
+
+private:
+    void accept_websocket() {
+        beast::get_lowest_layer(ws_).expires_never();
+        auto timeouts = websocket::stream_base::timeout::suggested(beast::role_type::server);
+        timeouts.handshake_timeout = t_.options.handshake_timeout;
+        timeouts.idle_timeout = t_.options.idle_timeout;
+        timeouts.keep_alive_pings = true;
+        ws_.set_option(timeouts);
+        ws_.read_message_max(t_.options.read_limit);
+        ws_.auto_fragment(false);
+        ws_.async_accept([self = this->shared_from_this()](beast::error_code ec) { self->accepted(ec); });
+    }
+
+    void accepted(beast::error_code ec) {
+        if (ec || t_.stopping) return;
+        t_.guarded("connect", [&] {
+            id_ = t_.service.connect(wall_clock());
+            if (id_) t_.links[*id_] = this->shared_from_this();
+        });
+        if (!id_) {
+            // Full: refused as the protocol's "try again later".
+            close_code_ = 1013;
+            write_next();
+        }
+        read();
+    }
+
+    void read() {
+        ws_.async_read(buffer_,
+                       [self = this->shared_from_this()](beast::error_code ec, std::size_t) { self->got(ec); });
+    }
+
+    void got(beast::error_code ec) {
+        if (ec) {
+            gone();
+            return;
+        }
+        // After the service asked to close, frames still read are not its business.
+        if (id_ && !close_code_ && !dead_) {
+            const auto data = buffer_.cdata();
+            const std::string_view text(static_cast<const char*>(data.data()), data.size());
+            const bool binary = !ws_.got_text();
+            t_.guarded("receive", [&] { t_.answer(t_.service.receive(*id_, text, binary, wall_clock())); });
+        }
+        buffer_.consume(buffer_.size());
+        read();
+    }
+
+    // The read loop ended: the connection is gone, told to the service once.
+    void gone() {
+        dead_ = true;
+        if (!id_) return;
+        const net::Connection c = *std::exchange(id_, std::nullopt);
+        t_.links.erase(c);
+        if (!t_.stopping) t_.guarded("disconnect", [&] { t_.answer(t_.service.disconnect(c, wall_clock())); });
+    }
+
+    void write_next() {
+        if (dead_) return;
+        if (queue_.empty()) {
+            if (close_code_ && !close_sent_) {
+                close_sent_ = true;
+                writing_ = true;
+                ws_.async_close(websocket::close_reason(static_cast<std::uint16_t>(*close_code_)),
+                                [self = this->shared_from_this()](beast::error_code) { self->writing_ = false; });
+            }
+            return;
+        }
+        writing_ = true;
+        ws_.text(true);
+        ws_.async_write(asio::buffer(queue_.front()),
+                        [self = this->shared_from_this()](beast::error_code ec, std::size_t) { self->written(ec); });
+    }
+
+    void written(beast::error_code ec) {
+        writing_ = false;
+        if (ec) {
+            shut();
+            return;
+        }
+        queued_ -= queue_.front().size();
+        queue_.pop_front();
+        write_next();
+    }
+
+    Transport::Impl& t_;
+    websocket::stream<Stream> ws_;
+    beast::flat_buffer buffer_;
+    std::deque<std::string> queue_;
+    std::size_t queued_ = 0;
+    std::optional<net::Connection> id_;
+    std::optional<int> close_code_;
+    bool writing_ = false, close_sent_ = false, dead_ = false;
+};
+
+using PlainSession = Session<beast::tcp_stream>;
+using TlsSession = Session<beast::ssl_stream<beast::tcp_stream>>;
+
+}  // namespace
+
+void Transport::Impl::accept() {
+    acceptor.async_accept([this](beast::error_code ec, tcp::socket socket) {
+        if (stopping) return;
+        if (ec) {
+            log("accept failed: " + ec.message());
+        } else {
+            guarded("accept", [&] {
+                socket.set_option(tcp::no_delay(true));
+                if (tls)
+                    std::make_shared<TlsSession>(*this, std::move(socket), *tls)->start();
+                else
+                    std::make_shared<PlainSession>(*this, std::move(socket))->start();
+            });
+        }
+        accept();
+    });
+}
+
+void Transport::Impl::schedule_tick() {
+    ticker.expires_after(options.tick);
+    ticker.async_wait([this](beast::error_code ec) {
+        if (ec || stopping) return;
+        guarded("tick", [&] { answer(service.tick(wall_clock())); });
+        schedule_tick();
+    });
+}
+
+void Transport::Impl::answer(net::Sent sent) {
+    if (sent.journal.empty() && sent.frames.empty() && sent.closing.empty()) return;
+    pending.push_back(std::move(sent));
+    if (flush_posted) return;
+    flush_posted = true;
+    asio::post(io, [this] { flush(); });
+}
+
+void Transport::Impl::flush() {
+    flush_posted = false;
+    std::vector<net::Sent> sents = std::exchange(pending, {});
+    std::vector<std::string> closed;
+    std::size_t opened = 0;
+    guarded("flush", [&] {
+        closed = service.closed_tables();
+        for (const net::Sent& s : sents)
+            for (const net::JournalEntry& e : s.journal) opened += e.sequence == 0;
+    });
+    if (keeper != nullptr) {
+        try {
+            std::vector<net::JournalEntry> entries;
+            for (net::Sent& s : sents)
+                for (net::JournalEntry& e : s.journal) entries.push_back(std::move(e));
+            if (!entries.empty()) keeper->append(entries);
+            for (const std::string& code : closed) keeper->forget(code);
+            keeper->commit();
+        } catch (const std::exception& e) {
+            // Nothing may be sent that is not kept: the server stops.
+            log(std::string("journal failed, stopping: ") + e.what());
+            failed = true;
+            shutdown();
+            return;
+        }
+    }
+    guarded("send", [&] {
+        for (net::Sent& s : sents) {
+            for (net::Frame& f : s.frames)
+                if (const auto it = links.find(f.to); it != links.end()) it->second->send(std::move(f.text));
+            for (const net::Closing& c : s.closing)
+                if (const auto it = links.find(c.connection); it != links.end()) it->second->close(c.code);
+        }
+    });
+    // Tables are counted, never named in the log: a code lets anyone watch.
+    if (opened > 0 || !closed.empty()) {
+        const std::size_t now = service.tables();
+        for (std::size_t i = 0; i < opened; ++i) log("table opened (" + std::to_string(now) + " open)");
+        for (std::size_t i = 0; i < closed.size(); ++i) log("table closed (" + std::to_string(now) + " open)");
+    }
+}
+
+void Transport::Impl::shutdown() {
+    if (stopping) return;
+    stopping = true;
+    beast::error_code ignored;
+    acceptor.close(ignored);
+    ticker.cancel();
+    signals.cancel();
+    if (!failed && !pending.empty()) flush();
+    for (auto& [c, link] : std::exchange(links, {})) link->shut();
+    io.stop();
+}
+
+Transport::Transport(TransportOptions options, Service& service, Keeper* keeper, Log log)
+    : impl_(std::make_unique<Impl>(std::move(options), service, keeper, std::move(log))) {}
+
+Transport::~Transport() = default;
+
+std::string Transport::listen() {
+    Impl& t = *impl_;
+    if (t.options.tls_cert.empty() != t.options.tls_key.empty())
+        throw std::runtime_error("TLS needs both a certificate and a key");
+    if (!t.options.tls_cert.empty()) {
+        t.tls.emplace(asio::ssl::context::tls_server);
+        t.tls->set_options(asio::ssl::context::default_workarounds | asio::ssl::context::no_sslv2 |
+                           asio::ssl::context::no_sslv3 | asio::ssl::context::no_tlsv1 |
+                           asio::ssl::context::no_tlsv1_1);
+        try {
+            t.tls->use_certificate_chain_file(t.options.tls_cert);
+            t.tls->use_private_key_file(t.options.tls_key, asio::ssl::context::pem);
+        } catch (const std::exception& e) {
+            throw std::runtime_error("cannot read the TLS certificate or key: " + std::string(e.what()));
+        }
+    }
+    beast::error_code ec;
+    const asio::ip::address address = asio::ip::make_address(t.options.address, ec);
+    if (ec) throw std::runtime_error("not an address: " + t.options.address);
+    const tcp::endpoint endpoint(address, t.options.port);
+    t.acceptor.open(endpoint.protocol(), ec);
+    if (!ec) t.acceptor.set_option(asio::socket_base::reuse_address(true), ec);
+    if (!ec) t.acceptor.bind(endpoint, ec);
+    if (!ec) t.acceptor.listen(asio::socket_base::max_listen_connections, ec);
+    if (ec) throw std::runtime_error("cannot listen on " + endpoint_text(endpoint) + ": " + ec.message());
+    return endpoint_text(t.acceptor.local_endpoint());
+}
+
+bool Transport::run() {
+    Impl& t = *impl_;
+    if (t.options.stop_on_signals) {
+        t.signals.add(SIGINT);
+        t.signals.add(SIGTERM);
+        t.signals.async_wait([&t](beast::error_code ec, int) {
+            if (!ec) t.shutdown();
+        });
+    }
+    t.accept();
+    t.schedule_tick();
+    t.io.run();
+    return !t.failed;
+}
+
+void Transport::stop() {
+    asio::post(impl_->io, [&t = *impl_] { t.shutdown(); });
+}
+
+}  // namespace tav::server
