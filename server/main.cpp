@@ -62,8 +62,11 @@ int serve(const server::ServerCommand& command) {
             return 1;
         }
         const net::Lobby::Restored restored = lobby.restore(entries, server::wall_clock());
-        if (!restored.error.empty()) {
-            log_line("cannot restore the tables: " + restored.error);
+        // A table whose entries do not replay is left out; the others serve on.
+        if (!restored.error.empty()) log_line("some tables could not be restored: " + restored.error);
+        // The restored players' seats are dropped as of now: kept like any change.
+        if (!journal->append(restored.journal) || !journal->commit()) {
+            log_line("cannot write the journal: " + journal->error());
             return 1;
         }
         log_line(std::to_string(restored.tables) + " tables restored from the journal");

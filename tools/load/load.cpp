@@ -119,6 +119,11 @@ struct Bot : std::enable_shared_from_this<Bot> {
         if (run.over) return;
         open = false;
         run.error(std::string(what) + ": " + ec.message());
+        // A table that cannot be set up ends the run: the figures would say nothing.
+        if (!run.measuring) {
+            run.over = true;
+            run.io.stop();
+        }
     }
     void read() {
         ws.async_read(buffer, [self = shared_from_this()](beast::error_code ec, std::size_t) {
