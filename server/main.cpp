@@ -47,7 +47,10 @@ private:
 };
 
 int serve(const server::ServerCommand& command) {
-    net::Lobby lobby(net::LobbyOptions{}, [] { return server::crypto_random(); });
+    net::LobbyOptions limits;
+    limits.messages_per_second = command.message_rate;
+    limits.message_burst = 2.0 * command.message_rate;
+    net::Lobby lobby(limits, [] { return server::crypto_random(); });
     std::unique_ptr<server::Journal> journal;
     std::unique_ptr<JournalKeeper> keeper;
     if (!command.data.empty()) {

@@ -1,6 +1,7 @@
 #include "server/options.h"
 
 #include <charconv>
+#include <utility>
 
 namespace tav::server {
 
@@ -13,14 +14,19 @@ const char* const kUsage =
     "  --data DIR             keep every table in DIR (a journal); tables come back after a restart\n"
     "  --tls-cert FILE        the certificate chain (PEM); with --tls-key, connections use TLS (wss)\n"
     "  --tls-key FILE         the certificate's private key (PEM)\n"
+    "  --message-rate N       messages a second one connection may send, 1..100000 (default 20, bursts of 2N)\n"
     "  --help                 show this help and exit\n"
     "  --version              show the version and exit\n";
 
-ServerCommand refuse(const std::string& why) {
+ServerCommand told(ServerCommand::Action action, std::string text) {
     ServerCommand c;
-    c.action = ServerCommand::Action::refuse;
-    c.text = "tav-server: " + why + "\n" + kUsage;
+    c.action = action;
+    c.text = std::move(text);
     return c;
+}
+
+ServerCommand refuse(const std::string& why) {
+    return told(ServerCommand::Action::refuse, "tav-server: " + why + "\n" + kUsage);
 }
 
 }  // namespace
@@ -50,9 +56,19 @@ ServerCommand parse_server_command(const std::vector<std::string>& arguments, co
     bool listen_given = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") return {ServerCommand::Action::help, kUsage, {}, {}, {}, {}};
-        if (a == "--version") return {ServerCommand::Action::version, "tav-server " + version + "\n", {}, {}, {}, {}};
+        if (a == "--help" || a == "-h") return told(ServerCommand::Action::help, kUsage);
+        if (a == "--version") return told(ServerCommand::Action::version, "tav-server " + version + "\n");
         std::string* value = nullptr;
+        if (a == "--message-rate") {
+            if (i + 1 >= arguments.size()) return refuse(a + " needs a value");
+            const std::string& given = arguments[++i];
+            int rate = 0;
+            const auto [end, ec] = std::from_chars(given.data(), given.data() + given.size(), rate);
+            if (given.empty() || ec != std::errc{} || end != given.data() + given.size() || rate < 1 || rate > 100000)
+                return refuse("--message-rate " + given + ": a whole number 1..100000");
+            c.message_rate = rate;
+            continue;
+        }
         if (a == "--listen" || a == "--data" || a == "--tls-cert" || a == "--tls-key") {
             if (i + 1 >= arguments.size()) return refuse(a + " needs a value");
             std::string given = arguments[++i];

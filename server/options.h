@@ -22,6 +22,9 @@ struct ServerCommand {
     Endpoint listen;
     std::string data;  // the journal's folder; empty: nothing kept
     std::string tls_cert, tls_key;
+    // Messages a second one connection may send on average (bursts of twice
+    // as many); past it the server answers rate_limited.
+    int message_rate = 20;
 };
 
 // The arguments after the program's name.

@@ -314,6 +314,9 @@ TEST(ServerCommand, ReadsTheOptionsAndRefusesBadOnes) {
         {{"--listen", "127.0.0.1:80", "--data", ""}, Action::refuse, "", 0},
         {{"--listen", "127.0.0.1:80", "--listen", "127.0.0.1:81"}, Action::refuse, "", 0},
         {{"--listen", "127.0.0.1:80", "--port", "1"}, Action::refuse, "", 0},
+        {{"--listen", "127.0.0.1:80", "--message-rate", "0"}, Action::refuse, "", 0},
+        {{"--listen", "127.0.0.1:80", "--message-rate", "20x"}, Action::refuse, "", 0},
+        {{"--listen", "127.0.0.1:80", "--message-rate"}, Action::refuse, "", 0},
     };
     for (const Case& c : cases) {
         std::string line;
@@ -330,6 +333,8 @@ TEST(ServerCommand, ReadsTheOptionsAndRefusesBadOnes) {
         }
     }
     EXPECT_EQ(server::parse_server_command({"--version"}, "1.0.0").text, "tav-server 1.0.0\n");
+    EXPECT_EQ(server::parse_server_command({"--listen", "[::1]:1", "--message-rate", "5000"}, "1").message_rate, 5000);
+    EXPECT_EQ(server::parse_server_command({"--listen", "[::1]:1"}, "1").message_rate, 20);
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ struct WsClient::Impl {
     std::unique_ptr<Plain> plain;
     std::unique_ptr<Tls> tls;
     beast::flat_buffer buffer;
-    bool open = false;
+    bool open = false, reading = false, read_done = false;
+    beast::error_code read_ec;
     std::optional<int> code;
 
     // Runs the io_context until `done` or the time is up; on time up the
@@ -117,18 +118,28 @@ bool WsClient::send(const std::string& text, bool binary) {
 std::optional<std::string> WsClient::receive(Ms timeout) {
     Impl& m = *impl_;
     if (!m.open) return std::nullopt;
-    bool done = false;
-    beast::error_code result;
-    m.buffer.clear();
-    m.with([&](auto& ws) {
-        ws.async_read(m.buffer, [&](beast::error_code ec, std::size_t) {
-            result = ec;
-            done = true;
+    // A read not finished in time stays pending for the next call: a
+    // websocket read cannot be cancelled without losing the connection.
+    if (!m.reading) {
+        m.reading = true;
+        m.read_done = false;
+        m.buffer.clear();
+        m.with([&](auto& ws) {
+            ws.async_read(m.buffer, [&m](beast::error_code ec, std::size_t) {
+                m.read_ec = ec;
+                m.read_done = true;
+            });
         });
-    });
-    if (!m.wait(done, timeout)) return std::nullopt;
-    if (result) {
-        if (result == websocket::error::closed) m.with([&](auto& ws) { m.code = ws.reason().code; });
+    }
+    m.io.restart();
+    const auto until = std::chrono::steady_clock::now() + timeout;
+    if (timeout.count() == 0) m.io.poll();
+    while (!m.read_done && std::chrono::steady_clock::now() < until) m.io.run_one_until(until);
+    if (!m.read_done) return std::nullopt;
+    m.reading = false;
+    m.read_done = false;
+    if (m.read_ec) {
+        if (m.read_ec == websocket::error::closed) m.with([&](auto& ws) { m.code = ws.reason().code; });
         m.close_socket();
         return std::nullopt;
     }
