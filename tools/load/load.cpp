@@ -106,6 +106,8 @@ struct Bot : std::enable_shared_from_this<Bot> {
     void start() {
         beast::get_lowest_layer(ws).async_connect(run.endpoint, [self = shared_from_this()](beast::error_code ec) {
             if (ec) return self->fail("connect", ec);
+            // Small frames go at once: no waiting on the server's delayed acknowledgement.
+            beast::get_lowest_layer(self->ws).socket().set_option(tcp::no_delay(true));
             self->ws.async_handshake("127.0.0.1", "/", [self](beast::error_code e) {
                 if (e) return self->fail("handshake", e);
                 self->open = true;
