@@ -60,7 +60,8 @@ struct Transport::Impl {
     asio::steady_timer ticker{io};
     asio::signal_set signals{io};
     std::unordered_map<net::Connection, std::shared_ptr<Link>> links;
-    std::vector<net::Sent> pending;  // answers not yet kept and sent
+    std::vector<net::Sent> pending;   // answers not yet kept and sent
+    std::vector<std::string> closed;  // tables closed whose journals are not yet forgotten
     bool flush_posted = false, failed = false, stopping = false;
     std::size_t tables_seen = 0;
 
@@ -68,6 +69,9 @@ struct Transport::Impl {
     void schedule_tick();
     // An answer of the service: kept and sent in the next flush.
     void answer(net::Sent sent);
+    // Tables the service closed: forgotten in the next flush, even a quiet one.
+    void closed_tables();
+    void post_flush();
     void flush();
     void shutdown();
     // Runs a handler's body: nothing it throws reaches Asio.
@@ -251,7 +255,10 @@ void Transport::Impl::schedule_tick() {
     ticker.expires_after(options.tick);
     ticker.async_wait([this](beast::error_code ec) {
         if (ec || stopping) return;
-        guarded("tick", [&] { answer(service.tick(wall_clock())); });
+        guarded("tick", [&] {
+            answer(service.tick(wall_clock()));
+            closed_tables();
+        });
         schedule_tick();
     });
 }
@@ -259,6 +266,17 @@ void Transport::Impl::schedule_tick() {
 void Transport::Impl::answer(net::Sent sent) {
     if (sent.journal.empty() && sent.frames.empty() && sent.closing.empty()) return;
     pending.push_back(std::move(sent));
+    post_flush();
+}
+
+void Transport::Impl::closed_tables() {
+    std::vector<std::string> codes = service.closed_tables();
+    if (codes.empty()) return;
+    closed.insert(closed.end(), codes.begin(), codes.end());
+    post_flush();
+}
+
+void Transport::Impl::post_flush() {
     if (flush_posted) return;
     flush_posted = true;
     asio::post(io, [this] { flush(); });
@@ -266,22 +284,23 @@ void Transport::Impl::answer(net::Sent sent) {
 
 void Transport::Impl::flush() {
     flush_posted = false;
-    std::vector<net::Sent> sents = std::exchange(pending, {});
-    std::vector<std::string> closed;
     std::size_t opened = 0;
     guarded("flush", [&] {
-        closed = service.closed_tables();
-        for (const net::Sent& s : sents)
+        std::vector<std::string> codes = service.closed_tables();
+        closed.insert(closed.end(), codes.begin(), codes.end());
+        for (const net::Sent& s : pending)
             for (const net::JournalEntry& e : s.journal) opened += e.sequence == 0;
     });
+    std::vector<net::Sent> sents = std::exchange(pending, {});
+    const std::vector<std::string> forgotten = std::exchange(closed, {});
     if (keeper != nullptr) {
         try {
             std::vector<net::JournalEntry> entries;
             for (net::Sent& s : sents)
                 for (net::JournalEntry& e : s.journal) entries.push_back(std::move(e));
             if (!entries.empty()) keeper->append(entries);
-            for (const std::string& code : closed) keeper->forget(code);
-            keeper->commit();
+            for (const std::string& code : forgotten) keeper->forget(code);
+            if (!entries.empty() || !forgotten.empty()) keeper->commit();
         } catch (const std::exception& e) {
             // Nothing may be sent that is not kept: the server stops.
             log(std::string("journal failed, stopping: ") + e.what());
@@ -299,10 +318,10 @@ void Transport::Impl::flush() {
         }
     });
     // Tables are counted, never named in the log: a code lets anyone watch.
-    if (opened > 0 || !closed.empty()) {
+    if (opened > 0 || !forgotten.empty()) {
         const std::size_t now = service.tables();
         for (std::size_t i = 0; i < opened; ++i) log("table opened (" + std::to_string(now) + " open)");
-        for (std::size_t i = 0; i < closed.size(); ++i) log("table closed (" + std::to_string(now) + " open)");
+        for (std::size_t i = 0; i < forgotten.size(); ++i) log("table closed (" + std::to_string(now) + " open)");
     }
 }
 

@@ -12,6 +12,7 @@
 #include <set>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include "server/options.h"
 #include "server/transport.h"
@@ -47,6 +48,9 @@ public:
             s.closing.push_back({c, std::stoi(t.substr(6))});
         } else if (t == "flood") {
             for (int i = 0; i < 200; ++i) s.frames.push_back({c, std::string(60000, 'x')});
+        } else if (t.rfind("retire ", 0) == 0) {  // the table closes, nobody is told
+            std::lock_guard lock(m);
+            retired.push_back(t.substr(7));
         } else if (t == "throw") {
             throw std::runtime_error("a fault in the service");
         } else {
@@ -63,7 +67,10 @@ public:
         ++ticks;
         return {};
     }
-    std::vector<std::string> closed_tables() override { return {}; }
+    std::vector<std::string> closed_tables() override {
+        std::lock_guard lock(m);
+        return std::exchange(retired, {});
+    }
     std::size_t tables() const override { return 0; }
 
     std::mutex m;
@@ -71,6 +78,7 @@ public:
     Connection last = 0;
     std::uint64_t sequence = 0;
     std::set<Connection> gone;
+    std::vector<std::string> retired;
     std::atomic<int> ticks{0};
 };
 
@@ -80,13 +88,29 @@ public:
         for (const auto& e : entries) appended.push_back(e.text);
     }
     void commit() override {
+        // A commit takes a moment, as on a disk: a frame sent before it
+        // returned would reach its client before it is marked kept.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
         std::lock_guard lock(m);
         if (fail) throw std::runtime_error("disk full");
         committed.insert(appended.begin(), appended.end());
         appended.clear();
         ++commits;
     }
-    void forget(const std::string&) override {}
+    void forget(const std::string& table) override {
+        std::lock_guard lock(m);
+        forgotten.insert(table);
+    }
+    bool was_forgotten(const std::string& table) {
+        for (int i = 0; i < 200; ++i) {
+            {
+                std::lock_guard lock(m);
+                if (forgotten.count(table) > 0) return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
     bool kept(const std::string& text) {
         std::lock_guard lock(m);
         return committed.count(text) > 0;
@@ -95,7 +119,7 @@ public:
     std::mutex m;
     bool fail = false;
     std::vector<std::string> appended;
-    std::set<std::string> committed;
+    std::set<std::string> committed, forgotten;
     int commits = 0;
 };
 
@@ -177,6 +201,9 @@ TEST(Transport, FramesReachTheServiceAndAnswersComeBackOnlyOnceKept) {
     ASSERT_TRUE(a.send(std::string(5000, 'y')));
     EXPECT_EQ(a.receive(), "text 5000");
     EXPECT_GT(server.service.ticks.load(), 0);
+    // A table that closes quietly has its journal forgotten all the same.
+    ASSERT_TRUE(a.send("retire T1"));
+    EXPECT_TRUE(server.keeper.was_forgotten("T1"));
 }
 
 TEST(Transport, MisbehavingClientsAreClosedAndTheOthersStillServed) {
@@ -282,6 +309,25 @@ TEST(Transport, TlsConnectionsAreServedWithTheGivenCertificate) {
     StandIn idle;
     Transport refused(options, idle, nullptr, [](std::string_view) {});
     EXPECT_THROW(refused.listen(), std::runtime_error);
+}
+
+TEST(Transport, ListensOnTheAddressGivenAndSaysWhichPort) {
+    StandIn idle;
+    struct Case {
+        std::string address, starts;
+    };
+    for (const Case& c : std::vector<Case>{{"127.0.0.1", "127.0.0.1:"}, {"::1", "[::1]:"}}) {
+        TransportOptions options;
+        options.address = c.address;
+        Transport t(options, idle, nullptr, [](std::string_view) {});
+        const std::string bound = t.listen();
+        EXPECT_EQ(bound.rfind(c.starts, 0), 0u) << bound;
+        EXPECT_NE(bound, c.starts + "0");
+    }
+    TransportOptions taken;
+    taken.address = "not an address";
+    Transport t(taken, idle, nullptr, [](std::string_view) {});
+    EXPECT_THROW(t.listen(), std::runtime_error);
 }
 
 TEST(ServerCommand, ReadsTheOptionsAndRefusesBadOnes) {

@@ -71,6 +71,7 @@ WsClient::WsClient(unsigned short port, bool tls, Ms timeout) : impl_(std::make_
                 done = true;
                 return;
             }
+            beast::get_lowest_layer(ws).socket().set_option(tcp::no_delay(true));
             auto websocket_handshake = [&] {
                 ws.async_handshake("127.0.0.1", "/", [&](beast::error_code e) {
                     result = e;
