@@ -6,10 +6,13 @@
 #include <boost/beast/ssl.hpp>
 #include <boost/beast/websocket.hpp>
 #include <boost/beast/websocket/ssl.hpp>
+#include <condition_variable>
 #include <csignal>
 #include <deque>
 #include <exception>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 #include <type_traits>
 #include <unordered_map>
 #include <utility>
@@ -63,7 +66,23 @@ struct Transport::Impl {
     std::vector<net::Sent> pending;   // answers not yet kept and sent
     std::vector<std::string> closed;  // tables closed whose journals are not yet forgotten
     bool flush_posted = false, failed = false, stopping = false;
-    std::size_t tables_seen = 0;
+
+    // What one commit keeps, and what is sent once it is kept.
+    struct Batch {
+        std::vector<net::Sent> sents;
+        std::vector<std::string> forgotten;
+        std::size_t opened = 0;  // tables made
+    };
+    // The journal's own thread: one commit at a time, and everything that
+    // arrives meanwhile grouped into the next, so that this thread never
+    // waits on the disk. It touches nothing but the keeper.
+    Batch committing_batch;
+    bool committing = false;
+    std::thread writer;
+    std::mutex writer_mutex;
+    std::condition_variable writer_wakes;
+    std::optional<std::pair<std::vector<net::JournalEntry>, std::vector<std::string>>> writer_job;
+    bool writer_quits = false;
 
     void accept();
     void schedule_tick();
@@ -73,7 +92,13 @@ struct Transport::Impl {
     void closed_tables();
     void post_flush();
     void flush();
+    Batch take_batch();
+    void start_commit();
+    void committed(const std::string& error);
+    void deliver(Batch& batch);
+    void write_journal();
     void shutdown();
+    void finish();
     // Runs a handler's body: nothing it throws reaches Asio.
     template <class F>
     void guarded(std::string_view where, F&& f) {
@@ -171,7 +196,7 @@ private:
             return;
         }
         // After the service asked to close, frames still read are not its business.
-        if (id_ && !close_code_ && !dead_) {
+        if (id_ && !close_code_ && !dead_ && !t_.stopping) {
             const auto data = buffer_.cdata();
             const std::string_view text(static_cast<const char*>(data.data()), data.size());
             const bool binary = !ws_.got_text();
@@ -284,33 +309,84 @@ void Transport::Impl::post_flush() {
 
 void Transport::Impl::flush() {
     flush_posted = false;
-    std::size_t opened = 0;
     guarded("flush", [&] {
         std::vector<std::string> codes = service.closed_tables();
         closed.insert(closed.end(), codes.begin(), codes.end());
-        for (const net::Sent& s : pending)
-            for (const net::JournalEntry& e : s.journal) opened += e.sequence == 0;
     });
-    std::vector<net::Sent> sents = std::exchange(pending, {});
-    const std::vector<std::string> forgotten = std::exchange(closed, {});
-    if (keeper != nullptr) {
+    if (keeper == nullptr) {
+        Batch batch = take_batch();
+        deliver(batch);
+    } else if (!committing && !failed) {
+        start_commit();
+    }
+}
+
+Transport::Impl::Batch Transport::Impl::take_batch() {
+    Batch b;
+    b.sents = std::exchange(pending, {});
+    b.forgotten = std::exchange(closed, {});
+    for (const net::Sent& s : b.sents)
+        for (const net::JournalEntry& e : s.journal) b.opened += e.sequence == 0;
+    return b;
+}
+
+void Transport::Impl::start_commit() {
+    if (pending.empty() && closed.empty()) {
+        if (stopping) finish();
+        return;
+    }
+    committing_batch = take_batch();
+    std::vector<net::JournalEntry> entries;
+    for (net::Sent& s : committing_batch.sents)
+        for (net::JournalEntry& e : s.journal) entries.push_back(std::move(e));
+    committing = true;
+    {
+        std::lock_guard lock(writer_mutex);
+        writer_job.emplace(std::move(entries), committing_batch.forgotten);
+    }
+    writer_wakes.notify_one();
+}
+
+void Transport::Impl::write_journal() {
+    for (;;) {
+        std::unique_lock lock(writer_mutex);
+        writer_wakes.wait(lock, [this] { return writer_job.has_value() || writer_quits; });
+        if (!writer_job) return;
+        auto [entries, forgotten] = std::move(*writer_job);
+        writer_job.reset();
+        lock.unlock();
+        std::string error;
         try {
-            std::vector<net::JournalEntry> entries;
-            for (net::Sent& s : sents)
-                for (net::JournalEntry& e : s.journal) entries.push_back(std::move(e));
             if (!entries.empty()) keeper->append(entries);
             for (const std::string& code : forgotten) keeper->forget(code);
             if (!entries.empty() || !forgotten.empty()) keeper->commit();
         } catch (const std::exception& e) {
-            // Nothing may be sent that is not kept: the server stops.
-            log(std::string("journal failed, stopping: ") + e.what());
-            failed = true;
-            shutdown();
-            return;
+            error = e.what();
+            if (error.empty()) error = "unknown failure";
         }
+        asio::post(io, [this, error] { committed(error); });
     }
+}
+
+void Transport::Impl::committed(const std::string& error) {
+    committing = false;
+    if (!error.empty()) {
+        // Nothing may be sent that is not kept: the server stops.
+        log("journal failed, stopping: " + error);
+        failed = true;
+        stopping = true;
+        finish();
+        return;
+    }
+    deliver(committing_batch);
+    committing_batch = {};
+    // What came in during the commit goes in the next one.
+    start_commit();
+}
+
+void Transport::Impl::deliver(Batch& batch) {
     guarded("send", [&] {
-        for (net::Sent& s : sents) {
+        for (net::Sent& s : batch.sents) {
             for (net::Frame& f : s.frames)
                 if (const auto it = links.find(f.to); it != links.end()) it->second->send(std::move(f.text));
             for (const net::Closing& c : s.closing)
@@ -318,10 +394,10 @@ void Transport::Impl::flush() {
         }
     });
     // Tables are counted, never named in the log: a code lets anyone watch.
-    if (opened > 0 || !forgotten.empty()) {
+    if (batch.opened > 0 || !batch.forgotten.empty()) {
         const std::size_t now = service.tables();
-        for (std::size_t i = 0; i < opened; ++i) log("table opened (" + std::to_string(now) + " open)");
-        for (std::size_t i = 0; i < forgotten.size(); ++i) log("table closed (" + std::to_string(now) + " open)");
+        for (std::size_t i = 0; i < batch.opened; ++i) log("table opened (" + std::to_string(now) + " open)");
+        for (std::size_t i = 0; i < batch.forgotten.size(); ++i) log("table closed (" + std::to_string(now) + " open)");
     }
 }
 
@@ -332,7 +408,17 @@ void Transport::Impl::shutdown() {
     acceptor.close(ignored);
     ticker.cancel();
     signals.cancel();
-    if (!failed && !pending.empty()) flush();
+    // What is pending is kept (and sent) before the end.
+    if (keeper == nullptr) {
+        Batch batch = take_batch();
+        deliver(batch);
+        finish();
+    } else if (!committing) {
+        start_commit();
+    }
+}
+
+void Transport::Impl::finish() {
     for (auto& [c, link] : std::exchange(links, {})) link->shut();
     io.stop();
 }
@@ -379,9 +465,18 @@ bool Transport::run() {
             if (!ec) t.shutdown();
         });
     }
+    if (t.keeper != nullptr) t.writer = std::thread([&t] { t.write_journal(); });
     t.accept();
     t.schedule_tick();
     t.io.run();
+    if (t.writer.joinable()) {
+        {
+            std::lock_guard lock(t.writer_mutex);
+            t.writer_quits = true;
+        }
+        t.writer_wakes.notify_one();
+        t.writer.join();
+    }
     return !t.failed;
 }
 

@@ -6,8 +6,10 @@
 //
 // A result is never sent before it is kept: the answers of every handler that
 // ran are gathered, their journal entries appended and committed once, and
-// only then are their frames sent (many tables acting at once share one
-// commit).
+// only then are their frames sent. The commit runs on a thread of its own
+// that touches only the journal; while it runs, the answers that come in
+// wait for the next one (many tables acting at once share one commit, and
+// no connection waits on the disk to be read).
 #pragma once
 
 #include <chrono>

@@ -85,6 +85,7 @@ public:
 class Keeping final : public server::Keeper {
 public:
     void append(const std::vector<net::JournalEntry>& entries) override {
+        std::lock_guard lock(m);
         for (const auto& e : entries) appended.push_back(e.text);
     }
     void commit() override {
