@@ -78,8 +78,10 @@ public:
     // A new connection: its number (never reused), or none when full.
     std::optional<Connection> connect(Time now);
     // A text frame from `c` (a binary frame is given as text too, marked).
+    // Once `c` is in a call's `closing`, nothing more from it is read.
     Sent receive(Connection c, std::string_view text, bool binary, Time now);
-    // The connection is gone (closed by either side, or failed).
+    // The connection is gone (closed by either side, or failed): a seat it
+    // held is dropped. Call it for every connection, those the lobby closed too.
     Sent disconnect(Connection c, Time now);
     // Time passes: decisions whose time ran out, seats past their grace,
     // tables closing. Call at least once a second.

@@ -43,9 +43,15 @@ int seconds_left(const Asking& a, Time now) {
     return static_cast<int>(std::clamp<decltype(ms)>(seconds, 1, kMaxSecondsPerDecision));
 }
 
-void add_ask(const Asking& a, std::uint64_t version, Time now, std::vector<std::string>& out) {
+void add_ask(const Asking& a, std::uint64_t version, Time now, std::vector<std::string>& out, FrameCache& cache) {
     if (!a.seat) return;
-    out.push_back(encode(AskSeat{*a.seat, a.ask, wire_version(version), seconds_left(a, now)}));
+    if (cache.ask.empty()) cache.ask = encode(AskSeat{*a.seat, a.ask, wire_version(version), seconds_left(a, now)});
+    out.push_back(cache.ask);
+}
+
+const std::string& table_text(const std::string& code, const Table& table, FrameCache& cache) {
+    if (cache.table.empty()) cache.table = encode(table_info(code, table));
+    return cache.table;
 }
 
 template <int N>
@@ -88,19 +94,25 @@ std::string error_text(ErrorCode code, std::string field, std::string message) {
     return encode(Error{code, std::move(field), std::move(message)});
 }
 
-void add_frames(const Message& m, const std::string& code, const Table& table, std::span<const game::Event> record,
-                Time now, std::vector<std::string>& out) {
+void add_frames(const Message& m, const std::string& code, const Table& table, const EventRecord& record, Time now,
+                std::vector<std::string>& out, FrameCache& cache) {
     if (const auto* u = std::get_if<Update>(&m.payload)) {
-        if (!u->events.empty()) out.push_back(encode(StepEvents{wire_version(u->version), u->events}));
-        if (u->seats) out.push_back(encode(table_info(code, table)));
-        add_ask(u->asking, u->version, now, out);
+        if (!u->events.empty()) {
+            // Most steps look the same from every seat: each different view is written once.
+            auto same = std::ranges::find_if(cache.events, [&](const auto& seen) { return seen.first == u->events; });
+            if (same == cache.events.end())
+                same = cache.events.insert(same, {u->events, encode(StepEvents{wire_version(u->version), u->events})});
+            out.push_back(same->second);
+        }
+        if (u->seats) out.push_back(table_text(code, table, cache));
+        add_ask(u->asking, u->version, now, out, cache);
         return;
     }
     const Snapshot& snap = std::get<Snapshot>(m.payload);
     // A seat's snapshot goes only to its player, on sitting (the token is
     // new) and on coming back (the same token): both are told `seated`.
     if (snap.seat) out.push_back(encode(Seated{*snap.seat, hex(snap.token.value_or(table.holder(*snap.seat).token))}));
-    out.push_back(encode(table_info(code, table)));
+    out.push_back(table_text(code, table, cache));
     SeatSnapshot s;
     s.seat = snap.seat;
     s.version = wire_version(snap.version);
@@ -114,9 +126,16 @@ void add_frames(const Message& m, const std::string& code, const Table& table, s
     }
     // A seat taken during a deal sees this deal as a spectator does.
     const bool sees = snap.seat && !table.holder(*snap.seat).next_deal;
-    s.record = record_for(record, sees ? snap.seat : std::nullopt);
-    out.push_back(encode(s));
-    add_ask(snap.asking, snap.version, now, out);
+    s.record = record_for(record.events(), sees ? snap.seat : std::nullopt);
+    // A frame past the limit would be refused by every client: a record
+    // that long keeps its first events (the state is in the other fields).
+    std::string text = encode(s);
+    while (text.size() > kMaxServerMessage && !s.record.empty()) {
+        s.record.resize(s.record.size() * 3 / 4);
+        text = encode(s);
+    }
+    out.push_back(std::move(text));
+    add_ask(snap.asking, snap.version, now, out, cache);
 }
 
 }  // namespace tav::net

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "net/buckets.h"
+#include "net/event_record.h"
 #include "net/journal_text.h"
 #include "net/lobby.h"
 #include "net/protocol.h"
@@ -48,9 +49,9 @@ struct OpenTable {
     std::string code;
     std::shared_ptr<Draws> draws;
     std::unique_ptr<Table> table;
-    std::uint64_t sequence = 0;       // of the next journal entry
-    std::vector<game::Event> record;  // this deal's events, from its shuffle
-    std::set<Connection> members;     // seated or watching: who hears chat
+    std::uint64_t sequence = 0;    // of the next journal entry
+    EventRecord record;            // this deal's events, from its shuffle
+    std::set<Connection> members;  // seated or watching: who hears chat
 };
 
 struct Peer {

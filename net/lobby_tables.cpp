@@ -55,7 +55,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
     if (!out.ok()) return r;
     for (const game::Event& e : table.last_events().list) {
         if (std::holds_alternative<game::Shuffling>(e)) t.record.clear();
-        if (t.record.size() < kMostRecord) t.record.push_back(e);
+        if (t.record.size() < kMostRecord) t.record.push(e);
     }
     switch (call.kind) {
         case CallKind::sit:
@@ -82,9 +82,10 @@ Outcome Lobby::Impl::call(OpenTable& t, Call call, Sent& sent) {
 
 void Lobby::Impl::deliver(OpenTable& t, Outcome& out, Time now, Sent& sent) {
     std::vector<std::string> texts;
+    FrameCache cache;
     for (const Message& m : out.messages) {
         texts.clear();
-        add_frames(m, t.code, *t.table, t.record, now, texts);
+        add_frames(m, t.code, *t.table, t.record, now, texts, cache);
         for (std::string& text : texts) sent.frames.push_back({m.to, std::move(text)});
     }
     if (out.released) {
@@ -200,7 +201,8 @@ Lobby::Restored Lobby::restore(const std::vector<JournalEntry>& entries, Time no
         t.draws->replaying = true;
         if (why.empty()) why = impl_->replay(list, t, most_connection);
         if (!why.empty()) {
-            restored.error += (restored.error.empty() ? "" : "; ") + ("table " + code + " " + why);
+            if (!restored.error.empty()) restored.error += "; ";
+            restored.error.append("table ").append(code).append(" ").append(why);
             continue;
         }
         impl_->tables.emplace(code, std::move(t));

@@ -169,6 +169,13 @@ void Table::membership_changed(Time now) {
         empty_since_ = now;
 }
 
+void Table::forget_events() {
+    events_.clear();
+    // A deal's dealing is hundreds of events: its room is not kept through
+    // the long waits for a human between calls, at every table a server holds.
+    if (events_.list.capacity() > 32) events_.list.shrink_to_fit();
+}
+
 Token Table::new_token() {
     Token t{};
     for (std::size_t half = 0; half < 2; ++half) {
@@ -185,7 +192,7 @@ Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     if (std::string why = name_refused(name); !why.empty()) return refuse(why);
     if (seats_[seat].holder != Holder::computer) return refuse(refusal::kSeatTaken);
     std::erase(spectators_, c);  // a spectator may take a seat
-    events_.clear();
+    forget_events();
     seats_[seat] = SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals};
     const bool moved = seats_to_humans();
     if (moved) stepped(now);
@@ -203,7 +210,7 @@ Outcome Table::watch(Connection c, Time now) {
     if (closed_) return refuse(refusal::kClosed);
     if (seat_of(c) || watching(c)) return refuse(refusal::kAtTheTable);
     if (std::cmp_greater_equal(spectators_.size(), options_.most_spectators)) return refuse(refusal::kNoRoomToWatch);
-    events_.clear();  // nothing happened in the game: the last call's events are not this one's
+    forget_events();  // nothing happened in the game: the last call's events are not this one's
     spectators_.push_back(c);
     membership_changed(now);
     Outcome out;
@@ -213,7 +220,7 @@ Outcome Table::watch(Connection c, Time now) {
 
 Outcome Table::leave(Connection c, Time now) {
     if (closed_) return refuse(refusal::kClosed);
-    events_.clear();
+    forget_events();
     const std::uint64_t before = version_;
     const std::optional<Seat> seat = seat_of(c);
     if (seat) {
@@ -236,7 +243,7 @@ Outcome Table::leave(Connection c, Time now) {
 
 Outcome Table::drop(Connection c, Time now) {
     if (closed_) return refuse(refusal::kClosed);
-    events_.clear();
+    forget_events();
     const std::uint64_t before = version_;
     const std::optional<Seat> seat = seat_of(c);
     if (seat) {
@@ -268,7 +275,7 @@ Outcome Table::rejoin(Connection c, const Token& token, Time now) {
     if (!seat) return refuse(refusal::kNoSuchToken);
     SeatHolder& h = seats_[*seat];
     if (h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
-    events_.clear();
+    forget_events();
     Outcome out;
     if (h.holder == Holder::human) out.released = h.connection;
     if (h.connection == host_) host_ = c;
@@ -286,7 +293,7 @@ Outcome Table::start(Connection c, Time now) {
     if (closed_) return refuse(refusal::kClosed);
     if (c != host_) return refuse(refusal::kOnlyTheHost);
     if (started_) return refuse(refusal::kStarted);
-    events_.clear();
+    forget_events();
     started_ = true;
     seats_to_humans();
     if (game::Verdict v = host::shuffle(state_, events_, deals_); !v) {
@@ -310,7 +317,7 @@ Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Tim
     const std::optional<Seat> asked = game::current_seat(state_);
     if (asked != seat || !state_.human[*seat]) return refuse(refusal::kNotYourTurn);
     d.by_computer = false;  // only the table decides for the computer
-    events_.clear();
+    forget_events();
     game::Verdict v;
     if (d.move == game::Move::shuffle) {
         if (!d.cards.empty()) return refuse(refusal::kNoPack);
@@ -328,7 +335,7 @@ Outcome Table::decide(Connection c, std::uint64_t version, game::Decision d, Tim
 
 Outcome Table::tick(Time now) {
     if (closed_) return refuse(refusal::kClosed);
-    events_.clear();
+    forget_events();
     const std::uint64_t before = version_;
     bool seats_changed = false;
     for (Seat s : game::kAllSeats) {

@@ -111,6 +111,8 @@ private:
     void pass_host();
     void membership_changed(Time now);
     Token new_token();
+    // Each call begins with no events of its own.
+    void forget_events();
     static Outcome refuse(std::string_view reason) {
         Outcome out;
         out.refused = reason;

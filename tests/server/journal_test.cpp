@@ -9,7 +9,11 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <random>
 #include <string>
+
+#include "net/protocol.h"
+#include "rules/gate.h"
 
 namespace tav::server {
 namespace {
@@ -121,6 +125,53 @@ TEST(Journal, FailuresAreReportedAndLeaveNothingHalfKept) {
     EXPECT_FALSE(nowhere.forget("AAAAAAAAAA"));
     EXPECT_TRUE(nowhere.load().empty());
     EXPECT_NE(nowhere.error(), "");
+}
+
+// The lobby's entries through the file: a table played, each call's entries
+// committed as the server commits them, comes back from a journal opened
+// again exactly where it was.
+TEST(Journal, ALobbysTableComesBackThroughTheFile) {
+    Folder folder;
+    std::mt19937_64 rng(4), chooser(5);
+    net::Lobby lobby({}, [&] { return rng(); });
+    Journal journal(folder.path);
+    net::Time now{0};
+    auto call = [&](net::Sent sent) {
+        EXPECT_TRUE(journal.append(sent.journal)) << journal.error();
+        EXPECT_TRUE(journal.commit()) << journal.error();
+        return sent;
+    };
+    const net::Connection host = *lobby.connect(now);
+    call(lobby.receive(host, net::encode(net::Hello{}), false, now));
+    const net::Sent made =
+        call(lobby.receive(host, net::encode(net::Create{"主", {}, game::Level::classic, 0}), false, now));
+    const std::string code = std::get<net::TableInfo>(*net::decode_server(made.frames.back().text).message).code;
+    call(lobby.receive(host, net::encode(net::Sit{game::Seat::A}), false, now));
+    call(lobby.receive(host, net::encode(net::Start{}), false, now));
+    const net::Table& table = *lobby.find(code);
+    for (int i = 0; i < 300; ++i) {
+        now += std::chrono::milliseconds(100);
+        if (game::current_seat(table.state()) != game::Seat::A || !table.state().human[game::Seat::A]) {
+            call(lobby.tick(now));
+            continue;
+        }
+        game::Decision d{game::Move::shuffle, {}};
+        if (table.state().ask != game::Ask::shuffle) {
+            const std::vector<game::Decision> legal = game::legal_decisions(table.state());
+            d = legal[chooser() % legal.size()];
+        }
+        call(lobby.receive(host, net::encode(net::Decide{d, static_cast<std::int64_t>(table.version())}), false, now));
+    }
+    ASSERT_GT(table.version(), 50u);
+    call(lobby.disconnect(host, now));
+    net::Lobby again({}, [] { return std::uint64_t{0}; });
+    const net::Lobby::Restored restored = again.restore(Journal(folder.path).load(), now);
+    EXPECT_EQ(restored.error, "");
+    EXPECT_TRUE(restored.journal.empty());  // nobody was left to drop
+    ASSERT_TRUE(again.find(code));
+    EXPECT_EQ(again.find(code)->version(), table.version());
+    EXPECT_EQ(again.find(code)->holder(game::Seat::A).token, table.holder(game::Seat::A).token);
+    EXPECT_EQ(again.find(code)->state().hands, table.state().hands);
 }
 
 // Figures for the report, never a timed test: run with
