@@ -75,7 +75,7 @@ void SeatMirror::snapshot(const SeatSnapshot& snap) {
     expected_.clear();
     in_step_ = true;
     next_slot_ = 1;
-    awaiting_take_ = false;
+    awaiting_take_ = paid_ = false;
     next_smother_ = 1;
     next_point_ = 7;
     // The deal so far, from its shuffle, as this seat saw it: carried out

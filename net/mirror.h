@@ -5,16 +5,35 @@
 // the engine's own gate before sending it.
 //
 // The game is rebuilt by carrying out, on the known game, the decisions the
-// events show (a play, a pass, a hold-back, a tribute handed), through the
+// events show (a play, a pass, a hold-back, the first lead) through the
 // engine's own steps: the turn, the trick, places, scores and the ledger then
 // follow exactly as they do on the server. The events the engine makes on the
 // way must be the ones the server sent next; where they are not, the mirror
 // says it has lost step (`in_step`), and the next snapshot sets it right.
+// What the engine could do only with every hand in view (the deal, tributes,
+// threes bought) is read from the events themselves.
 //
-// What a seat cannot observe stays as a seat sees it: the others' hands are
-// face-down cards, and a smother tribute filed in the middle of a deal (it
-// hangs on the smothered hand's ranks) is known only when the deal's debts
-// are listed at its end.
+// What a seat cannot observe stays unknown, and only there does `known()`
+// differ from the seat's view of the real game; the gate reads none of it:
+// - the others' hands are face-down cards;
+// - a smother tribute filed in the middle of a deal (it hangs on the
+//   smothered hand's ranks) is known only when the deal's debts are listed;
+// - before the first deal's first lead, who leads and the fours' mark (they
+//   come from the fours being dealt);
+// - whether the computer made a player's decision when its time ran out:
+//   such a whole return marks its cards traded (a pass is read from the
+//   events that follow it); after a snapshot, also for a player who had
+//   dropped, and how the last challenge before the record was answered;
+// - after a snapshot in the middle of the tributes, the debts listed at the
+//   end of the deal before (the one being settled is learned from its events);
+// - after a snapshot in the middle of a deal, that a seat taken or given up
+//   during it changes hands only at the next deal (`table` shows the new
+//   holder at once): learned at the seat's next turn, where the server's asks
+//   and the mirror's steps part.
+//
+// What it needs of the server: a `table` before the `events` of the same
+// step (a dropped player's seat is played by the computer, whose passes
+// count), and an `events` message, empty if need be, whenever the version moves.
 #pragma once
 
 #include <array>
@@ -73,10 +92,19 @@ private:
     // Carries out a seat's decision shown by `e` on `s` through the engine's
     // steps; returns the events the steps made, as this seat sees them.
     std::vector<game::Event> decided(game::State& s, const game::Event& e, bool by_human) const;
+    // The decision shown by `e` carried out on `k`, read the first way whose
+    // steps make the events of `list` from `from` on (else the likeliest).
+    struct Reading {
+        game::State state;
+        std::vector<game::Event> made;
+        bool fits = false;
+    };
+    Reading read(const game::State& k, const game::Event& e, std::span<const game::Event> list, std::size_t from) const;
     game::Event as_seen(const game::Event& e) const;
     void tribute_handed(const game::TributeHanded& t);
     game::Debt* settled_debt();  // the slot being settled; none between slots
     void pay_slot();
+    void unpay_slot();
     void tributes_settled();
     void take(game::Seat s, game::Card c);
     void give(game::Seat s, game::Card c);
@@ -98,7 +126,7 @@ private:
     // Tribute settling: the next slot to look at, and a partner's tribute
     // waiting for its receiver's answer.
     int next_slot_ = 1;
-    bool awaiting_take_ = false;
+    bool awaiting_take_ = false, paid_ = false;
     game::Play handed_;  // the cards of the tribute being settled
     // The slots the next listed debts of each kind go to.
     int next_smother_ = 1, next_point_ = 7;

@@ -41,6 +41,25 @@ bool made_next(const std::vector<Event>& made, std::span<const Event> list, std:
     return true;
 }
 
+// The seat whose ask the server told and the mirror's steps did not, or the
+// other way round, where the events first part; none when they part elsewhere.
+std::optional<Seat> asked_apart(const std::vector<Event>& made, std::span<const Event> list, std::size_t from) {
+    auto asked_seat = [](const Event& e) -> std::optional<Seat> {
+        if (const auto* a = std::get_if<game::Asked>(&e)) return a->seat;
+        if (const auto* p = std::get_if<game::Prompted>(&e)) return p->seat;
+        return std::nullopt;
+    };
+    std::size_t j = from;
+    for (const Event& e : made) {
+        while (j < list.size() && taken_as_sent(list[j])) ++j;
+        if (j >= list.size()) return asked_seat(e);
+        if (!(list[j] == e)) return asked_seat(list[j]) ? asked_seat(list[j]) : asked_seat(e);
+        ++j;
+    }
+    while (j < list.size() && taken_as_sent(list[j])) ++j;
+    return j < list.size() ? asked_seat(list[j]) : std::nullopt;
+}
+
 }  // namespace
 
 game::Event SeatMirror::as_seen(const Event& e) const {
@@ -68,15 +87,39 @@ std::size_t SeatMirror::event(std::span<const Event> list, std::size_t i) {
         in_step_ = false;
         expected_.clear();
     }
-    std::optional<Seat> decider;
-    if (const auto* p = std::get_if<game::Passed>(&e)) decider = p->seat;
-    if (const auto* h = std::get_if<game::HeldBack>(&e)) decider = h->seat;
-    const bool driver =
-        decider || std::holds_alternative<game::Played>(e) || std::holds_alternative<game::FirstLeader>(e);
+    const bool driver = std::holds_alternative<game::Played>(e) || std::holds_alternative<game::Passed>(e) ||
+                        std::holds_alternative<game::HeldBack>(e) || std::holds_alternative<game::FirstLeader>(e);
     if (!driver) {
         handled(e);
         return 1;
     }
+    // Who is a player this deal: the server asks a player's seat with an
+    // event and the computer's without. A seat taken or given up during a
+    // deal changes hands only at the next, which `table` does not show: a
+    // mirror rebuilt from a snapshot learns it where the asks differ.
+    Reading best = read(known_, e, list, i + 1);
+    if (!best.fits) {
+        game::State base = known_;
+        std::vector<Event> made = best.made;
+        for (int tries = 0; tries < 2; ++tries) {
+            const std::optional<Seat> apart = asked_apart(made, list, i + 1);
+            if (!apart) break;
+            base.human[*apart] = !base.human[*apart];
+            Reading again = read(base, e, list, i + 1);
+            if (again.fits) {
+                best = std::move(again);
+                break;
+            }
+            made = std::move(again.made);
+        }
+    }
+    known_ = best.state;
+    expected_.assign(best.made.begin(), best.made.end());
+    return 1;
+}
+
+SeatMirror::Reading SeatMirror::read(const game::State& k, const Event& e, std::span<const Event> list,
+                                     std::size_t from) const {
     // Which passes count is not in the events: a player's own pass does not
     // (while a computer seat is in play), the computer's does, also when it
     // passes for a player who dropped or whose time ran out. The first
@@ -84,35 +127,30 @@ std::size_t SeatMirror::event(std::span<const Event> list, std::size_t i) {
     // pass or the computer's, with the passes counted so far, or with as
     // many as end the trick now, or as leave it open (a pass before this one
     // was read the other way).
-    struct Reading {
-        bool by_human;
-        int passes;
-    };
-    const game::State& k = known_;
+    std::optional<Seat> decider;
+    if (const auto* p = std::get_if<game::Passed>(&e)) decider = p->seat;
+    if (const auto* h = std::get_if<game::HeldBack>(&e)) decider = h->seat;
     const bool players = decider && k.human[*decider] && !dropped_[*decider];
-    std::vector<Reading> readings{{players, k.trick.passes}};
+    std::vector<std::pair<bool, int>> readings{{players, k.trick.passes}};
     if (decider) {
         const int ending = game::kSeats - k.out_count - 1;
         for (int passes : {k.trick.passes, ending, std::min(k.trick.passes, ending - 1)})
-            for (bool by_human : {players, !players})
-                if ((by_human == players || k.human[*decider]) && passes >= 0) readings.push_back({by_human, passes});
+            for (bool by_human : {players, !players}) {
+                const bool first = by_human == players && passes == k.trick.passes;
+                if (!first && (by_human == players || k.human[*decider]) && passes >= 0)
+                    readings.emplace_back(by_human, passes);
+            }
     }
-    game::State s = known_;
-    std::vector<Event> made;
+    Reading best;
     for (std::size_t r = 0; r < readings.size(); ++r) {
-        game::State trial = known_;
-        trial.trick.passes = readings[r].passes;
-        std::vector<Event> trial_made = decided(trial, e, readings[r].by_human);
-        const bool fits = made_next(trial_made, list, i + 1);
-        if (r == 0 || fits) {
-            s = trial;
-            made = std::move(trial_made);
-        }
-        if (fits) break;
+        Reading trial{k, {}, false};
+        trial.state.trick.passes = readings[r].second;
+        trial.made = decided(trial.state, e, readings[r].first);
+        trial.fits = made_next(trial.made, list, from);
+        if (r == 0 || trial.fits) best = std::move(trial);
+        if (best.fits) break;
     }
-    known_ = s;
-    expected_.assign(made.begin(), made.end());
-    return 1;
+    return best;
 }
 
 std::vector<Event> SeatMirror::decided(game::State& s, const Event& e, bool by_human) const {
@@ -180,11 +218,13 @@ void SeatMirror::handled(const Event& e) {
         k.fours_mark = 2;
         k.phase = game::Phase::tribute;
         for (Seat s : game::kAllSeats) k.hands[s].clear();
-        own_hand_seen_ = seat_.has_value();
         next_slot_ = k.settling;
         awaiting_take_ = false;
+        paid_ = false;
     } else if (const auto* d = std::get_if<game::Dealt>(&e)) {
-        k.hands[d->seat].push(sees(d->seat) ? d->card : 0);
+        // A seat taken in the middle of a deal is dealt its cards by name from the next.
+        if (d->seat == seat_) own_hand_seen_ = d->card != 0;
+        k.hands[d->seat].push(d->card);
     } else if (const auto* l = std::get_if<game::LaidOut>(&e)) {
         k.hands[l->seat] = l->cards;
     } else if (std::holds_alternative<game::PlayBegins>(e)) {
@@ -220,8 +260,14 @@ void SeatMirror::handled(const Event& e) {
         const bool tribute = a->ask == game::Ask::return_tribute || a->ask == game::Ask::take_partner_tribute;
         if (game::Debt* debt = settled_debt(); tribute && debt && !debt->receiver)
             debt->receiver = a->seat;  // a ledger the mirror never saw listed
+        // The server tells only a player's seat what it is asked: a seat taken
+        // or given up during the deal is read here after a snapshot.
+        k.human[a->seat] = true;
         if (a->ask == game::Ask::return_tribute && awaiting_take_) pay_slot();
-        if (a->ask == game::Ask::take_partner_tribute) awaiting_take_ = true;
+        if (a->ask == game::Ask::take_partner_tribute) {
+            if (paid_) unpay_slot();  // paid as to the computer: the player is asked first
+            awaiting_take_ = true;
+        }
         k.ask = a->ask;
         if (trick_ask(a->ask)) k.trick.turn = a->seat;
     } else if (const auto* p = std::get_if<game::Prompted>(&e)) {
@@ -281,6 +327,7 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
         next_slot_ = slot + 1;
         debt.count = t.cards.size();
         handed_ = t.cards;
+        paid_ = false;
         if (debt.count == 0) return;
         // The cards go over once the receiver takes them (a partner's, asked)
         // or, in a ledger never seen, once the receiver is named.
@@ -293,10 +340,8 @@ void SeatMirror::tribute_handed(const game::TributeHanded& t) {
     game::Debt* settled = settled_debt();
     if (!settled) return;
     game::Debt& debt = *settled;
-    if (!debt.receiver) {
-        debt.receiver = t.giver;
-        if (awaiting_take_) pay_slot();
-    }
+    if (!debt.receiver) debt.receiver = t.giver;
+    if (awaiting_take_) pay_slot();  // taken without a question: the computer's seat this deal
     if (!debt.payer) return;
     const Seat payer = *debt.payer, receiver = *debt.receiver;
     // A player's own return is whole and its cards are not marked traded; the
@@ -322,7 +367,20 @@ void SeatMirror::pay_slot() {
         give(*debt->receiver, c);
         k.traded.set(c);
     }
+    paid_ = true;
     k.ask = game::Ask::return_tribute;
+}
+
+void SeatMirror::unpay_slot() {
+    game::State& k = known_;
+    const game::Debt* debt = settled_debt();
+    if (!debt || !debt->payer || !debt->receiver) return;
+    for (game::Card c : handed_) {
+        take(*debt->receiver, c);
+        give(*debt->payer, c);
+        k.traded.reset(c);
+    }
+    paid_ = false;
 }
 
 void SeatMirror::tributes_settled() {
