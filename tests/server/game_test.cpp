@@ -79,8 +79,8 @@ TEST(ServedGame, SixPlayersPlayAHundredDealsWithDropsRejoinsTimeoutsAndRefusals)
     InProcessServer server(unhurried());
     std::vector<Player> players;
     for (std::uint64_t i = 0; i < 6; ++i) players.emplace_back(100 + i);
-    // One second a decision: a player who lets it run out is decided for.
-    const std::string code = seat_everyone(players, server.port, 1);
+    // Two seconds a decision: a player who lets it run out is decided for.
+    const std::string code = seat_everyone(players, server.port, 2);
     ASSERT_FALSE(code.empty());
     Player& host = players[0];
     const auto deals = [&host](int n) { return [&host, n] { return host.deals_over >= n; }; };
@@ -117,7 +117,7 @@ TEST(ServedGame, SixPlayersPlayAHundredDealsWithDropsRejoinsTimeoutsAndRefusals)
         const auto since = std::chrono::steady_clock::now();
         ASSERT_TRUE(play_until(
             players, [&] { return players[who].mirror.version() > d.version; }, Ms(10000), who));
-        EXPECT_GE(std::chrono::steady_clock::now() - since, Ms(500));
+        EXPECT_GE(std::chrono::steady_clock::now() - since, Ms(1500));
         players[who].decide(d);
         has_error(players[who], net::ErrorCode::stale_version);
     }

@@ -233,7 +233,11 @@ TEST(Transport, MisbehavingClientsAreClosedAndTheOthersStillServed) {
         ASSERT_TRUE(bad.ok());
         const Connection id = server.connected_after(before);
         ASSERT_NE(id, 0u);
-        ASSERT_TRUE(bad.send(c.frame));
+        // The server may close before a frame past the cap is all written.
+        const bool sent = bad.send(c.frame);
+        if (!c.closed) {
+            ASSERT_TRUE(sent);
+        }
         if (c.code) {
             EXPECT_EQ(bad.receive(), "bye");
             EXPECT_EQ(bad.receive(), std::nullopt);
