@@ -1,5 +1,7 @@
 // tav-server: many tables of the game for players over WebSocket.
 //   tav-server --listen 127.0.0.1:8080 [--data DIR] [--tls-cert F --tls-key F]
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -91,6 +93,16 @@ int serve(const server::ServerCommand& command) {
     return 0;
 }
 
+// Thousands of connections need as many open files as the system lets this
+// process have.
+void raise_open_files() {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,6 +114,7 @@ int main(int argc, char** argv) {
         case server::ServerCommand::Action::refuse: std::fputs(command.text.c_str(), stderr); return 2;
         case server::ServerCommand::Action::serve: break;
     }
+    raise_open_files();
     try {
         return serve(command);
     } catch (const std::exception& e) {

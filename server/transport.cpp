@@ -61,6 +61,7 @@ struct Transport::Impl {
     tcp::acceptor acceptor{io};
     std::optional<asio::ssl::context> tls;
     asio::steady_timer ticker{io};
+    asio::steady_timer accept_pause{io};
     asio::signal_set signals{io};
     std::unordered_map<net::Connection, std::shared_ptr<Link>> links;
     std::vector<net::Sent> pending;   // answers not yet kept and sent
@@ -262,16 +263,22 @@ void Transport::Impl::accept() {
     acceptor.async_accept([this](beast::error_code ec, tcp::socket socket) {
         if (stopping) return;
         if (ec) {
+            // Out of open files, say: try again a little later rather than
+            // spin on the same failure.
             log("accept failed: " + ec.message());
-        } else {
-            guarded("accept", [&] {
-                socket.set_option(tcp::no_delay(true));
-                if (tls)
-                    std::make_shared<TlsSession>(*this, std::move(socket), *tls)->start();
-                else
-                    std::make_shared<PlainSession>(*this, std::move(socket))->start();
+            accept_pause.expires_after(std::chrono::milliseconds(100));
+            accept_pause.async_wait([this](beast::error_code e) {
+                if (!e && !stopping) accept();
             });
+            return;
         }
+        guarded("accept", [&] {
+            socket.set_option(tcp::no_delay(true));
+            if (tls)
+                std::make_shared<TlsSession>(*this, std::move(socket), *tls)->start();
+            else
+                std::make_shared<PlainSession>(*this, std::move(socket))->start();
+        });
         accept();
     });
 }
@@ -407,6 +414,7 @@ void Transport::Impl::shutdown() {
     beast::error_code ignored;
     acceptor.close(ignored);
     ticker.cancel();
+    accept_pause.cancel();
     signals.cancel();
     // What is pending is kept (and sent) before the end.
     if (keeper == nullptr) {
