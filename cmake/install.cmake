@@ -33,6 +33,24 @@ add_custom_target(tav_compressed_docs ALL DEPENDS tav.6.gz changelog.gz)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tav.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# The table server, in the same package: the program, its manual page, the
+# protocol's reference, and a service unit that is not enabled on install
+# (Debian 12 keeps units under /lib, outside the /usr prefix).
+if(TARGET tav-server)
+  install(TARGETS tav-server RUNTIME DESTINATION ${TAV_INSTALL_GAMESDIR})
+  configure_file(resources/tav-server.6.in tav-server.6 @ONLY)
+  set(TAV_SERVER_MANPAGE ${CMAKE_CURRENT_BINARY_DIR}/tav-server.6)
+  add_custom_command(
+    OUTPUT tav-server.6.gz
+    COMMAND gzip -9n -c ${TAV_SERVER_MANPAGE} > tav-server.6.gz
+    DEPENDS ${TAV_SERVER_MANPAGE}
+    VERBATIM)
+  add_custom_target(tav_server_manpage ALL DEPENDS tav-server.6.gz)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tav-server.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  install(FILES docs/protocol.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES resources/tav-server.service DESTINATION /lib/systemd/system)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tav)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
