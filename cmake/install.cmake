@@ -49,6 +49,11 @@ if(TARGET tav-server)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/tav-server.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
   install(FILES docs/protocol.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES resources/tav-server.service DESTINATION /lib/systemd/system)
+  # The server as a user meets it: refused lines, --version, --help naming
+  # what the manual page names, a start and a stop by SIGTERM.
+  add_test(NAME tav_server.command_line
+           COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/tests/app/server_command_line_test.sh
+                   $<TARGET_FILE:tav-server> ${PROJECT_VERSION} ${TAV_SERVER_MANPAGE})
 endif()
 
 set(CPACK_GENERATOR DEB)

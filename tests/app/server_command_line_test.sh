@@ -10,12 +10,14 @@ trap 'rm -rf "$out" "$err" "$data"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for args in "--bogus" "stray" "" "--listen" "--listen nonsense" "--listen 127.0.0.1:99999" \
-            "--listen 127.0.0.1:0 --tls-cert only-one.pem"; do
+for args in "--bogus" "stray" "" "--listen" "--listen nonsense" "--listen 127.0.0.1" "--listen 127.0.0.1:99999" \
+            "--listen 127.0.0.1:0 --tls-cert only-one.pem" "--listen [::1]:1 --tls-cert c" "--data /tmp" \
+            "--listen 127.0.0.1:0 --message-rate 0"; do
   # shellcheck disable=SC2086 # each case is a list of arguments
   "$server" $args >"$out" 2>"$err"; status=$?
   [ "$status" -eq 2 ] || fail "'$args' exits with $status, not 2"
-  [ -s "$err" ] || fail "'$args' gives no reason on stderr"
+  [ -s "$out" ] && fail "'$args' printed on stdout: $(cat "$out")"
+  grep -q '^usage: tav-server' "$err" || fail "'$args' shows no usage on stderr: $(cat "$err")"
 done
 
 "$server" --version >"$out" 2>"$err"; status=$?
