@@ -16,12 +16,16 @@ struct Mark {
     bool closed = false;
     Connection host = 0;
     std::array<std::pair<Holder, Connection>, game::kSeats> seats{};
+    std::array<bool, game::kSeats> held{};  // a restart hold ending changes what the computer may play
     bool operator==(const Mark&) const = default;
 };
 
 Mark mark(const Table& t) {
-    Mark m{t.version(), t.closed(), t.host(), {}};
-    for (game::Seat s : game::kAllSeats) m.seats[game::index_of(s)] = {t.holder(s).holder, t.holder(s).connection};
+    Mark m{t.version(), t.closed(), t.host(), {}, {}};
+    for (game::Seat s : game::kAllSeats) {
+        m.seats[game::index_of(s)] = {t.holder(s).holder, t.holder(s).connection};
+        m.held[game::index_of(s)] = t.holder(s).held_until.has_value();
+    }
     return m;
 }
 
@@ -47,6 +51,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         case CallKind::start: out = table.start(c, call.time); break;
         case CallKind::decide: out = table.decide(c, call.version, call.decision, call.time); break;
         case CallKind::tick: out = table.tick(call.time); break;
+        case CallKind::restart: out = table.restart(call.time, call.hold); break;
         case CallKind::create: out.refused = "a table is made only once"; break;
     }
     call.words = std::move(t.draws->drawn);
@@ -63,6 +68,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         case CallKind::rejoin: t.members.insert(c); break;
         case CallKind::leave:
         case CallKind::drop: t.members.erase(c); break;
+        case CallKind::restart: t.members.clear(); break;
         default: break;
     }
     if (out.released) t.members.erase(*out.released);
@@ -210,13 +216,12 @@ Lobby::Restored Lobby::restore(const std::vector<JournalEntry>& entries, Time no
         ++restored.tables;
     }
     impl_->next_connection = std::max(impl_->next_connection, most_connection + 1);
-    // Nobody is connected after a restart: every player comes back with a token.
+    // Nobody is connected after a restart: every player comes back with a
+    // token, and the seats wait for them a while.
     Sent sent;
-    for (const std::string& code : rebuilt) {
-        OpenTable& t = impl_->tables.at(code);
-        const std::vector<Connection> members(t.members.begin(), t.members.end());
-        for (Connection c : members) impl_->call(t, Call{.kind = CallKind::drop, .connection = c, .time = now}, sent);
-    }
+    for (const std::string& code : rebuilt)
+        impl_->call(impl_->tables.at(code),
+                    Call{.kind = CallKind::restart, .time = now, .hold = impl_->options.restart_hold}, sent);
     restored.journal = std::move(sent.journal);
     return restored;
 }
