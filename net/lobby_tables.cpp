@@ -1,6 +1,7 @@
 // The lobby's tables: calls carried out and journalled, time passing, and
 // tables rebuilt from their journals after a restart.
 #include <algorithm>
+#include <optional>
 
 #include "net/lobby_frames.h"
 #include "net/lobby_impl.h"
@@ -9,14 +10,16 @@ namespace tav::net {
 
 namespace {
 
-// What a call may change of a table that the journal must see: a tick that
-// changes none of it is left out of the journal.
+// What a call may change of a table that the journal must see: a tick, or a
+// restart with nobody at the table, that changes none of it is left out of
+// the journal.
 struct Mark {
     std::uint64_t version = 0;
     bool closed = false;
     Connection host = 0;
     std::array<std::pair<Holder, Connection>, game::kSeats> seats{};
-    std::array<bool, game::kSeats> held{};  // a restart hold ending changes what the computer may play
+    // A restart hold begun or ended changes what the computer may play.
+    std::array<std::optional<Time>, game::kSeats> held{};
     bool operator==(const Mark&) const = default;
 };
 
@@ -24,7 +27,7 @@ Mark mark(const Table& t) {
     Mark m{t.version(), t.closed(), t.host(), {}, {}};
     for (game::Seat s : game::kAllSeats) {
         m.seats[game::index_of(s)] = {t.holder(s).holder, t.holder(s).connection};
-        m.held[game::index_of(s)] = t.holder(s).held_until.has_value();
+        m.held[game::index_of(s)] = t.holder(s).held_until;
     }
     return m;
 }
@@ -38,6 +41,8 @@ Entropy drawing(const std::shared_ptr<Draws>& draws) {
 Called Lobby::Impl::perform(OpenTable& t, Call& call) {
     Table& table = *t.table;
     const Mark before = mark(table);
+    // A restart sends the members away (spectators too, whom no mark shows).
+    const bool quiet = call.kind == CallKind::tick || (call.kind == CallKind::restart && t.members.empty());
     t.draws->drawn.clear();
     Called r;
     Outcome& out = r.outcome;
@@ -72,7 +77,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         default: break;
     }
     if (out.released) t.members.erase(*out.released);
-    r.journal = !out.closed && (call.kind != CallKind::tick || !(mark(table) == before));
+    r.journal = !out.closed && (!quiet || !(mark(table) == before));
     return r;
 }
 
