@@ -308,7 +308,8 @@ Outcome Table::restart(Time now, Time hold) {
         h.holder = Holder::dropped;
         h.dropped_at = now;  // nobody could come back while the server was down
         h.held_until.reset();
-        if (hold > Time::zero()) h.held_until = now + hold;
+        // Never past the token's grace, when the seat becomes the computer's.
+        if (hold > Time::zero()) h.held_until = now + std::min(hold, options_.grace);
     }
     spectators_.clear();
     membership_changed(now);

@@ -67,9 +67,10 @@ public:
     Outcome rejoin(Connection c, const Token& token, Time now);
     // The server came back from its journal and nobody is connected: every
     // seat a player was at, or that still waits for one, waits for `hold`
-    // (the computer does not play it, no clock runs for it; the grace for
-    // its token counts from now), then is a dropped seat like any other.
-    // Spectators are gone. A `hold` of zero drops the seats at once.
+    // (at most the grace time; the computer does not play it, no clock runs
+    // for it; the grace for its token counts from now), then is a dropped
+    // seat like any other. Spectators are gone. A `hold` of zero drops the
+    // seats at once.
     Outcome restart(Time now, Time hold);
     // The host deals the first deal.
     Outcome start(Connection c, Time now);

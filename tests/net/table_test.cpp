@@ -432,9 +432,12 @@ TEST(Table, SeatsTakenDuringADealShowNoHandUntilTheNext) {
 // After a restart a seat waits for its player through the hold, even when
 // it is to deal: the table neither deals for it nor runs its clock. A seat
 // dropped before the restart stays the computer's, its grace unchanged.
-// With no hold the seat is dropped at once.
+// With no hold the seat is dropped at once; no hold outlasts the grace.
 TEST(Table, ARestartHoldsThePlayersSeatsThenDropsThem) {
-    for (const Time hold : {Time{60s}, Time{0}}) {
+    struct Row {
+        Time hold, held;
+    };
+    for (const auto& [hold, held] : {Row{60s, 60s}, Row{0s, 0s}, Row{700s, 600s}}) {
         SCOPED_TRACE(hold.count());
         Harness h({.rules = {}, .seconds_per_decision = 30, .grace = 600s}, 17);
         h.sit(1, Seat::A);
@@ -455,10 +458,11 @@ TEST(Table, ARestartHoldsThePlayersSeatsThenDropsThem) {
         EXPECT_EQ(h.table.holder(dealer).dropped_at, h.now);
         EXPECT_EQ(h.table.holder(other).dropped_at, dropped);
         EXPECT_EQ(h.table.holder(other).held_until, std::nullopt);
-        if (hold > Time{0}) {
-            EXPECT_EQ(h.table.holder(dealer).held_until, h.now + hold);
-            h.tick(hold - 1s);  // past the time for a decision
-            EXPECT_EQ(h.table.version(), version);
+        if (held > Time{0}) {
+            EXPECT_EQ(h.table.holder(dealer).held_until, h.now + held);
+            h.tick(held - 1s);  // past the time for a decision, and the other seat's grace
+            EXPECT_EQ(game::current_seat(h.table.state()), dealer);
+            EXPECT_EQ(h.table.state().ask, Ask::shuffle);
         }
         h.tick(1s);
         EXPECT_GT(h.table.version(), version);
