@@ -92,8 +92,11 @@ TEST(ServerProcess, KilledMidDealAndStartedAgainEveryPlayerComesBackAndPlaysOn) 
         // A whole deal, then into the second.
         ASSERT_TRUE(play_until(players, [&] { return players[0].deals_over >= 1; }));
         for (int i = 0; i < 60; ++i) step(players);
-        // What each has been sent is what was committed: read all of it.
-        for (Player& p : players) p.pump(Ms(300));
+        // What each has been sent is what was committed: read all of it, up
+        // to a pause long enough for the results of the last decisions sent.
+        for (Player& p : players)
+            while (p.next(Ms(300))) {
+            }
         ASSERT_EQ(players[0].deals_over, 1) << "the second deal is over already";
         EXPECT_EQ(first.stop(SIGKILL), 128 + SIGKILL);
     }
