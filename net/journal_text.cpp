@@ -13,8 +13,8 @@ namespace {
 
 namespace json = boost::json;
 
-constexpr std::array<std::string_view, 9> kKinds{"create", "sit",   "watch",  "leave", "drop",
-                                                 "rejoin", "start", "decide", "tick"};
+constexpr std::array<std::string_view, 10> kKinds{"create", "sit",   "watch",  "leave", "drop",
+                                                  "rejoin", "start", "decide", "tick",  "restart"};
 constexpr std::string_view kHex = "0123456789abcdef";
 constexpr int kMoves = 7;  // game::Move's values
 
@@ -120,6 +120,7 @@ Call read(const json::object& o) {
             c.name = text(o, "n");
             break;
         case CallKind::rejoin: c.token = read_token(text(o, "token")); break;
+        case CallKind::restart: c.hold = Time(static_cast<Time::rep>(number(o, "h", std::uint64_t{1} << 62))); break;
         case CallKind::decide: {
             c.version = number(o, "at");
             c.decision.move = static_cast<game::Move>(number(o, "m", kMoves - 1));
@@ -153,6 +154,7 @@ std::string call_text(const Call& call) {
             o["n"] = call.name;
             break;
         case CallKind::rejoin: o["token"] = hex(call.token); break;
+        case CallKind::restart: o["h"] = call.hold.count(); break;
         case CallKind::decide: {
             o["at"] = call.version;
             o["m"] = static_cast<int>(call.decision.move);

@@ -16,13 +16,14 @@
 
 namespace tav::net {
 
-enum class CallKind : std::uint8_t { create, sit, watch, leave, drop, rejoin, start, decide, tick };
+enum class CallKind : std::uint8_t { create, sit, watch, leave, drop, rejoin, start, decide, tick, restart };
 
 struct Call {
     CallKind kind = CallKind::tick;
     Connection connection = 0;  // the caller; for `create`, the host
     Time time{};
     TableOptions options{};              // create
+    Time hold{};                         // restart: how long seats wait for their players
     game::Seat seat{};                   // sit
     std::string name{};                  // sit
     Token token{};                       // rejoin

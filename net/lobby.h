@@ -64,6 +64,10 @@ struct LobbyOptions {
     Time refusal_window = std::chrono::seconds(60);
     Time grace = std::chrono::minutes(10);  // for tables made here
     int rejoin_cap = 5;
+    // After a restart, how long a seat waits for its player before the
+    // computer plays it: time for the clients to see the connection gone
+    // and come back, not so long that the others wait on a player who went.
+    Time restart_hold = std::chrono::minutes(2);
 };
 
 class Lobby {
@@ -88,12 +92,13 @@ public:
     Sent tick(Time now);
 
     // After a restart: the journal's entries, table by table in sequence
-    // order, before any connection. Every seat a human held is dropped as
-    // of `now` (its player comes back with the token). Returns the tables
-    // rebuilt, and an error naming each table and entry that did not
-    // replay (that table is left out, the others are rebuilt). The drops
-    // change the tables: their entries are in `journal`, to be written and
-    // committed like any call's.
+    // order, before any connection. Every seat a human held waits for its
+    // player (who comes back with the token) for the restart hold as of
+    // `now`, then is dropped (Table::restart). Returns the tables rebuilt,
+    // and an error naming each table and entry that did not replay (that
+    // table is left out, the others are rebuilt). The restarts change the
+    // tables: their entries are in `journal`, to be written and committed
+    // like any call's.
     struct Restored {
         std::size_t tables = 0;
         std::string error;

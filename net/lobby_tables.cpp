@@ -1,6 +1,7 @@
 // The lobby's tables: calls carried out and journalled, time passing, and
 // tables rebuilt from their journals after a restart.
 #include <algorithm>
+#include <optional>
 
 #include "net/lobby_frames.h"
 #include "net/lobby_impl.h"
@@ -9,19 +10,25 @@ namespace tav::net {
 
 namespace {
 
-// What a call may change of a table that the journal must see: a tick that
-// changes none of it is left out of the journal.
+// What a call may change of a table that the journal must see: a tick, or a
+// restart with nobody at the table, that changes none of it is left out of
+// the journal.
 struct Mark {
     std::uint64_t version = 0;
     bool closed = false;
     Connection host = 0;
     std::array<std::pair<Holder, Connection>, game::kSeats> seats{};
+    // A restart hold begun or ended changes what the computer may play.
+    std::array<std::optional<Time>, game::kSeats> held{};
     bool operator==(const Mark&) const = default;
 };
 
 Mark mark(const Table& t) {
-    Mark m{t.version(), t.closed(), t.host(), {}};
-    for (game::Seat s : game::kAllSeats) m.seats[game::index_of(s)] = {t.holder(s).holder, t.holder(s).connection};
+    Mark m{t.version(), t.closed(), t.host(), {}, {}};
+    for (game::Seat s : game::kAllSeats) {
+        m.seats[game::index_of(s)] = {t.holder(s).holder, t.holder(s).connection};
+        m.held[game::index_of(s)] = t.holder(s).held_until;
+    }
     return m;
 }
 
@@ -34,6 +41,8 @@ Entropy drawing(const std::shared_ptr<Draws>& draws) {
 Called Lobby::Impl::perform(OpenTable& t, Call& call) {
     Table& table = *t.table;
     const Mark before = mark(table);
+    // A restart sends the members away (spectators too, whom no mark shows).
+    const bool quiet = call.kind == CallKind::tick || (call.kind == CallKind::restart && t.members.empty());
     t.draws->drawn.clear();
     Called r;
     Outcome& out = r.outcome;
@@ -47,6 +56,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         case CallKind::start: out = table.start(c, call.time); break;
         case CallKind::decide: out = table.decide(c, call.version, call.decision, call.time); break;
         case CallKind::tick: out = table.tick(call.time); break;
+        case CallKind::restart: out = table.restart(call.time, call.hold); break;
         case CallKind::create: out.refused = "a table is made only once"; break;
     }
     call.words = std::move(t.draws->drawn);
@@ -63,10 +73,11 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         case CallKind::rejoin: t.members.insert(c); break;
         case CallKind::leave:
         case CallKind::drop: t.members.erase(c); break;
+        case CallKind::restart: t.members.clear(); break;
         default: break;
     }
     if (out.released) t.members.erase(*out.released);
-    r.journal = !out.closed && (call.kind != CallKind::tick || !(mark(table) == before));
+    r.journal = !out.closed && (!quiet || !(mark(table) == before));
     return r;
 }
 
@@ -210,13 +221,12 @@ Lobby::Restored Lobby::restore(const std::vector<JournalEntry>& entries, Time no
         ++restored.tables;
     }
     impl_->next_connection = std::max(impl_->next_connection, most_connection + 1);
-    // Nobody is connected after a restart: every player comes back with a token.
+    // Nobody is connected after a restart: every player comes back with a
+    // token, and the seats wait for them a while.
     Sent sent;
-    for (const std::string& code : rebuilt) {
-        OpenTable& t = impl_->tables.at(code);
-        const std::vector<Connection> members(t.members.begin(), t.members.end());
-        for (Connection c : members) impl_->call(t, Call{.kind = CallKind::drop, .connection = c, .time = now}, sent);
-    }
+    for (const std::string& code : rebuilt)
+        impl_->call(impl_->tables.at(code),
+                    Call{.kind = CallKind::restart, .time = now, .hold = impl_->options.restart_hold}, sent);
     restored.journal = std::move(sent.journal);
     return restored;
 }

@@ -20,6 +20,9 @@ struct SeatHolder {
     // Sat down while a deal ran: the computer plays the seat, and its hand
     // stays hidden from the newcomer, until the next deal.
     bool next_deal = false;
+    // After a server restart: until then the seat waits for its player, the
+    // computer does not play it, and no clock runs for it.
+    std::optional<Time> held_until;
 };
 
 // Equal tokens, compared in time that does not depend on where they differ.

@@ -59,7 +59,7 @@ void Table::advance() {
     for (;;) {
         host::play_computer_seats(state_, events_);
         const std::optional<Seat> seat = game::current_seat(state_);
-        if (!seat || state_.ask == Ask::shuffle || playing(*seat)) return;
+        if (!seat || state_.ask == Ask::shuffle || playing(*seat) || held(*seat)) return;
         // A human's seat nobody is connected to: the computer decides for it.
         if (!host::computer_decides(state_, events_)) return;
     }
@@ -195,7 +195,8 @@ Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     if (seats_[seat].holder != Holder::computer) return refuse(refusal::kSeatTaken);
     std::erase(spectators_, c);  // a spectator may take a seat
     forget_events();
-    seats_[seat] = SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals};
+    seats_[seat] =
+        SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals, {}};
     const bool moved = seats_to_humans();
     if (moved) stepped(now);
     refresh_deadline(now);
@@ -276,18 +277,47 @@ Outcome Table::rejoin(Connection c, const Token& token, Time now) {
         if (seats_[s].holder != Holder::computer && same_token(seats_[s].token, token)) seat = s;
     if (!seat) return refuse(refusal::kNoSuchToken);
     SeatHolder& h = seats_[*seat];
-    if (h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
+    // Coming back after the server's restart is no drop of the player's own:
+    // it does not count toward the cap.
+    const bool after_restart = h.held_until.has_value();
+    if (!after_restart && h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
     forget_events();
     Outcome out;
     if (h.holder == Holder::human) out.released = h.connection;
     if (h.connection == host_) host_ = c;
     h.holder = Holder::human;
     h.connection = c;
-    ++h.rejoins;
+    h.held_until.reset();
+    if (!after_restart) ++h.rejoins;
     membership_changed(now);
     refresh_deadline(now);
     out.messages.push_back({c, snapshot(seat)});
     tell(out, false, true, c);
+    return out;
+}
+
+Outcome Table::restart(Time now, Time hold) {
+    if (closed_) return refuse(refusal::kClosed);
+    forget_events();
+    const std::uint64_t before = version_;
+    for (Seat s : game::kAllSeats) {
+        SeatHolder& h = seats_[s];
+        // A seat its player had already dropped before the restart stays a
+        // dropped seat the computer plays; it is not taken back from it.
+        if (h.holder != Holder::human && !held(s)) continue;
+        h.holder = Holder::dropped;
+        h.dropped_at = now;  // nobody could come back while the server was down
+        h.held_until.reset();
+        // Never past the token's grace, when the seat becomes the computer's.
+        if (hold > Time::zero()) h.held_until = now + std::min(hold, options_.grace);
+    }
+    spectators_.clear();
+    membership_changed(now);
+    if (started_) advance();
+    if (!events_.list.empty()) stepped(now);
+    refresh_deadline(now);
+    Outcome out;
+    tell(out, version_ != before, true);  // nobody is connected: nothing is sent
     return out;
 }
 
@@ -339,9 +369,13 @@ Outcome Table::tick(Time now) {
     if (closed_) return refuse(refusal::kClosed);
     forget_events();
     const std::uint64_t before = version_;
-    bool seats_changed = false;
+    bool seats_changed = false, hold_over = false;
     for (Seat s : game::kAllSeats) {
         SeatHolder& h = seats_[s];
+        if (h.held_until && now >= *h.held_until) {
+            h.held_until.reset();  // an ordinary dropped seat from now on
+            hold_over = true;
+        }
         if (h.holder != Holder::dropped || now - h.dropped_at < options_.grace) continue;
         const bool was_host = h.connection == host_;
         h = SeatHolder{};
@@ -352,13 +386,18 @@ Outcome Table::tick(Time now) {
         stepped(now);
         seats_changed = true;
     }
+    if (hold_over && started_) {
+        // The seats nobody came back to are the computer's to play at once.
+        advance();
+        if (!events_.list.empty()) seats_changed |= stepped(now);
+    }
     const std::optional<Seat> asked = started_ ? game::current_seat(state_) : std::nullopt;
     if (asked) {
         const bool timed_out = deadline_ && now >= *deadline_;
         const bool shuffle = state_.ask == Ask::shuffle;
         // A due deal that no connected human will ask for is dealt by the
         // table, one deal a tick, so that a table of computers never runs away.
-        if (timed_out || (shuffle && !playing(*asked))) {
+        if (timed_out || (shuffle && !playing(*asked) && !held(*asked))) {
             const game::Verdict v =
                 shuffle ? host::shuffle(state_, events_, deals_) : host::computer_decides(state_, events_);
             if (v) {

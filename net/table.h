@@ -65,15 +65,23 @@ public:
     // The player of a dropped seat comes back on connection `c`; answered
     // with a snapshot. It decides again from the seat's next decision.
     Outcome rejoin(Connection c, const Token& token, Time now);
+    // The server came back from its journal and nobody is connected: every
+    // seat a player was at, or that still waits for one, waits for `hold`
+    // (at most the grace time; the computer does not play it, no clock runs
+    // for it; the grace for its token counts from now), then is a dropped
+    // seat like any other. Spectators are gone. A `hold` of zero drops the
+    // seats at once.
+    Outcome restart(Time now, Time hold);
     // The host deals the first deal.
     Outcome start(Connection c, Time now);
     // The decision of `c`'s seat, made for the state `version`. For the
     // shuffle, a decision with no cards: the table draws the pack.
     Outcome decide(Connection c, std::uint64_t version, game::Decision d, Time now);
     // Time passes: a decision whose time ran out is made by the computer
-    // this once; a due deal nobody connected will ask for is dealt; dropped
-    // seats past their grace become the computer's; a table nobody has been
-    // at for the grace time closes.
+    // this once; a due deal nobody connected will ask for is dealt; seats
+    // whose restart hold is over are played by the computer; dropped seats
+    // past their grace become the computer's; a table nobody has been at for
+    // the grace time closes.
     Outcome tick(Time now);
 
     const TableOptions& options() const { return options_; }
@@ -96,6 +104,8 @@ private:
     bool connected(game::Seat s) const { return seats_[s].holder == Holder::human; }
     // A connected human decides at the seat (not one who sat during this deal).
     bool playing(game::Seat s) const { return connected(s) && !seats_[s].next_deal; }
+    // Waits for its player after a restart: nobody decides for it meanwhile.
+    bool held(game::Seat s) const { return seats_[s].held_until.has_value(); }
     int members() const;
     // Plays every seat asked that no connected human holds.
     void advance();

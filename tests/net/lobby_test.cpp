@@ -493,60 +493,137 @@ struct Played : World {
     }
 };
 
-void expect_same_table(const Table& a, const Table& b) {
-    EXPECT_EQ(a.version(), b.version());
-    EXPECT_EQ(a.started(), b.started());
-    EXPECT_EQ(a.deadline(), b.deadline());
-    test::expect_same(a.state(), b.state());
+// A table brought back by a restart at `at`: the game exactly as it was,
+// every seat a player was at (or that still waited for one) waiting for its
+// player through the hold, with no clock running; the others as they were.
+void expect_restarted(const Table& was, const Table& back, Time at) {
+    const Time hold = LobbyOptions{}.restart_hold;
+    EXPECT_EQ(was.version(), back.version());
+    EXPECT_EQ(was.started(), back.started());
+    EXPECT_EQ(back.deadline(), std::nullopt);
+    test::expect_same(was.state(), back.state());
     for (Seat s : game::kAllSeats) {
-        EXPECT_EQ(a.holder(s).holder, b.holder(s).holder);
-        EXPECT_EQ(a.holder(s).name, b.holder(s).name);
-        EXPECT_EQ(a.holder(s).token, b.holder(s).token);
-        EXPECT_EQ(a.holder(s).rejoins, b.holder(s).rejoins);
+        SCOPED_TRACE(game::letter_of(s));
+        const SeatHolder &a = was.holder(s), &b = back.holder(s);
+        const bool waits = a.holder == Holder::human || a.held_until;
+        EXPECT_EQ(b.holder, waits ? Holder::dropped : a.holder);
+        EXPECT_EQ(b.held_until, waits ? std::optional(at + hold) : a.held_until);
+        EXPECT_EQ(b.dropped_at, waits ? at : a.dropped_at);
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.token, b.token);
+        EXPECT_EQ(a.rejoins, b.rejoins);
     }
+}
+
+// The tables of a lobby as they are now, to compare with later.
+std::map<std::string, Table> tables_of(const World& w, const std::vector<JournalEntry>& journal) {
+    std::map<std::string, Table> out;
+    for (const JournalEntry& e : journal)
+        if (const Table* t = w.lobby.find(e.table)) out.try_emplace(e.table, *t);
+    return out;
+}
+
+std::vector<JournalEntry> joined(std::vector<JournalEntry> a, const std::vector<JournalEntry>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
 TEST(Lobby, TablesComeBackFromTheirJournalsAndPlayOn) {
     Played w;
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(w.leaks, 0);
-    // The server dies; everyone at a table is dropped as of now, in both.
+    // The server dies; the tables come back as they were, their seats waiting for their players.
     const std::vector<JournalEntry> kept = w.journal;
     for (const char* kind : {"create", "watch", "sit", "start", "decide", "tick", "drop", "rejoin"})
         EXPECT_TRUE(std::ranges::any_of(kept, [&](const JournalEntry& e) {
             return e.text.find("\"k\":\"" + std::string(kind) + "\"") != std::string::npos;
         })) << kind;
+    const std::map<std::string, Table> was = tables_of(w, kept);
     World again({}, 99);
-    const Lobby::Restored restored = again.lobby.restore(kept, w.now);
+    again.now = w.now + 5s;
+    const Time restart = again.now, hold = LobbyOptions{}.restart_hold;
+    const Lobby::Restored restored = again.lobby.restore(kept, restart);
     EXPECT_EQ(restored.error, "");
     EXPECT_EQ(restored.tables, w.made.size());
     EXPECT_EQ(again.lobby.tables(), w.made.size());
-    for (Connection c = 1; c < w.lobby.connections() + 100; ++c) w.drop(c);
-    again.now = w.now;
     for (const auto& m : w.made) {
         SCOPED_TRACE(m.code);
         ASSERT_TRUE(again.lobby.find(m.code));
-        expect_same_table(w.table(m.code), again.table(m.code));
+        expect_restarted(was.at(m.code), again.table(m.code), restart);
+        // Each table waits on a player, the timed one too: nothing may move in the hold.
+        const std::optional<Seat> asked = game::current_seat(again.table(m.code).state());
+        ASSERT_TRUE(asked && again.table(m.code).holder(*asked).held_until);
     }
-    // The drops are journalled too: restored from everything, the tables are the same again.
-    std::vector<JournalEntry> all = kept;
-    all.insert(all.end(), restored.journal.begin(), restored.journal.end());
-    World third({}, 5);
-    EXPECT_EQ(third.lobby.restore(all, w.now).error, "");
-    for (const auto& m : w.made) expect_same_table(again.table(m.code), third.table(m.code));
-    // A player comes back with its token on a connection numbered above any
-    // the journal holds, and plays on.
-    const Connection back = again.hello();
-    for (const JournalEntry& e : w.journal)
-        EXPECT_EQ(e.text.find("\"c\":" + std::to_string(back) + ","), std::string::npos);
+    auto versions = [&] {
+        std::map<std::string, std::uint64_t> v;
+        for (const auto& m : w.made) v[m.code] = again.table(m.code).version();
+        return v;
+    };
+    const std::map<std::string, std::uint64_t> at_restart = versions();
+    for (int i = 0; i < 30; ++i) again.tick(1s);
+    EXPECT_EQ(versions(), at_restart);
+    // The asked players of the first two tables come back with their tokens
+    // on connections numbered above any the journal holds, and find their
+    // tables as they were; the comeback is not counted among their rejoins.
+    // The second table's decides itself at once, the first's takes its time.
+    std::vector<Connection> back;
+    for (const auto& m : {w.made[0], w.made[1]}) {
+        SCOPED_TRACE(m.code);
+        const Seat asked = *game::current_seat(again.table(m.code).state());
+        const auto player = std::ranges::find_if(m.players, [&](Connection c) { return w.seat_of.at(c) == asked; });
+        ASSERT_NE(player, m.players.end());
+        const Connection c = again.hello();
+        for (const JournalEntry& e : w.journal)
+            EXPECT_EQ(e.text.find("\"c\":" + std::to_string(c) + ","), std::string::npos);
+        again.truth[m.code] = w.truth[m.code];
+        again.send(c, Rejoin{m.code, w.tokens.at(*player)});
+        ASSERT_TRUE(again.last<SeatSnapshot>(c));
+        EXPECT_EQ(again.last<SeatSnapshot>(c)->version, static_cast<std::int64_t>(was.at(m.code).version()));
+        EXPECT_EQ(again.table(m.code).holder(asked).rejoins, was.at(m.code).holder(asked).rejoins);
+        EXPECT_EQ(again.table(m.code).holder(asked).held_until, std::nullopt);
+        EXPECT_EQ(again.asked(m.code), c);
+        back.push_back(c);
+    }
     const std::string code = w.made[1].code;
-    again.truth[code] = w.truth[code];
-    again.send(back, Rejoin{code, w.tokens[w.made[1].players[0]]});
-    ASSERT_TRUE(again.last<Seated>(back));
+    again.decide(back[1], code);
+    ASSERT_FALSE(HasFatalFailure());
+    // A second restart in the hold rebuilds every table exactly, and holds its seats again from then.
+    const std::vector<JournalEntry> in_hold = joined(joined(kept, restored.journal), again.journal);
+    World third({}, 5);
+    third.now = again.now + 1s;
+    EXPECT_EQ(third.lobby.restore(in_hold, third.now).error, "");
+    for (const auto& m : w.made) expect_restarted(again.table(m.code), third.table(m.code), third.now);
+    // Nobody else comes back: the hold ends and the computer plays the seats
+    // when asked (the first table still waits for its player, who is back),
+    // and their tokens keep the grace from the restart.
+    const std::map<std::string, std::uint64_t> in_the_hold = versions();
+    while (again.now + 1s < restart + hold) again.tick(1s);
+    EXPECT_EQ(versions(), in_the_hold);
+    again.tick(1s);
+    for (const auto& m : w.made) {
+        SCOPED_TRACE(m.code);
+        if (m.code == w.made[0].code)
+            EXPECT_EQ(again.table(m.code).version(), in_the_hold.at(m.code));
+        else
+            EXPECT_GT(again.table(m.code).version(), in_the_hold.at(m.code));
+        for (Seat s : game::kAllSeats) {
+            const SeatHolder& h = again.table(m.code).holder(s);
+            EXPECT_EQ(h.held_until, std::nullopt);
+            if (h.holder == Holder::dropped) {
+                EXPECT_EQ(h.dropped_at, restart);
+            }
+        }
+    }
+    // A restart after the hold rebuilds the tables exactly too.
+    const std::vector<JournalEntry> after_hold = joined(joined(kept, restored.journal), again.journal);
+    World fourth({}, 6);
+    EXPECT_EQ(fourth.lobby.restore(after_hold, again.now).error, "");
+    for (const auto& m : w.made) expect_restarted(again.table(m.code), fourth.table(m.code), again.now);
+    // The player who came back plays on.
     const std::uint64_t before = again.table(code).version();
     again.play(code, 100);
     EXPECT_GT(again.table(code).version(), before + 20);
-    EXPECT_GT(again.count<StepEvents>(back), 0);
+    EXPECT_GT(again.count<StepEvents>(back[1]), 0);
     EXPECT_EQ(again.leaks, 0);
 }
 
@@ -590,7 +667,6 @@ TEST(Lobby, RandomFramesNeitherBreakTheLobbyNorItsJournal) {
     EXPECT_EQ(w.leaks, 0);
     World again({}, 2);
     EXPECT_EQ(again.lobby.restore(w.journal, w.now).error, "");
-    for (Connection c = 1; c < 10000; ++c) w.drop(c);
     std::set<std::string> codes;
     for (const JournalEntry& e : w.journal) codes.insert(e.table);
     EXPECT_GT(codes.size(), 1u);  // tables made at random too
@@ -598,7 +674,7 @@ TEST(Lobby, RandomFramesNeitherBreakTheLobbyNorItsJournal) {
     for (const std::string& code : codes) {
         SCOPED_TRACE(code);
         ASSERT_TRUE(again.lobby.find(code));
-        expect_same_table(w.table(code), again.table(code));
+        expect_restarted(w.table(code), again.table(code), w.now);
     }
 }
 

@@ -429,6 +429,48 @@ TEST(Table, SeatsTakenDuringADealShowNoHandUntilTheNext) {
     EXPECT_GT(h.decided[7], 0);
 }
 
+// After a restart a seat waits for its player through the hold, even when
+// it is to deal: the table neither deals for it nor runs its clock. A seat
+// dropped before the restart stays the computer's, its grace unchanged.
+// With no hold the seat is dropped at once; no hold outlasts the grace.
+TEST(Table, ARestartHoldsThePlayersSeatsThenDropsThem) {
+    struct Row {
+        Time hold, held;
+    };
+    for (const auto& [hold, held] : {Row{60s, 60s}, Row{0s, 0s}, Row{700s, 600s}}) {
+        SCOPED_TRACE(hold.count());
+        Harness h({.rules = {}, .seconds_per_decision = 30, .grace = 600s}, 17);
+        h.sit(1, Seat::A);
+        h.sit(2, Seat::D);
+        ASSERT_TRUE(h.check(h.table.start(kHost, h.now), "start").ok());
+        h.play(50, [&h] { return h.asked() && h.table.state().ask == Ask::shuffle; });
+        ASSERT_TRUE(h.asked());
+        const Seat dealer = h.seated.at(*h.asked()), other = dealer == Seat::A ? Seat::D : Seat::A;
+        h.check(h.table.drop(dealer == Seat::A ? 2 : 1, h.now), "drop");
+        const Time dropped = h.now;
+        h.seated.clear();
+        h.now += 5s;
+        const std::uint64_t version = h.table.version();
+        ASSERT_TRUE(h.check(h.table.restart(h.now, hold), "restart").ok());
+        EXPECT_EQ(h.table.version(), version);
+        EXPECT_EQ(h.table.deadline(), std::nullopt);
+        EXPECT_EQ(h.table.holder(dealer).holder, Holder::dropped);
+        EXPECT_EQ(h.table.holder(dealer).dropped_at, h.now);
+        EXPECT_EQ(h.table.holder(other).dropped_at, dropped);
+        EXPECT_EQ(h.table.holder(other).held_until, std::nullopt);
+        if (held > Time{0}) {
+            EXPECT_EQ(h.table.holder(dealer).held_until, h.now + held);
+            h.tick(held - 1s);  // past the time for a decision, and the other seat's grace
+            EXPECT_EQ(game::current_seat(h.table.state()), dealer);
+            EXPECT_EQ(h.table.state().ask, Ask::shuffle);
+        }
+        h.tick(1s);
+        EXPECT_GT(h.table.version(), version);
+        EXPECT_EQ(h.table.holder(dealer).held_until, std::nullopt);
+        EXPECT_EQ(h.leaks, 0);
+    }
+}
+
 TEST(Table, ATableNobodyIsAtClosesAfterTheGraceTime) {
     Harness h({.rules = {}, .grace = 600s}, 11);
     h.sit(1, Seat::A);
