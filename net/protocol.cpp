@@ -19,7 +19,8 @@ static_assert(kMaxSecondsPerDecision == kMostSecondsPerDecision, "one bound on t
 
 constexpr std::array<std::string_view, std::variant_size_v<ClientMessage>> kClientTypes{"hello", "create", "join",
                                                                                         "sit",   "start",  "decide",
-                                                                                        "chat",  "rejoin", "leave"};
+                                                                                        "chat",  "rejoin", "leave",
+                                                                                        "mute"};
 constexpr std::array<std::string_view, std::variant_size_v<ServerMessage>> kServerTypes{"welcome", "table", "seated",
                                                                                         "events",  "ask",   "snapshot",
                                                                                         "chat",    "error"};
@@ -114,6 +115,10 @@ struct ClientWriter {
         o["token"] = m.token;
     }
     void operator()(const Leave&) const {}
+    void operator()(const Mute& m) const {
+        o["seat"] = seat_name(m.seat);
+        o["muted"] = m.muted;
+    }
 };
 
 struct ServerWriter {
@@ -146,7 +151,7 @@ struct ServerWriter {
         o["seconds_left"] = m.seconds_left;
     }
     void operator()(const SeatSnapshot& m) const {
-        o["seat"] = seat_name(m.seat);
+        if (m.seat) o["seat"] = seat_name(*m.seat);
         o["version"] = m.version;
         o["hand"] = pile_value(m.hand);
         o["hand_sizes"] = six(m.hand_sizes);
@@ -218,7 +223,13 @@ ClientMessage read_client(std::size_t type, Reader& r) {
             m.token = r.code("token", kSeatTokenLength, kHex);
             return m;
         }
-        default: return Leave{};
+        case 8: return Leave{};
+        default: {
+            Mute m;
+            m.seat = r.seat("seat");
+            m.muted = r.boolean("muted");
+            return m;
+        }
     }
 }
 
@@ -267,7 +278,7 @@ ServerMessage read_server(std::size_t type, Reader& r) {
         }
         case 5: {
             SeatSnapshot m;
-            m.seat = r.seat("seat");
+            m.seat = r.optional_seat("seat");
             m.version = r.integer("version", 0, kMaxVersion);
             m.hand = r.pile("hand");
             m.hand_sizes = read_six(r, "hand_sizes", 0, kMostCards);

@@ -89,7 +89,14 @@ struct Rejoin {
 struct Leave {
     bool operator==(const Leave&) const = default;
 };
-using ClientMessage = std::variant<Hello, Create, Join, Sit, Start, Decide, Say, Rejoin, Leave>;
+// Stops (or, with `muted` false, resumes) the chat lines of one seat's player
+// reaching this connection.
+struct Mute {
+    game::Seat seat = game::Seat::A;
+    bool muted = true;
+    bool operator==(const Mute&) const = default;
+};
+using ClientMessage = std::variant<Hello, Create, Join, Sit, Start, Decide, Say, Rejoin, Leave, Mute>;
 
 // ---- server to client ----
 struct Welcome {
@@ -132,9 +139,9 @@ struct AskSeat {
 };
 // What a seat may see on coming back: its own hand, the others' sizes, the
 // plays on the table, the deal's events so far as it observed them, places,
-// scores.
+// scores. A spectator's has no seat and no hand.
 struct SeatSnapshot {
-    game::Seat seat = game::Seat::A;
+    std::optional<game::Seat> seat;
     std::int64_t version = 0;
     game::Hand hand;
     std::array<int, game::kSeats> hand_sizes{};

@@ -203,6 +203,7 @@ Outcome Table::watch(Connection c, Time now) {
     if (closed_) return refuse(refusal::kClosed);
     if (seat_of(c) || watching(c)) return refuse(refusal::kAtTheTable);
     if (std::cmp_greater_equal(spectators_.size(), options_.most_spectators)) return refuse(refusal::kNoRoomToWatch);
+    events_.clear();  // nothing happened in the game: the last call's events are not this one's
     spectators_.push_back(c);
     membership_changed(now);
     Outcome out;

@@ -30,6 +30,7 @@ order=(
   "surface"           # the table's text interface
   "store view"        # what is kept on disk | the table as a view of the game
   "net"               # the table as a server holds it, and its messages
+  "server"            # the network server: its journal, sockets and program
   "session"           # one game at the table: picks, buttons, aids
   "app+ui"            # the window and main: one layer
   "tools+tests+bench" # programs, tests, benchmarks: may include anything

@@ -131,6 +131,9 @@ TEST(Protocol, MalformedClientTextsAreRefusedNamingTheField) {
         {R"({"type":"rejoin","code":")" + kCode + R"(","token":")" + kToken + R"(0"})", ErrorCode::out_of_bounds,
          "token"},
         {R"({"type":"leave","version":1})", ErrorCode::unknown_field, "version"},
+        {R"({"type":"mute","seat":"B"})", ErrorCode::missing_field, "muted"},
+        {R"({"type":"mute","seat":"G","muted":true})", ErrorCode::out_of_bounds, "seat"},
+        {R"({"type":"mute","seat":"B","muted":1})", ErrorCode::wrong_type, "muted"},
     };
     for (const Malformed& row : rows) {
         SCOPED_TRACE(row.text.substr(0, 160));
@@ -168,6 +171,8 @@ TEST(Protocol, EveryClientMessageComesBackExactly) {
         net::Say{std::string(120, 'x')},
         net::Rejoin{kCode, kToken},
         net::Leave{},
+        net::Mute{Seat::B, true},
+        net::Mute{Seat::F, false},
     };
     for (const net::ClientMessage& m : rows) {
         const std::string text = net::encode(m);
@@ -266,6 +271,11 @@ TEST(Protocol, EveryServerMessageComesBackExactly) {
                                          net::ChatLine{std::nullopt, "看客", "好"},
                                          net::Error{ErrorCode::stale_version, "version", "the table has moved on"},
                                          net::Error{ErrorCode::refused, "", "不能出这手牌"}};
+    // A spectator's: no seat, no hand.
+    net::SeatSnapshot watched = snap;
+    watched.seat.reset();
+    watched.hand = {};
+    rows.push_back(watched);
     for (int c = 0; c <= static_cast<int>(ErrorCode::rate_limited); ++c)
         rows.push_back(net::Error{static_cast<ErrorCode>(c), "", "x"});
     for (const net::ServerMessage& m : rows) expect_round_trip(m);

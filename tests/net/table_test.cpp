@@ -199,6 +199,10 @@ TEST(Table, WholeDealsForEveryRuleSetAndNumberOfHumansShowNoHiddenCard) {
             // hand, deal after deal (the shuffle of the fourth deal may not
             // have come yet).
             for (Seat s : humans) EXPECT_GE(h.named_dealt[s], 3 * 36) << game::letter_of(s);
+            // A spectator who comes late: nothing happens in the game, and
+            // the table's last events say so (the journal reads them).
+            ASSERT_TRUE(h.check(h.table.watch(kWatcher + 1, h.now), "late watch").ok());
+            EXPECT_TRUE(h.table.last_events().list.empty());
             total_short_returns += h.short_returns;
             if (HasFailure()) return;
         }
