@@ -40,7 +40,7 @@ struct Closing {
 // encoding (written and read only by the lobby); it may hold seat tokens,
 // so a journal is private to the server and never a log.
 struct JournalEntry {
-    std::string table;  // the table's code
+    std::string table;           // the table's code
     std::uint64_t sequence = 0;  // per table, from 0
     std::string text;
 };
@@ -88,14 +88,20 @@ public:
     // After a restart: the journal's entries, table by table in sequence
     // order, before any connection. Every seat a human held is dropped as
     // of `now` (its player comes back with the token). Returns the tables
-    // rebuilt, or an error naming the entry that did not replay.
+    // rebuilt, and an error naming each table and entry that did not
+    // replay (that table is left out, the others are rebuilt). The drops
+    // change the tables: their entries are in `journal`, to be written and
+    // committed like any call's.
     struct Restored {
         std::size_t tables = 0;
         std::string error;
+        std::vector<JournalEntry> journal;
     };
     Restored restore(const std::vector<JournalEntry>& entries, Time now);
 
     std::size_t tables() const;
+    // The open table with that code, to read (the server's figures, the tests).
+    const Table* find(std::string_view code) const;
     std::size_t connections() const;
     // Tables whose journals may be forgotten (closed since the last call).
     std::vector<std::string> closed_tables();

@@ -31,11 +31,12 @@ inline constexpr std::string_view kControlInName = "名字里不能有控制字�
 inline constexpr std::string_view kNotText = "名字须是UTF-8文字";
 inline constexpr std::string_view kNoSuchLevel = "没有这个电脑级别";
 inline constexpr std::string_view kSecondsOutOfRange = "每步时间须在0到600秒之间";
+inline constexpr std::string_view kNoRoomForTables = "服务器上的牌桌已满，请稍后再开";
 
-inline constexpr std::array kAll{kClosed,        kNoSuchSeat,    kHoldsASeat,  kSeatTaken,      kAtTheTable,
-                                 kNoRoomToWatch, kNotAtTheTable, kNoSuchToken, kTooManyRejoins, kOnlyTheHost,
-                                 kStarted,       kNotStarted,    kNoSeat,      kMovedOn,        kNextDeal,
-                                 kNotYourTurn,   kNoPack,        kNoName,      kLongName,       kControlInName,
-                                 kNotText};
+inline constexpr std::array kAll{kClosed,        kNoSuchSeat,     kHoldsASeat,  kSeatTaken,      kAtTheTable,
+                                 kNoRoomToWatch, kNotAtTheTable,  kNoSuchToken, kTooManyRejoins, kOnlyTheHost,
+                                 kStarted,       kNotStarted,     kNoSeat,      kMovedOn,        kNextDeal,
+                                 kNotYourTurn,   kNoPack,         kNoName,      kLongName,       kControlInName,
+                                 kNotText,       kNoRoomForTables};
 
 }  // namespace tav::net::refusal

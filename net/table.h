@@ -76,6 +76,7 @@ public:
     // at for the grace time closes.
     Outcome tick(Time now);
 
+    const TableOptions& options() const { return options_; }
     std::uint64_t version() const { return version_; }
     bool started() const { return started_; }
     bool closed() const { return closed_; }

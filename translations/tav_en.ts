@@ -1205,5 +1205,9 @@ Built %2, Qt %3</translation>
         <source>每步时间须在0到600秒之间</source>
         <translation>The time per decision must be 0 to 600 seconds</translation>
     </message>
+    <message>
+        <source>服务器上的牌桌已满，请稍后再开</source>
+        <translation>The server holds as many tables as it can; please try again later</translation>
+    </message>
 </context>
 </TS>

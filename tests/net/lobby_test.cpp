@@ -1,0 +1,616 @@
+// The lobby driven frame by frame as the server drives it. Every frame any
+// connection receives is decoded, and no card of another seat's hand may be
+// named in it before the table shows that card; refusals carry their codes
+// and change nothing; the limits hold; and tables come back from their
+// journals exactly, to be played on.
+#include "net/lobby.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "net/protocol.h"
+#include "net/refusals.h"
+#include "rules/gate.h"
+#include "tests/engine/game_support.h"
+
+namespace tav::net {
+namespace {
+
+using game::Seat;
+using namespace std::chrono_literals;
+
+Entropy entropy(std::uint64_t seed) {
+    return [rng = std::mt19937_64(seed)]() mutable { return rng(); };
+}
+
+// A lobby and every frame it sends, each checked as it comes.
+struct World {
+    Lobby lobby;
+    Time now{0};
+    std::mt19937_64 chooser{3};
+    std::map<Connection, std::vector<ServerMessage>> inbox;
+    std::map<Connection, std::string> table_of;        // from the `table` frames each received
+    std::map<Connection, Seat> seat_of;                // from `seated`
+    std::map<std::string, test::ShownThisDeal> truth;  // per table, up to the last call
+    std::vector<JournalEntry> journal;
+    std::map<Connection, int> closed;
+    int leaks = 0, named = 0, frames = 0;
+    std::string current;
+
+    explicit World(LobbyOptions o = {}, std::uint64_t seed = 1) : lobby(o, entropy(seed)) {}
+    World(LobbyOptions o, Entropy e) : lobby(o, std::move(e)) {}
+
+    const Table& table(const std::string& code) const { return *lobby.find(code); }
+
+    // What connection `c` may see of card `card` now, by `known`.
+    void may_name(Connection c, game::Card card, const test::ShownThisDeal& known) {
+        if (card == 0) return;
+        ++named;
+        const Table* t = table_of.contains(c) ? lobby.find(table_of[c]) : nullptr;
+        std::optional<Seat> sees = seat_of.contains(c) ? std::optional(seat_of[c]) : std::nullopt;
+        if (t && sees && t->holder(*sees).next_deal) sees.reset();
+        const bool ok =
+            known.shown[card] ||
+            (sees && (known.dealt[*sees][card] || (t && std::ranges::count(t->state().hands[*sees], card))));
+        leaks += ok ? 0 : 1;
+        EXPECT_TRUE(ok) << "connection " << c << " was sent " << game::card_name(card) << " in "
+                        << current.substr(0, 200);
+    }
+
+    void take(Sent sent) {
+        journal.insert(journal.end(), sent.journal.begin(), sent.journal.end());
+        for (const Closing& c : sent.closing) closed[c.connection] = c.code;
+        for (const Frame& f : sent.frames) {
+            ++frames;
+            current = f.text;
+            EXPECT_LE(f.text.size(), kMaxServerMessage);
+            const Decoded<ServerMessage> d = decode_server(f.text);
+            ASSERT_TRUE(d.ok()) << code_name(d.error.code) << " " << d.error.field << " in " << f.text.substr(0, 200);
+            const ServerMessage& m = *d.message;
+            if (const auto* info = std::get_if<TableInfo>(&m)) table_of[f.to] = info->code;
+            if (const auto* s = std::get_if<Seated>(&m)) seat_of[f.to] = s->seat;
+            const Table* t = table_of.contains(f.to) ? lobby.find(table_of[f.to]) : nullptr;
+            if (const auto* step = std::get_if<StepEvents>(&m)) {
+                // Event by event, against what the table had shown up to that event.
+                ASSERT_TRUE(t);
+                const std::vector<game::Event>& raw = t->last_events().list;
+                ASSERT_EQ(raw.size(), step->events.size());
+                test::ShownThisDeal known = truth[table_of[f.to]];
+                for (std::size_t i = 0; i < raw.size(); ++i) {
+                    known.read(raw[i]);
+                    test::cards_named(step->events[i], [&](game::Card c) { may_name(f.to, c, known); });
+                }
+                EXPECT_EQ(step->version, static_cast<std::int64_t>(t->version()));
+            } else if (const auto* snap = std::get_if<SeatSnapshot>(&m)) {
+                ASSERT_TRUE(t);
+                test::ShownThisDeal known = truth[table_of[f.to]];
+                for (const game::Event& e : t->last_events().list) known.read(e);
+                for (game::Card c : snap->hand) may_name(f.to, c, known);
+                for (const game::Play& p : snap->plays)
+                    for (game::Card c : p) may_name(f.to, c, known);
+                for (const game::Event& e : snap->record)
+                    test::cards_named(e, [&](game::Card c) { may_name(f.to, c, known); });
+            }
+            inbox[f.to].push_back(m);
+        }
+        for (auto& [code, known] : truth)
+            if (const Table* t = lobby.find(code))
+                for (const game::Event& e : t->last_events().list) known.read(e);
+    }
+
+    Connection connect() { return *lobby.connect(now); }
+    Connection hello() {
+        const Connection c = connect();
+        send(c, Hello{});
+        return c;
+    }
+    void send(Connection c, const ClientMessage& m) { take(lobby.receive(c, encode(m), false, now)); }
+    void raw(Connection c, std::string_view text, bool binary = false) { take(lobby.receive(c, text, binary, now)); }
+    void tick(Time step) {
+        now += step;
+        take(lobby.tick(now));
+    }
+    void drop(Connection c) { take(lobby.disconnect(c, now)); }
+
+    template <class M>
+    const M* last(Connection c) const {
+        if (!inbox.contains(c)) return nullptr;
+        for (auto it = inbox.at(c).rbegin(); it != inbox.at(c).rend(); ++it)
+            if (const M* m = std::get_if<M>(&*it)) return m;
+        return nullptr;
+    }
+    template <class M>
+    int count(Connection c) const {
+        int n = 0;
+        if (inbox.contains(c))
+            for (const ServerMessage& m : inbox.at(c)) n += std::holds_alternative<M>(m) ? 1 : 0;
+        return n;
+    }
+
+    // A new table made by a new connection, which sits at `seat`.
+    std::pair<std::string, Connection> open(const Create& rules, std::optional<Seat> seat = Seat::A) {
+        const Connection host = hello();
+        send(host, rules);
+        const TableInfo* info = last<TableInfo>(host);
+        EXPECT_TRUE(info);
+        const std::string code = info ? info->code : "";
+        truth[code] = {};
+        if (seat) send(host, Sit{*seat});
+        return {code, host};
+    }
+    Connection joins(const std::string& code, std::optional<Seat> seat, const std::string& name = "柳烟") {
+        const Connection c = hello();
+        send(c, Join{code, name});
+        if (seat) send(c, Sit{*seat});
+        return c;
+    }
+
+    // The connection the table waits for, if a connected human is asked.
+    std::optional<Connection> asked(const std::string& code) const {
+        const Table& t = table(code);
+        const std::optional<Seat> seat = t.started() ? game::current_seat(t.state()) : std::nullopt;
+        if (!seat || t.holder(*seat).holder != Holder::human || t.holder(*seat).next_deal || !t.state().human[*seat])
+            return std::nullopt;
+        return t.holder(*seat).connection;
+    }
+    // A legal decision at random, sent for the version the last `ask` named.
+    void decide(Connection c, const std::string& code) {
+        const Table& t = table(code);
+        const AskSeat* ask = last<AskSeat>(c);
+        ASSERT_TRUE(ask);
+        ASSERT_EQ(ask->version, static_cast<std::int64_t>(t.version()));
+        ASSERT_EQ(ask->seat, seat_of.at(c));
+        game::Decision d{game::Move::shuffle, {}};
+        if (t.state().ask != game::Ask::shuffle) {
+            const std::vector<game::Decision> legal = game::legal_decisions(t.state());
+            d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
+        }
+        const std::uint64_t before = t.version();
+        now += 100ms;  // a player's pace, well within the limit on messages
+        send(c, Decide{d, ask->version});
+        EXPECT_GT(table(code).version(), before);
+    }
+    // Humans decide, time passes when nobody connected is asked, for
+    // `steps` calls or until `done`.
+    void play(
+        const std::string& code, int steps, const std::function<bool()>& done = [] { return false; }) {
+        for (int i = 0; i < steps && !done() && !::testing::Test::HasFatalFailure(); ++i) {
+            if (const std::optional<Connection> c = asked(code))
+                decide(*c, code);
+            else
+                tick(1s);
+        }
+    }
+};
+
+bool deal_over(const World& w, Connection c) {
+    if (!w.inbox.contains(c)) return false;
+    for (const ServerMessage& m : w.inbox.at(c))
+        if (const auto* step = std::get_if<StepEvents>(&m))
+            for (const game::Event& e : step->events)
+                if (std::holds_alternative<game::DealOver>(e)) return true;
+    return false;
+}
+
+TEST(Lobby, ASessionFromHelloToTheEndOfADeal) {
+    World w;
+    const Connection host = w.hello();
+    ASSERT_TRUE(w.last<Welcome>(host));
+    w.send(host, Create{"钟离云", {}, game::Level::classic, 30});
+    const TableInfo* made = w.last<TableInfo>(host);
+    ASSERT_TRUE(made);
+    const std::string code = made->code;
+    EXPECT_FALSE(made->host);  // not seated yet
+    EXPECT_EQ(made->seconds, 30);
+    std::vector<Connection> players{host};
+    for (int i = 0; i < 5; ++i) {
+        const Connection c = w.joins(code, std::nullopt, "玩家" + std::to_string(i));
+        const SeatSnapshot* snap = w.last<SeatSnapshot>(c);
+        ASSERT_TRUE(snap);
+        EXPECT_FALSE(snap->seat);
+        EXPECT_TRUE(snap->hand.empty());
+        players.push_back(c);
+    }
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        const Seat seat = game::kAllSeats[i];
+        w.send(players[i], Sit{seat});
+        ASSERT_TRUE(w.last<Seated>(players[i]));
+        EXPECT_EQ(w.last<Seated>(players[i])->seat, seat);
+        EXPECT_EQ(w.last<SeatSnapshot>(players[i])->seat, seat);
+    }
+    const TableInfo* full = w.last<TableInfo>(host);
+    EXPECT_EQ(full->host, Seat::A);
+    for (const SeatEntry& s : full->seats) EXPECT_EQ(s.who, Occupant::human);
+    w.send(host, Start{});
+    w.play(code, 5000, [&] { return std::ranges::all_of(players, [&](Connection c) { return deal_over(w, c); }); });
+    for (Connection c : players) {
+        EXPECT_TRUE(deal_over(w, c)) << c;
+        EXPECT_EQ(w.last<AskSeat>(c)->seconds_left, 30);  // the clock never moved
+    }
+    EXPECT_EQ(w.leaks, 0);
+    EXPECT_GT(w.named, 6 * 36);
+    // The journal: one entry per call that changed the table, numbered from 0.
+    for (std::size_t i = 0; i < w.journal.size(); ++i) EXPECT_EQ(w.journal[i].sequence, i);
+    EXPECT_TRUE(w.closed.empty());
+}
+
+// A started table: the host at A, a player at C, a spectator, the others the
+// computer's; a connected human is asked.
+struct Started : World {
+    std::string code;
+    Connection host = 0, player = 0, watcher = 0, mover = 0, other = 0;
+    Started() {
+        std::tie(code, host) = open(Create{"钟离云", {}, game::Level::classic, 0});
+        player = joins(code, Seat::C);
+        watcher = joins(code, std::nullopt, "看客");
+        send(host, Start{});
+        play(code, 100, [&] { return asked(code) && table(code).state().ask != game::Ask::shuffle; });
+        mover = *asked(code);
+        other = mover == host ? player : host;
+    }
+};
+
+TEST(Lobby, EveryRefusalHasItsCodeAndChangesNothing) {
+    Started w;
+    const Table& t = w.table(w.code);
+    const std::int64_t version = static_cast<std::int64_t>(t.version());
+    // A card the asked seat does not hold.
+    const Seat theirs = game::next_seat(w.seat_of.at(w.mover));
+    const game::Decision foreign = game::Decision::play({t.state().hands[theirs][0]});
+    const std::string rules = R"("rules":{"threes":true,"smother":false,"points":false,"tributes":true})";
+    struct Row {
+        const char* what;
+        std::function<Connection()> from;
+        std::string text;
+        ErrorCode code;
+        std::string field;
+        bool binary = false;
+    };
+    auto fresh = [&] { return w.hello(); };
+    auto unhello = [&] { return w.connect(); };
+    auto mover = [&] { return w.mover; };
+    auto other = [&] { return w.other; };
+    auto watcher = [&] { return w.watcher; };
+    const std::vector<Row> rows{
+        {"before hello", unhello, encode(Sit{Seat::B}), ErrorCode::not_now, ""},
+        {"hello twice", mover, encode(Hello{}), ErrorCode::not_now, ""},
+        {"another protocol", unhello, encode(Hello{2}), ErrorCode::protocol_version, "protocol"},
+        {"no such table", fresh, encode(Join{"2222222222", "x"}), ErrorCode::unknown_table, "code"},
+        {"seat taken", watcher, encode(Sit{Seat::A}), ErrorCode::seat_taken, "seat"},
+        {"bad token", fresh, encode(Rejoin{w.code, std::string(32, '0')}), ErrorCode::bad_token, "token"},
+        {"an old version", mover, encode(Decide{foreign, version - 1}), ErrorCode::stale_version, "version"},
+        {"not asked", other, encode(Decide{game::Decision::pass(), version}), ErrorCode::not_now, ""},
+        {"a spectator decides", watcher, encode(Decide{game::Decision::pass(), version}), ErrorCode::not_now, ""},
+        {"start by another", [&] { return w.player; }, encode(Start{}), ErrorCode::not_now, ""},
+        {"a second table", watcher, encode(Join{w.code, "x"}), ErrorCode::not_now, ""},
+        {"chat from nowhere", fresh, encode(Say{"hi"}), ErrorCode::not_now, ""},
+        {"against the rules", mover, encode(Decide{foreign, version}), ErrorCode::refused, ""},
+        {"too long", fresh, R"({"type":"chat","text":")" + std::string(5000, 'x') + "\"}", ErrorCode::too_long, ""},
+        {"binary", fresh, encode(Hello{}), ErrorCode::not_json, "", true},
+        {"not json", fresh, "{", ErrorCode::not_json, ""},
+        {"not an object", fresh, "[]", ErrorCode::not_object, ""},
+        {"unknown type", fresh, R"({"type":"fold"})", ErrorCode::unknown_type, "type"},
+        {"missing field", fresh, R"({"type":"sit"})", ErrorCode::missing_field, "seat"},
+        {"wrong type", fresh, R"({"type":"sit","seat":1})", ErrorCode::wrong_type, "seat"},
+        {"out of bounds", fresh, R"({"type":"create","name":"x",)" + rules + R"(,"level":"thumb","seconds":3})",
+         ErrorCode::out_of_bounds, "level"},
+        {"unknown field", fresh, R"({"type":"start","now":true})", ErrorCode::unknown_field, "now"},
+        {"repeated field", fresh, R"({"type":"sit","seat":"B","seat":"C"})", ErrorCode::repeated_field, "seat"},
+    };
+    std::set<ErrorCode> reached;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Connection c = row.from();
+        const game::State before = t.state();
+        const std::size_t journal = w.journal.size();
+        const std::size_t got = w.inbox[c].size();
+        w.raw(c, row.text, row.binary);
+        ASSERT_EQ(w.inbox[c].size(), got + 1);
+        const Error* e = std::get_if<Error>(&w.inbox[c].back());
+        ASSERT_TRUE(e);
+        EXPECT_EQ(code_name(e->code), code_name(row.code)) << e->message;
+        EXPECT_EQ(e->field, row.field);
+        EXPECT_NE(e->message, "");
+        reached.insert(e->code);
+        EXPECT_EQ(t.version(), static_cast<std::uint64_t>(version));
+        test::expect_same(t.state(), before);
+        EXPECT_EQ(w.journal.size(), journal);
+        EXPECT_EQ(w.closed.contains(c), row.code == ErrorCode::protocol_version);
+    }
+    EXPECT_EQ(reached.size() + 1, static_cast<std::size_t>(ErrorCode::rate_limited) + 1);  // the next test's
+    // After all that, the player decides as asked.
+    w.decide(w.mover, w.code);
+    EXPECT_EQ(w.leaks, 0);
+}
+
+TEST(Lobby, LimitsAnswerAndPastTheRefusalsCloseTheConnection) {
+    Started w;
+    auto errors = [&](Connection c, ErrorCode code) {
+        int n = 0;
+        for (const ServerMessage& m : w.inbox[c])
+            if (const auto* e = std::get_if<Error>(&m)) n += e->code == code ? 1 : 0;
+        return n;
+    };
+    // Messages: a burst of 40, then 20 a second.
+    const Connection quick = w.hello();  // one taken
+    for (int i = 0; i < 39; ++i) w.send(quick, Start{});
+    EXPECT_EQ(errors(quick, ErrorCode::rate_limited), 0);
+    w.send(quick, Start{});
+    EXPECT_EQ(errors(quick, ErrorCode::rate_limited), 1);
+    w.now += 1s;
+    for (int i = 0; i < 20; ++i) w.send(quick, Start{});
+    EXPECT_EQ(errors(quick, ErrorCode::rate_limited), 1);
+    w.send(quick, Start{});
+    EXPECT_EQ(errors(quick, ErrorCode::rate_limited), 2);
+    // Chat: five lines at once, then one a second.
+    const int heard = w.count<ChatLine>(w.watcher);
+    for (int i = 0; i < 6; ++i) w.send(w.player, Say{"快点"});
+    EXPECT_EQ(w.count<ChatLine>(w.watcher), heard + 5);
+    EXPECT_EQ(errors(w.player, ErrorCode::rate_limited), 1);
+    w.now += 1s;
+    w.send(w.player, Say{"好"});
+    EXPECT_EQ(w.count<ChatLine>(w.watcher), heard + 6);
+    // Refusals by the rules never close a connection, however many.
+    for (int i = 0; i < 30; ++i) {
+        w.now += 100ms;
+        w.send(w.other, Decide{game::Decision::pass(), 0});
+    }
+    EXPECT_FALSE(w.closed.contains(w.other));
+    // Malformed messages: ten in the window are answered; past them, 1008.
+    w.now += 60s;  // the chat line refused above has left the window
+    for (int i = 0; i < 10; ++i) w.raw(w.player, "{");
+    w.now += 60s;  // the first ten have left the window
+    for (int i = 0; i < 10; ++i) w.raw(w.player, "{");
+    EXPECT_FALSE(w.closed.contains(w.player));
+    w.raw(w.player, "[]");
+    ASSERT_TRUE(w.closed.contains(w.player));
+    EXPECT_EQ(w.closed.at(w.player), 1008);
+    // Closing, it is read no more; gone, its seat is the computer's for its player.
+    const std::size_t got = w.inbox[w.player].size();
+    w.send(w.player, Say{"还在吗"});
+    EXPECT_EQ(w.inbox[w.player].size(), got);
+    w.drop(w.player);
+    EXPECT_EQ(w.last<TableInfo>(w.watcher)->seats[game::index_of(Seat::C)].who, Occupant::dropped);
+    EXPECT_EQ(w.leaks, 0);
+}
+
+TEST(Lobby, ChatReachesTheTableButNotWhoMutedTheSpeaker) {
+    World w;
+    const auto [code, host] = w.open(Create{"钟离云", {}, game::Level::strong, 0});
+    const Connection player = w.joins(code, Seat::B, "柳烟");
+    const Connection watcher = w.joins(code, std::nullopt, "看客");
+    const Connection elsewhere = w.open(Create{"路人", {}, game::Level::classic, 0}).second;
+    const std::vector<Connection> all{host, player, watcher, elsewhere};
+    struct Row {
+        const char* what;
+        Connection from;
+        std::optional<Mute> mute;  // sent by `player` first
+        std::optional<Seat> seat;  // on the line
+        std::set<Connection> hear;
+    };
+    const std::vector<Row> rows{
+        {"a seated player's line", host, std::nullopt, Seat::A, {host, player, watcher}},
+        {"muted by one", host, Mute{Seat::A, true}, Seat::A, {host, watcher}},
+        {"another seat is still heard", player, std::nullopt, Seat::B, {host, player, watcher}},
+        {"a spectator's line has no seat, and no mute stops it",
+         watcher,
+         Mute{Seat::B, true},
+         std::nullopt,
+         {host, player, watcher}},
+        {"unmuted", host, Mute{Seat::A, false}, Seat::A, {host, player, watcher}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.mute) w.send(player, *row.mute);
+        std::map<Connection, int> before;
+        for (Connection c : all) before[c] = w.count<ChatLine>(c);
+        w.now += 2s;
+        w.send(row.from, Say{"好牌"});
+        for (Connection c : all) {
+            EXPECT_EQ(w.count<ChatLine>(c), before[c] + (row.hear.contains(c) ? 1 : 0)) << c;
+            if (!row.hear.contains(c)) continue;
+            const ChatLine* line = w.last<ChatLine>(c);
+            EXPECT_EQ(line->seat, row.seat);
+            EXPECT_EQ(line->name, row.from == host ? "钟离云" : row.from == player ? "柳烟" : "看客");
+            EXPECT_EQ(line->text, "好牌");
+        }
+    }
+}
+
+// Several tables played through the lobby, under different rules, with a
+// time limit run out, a drop and a rejoin.
+struct Played : World {
+    struct Made {
+        std::string code;
+        std::vector<Connection> players;
+    };
+    std::vector<Made> made;
+    std::map<Connection, std::string> tokens;
+
+    Played() : World({}, 21) {
+        const std::vector<Create> rules{{"甲", {true, false, false, true}, game::Level::classic, 0},
+                                        {"乙", {false, true, true, true}, game::Level::strong, 0},
+                                        {"丙", {true, true, false, false}, game::Level::classic, 5}};
+        for (const Create& r : rules) {
+            auto [code, host] = open(r);
+            made.push_back({code, {host, joins(code, Seat::D)}});
+            joins(code, std::nullopt, "看客");
+            send(host, Start{});
+        }
+        for (const Made& m : made)
+            for (Connection c : m.players) tokens[c] = last<Seated>(c)->token;
+        // Players decide; on the timed table the host lets its time run out once.
+        for (int round = 0; round < 3; ++round)
+            for (const Made& m : made) play(m.code, 60);
+        Made& timed = made[2];
+        play(timed.code, 200, [&] { return asked(timed.code).has_value(); });
+        const std::uint64_t before = table(timed.code).version();
+        tick(6s);
+        EXPECT_GT(table(timed.code).version(), before);
+        // A drop and a rejoin on a new connection.
+        drop(made[0].players[1]);
+        play(made[0].code, 40);
+        const Connection back = hello();
+        send(back, Rejoin{made[0].code, tokens[made[0].players[1]]});
+        EXPECT_TRUE(last<Seated>(back));
+        tokens[back] = tokens[made[0].players[1]];
+        made[0].players[1] = back;
+        for (const Made& m : made) play(m.code, 60);
+    }
+};
+
+void expect_same_table(const Table& a, const Table& b) {
+    EXPECT_EQ(a.version(), b.version());
+    EXPECT_EQ(a.started(), b.started());
+    EXPECT_EQ(a.deadline(), b.deadline());
+    test::expect_same(a.state(), b.state());
+    for (Seat s : game::kAllSeats) {
+        EXPECT_EQ(a.holder(s).holder, b.holder(s).holder);
+        EXPECT_EQ(a.holder(s).name, b.holder(s).name);
+        EXPECT_EQ(a.holder(s).token, b.holder(s).token);
+        EXPECT_EQ(a.holder(s).rejoins, b.holder(s).rejoins);
+    }
+}
+
+TEST(Lobby, TablesComeBackFromTheirJournalsAndPlayOn) {
+    Played w;
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(w.leaks, 0);
+    // The server dies; everyone at a table is dropped as of now, in both.
+    const std::vector<JournalEntry> kept = w.journal;
+    for (const char* kind : {"create", "watch", "sit", "start", "decide", "tick", "drop", "rejoin"})
+        EXPECT_TRUE(std::ranges::any_of(kept, [&](const JournalEntry& e) {
+            return e.text.find("\"k\":\"" + std::string(kind) + "\"") != std::string::npos;
+        })) << kind;
+    World again({}, 99);
+    const Lobby::Restored restored = again.lobby.restore(kept, w.now);
+    EXPECT_EQ(restored.error, "");
+    EXPECT_EQ(restored.tables, w.made.size());
+    EXPECT_EQ(again.lobby.tables(), w.made.size());
+    for (Connection c = 1; c < w.lobby.connections() + 100; ++c) w.drop(c);
+    again.now = w.now;
+    for (const auto& m : w.made) {
+        SCOPED_TRACE(m.code);
+        ASSERT_TRUE(again.lobby.find(m.code));
+        expect_same_table(w.table(m.code), again.table(m.code));
+    }
+    // The drops are journalled too: restored from everything, the tables are the same again.
+    std::vector<JournalEntry> all = kept;
+    all.insert(all.end(), restored.journal.begin(), restored.journal.end());
+    World third({}, 5);
+    EXPECT_EQ(third.lobby.restore(all, w.now).error, "");
+    for (const auto& m : w.made) expect_same_table(again.table(m.code), third.table(m.code));
+    // A player comes back with its token on a connection numbered above any
+    // the journal holds, and plays on.
+    const Connection back = again.hello();
+    for (const JournalEntry& e : w.journal)
+        EXPECT_EQ(e.text.find("\"c\":" + std::to_string(back) + ","), std::string::npos);
+    const std::string code = w.made[1].code;
+    again.truth[code] = w.truth[code];
+    again.send(back, Rejoin{code, w.tokens[w.made[1].players[0]]});
+    ASSERT_TRUE(again.last<Seated>(back));
+    const std::uint64_t before = again.table(code).version();
+    again.play(code, 100);
+    EXPECT_GT(again.table(code).version(), before + 20);
+    EXPECT_GT(again.count<StepEvents>(back), 0);
+    EXPECT_EQ(again.leaks, 0);
+}
+
+TEST(Lobby, ADamagedJournalIsReportedAndOnlyItsTableLeftOut) {
+    Played w;
+    ASSERT_FALSE(HasFatalFailure());
+    const std::string damaged = w.made[1].code;
+    std::vector<std::size_t> at;  // the damaged table's entries
+    for (std::size_t i = 0; i < w.journal.size(); ++i)
+        if (w.journal[i].table == damaged) at.push_back(i);
+    ASSERT_GT(at.size(), 10u);
+    auto replace = [](std::string text, const std::string& from, const std::string& to) {
+        const std::size_t p = text.find(from);
+        return p == std::string::npos ? text : text.replace(p, from.size(), to);
+    };
+    struct Row {
+        const char* what;
+        std::function<void(std::vector<JournalEntry>&)> damage;
+        std::string says;  // in the error, after the table's code
+    };
+    const std::vector<Row> rows{
+        {"not JSON", [&](auto& j) { j[at[5]].text = "{\"k\":"; }, "entry 5: not JSON"},
+        {"a gap", [&](auto& j) { j.erase(j.begin() + static_cast<long>(at[6])); }, "entry 6: sequence 7 out of order"},
+        {"an unknown call", [&](auto& j) { j[at[4]].text = replace(j[at[4]].text, "\"k\":\"", "\"k\":\"x"); },
+         "entry 4: no such call"},
+        {"a version that does not come out",
+         [&](auto& j) { j[at.back()].text = replace(j[at.back()].text, "\"v\":", "\"v\":1"); },
+         "entry " + std::to_string(at.size() - 1) + ": version"},
+        {"no making first", [&](auto& j) { j.erase(j.begin() + static_cast<long>(at[0])); }, "entry 0:"},
+        {"randomness missing",
+         [&](auto& j) {
+             for (std::size_t i : at)
+                 if (j[i].text.find("\"k\":\"sit\"") != std::string::npos) {
+                     j[i].text = replace(j[i].text, "\"e\":[", "\"e\":[1,");
+                     return;
+                 }
+         },
+         "randomness drawn differs"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<JournalEntry> journal = w.journal;
+        row.damage(journal);
+        World again({}, 7);
+        const Lobby::Restored restored = again.lobby.restore(journal, w.now);
+        EXPECT_EQ(restored.error.find("table " + damaged + " entry "), 0u) << restored.error;
+        EXPECT_NE(restored.error.find(row.says), std::string::npos) << restored.error;
+        EXPECT_EQ(restored.tables, w.made.size() - 1);
+        EXPECT_FALSE(again.lobby.find(damaged));
+        EXPECT_TRUE(again.lobby.find(w.made[0].code));
+    }
+}
+
+// Table codes: ten characters of the alphabet, drawn five bits at a time
+// with the bits past the alphabet thrown back; never two open tables alike.
+TEST(Lobby, TableCodesAreDrawnFairlyAndNeverRepeated) {
+    auto repeat = [](std::uint64_t chunk) {
+        std::uint64_t w = 0;
+        for (int i = 0; i < 12; ++i) w |= chunk << (5 * i);
+        return w;
+    };
+    struct Row {
+        const char* what;
+        std::vector<std::uint64_t> words;  // then zeros for ever
+        std::string first, second;         // the codes made; empty: refused
+        std::size_t most_tables = 10;
+    };
+    const std::vector<Row> rows{
+        {"a generator stuck at zero makes one table", {}, "2222222222", ""},
+        {"31s thrown back", {repeat(31), 1}, "3222222222", "2222222222"},
+        {"30s thrown back", {repeat(30), 29}, "Z222222222", "2222222222"},
+        {"no room for a second table", {7}, "9222222222", "", 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        LobbyOptions o;
+        o.most_tables = row.most_tables;
+        World w(o, [words = row.words, i = std::size_t{0}]() mutable { return i < words.size() ? words[i++] : 0; });
+        for (const std::string& expected : {row.first, row.second}) {
+            const Connection c = w.hello();
+            w.send(c, Create{"x", {}, game::Level::classic, 0});
+            if (expected.empty()) {
+                ASSERT_TRUE(w.last<Error>(c));
+                EXPECT_EQ(w.last<Error>(c)->message, refusal::kNoRoomForTables);
+            } else {
+                ASSERT_TRUE(w.last<TableInfo>(c));
+                EXPECT_EQ(w.last<TableInfo>(c)->code, expected);
+            }
+        }
+    }
+    World w;
+    std::set<std::string> codes;
+    for (int i = 0; i < 200; ++i) codes.insert(w.open(Create{"x", {}, game::Level::classic, 0}, std::nullopt).first);
+    EXPECT_EQ(codes.size(), 200u);
+}
+
+}  // namespace
+}  // namespace tav::net
