@@ -1,0 +1,251 @@
+// The network table in the window: the game turned so the player's seat is
+// at the bottom, the address a player types, and a table hosted in the
+// program, joined by a second client over loopback and played through.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <algorithm>
+#include <random>
+
+#include "net/bot.h"
+#include "net/mirror.h"
+#include "rules/engine.h"
+#include "rules/gate.h"
+#include "session/turning.h"
+#include "tests/ui/window_support.h"
+#include "ui/chat_panel.h"
+#include "ui/net_client.h"
+#include "ui/net_host.h"
+#include "ui/net_table.h"
+
+namespace tav::ui {
+namespace {
+
+using game::Seat;
+
+TEST(NetAddress, WhatAPlayerTypesBecomesAWebSocketAddress) {
+    const struct {
+        const char* typed;
+        const char* url;  // "" for refused
+    } cases[] = {
+        {"192.168.1.20", "ws://192.168.1.20:47061"},
+        {" 192.168.1.20:5000 ", "ws://192.168.1.20:5000"},
+        {"ws://host.lan", "ws://host.lan:47061"},
+        {"wss://tav.example.org:443/t", "wss://tav.example.org:443/t"},
+        {"[::1]:9", "ws://[::1]:9"},
+        {"", ""},
+        {"http://host", ""},
+        {"two words", ""},
+        {"ws://", ""},
+    };
+    for (const auto& c : cases) {
+        const QUrl url = NetClient::address_url(QString::fromUtf8(c.typed), 47061);
+        EXPECT_EQ(url.isValid() ? url.toString() : QString(), QString::fromUtf8(c.url)) << c.typed;
+    }
+}
+
+// Turned so that the seat is A, the game answers every question for the
+// seat as it does unturned: who acts, what it may decide, its hand, scores.
+TEST(Turning, EverySeatSeesTheSameGameFromTheBottom) {
+    for (int combination : {0, 9, 15}) {
+        for (Seat local : {Seat::B, Seat::C, Seat::F}) {
+            SCOPED_TRACE(testing::Message() << "rules " << combination << " seat " << game::letter_of(local));
+            game::State s = test::game_under_rules(combination);
+            s.human.v.fill(true);
+            std::mt19937_64 rng(17 + combination);
+            int asked = 0;
+            for (int step = 0; step < 4000 && !(step > 0 && s.phase == game::Phase::between_deals); ++step) {
+                const game::State known = game::known_to(s, local);
+                const game::State t = turned(known, local);
+                EXPECT_EQ(t.hands[Seat::A], known.hands[local]);
+                for (Seat x : game::kAllSeats) EXPECT_EQ(t.scores[turned(x, local)], known.scores[x]);
+                // (The shuffle is asked of the first human from A: the session
+                // asks it by the table's events, not by the turned game.)
+                const std::optional<Seat> now = game::current_seat(known);
+                if (known.ask != game::Ask::shuffle) {
+                    EXPECT_EQ(game::current_seat(t), now ? std::optional(turned(*now, local)) : std::nullopt);
+                }
+                if (now == local && known.ask != game::Ask::shuffle) {
+                    ++asked;
+                    EXPECT_EQ(game::legal_decisions(t), game::legal_decisions(known));
+                }
+                // Turned there and back, nothing is lost.
+                test::expect_same(turned(t, game::seat_at(game::kSeats - game::index_of(local))), known);
+
+                game::Events ev;
+                if (s.ask == game::Ask::shuffle) {
+                    ASSERT_TRUE(host::shuffle(s, ev, rng));
+                } else {
+                    const std::vector<game::Decision> options = game::legal_decisions(s);
+                    ASSERT_FALSE(options.empty());
+                    const Seat who = *game::current_seat(s);
+                    ASSERT_TRUE(game::apply(s, who, options[rng() % options.size()], ev));
+                }
+                for (const game::Event& e : ev.list) {
+                    const game::Event back = turned(turned(e, local), game::seat_at(-game::index_of(local)));
+                    EXPECT_EQ(back, e);
+                }
+            }
+            EXPECT_GT(asked, 0);
+        }
+    }
+    // From B, D or F the side at the bottom is the other one.
+    const game::Event swept = game::Swept{true};
+    EXPECT_EQ(turned(swept, Seat::C), swept);
+    EXPECT_EQ(turned(swept, Seat::D), game::Event(game::Swept{false}));
+    const game::Event filed = game::TributeFiled{Seat::B, Seat::E, game::DebtKind::place, 1};
+    EXPECT_EQ(turned(filed, Seat::E), game::Event(game::TributeFiled{Seat::D, Seat::A, game::DebtKind::place, 1}));
+}
+
+// A second player on its own connection: sits, plays its seat with random
+// legal decisions, and says a line once the game has started.
+struct Friend {
+    NetClient client;
+    net::SeatMirror mirror;
+    std::mt19937_64 rng{5};
+    std::vector<net::ChatLine> heard;
+    std::vector<net::Error> errors;
+    Friend(const QUrl& url, const std::string& code) {
+        QObject::connect(&client, &NetClient::welcomed, [this, code] { client.send(net::Join{code, "柳烟"}); });
+        QObject::connect(&client, &NetClient::received, [this](const net::ServerMessage& m) {
+            mirror.apply(m);
+            if (const auto* t = std::get_if<net::TableInfo>(&m); t && !mirror.seat() && !sat) {
+                for (Seat s : game::kAllSeats)
+                    if (t->seats[game::array_index(s)].who == net::Occupant::open) {
+                        sat = client.send(net::Sit{s});
+                        break;
+                    }
+            }
+            if (const auto* c = std::get_if<net::ChatLine>(&m)) heard.push_back(*c);
+            if (const auto* e = std::get_if<net::Error>(&m)) errors.push_back(*e);
+            if (std::optional<net::Decide> d = net::bot_decision(mirror, rng)) client.send(*d);
+        });
+        client.open(url);
+    }
+    bool sat = false;
+};
+
+// A decision the table refuses: what was picked comes back, the buttons
+// offer it again, the refusal is shown and the game is as it was.
+TEST(RemoteSession, ARefusedDecisionGivesThePicksBack) {
+    Settings settings = quick_settings();
+    ScriptedPlatform platform;
+    Session s(settings, platform, 11);
+    s.shuffle();
+    ASSERT_TRUE(s.human_decides());
+    std::vector<game::Decision> sent;
+    s.go_remote([&](const game::Decision& d) {
+        sent.push_back(d);
+        return true;
+    });
+    const game::State before = s.state();
+    // A card whose quick pick makes a play.
+    for (game::Card c : before.hands[Seat::A]) {
+        s.picking().drop();
+        s.picking().click(c);
+        if (s.button(ButtonId::play).enabled) break;
+    }
+    const std::vector<game::Card> play = s.picking().picks();
+    ASSERT_TRUE(s.button(ButtonId::play).enabled);
+    s.play();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_FALSE(sent[0].by_computer);
+    EXPECT_TRUE(s.waiting_remote());
+    EXPECT_FALSE(s.button(ButtonId::play).enabled);  // one decision at a time
+    s.play();
+    EXPECT_EQ(sent.size(), 1u);
+
+    s.remote_refused("不能这样出牌");
+    EXPECT_EQ(platform.messages.back(), "提示信息|不能这样出牌");
+    std::vector<game::Card> picks = s.picking().picks(), want = play;
+    std::sort(picks.begin(), picks.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(picks, want);
+    EXPECT_TRUE(s.button(ButtonId::play).enabled);
+    test::expect_same(s.state(), before);
+    s.play();
+    EXPECT_EQ(sent.size(), 2u);
+}
+
+QUrl loopback(quint16 port) {
+    QUrl url;
+    url.setScheme("ws");
+    url.setHost("127.0.0.1");
+    url.setPort(port);
+    return url;
+}
+
+TEST(NetTableWindow, HostsAFriendJoinsAndADealIsPlayedThrough) {
+    Settings settings = quick_settings();
+    MainWindow w(settings, 3);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    BoxAnswerer boxes;
+    net::Create create;
+    create.name = "钟离云";
+    create.seconds = 0;  // no clock: the deal goes at the test's pace
+    ASSERT_TRUE(w.host_table(create, 0));
+    NetTable* table = w.net_table();
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(w.session().remote());
+    QTRY_VERIFY_WITH_TIMEOUT(table->seat().has_value() && table->has_info(), 5000);
+    EXPECT_TRUE(table->hosting());
+    EXPECT_EQ(table->info().code.size(), static_cast<std::size_t>(net::kTableCodeLength));
+
+    Friend other(loopback(w.net_host()->port()), table->info().code);
+    QTRY_VERIFY_WITH_TIMEOUT(other.mirror.seat().has_value(), 5000);
+    const Seat mine = *table->seat(), theirs = *other.mirror.seat();
+    ASSERT_NE(mine, theirs);
+    // The friend's name stands on its seat as this player sees the table.
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(w.session()
+                                                         .surface()
+                                                         .object(std::string("t_") +
+                                                                 char('a' + game::index_of(turned(theirs, mine))))
+                                                         ->text),
+                              QString("柳烟"), 5000);
+
+    table->start();
+    QTRY_VERIFY_WITH_TIMEOUT(w.button("cb_send") && w.session().button(ButtonId::shuffle).enabled, 5000);
+    w.session().press(ButtonId::shuffle);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase != game::Phase::between_deals, 10000);
+
+    // The hand in the player's row is the seat's hand, card for card.
+    QTRY_VERIFY_WITH_TIMEOUT(!w.session().busy(), 10000);
+    const game::Hand& hand = table->mirror().known().hands[mine];
+    ASSERT_GT(hand.size(), 0u);
+    for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
+    EXPECT_EQ(w.session().state().hands[Seat::A], hand);
+
+    // A line said by the friend reaches the window's chat.
+    other.client.send(net::Say{"好牌！"});
+    QTRY_VERIFY_WITH_TIMEOUT(!table->chat_lines().isEmpty(), 5000);
+    EXPECT_TRUE(table->chat_lines().last().endsWith("好牌！"));
+
+    // A decision the rules refuse is shown as refused and changes nothing.
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().human_decides() && !w.session().busy(), 20000);
+    const std::int64_t version = table->mirror().version();
+    const game::Hand held = w.session().state().hands[Seat::A];
+    const int boxes_before = boxes.answered();
+    game::Card foreign = 1;
+    while (std::find(held.begin(), held.end(), foreign) != held.end()) ++foreign;
+    ASSERT_TRUE(table->send_decision(game::Decision::play({foreign})));
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.answered() > boxes_before, 5000);
+    EXPECT_EQ(table->mirror().version(), version);
+    EXPECT_EQ(w.session().state().hands[Seat::A], held);
+    EXPECT_TRUE(w.session().human_decides());
+
+    // The rest of the deal on auto-play, to its end.
+    w.set_autoplay(true);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
+    EXPECT_TRUE(other.errors.empty());
+    EXPECT_TRUE(table->mirror().in_step());
+
+    // Leaving brings back the game alone, as it was.
+    w.leave_table();
+    EXPECT_EQ(w.net_table(), nullptr);
+    EXPECT_FALSE(w.session().remote());
+    EXPECT_EQ(w.session().state().phase, game::Phase::between_deals);
+}
+
+}  // namespace
+}  // namespace tav::ui
