@@ -64,9 +64,9 @@ void SeatMirror::snapshot(const SeatSnapshot& snap) {
     seat_ = snap.seat;
     version_ = snap.version;
     asked_.reset();
-    const Seat own = snap.seat;
+    const std::optional<Seat> own = snap.seat;  // none: a spectator
     // A newcomer in the middle of a deal is not shown its hand until the next.
-    own_hand_seen_ = !(snap.hand.empty() && snap.hand_sizes[game::array_index(own)] > 0);
+    own_hand_seen_ = !(own && snap.hand.empty() && snap.hand_sizes[game::array_index(*own)] > 0);
 
     game::State fresh = game::new_game(known_.rules);
     fresh.human = humans_;
@@ -82,7 +82,7 @@ void SeatMirror::snapshot(const SeatSnapshot& snap) {
     // again it gives the trick, the turn and the ledger the fields below lack.
     events(snap.record);
 
-    bool agrees = !sees(own) || known_.hands[own] == snap.hand;
+    bool agrees = !own || !sees(*own) || known_.hands[*own] == snap.hand;
     for (Seat s : game::kAllSeats) {
         const std::size_t i = game::array_index(s);
         agrees = agrees && known_.hands[s].size() == snap.hand_sizes[i] && known_.plays[s] == snap.plays[i] &&
