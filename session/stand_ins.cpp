@@ -139,8 +139,16 @@ std::vector<game::Event> StandIns::shown(const std::vector<game::Event>& events)
 }
 
 game::State StandIns::shown(game::State known) {
+    // A tribute handed waits in sight at its handing spot until its
+    // receiver's hand is laid out: the receiver's face-down card meanwhile.
+    std::erase_if(loose_, [&](Card c) { return known.hands[Seat::A].contains(c); });
     for (Seat s : game::kAllSeats) {
         if (s == Seat::A) continue;
+        const auto hidden = static_cast<std::size_t>(std::count(known.hands[s].begin(), known.hands[s].end(), Card{0}));
+        while (down_[s].size() < hidden && !loose_.empty()) {
+            down_[s].push_back(loose_.front());
+            loose_.erase(loose_.begin());
+        }
         game::Hand hand;
         std::size_t next = 0;
         for (Card c : known.hands[s]) {

@@ -5,12 +5,16 @@
 
 #include <QTest>
 #include <algorithm>
+#include <array>
+#include <bitset>
 #include <random>
 
+#include "model/observation.h"
 #include "net/bot.h"
 #include "net/mirror.h"
 #include "rules/engine.h"
 #include "rules/gate.h"
+#include "session/stand_ins.h"
 #include "session/turning.h"
 #include "tests/ui/window_support.h"
 #include "ui/chat_panel.h"
@@ -95,6 +99,76 @@ TEST(Turning, EverySeatSeesTheSameGameFromTheBottom) {
     EXPECT_EQ(turned(swept, Seat::D), game::Event(game::Swept{false}));
     const game::Event filed = game::TributeFiled{Seat::B, Seat::E, game::DebtKind::place, 1};
     EXPECT_EQ(turned(filed, Seat::E), game::Event(game::TributeFiled{Seat::D, Seat::A, game::DebtKind::place, 1}));
+}
+
+// Every face-down card of another seat is drawn as a picture no other card
+// uses, and the pictures each hand holds are the ones drawn there: dealt to
+// it, laid out in it, and never one that has left the hand face up.
+TEST(StandIns, EachFaceDownCardHasAPictureOfItsOwnWhereItLies) {
+    for (int combination : {0, 6, 9, 15}) {
+        for (Seat local : {Seat::A, Seat::B, Seat::E}) {
+            SCOPED_TRACE(testing::Message() << "rules " << combination << " seat " << game::letter_of(local));
+            game::State s = test::game_under_rules(combination);
+            s.human[local] = true;
+            std::mt19937_64 rng(3 + combination);
+            StandIns pictures;
+            // Where each picture was last put: a seat's hand, -1 elsewhere,
+            // kHanded in sight where a tribute is handed (the receiver's).
+            constexpr int kHanded = -2;
+            std::array<int, game::kCards + 1> at{};
+            at.fill(-1);
+            int deals = 0;
+            for (int step = 0; step < 20000 && deals < 2; ++step) {
+                game::Events ev;
+                if (s.ask == game::Ask::shuffle) {
+                    ++deals;
+                    ASSERT_TRUE(host::shuffle(s, ev, rng));
+                } else {
+                    ASSERT_TRUE(host::computer_decides(s, ev));
+                }
+                std::vector<game::Event> seen;
+                for (const game::Event& e : game::observe(ev.list, local)) seen.push_back(turned(e, local));
+                for (const game::Event& e : pictures.shown(seen)) {
+                    if (std::holds_alternative<game::TableReset>(e)) at.fill(-1);
+                    if (const auto* d = std::get_if<game::Dealt>(&e)) {
+                        ASSERT_NE(d->card, 0);
+                        EXPECT_EQ(at[d->card], -1) << "a picture dealt twice: " << int(d->card);
+                        at[d->card] = game::index_of(d->seat);
+                    }
+                    if (const auto* l = std::get_if<game::LaidOut>(&e))
+                        for (game::Card c : l->cards) {
+                            ASSERT_NE(c, 0);
+                            at[c] = game::index_of(l->seat);
+                        }
+                    if (const auto* p = std::get_if<game::Played>(&e))
+                        for (game::Card c : p->cards) at[c] = -1;
+                    if (const auto* t = std::get_if<game::TributeHanded>(&e))
+                        for (game::Card c : t->cards) at[c] = kHanded;
+                    if (const auto* b = std::get_if<game::ThreeBought>(&e)) {  // traded face up, kept in sight
+                        at[b->payment] = game::index_of(b->seller);
+                        at[b->three] = game::index_of(b->buyer);
+                    }
+                }
+                const game::State known = turned(game::known_to(s, local), local);
+                const game::State shown = pictures.shown(known);
+                std::bitset<game::kCards + 1> drawn;
+                for (Seat x : game::kAllSeats) {
+                    EXPECT_EQ(shown.hands[x].size(), known.hands[x].size()) << game::letter_of(x);
+                    for (game::Card c : shown.hands[x]) {
+                        EXPECT_FALSE(drawn[c]) << "one picture in two places: " << int(c);
+                        drawn.set(c);
+                        // The player's own cards are laid out by the table itself.
+                        if (x != Seat::A && at[c] != kHanded) {
+                            EXPECT_EQ(at[c], game::index_of(x)) << int(c);
+                        }
+                    }
+                    for (game::Card c : shown.plays[x]) EXPECT_FALSE(drawn[c]) << int(c);
+                }
+                EXPECT_EQ(shown.hands[Seat::A], known.hands[Seat::A]);
+            }
+            EXPECT_EQ(deals, 2);
+        }
+    }
 }
 
 // A second player on its own connection: sits, plays its seat with random
