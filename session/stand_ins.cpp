@@ -69,14 +69,11 @@ void StandIns::reveal(Seat seat, Card c, const std::vector<Card>& avoid, std::ve
 
 std::vector<game::Event> StandIns::shown(const std::vector<game::Event>& events) {
     // The player's own cards dealt in the step are never made stand-ins in
-    // it; a card another seat lays face up later is traded for, as any other.
+    // it; a card laid face up later (a three bought by the player too) is
+    // traded for, as any other.
     std::bitset<game::kCards + 1> named;
-    for (const game::Event& e : events) {
+    for (const game::Event& e : events)
         if (const auto* d = std::get_if<game::Dealt>(&e); d && d->seat == Seat::A && d->card != 0) named.set(d->card);
-        if (const auto* l = std::get_if<game::LaidOut>(&e); l && l->seat == Seat::A)
-            for (Card c : l->cards)
-                if (c != 0) named.set(c);
-    }
 
     std::vector<game::Event> out;
     out.reserve(events.size());
@@ -140,15 +137,34 @@ std::vector<game::Event> StandIns::shown(const std::vector<game::Event>& events)
 
 game::State StandIns::shown(game::State known) {
     // A tribute handed waits in sight at its handing spot until its
-    // receiver's hand is laid out: the receiver's face-down card meanwhile.
-    std::erase_if(loose_, [&](Card c) { return known.hands[Seat::A].contains(c); });
+    // receiver takes it; meanwhile it is the receiver's face-down card (one
+    // handed to the player is named in its hand instead). Which receiver
+    // the events do not say: the hands short of pictures take them, and a
+    // hand with pictures to spare gives them up.
+    game::PerSeat<std::size_t> hidden{};
+    std::vector<Card> spare;
     for (Seat s : game::kAllSeats) {
         if (s == Seat::A) continue;
-        const auto hidden = static_cast<std::size_t>(std::count(known.hands[s].begin(), known.hands[s].end(), Card{0}));
-        while (down_[s].size() < hidden && !loose_.empty()) {
-            down_[s].push_back(loose_.front());
-            loose_.erase(loose_.begin());
+        hidden[s] = static_cast<std::size_t>(std::count(known.hands[s].begin(), known.hands[s].end(), Card{0}));
+        while (down_[s].size() > hidden[s]) {
+            spare.push_back(down_[s].back());
+            down_[s].pop_back();
         }
+    }
+    for (Card c : loose_)
+        if (!known.hands[Seat::A].contains(c)) spare.push_back(c);
+    std::erase_if(loose_, [&](Card c) { return !known.hands[Seat::A].contains(c); });
+    for (Seat s : game::kAllSeats) {
+        if (s == Seat::A) continue;
+        while (down_[s].size() < hidden[s] && !spare.empty()) {
+            down_[s].push_back(spare.front());
+            spare.erase(spare.begin());
+        }
+    }
+    // What no hand takes waits in sight still.
+    loose_.insert(loose_.end(), spare.begin(), spare.end());
+    for (Seat s : game::kAllSeats) {
+        if (s == Seat::A) continue;
         game::Hand hand;
         std::size_t next = 0;
         for (Card c : known.hands[s]) {

@@ -2,6 +2,7 @@
 // leaving it for the game alone, which waits as it was.
 #include <QDockWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "ui/chat_panel.h"
 #include "ui/keeping.h"
@@ -103,6 +104,8 @@ bool MainWindow::enter_network() {
     chat_dock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
     chat_dock_->setWidget(new ChatPanel(*net_, chat_dock_));
     addDockWidget(Qt::RightDockWidgetArea, chat_dock_);
+    // A narrow strip: the table keeps most of the window.
+    resizeDocks({chat_dock_}, {std::max(200, width() / 6)}, Qt::Horizontal);
     network_menu_state();
     sync_buttons();
     return true;

@@ -114,6 +114,7 @@ JoinDialog::JoinDialog(const Settings& s, QWidget* parent)
       name_(named(new QLineEdit(name_or_default(s.net_name)), "le_name")) {
     setObjectName("w_join");
     setWindowTitle(tx("加入牌桌"));
+    setMinimumWidth(360);
     address_->setPlaceholderText(QStringLiteral("192.168.1.20:%1").arg(kDefaultPort));
     code_->setMaxLength(net::kTableCodeLength);
     code_->setValidator(new QRegularExpressionValidator(QRegularExpression("[2-9A-Za-z]*"), code_));
@@ -188,8 +189,8 @@ void RoomDialog::refresh() {
         seats_->addItem(QStringLiteral("%1  %2").arg(QChar('A' + game::index_of(s))).arg(who));
     }
     start_->setVisible(table_.hosting());
-    start_->setEnabled(table_.hosting() && !t.started);
-    if (t.started) close();
+    start_->setEnabled(table_.hosting() && !table_.started());
+    if (table_.started()) close();
 }
 
 }  // namespace tav::ui

@@ -71,6 +71,7 @@ void NetTable::received(const net::ServerMessage& m) {
     if (const auto* t = std::get_if<net::TableInfo>(&m)) {
         info_ = *t;
         has_info_ = true;
+        started_ = started_ || t->started;
         code_ = QString::fromStdString(t->code);
         if (!seat_ && !sitting_)
             for (game::Seat s : game::kAllSeats)
@@ -88,6 +89,10 @@ void NetTable::received(const net::ServerMessage& m) {
         stepped(snap->record, true);
     } else if (const auto* ev = std::get_if<net::StepEvents>(&m)) {
         stepped(ev->events, false);
+        if (!started_ && !ev->events.empty()) {
+            started_ = true;
+            emit table_changed();
+        }
     } else if (const auto* a = std::get_if<net::AskSeat>(&m)) {
         counting_ = turned(a->seat, local());
         seconds_left_ = a->seconds_left;

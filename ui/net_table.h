@@ -44,6 +44,8 @@ public:
     bool has_info() const { return has_info_; }
     std::optional<game::Seat> seat() const { return seat_; }
     bool hosting() const { return seat_ && info_.host == seat_; }
+    // The host has started the game (the first deal's events have come).
+    bool started() const { return started_; }
     const QStringList& chat_lines() const { return chat_; }
     // A decision for the player's seat as the table names seats (tests).
     bool send_decision(const game::Decision& d);
@@ -70,7 +72,8 @@ private:
     net::TableInfo info_;
     bool has_info_ = false;
     std::optional<game::Seat> seat_;
-    bool sitting_ = false;  // a seat asked for, not yet answered
+    bool sitting_ = false;
+    bool started_ = false;  // a seat asked for, not yet answered
     std::optional<net::Create> creating_;
     QString code_, name_;
     game::PerSeat<bool> muted_{};
