@@ -119,7 +119,28 @@ void NetTable::stepped(const std::vector<game::Event>& events, bool at_once) {
     shown_events.reserve(events.size());
     for (const game::Event& e : events) shown_events.push_back(turned(e, local()));
     shown_events = stand_ins_.shown(shown_events);
-    session_.remote_step(stand_ins_.shown(turned(mirror_.known(), local())), std::move(shown_events), at_once);
+    // The player's hand lies sorted by rank, as in a game alone (the table
+    // sorts only its own seat A's): once dealt, and whenever laid out again.
+    game::State known = stand_ins_.shown(turned(mirror_.known(), local()));
+    known.hands[game::Seat::A].sort_by_rank();
+    std::size_t last_dealt = shown_events.size();
+    for (std::size_t i = 0; i < shown_events.size(); ++i) {
+        if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A) last_dealt = i;
+        if (auto* l = std::get_if<game::LaidOut>(&shown_events[i]); l && l->seat == game::Seat::A) {
+            l->cards.sort_by_rank();
+            last_dealt = shown_events.size();  // laid out already
+        }
+    }
+    if (last_dealt < shown_events.size()) {
+        game::Hand dealt;
+        for (std::size_t i = 0; i <= last_dealt; ++i)
+            if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A)
+                dealt.push(d->card);
+        dealt.sort_by_rank();
+        shown_events.insert(shown_events.begin() + static_cast<std::ptrdiff_t>(last_dealt) + 1,
+                            game::LaidOut{game::Seat::A, dealt});
+    }
+    session_.remote_step(known, std::move(shown_events), at_once);
 }
 
 void NetTable::seats_changed() {

@@ -179,8 +179,18 @@ struct Friend {
     std::mt19937_64 rng{5};
     std::vector<net::ChatLine> heard;
     std::vector<net::Error> errors;
+    // Joins the table `code`, or with no code opens one and sits at A.
     Friend(const QUrl& url, const std::string& code) {
-        QObject::connect(&client, &NetClient::welcomed, [this, code] { client.send(net::Join{code, "柳烟"}); });
+        QObject::connect(&client, &NetClient::welcomed, [this, code] {
+            if (code.empty()) {
+                net::Create c;
+                c.name = "柳烟";
+                c.seconds = 0;
+                client.send(c);
+            } else {
+                client.send(net::Join{code, "柳烟"});
+            }
+        });
         QObject::connect(&client, &NetClient::received, [this](const net::ServerMessage& m) {
             mirror.apply(m);
             if (const auto* t = std::get_if<net::TableInfo>(&m); t && !mirror.seat() && !sat) {
@@ -286,9 +296,10 @@ TEST(NetTableWindow, HostsAFriendJoinsAndADealIsPlayedThrough) {
 
     // The hand in the player's row is the seat's hand, card for card.
     QTRY_VERIFY_WITH_TIMEOUT(!w.session().busy(), 10000);
-    const game::Hand& hand = table->mirror().known().hands[mine];
-    ASSERT_GT(hand.size(), 0u);
+    game::Hand hand = table->mirror().known().hands[mine];
+    ASSERT_GT(hand.size(), 0);
     for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
+    hand.sort_by_rank();
     EXPECT_EQ(w.session().state().hands[Seat::A], hand);
 
     // A line said by the friend reaches the window's chat.
@@ -316,10 +327,50 @@ TEST(NetTableWindow, HostsAFriendJoinsAndADealIsPlayedThrough) {
     EXPECT_TRUE(table->mirror().in_step());
 
     // Leaving brings back the game alone, as it was.
+    other.client.close();
     w.leave_table();
     EXPECT_EQ(w.net_table(), nullptr);
     EXPECT_FALSE(w.session().remote());
     EXPECT_EQ(w.session().state().phase, game::Phase::between_deals);
+}
+
+// The window joins a table another hosts, at seat B: the table is turned so
+// B is at the bottom, the host's name stands where A sits from B, and the
+// player's hand lies sorted as in a game alone.
+TEST(NetTableWindow, JoinsATableHostedElsewhereAndSeesItFromItsSeat) {
+    NetHost host;
+    ASSERT_TRUE(host.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    Friend hosting(loopback(host.port()), "");
+    QTRY_VERIFY_WITH_TIMEOUT(hosting.mirror.seat().has_value() && hosting.mirror.table(), 5000);
+    ASSERT_EQ(*hosting.mirror.seat(), Seat::A);
+
+    Settings settings = quick_settings();
+    MainWindow w(settings, 4);
+    w.show();
+    BoxAnswerer boxes;
+    ASSERT_TRUE(w.join_table(loopback(host.port()), QString::fromStdString(hosting.mirror.table()->code), "钟离云"));
+    NetTable* table = w.net_table();
+    QTRY_VERIFY_WITH_TIMEOUT(table->seat().has_value(), 5000);
+    EXPECT_EQ(*table->seat(), Seat::B);
+    EXPECT_FALSE(table->hosting());
+    // From B, the host at A sits where F's label is.
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(w.session().surface().object("t_f")->text), QString("柳烟"), 5000);
+    EXPECT_EQ(QString::fromStdString(w.session().surface().object("t_a")->text), QString("钟离云"));
+
+    hosting.client.send(net::Start{});  // the host's bot shuffles when asked
+    QTRY_VERIFY_WITH_TIMEOUT(table->started() && !w.session().busy(), 10000);
+    game::Hand hand = table->mirror().known().hands[Seat::B];
+    hand.sort_by_rank();
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().hands[Seat::A] == hand || hand.empty(), 10000);
+    ASSERT_GT(hand.size(), 0);
+    for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
+
+    w.set_autoplay(true);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
+    EXPECT_TRUE(table->mirror().in_step());
+    EXPECT_TRUE(hosting.errors.empty());
+    EXPECT_EQ(boxes.answered(), 0);
+    w.leave_table();
 }
 
 }  // namespace
