@@ -179,6 +179,9 @@ struct Friend {
     std::mt19937_64 rng{5};
     std::vector<net::ChatLine> heard;
     std::vector<net::Error> errors;
+    std::string first_error() const {
+        return errors.empty() ? std::string() : std::string(net::code_name(errors[0].code)) + " " + errors[0].message;
+    }
     // Joins the table `code`, or with no code opens one and sits at A.
     Friend(const QUrl& url, const std::string& code) {
         QObject::connect(&client, &NetClient::welcomed, [this, code] {
@@ -201,7 +204,12 @@ struct Friend {
                     }
             }
             if (const auto* c = std::get_if<net::ChatLine>(&m)) heard.push_back(*c);
-            if (const auto* e = std::get_if<net::Error>(&m)) errors.push_back(*e);
+            // A bot answering every message of a step is told that the table
+            // has moved on, or, in a burst, to slow down: no fault of the window's.
+            if (const auto* e = std::get_if<net::Error>(&m); e && e->code != net::ErrorCode::stale_version &&
+                                                             e->code != net::ErrorCode::not_now &&
+                                                             e->code != net::ErrorCode::rate_limited)
+                errors.push_back(*e);
             if (std::optional<net::Decide> d = net::bot_decision(mirror, rng)) client.send(*d);
         });
         client.open(url);
@@ -323,7 +331,7 @@ TEST(NetTableWindow, HostsAFriendJoinsAndADealIsPlayedThrough) {
     // The rest of the deal on auto-play, to its end.
     w.set_autoplay(true);
     QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
-    EXPECT_TRUE(other.errors.empty());
+    EXPECT_TRUE(other.errors.empty()) << other.first_error();
     EXPECT_TRUE(table->mirror().in_step());
 
     // Leaving brings back the game alone, as it was.
@@ -361,14 +369,14 @@ TEST(NetTableWindow, JoinsATableHostedElsewhereAndSeesItFromItsSeat) {
     QTRY_VERIFY_WITH_TIMEOUT(table->started() && !w.session().busy(), 10000);
     game::Hand hand = table->mirror().known().hands[Seat::B];
     hand.sort_by_rank();
-    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().hands[Seat::A] == hand || hand.empty(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().hands[Seat::A] == hand && !w.session().busy(), 10000);
     ASSERT_GT(hand.size(), 0);
     for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
 
     w.set_autoplay(true);
     QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
     EXPECT_TRUE(table->mirror().in_step());
-    EXPECT_TRUE(hosting.errors.empty());
+    EXPECT_TRUE(hosting.errors.empty()) << hosting.first_error();
     EXPECT_EQ(boxes.answered(), 0);
     w.leave_table();
 }
