@@ -48,7 +48,7 @@ void Session::remote_step(const game::State& known, std::vector<game::Event> eve
     sent_picks_.clear();
     if (busy_) {
         // Still showing the step before: this one follows in the same queue.
-        for (game::Event& e : events) replay_.push_back(std::move(e));
+        replay_.insert(replay_.end(), events.begin(), events.end());
         if (at_once) settle();
         return;
     }

@@ -59,7 +59,7 @@ void StandIns::reveal(Seat seat, Card c, const std::vector<Card>& avoid, std::ve
         *it = given;
         game::Hand laid;
         for (Card x : hand) laid.push(x);
-        out.push_back(game::LaidOut{other, laid});
+        out.emplace_back(game::LaidOut{other, laid});
         return;
     }
     // `c` stood nowhere (a table joined late): the picture given up stays
@@ -83,7 +83,7 @@ std::vector<game::Event> StandIns::shown(const std::vector<game::Event>& events)
             game::Dealt shown_card = *d;
             shown_card.card = fresh(named);
             down_[d->seat].push_back(shown_card.card);
-            out.push_back(shown_card);
+            out.emplace_back(shown_card);
             continue;
         }
         if (const auto* d = std::get_if<game::Dealt>(&e)) used_.set(d->card);
@@ -125,7 +125,7 @@ std::vector<game::Event> StandIns::shown(const std::vector<game::Event>& events)
             game::LaidOut shown_hand{l->seat, {}};
             std::size_t next = 0;
             for (Card c : l->cards) shown_hand.cards.push(c != 0 ? c : next < hand.size() ? hand[next++] : Card{0});
-            out.push_back(shown_hand);
+            out.emplace_back(shown_hand);
             continue;
         }
         if (const auto* l = std::get_if<game::LaidOut>(&e))
