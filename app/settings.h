@@ -4,6 +4,8 @@
 // add the window's.
 #pragma once
 
+#include <string>
+
 #include "view/table_settings.h"
 
 namespace tav {
@@ -13,6 +15,8 @@ struct Settings : TableSettings {
     bool place_tributes_box = true;  // the place tribute box of the rules dialog (display only)
     bool show_hint_button = true;    // the 提示 button below the game buttons
     int language = 0;                // 0 follows the system's language, 1 Chinese, 2 English
+    // The network table last joined (the 加入 dialog's), and the player's name there.
+    std::string net_address, net_code, net_name;
 };
 
 // The one instance of the running program; dialogs and the main window share it.

@@ -50,6 +50,16 @@ bool known_back(std::string_view w) {
     return n >= '1' && n <= '6';
 }
 
+// A remembered line of text (an address, a code, a name): short, on one
+// line, with no control characters.
+bool read_line(std::string_view w, std::size_t most, std::string& out) {
+    if (w.size() > most) return false;
+    for (const char c : w)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return false;
+    out = std::string(w);
+    return true;
+}
+
 struct Entry {
     const char* key;
     std::function<std::string(const Settings&)> write;
@@ -108,6 +118,12 @@ const std::vector<Entry>& entries() {
          [](Settings& s, std::string_view w) { return read_flag(w, s.show_counter); }},
         {"view/language", [](const Settings& s) { return std::to_string(s.language); },
          [](Settings& s, std::string_view w) { return read_int(w, 0, 2, s.language); }},
+        {"net/address", [](const Settings& s) { return s.net_address; },
+         [](Settings& s, std::string_view w) { return read_line(w, 255, s.net_address); }},
+        {"net/code", [](const Settings& s) { return s.net_code; },
+         [](Settings& s, std::string_view w) { return read_line(w, 10, s.net_code); }},
+        {"net/name", [](const Settings& s) { return s.net_name; },
+         [](Settings& s, std::string_view w) { return read_line(w, 48, s.net_name); }},
     };
     return list;
 }

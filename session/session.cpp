@@ -55,6 +55,7 @@ void Session::press(ButtonId id) {
 }
 
 bool Session::decide(const Decision& d) {
+    if (remote()) return send_remote(d);
     return act([this, d](game::State& s, game::Events& ev) {
         return d.move == Move::shuffle ? host::shuffle(s, ev, rng_) : host::decide(s, Seat::A, d, ev);
     });
@@ -91,8 +92,7 @@ void Session::ask_partner() {
         if (state_.ask != Ask::take_partner_tribute) return;
         const Decision d{yes ? Move::take_tribute : Move::let_tribute_go, {}};
         // A refused answer leaves the game as it was, with its buttons.
-        if (!act([d](game::State& s, game::Events& e) { return host::decide(s, Seat::A, d, e); }))
-            set_shown_ask(state_.ask);
+        if (!decide(d)) set_shown_ask(state_.ask);
     };
     if (helps_.autoplay()) {
         answer(true);
@@ -183,7 +183,8 @@ void Session::play_on(bool at_once) {
         }
         view_.show(e);
         helps_.shown(e);
-        if (const auto* a = std::get_if<game::Asked>(&e)) set_shown_ask(a->ask);
+        // At a table of several players, what another seat is asked is no question to this one.
+        if (const auto* a = std::get_if<game::Asked>(&e)) set_shown_ask(a->seat == Seat::A ? a->ask : Ask::nothing);
         helps_.show_counts(i + 1);
     }
     replay_over(at_once);
@@ -205,7 +206,7 @@ void Session::replay_over(bool at_once) {
     if (callbacks.on_buttons) callbacks.on_buttons();
     // Given up at once (the window closing, a new game): the game waits on
     // the question and a kept game asks it again.
-    if (state_.ask == Ask::take_partner_tribute && !at_once) ask_partner();
+    if (state_.ask == Ask::take_partner_tribute && game::current_seat(state_) == Seat::A && !at_once) ask_partner();
 }
 
 void Session::set_shown_ask(Ask ask) {
@@ -234,6 +235,8 @@ void Session::play_picked() {
     if (!decide(Decision::play(cards))) {
         picking_.put_back(std::move(picked));
         update_buttons();
+    } else if (remote()) {
+        sent_picks_ = std::move(picked);  // back to the picks if the table refuses them
     }
 }
 
@@ -250,14 +253,17 @@ void Session::hold_back() {
 }
 
 void Session::return_picked() {
-    if (state_.ask != Ask::return_tribute || busy_) return;
+    if (state_.ask != Ask::return_tribute || game::current_seat(state_) != Seat::A || busy_) return;
     const int owed = state_.ledger[static_cast<std::size_t>(state_.settling)].count;
     if (static_cast<int>(picking_.picks().size()) != owed) {
         platform.message("提示信息", "请选择" + std::to_string(owed) + "张牌还贡！");
         return;
     }
     std::vector<Card> picked = picking_.take();
-    if (!decide(Decision{Move::return_tribute, picked})) picking_.put_back(std::move(picked));
+    if (!decide(Decision{Move::return_tribute, picked}))
+        picking_.put_back(std::move(picked));
+    else if (remote())
+        sent_picks_ = std::move(picked);
 }
 
 void Session::new_game() {
@@ -287,6 +293,11 @@ bool Session::human_decides() const {
 bool Session::autoplay_human() {
     if (busy_ || state_.ask == Ask::nothing || state_.ask == Ask::shuffle) return false;
     if (!picking_.picks().empty()) picking_.drop();
+    if (remote()) {
+        // The computer's choice for the seat, sent as the player's own.
+        std::optional<Decision> d = human_decides() ? host::computer_choice(state_) : std::nullopt;
+        return d && send_remote(*d);
+    }
     return act([](game::State& s, game::Events& ev) { return host::computer_decides(s, ev); });
 }
 

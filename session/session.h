@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "model/decision.h"
@@ -87,6 +88,25 @@ public:
     SavedGame keep() const;
     void resume(const SavedGame& g);
 
+    // ---- a network table (session/session_remote.cpp) ----
+    // From now on the human's decisions go to `send` instead of the engine
+    // (false: not sent, the picks stay), and the game moves only by the
+    // table's steps. The game is what the player's seat knows, turned so that
+    // the seat is A (session/turning.h): the picks, buttons and the gate's
+    // verdict work as in a game alone.
+    using Sender = std::function<bool(const game::Decision&)>;
+    void go_remote(Sender send);
+    bool remote() const { return static_cast<bool>(send_); }
+    // A step of the table: the game as the seat knows it after `events`,
+    // which are shown through the same queue as a local action's (at once
+    // when `at_once`: a table joined or taken back in the middle of a deal).
+    void remote_step(const game::State& known, std::vector<game::Event> events, bool at_once = false);
+    // The table refused a decision: `why` is shown, and when it was the one
+    // waiting, its picks come back and the buttons are as they were.
+    void remote_refused(const std::string& why);
+    // A decision has been sent and the table has not answered yet.
+    bool waiting_remote() const { return sent_; }
+
     struct Callbacks {
         // Told when a button may have changed, and before each event is shown.
         std::function<void()> on_buttons;
@@ -142,6 +162,12 @@ private:
     std::uint64_t generation_ = 0;
     std::shared_ptr<char> alive_ = std::make_shared<char>();
     game::PerSeat<std::uint8_t> deal_places_{};  // the places given in the deal so far
+    // A network table: where decisions go, and the one sent and not yet answered.
+    Sender send_;
+    bool send_remote(const game::Decision& d);
+    bool sent_ = false;
+    game::Ask ask_before_send_ = game::Ask::nothing;
+    std::vector<game::Card> sent_picks_;
 };
 
 }  // namespace tav

@@ -1209,5 +1209,153 @@ Built %2, Qt %3</translation>
         <source>服务器上的牌桌已满，请稍后再开</source>
         <translation>The server holds as many tables as it can; please try again later</translation>
     </message>
+    <message>
+        <source>服务器发来了无法读取的消息。</source>
+        <translation>The server sent a message this program cannot read.</translation>
+    </message>
+    <message>
+        <source>网络连接出错：%1</source>
+        <translation>Network error: %1</translation>
+    </message>
+    <message>
+        <source>服务器的协议版本与本程序不同。</source>
+        <translation>The server speaks another version of the protocol than this program.</translation>
+    </message>
+    <message>
+        <source>没有这个代码的牌桌。</source>
+        <translation>There is no table with this code.</translation>
+    </message>
+    <message>
+        <source>消息发得太快了，请稍候。</source>
+        <translation>Messages are being sent too fast; please wait a moment.</translation>
+    </message>
+    <message>
+        <source>服务器拒绝了本程序的消息：%1</source>
+        <translation>The server refused this program's message: %1</translation>
+    </message>
+    <message>
+        <source>牌桌已经变了，请重新出牌。</source>
+        <translation>The table has moved on; please decide again.</translation>
+    </message>
+    <message>
+        <source>说点什么，按回车发送</source>
+        <translation>Say something, Enter sends it</translation>
+    </message>
+    <message>
+        <source>屏蔽</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>不看某个座位的聊天</source>
+        <translation>Hide the chat of a seat</translation>
+    </message>
+    <message>
+        <source>开一桌</source>
+        <translation>Host a table</translation>
+    </message>
+    <message>
+        <source>不限</source>
+        <translation>No limit</translation>
+    </message>
+    <message>
+        <source> 秒</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>自动</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>规则</source>
+        <translation>Rules</translation>
+    </message>
+    <message>
+        <source>你的名字：</source>
+        <translation>Your name:</translation>
+    </message>
+    <message>
+        <source>每步时限：</source>
+        <translation>Time per decision:</translation>
+    </message>
+    <message>
+        <source>端口：</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>本机所有网络地址都接受连接，同一局域网的朋友可以加入。</source>
+        <translation>Every network address of this computer accepts players: friends on the same network can join.</translation>
+    </message>
+    <message>
+        <source>加入牌桌</source>
+        <translation>Join a table</translation>
+    </message>
+    <message>
+        <source>地址：</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>牌桌代码：</source>
+        <translation>Table code:</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>牌桌</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>地址：%1</source>
+        <translation>Address: %1</translation>
+    </message>
+    <message>
+        <source>牌桌代码：%1</source>
+        <translation>Table code: %1</translation>
+    </message>
+    <message>
+        <source>空位（电脑）</source>
+        <translation>Open (computer)</translation>
+    </message>
+    <message>
+        <source>电脑</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>%1（掉线，电脑代打）</source>
+        <translation>%1 (dropped, the computer plays)</translation>
+    </message>
+    <message>
+        <source>这个地址无法使用。</source>
+        <translation>This address cannot be used.</translation>
+    </message>
+    <message>
+        <source>无法在本机开桌：%1</source>
+        <translation>Cannot host a table here: %1</translation>
+    </message>
+    <message>
+        <source>聊天</source>
+        <translation>Chat</translation>
+    </message>
+    <message>
+        <source>联机</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>开一桌…</source>
+        <translation>Host a Table…</translation>
+    </message>
+    <message>
+        <source>加入…</source>
+        <translation>Join…</translation>
+    </message>
+    <message>
+        <source>离开牌桌</source>
+        <translation>Leave the Table</translation>
+    </message>
+    <message>
+        <source>代打</source>
+        <translation>Computer</translation>
+    </message>
 </context>
 </TS>

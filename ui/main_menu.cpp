@@ -59,6 +59,17 @@ MainMenu::MainMenu(MainWindow* w) : QMenuBar(w) {
     connect(add_item(game, "m_新游戏", tx("新游戏(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N)), &QAction::triggered, w,
             &MainWindow::new_game);
     connect(add_item(game, "m_按编号发牌", tx("按编号发牌…")), &QAction::triggered, w, &MainWindow::open_deal_number);
+    // A table with friends: hosted here, or joined by its code. A menu of
+    // the game's own, so the menu bar looks as it always has.
+    QMenu* network = game->addMenu(tx("联机"));
+    network->setObjectName("m_联机");
+    network->menuAction()->setObjectName("m_联机");
+    connect(add_item(network, "m_开一桌", tx("开一桌…")), &QAction::triggered, w, &MainWindow::open_host_dialog);
+    connect(add_item(network, "m_加入", tx("加入…")), &QAction::triggered, w, &MainWindow::open_join_dialog);
+    add_separator(network, "m_-6");
+    QAction* leave = add_item(network, "m_离开牌桌", tx("离开牌桌"));
+    leave->setEnabled(false);
+    connect(leave, &QAction::triggered, w, &MainWindow::leave_table);
     add_separator(game, "m_-2");
     QAction* autoplay = add_item(game, "m_托管", tx("托管"), QKeySequence(Qt::Key_T));
     autoplay->setCheckable(true);

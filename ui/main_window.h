@@ -5,16 +5,23 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QUrl>
 #include <memory>
 
 #include "app/settings.h"
+#include "net/protocol.h"
 #include "session/session.h"
 #include "ui/keeping.h"
 #include "ui/qt_platform.h"
 #include "ui/table_widget.h"
 #include "ui/units.h"
 
+class QDockWidget;
+
 namespace tav::ui {
+
+class NetHost;
+class NetTable;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -43,6 +50,9 @@ public:
     Keeping& keeping() { return *keeping_; }
     // The program's settings: the table's choices and the window's own.
     Settings& settings() { return settings_; }
+    // The network table and the table hosted here, while there are.
+    NetTable* net_table() const { return net_; }
+    NetHost* net_host() const { return host_; }
 
 public slots:
     // Brings the widgets' enabled and visible states in line with the game.
@@ -67,6 +77,16 @@ public slots:
     void set_view_option(const QString& name, bool on);  // the 设置 menu's view choices
     void set_language(int choice);                       // remembered; read at the next start
 
+    // The 联机 menu (ui/main_window_net.cpp): a network table in this window,
+    // the game alone parked until the player leaves it.
+    void open_host_dialog();  // 开一桌…
+    void open_join_dialog();  // 加入…
+    // Hosts a table here on `port` (0: any free one; a taken port falls back
+    // to any) and sits at it; false, nothing changed, when no port can be had.
+    bool host_table(const net::Create& create, quint16 port);
+    bool join_table(const QUrl& url, const QString& code, const QString& name);
+    void leave_table();  // back to the game alone, as it was
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -89,6 +109,15 @@ private:
     bool autoplay_due_ = false;     // the next auto-play step is on its way
     void schedule_autoplay();
     void refresh_record();
+
+    // The network table, while there is one.
+    bool enter_network();
+    void network_menu_state();
+    std::unique_ptr<Session> parked_;  // the game alone, while a network table is shown
+    NetTable* net_ = nullptr;
+    NetHost* host_ = nullptr;
+    QPointer<QWidget> room_;
+    QDockWidget* chat_dock_ = nullptr;
 };
 
 }  // namespace tav::ui

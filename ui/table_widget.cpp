@@ -21,11 +21,15 @@ constexpr const char* kZoom = "table_zoom";
 }  // namespace
 
 TableWidget::TableWidget(Surface& surface, std::function<void(int, int)> resized, QWidget* parent)
-    : QWidget(parent), surface_(surface), resized_(std::move(resized)) {
+    : QWidget(parent), surface_(&surface), resized_(std::move(resized)) {
     setObjectName("dw_main");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);  // the cursor follows what is under the mouse
-    surface_.set_listener([this] {
+    listen();
+}
+
+void TableWidget::listen() {
+    surface_->set_listener([this] {
         // Card by card while drawing is on, so a slow deal is seen as it happens.
         if (isVisible())
             repaint();
@@ -34,6 +38,16 @@ TableWidget::TableWidget(Surface& surface, std::function<void(int, int)> resized
         // A card may have come or gone under a mouse that stands still.
         update_cursor();
     });
+}
+
+void TableWidget::set_surface(Surface& surface) {
+    if (&surface == surface_) return;
+    surface_->set_listener(nullptr);
+    surface_ = &surface;
+    listen();
+    if (resized_) resized_(units_x(base_size().width()), units_y(base_size().height()));
+    update();
+    update_cursor();
 }
 
 QSize TableWidget::base_size() { return table_base_size(); }
@@ -55,12 +69,12 @@ QPoint TableWidget::units_at(QPointF widget_point) const {
 TableColours TableWidget::colours() const { return {palette().windowText().color(), palette().button()}; }
 
 void TableWidget::render_table(QPainter& painter, bool with_background) {
-    TablePainter(pictures_, colours()).render_table(painter, surface_, with_background);
+    TablePainter(pictures_, colours()).render_table(painter, *surface_, with_background);
 }
 
 void TableWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    TablePainter(pictures_, colours()).paint(p, surface_, size());
+    TablePainter(pictures_, colours()).paint(p, *surface_, size());
     p.setWorldTransform(table_to_widget());
     if (const std::optional<QRect> mark = focus_mark_ ? focus_mark_() : std::nullopt) {
         // A gold frame with a dark edge, seen on the cards and on the cloth.
@@ -90,12 +104,12 @@ void TableWidget::leaveEvent(QEvent*) { mouse_at_.reset(); }
 
 void TableWidget::update_cursor() {
     if (!mouse_at_) return;
-    const SurfaceObject* o = surface_.object_at(mouse_at_->x(), mouse_at_->y());
+    const SurfaceObject* o = surface_->object_at(mouse_at_->x(), mouse_at_->y());
     const Qt::CursorShape shape = o && o->pointer == kHandPointer ? Qt::PointingHandCursor : Qt::ArrowCursor;
     if (cursor().shape() != shape) setCursor(shape);
 }
 
-TableWidget::~TableWidget() { surface_.set_listener(nullptr); }
+TableWidget::~TableWidget() { surface_->set_listener(nullptr); }
 
 void TableWidget::resizeEvent(QResizeEvent*) {
     // The table keeps its own size in units; only its drawing scales.

@@ -47,6 +47,8 @@ public:
     void place(QWidget* child, QRect table_rect);
     // The keyboard's focus mark: the part of the table it outlines, in table
     // units; none while no mark is shown. Drawn on the screen, never printed.
+    // Draws another table from now on (a network table, and back).
+    void set_surface(Surface& surface);
     void set_focus_mark(std::function<std::optional<QRect>()> mark) { focus_mark_ = std::move(mark); }
 
 signals:
@@ -66,7 +68,8 @@ private:
     // The cursor for what lies under the mouse, at its last point on the table.
     void update_cursor();
     void place_children();
-    Surface& surface_;
+    void listen();
+    Surface* surface_;
     std::function<void(int, int)> resized_;
     CardPictures pictures_;
     std::function<std::optional<QRect>()> focus_mark_;

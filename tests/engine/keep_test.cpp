@@ -131,6 +131,9 @@ TEST(RememberedSettings, ReadBackEqualAndStartValuesWithoutEntries) {
     changed.show_hint_button = false;
     changed.show_counter = true;
     changed.language = 2;
+    changed.net_address = "192.168.1.20:47061";
+    changed.net_code = "K7QXM4TB9C";
+    changed.net_name = "柳烟";
     Settings back;
     EXPECT_TRUE(apply_settings_entries(back, settings_entries(changed)).empty());
     EXPECT_EQ(settings_entries(back), settings_entries(changed));
@@ -156,8 +159,11 @@ TEST(RememberedSettings, DamagedValuesKeepTheStartValueAndAreReported) {
                                                                         {"rules/computer_level", "2"},
                                                                         {"view/counter", "on"},
                                                                         {"view/language", "3"},
+                                                                        {"net/name", "a\nb"},
+                                                                        {"net/code", "K7QXM4TB9C2"},
+                                                                        {"net/address", std::string(256, 'a')},
                                                                         {"something/else", "1"}});
-    EXPECT_EQ(refused.size(), 12u);
+    EXPECT_EQ(refused.size(), 15u);
     EXPECT_EQ(settings_entries(s), settings_entries(Settings{}));
     EXPECT_NE(refused[0].find("rules/threes"), std::string::npos);
 }

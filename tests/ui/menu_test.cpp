@@ -47,6 +47,10 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
     const Item items[] = {
         {"m_新游戏", "新游戏(&N)", QKeySequence("Ctrl+N")},
         {"m_按编号发牌", "按编号发牌…", {}},
+        {"m_联机", "联机", {}},
+        {"m_开一桌", "开一桌…", {}},
+        {"m_加入", "加入…", {}},
+        {"m_离开牌桌", "离开牌桌", {}},
         {"m_托管", "托管", QKeySequence("T")},
         {"m_牌局记录", "牌局记录", {}},
         {"m_统计", "统计…", {}},
@@ -74,8 +78,9 @@ TEST(Menu, EveryItemWithItsTextAndShortcut) {
         for (QAction* a : m->actions()) out << a->objectName();
         return out;
     };
-    EXPECT_EQ(names(menus[0]->menu()), QStringList({"m_新游戏", "m_按编号发牌", "m_-2", "m_托管", "m_牌局记录",
-                                                    "m_统计", "m_-", "m_打印设置", "m_打印", "m_-1", "m_退出"}));
+    EXPECT_EQ(names(menus[0]->menu()),
+              QStringList({"m_新游戏", "m_按编号发牌", "m_联机", "m_-2", "m_托管", "m_牌局记录", "m_统计", "m_-",
+                           "m_打印设置", "m_打印", "m_-1", "m_退出"}));
     EXPECT_EQ(names(menus[1]->menu()), QStringList({"m_游戏规则", "m_背景颜色", "m_牌背图案", "m_-3", "m_显示牌局编号",
                                                     "m_显示提示按钮", "m_记牌器", "m_-4", "m_语言"}));
     EXPECT_EQ(names(menus[2]->menu()), QStringList({"m_联机帮助", "m_-0", "m_关于tava"}));

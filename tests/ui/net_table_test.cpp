@@ -1,0 +1,385 @@
+// The network table in the window: the game turned so the player's seat is
+// at the bottom, the address a player types, and a table hosted in the
+// program, joined by a second client over loopback and played through.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <random>
+
+#include "model/observation.h"
+#include "net/bot.h"
+#include "net/mirror.h"
+#include "rules/engine.h"
+#include "rules/gate.h"
+#include "session/stand_ins.h"
+#include "session/turning.h"
+#include "tests/ui/window_support.h"
+#include "ui/chat_panel.h"
+#include "ui/net_client.h"
+#include "ui/net_host.h"
+#include "ui/net_table.h"
+
+namespace tav::ui {
+namespace {
+
+using game::Seat;
+
+TEST(NetAddress, WhatAPlayerTypesBecomesAWebSocketAddress) {
+    const struct {
+        const char* typed;
+        const char* url;  // "" for refused
+    } cases[] = {
+        {"192.168.1.20", "ws://192.168.1.20:47061"},
+        {" 192.168.1.20:5000 ", "ws://192.168.1.20:5000"},
+        {"ws://host.lan", "ws://host.lan:47061"},
+        {"wss://tav.example.org:443/t", "wss://tav.example.org:443/t"},
+        {"[::1]:9", "ws://[::1]:9"},
+        {"", ""},
+        {"http://host", ""},
+        {"two words", ""},
+        {"ws://", ""},
+    };
+    for (const auto& c : cases) {
+        const QUrl url = NetClient::address_url(QString::fromUtf8(c.typed), 47061);
+        EXPECT_EQ(url.isValid() ? url.toString() : QString(), QString::fromUtf8(c.url)) << c.typed;
+    }
+}
+
+// Turned so that the seat is A, the game answers every question for the
+// seat as it does unturned: who acts, what it may decide, its hand, scores.
+TEST(Turning, EverySeatSeesTheSameGameFromTheBottom) {
+    for (int combination : {0, 9, 15}) {
+        for (Seat local : {Seat::B, Seat::C, Seat::F}) {
+            SCOPED_TRACE(testing::Message() << "rules " << combination << " seat " << game::letter_of(local));
+            game::State s = test::game_under_rules(combination);
+            s.human.v.fill(true);
+            std::mt19937_64 rng(17 + combination);
+            int asked = 0;
+            for (int step = 0; step < 4000 && !(step > 0 && s.phase == game::Phase::between_deals); ++step) {
+                const game::State known = game::known_to(s, local);
+                const game::State t = turned(known, local);
+                EXPECT_EQ(t.hands[Seat::A], known.hands[local]);
+                for (Seat x : game::kAllSeats) EXPECT_EQ(t.scores[turned(x, local)], known.scores[x]);
+                // (The shuffle is asked of the first human from A: the session
+                // asks it by the table's events, not by the turned game.)
+                const std::optional<Seat> now = game::current_seat(known);
+                if (known.ask != game::Ask::shuffle) {
+                    EXPECT_EQ(game::current_seat(t), now ? std::optional(turned(*now, local)) : std::nullopt);
+                }
+                if (now == local && known.ask != game::Ask::shuffle) {
+                    ++asked;
+                    EXPECT_EQ(game::legal_decisions(t), game::legal_decisions(known));
+                }
+                // Turned there and back, nothing is lost.
+                test::expect_same(turned(t, game::seat_at(game::kSeats - game::index_of(local))), known);
+
+                game::Events ev;
+                if (s.ask == game::Ask::shuffle) {
+                    ASSERT_TRUE(host::shuffle(s, ev, rng));
+                } else {
+                    const std::vector<game::Decision> options = game::legal_decisions(s);
+                    ASSERT_FALSE(options.empty());
+                    const Seat who = *game::current_seat(s);
+                    ASSERT_TRUE(game::apply(s, who, options[rng() % options.size()], ev));
+                }
+                for (const game::Event& e : ev.list) {
+                    const game::Event back = turned(turned(e, local), game::seat_at(-game::index_of(local)));
+                    EXPECT_EQ(back, e);
+                }
+            }
+            EXPECT_GT(asked, 0);
+        }
+    }
+    // From B, D or F the side at the bottom is the other one.
+    const game::Event swept = game::Swept{true};
+    EXPECT_EQ(turned(swept, Seat::C), swept);
+    EXPECT_EQ(turned(swept, Seat::D), game::Event(game::Swept{false}));
+    const game::Event filed = game::TributeFiled{Seat::B, Seat::E, game::DebtKind::place, 1};
+    EXPECT_EQ(turned(filed, Seat::E), game::Event(game::TributeFiled{Seat::D, Seat::A, game::DebtKind::place, 1}));
+}
+
+// Every face-down card of another seat is drawn as a picture no other card
+// uses, and the pictures each hand holds are the ones drawn there: dealt to
+// it, laid out in it, and never one that has left the hand face up.
+TEST(StandIns, EachFaceDownCardHasAPictureOfItsOwnWhereItLies) {
+    for (int combination : {0, 6, 9, 15}) {
+        for (Seat local : game::kAllSeats) {
+            SCOPED_TRACE(testing::Message() << "rules " << combination << " seat " << game::letter_of(local));
+            game::State s = test::game_under_rules(combination);
+            s.human[local] = true;
+            std::mt19937_64 rng(3 + combination);
+            StandIns pictures;
+            // Where each picture was last put: a seat's hand, -1 elsewhere,
+            // kHanded in sight where a tribute is handed (the receiver's).
+            constexpr int kHanded = -2;
+            std::array<int, game::kCards + 1> at{};
+            at.fill(-1);
+            int deals = 0;
+            for (int step = 0; step < 60000 && deals < 8; ++step) {
+                game::Events ev;
+                if (s.ask == game::Ask::shuffle) {
+                    ++deals;
+                    ASSERT_TRUE(host::shuffle(s, ev, rng));
+                } else {
+                    ASSERT_TRUE(host::computer_decides(s, ev));
+                }
+                std::vector<game::Event> seen;
+                for (const game::Event& e : game::observe(ev.list, local)) seen.push_back(turned(e, local));
+                for (const game::Event& e : pictures.shown(seen)) {
+                    if (std::holds_alternative<game::TableReset>(e)) at.fill(-1);
+                    if (const auto* d = std::get_if<game::Dealt>(&e)) {
+                        ASSERT_NE(d->card, 0);
+                        EXPECT_EQ(at[d->card], -1) << "a picture dealt twice: " << int(d->card);
+                        at[d->card] = game::index_of(d->seat);
+                    }
+                    if (const auto* l = std::get_if<game::LaidOut>(&e))
+                        for (game::Card c : l->cards) {
+                            ASSERT_NE(c, 0);
+                            at[c] = game::index_of(l->seat);
+                        }
+                    if (const auto* p = std::get_if<game::Played>(&e))
+                        for (game::Card c : p->cards) at[c] = -1;
+                    if (const auto* t = std::get_if<game::TributeHanded>(&e))
+                        for (game::Card c : t->cards) at[c] = kHanded;
+                    if (const auto* b = std::get_if<game::ThreeBought>(&e)) {  // traded face up, kept in sight
+                        at[b->payment] = game::index_of(b->seller);
+                        at[b->three] = game::index_of(b->buyer);
+                    }
+                }
+                const game::State known = turned(game::known_to(s, local), local);
+                const game::State shown = pictures.shown(known);
+                std::bitset<game::kCards + 1> drawn;
+                for (Seat x : game::kAllSeats) {
+                    EXPECT_EQ(shown.hands[x].size(), known.hands[x].size()) << game::letter_of(x);
+                    for (game::Card c : shown.hands[x]) {
+                        EXPECT_FALSE(drawn[c]) << "one picture in two places: " << int(c);
+                        drawn.set(c);
+                        // The player's own cards are laid out by the table itself.
+                        if (x != Seat::A && at[c] != kHanded) {
+                            EXPECT_EQ(at[c], game::index_of(x)) << int(c);
+                        }
+                    }
+                    for (game::Card c : shown.plays[x]) EXPECT_FALSE(drawn[c]) << int(c);
+                }
+                EXPECT_EQ(shown.hands[Seat::A], known.hands[Seat::A]);
+            }
+            EXPECT_GE(deals, 8);
+        }
+    }
+}
+
+// A second player on its own connection: sits, plays its seat with random
+// legal decisions, and says a line once the game has started.
+struct Friend {
+    NetClient client;
+    net::SeatMirror mirror;
+    std::mt19937_64 rng{5};
+    std::vector<net::ChatLine> heard;
+    std::vector<net::Error> errors;
+    std::string first_error() const {
+        return errors.empty() ? std::string() : std::string(net::code_name(errors[0].code)) + " " + errors[0].message;
+    }
+    // Joins the table `code`, or with no code opens one and sits at A.
+    Friend(const QUrl& url, const std::string& code) {
+        QObject::connect(&client, &NetClient::welcomed, [this, code] {
+            if (code.empty()) {
+                net::Create c;
+                c.name = "柳烟";
+                c.seconds = 0;
+                client.send(c);
+            } else {
+                client.send(net::Join{code, "柳烟"});
+            }
+        });
+        QObject::connect(&client, &NetClient::received, [this](const net::ServerMessage& m) {
+            mirror.apply(m);
+            if (const auto* t = std::get_if<net::TableInfo>(&m); t && !mirror.seat() && !sat) {
+                for (Seat s : game::kAllSeats)
+                    if (t->seats[game::array_index(s)].who == net::Occupant::open) {
+                        sat = client.send(net::Sit{s});
+                        break;
+                    }
+            }
+            if (const auto* c = std::get_if<net::ChatLine>(&m)) heard.push_back(*c);
+            // A bot answering every message of a step is told that the table
+            // has moved on, or, in a burst, to slow down: no fault of the window's.
+            if (const auto* e = std::get_if<net::Error>(&m); e && e->code != net::ErrorCode::stale_version &&
+                                                             e->code != net::ErrorCode::not_now &&
+                                                             e->code != net::ErrorCode::rate_limited)
+                errors.push_back(*e);
+            if (std::optional<net::Decide> d = net::bot_decision(mirror, rng)) client.send(*d);
+        });
+        client.open(url);
+    }
+    bool sat = false;
+};
+
+// A decision the table refuses: what was picked comes back, the buttons
+// offer it again, the refusal is shown and the game is as it was.
+TEST(RemoteSession, ARefusedDecisionGivesThePicksBack) {
+    Settings settings = quick_settings();
+    ScriptedPlatform platform;
+    Session s(settings, platform, 11);
+    s.shuffle();
+    ASSERT_TRUE(s.human_decides());
+    std::vector<game::Decision> sent;
+    s.go_remote([&](const game::Decision& d) {
+        sent.push_back(d);
+        return true;
+    });
+    const game::State before = s.state();
+    // A card whose quick pick makes a play.
+    for (game::Card c : before.hands[Seat::A]) {
+        s.picking().drop();
+        s.picking().click(c);
+        if (s.button(ButtonId::play).enabled) break;
+    }
+    const std::vector<game::Card> play = s.picking().picks();
+    ASSERT_TRUE(s.button(ButtonId::play).enabled);
+    s.play();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_FALSE(sent[0].by_computer);
+    EXPECT_TRUE(s.waiting_remote());
+    EXPECT_FALSE(s.button(ButtonId::play).enabled);  // one decision at a time
+    s.play();
+    EXPECT_EQ(sent.size(), 1u);
+
+    s.remote_refused("不能这样出牌");
+    EXPECT_EQ(platform.messages.back(), "提示信息|不能这样出牌");
+    std::vector<game::Card> picks = s.picking().picks(), want = play;
+    std::sort(picks.begin(), picks.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(picks, want);
+    EXPECT_TRUE(s.button(ButtonId::play).enabled);
+    test::expect_same(s.state(), before);
+    s.play();
+    EXPECT_EQ(sent.size(), 2u);
+}
+
+QUrl loopback(quint16 port) {
+    QUrl url;
+    url.setScheme("ws");
+    url.setHost("127.0.0.1");
+    url.setPort(port);
+    return url;
+}
+
+TEST(NetTableWindow, HostsAFriendJoinsAndADealIsPlayedThrough) {
+    Settings settings = quick_settings();
+    MainWindow w(settings, 3);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    BoxAnswerer boxes;
+    net::Create create;
+    create.name = "钟离云";
+    create.seconds = 0;  // no clock: the deal goes at the test's pace
+    ASSERT_TRUE(w.host_table(create, 0));
+    NetTable* table = w.net_table();
+    ASSERT_NE(table, nullptr);
+    ASSERT_TRUE(w.session().remote());
+    QTRY_VERIFY_WITH_TIMEOUT(table->seat().has_value() && table->has_info(), 5000);
+    EXPECT_TRUE(table->hosting());
+    EXPECT_EQ(table->info().code.size(), static_cast<std::size_t>(net::kTableCodeLength));
+
+    Friend other(loopback(w.net_host()->port()), table->info().code);
+    QTRY_VERIFY_WITH_TIMEOUT(other.mirror.seat().has_value(), 5000);
+    const Seat mine = *table->seat(), theirs = *other.mirror.seat();
+    ASSERT_NE(mine, theirs);
+    // The friend's name stands on its seat as this player sees the table.
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(w.session()
+                                                         .surface()
+                                                         .object(std::string("t_") +
+                                                                 char('a' + game::index_of(turned(theirs, mine))))
+                                                         ->text),
+                              QString("柳烟"), 5000);
+
+    table->start();
+    QTRY_VERIFY_WITH_TIMEOUT(w.button("cb_send") && w.session().button(ButtonId::shuffle).enabled, 5000);
+    w.session().press(ButtonId::shuffle);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase != game::Phase::between_deals, 10000);
+    EXPECT_TRUE(table->started());
+
+    // The hand in the player's row is the seat's hand, card for card.
+    QTRY_VERIFY_WITH_TIMEOUT(!w.session().busy(), 10000);
+    game::Hand hand = table->mirror().known().hands[mine];
+    ASSERT_GT(hand.size(), 0);
+    for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
+    hand.sort_by_rank();
+    EXPECT_EQ(w.session().state().hands[Seat::A], hand);
+
+    // A line said by the friend reaches the window's chat.
+    other.client.send(net::Say{"好牌！"});
+    QTRY_VERIFY_WITH_TIMEOUT(!table->chat_lines().isEmpty(), 5000);
+    EXPECT_TRUE(table->chat_lines().last().endsWith("好牌！"));
+
+    // A decision the rules refuse is shown as refused and changes nothing.
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().human_decides() && !w.session().busy(), 20000);
+    const std::int64_t version = table->mirror().version();
+    const game::Hand held = w.session().state().hands[Seat::A];
+    const int boxes_before = boxes.answered();
+    game::Card foreign = 1;
+    while (std::find(held.begin(), held.end(), foreign) != held.end()) ++foreign;
+    ASSERT_TRUE(table->send_decision(game::Decision::play({foreign})));
+    QTRY_VERIFY_WITH_TIMEOUT(boxes.answered() > boxes_before, 5000);
+    EXPECT_EQ(table->mirror().version(), version);
+    EXPECT_EQ(w.session().state().hands[Seat::A], held);
+    EXPECT_TRUE(w.session().human_decides());
+
+    // The rest of the deal on auto-play, to its end.
+    w.set_autoplay(true);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
+    EXPECT_TRUE(other.errors.empty()) << other.first_error();
+    EXPECT_TRUE(table->mirror().in_step());
+
+    // Leaving brings back the game alone, as it was.
+    other.client.close();
+    w.leave_table();
+    EXPECT_EQ(w.net_table(), nullptr);
+    EXPECT_FALSE(w.session().remote());
+    EXPECT_EQ(w.session().state().phase, game::Phase::between_deals);
+}
+
+// The window joins a table another hosts, at seat B: the table is turned so
+// B is at the bottom, the host's name stands where A sits from B, and the
+// player's hand lies sorted as in a game alone.
+TEST(NetTableWindow, JoinsATableHostedElsewhereAndSeesItFromItsSeat) {
+    NetHost host;
+    ASSERT_TRUE(host.listen(QHostAddress(QHostAddress::LocalHost), 0));
+    Friend hosting(loopback(host.port()), "");
+    QTRY_VERIFY_WITH_TIMEOUT(hosting.mirror.seat().has_value() && hosting.mirror.table(), 5000);
+    ASSERT_EQ(*hosting.mirror.seat(), Seat::A);
+
+    Settings settings = quick_settings();
+    MainWindow w(settings, 4);
+    w.show();
+    BoxAnswerer boxes;
+    ASSERT_TRUE(w.join_table(loopback(host.port()), QString::fromStdString(hosting.mirror.table()->code), "钟离云"));
+    NetTable* table = w.net_table();
+    QTRY_VERIFY_WITH_TIMEOUT(table->seat().has_value(), 5000);
+    EXPECT_EQ(*table->seat(), Seat::B);
+    EXPECT_FALSE(table->hosting());
+    // From B, the host at A sits where F's label is.
+    QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(w.session().surface().object("t_f")->text), QString("柳烟"), 5000);
+    EXPECT_EQ(QString::fromStdString(w.session().surface().object("t_a")->text), QString("钟离云"));
+
+    hosting.client.send(net::Start{});  // the host's bot shuffles when asked
+    QTRY_VERIFY_WITH_TIMEOUT(table->started() && !w.session().busy(), 10000);
+    game::Hand hand = table->mirror().known().hands[Seat::B];
+    hand.sort_by_rank();
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().hands[Seat::A] == hand && !w.session().busy(), 10000);
+    ASSERT_GT(hand.size(), 0);
+    for (game::Card c : hand) EXPECT_TRUE(w.session().view().in_human_row(c)) << int(c);
+
+    w.set_autoplay(true);
+    QTRY_VERIFY_WITH_TIMEOUT(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
+    EXPECT_TRUE(table->mirror().in_step());
+    EXPECT_TRUE(hosting.errors.empty()) << hosting.first_error();
+    EXPECT_EQ(boxes.answered(), 0);
+    w.leave_table();
+}
+
+}  // namespace
+}  // namespace tav::ui

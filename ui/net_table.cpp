@@ -1,0 +1,183 @@
+#include "ui/net_table.h"
+
+#include "session/turning.h"
+#include "ui/language.h"
+
+namespace tav::ui {
+namespace {
+constexpr int kChatLinesKept = 200;
+}  // namespace
+
+NetTable::NetTable(Session& session, QObject* parent) : QObject(parent), session_(session), marks_(session.surface()) {
+    session_.go_remote([this](const game::Decision& d) { return send_decision(d); });
+    connect(&client_, &NetClient::welcomed, this, [this] {
+        if (creating_)
+            client_.send(*creating_);
+        else
+            client_.send(net::Join{code_.toStdString(), name_.toStdString()});
+    });
+    connect(&client_, &NetClient::received, this, &NetTable::received);
+    connect(&client_, &NetClient::failed, this, &NetTable::failed);
+    connect(&client_, &NetClient::closed, this, [this] {
+        countdown_.stop();
+        marks_.show_countdown(std::nullopt, 0);
+        emit closed();
+    });
+    countdown_.setInterval(1000);
+    connect(&countdown_, &QTimer::timeout, this, &NetTable::tick_countdown);
+}
+
+NetTable::~NetTable() { session_.go_remote({}); }
+
+bool NetTable::create(const QUrl& url, const net::Create& create) {
+    creating_ = create;
+    name_ = QString::fromStdString(create.name);
+    return client_.open(url);
+}
+
+bool NetTable::join(const QUrl& url, const QString& code, const QString& name) {
+    creating_.reset();
+    code_ = code.trimmed().toUpper();
+    name_ = name.trimmed();
+    return client_.open(url);
+}
+
+void NetTable::start() { client_.send(net::Start{}); }
+
+void NetTable::say(const QString& line) {
+    const QString text = line.trimmed();
+    if (!text.isEmpty()) client_.send(net::Say{text.left(net::kMaxChatLength).toStdString()});
+}
+
+void NetTable::mute(game::Seat seat, bool on) {
+    // The table stops sending the seat's lines; those already on their way are not shown either.
+    muted_[seat] = on;
+    client_.send(net::Mute{seat, on});
+}
+
+void NetTable::leave() { client_.close(); }
+
+bool NetTable::send_decision(const game::Decision& d) {
+    if (!seat_) return false;
+    return client_.send(net::Decide{d, static_cast<std::int64_t>(mirror_.version())});
+}
+
+void NetTable::received(const net::ServerMessage& m) {
+    if (const auto* e = std::get_if<net::Error>(&m)) {
+        refused(*e);
+        return;
+    }
+    mirror_.apply(m);
+    if (const auto* t = std::get_if<net::TableInfo>(&m)) {
+        info_ = *t;
+        has_info_ = true;
+        started_ = started_ || t->started;
+        code_ = QString::fromStdString(t->code);
+        if (!seat_ && !sitting_)
+            for (game::Seat s : game::kAllSeats)
+                if (t->seats[game::array_index(s)].who == net::Occupant::open) {
+                    sitting_ = client_.send(net::Sit{s});
+                    break;
+                }
+        seats_changed();
+        emit table_changed();
+    } else if (const auto* s = std::get_if<net::Seated>(&m)) {
+        seat_ = s->seat;
+        seats_changed();
+        emit table_changed();
+    } else if (const auto* snap = std::get_if<net::SeatSnapshot>(&m)) {
+        stepped(snap->record, true);
+    } else if (const auto* ev = std::get_if<net::StepEvents>(&m)) {
+        stepped(ev->events, false);
+        if (!started_ && !ev->events.empty()) {
+            started_ = true;
+            emit table_changed();
+        }
+    } else if (const auto* a = std::get_if<net::AskSeat>(&m)) {
+        counting_ = turned(a->seat, local());
+        seconds_left_ = a->seconds_left;
+        marks_.show_countdown(counting_, seconds_left_);
+        if (seconds_left_ > 0)
+            countdown_.start();
+        else
+            countdown_.stop();
+    } else if (const auto* c = std::get_if<net::ChatLine>(&m)) {
+        if (c->seat && muted_[*c->seat]) return;
+        const QString line = QString::fromStdString(c->name) + "：" + QString::fromStdString(c->text);
+        chat_ << line;
+        if (chat_.size() > kChatLinesKept) chat_.removeFirst();
+        emit chat_added(line);
+    }
+}
+
+void NetTable::stepped(const std::vector<game::Event>& events, bool at_once) {
+    // The count belongs to the ask before: the next ask starts it again.
+    countdown_.stop();
+    counting_.reset();
+    marks_.show_countdown(std::nullopt, 0);
+    std::vector<game::Event> shown_events;
+    shown_events.reserve(events.size());
+    for (const game::Event& e : events) shown_events.push_back(turned(e, local()));
+    shown_events = stand_ins_.shown(shown_events);
+    // The player's hand lies sorted by rank, as in a game alone (the table
+    // sorts only its own seat A's): once dealt, and whenever laid out again.
+    game::State known = stand_ins_.shown(turned(mirror_.known(), local()));
+    known.hands[game::Seat::A].sort_by_rank();
+    std::size_t last_dealt = shown_events.size();
+    for (std::size_t i = 0; i < shown_events.size(); ++i) {
+        if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A) last_dealt = i;
+        if (auto* l = std::get_if<game::LaidOut>(&shown_events[i]); l && l->seat == game::Seat::A) {
+            l->cards.sort_by_rank();
+            last_dealt = shown_events.size();  // laid out already
+        }
+    }
+    if (last_dealt < shown_events.size()) {
+        game::Hand dealt;
+        for (std::size_t i = 0; i <= last_dealt; ++i)
+            if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A)
+                dealt.push(d->card);
+        dealt.sort_by_rank();
+        shown_events.insert(shown_events.begin() + static_cast<std::ptrdiff_t>(last_dealt) + 1,
+                            game::LaidOut{game::Seat::A, dealt});
+    }
+    session_.remote_step(known, std::move(shown_events), at_once);
+}
+
+void NetTable::seats_changed() {
+    if (!has_info_) return;
+    for (game::Seat s : game::kAllSeats) {
+        const net::SeatEntry& e = info_.seats[game::array_index(s)];
+        const game::Seat at = turned(s, local());
+        // An empty seat keeps the name the notes give it.
+        const std::string name = e.name.empty() ? std::string(game::name_of(at)) : e.name;
+        marks_.show_seat(at, name, e.who == net::Occupant::dropped);
+    }
+}
+
+void NetTable::refused(const net::Error& e) {
+    switch (e.code) {
+        case net::ErrorCode::refused: session_.remote_refused(e.message); return;
+        case net::ErrorCode::stale_version:
+        case net::ErrorCode::not_now:
+            // Raced by the table (the time ran out, another seat moved): its
+            // step shows what happened; a decision still waiting is given back.
+            if (session_.waiting_remote()) session_.remote_refused("牌桌已经变了，请重新出牌。");
+            return;
+        case net::ErrorCode::seat_taken: sitting_ = false; return;  // the next table message offers another seat
+        case net::ErrorCode::unknown_table: emit failed(tx("没有这个代码的牌桌。")); break;
+        case net::ErrorCode::rate_limited: emit failed(tx("消息发得太快了，请稍候。")); return;
+        default:
+            emit failed(tx("服务器拒绝了本程序的消息：%1")
+                            .arg(QString::fromStdString(std::string(net::code_name(e.code)))));
+            return;
+    }
+    client_.close();
+}
+
+void NetTable::tick_countdown() {
+    if (seconds_left_ > 0) --seconds_left_;
+    marks_.show_countdown(counting_, seconds_left_);
+    if (seconds_left_ <= 0) countdown_.stop();
+}
+
+}  // namespace tav::ui
