@@ -202,10 +202,15 @@ void MainWindow::schedule_autoplay() {
             return;
         }
         // A step that was due and could not be made stops auto-play rather
-        // than trying again and again.
+        // than trying again and again; at a network table the game shown
+        // may still be catching up with the table's question: tried again shortly.
         if (session_->helps().autoplay() && !session_->busy() && session_->human_decides() &&
-            !session_->helps().autoplay_step())
-            session_->helps().set_autoplay(false);
+            !session_->helps().autoplay_step()) {
+            if (session_->remote())
+                QTimer::singleShot(100, this, [this] { schedule_autoplay(); });
+            else
+                session_->helps().set_autoplay(false);
+        }
         sync_buttons();
     });
 }
