@@ -15,21 +15,11 @@ namespace json = boost::json;
 
 constexpr std::array<std::string_view, 10> kKinds{"create", "sit",   "watch",  "leave", "drop",
                                                   "rejoin", "start", "decide", "tick",  "restart"};
-constexpr std::string_view kHex = "0123456789abcdef";
 constexpr int kMoves = 7;  // game::Move's values
 
 struct Bad {
     std::string why;
 };
-
-std::string hex(const Token& t) {
-    std::string s;
-    for (std::uint8_t b : t) {
-        s += kHex[b >> 4];
-        s += kHex[b & 15];
-    }
-    return s;
-}
 
 std::uint64_t number(const json::object& o, std::string_view key) {
     const json::value* v = o.if_contains(key);
@@ -60,14 +50,9 @@ std::string text(const json::object& o, std::string_view key) {
 }
 
 Token read_token(const std::string& s) {
-    Token t{};
-    if (s.size() != 2 * t.size()) throw Bad{"a token of the wrong length"};
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        const std::size_t digit = kHex.find(s[i]);
-        if (digit == std::string_view::npos) throw Bad{"a token that is not hex"};
-        t[i / 2] = static_cast<std::uint8_t>(t[i / 2] << 4 | digit);
-    }
-    return t;
+    const std::optional<Token> t = token_from_text(s);
+    if (!t) throw Bad{"a token that is not 32 hex digits"};
+    return *t;
 }
 
 json::object options_value(const TableOptions& o) {
@@ -153,7 +138,7 @@ std::string call_text(const Call& call) {
             o["s"] = game::index_of(call.seat);
             o["n"] = call.name;
             break;
-        case CallKind::rejoin: o["token"] = hex(call.token); break;
+        case CallKind::rejoin: o["token"] = token_text(call.token); break;
         case CallKind::restart: o["h"] = call.hold.count(); break;
         case CallKind::decide: {
             o["at"] = call.version;

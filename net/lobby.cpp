@@ -28,14 +28,6 @@ Error refusal_error(std::string_view why) {
 
 Error not_now(std::string message) { return {ErrorCode::not_now, "", std::move(message)}; }
 
-Token token_of(const std::string& hex) {
-    Token t{};
-    auto digit = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };  // the decoder let only hex through
-    for (std::size_t i = 0; i < t.size() && 2 * i + 1 < hex.size(); ++i)
-        t[i] = static_cast<std::uint8_t>(digit(hex[2 * i]) << 4 | digit(hex[2 * i + 1]));
-    return t;
-}
-
 std::optional<game::Seat> seat_of(const Table& t, Connection c) {
     for (game::Seat s : game::kAllSeats)
         if (t.holder(s).holder == Holder::human && t.holder(s).connection == c) return s;
@@ -172,7 +164,9 @@ void Lobby::Impl::handle(Connection c, Peer& p, const ClientMessage& m, Time now
     if (const auto* rejoin = std::get_if<Rejoin>(&m)) {
         const auto it = tables.find(rejoin->code);
         if (it == tables.end()) return refused({ErrorCode::unknown_table, "code", "no table with that code"});
-        if (!act(it->second, {.kind = CallKind::rejoin, .token = token_of(rejoin->token)})) return;
+        // The decoder let only 32 hex digits through.
+        const Token token = token_from_text(rejoin->token).value_or(Token{});
+        if (!act(it->second, {.kind = CallKind::rejoin, .token = token})) return;
         p.table = rejoin->code;
         if (const std::optional<game::Seat> s = seat_of(*it->second.table, c))
             p.name = it->second.table->holder(*s).name;

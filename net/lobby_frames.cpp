@@ -11,17 +11,6 @@ using game::Seat;
 
 namespace {
 
-constexpr char kHex[] = "0123456789abcdef";
-
-std::string hex(const Token& t) {
-    std::string s;
-    for (std::uint8_t b : t) {
-        s += kHex[b >> 4];
-        s += kHex[b & 15];
-    }
-    return s;
-}
-
 // What a seat sees of an event when it may see no hand: as one seat, then as
 // another, no hand's card is left.
 game::Event unseated(const game::Event& e) { return game::observed(game::observed(e, Seat::A), Seat::B); }
@@ -114,7 +103,8 @@ void add_frames(const Message& m, const std::string& code, const Table& table, c
     const Snapshot& snap = std::get<Snapshot>(m.payload);
     // A seat's snapshot goes only to its player, on sitting (the token is
     // new) and on coming back (the same token): both are told `seated`.
-    if (snap.seat) out.push_back(encode(Seated{*snap.seat, hex(snap.token.value_or(table.holder(*snap.seat).token))}));
+    if (snap.seat)
+        out.push_back(encode(Seated{*snap.seat, token_text(snap.token.value_or(table.holder(*snap.seat).token))}));
     out.push_back(table_text(code, table, cache));
     SeatSnapshot s;
     s.seat = snap.seat;

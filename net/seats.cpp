@@ -12,6 +12,30 @@ bool same_token(const Token& a, const Token& b) {
     return diff == 0;
 }
 
+namespace {
+constexpr std::string_view kHex = "0123456789abcdef";
+}
+
+std::string token_text(const Token& t) {
+    std::string s;
+    for (std::uint8_t b : t) {
+        s += kHex[b >> 4];
+        s += kHex[b & 15];
+    }
+    return s;
+}
+
+std::optional<Token> token_from_text(std::string_view text) {
+    Token t{};
+    if (text.size() != 2 * t.size()) return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t digit = kHex.find(text[i]);
+        if (digit == std::string_view::npos) return std::nullopt;
+        t[i / 2] = static_cast<std::uint8_t>(t[i / 2] << 4 | digit);
+    }
+    return t;
+}
+
 std::string name_refused(std::string_view name) {
     if (name.empty()) return std::string(refusal::kNoName);
     if (name.size() > kMaxNameBytes) return std::string(refusal::kLongName);

@@ -27,6 +27,10 @@ struct SeatHolder {
 
 // Equal tokens, compared in time that does not depend on where they differ.
 bool same_token(const Token& a, const Token& b);
+// A token as it travels and is kept: 32 lowercase hex digits; and back
+// (none for a text that is not one).
+std::string token_text(const Token& t);
+std::optional<Token> token_from_text(std::string_view text);
 
 // Why a player's name is refused (empty, too long, control characters, not
 // UTF-8 as far as its lead bytes tell); empty when it is fine.
