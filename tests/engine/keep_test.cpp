@@ -131,7 +131,7 @@ TEST(RememberedSettings, ReadBackEqualAndStartValuesWithoutEntries) {
     changed.show_hint_button = false;
     changed.show_counter = true;
     changed.language = 2;
-    changed.net_address = "192.168.1.20:47061";
+    changed.net_address = "127.0.0.1:47061";
     changed.net_code = "K7QXM4TB9C";
     changed.net_name = "柳烟";
     Settings back;
