@@ -42,17 +42,40 @@ Decision computer_decision(const State& s, Seat seat) {
     return {s.trick.challenge ? Move::hold_back : Move::pass, {}, true};
 }
 
-bool computer_acts(State& s, Seat seat, Events& ev) {
-    if (apply(s, seat, computer_decision(s, seat), ev)) return true;
-    if (s.ask == Ask::lead) {
-        if (apply(s, seat, {Move::play, classic::weakest_rank(SeatView(s, seat)), true}, ev)) return true;
-    } else if (s.ask == Ask::follow || s.ask == Ask::follow_or_hold) {
-        if (apply(s, seat, {s.ask == Ask::follow_or_hold ? Move::hold_back : Move::pass, {}, true}, ev)) return true;
+namespace {
+
+// The computer's choice, then what it falls back on when the gate refuses
+// it, in turn; none where a step has nothing to offer.
+std::optional<Decision> fallback(const State& s, Seat seat, int step) {
+    switch (step) {
+        case 0: return computer_decision(s, seat);
+        case 1:
+            if (s.ask == Ask::lead) return Decision{Move::play, classic::weakest_rank(SeatView(s, seat)), true};
+            if (s.ask == Ask::follow || s.ask == Ask::follow_or_hold)
+                return Decision{s.ask == Ask::follow_or_hold ? Move::hold_back : Move::pass, {}, true};
+            return std::nullopt;
+        case 2: {
+            std::vector<Decision> allowed = legal_decisions(s);
+            if (allowed.empty()) return std::nullopt;
+            allowed.front().by_computer = true;
+            return allowed.front();
+        }
+        default: return std::nullopt;
     }
-    std::vector<Decision> allowed = legal_decisions(s);
-    if (allowed.empty()) return false;
-    allowed.front().by_computer = true;
-    return apply(s, seat, allowed.front(), ev).ok();
+}
+
+}  // namespace
+
+bool computer_acts(State& s, Seat seat, Events& ev) {
+    for (int step = 0; step < 3; ++step)
+        if (std::optional<Decision> d = fallback(s, seat, step); d && apply(s, seat, *d, ev)) return true;
+    return false;
+}
+
+std::optional<Decision> computer_allowed_decision(const State& s, Seat seat) {
+    for (int step = 0; step < 3; ++step)
+        if (std::optional<Decision> d = fallback(s, seat, step); d && check(s, seat, *d)) return d;
+    return std::nullopt;
 }
 
 }  // namespace tav::game

@@ -30,5 +30,8 @@ Decision computer_decision(const State& s, Seat seat);
 // first decision the rules allow. False when even that is refused (nothing
 // changed). Computer seats and a human's auto-play alike act through here.
 bool computer_acts(State& s, Seat seat, Events& ev);
+// The decision `computer_acts` would carry out, for a seat whose decisions
+// are carried out elsewhere (a network table's player on auto-play).
+std::optional<Decision> computer_allowed_decision(const State& s, Seat seat);
 
 }  // namespace tav::game

@@ -17,7 +17,7 @@ using game::Verdict;
 std::optional<Decision> computer_choice(const State& s) {
     const std::optional<Seat> seat = game::current_seat(s);
     if (!seat || s.ask == Ask::shuffle) return std::nullopt;
-    return game::computer_decision(s, *seat);
+    return game::computer_allowed_decision(s, *seat);
 }
 
 void play_computer_seats(State& s, game::Events& ev) {

@@ -18,7 +18,7 @@ namespace tav::host {
 
 // What the computer decides now for the seat asked (a computer seat, or a
 // human's in its place): a lead, a follow, a pass or hold-back, the return
-// owed, yes to a partner's tribute. Marked `by_computer`. None when nothing
+// owed, yes to a partner's tribute; one the gate allows. Marked `by_computer`. None when nothing
 // is asked or the shuffle is due.
 std::optional<game::Decision> computer_choice(const game::State& s);
 

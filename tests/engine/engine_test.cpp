@@ -30,21 +30,28 @@ struct Game {
     }
 };
 
-TEST(Engine, AskingWhatTheComputerWouldPlayChangesNothing) {
-    Game g(3);
-    for (int turn = 0; turn < 30 && g.reach(Ask::follow); ++turn) {
-        const State before = g.s;
-        const std::optional<Decision> d = host::computer_choice(g.s);
-        ASSERT_TRUE(d);
-        test::expect_same(g.s, before);
-        // What it says it would play is what it then plays.
-        const Hand hand_before = g.s.hands[Seat::A];
-        ASSERT_TRUE(host::computer_decides(g.s, g.ev));
-        if (d->move == Move::play) {
-            for (Card c : d->cards) EXPECT_FALSE(g.s.hands[Seat::A].contains(c));
-            EXPECT_EQ(g.s.hands[Seat::A].size() + static_cast<int>(d->cards.size()), hand_before.size());
-        } else {
-            EXPECT_EQ(g.s.hands[Seat::A], hand_before);
+// What the computer says it would decide (a network player's auto-play
+// sends it as the player's own) changes nothing, passes the gate, and is
+// exactly what it then does, also where its first choice is refused.
+TEST(Engine, WhatTheComputerWouldDecideIsAllowedAndIsWhatItDoes) {
+    for (std::uint64_t seed : {3, 8, 21}) {
+        Game g(seed);
+        for (int step = 0; step < 2000; ++step) {
+            if (g.s.ask == Ask::shuffle) {
+                ASSERT_TRUE(tav::test::human_acts(g.s, Decision{Move::shuffle, {}}, g.ev, g.rng));
+                continue;
+            }
+            const State before = g.s;
+            const std::optional<Decision> d = host::computer_choice(g.s);
+            ASSERT_TRUE(d) << "step " << step;
+            test::expect_same(g.s, before);
+            const Seat seat = *game::current_seat(g.s);
+            ASSERT_TRUE(game::check(g.s, seat, *d)) << "seed " << seed << " step " << step;
+            State said = g.s;
+            Events ev;
+            ASSERT_TRUE(host::decide(said, seat, *d, ev));
+            ASSERT_TRUE(host::computer_decides(g.s, g.ev));
+            test::expect_same(said, g.s);
         }
     }
 }
