@@ -1,5 +1,6 @@
 #include "ui/net_table.h"
 
+#include "session/own_row.h"
 #include "session/turning.h"
 #include "ui/language.h"
 
@@ -67,6 +68,7 @@ void NetTable::received(const net::ServerMessage& m) {
         refused(*e);
         return;
     }
+    hand_before_ = seat_ ? mirror_.known().hands[*seat_] : game::Hand{};
     mirror_.apply(m);
     if (const auto* t = std::get_if<net::TableInfo>(&m)) {
         info_ = *t;
@@ -123,23 +125,7 @@ void NetTable::stepped(const std::vector<game::Event>& events, bool at_once) {
     // sorts only its own seat A's): once dealt, and whenever laid out again.
     game::State known = stand_ins_.shown(turned(mirror_.known(), local()));
     known.hands[game::Seat::A].sort_by_rank();
-    std::size_t last_dealt = shown_events.size();
-    for (std::size_t i = 0; i < shown_events.size(); ++i) {
-        if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A) last_dealt = i;
-        if (auto* l = std::get_if<game::LaidOut>(&shown_events[i]); l && l->seat == game::Seat::A) {
-            l->cards.sort_by_rank();
-            last_dealt = shown_events.size();  // laid out already
-        }
-    }
-    if (last_dealt < shown_events.size()) {
-        game::Hand dealt;
-        for (std::size_t i = 0; i <= last_dealt; ++i)
-            if (const auto* d = std::get_if<game::Dealt>(&shown_events[i]); d && d->seat == game::Seat::A)
-                dealt.push(d->card);
-        dealt.sort_by_rank();
-        shown_events.insert(shown_events.begin() + static_cast<std::ptrdiff_t>(last_dealt) + 1,
-                            game::LaidOut{game::Seat::A, dealt});
-    }
+    shown_events = own_row_laid_out(shown_events, hand_before_);
     session_.remote_step(known, std::move(shown_events), at_once);
 }
 

@@ -68,7 +68,8 @@ private:
     NetClient client_;
     net::SeatMirror mirror_;
     NetMarks marks_;
-    StandIns stand_ins_;  // pictures for the other seats' face-down cards
+    StandIns stand_ins_;      // pictures for the other seats' face-down cards
+    game::Hand hand_before_;  // the seat's hand before the message being read
     net::TableInfo info_;
     bool has_info_ = false;
     std::optional<game::Seat> seat_;
