@@ -16,16 +16,14 @@
 #include "net/refusals.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
+#include "tests/net/net_support.h"
 
 namespace tav::net {
 namespace {
 
 using game::Seat;
 using namespace std::chrono_literals;
-
-Entropy entropy(std::uint64_t seed) {
-    return [rng = std::mt19937_64(seed)]() mutable { return rng(); };
-}
+using test::entropy;
 
 // A lobby and every frame it sends, each checked as it comes.
 struct World {
@@ -172,13 +170,7 @@ struct World {
     }
 
     // The connection the table waits for, if a connected human is asked.
-    std::optional<Connection> asked(const std::string& code) const {
-        const Table& t = table(code);
-        const std::optional<Seat> seat = t.started() ? game::current_seat(t.state()) : std::nullopt;
-        if (!seat || t.holder(*seat).holder != Holder::human || t.holder(*seat).next_deal || !t.state().human[*seat])
-            return std::nullopt;
-        return t.holder(*seat).connection;
-    }
+    std::optional<Connection> asked(const std::string& code) const { return test::asked_connection(table(code)); }
     // A legal decision at random, sent for the version the last `ask` named.
     void decide(Connection c, const std::string& code) {
         const Table& t = table(code);
@@ -186,11 +178,7 @@ struct World {
         ASSERT_TRUE(ask);
         ASSERT_EQ(ask->version, static_cast<std::int64_t>(t.version()));
         ASSERT_EQ(ask->seat, seat_of.at(c));
-        game::Decision d{game::Move::shuffle, {}};
-        if (t.state().ask != game::Ask::shuffle) {
-            const std::vector<game::Decision> legal = game::legal_decisions(t.state());
-            d = legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
-        }
+        const game::Decision d = test::random_decision(t.state(), chooser);
         const std::uint64_t before = t.version();
         now += 100ms;  // a player's pace, well within the limit on messages
         send(c, Decide{d, ask->version});

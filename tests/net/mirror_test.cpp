@@ -18,6 +18,7 @@
 #include "net/mirror.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
+#include "tests/net/net_support.h"
 
 namespace tav::net {
 namespace {
@@ -91,7 +92,7 @@ struct Game {
         return o;
     }
     Game(const game::Rules& r, std::uint64_t seed, int seconds = 0)
-        : lobby(unhurried(), [e = std::mt19937_64(seed)]() mutable { return e(); }), rng(seed), host(hello()) {
+        : lobby(unhurried(), test::entropy(seed)), rng(seed), host(hello()) {
         clients[host];
         send(host, Create{"东家", {r.threes, r.smother, r.points, r.tributes}, game::Level::classic, seconds});
         if (const auto& t = clients[host].mirror.table()) code = t->code;
@@ -166,13 +167,7 @@ struct Game {
     }
     void start() { send(host, Start{}); }
     // The connection of the human asked, when one is.
-    std::optional<Connection> asked() const {
-        const std::optional<Seat> seat = table().started() ? game::current_seat(table().state()) : std::nullopt;
-        if (!seat || !table().state().human[*seat]) return std::nullopt;
-        const SeatHolder& h = table().holder(*seat);
-        if (h.holder != Holder::human || h.next_deal) return std::nullopt;
-        return h.connection;
-    }
+    std::optional<Connection> asked() const { return test::asked_connection(table()); }
     // One call: the asked human's bot decides, which the table must take, or time passes.
     void step() {
         const std::optional<Connection> c = asked();

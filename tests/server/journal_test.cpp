@@ -13,7 +13,7 @@
 #include <string>
 
 #include "net/protocol.h"
-#include "rules/gate.h"
+#include "tests/net/net_support.h"
 
 namespace tav::server {
 namespace {
@@ -132,8 +132,8 @@ TEST(Journal, FailuresAreReportedAndLeaveNothingHalfKept) {
 // again exactly where it was.
 TEST(Journal, ALobbysTableComesBackThroughTheFile) {
     Folder folder;
-    std::mt19937_64 rng(4), chooser(5);
-    net::Lobby lobby({}, [&] { return rng(); });
+    std::mt19937_64 chooser(5);
+    net::Lobby lobby({}, test::entropy(4));
     Journal journal(folder.path);
     net::Time now{0};
     auto call = [&](net::Sent sent) {
@@ -155,12 +155,8 @@ TEST(Journal, ALobbysTableComesBackThroughTheFile) {
             call(lobby.tick(now));
             continue;
         }
-        game::Decision d{game::Move::shuffle, {}};
-        if (table.state().ask != game::Ask::shuffle) {
-            const std::vector<game::Decision> legal = game::legal_decisions(table.state());
-            d = legal[chooser() % legal.size()];
-        }
-        call(lobby.receive(host, net::encode(net::Decide{d, static_cast<std::int64_t>(table.version())}), false, now));
+        const net::Decide d{test::random_decision(table.state(), chooser), static_cast<std::int64_t>(table.version())};
+        call(lobby.receive(host, net::encode(d), false, now));
     }
     ASSERT_GT(table.version(), 50u);
     call(lobby.disconnect(host, now));
