@@ -83,13 +83,7 @@ struct Game : World {
     std::optional<Connection> deaf;  // misses what it is sent
     bool stood_in = false;           // in this deal
 
-    static LobbyOptions unhurried() {
-        LobbyOptions o;
-        o.messages_per_second = o.message_burst = 1e9;
-        o.rejoin_cap = 1000;
-        return o;
-    }
-    Game(const game::Rules& r, std::uint64_t seed, int seconds = 0) : World(unhurried(), seed), rng(seed) {
+    Game(const game::Rules& r, std::uint64_t seed, int seconds = 0) : World(test::unhurried(), seed), rng(seed) {
         host = hello();
         clients[host];
         send(host, Create{"东家", {r.threes, r.smother, r.points, r.tributes}, game::Level::classic, seconds});

@@ -40,6 +40,14 @@ inline std::optional<net::Connection> asked_connection(const net::Table& t) {
     return h.connection;
 }
 
+// Players who may send as fast as they like, and come back as often.
+inline net::LobbyOptions unhurried() {
+    net::LobbyOptions o;
+    o.messages_per_second = o.message_burst = 1e9;
+    o.rejoin_cap = 1000;
+    return o;
+}
+
 // A legal decision at random, as a client sends it (a shuffle with no pack).
 inline game::Decision random_decision(const game::State& s, std::mt19937_64& rng) {
     if (s.ask == game::Ask::shuffle) return {game::Move::shuffle, {}};
