@@ -9,34 +9,15 @@ tav=$1 version=$2 manpage=$3
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 out=$(mktemp) err=$(mktemp) home=$(mktemp -d)
 trap 'rm -rf "$out" "$err" "$home"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_support.sh"
 
-"$tav" --bogus >"$out" 2>"$err"; status=$?
-[ "$status" -eq 2 ] || fail "--bogus exits with $status, not 2"
-[ -s "$out" ] && fail "--bogus printed on stdout: $(cat "$out")"
+expect_refused '^Usage: tav \[options\]' "$tav" --bogus
 grep -q "^tav: Unknown option 'bogus'" "$err" || fail "--bogus gives no reason: $(cat "$err")"
-grep -q "^Usage: tav \[options\]" "$err" || fail "--bogus shows no usage on stderr"
-
-"$tav" stray >/dev/null 2>&1; status=$?
-[ "$status" -eq 2 ] || fail "a stray argument exits with $status, not 2"
-
-"$tav" --version >"$out" 2>"$err"; status=$?
-[ "$status" -eq 0 ] || fail "--version exits with $status"
-[ "$(cat "$out")" = "tav $version" ] || fail "--version prints '$(cat "$out")', not 'tav $version'"
-
-"$tav" --help >"$out" 2>"$err"; status=$?
-[ "$status" -eq 0 ] || fail "--help exits with $status"
-[ -s "$err" ] && fail "--help printed on stderr: $(cat "$err")"
-
-# Every long option --help lists, the manual page lists, and no other.
-from_help=$(grep -o -- '--[a-z][a-z-]*' "$out" | sort -u)
-from_man=$(grep -o -- '\\-\\-[a-z][a-z-]*' "$manpage" | sed 's/\\//g' | sort -u)
-[ -n "$from_help" ] || fail "--help lists no options"
-[ "$from_help" = "$from_man" ] || fail "--help lists [$(echo $from_help)] but the manual page [$(echo $from_man)]"
+expect_refused '^Usage: tav \[options\]' "$tav" stray
+expect_version_and_help "$tav" tav "$version" "$manpage"
 
 # No display: one line on stderr and its own exit status, not Qt's abort.
-"$tav" >"$out" 2>"$err"; status=$?
+run "$tav"
 [ "$status" -eq 3 ] || fail "with no display it exits with $status, not 3"
 [ "$(wc -l <"$err")" -eq 1 ] && grep -q "^tav: no display" "$err" || fail "with no display it says: $(cat "$err")"
 
@@ -66,5 +47,4 @@ echo "not a saved game" >"$home/data/tav/tav/saved-game.txt"
 reads_away tav-other "$home/data/tav/tav/saved-game.txt" || fail "a renamed program does not read ~/.local/share/tav/tav"
 [ -e "$home/data/tav-other" ] && fail "a renamed program made a folder of its own name"
 
-if [ "$failures" -eq 0 ]; then echo "command line: all checks passed"; fi
-[ "$failures" -eq 0 ]
+passed "command line"

@@ -7,30 +7,15 @@ set -u
 server=$1 version=$2 manpage=$3
 out=$(mktemp) err=$(mktemp) data=$(mktemp -d)
 trap 'rm -rf "$out" "$err" "$data"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/cli_support.sh"
 
 for args in "--bogus" "stray" "" "--listen" "--listen nonsense" "--listen 127.0.0.1" "--listen 127.0.0.1:99999" \
             "--listen 127.0.0.1:0 --tls-cert only-one.pem" "--listen [::1]:1 --tls-cert c" "--data /tmp" \
             "--listen 127.0.0.1:0 --message-rate 0"; do
   # shellcheck disable=SC2086 # each case is a list of arguments
-  "$server" $args >"$out" 2>"$err"; status=$?
-  [ "$status" -eq 2 ] || fail "'$args' exits with $status, not 2"
-  [ -s "$out" ] && fail "'$args' printed on stdout: $(cat "$out")"
-  grep -q '^usage: tav-server' "$err" || fail "'$args' shows no usage on stderr: $(cat "$err")"
+  expect_refused '^usage: tav-server' "$server" $args
 done
-
-"$server" --version >"$out" 2>"$err"; status=$?
-[ "$status" -eq 0 ] || fail "--version exits with $status"
-[ "$(cat "$out")" = "tav-server $version" ] || fail "--version prints '$(cat "$out")', not 'tav-server $version'"
-
-"$server" --help >"$out" 2>"$err"; status=$?
-[ "$status" -eq 0 ] || fail "--help exits with $status"
-[ -s "$err" ] && fail "--help printed on stderr: $(cat "$err")"
-from_help=$(grep -o -- '--[a-z][a-z-]*' "$out" | sort -u)
-from_man=$(grep -o -- '\\-\\-[a-z][a-z\\-]*' "$manpage" | sed 's/\\//g' | sort -u)
-[ -n "$from_help" ] || fail "--help lists no options"
-[ "$from_help" = "$from_man" ] || fail "--help lists [$(echo $from_help)] but the manual page [$(echo $from_man)]"
+expect_version_and_help "$server" tav-server "$version" "$manpage"
 
 # A real start on a free loopback port, stopped by SIGTERM (at most 10 s).
 "$server" --listen 127.0.0.1:0 --data "$data" >"$out" 2>"$err" &
@@ -49,5 +34,4 @@ fi
 wait "$pid"; status=$?
 [ "$status" -eq 0 ] || fail "after SIGTERM the server exits with $status, not 0"
 
-if [ "$failures" -eq 0 ]; then echo "server command line: all checks passed"; fi
-[ "$failures" -eq 0 ]
+passed "server command line"

@@ -18,6 +18,7 @@
 #include "net/mirror.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
+#include "tests/net/net_support.h"
 
 namespace tav::net {
 namespace {
@@ -73,9 +74,7 @@ struct Client {
 // A lobby holding one table, made by a connection that watches it; each
 // connection's mirror is fed the frames the lobby sends it, and humans play
 // the bot's picks through `decide` frames.
-struct Game {
-    Lobby lobby;
-    Time now{0};
+struct Game : World {
     std::mt19937_64 rng;
     std::string code;
     Connection host = 0;
@@ -84,46 +83,31 @@ struct Game {
     std::optional<Connection> deaf;  // misses what it is sent
     bool stood_in = false;           // in this deal
 
-    static LobbyOptions unhurried() {
-        LobbyOptions o;
-        o.messages_per_second = o.message_burst = 1e9;
-        o.rejoin_cap = 1000;
-        return o;
-    }
-    Game(const game::Rules& r, std::uint64_t seed, int seconds = 0)
-        : lobby(unhurried(), [e = std::mt19937_64(seed)]() mutable { return e(); }), rng(seed), host(hello()) {
+    Game(const game::Rules& r, std::uint64_t seed, int seconds = 0) : World(test::unhurried(), seed), rng(seed) {
+        host = hello();
         clients[host];
         send(host, Create{"东家", {r.threes, r.smother, r.points, r.tributes}, game::Level::classic, seconds});
         if (const auto& t = clients[host].mirror.table()) code = t->code;
         EXPECT_TRUE(lobby.find(code));
+        truth[code] = {};
         compare();
     }
-    const Table& table() const { return *lobby.find(code); }
+    const Table& table() const { return World::table(code); }
+    std::optional<Connection> asked() const { return World::asked(code); }
 
-    // A new connection, greeted; it has no mirror until it comes to the table.
-    Connection hello() {
-        const Connection c = lobby.connect(now).value();
-        EXPECT_EQ(lobby.receive(c, encode(ClientMessage{Hello{}}), false, now).frames.size(), 1u);
-        return c;
+    void read(const Frame& f, const ServerMessage& m) override {
+        EXPECT_FALSE(std::holds_alternative<Error>(m)) << f.text;
+        if (const auto* step = std::get_if<StepEvents>(&m); step && f.to == host)
+            for (const game::Event& e : step->events) {
+                deals += std::holds_alternative<game::DealOver>(e) ? 1 : 0;
+                if (std::holds_alternative<game::Shuffling>(e)) stood_in = false;
+            }
+        if (f.to == deaf || !clients.contains(f.to)) return;
+        SeatMirror& mirror = clients[f.to].mirror;
+        mirror.apply(m);
+        if (mirror.seat() == Seat::A) damaged(m, mirror);
     }
-    void send(Connection c, const ClientMessage& m) { take(lobby.receive(c, encode(m), false, now)); }
-    void take(const Sent& sent) {
-        for (const Frame& f : sent.frames) {
-            const Decoded<ServerMessage> d = decode_server(f.text);
-            ASSERT_TRUE(d.ok()) << d.error.field << ": " << d.error.message;
-            EXPECT_FALSE(std::holds_alternative<Error>(*d.message)) << f.text;
-            if (const auto* step = std::get_if<StepEvents>(&*d.message); step && f.to == host)
-                for (const game::Event& e : step->events) {
-                    deals += std::holds_alternative<game::DealOver>(e) ? 1 : 0;
-                    if (std::holds_alternative<game::Shuffling>(e)) stood_in = false;
-                }
-            if (f.to == deaf || !clients.contains(f.to)) continue;
-            SeatMirror& mirror = clients[f.to].mirror;
-            mirror.apply(*d.message);
-            if (mirror.seat() == Seat::A) damaged(*d.message, mirror);
-        }
-        compare();
-    }
+    void called() override { compare(); }
     // A mirror fed seat A's messages with one event in five lost: it must
     // say it lost step, and a snapshot must set it right.
     SeatMirror stray;
@@ -165,20 +149,11 @@ struct Game {
         send(c, Sit{s});
     }
     void start() { send(host, Start{}); }
-    // The connection of the human asked, when one is.
-    std::optional<Connection> asked() const {
-        const std::optional<Seat> seat = table().started() ? game::current_seat(table().state()) : std::nullopt;
-        if (!seat || !table().state().human[*seat]) return std::nullopt;
-        const SeatHolder& h = table().holder(*seat);
-        if (h.holder != Holder::human || h.next_deal) return std::nullopt;
-        return h.connection;
-    }
     // One call: the asked human's bot decides, which the table must take, or time passes.
     void step() {
         const std::optional<Connection> c = asked();
         if (!c) {
-            now += std::chrono::seconds(1);
-            take(lobby.tick(now));
+            tick(std::chrono::seconds(1));
             return;
         }
         const std::optional<Decide> pick = bot_decision(clients.at(*c).mirror, rng);
@@ -193,7 +168,7 @@ struct Game {
         Client client = std::move(clients.at(c));
         client.rebuilt = true;
         clients.erase(c);
-        take(lobby.disconnect(c, now));
+        drop(c);
         const Connection back = hello();
         const std::string token = client.mirror.token();
         clients[back] = std::move(client);
@@ -202,14 +177,13 @@ struct Game {
     void leave(Connection c) {
         clients.erase(c);
         send(c, Leave{});
-        take(lobby.disconnect(c, now));
+        drop(c);
     }
     // The player asked takes too long: the computer decides for it this once.
     void run_out_of_time() {
         stood_in = true;
         const std::uint64_t version = table().version();
-        now += std::chrono::seconds(table().options().seconds_per_decision);
-        take(lobby.tick(now));
+        tick(std::chrono::seconds(table().options().seconds_per_decision));
         EXPECT_GT(table().version(), version);
     }
 };

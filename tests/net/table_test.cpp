@@ -20,6 +20,7 @@
 #include "net/table.h"
 #include "rules/gate.h"
 #include "tests/engine/game_support.h"
+#include "tests/net/net_support.h"
 
 namespace tav::net {
 namespace {
@@ -52,10 +53,7 @@ struct Harness {
     int short_returns = 0;              // returns tried as the computer's
 
     explicit Harness(TableOptions options, std::uint64_t seed = 1)
-        : table(options, kHost, entropy(seed), Time{0}), chooser(seed) {}
-    static Entropy entropy(std::uint64_t seed) {
-        return [rng = std::mt19937_64(seed ^ 0xabcdef)]() mutable { return rng(); };
-    }
+        : table(options, kHost, test::entropy(seed ^ 0xabcdef), Time{0}), chooser(seed) {}
 
     // Checks a call's outcome and everything it sends.
     Outcome check(Outcome out, const char* what) {
@@ -126,19 +124,8 @@ struct Harness {
         return check(table.tick(now), "tick");
     }
     // The connection of the seat asked, when a connected human is asked.
-    std::optional<Connection> asked() const {
-        const std::optional<Seat> seat = table.started() ? game::current_seat(table.state()) : std::nullopt;
-        if (!seat || table.holder(*seat).holder != Holder::human || table.holder(*seat).next_deal ||
-            !table.state().human[*seat])
-            return std::nullopt;
-        return table.holder(*seat).connection;
-    }
-    // A legal decision chosen at random, as a client would send it.
-    Decision choice() {
-        if (table.state().ask == Ask::shuffle) return Decision{game::Move::shuffle, {}};
-        const std::vector<Decision> legal = game::legal_decisions(table.state());
-        return legal[std::uniform_int_distribution<std::size_t>(0, legal.size() - 1)(chooser)];
-    }
+    std::optional<Connection> asked() const { return test::asked_connection(table); }
+    Decision choice() { return test::random_decision(table.state(), chooser); }
     // Plays on, humans deciding through the table, until `until` deals have
     // ended or `done` holds.
     void play(
@@ -372,11 +359,7 @@ TEST(Table, ADroppedPlayerComesBackWithinGraceAndNotAfter) {
     EXPECT_EQ(snap.seats[Seat::B].holder, Holder::human);
     EXPECT_EQ(h.table.holder(Seat::B).rejoins, 1);
     // It decides again: the table waits for it when it is asked.
-    for (int i = 0; i < 2000 && h.asked() != Connection{13}; ++i)
-        if (const std::optional<Connection> c = h.asked())
-            h.decide(*c, h.choice());
-        else
-            h.tick();
+    h.play(h.deals + 5, [&h] { return h.asked() == Connection{13}; });
     ASSERT_EQ(h.asked(), Connection{13});
     const std::uint64_t waiting = h.table.version();
     h.tick(3600s);

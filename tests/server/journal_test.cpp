@@ -13,7 +13,7 @@
 #include <string>
 
 #include "net/protocol.h"
-#include "rules/gate.h"
+#include "tests/net/net_support.h"
 
 namespace tav::server {
 namespace {
@@ -132,40 +132,24 @@ TEST(Journal, FailuresAreReportedAndLeaveNothingHalfKept) {
 // again exactly where it was.
 TEST(Journal, ALobbysTableComesBackThroughTheFile) {
     Folder folder;
-    std::mt19937_64 rng(4), chooser(5);
-    net::Lobby lobby({}, [&] { return rng(); });
-    Journal journal(folder.path);
-    net::Time now{0};
-    auto call = [&](net::Sent sent) {
-        EXPECT_TRUE(journal.append(sent.journal)) << journal.error();
-        EXPECT_TRUE(journal.commit()) << journal.error();
-        return sent;
-    };
-    const net::Connection host = *lobby.connect(now);
-    call(lobby.receive(host, net::encode(net::Hello{}), false, now));
-    const net::Sent made =
-        call(lobby.receive(host, net::encode(net::Create{"主", {}, game::Level::classic, 0}), false, now));
-    const std::string code = std::get<net::TableInfo>(*net::decode_server(made.frames.back().text).message).code;
-    call(lobby.receive(host, net::encode(net::Sit{game::Seat::A}), false, now));
-    call(lobby.receive(host, net::encode(net::Start{}), false, now));
-    const net::Table& table = *lobby.find(code);
-    for (int i = 0; i < 300; ++i) {
-        now += std::chrono::milliseconds(100);
-        if (game::current_seat(table.state()) != game::Seat::A || !table.state().human[game::Seat::A]) {
-            call(lobby.tick(now));
-            continue;
+    struct Kept : net::World {
+        Journal file;
+        std::size_t kept = 0;
+        explicit Kept(const std::filesystem::path& dir) : World({}, 4), file(dir) {}
+        void called() override {
+            EXPECT_TRUE(file.append({journal.begin() + static_cast<long>(kept), journal.end()})) << file.error();
+            EXPECT_TRUE(file.commit()) << file.error();
+            kept = journal.size();
         }
-        game::Decision d{game::Move::shuffle, {}};
-        if (table.state().ask != game::Ask::shuffle) {
-            const std::vector<game::Decision> legal = game::legal_decisions(table.state());
-            d = legal[chooser() % legal.size()];
-        }
-        call(lobby.receive(host, net::encode(net::Decide{d, static_cast<std::int64_t>(table.version())}), false, now));
-    }
+    } w(folder.path);
+    const auto [code, host] = w.open(net::Create{"主", {}, game::Level::classic, 0});
+    w.send(host, net::Start{});
+    w.play(code, 300);
+    const net::Table& table = w.table(code);
     ASSERT_GT(table.version(), 50u);
-    call(lobby.disconnect(host, now));
+    w.drop(host);
     net::Lobby again({}, [] { return std::uint64_t{0}; });
-    const net::Lobby::Restored restored = again.restore(Journal(folder.path).load(), now);
+    const net::Lobby::Restored restored = again.restore(Journal(folder.path).load(), w.now);
     EXPECT_EQ(restored.error, "");
     EXPECT_TRUE(restored.journal.empty());  // nobody was left to drop
     ASSERT_TRUE(again.find(code));
