@@ -1334,6 +1334,18 @@ Built %2, Qt %3</translation>
         <translation>Cannot host a table here: %1</translation>
     </message>
     <message>
+        <source>连接断开了，正在重新连接……</source>
+        <translation>The connection was lost; connecting again…</translation>
+    </message>
+    <message>
+        <source>已重新连接。</source>
+        <translation>Connected again.</translation>
+    </message>
+    <message>
+        <source>无法重新连接到牌桌。</source>
+        <translation>Could not connect to the table again.</translation>
+    </message>
+    <message>
         <source>聊天</source>
         <translation>Chat</translation>
     </message>

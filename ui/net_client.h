@@ -25,6 +25,11 @@ public:
     bool send(const net::ClientMessage& m);
     // Says goodbye and closes; `closed` follows from the event loop.
     void close();
+    // Ends the connection at once, with no goodbye, as a broken network does.
+    void drop() { socket_.abort(); }
+    // Why the server ended the connection last (normal also when the
+    // connection was lost).
+    QWebSocketProtocol::CloseCode close_code() const { return socket_.closeCode(); }
     bool connected() const { return welcomed_; }
 
     // "ws://host:port" from what a player types: a bare "host" or

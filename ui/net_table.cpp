@@ -7,23 +7,36 @@
 namespace tav::ui {
 namespace {
 constexpr int kChatLinesKept = 200;
+// Waits before each reconnection: about a minute and a half in all, within
+// the table's grace time and the hold a restarted server gives.
+constexpr int kRetryMs[] = {500, 1000, 2000, 4000, 8000, 15000, 15000, 15000, 15000, 15000};
 }  // namespace
 
 NetTable::NetTable(Session& session, QObject* parent) : QObject(parent), session_(session), marks_(session.surface()) {
     session_.go_remote([this](const game::Decision& d) { return send_decision(d); });
     connect(&client_, &NetClient::welcomed, this, [this] {
-        if (creating_)
+        if (tries_ > 0)
+            client_.send(net::Rejoin{code_.toStdString(), mirror_.token()});
+        else if (creating_)
             client_.send(*creating_);
         else
             client_.send(net::Join{code_.toStdString(), name_.toStdString()});
     });
     connect(&client_, &NetClient::received, this, &NetTable::received);
-    connect(&client_, &NetClient::failed, this, &NetTable::failed);
+    connect(&client_, &NetClient::failed, this, [this](const QString& why) {
+        // A lost connection at a seat is tried again rather than given up.
+        if (!can_rejoin()) emit failed(why);
+    });
     connect(&client_, &NetClient::closed, this, [this] {
         countdown_.stop();
         marks_.show_countdown(std::nullopt, 0);
-        emit closed();
+        if (can_rejoin())
+            lost();
+        else
+            emit closed();
     });
+    retry_.setSingleShot(true);
+    connect(&retry_, &QTimer::timeout, this, &NetTable::reconnect);
     countdown_.setInterval(1000);
     connect(&countdown_, &QTimer::timeout, this, &NetTable::tick_countdown);
 }
@@ -32,12 +45,14 @@ NetTable::~NetTable() { session_.go_remote({}); }
 
 bool NetTable::create(const QUrl& url, const net::Create& create) {
     creating_ = create;
+    url_ = url;
     name_ = QString::fromStdString(create.name);
     return client_.open(url);
 }
 
 bool NetTable::join(const QUrl& url, const QString& code, const QString& name) {
     creating_.reset();
+    url_ = url;
     code_ = code.trimmed().toUpper();
     name_ = name.trimmed();
     return client_.open(url);
@@ -56,7 +71,32 @@ void NetTable::mute(game::Seat seat, bool on) {
     client_.send(net::Mute{seat, on});
 }
 
-void NetTable::leave() { client_.close(); }
+void NetTable::leave() {
+    leaving_ = true;
+    retry_.stop();
+    client_.close();
+}
+
+bool NetTable::can_rejoin() const {
+    // Not after leaving, nor when the server closed the connection for
+    // misbehaviour. (A table that has closed refuses the seat's token.)
+    return !leaving_ && seat_ && !mirror_.token().empty() && !code_.isEmpty() &&
+           client_.close_code() != QWebSocketProtocol::CloseCodePolicyViolated;
+}
+
+void NetTable::lost() {
+    if (tries_ >= static_cast<int>(std::size(kRetryMs))) {
+        emit failed(tx("无法重新连接到牌桌。"));
+        emit closed();
+        return;
+    }
+    if (tries_ == 0) add_chat(tx("连接断开了，正在重新连接……"));
+    retry_.start(kRetryMs[tries_++]);
+}
+
+void NetTable::reconnect() {
+    if (!client_.open(url_)) lost();
+}
 
 bool NetTable::send_decision(const game::Decision& d) {
     if (!seat_) return false;
@@ -88,6 +128,10 @@ void NetTable::received(const net::ServerMessage& m) {
         seats_changed();
         emit table_changed();
     } else if (const auto* snap = std::get_if<net::SeatSnapshot>(&m)) {
+        if (tries_ > 0) {
+            tries_ = 0;
+            add_chat(tx("已重新连接。"));
+        }
         stepped(snap->record, true);
     } else if (const auto* ev = std::get_if<net::StepEvents>(&m)) {
         stepped(ev->events, false);
@@ -105,11 +149,14 @@ void NetTable::received(const net::ServerMessage& m) {
             countdown_.stop();
     } else if (const auto* c = std::get_if<net::ChatLine>(&m)) {
         if (c->seat && muted_[*c->seat]) return;
-        const QString line = QString::fromStdString(c->name) + "：" + QString::fromStdString(c->text);
-        chat_ << line;
-        if (chat_.size() > kChatLinesKept) chat_.removeFirst();
-        emit chat_added(line);
+        add_chat(QString::fromStdString(c->name) + "：" + QString::fromStdString(c->text));
     }
+}
+
+void NetTable::add_chat(const QString& line) {
+    chat_ << line;
+    if (chat_.size() > kChatLinesKept) chat_.removeFirst();
+    emit chat_added(line);
 }
 
 void NetTable::stepped(const std::vector<game::Event>& events, bool at_once) {
@@ -141,6 +188,13 @@ void NetTable::seats_changed() {
 }
 
 void NetTable::refused(const net::Error& e) {
+    if (tries_ > 0 && (e.code == net::ErrorCode::bad_token || e.code == net::ErrorCode::unknown_table)) {
+        // The seat is no longer this player's: its grace time is over, or the table has closed.
+        leaving_ = true;
+        emit failed(tx("无法重新连接到牌桌。"));
+        client_.close();
+        return;
+    }
     switch (e.code) {
         case net::ErrorCode::refused: session_.remote_refused(e.message); return;
         case net::ErrorCode::stale_version:

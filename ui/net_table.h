@@ -62,6 +62,12 @@ private:
     void stepped(const std::vector<game::Event>& events, bool at_once);
     void refused(const net::Error& e);
     void tick_countdown();
+    void add_chat(const QString& line);
+    // A connection lost at a seat is opened again and the seat taken back
+    // with its token, a few times over a minute or so.
+    bool can_rejoin() const;
+    void lost();
+    void reconnect();
     game::Seat local() const { return seat_.value_or(game::Seat::A); }
 
     Session& session_;
@@ -76,7 +82,11 @@ private:
     bool sitting_ = false;
     bool started_ = false;  // a seat asked for, not yet answered
     std::optional<net::Create> creating_;
+    QUrl url_;
     QString code_, name_;
+    bool leaving_ = false;
+    int tries_ = 0;  // reconnections tried since the connection was lost
+    QTimer retry_;
     game::PerSeat<bool> muted_{};
     QStringList chat_;
     // The count near the seat to act, kept by a local clock between asks.

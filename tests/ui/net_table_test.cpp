@@ -19,6 +19,7 @@
 #include "session/turning.h"
 #include "tests/ui/window_support.h"
 #include "ui/chat_panel.h"
+#include "ui/language.h"
 #include "ui/net_client.h"
 #include "ui/net_host.h"
 #include "ui/net_table.h"
@@ -388,7 +389,8 @@ TEST(NetTableWindow, HostsAFriendJoinsAndTheDealBegins) {
 
 // The window joins a table another hosts, at seat B: the table is turned so
 // B is at the bottom, the host's name stands where A sits from B, and the
-// player's hand lies sorted as in a game alone.
+// player's hand lies sorted as in a game alone; then it either plays the
+// deal through on auto-play or loses its connection and comes back.
 void join_elsewhere(bool whole_deal) {
     NetHost host;
     ASSERT_TRUE(host.listen(QHostAddress(QHostAddress::LocalHost), 0));
@@ -425,6 +427,16 @@ void join_elsewhere(bool whole_deal) {
         WAIT_UNTIL(hand_shown(), 10000);
         w.set_autoplay(true);
         WAIT_UNTIL(w.session().state().phase == game::Phase::between_deals && !w.session().busy(), 60000);
+    } else {
+        // A connection lost in the middle of the deal is opened again and the
+        // seat taken back with its token: the same seat, its hand in the row.
+        WAIT_UNTIL(hand_shown(), 10000);
+        table->client().drop();
+        WAIT_UNTIL(!table->client().connected(), 5000);
+        WAIT_UNTIL(table->chat_lines().contains(tx("已重新连接。")) && table->client().connected() && hand_shown(),
+                   10000);
+        EXPECT_EQ(table->seat(), Seat::B);
+        EXPECT_NE(w.net_table(), nullptr);
     }
     EXPECT_TRUE(table->mirror().in_step());
     EXPECT_TRUE(hosting.errors.empty()) << hosting.first_error();
@@ -432,7 +444,7 @@ void join_elsewhere(bool whole_deal) {
     w.leave_table();
 }
 
-TEST(NetTableWindow, JoinsATableHostedElsewhereAndSeesItFromItsSeat) { join_elsewhere(false); }
+TEST(NetTableWindow, JoinsElsewhereSeesTheTableFromItsSeatAndComesBackAfterADrop) { join_elsewhere(false); }
 
 // Auto-play sends only what the rules allow (a refused choice stood the deal
 // still), and a three bought at seat B comes into the row.
