@@ -178,11 +178,14 @@ void NetTable::stepped(const std::vector<game::Event>& events, bool at_once) {
 
 void NetTable::seats_changed() {
     if (!has_info_) return;
+    game::PerSeat<game::Seat> named;
+    for (game::Seat x : game::kAllSeats) named[x] = unturned(x, local());
+    session_.view().name_seats(named);
     for (game::Seat s : game::kAllSeats) {
         const net::SeatEntry& e = info_.seats[game::array_index(s)];
         const game::Seat at = turned(s, local());
-        // An empty seat keeps the name the notes give it.
-        const std::string name = e.name.empty() ? std::string(game::name_of(at)) : e.name;
+        // An empty seat goes by the table's own name for it, in every window.
+        const std::string name = e.name.empty() ? std::string(game::name_of(s)) : e.name;
         marks_.show_seat(at, name, e.who == net::Occupant::dropped);
     }
 }

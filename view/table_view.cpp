@@ -79,6 +79,9 @@ std::string score_text(Seat seat, int score) {
     return std::string(game::padded_name_of(seat)) + "得分：" + std::to_string(score);
 }
 
+// The game's own lines, in Chinese.
+constexpr game::notes::Wording kChinese = &game::notes::write;
+
 char lower(Seat seat) { return static_cast<char>('a' + game::index_of(seat)); }
 
 }  // namespace
@@ -209,7 +212,7 @@ void TableView::draw(const game::Placed& e) {
 }
 
 void TableView::draw(const game::Scored& e) {
-    score_label_[e.seat]->text = score_text(e.seat, e.score);
+    score_label_[e.seat]->text = renamed(score_text(e.seat, e.score));
     surface_.touched();
 }
 
@@ -294,7 +297,7 @@ void TableView::note(std::string_view line) { note_entry(game::notes::Entry{std:
 
 void TableView::note_entry(const game::notes::Entry& entry) {
     lines_.clear();
-    game::notes::write(entry, wording_, lines_);
+    write(entry, lines_);
     if (std::all_of(lines_.begin(), lines_.end(), [](const std::string& l) { return l.empty(); })) return;
     for (const std::string& line : lines_) add_line(line);
     note_log_.push_back(entry);
@@ -319,14 +322,55 @@ void TableView::add_line(std::string_view line) {
     note_->text = std::move(text);
 }
 
+void TableView::write(const game::notes::Entry& entry, std::vector<std::string>& out) const {
+    const std::size_t from = out.size();
+    game::notes::write(entry, wording_, out);
+    for (std::size_t i = from; i < out.size(); ++i) out[i] = renamed(out[i]);
+}
+
+void TableView::name_seats(const game::PerSeat<Seat>& named) {
+    named_ = named;
+    renaming_ = std::ranges::any_of(game::kAllSeats, [&](Seat s) { return named_[s] != s; });
+    // Renamed lines stay Chinese: the table translates each as it draws it,
+    // by patterns that know the table's own names.
+    if (renaming_) set_wording(kChinese);
+    for (Seat seat : game::kAllSeats) {
+        // The score stays; only the name before it changes.
+        std::string& text = score_label_[seat]->text;
+        const std::size_t at = text.find("得分：");
+        const std::string score = at == std::string::npos ? "0" : text.substr(at + std::string("得分：").size());
+        text = renamed(std::string(game::padded_name_of(seat)) + "得分：" + score);
+    }
+    surface_.touched();
+}
+
+std::string TableView::renamed(const std::string& line) const {
+    if (!renaming_) return line;
+    // Every name at once, so that a name given never becomes another.
+    std::string out;
+    for (std::size_t i = 0; i < line.size();) {
+        bool matched = false;
+        for (Seat s : game::kAllSeats)
+            for (const auto& [name, of] : {std::pair{game::padded_name_of(s), &game::padded_name_of},
+                                           std::pair{game::name_of(s), &game::name_of}})
+                if (!matched && line.compare(i, name.size(), name) == 0) {
+                    out += of(named_[s]);
+                    i += name.size();
+                    matched = true;
+                }
+        if (!matched) out += line[i++];
+    }
+    return out;
+}
+
 void TableView::set_wording(game::notes::Wording wording) {
-    if (!wording || wording == wording_) return;
+    if (!wording || wording == wording_ || (renaming_ && wording != kChinese)) return;
     wording_ = wording;
     // Every entry since the area was last cleared, as they were written.
     note_->text.clear();
     for (const game::notes::Entry& entry : note_log_) {
         lines_.clear();
-        game::notes::write(entry, wording_, lines_);
+        write(entry, lines_);
         for (const std::string& line : lines_) add_line(line);
     }
     surface_.touched();
@@ -334,7 +378,7 @@ void TableView::set_wording(game::notes::Wording wording) {
 
 std::vector<std::string> TableView::note_log() const {
     std::vector<std::string> lines;
-    for (const game::notes::Entry& entry : note_log_) game::notes::write(entry, wording_, lines);
+    for (const game::notes::Entry& entry : note_log_) write(entry, lines);
     lines.erase(std::remove(lines.begin(), lines.end(), std::string()), lines.end());
     return lines;
 }
@@ -348,7 +392,7 @@ void TableView::clear_notes() {
 std::string TableView::note_text() const { return note_->text; }
 
 void TableView::reset_scores() {
-    for (Seat seat : game::kAllSeats) score_label_[seat]->text = score_text(seat, 0);
+    for (Seat seat : game::kAllSeats) score_label_[seat]->text = renamed(score_text(seat, 0));
     surface_.touched();
 }
 

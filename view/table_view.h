@@ -60,6 +60,10 @@ public:
 
     // Every score label back to 0.
     void reset_scores();
+    // At a network table every window calls each seat by the table's own
+    // name for it, wherever its player sits: seat x as this player sees it
+    // goes by the name of `named[x]` in the notes and scores.
+    void name_seats(const game::PerSeat<game::Seat>& named);
 
     // The table of a game taken up where it stood, drawn at once: its state,
     // its hands' cards where they lay, its note entries in the note area.
@@ -98,6 +102,9 @@ private:
     void draw(const game::TableReset& e);
     template <class Other>
     void draw(const Other&) {}
+    // An entry's lines in the note area's language, seats named as told.
+    void write(const game::notes::Entry& entry, std::vector<std::string>& out) const;
+    std::string renamed(const std::string& line) const;
 
     TableSettings& settings_;
     Surface surface_;
@@ -111,6 +118,9 @@ private:
     std::vector<game::notes::Entry> note_log_;
     game::notes::Wording wording_ = &game::notes::write;
     std::vector<std::string> lines_;  // one entry's, reused
+    game::PerSeat<game::Seat> named_{
+        {game::Seat::A, game::Seat::B, game::Seat::C, game::Seat::D, game::Seat::E, game::Seat::F}};
+    bool renaming_ = false;
 };
 
 }  // namespace tav

@@ -410,6 +410,10 @@ void join_elsewhere(bool whole_deal) {
     // From B, the host at A sits where F's label is.
     WAIT_UNTIL(QString::fromStdString(w.session().surface().object("t_f")->text) == QString("柳烟"), 5000);
     EXPECT_EQ(QString::fromStdString(w.session().surface().object("t_a")->text), QString("钟离云"));
+    // Every window calls a seat by the table's own name for it: the empty
+    // seat C (B from here) is 石坚, and this seat's score is B's, 柳烟's.
+    EXPECT_EQ(QString::fromStdString(w.session().surface().object("t_b")->text), QString("石坚"));
+    EXPECT_EQ(w.session().surface().object("t_ca")->text, std::string(game::padded_name_of(Seat::B)) + "得分：0");
 
     hosting.client.send(net::Start{});  // the host's bot shuffles when asked
     // Once the dealing has been shown, the seat's hand lies sorted in the
