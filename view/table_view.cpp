@@ -212,7 +212,8 @@ void TableView::draw(const game::Placed& e) {
 }
 
 void TableView::draw(const game::Scored& e) {
-    score_label_[e.seat]->text = renamed(score_text(e.seat, e.score));
+    scores_[e.seat] = e.score;
+    score_label_[e.seat]->text = score_text(named_[e.seat], e.score);
     surface_.touched();
 }
 
@@ -335,30 +336,46 @@ void TableView::name_seats(const game::PerSeat<Seat>& named) {
     // by patterns that know the table's own names.
     if (renaming_) set_wording(kChinese);
     for (Seat seat : game::kAllSeats) {
-        // The score stays; only the name before it changes.
-        std::string& text = score_label_[seat]->text;
-        const std::size_t at = text.find("得分：");
-        const std::string score = at == std::string::npos ? "0" : text.substr(at + std::string("得分：").size());
-        text = renamed(std::string(game::padded_name_of(seat)) + "得分：" + score);
+        score_label_[seat]->text = score_text(named_[seat], scores_[seat]);
     }
     surface_.touched();
 }
 
 std::string TableView::renamed(const std::string& line) const {
     if (!renaming_) return line;
+    // Where the table lines names up in a column (places, threes traded) it
+    // pads them; a three-character name pads to itself, so the words after
+    // it tell.
+    const auto padded_here = [&](std::size_t after) {
+        return std::ranges::any_of(std::array<std::string_view, 3>{"＞", "买３", "卖３"},
+                                   [&](std::string_view w) { return line.compare(after, w.size(), w) == 0; });
+    };
     // Every name at once, so that a name given never becomes another.
     std::string out;
     for (std::size_t i = 0; i < line.size();) {
-        bool matched = false;
-        for (Seat s : game::kAllSeats)
-            for (const auto& [name, of] : {std::pair{game::padded_name_of(s), &game::padded_name_of},
-                                           std::pair{game::name_of(s), &game::name_of}})
-                if (!matched && line.compare(i, name.size(), name) == 0) {
-                    out += of(named_[s]);
-                    i += name.size();
-                    matched = true;
-                }
-        if (!matched) out += line[i++];
+        std::optional<Seat> seat;
+        std::size_t length = 0;
+        bool padded = false;
+        for (Seat s : game::kAllSeats) {
+            const std::string_view pad = game::padded_name_of(s), plain = game::name_of(s);
+            if (line.compare(i, pad.size(), pad) == 0) {
+                seat = s;
+                length = pad.size();
+                padded = pad != plain || padded_here(i + pad.size());
+                break;
+            }
+            if (line.compare(i, plain.size(), plain) == 0) {
+                seat = s;
+                length = plain.size();
+                break;
+            }
+        }
+        if (!seat) {
+            out += line[i++];
+            continue;
+        }
+        out += padded ? game::padded_name_of(named_[*seat]) : game::name_of(named_[*seat]);
+        i += length;
     }
     return out;
 }
@@ -392,7 +409,8 @@ void TableView::clear_notes() {
 std::string TableView::note_text() const { return note_->text; }
 
 void TableView::reset_scores() {
-    for (Seat seat : game::kAllSeats) score_label_[seat]->text = renamed(score_text(seat, 0));
+    scores_ = {};
+    for (Seat seat : game::kAllSeats) score_label_[seat]->text = score_text(named_[seat], 0);
     surface_.touched();
 }
 

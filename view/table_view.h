@@ -121,6 +121,7 @@ private:
     game::PerSeat<game::Seat> named_{
         {game::Seat::A, game::Seat::B, game::Seat::C, game::Seat::D, game::Seat::E, game::Seat::F}};
     bool renaming_ = false;
+    game::PerSeat<int> scores_{};  // as the score labels show them
 };
 
 }  // namespace tav

@@ -81,5 +81,39 @@ TEST(NoteArea, KeepsWhatTheLineByLineRebuildKept) {
     }
 }
 
+// At a network table a window calls each seat by the table's name for it:
+// seen from C, A's lines are the lines the table writes of C, and so on
+// round, every name at once, plain or padded as written; the scores too.
+// The lines stay Chinese (the table translates them as it draws them).
+TEST(NoteArea, SeatsGoByTheTablesNamesWhereverThePlayerSits) {
+    TableSettings settings;
+    ScriptedPlatform platform;
+    TableView view(settings, platform);
+    game::PerSeat<Seat> named;
+    for (Seat s : game::kAllSeats) named[s] = game::seat_at(game::index_of(s) + 2);
+    view.name_seats(named);
+    view.set_wording(&bracketed);
+    using game::DebtKind;
+    const std::pair<game::Event, game::Event> cases[] = {
+        {game::FirstLeader{Seat::A}, game::FirstLeader{Seat::C}},
+        {game::Placed{Seat::B, 1}, game::Placed{Seat::D, 1}},
+        {game::Placed{Seat::D, 2}, game::Placed{Seat::F, 2}},
+        {game::TributeFiled{Seat::B, Seat::E, DebtKind::place, 1},
+         game::TributeFiled{Seat::D, Seat::A, DebtKind::place, 1}},
+        {game::PointOpened{Seat::F}, game::PointOpened{Seat::B}},
+        {game::ThreeBought{Seat::D, Seat::A, 9, 3}, game::ThreeBought{Seat::F, Seat::C, 9, 3}},
+    };
+    for (const auto& [seen, table] : cases) {
+        view.clear_notes();
+        view.note_entry(game::notes::Entry{seen});
+        std::vector<std::string> want;
+        game::notes::write(table, want);
+        EXPECT_EQ(view.note_log(), want);
+    }
+    EXPECT_EQ(view.surface().object("t_ca")->text, std::string(game::padded_name_of(Seat::C)) + "得分：0");
+    view.show(game::Scored{Seat::B, -5});
+    EXPECT_EQ(view.surface().object("t_cb")->text, std::string(game::padded_name_of(Seat::D)) + "得分：-5");
+}
+
 }  // namespace
 }  // namespace tav
