@@ -190,10 +190,13 @@ Token Table::new_token() {
 Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     if (closed_) return refuse(refusal::kClosed);
     if (game::index_of(seat) >= game::kSeats) return refuse(refusal::kNoSuchSeat);
-    if (seat_of(c)) return refuse(refusal::kHoldsASeat);
+    // Before the first deal a player may move to another free seat.
+    const std::optional<Seat> held = seat_of(c);
+    if (held && (started_ || *held == seat)) return refuse(refusal::kHoldsASeat);
     if (std::string why = name_refused(name); !why.empty()) return refuse(why);
     if (seats_[seat].holder != Holder::computer) return refuse(refusal::kSeatTaken);
-    std::erase(spectators_, c);  // a spectator may take a seat
+    if (held) seats_[*held] = SeatHolder{};  // back to the computer, its token void
+    std::erase(spectators_, c);              // a spectator may take a seat
     forget_events();
     seats_[seat] =
         SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals, {}};

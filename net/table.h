@@ -52,7 +52,8 @@ public:
     // `host` may start the game; it sits or watches like anyone else.
     Table(const TableOptions& options, Connection host, Entropy entropy, Time now);
 
-    // Takes a free seat; answered with a snapshot holding the seat's token.
+    // Takes a free seat (before the first deal, also in place of the one it
+    // holds); answered with a snapshot holding the seat's token.
     // A seat taken during a deal is the computer's until the next deal.
     Outcome sit(Connection c, game::Seat seat, const std::string& name, Time now);
     // Joins as a spectator, who sees no hand.

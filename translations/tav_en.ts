@@ -1346,6 +1346,10 @@ Built %2, Qt %3</translation>
         <translation>Could not connect to the table again.</translation>
     </message>
     <message>
+        <source>坐这里</source>
+        <translation>Sit here</translation>
+    </message>
+    <message>
         <source>聊天</source>
         <translation>Chat</translation>
     </message>

@@ -149,6 +149,7 @@ RoomDialog::RoomDialog(NetTable& table, const QStringList& addresses, QWidget* p
       table_(table),
       code_(named(new QLabel, "st_code")),
       seats_(named(new QListWidget, "lw_seats")),
+      move_(named(new QPushButton(tx("坐这里")), "pb_move")),
       start_(named(new QPushButton(tx("开始")), "pb_start")) {
     setObjectName("w_room");
     setWindowTitle(tx("牌桌"));
@@ -162,12 +163,25 @@ RoomDialog::RoomDialog(NetTable& table, const QStringList& addresses, QWidget* p
     layout->addWidget(code_);
     layout->addWidget(seats_);
     auto* row = new QHBoxLayout;
+    row->addWidget(move_);
     row->addStretch(1);
     row->addWidget(start_);
     auto* close = named(new QPushButton(tx("关闭")), "pb_close");
     row->addWidget(close);
     layout->addLayout(row);
     connect(start_, &QPushButton::clicked, &table_, &NetTable::start);
+    // Until the first deal a player may move to any free seat.
+    const auto chosen = [this] {
+        const int row = seats_->currentRow();
+        return row >= 0 && row < game::kSeats && !table_.started() &&
+                       table_.info().seats[static_cast<std::size_t>(row)].who == net::Occupant::open
+                   ? std::optional(game::seat_at(row))
+                   : std::nullopt;
+    };
+    connect(seats_, &QListWidget::currentRowChanged, this, [this, chosen] { move_->setEnabled(chosen().has_value()); });
+    connect(move_, &QPushButton::clicked, this, [this, chosen] {
+        if (const auto seat = chosen()) table_.move_to(*seat);
+    });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(&table_, &NetTable::table_changed, this, &RoomDialog::refresh);
     refresh();
@@ -188,6 +202,8 @@ void RoomDialog::refresh() {
         }
         seats_->addItem(QStringLiteral("%1  %2").arg(QChar('A' + game::index_of(s))).arg(who));
     }
+    move_->setEnabled(false);
+    move_->setVisible(!table_.started());
     start_->setVisible(table_.hosting());
     start_->setEnabled(table_.hosting() && !table_.started());
     if (table_.started()) close();

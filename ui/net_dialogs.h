@@ -72,6 +72,7 @@ private:
     NetTable& table_;
     QLabel* code_;
     QListWidget* seats_;
+    QPushButton* move_;
     QPushButton* start_;
 };
 

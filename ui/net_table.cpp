@@ -60,6 +60,10 @@ bool NetTable::join(const QUrl& url, const QString& code, const QString& name) {
 
 void NetTable::start() { client_.send(net::Start{}); }
 
+void NetTable::move_to(game::Seat seat) {
+    if (seat_ && !started_) client_.send(net::Sit{seat});
+}
+
 void NetTable::say(const QString& line) {
     const QString text = line.trimmed();
     if (!text.isEmpty()) client_.send(net::Say{text.left(net::kMaxChatLength).toStdString()});

@@ -32,6 +32,8 @@ public:
     bool create(const QUrl& url, const net::Create& create);
     bool join(const QUrl& url, const QString& code, const QString& name);
     void start();  // the host deals the first deal
+    // Before the first deal: to another free seat (the table is turned to it).
+    void move_to(game::Seat seat);
     void say(const QString& line);
     // Chat lines from `seat` (the table's own letter) stop coming while muted.
     void mute(game::Seat seat, bool on);

@@ -221,7 +221,7 @@ TEST(Table, RefusedCallsChangeNothing) {
         {"a seat that does not exist", [](Refusals& t) { return t.sit(7, static_cast<Seat>(6)); },
          refusal::kNoSuchSeat},
         {"a taken seat", [](Refusals& t) { return t.sit(7, Seat::C); }, refusal::kSeatTaken},
-        {"a second seat", [](Refusals& t) { return t.sit(1, Seat::B); }, refusal::kHoldsASeat},
+        {"the seat it holds", [](Refusals& t) { return t.sit(1, Seat::A); }, refusal::kHoldsASeat},
         {"no name", [](Refusals& t) { return t.sit(7, Seat::B, ""); }, refusal::kNoName},
         {"a name with a line break", [](Refusals& t) { return t.sit(7, Seat::B, "a\nb"); }, refusal::kControlInName},
         {"a name that is no UTF-8", [](Refusals& t) { return t.sit(7, Seat::B, "\xe4\xb8"); }, refusal::kNotText},
@@ -249,6 +249,7 @@ TEST(Table, RefusedCallsChangeNothing) {
          },
          ""},
         {"a second start", [](Refusals& t) { return t.table.start(kHost, t.now); }, refusal::kStarted},
+        {"another seat once started", [](Refusals& t) { return t.sit(1, Seat::B); }, refusal::kHoldsASeat},
     };
     auto refused = [&r](const std::vector<Case>& cases) {
         for (const Case& k : cases) {
@@ -266,6 +267,13 @@ TEST(Table, RefusedCallsChangeNothing) {
         }
     };
     refused(before_start);
+    // Before the start a player moves to a free seat; the one left is the
+    // computer's again, its token good for nothing.
+    const Token left_behind = r.table.holder(Seat::E).token;
+    ASSERT_TRUE(r.sit(5, Seat::F).ok());
+    EXPECT_EQ(r.table.holder(Seat::E).holder, Holder::computer);
+    EXPECT_EQ(r.table.holder(Seat::F).connection, Connection{5});
+    EXPECT_EQ(r.table.rejoin(8, left_behind, r.now).refused, refusal::kNoSuchToken);
     // The host's choices that make no table.
     for (const auto& [options, why] : std::vector<std::pair<TableOptions, std::string_view>>{
              {{.rules = {}, .level = game::Level::thumb}, refusal::kNoSuchLevel},

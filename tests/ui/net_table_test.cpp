@@ -3,6 +3,8 @@
 // program, joined by a second client over loopback and played through.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -334,6 +336,18 @@ TEST(NetTableWindow, HostsAFriendJoinsAndTheDealBegins) {
     WAIT_UNTIL(table->seat().has_value() && table->has_info(), 5000);
     EXPECT_TRUE(table->hosting());
     EXPECT_EQ(table->info().code.size(), static_cast<std::size_t>(net::kTableCodeLength));
+
+    // Before the first deal the host moves to a free seat from the table's dialog.
+    auto* room = w.findChild<QDialog*>("w_room");
+    ASSERT_NE(room, nullptr);
+    auto* seats = room->findChild<QListWidget*>("lw_seats");
+    auto* move = room->findChild<QPushButton*>("pb_move");
+    seats->setCurrentRow(0);
+    EXPECT_FALSE(move->isEnabled());  // its own
+    seats->setCurrentRow(2);
+    ASSERT_TRUE(move->isEnabled());
+    move->click();
+    WAIT_UNTIL(table->seat() == Seat::C && table->info().seats[0].who == net::Occupant::open, 5000);
 
     Friend other(loopback(w.net_host()->port()), table->info().code);
     WAIT_UNTIL(other.mirror.seat().has_value(), 5000);
