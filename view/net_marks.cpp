@@ -11,14 +11,16 @@ std::string mark_name(game::Seat s) { return std::string("t_net_") + static_cast
 std::string label_name(game::Seat s) { return std::string("t_") + static_cast<char>('a' + game::index_of(s)); }
 
 // Beside a seat's name label: A and D read across, the other seats down the
-// sides; a mark and the count stand at opposite ends so both may show.
+// sides; a mark and the count stand at opposite ends so both may show. On
+// the sides the count stands at the outer end, away from the other seat's
+// label on that side (between the two it could be either's).
 struct Spot {
     int x, y;
 };
+bool across(game::Seat s) { return s == game::Seat::A || s == game::Seat::D; }
 Spot beside(const SurfaceObject& label, game::Seat s, bool far_end) {
     constexpr int kW = 200, kH = 68, kGap = 12;
-    const bool across = s == game::Seat::A || s == game::Seat::D;
-    if (across) return far_end ? Spot{label.x - kGap - kW, label.y} : Spot{label.x + label.width + kGap, label.y};
+    if (across(s)) return far_end ? Spot{label.x - kGap - kW, label.y} : Spot{label.x + label.width + kGap, label.y};
     const bool lower = s == game::Seat::B || s == game::Seat::F;
     const int x = label.x + label.width / 2 - kW / 2;
     const bool below = lower != far_end;
@@ -54,7 +56,7 @@ void NetMarks::show_seat(game::Seat seat, const std::string& name, bool dropped)
     SurfaceObject* mark = surface_.object(mark_name(seat));
     if (!label || !mark) return;
     if (!name.empty()) label->text = name;
-    const Spot at = beside(*label, seat, false);
+    const Spot at = beside(*label, seat, !across(seat));
     mark->x = at.x;
     mark->y = at.y;
     mark->visible = dropped;
@@ -69,12 +71,11 @@ void NetMarks::show_countdown(std::optional<game::Seat> seat, int seconds) {
     if (!count) return;
     const bool visible = label && seconds > 0;
     const std::string text = visible ? std::to_string(seconds) : "";
-    if (count->visible == visible && count->text == text) return;
-    if (visible) {
-        const Spot at = beside(*label, *seat, true);
-        count->x = at.x;
-        count->y = at.y;
-    }
+    const Spot at = visible ? beside(*label, *seat, across(*seat)) : Spot{count->x, count->y};
+    // Asked of another seat with the same seconds left, the count moves all the same.
+    if (count->visible == visible && count->text == text && count->x == at.x && count->y == at.y) return;
+    count->x = at.x;
+    count->y = at.y;
     count->visible = visible;
     count->text = text;
     surface_.touched();
