@@ -36,6 +36,12 @@ std::optional<game::Seat> seat_of(const Table& t, Connection c) {
 
 }  // namespace
 
+void Lobby::release_events() {
+    for (const std::string& code : impl_->touched)
+        if (const auto it = impl_->tables.find(code); it != impl_->tables.end()) it->second.table->release_events();
+    impl_->touched.clear();
+}
+
 Lobby::Lobby(LobbyOptions options, Entropy entropy) : impl_(std::make_unique<Impl>()) {
     impl_->options = options;
     impl_->entropy = std::move(entropy);

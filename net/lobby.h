@@ -90,6 +90,10 @@ public:
     // Time passes: decisions whose time ran out, seats past their grace,
     // tables closing. Call at least once a second.
     Sent tick(Time now);
+    // Lets each table called since the last time let go of its last call's
+    // events (`Table::last_events`, a deal's dealing is hundreds): a server
+    // calls it after every call, a test that reads them does not.
+    void release_events();
 
     // After a restart: the journal's entries, table by table in sequence
     // order, before any connection. Every seat a human held waits for its

@@ -81,6 +81,7 @@ struct Lobby::Impl {
     std::map<Connection, Peer> peers;
     std::map<std::string, OpenTable, std::less<>> tables;
     std::vector<std::string> closed;
+    std::vector<std::string> touched;  // tables called since release_events
 
     // Carries out one call on a table: the table's own randomness written
     // down, the deal's record and the members kept. Live calls and replays

@@ -67,6 +67,7 @@ Called Lobby::Impl::perform(OpenTable& t, Call& call) {
         if (std::holds_alternative<game::Shuffling>(e)) t.record.clear();
         if (t.record.size() < kMostRecord) t.record.push(e);
     }
+    touched.push_back(t.code);  // its events are let go by release_events
     switch (call.kind) {
         case CallKind::sit:
         case CallKind::watch:

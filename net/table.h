@@ -98,6 +98,9 @@ public:
     // The events of the last call as they happened, no card hidden: for the
     // journal and the tests. Never sent to anyone.
     const game::Events& last_events() const { return events_; }
+    // Lets the last call's events go once read: a deal's dealing is hundreds
+    // of events, not to be held through the wait for the next call.
+    void release_events() { forget_events(); }
 
 private:
     std::optional<game::Seat> seat_of(Connection c) const;

@@ -13,14 +13,19 @@ public:
     explicit LobbyService(net::Lobby& lobby) : lobby_(lobby) {}
     std::optional<net::Connection> connect(net::Time now) override { return lobby_.connect(now); }
     net::Sent receive(net::Connection c, std::string_view text, bool binary, net::Time now) override {
-        return lobby_.receive(c, text, binary, now);
+        return released(lobby_.receive(c, text, binary, now));
     }
-    net::Sent disconnect(net::Connection c, net::Time now) override { return lobby_.disconnect(c, now); }
-    net::Sent tick(net::Time now) override { return lobby_.tick(now); }
+    net::Sent disconnect(net::Connection c, net::Time now) override { return released(lobby_.disconnect(c, now)); }
+    net::Sent tick(net::Time now) override { return released(lobby_.tick(now)); }
     std::vector<std::string> closed_tables() override { return lobby_.closed_tables(); }
     std::size_t tables() const override { return lobby_.tables(); }
 
 private:
+    // The frames are made: the tables' events are not held until their next call.
+    net::Sent released(net::Sent sent) {
+        lobby_.release_events();
+        return sent;
+    }
     net::Lobby& lobby_;
 };
 
