@@ -17,7 +17,15 @@ NetClient::NetClient(QObject* parent) : QObject(parent) {
         close();
     });
     connect(&socket_, QOverload<QAbstractSocket::SocketError>::of(&QWebSocket::error), this,
-            [this](QAbstractSocket::SocketError) { emit failed(tx("网络连接出错：%1").arg(socket_.errorString())); });
+            [this](QAbstractSocket::SocketError) {
+                emit failed(tx("网络连接出错：%1").arg(socket_.errorString()));
+                // A connection that never opened ends here too (no disconnect
+                // need follow), so that it can be opened again.
+                if (open_ && socket_.state() == QAbstractSocket::UnconnectedState) {
+                    open_ = welcomed_ = false;
+                    emit closed();
+                }
+            });
     connect(&socket_, &QWebSocket::disconnected, this, [this] {
         const bool was_open = open_;
         open_ = welcomed_ = false;

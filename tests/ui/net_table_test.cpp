@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QTcpServer>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -260,7 +261,7 @@ struct Friend {
                                                              e->code != net::ErrorCode::rate_limited)
                 errors.push_back(*e);
             // One decision a version: the step's other messages ask nothing new.
-            if (std::optional<net::Decide> d = net::bot_decision(mirror, rng); d && d->version != decided) {
+            if (std::optional<net::Decide> d = net::bot_decision(mirror, rng); d && !paused && d->version != decided) {
                 decided = d->version;
                 client.send(*d);
             }
@@ -268,6 +269,7 @@ struct Friend {
         client.open(url);
     }
     bool sat = false;
+    bool paused = false;  // decides nothing while set
 };
 
 // A decision the table refuses: what was picked comes back, the buttons
@@ -318,6 +320,29 @@ QUrl loopback(quint16 port) {
     url.setHost("127.0.0.1");
     url.setPort(port);
     return url;
+}
+
+// A connection refused ends as a lost one does, and may be tried again:
+// the program's reconnections go on while a server restarts.
+TEST(NetClient, ARefusedConnectionEndsClosedAndCanBeTriedAgain) {
+    quint16 port = 0;
+    {
+        QTcpServer probe;  // a port nobody listens on once it is closed
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
+    }
+    NetClient client;
+    int closed = 0, failed = 0;
+    QObject::connect(&client, &NetClient::closed, [&] { ++closed; });
+    QObject::connect(&client, &NetClient::failed, [&] { ++failed; });
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        ASSERT_TRUE(client.open(loopback(port))) << attempt;
+        WAIT_UNTIL(closed == attempt, 5000);
+        EXPECT_EQ(failed, attempt);
+        EXPECT_FALSE(client.connected());
+    }
+    QTest::qWait(100);
+    EXPECT_EQ(closed, 2);  // once each
 }
 
 TEST(NetTableWindow, HostsAFriendJoinsAndTheDealBegins) {
@@ -449,10 +474,13 @@ void join_elsewhere(bool whole_deal) {
         // A connection lost in the middle of the deal is opened again and the
         // seat taken back with its token: the same seat, its hand in the row.
         WAIT_UNTIL(hand_shown(), 10000);
+        // The host's bot waits meanwhile, so the deal stands where it was.
+        hosting.paused = true;
         table->client().drop();
         WAIT_UNTIL(!table->client().connected(), 5000);
         WAIT_UNTIL(table->chat_lines().contains(tx("已重新连接。")) && table->client().connected() && hand_shown(),
                    10000);
+        hosting.paused = false;
         EXPECT_EQ(table->seat(), Seat::B);
         EXPECT_NE(w.net_table(), nullptr);
     }
