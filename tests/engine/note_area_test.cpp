@@ -1,4 +1,5 @@
-// The note area of the table against a plain rebuild of its text.
+// The table view: the note area against a plain rebuild of its text, the
+// seats named at a network table, and the marks a network table adds.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -6,12 +7,20 @@
 #include <vector>
 
 #include "session/session.h"
+#include "view/net_marks.h"
 
 namespace tav {
 namespace {
 
 using game::Ask;
 using game::Seat;
+
+// A table view of its own, as the window has one.
+struct Table {
+    TableSettings settings;
+    ScriptedPlatform platform;
+    TableView view{settings, platform};
+};
 
 // The note area keeps the newest sixteen lines: exactly what splitting the
 // text into lines and joining the last sixteen keeps.
@@ -40,9 +49,8 @@ void bracketed(const game::Event& e, std::vector<std::string>& out) {
 // Texts written as they are and events' lines mixed; written again in
 // another language and back, the area holds what it held.
 TEST(NoteArea, KeepsWhatTheLineByLineRebuildKept) {
-    TableSettings settings;
-    ScriptedPlatform platform;
-    TableView view(settings, platform);
+    Table table;
+    TableView& view = table.view;
     std::mt19937 rng(5);
     const std::vector<std::string> pieces{"柳烟2个K", "", "\n", "a'b", "~", "x\n\ny", "\n\n", "钟离云请发牌", "!", "?"};
     const std::vector<game::Event> events{game::TrickTaken{}, game::PlayOver{}, game::Prompted{Seat::A, Ask::shuffle},
@@ -86,9 +94,8 @@ TEST(NoteArea, KeepsWhatTheLineByLineRebuildKept) {
 // round, every name at once, plain or padded as written; the scores too.
 // The lines stay Chinese (the table translates them as it draws them).
 TEST(NoteArea, SeatsGoByTheTablesNamesWhereverThePlayerSits) {
-    TableSettings settings;
-    ScriptedPlatform platform;
-    TableView view(settings, platform);
+    Table table;
+    TableView& view = table.view;
     game::PerSeat<Seat> named;
     for (Seat s : game::kAllSeats) named[s] = game::seat_at(game::index_of(s) + 2);
     view.name_seats(named);
@@ -113,6 +120,36 @@ TEST(NoteArea, SeatsGoByTheTablesNamesWhereverThePlayerSits) {
     EXPECT_EQ(view.surface().object("t_ca")->text, std::string(game::padded_name_of(Seat::C)) + "得分：0");
     view.show(game::Scored{Seat::B, -5});
     EXPECT_EQ(view.surface().object("t_cb")->text, std::string(game::padded_name_of(Seat::D)) + "得分：-5");
+}
+
+// The marks of a network table stand by the seat they belong to, so a
+// player never has to guess whose they are: the 代打 mark nearer its own
+// seat's name than any other's, the countdown (on every ask) at most half as
+// far from it as from any other, also when it moves on with the same seconds.
+long distance(const SurfaceObject& a, const SurfaceObject& b) {
+    const long dx = (a.x + a.width / 2) - (b.x + b.width / 2), dy = (a.y + a.height / 2) - (b.y + b.height / 2);
+    return dx * dx + dy * dy;
+}
+
+TEST(NetMarks, EachMarkIsNearestItsOwnSeat) {
+    Table table;
+    TableView& view = table.view;
+    NetMarks marks(view.surface());
+    const auto label = [&](Seat s) {
+        return *view.surface().object(std::string("t_") + char('a' + game::index_of(s)));
+    };
+    for (Seat seat : game::kAllSeats) {
+        SCOPED_TRACE(game::letter_of(seat));
+        marks.show_countdown(seat, 30);
+        marks.show_seat(seat, "", true);
+        const SurfaceObject& count = *view.surface().object("t_net_count");
+        const SurfaceObject& mark = *view.surface().object(std::string("t_net_") + char('a' + game::index_of(seat)));
+        for (Seat other : game::kAllSeats) {
+            if (other == seat) continue;
+            EXPECT_LT(4 * distance(count, label(seat)), distance(count, label(other))) << game::letter_of(other);
+            EXPECT_LT(distance(mark, label(seat)), distance(mark, label(other))) << game::letter_of(other);
+        }
+    }
 }
 
 }  // namespace
