@@ -1,0 +1,2 @@
+const app = document.getElementById("app");
+if (app) app.textContent = "瑟柯牌局";
