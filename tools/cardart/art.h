@@ -47,6 +47,8 @@ void drawBlankCard(QPainter& p);
 void drawFace(QPainter& p, Suit suit, const QString& rank);
 void drawJoker(QPainter& p, bool big);
 void drawBack(QPainter& p, int design);  // design 1..6
+// The card a file stem names ("hk", "joker1", "bgcard3"); false for an unknown name.
+bool drawCard(QPainter& p, const QString& fileStem);
 
 // Whole pictures.
 QStringList allCardStems();                  // the 60 file names without ".bmp"

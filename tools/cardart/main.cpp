@@ -2,6 +2,7 @@
 //
 //   tav_cardart OUTDIR                 write the 60 card bitmaps into OUTDIR
 //   tav_cardart --icon FILE [SIZE]     write the application icon (PNG, default 256)
+//   tav_cardart --svg OUTDIR           write the 60 cards as SVG files into OUTDIR
 //   tav_cardart --icons DIR            write the icon theme DIR/hicolor: a PNG at every
 //                                      size a desktop asks for and a scalable SVG
 //   tav_cardart --sheet FILE [DIR]     contact sheet of the bitmaps in DIR (or freshly
@@ -11,8 +12,10 @@
 //                                      processor's antialiasing makes; exit status 1 if not
 #include "art.h"
 #include "compare.h"
+#include "svg_cards.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -47,6 +50,21 @@ int writeCards(const QString& outDir) {
     }
     std::printf("wrote %d card bitmaps of %lld bytes to %s\n", written, static_cast<long long>(kBitmapBytes),
                 qPrintable(outDir));
+    return 0;
+}
+
+int writeSvgCards(const QString& outDir) {
+    if (!QDir().mkpath(outDir)) return fail("cannot create " + outDir);
+    qint64 total = 0;
+    for (const QString& stem : cardart::allCardStems()) {
+        const QByteArray svg = cardart::cardSvg(stem);
+        QFile file(QDir(outDir).filePath(stem + ".svg"));
+        if (svg.isEmpty() || !file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(svg) != svg.size())
+            return fail("cannot write " + file.fileName());
+        total += svg.size();
+    }
+    std::printf("wrote %d card SVG files of %lld bytes in all to %s\n", int(cardart::allCardStems().size()),
+                static_cast<long long>(total), qPrintable(outDir));
     return 0;
 }
 
@@ -158,6 +176,7 @@ int main(int argc, char** argv) {
         return ok ? writeIcon(args[1], size) : fail("bad icon size " + args[2]);
     }
     if (args.size() == 2 && args[0] == "--icons") return writeIconTheme(args[1]);
+    if (args.size() == 2 && args[0] == "--svg") return writeSvgCards(args[1]);
     if (args.size() >= 2 && args[0] == "--sheet") return writeSheet(args[1], args.value(2));
     if (args.size() == 3 && args[0] == "--compare") return compare(args[1], args[2]);
     if (args.size() == 1 && !args[0].startsWith('-')) return writeCards(args[0]);
@@ -165,6 +184,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: tav_cardart OUTDIR\n"
                          "       tav_cardart --icon FILE [SIZE]\n"
                          "       tav_cardart --icons DIR\n"
+                         "       tav_cardart --svg OUTDIR\n"
                          "       tav_cardart --sheet FILE [DIR]\n"
                          "       tav_cardart --compare WANT HAVE\n");
     return 2;

@@ -15,7 +15,8 @@ struct SuitLetter {
 };
 constexpr SuitLetter kSuits[] = {{'h', Suit::hearts}, {'s', Suit::spades}, {'d', Suit::diamonds}, {'c', Suit::clubs}};
 
-// Draws the card `stem` names in card coordinates; false for an unknown name.
+}  // namespace
+
 bool drawCard(QPainter& p, const QString& stem) {
     if (stem == QLatin1String("joker1") || stem == QLatin1String("joker2")) {
         drawJoker(p, stem.endsWith('1'));
@@ -39,8 +40,6 @@ bool drawCard(QPainter& p, const QString& stem) {
     }
     return false;
 }
-
-}  // namespace
 
 QStringList allCardStems() {
     QStringList stems;
