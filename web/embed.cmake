@@ -55,6 +55,7 @@ set(rows "")
 set(seen "")
 set(index 0)
 set(raw_total 0)
+set(gz_total 0)
 set(served_total 0)
 foreach(entry IN LISTS files)
   if(NOT entry MATCHES "^([^=]+)=(.+)$")
@@ -83,6 +84,7 @@ foreach(entry IN LISTS files)
   etag(${path} raw_tag)
   file(SIZE ${gz} gz_size)
   math(EXPR raw_total "${raw_total} + ${raw_size}")
+  math(EXPR gz_total "${gz_total} + ${gz_size}")
   if(raw_size GREATER 0)
     string(APPEND arrays "const unsigned char raw${index}[] = {\n${raw_bytes}\n};\n")
     set(raw "bytes(raw${index}, sizeof raw${index})")
@@ -130,4 +132,5 @@ ${rows}    };
 
 }  // namespace tav::web::detail
 ")
-message(STATUS "web: ${index} files, ${raw_total} bytes, ${served_total} bytes as served with gzip")
+message(STATUS "web: ${index} files, ${raw_total} bytes, ${gz_total} gzipped; "
+               "${served_total} sent to a browser taking gzip (each file's smaller form)")
