@@ -23,7 +23,7 @@ cd "$root" || exit 2
 # side and include neither the other; joined by "+" they are one layer and may
 # include each other. A folder not named here is refused until it is placed.
 order=(
-  "model"             # the game as a value
+  "model web"         # the game as a value | the page a browser plays from (stands alone)
   "rules"             # what beats what, the gate, apply
   "round ai"          # places, scores, tributes | the computer seats
   "host"              # the driver: who decides at each seat, the computer seats run

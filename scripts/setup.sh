@@ -11,6 +11,8 @@ packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libxkbc
           libssl-dev                                        # TLS for the server (Asio's SSL streams)
           libsqlite3-dev                                    # the server's journal
           qt6-websockets-dev                                # the desktop program joining or hosting a table
+          nodejs npm                                        # the browser page's build (npm ci, the pinned tsc)
+          chromium chromium-driver python3-selenium         # the browser page's tests in a headless browser
           libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev clang-format clang-tidy
           fonts-noto-cjk fonts-liberation2 fonts-lxgw-wenkai fonts-arphic-ukai fonts-dejavu-core
           fonts-dejavu-extra
@@ -18,9 +20,13 @@ packages=(cmake g++ make ninja-build pkg-config qt6-base-dev qt6-svg-dev libxkbc
           dpkg-dev file desktop-file-utils appstream lintian)  # making and checking the .deb
 # Installed means installed: a package removed with its configuration kept is
 # still known to dpkg (and `dpkg -s` succeeds for it), but its files are gone.
+# NodeSource's nodejs carries its own npm and conflicts with Debian's: an npm
+# on the PATH is npm enough.
 missing=()
 for p in "${packages[@]}"; do
-  [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] || missing+=("$p")
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" = installed ] && continue
+  [ "$p" = npm ] && command -v npm >/dev/null 2>&1 && continue
+  missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
   sudo=()

@@ -1,4 +1,5 @@
-// tav-server: many tables of the game for players over WebSocket.
+// tav-server: many tables of the game for players over WebSocket, and the
+// page a browser plays them from on the same port.
 //   tav-server --listen 127.0.0.1:8080 [--data DIR] [--tls-cert F --tls-key F]
 #include <sys/resource.h>
 

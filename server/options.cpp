@@ -9,7 +9,8 @@ namespace {
 
 const char* const kUsage =
     "usage: tav-server --listen ADDRESS:PORT [--data DIR] [--tls-cert FILE --tls-key FILE]\n"
-    "Hosts tables of the six-seat card game for players over WebSocket.\n"
+    "Hosts tables of the six-seat card game for players over WebSocket, and on the same port the page a\n"
+    "browser plays them from (http or https).\n"
     "  --listen ADDRESS:PORT  where to listen (an IPv6 address in brackets: [::1]:8080; port 0: any free port)\n"
     "  --data DIR             keep every table in DIR (a journal); tables come back after a restart\n"
     "  --tls-cert FILE        the certificate chain (PEM); with --tls-key, connections use TLS (wss)\n"

@@ -3,6 +3,7 @@
 #include <boost/asio.hpp>
 #include <boost/asio/ssl.hpp>
 #include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
 #include <boost/beast/websocket.hpp>
 #include <boost/beast/websocket/ssl.hpp>
@@ -17,10 +18,13 @@
 #include <unordered_map>
 #include <utility>
 
+#include "web/site.h"
+
 namespace tav::server {
 
 namespace asio = boost::asio;
 namespace beast = boost::beast;
+namespace http = beast::http;
 namespace websocket = beast::websocket;
 using tcp = asio::ip::tcp;
 
@@ -45,6 +49,30 @@ std::string endpoint_text(const tcp::endpoint& e) {
     const std::string address = e.address().to_string();
     const std::string port = std::to_string(e.port());
     return e.address().is_v6() ? "[" + address + "]:" + port : address + ":" + port;
+}
+
+using Request = http::request<http::empty_body>;
+using Response = http::response<http::span_body<const char>>;
+
+// A header named more than once, as one comma-separated list.
+std::string joined(const Request& request, http::field name) {
+    std::string all;
+    for (auto [it, end] = request.equal_range(name); it != end; ++it) {
+        if (!all.empty()) all += ", ";
+        all += it->value();
+    }
+    return all;
+}
+
+// Beast's HTTP message from the page's answer: its bytes are not copied.
+void fill(Response& response, const web::Reply& r, bool keep_alive) {
+    response.result(static_cast<unsigned>(r.status));
+    if (!r.content_type.empty()) response.set(http::field::content_type, r.content_type);
+    if (r.gzip) response.set(http::field::content_encoding, "gzip");
+    for (const auto& [name, value] : r.headers) response.insert(name, value);
+    if (r.status != 304) response.content_length(r.content_length);
+    response.body() = {r.body.data(), r.body.size()};
+    response.keep_alive(keep_alive);
 }
 
 }  // namespace
@@ -124,14 +152,14 @@ public:
     explicit Session(Transport::Impl& t, Args&&... args) : t_(t), ws_(std::forward<Args>(args)...) {}
 
     void start() {
-        beast::get_lowest_layer(ws_).expires_after(t_.options.handshake_timeout);
         if constexpr (kTls) {
+            beast::get_lowest_layer(ws_).expires_after(t_.options.handshake_timeout);
             ws_.next_layer().async_handshake(asio::ssl::stream_base::server,
                                              [self = this->shared_from_this()](beast::error_code ec) {
-                                                 if (!ec) self->accept_websocket();
+                                                 if (!ec) self->read_request();
                                              });
         } else {
-            accept_websocket();
+            read_request();
         }
     }
 
@@ -160,7 +188,104 @@ public:
     }
 
 private:
-    void accept_websocket() {
+    // The most requests one connection may make before it is closed, and
+    // the longest header read: a page's files need no more.
+    static constexpr int kMostRequests = 100;
+    static constexpr std::uint32_t kHeaderLimit = 8 * 1024;
+
+    // Every connection opens with an HTTP request: a WebSocket's opening
+    // handshake, or a request for one of the page's files (and then perhaps
+    // more on the same connection, each within the handshake time).
+    void read_request() {
+        beast::get_lowest_layer(ws_).expires_after(t_.options.handshake_timeout);
+        request_.emplace();
+        request_->header_limit(kHeaderLimit);
+        request_->body_limit(0);
+        http::async_read(ws_.next_layer(), buffer_, *request_,
+                         [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
+                             self->got_request(ec);
+                         });
+    }
+
+    void got_request(beast::error_code ec) {
+        if (t_.stopping) return;
+        if (ec == http::error::end_of_stream) {  // closed between requests
+            close_http();
+            return;
+        }
+        if (ec) {
+            // Not read to its end: refused, and the connection closed. A
+            // timeout or a reset has nobody to answer.
+            if (ec == http::error::body_limit || ec == http::error::unexpected_body)
+                respond(web::refusal(413), false);
+            else if (ec == http::error::header_limit)
+                respond(web::refusal(431), false);
+            else if (ec.category() == http::make_error_code(http::error::bad_target).category())  // any other
+                respond(web::refusal(400), false);
+            return;
+        }
+        const Request& request = request_->get();
+        if (websocket::is_upgrade(request)) {
+            accept_websocket(request);
+            return;
+        }
+        const bool keep_alive = request.keep_alive() && ++requests_ < kMostRequests;
+        respond(web::reply(request.method_string(), request.target(),
+                           web::accepts_gzip(joined(request, http::field::accept_encoding)),
+                           joined(request, http::field::if_none_match)),
+                keep_alive);
+    }
+
+    void respond(const web::Reply& reply, bool keep_alive) {
+        response_.emplace();
+        response_->version(request_->get().version() == 10 ? 10 : 11);
+        fill(*response_, reply, keep_alive);
+        http::async_write(ws_.next_layer(), *response_,
+                          [self = this->shared_from_this(), keep_alive](beast::error_code ec, std::size_t) {
+                              self->response_.reset();
+                              if (ec)
+                                  self->shut();
+                              else if (keep_alive)
+                                  self->read_request();
+                              else
+                                  self->close_http();
+                          });
+    }
+
+    // The end of an HTTP connection, within the handshake time: the client
+    // is told (TLS's close_notify, or the socket's end), then what it still
+    // sends is read and dropped until it closes too. Closing with bytes
+    // unread would reset the connection, and the client could lose the
+    // answer before reading it.
+    void close_http() {
+        auto& lowest = beast::get_lowest_layer(ws_);
+        lowest.expires_after(t_.options.handshake_timeout);
+        if constexpr (kTls) {
+            // Its own close_notify ends it; anything else comes to the drain.
+            ws_.next_layer().async_shutdown([self = this->shared_from_this()](beast::error_code ec) {
+                if (ec)
+                    self->drain();
+                else
+                    self->shut();
+            });
+        } else {
+            beast::error_code ignored;
+            lowest.socket().shutdown(tcp::socket::shutdown_send, ignored);
+            drain();
+        }
+    }
+
+    void drain() {
+        auto done = [self = this->shared_from_this()](beast::error_code ec, std::size_t) {
+            ec ? self->shut() : self->drain();
+        };
+        beast::get_lowest_layer(ws_).async_read_some(buffer_.prepare(4096), std::move(done));
+    }
+
+    void accept_websocket(const Request& request) {
+        // Bytes read past the request are not a frame: a client waits for
+        // the handshake's answer before it sends one.
+        buffer_.consume(buffer_.size());
         beast::get_lowest_layer(ws_).expires_never();
         auto timeouts = websocket::stream_base::timeout::suggested(beast::role_type::server);
         timeouts.handshake_timeout = t_.options.handshake_timeout;
@@ -169,7 +294,7 @@ private:
         ws_.set_option(timeouts);
         ws_.read_message_max(t_.options.read_limit);
         ws_.auto_fragment(false);
-        ws_.async_accept([self = this->shared_from_this()](beast::error_code ec) { self->accepted(ec); });
+        ws_.async_accept(request, [self = this->shared_from_this()](beast::error_code ec) { self->accepted(ec); });
     }
 
     void accepted(beast::error_code ec) {
@@ -252,6 +377,11 @@ private:
     std::optional<net::Connection> id_;
     std::optional<int> close_code_;
     bool writing_ = false, close_sent_ = false, dead_ = false;
+    // The HTTP request being read, kept until its WebSocket is accepted;
+    // the answer being written; how many were answered.
+    std::optional<http::request_parser<http::empty_body>> request_;
+    std::optional<Response> response_;
+    int requests_ = 0;
 };
 
 using PlainSession = Session<beast::tcp_stream>;

@@ -1,8 +1,9 @@
 // The network side of tav-server: WebSocket connections (plain or TLS) on one
 // Boost.Asio thread, every frame handed to the service that holds the tables
 // (the lobby), its answers sent back. One thread drives the service, so the
-// service needs no locks. Beast lives only in transport.cpp; this header is
-// all the rest of the program sees of it.
+// service needs no locks. The same port answers a browser's HTTP requests
+// for the page it plays from (web/site.h). Beast lives only in
+// transport.cpp; this header is all the rest of the program sees of it.
 //
 // A result is never sent before it is kept: the answers of every handler that
 // ran are gathered, their journal entries appended and committed once, and
@@ -61,7 +62,8 @@ struct TransportOptions {
     // Bytes waiting to be written to one connection: a client that does not
     // read is closed rather than buffered without end.
     std::size_t most_queued_bytes = 2 * 1024 * 1024;
-    // No WebSocket handshake within this: the connection is closed.
+    // No WebSocket handshake within this: the connection is closed. The
+    // same for a page's request, after connecting or after the last answer.
     std::chrono::seconds handshake_timeout{30};
     // No frame (not even a ping's answer) within this: the connection is closed.
     std::chrono::seconds idle_timeout{300};

@@ -54,7 +54,7 @@ struct WsClient::Impl {
     }
 };
 
-WsClient::WsClient(unsigned short port, bool tls, Ms timeout) : impl_(std::make_unique<Impl>()) {
+WsClient::WsClient(unsigned short port, bool tls, Ms timeout, std::string target) : impl_(std::make_unique<Impl>()) {
     Impl& m = *impl_;
     m.ctx.set_verify_mode(asio::ssl::verify_none);
     const tcp::endpoint to(asio::ip::make_address("127.0.0.1"), port);
@@ -73,7 +73,7 @@ WsClient::WsClient(unsigned short port, bool tls, Ms timeout) : impl_(std::make_
             }
             beast::get_lowest_layer(ws).socket().set_option(tcp::no_delay(true));
             auto websocket_handshake = [&] {
-                ws.async_handshake("127.0.0.1", "/", [&](beast::error_code e) {
+                ws.async_handshake("127.0.0.1", target, [&](beast::error_code e) {
                     result = e;
                     done = true;
                 });

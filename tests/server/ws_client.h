@@ -13,8 +13,8 @@ class WsClient {
 public:
     using Ms = std::chrono::milliseconds;
     // Connects to 127.0.0.1:port (TLS when `tls`, trusting any certificate:
-    // the tests make their own). Check ok() after.
-    explicit WsClient(unsigned short port, bool tls = false, Ms timeout = Ms(5000));
+    // the tests make their own), asking for `target`. Check ok() after.
+    explicit WsClient(unsigned short port, bool tls = false, Ms timeout = Ms(5000), std::string target = "/");
     ~WsClient();
     WsClient(const WsClient&) = delete;
     WsClient& operator=(const WsClient&) = delete;
