@@ -1310,6 +1310,10 @@ Built %2, Qt %3</translation>
         <translation>Address: %1</translation>
     </message>
     <message>
+        <source>浏览器：%1</source>
+        <translation>In a browser: %1</translation>
+    </message>
+    <message>
         <source>牌桌代码：%1</source>
         <translation>Table code: %1</translation>
     </message>

@@ -158,6 +158,10 @@ RoomDialog::RoomDialog(NetTable& table, const QStringList& addresses, QWidget* p
         auto* where = named(new QLabel(tx("地址：%1").arg(addresses.join(QStringLiteral("  ")))), "st_address");
         where->setTextInteractionFlags(Qt::TextSelectableByMouse);
         layout->addWidget(where);
+        addresses_ = addresses;
+        browser_ = named(new QLabel, "st_browser");
+        browser_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(browser_);
     }
     code_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(code_);
@@ -190,6 +194,14 @@ RoomDialog::RoomDialog(NetTable& table, const QStringList& addresses, QWidget* p
 void RoomDialog::refresh() {
     const net::TableInfo& t = table_.info();
     code_->setText(tx("牌桌代码：%1").arg(table_.has_info() ? QString::fromStdString(t.code) : QString()));
+    if (browser_) {
+        // The same port serves the page: http where the table is ws.
+        QStringList pages;
+        for (const QString& a : std::as_const(addresses_))
+            pages << QString(a).replace(QStringLiteral("ws://"), QStringLiteral("http://")) +
+                         "/?code=" + QString::fromStdString(t.code);
+        browser_->setText(tx("浏览器：%1").arg(table_.has_info() ? pages.join(QStringLiteral("  ")) : QString()));
+    }
     seats_->clear();
     for (game::Seat s : game::kAllSeats) {
         const net::SeatEntry& e = t.seats[game::array_index(s)];

@@ -71,6 +71,8 @@ private:
     void refresh();
     NetTable& table_;
     QLabel* code_;
+    QLabel* browser_ = nullptr;  // the page's address for friends without the program
+    QStringList addresses_;
     QListWidget* seats_;
     QPushButton* move_;
     QPushButton* start_;

@@ -12,8 +12,10 @@ namespace {
 constexpr int kTickMs = 250;  // the lobby wants time at least once a second
 }  // namespace
 
-NetHost::NetHost(QObject* parent) : QObject(parent), server_(QStringLiteral("tav"), QWebSocketServer::NonSecureMode) {
+NetHost::NetHost(QObject* parent)
+    : QObject(parent), server_(QStringLiteral("tav"), QWebSocketServer::NonSecureMode), page_(server_) {
     server_.setParent(this);
+    page_.setParent(this);
     clock_.start();
     net::LobbyOptions options;
     options.most_tables = 1;  // the host's own; others join it
@@ -30,17 +32,17 @@ NetHost::~NetHost() { stop(); }
 net::Time NetHost::now() const { return net::Time(clock_.elapsed()); }
 
 bool NetHost::listen(const QHostAddress& address, quint16 port) {
-    if (server_.isListening()) return true;
-    if (!server_.listen(address, port)) return false;
+    if (page_.tcp().isListening()) return true;
+    if (!page_.tcp().listen(address, port)) return false;
     ticker_.start();
     return true;
 }
 
-quint16 NetHost::port() const { return server_.serverPort(); }
+quint16 NetHost::port() const { return page_.tcp().serverPort(); }
 
 QStringList NetHost::addresses() const {
     QStringList out;
-    const QHostAddress at = server_.serverAddress();
+    const QHostAddress at = page_.tcp().serverAddress();
     const auto url = [this](const QHostAddress& a) {
         const QString host = a.protocol() == QAbstractSocket::IPv6Protocol ? "[" + a.toString() + "]" : a.toString();
         return QStringLiteral("ws://%1:%2").arg(host).arg(port());
@@ -60,7 +62,7 @@ void NetHost::stop() {
         s->deleteLater();
     }
     sockets_.clear();
-    server_.close();
+    page_.tcp().close();
 }
 
 void NetHost::accept() {

@@ -33,7 +33,6 @@ namespace {
 // Runs the event loop until `cond` holds, at most `ms`; otherwise the test
 // fails here. (Qt's QTRY macros tell only QTest of a timeout and return
 // quietly: under GoogleTest the test would pass.)
-#define WAIT_UNTIL(cond, ms) ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, ms)) << #cond
 
 using game::Seat;
 

@@ -29,6 +29,9 @@
 #include "tests/engine/game_support.h"
 #include "ui/main_window.h"
 
+// Waits for `cond` with the event loop running; fails the test after `ms`.
+#define WAIT_UNTIL(cond, ms) ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, ms)) << #cond
+
 namespace tav::ui {
 
 // Answers every message box that opens: Yes (No when `yes` is false) to a
