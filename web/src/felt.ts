@@ -33,6 +33,11 @@ export class Felt {
   onMute: (seat: number) => void = () => {};
 
   constructor(root: HTMLElement) {
+    // The cards on the felt grow with it: a play of a dozen fits between two seats.
+    new ResizeObserver(() => {
+      const w = root.clientWidth, h = root.clientHeight;
+      root.style.setProperty("--cw", `${Math.round(Math.max(30, Math.min(w / 15, h / 6.5, 96)))}px`);
+    }).observe(root);
     for (let i = 0; i < 6; ++i) {
       const box = document.createElement("section");
       box.className = "seat";

@@ -69,7 +69,8 @@ export class TableModel {
         for (let i = 0; i < 6; ++i) this.plays[i] = [];
         this.hiddenPlays.fill(0);
         this.passed.fill(false);
-        if (e.kind === "table_reset") this.places.fill(0);
+        // The places stay marked until the next deal begins.
+        if (e.kind === "shuffling") this.places.fill(0);
         this.handed = null;
         break;
       case "dealt":
