@@ -276,6 +276,13 @@ class BrowserTable(unittest.TestCase):
         host.d.find_element(By.ID, "start").click()
         wait_for(lambda: len(phone.hand()) == 36, 20)
         self.shot(phone, "page-390x844.png")
+        # Each page speaks its browser's language, and switches on request.
+        self.assertEqual(host.d.find_element(By.ID, "leave").text, "离开牌桌")
+        self.assertEqual(phone.d.find_element(By.ID, "leave").text, "Leave the table")
+        phone.d.find_element(By.ID, "lang").click()
+        self.assertEqual(phone.d.find_element(By.ID, "leave").text, "离开牌桌")
+        self.assertRegex(phone.js("return document.querySelector('#hand .card').getAttribute('aria-label')"),
+                         r"^(红桃|黑桃|方块|梅花|大户|小户)")
         self.assertEqual(phone.js("return document.documentElement.scrollWidth <= innerWidth"), True)
         play_until([host, phone], 1, 150)
         out, _ = desk.communicate(timeout=60)

@@ -13,7 +13,8 @@ export class HandRow {
 
   constructor(private readonly root: HTMLElement) {
     root.addEventListener("keydown", (e) => this.key(e));
-    root.addEventListener("focus", () => this.showFocus());
+    root.addEventListener("focus", () => this.refresh());
+    root.addEventListener("blur", () => this.refresh());
     new ResizeObserver(() => this.layout()).observe(root);
   }
 
@@ -85,10 +86,6 @@ export class HandRow {
       this.toggle(this.cards[this.focus]);
       e.preventDefault();
     }
-  }
-
-  private showFocus(): void {
-    this.refresh();
   }
 
   private refresh(): void {
