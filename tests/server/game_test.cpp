@@ -11,36 +11,13 @@
 #include "server/lobby_service.h"
 #include "server/transport.h"
 #include "tests/net/net_support.h"
+#include "tests/server/in_process.h"
 #include "tests/server/player.h"
 
 namespace tav::test {
 namespace {
 
 using game::Seat;
-
-// The lobby and the transport on a thread of their own.
-struct InProcessServer {
-    explicit InProcessServer(net::LobbyOptions options)
-        : lobby(options, entropy(2024)), service(lobby), transport(fast(), service, nullptr, [](std::string_view) {}) {
-        const std::string bound = transport.listen();
-        port = static_cast<unsigned short>(std::stoi(bound.substr(bound.rfind(':') + 1)));
-        thread = std::thread([this] { transport.run(); });
-    }
-    ~InProcessServer() {
-        transport.stop();
-        thread.join();
-    }
-    static server::TransportOptions fast() {
-        server::TransportOptions o;
-        o.tick = std::chrono::milliseconds(20);
-        return o;
-    }
-    net::Lobby lobby;
-    server::LobbyService service;
-    server::Transport transport;
-    unsigned short port = 0;
-    std::thread thread;
-};
 
 // The seat asked now (from the host's mirror) and its player's decision.
 std::optional<std::pair<std::size_t, net::Decide>> asked_decision(std::vector<Player>& players) {
@@ -66,7 +43,7 @@ bool has_error(Player& p, net::ErrorCode code, const std::string& field = {}) {
 }
 
 TEST(ServedGame, SixPlayersPlayAHundredDealsWithDropsRejoinsTimeoutsAndRefusals) {
-    InProcessServer server(unhurried());
+    InProcessServer server(unhurried(), InProcessServer::fast());
     std::vector<Player> players;
     for (std::uint64_t i = 0; i < 6; ++i) players.emplace_back(100 + i);
     // Two seconds a decision: a player who lets it run out is decided for.
@@ -146,7 +123,7 @@ TEST(ServedGame, SixPlayersPlayAHundredDealsWithDropsRejoinsTimeoutsAndRefusals)
 }
 
 TEST(ServedGame, ASoakOfRandomAndMalformedFramesLeavesTheServerAnsweringAGoodClient) {
-    InProcessServer server{net::LobbyOptions{}};
+    InProcessServer server{net::LobbyOptions{}, InProcessServer::fast()};
     std::mt19937_64 rng(77);
     const std::vector<std::string> shapes = {
         R"({"type":"hello","protocol":1})",

@@ -1,4 +1,5 @@
 #include "tests/server/http_client.h"
+#include "tests/server/io_wait.h"
 
 #include <boost/asio.hpp>
 #include <boost/asio/ssl.hpp>
@@ -24,18 +25,8 @@ struct HttpClient::Impl {
     beast::flat_buffer buffer;
     bool open = false;
 
-    // Runs the io_context until `done` or the time is up; on time up the
-    // connection is dropped.
     bool wait(const bool& done, Ms timeout) {
-        io.restart();
-        const auto until = std::chrono::steady_clock::now() + timeout;
-        while (!done && std::chrono::steady_clock::now() < until) io.run_one_until(until);
-        if (!done) {
-            close_socket();
-            io.restart();
-            io.run_for(Ms(200));  // let the cancelled operation finish
-        }
-        return done;
+        return run_until(io, done, timeout, [this] { close_socket(); });
     }
     void close_socket() {
         beast::error_code ignored;

@@ -13,6 +13,7 @@
 #include "tests/net/net_support.h"
 #include "tests/server/certificate.h"
 #include "tests/server/http_client.h"
+#include "tests/server/in_process.h"
 #include "tests/server/ws_client.h"
 #include "web/assets.h"
 
@@ -21,37 +22,17 @@ namespace {
 
 using Ms = std::chrono::milliseconds;
 
-// The lobby behind the real transport, plain or TLS, on a thread of its own.
-struct PageServer {
-    explicit PageServer(bool tls)
-        : lobby(net::LobbyOptions{}, entropy(7)),
-          service(lobby),
-          transport(options(tls), service, nullptr, [](std::string_view) {}) {
-        const std::string bound = transport.listen();
-        port = static_cast<unsigned short>(std::stoi(bound.substr(bound.rfind(':') + 1)));
-        thread = std::thread([this] { transport.run(); });
+// The transport's options for a page server, plain or TLS.
+server::TransportOptions page_options(bool tls) {
+    server::TransportOptions o = InProcessServer::fast();
+    o.handshake_timeout = std::chrono::seconds(1);
+    if (tls) {
+        o.tls_cert = ::testing::TempDir() + "tav_page_cert.pem";
+        o.tls_key = ::testing::TempDir() + "tav_page_key.pem";
+        EXPECT_TRUE(make_self_signed(o.tls_cert, o.tls_key));
     }
-    ~PageServer() {
-        transport.stop();
-        thread.join();
-    }
-    static server::TransportOptions options(bool tls) {
-        server::TransportOptions o;
-        o.tick = Ms(20);
-        o.handshake_timeout = std::chrono::seconds(1);
-        if (tls) {
-            o.tls_cert = ::testing::TempDir() + "tav_page_cert.pem";
-            o.tls_key = ::testing::TempDir() + "tav_page_key.pem";
-            EXPECT_TRUE(make_self_signed(o.tls_cert, o.tls_key));
-        }
-        return o;
-    }
-    net::Lobby lobby;
-    server::LobbyService service;
-    server::Transport transport;
-    unsigned short port = 0;
-    std::thread thread;
-};
+    return o;
+}
 
 std::string request(const std::string& method, const std::string& target, const std::string& more = "") {
     return method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + more + "\r\n";
@@ -99,7 +80,7 @@ TEST(ServedPage, OneConnectionGetsThePageInEachFormAndItsRefusals) {
     };
     for (const bool tls : kBoth) {
         SCOPED_TRACE(tls ? "TLS" : "plain");
-        PageServer server(tls);
+        InProcessServer server(net::LobbyOptions{}, page_options(tls), 7);
         HttpClient c(server.port, tls);
         ASSERT_TRUE(c.ok());
         for (const Step& s : steps) {
@@ -176,7 +157,7 @@ TEST(ServedPage, ARequestNotReadToItsEndIsRefusedAndItsConnectionClosed) {
     };
     for (const bool tls : kBoth) {
         SCOPED_TRACE(tls ? "TLS" : "plain");
-        PageServer server(tls);
+        InProcessServer server(net::LobbyOptions{}, page_options(tls), 7);
         for (const Case& c : cases) {
             SCOPED_TRACE(c.what);
             HttpClient client(server.port, tls);
@@ -202,7 +183,7 @@ TEST(ServedPage, ARequestNotReadToItsEndIsRefusedAndItsConnectionClosed) {
 TEST(ServedPage, AConnectionEndsAfterAHundredRequestsWhenIdleOrWhenHttp10) {
     for (const bool tls : kBoth) {
         SCOPED_TRACE(tls ? "TLS" : "plain");
-        PageServer server(tls);
+        InProcessServer server(net::LobbyOptions{}, page_options(tls), 7);
         HttpClient c(server.port, tls);
         ASSERT_TRUE(c.ok());
         for (int i = 1; i <= 100; ++i) {
@@ -239,7 +220,7 @@ TEST(ServedPage, AConnectionEndsAfterAHundredRequestsWhenIdleOrWhenHttp10) {
 TEST(ServedPage, TheTablesWebSocketStillOpensOnTheSamePortFromAnyPath) {
     for (const bool tls : kBoth) {
         SCOPED_TRACE(tls ? "TLS" : "plain");
-        PageServer server(tls);
+        InProcessServer server(net::LobbyOptions{}, page_options(tls), 7);
         EXPECT_TRUE(welcomed(server.port, tls, "/"));
         EXPECT_TRUE(welcomed(server.port, tls, "/play?table=X"));
         // A page's request first, then the upgrade on the same connection.
