@@ -116,7 +116,7 @@ export class HandRow {
     // Cards as large as fit: about a twelfth of the width, 40..96 pixels.
     const cw = Math.max(40, Math.min(96, Math.floor(width / 12), Math.floor(innerHeight / 9)));
     const fits = (perRow: number) => (width - cw - 8) / Math.max(1, perRow - 1);
-    this.rows = fits(n) < cw * 0.34 ? 2 : 1;
+    this.rows = fits(n) < cw * 0.3 ? 2 : 1;
     this.perRow = Math.ceil(n / this.rows);
     this.step = Math.min(cw * 0.62, fits(this.perRow));
     this.cw = cw;
