@@ -145,8 +145,7 @@ export class Dom {
   }
 
   // The buttons a seat asked `ask` may use; none while not asked.
-  setButtons(ask: string | null, picked: boolean, returnCount: number): void {
-    void returnCount;
+  setButtons(ask: string | null, picked: boolean): void {
     for (const [id, action, asks] of BUTTONS) {
       const b = byId<HTMLButtonElement>(id);
       const offered = ask !== null && asks.includes(ask);

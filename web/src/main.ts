@@ -24,7 +24,7 @@ const pacer = new Pacer(new URLSearchParams(location.search).get("pace") === "0"
 let sent = false; // a decision is on its way for the current ask
 let retries = 0;
 let retryTimer = 0;
-let wasConnected = false;
+let dropped = false; // the connection was lost and is being opened again
 let clockTimer = 0;
 let recordEvents: GameEvent[] = []; // this deal's, kept to write them again in the other language
 
@@ -47,10 +47,10 @@ link.onMessage = (m: ServerMsg) => {
       pacer.push(() => tableChanged(m));
       break;
     case "seated":
-      seating.seated(m.seat, m.token);
+      seating.seated(m.token);
       model.me = seatIndex(m.seat);
-      if (wasConnected) addChat(null, words().reconnected);
-      wasConnected = true;
+      if (dropped) addChat(null, words().reconnected);
+      dropped = false;
       break;
     case "snapshot":
       // The snapshot is the table as it stands: whatever is still being
@@ -84,13 +84,14 @@ link.onMessage = (m: ServerMsg) => {
 };
 
 link.onClose = (code: number) => {
-  dom.setButtons(null, false, 0);
+  dom.setButtons(null, false);
   if (!seating.canRejoin || code === 1008) {
     if (!seating.left) showLobby(words().gaveUp);
     return;
   }
   // Come back to the seat with its token: ten tries over about a minute and a half.
   if (retries === 0) addChat(null, words().reconnecting);
+  dropped = true;
   if (++retries > 10) {
     seating.forget();
     showLobby(words().gaveUp);
@@ -161,7 +162,7 @@ function draw(status = true): void {
   dom.game.dataset.version = String(model.version);
   dom.game.dataset.seat = model.me >= 0 ? SEATS[model.me] : "";
   dom.game.dataset.returnCount = String(model.returnCount);
-  dom.setButtons(mine ? a!.ask : null, hand.pickedCards.length > 0, model.returnCount);
+  dom.setButtons(mine ? a!.ask : null, hand.pickedCards.length > 0);
   if (status) {
     const w = words();
     if (mine) {
@@ -316,7 +317,7 @@ dom.onLanguage = () => {
 
 function connect(): void {
   retries = 0;
-  wasConnected = false;
+  dropped = false;
   dom.lobbyMessage.textContent = words().connecting;
   link.connect();
 }

@@ -1,7 +1,7 @@
 // Which table and seat this page has, kept in the tab's storage so that a
 // reload (or a dropped connection) comes back to the same seat with its token.
 // The name is remembered for the next table.
-import { Link, Rules, SEATS, SeatName, TableMsg } from "./protocol.js";
+import { Link, Rules, SEATS, TableMsg } from "./protocol.js";
 
 interface Kept {
   code: string;
@@ -76,8 +76,7 @@ export class Seating {
     this.keep();
   }
 
-  seated(seat: SeatName, token: string): void {
-    void seat;
+  seated(token: string): void {
     this.token = typeof token === "string" ? token : null;
     this.pending = null;
     this.keep();
