@@ -199,7 +199,7 @@ Outcome Table::sit(Connection c, Seat seat, const std::string& name, Time now) {
     std::erase(spectators_, c);              // a spectator may take a seat
     forget_events();
     seats_[seat] =
-        SeatHolder{Holder::human, name, c, new_token(), {}, 0, state_.phase != game::Phase::between_deals, {}};
+        SeatHolder{Holder::human, name, c, new_token(), {}, 0, {}, state_.phase != game::Phase::between_deals, {}};
     const bool moved = seats_to_humans();
     if (moved) stepped(now);
     refresh_deadline(now);
@@ -283,6 +283,13 @@ Outcome Table::rejoin(Connection c, const Token& token, Time now) {
     // Coming back after the server's restart is no drop of the player's own:
     // it does not count toward the cap.
     const bool after_restart = h.held_until.has_value();
+    // A player may come back often (a browser's page is reloaded, a phone
+    // drops its connection whenever it sleeps), but not in a loop: the cap
+    // counts the rejoins within a minute.
+    if (!after_restart && now - h.rejoins_since >= std::chrono::minutes(1)) {
+        h.rejoins_since = now;
+        h.rejoins = 0;
+    }
     if (!after_restart && h.rejoins >= options_.rejoin_cap) return refuse(refusal::kTooManyRejoins);
     forget_events();
     Outcome out;

@@ -37,7 +37,7 @@ struct TableOptions {
     game::Level level = game::Level::classic;  // the computer's, at every seat it plays
     int seconds_per_decision = 30;             // 0: no time limit
     Time grace = std::chrono::minutes(10);     // for a dropped player, and for a table nobody is at
-    int rejoin_cap = 5;                        // rejoins per seat
+    int rejoin_cap = 5;                        // rejoins per seat within a minute
     int most_spectators = 32;
 };
 

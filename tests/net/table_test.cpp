@@ -372,13 +372,22 @@ TEST(Table, ADroppedPlayerComesBackWithinGraceAndNotAfter) {
     const std::uint64_t waiting = h.table.version();
     h.tick(3600s);
     EXPECT_EQ(h.table.version(), waiting);
-    // The second rejoin is the last the cap allows; the token takes the
-    // seat over from a connection the server has not seen drop yet.
+    // The token takes the seat over from a connection the server has not
+    // seen drop yet. The cap counts the rejoins within a minute: two allowed
+    // (a page reloaded twice), the third refused, and again allowed a minute on.
     h.seated[14] = Seat::B;
     EXPECT_EQ(h.check(h.table.rejoin(14, token, h.now), "rejoin").released, Connection{13});
     EXPECT_EQ(h.table.decide(13, h.table.version(), h.choice(), h.now).refused, refusal::kNoSeat);
     h.check(h.table.drop(14, h.now), "drop");
+    h.now += 59s;
+    h.seated[16] = Seat::B;
+    ASSERT_TRUE(h.check(h.table.rejoin(16, token, h.now), "rejoin").ok());
+    h.check(h.table.drop(16, h.now), "drop");
     EXPECT_EQ(h.check(h.table.rejoin(15, token, h.now), "rejoin").refused, refusal::kTooManyRejoins);
+    h.now += 1s;
+    h.seated[17] = Seat::B;
+    ASSERT_TRUE(h.check(h.table.rejoin(17, token, h.now), "rejoin").ok());
+    h.check(h.table.drop(17, h.now), "drop");
     // Past the grace time the seat is the computer's, and the token is void.
     h.tick(600s);
     EXPECT_EQ(h.table.holder(Seat::B).holder, Holder::computer);

@@ -130,14 +130,14 @@ function asked(m: AskMsg, at: number): void {
 function refused(code: string, message: string): void {
   const known = words().errors[code];
   if (code === "stale_version") return; // the table moved on; the next ask comes
+  if (seating.failed(code)) {
+    showLobby(code === "refused" && typeof message === "string" ? message : known ?? words().badInput);
+    return;
+  }
   if (code === "refused") {
     sent = false;
     dom.status.textContent = typeof message === "string" ? message : words().errors.not_now;
     draw(false);
-    return;
-  }
-  if (seating.failed(code)) {
-    showLobby(known ?? words().badInput);
     return;
   }
   if (code === "not_now") sent = false;

@@ -25,6 +25,7 @@ export class Seating {
   private autoSit = false;
   private pending: Pending = null;
   left = false;
+  private rejoining = false; // a rejoin is on its way, not yet answered
 
   join(code: string, name: string): void {
     this.reset();
@@ -51,8 +52,10 @@ export class Seating {
 
   // The first message after hello: the same again after a drop.
   welcomed(link: Link): void {
+    this.rejoining = false;
     if (this.token && this.code) {
       link.send({ type: "rejoin", code: this.code, token: this.token });
+      this.rejoining = true;
     } else if (this.code) {
       link.send({ type: "join", code: this.code, name: this.name });
     } else if (this.pending?.kind === "join") {
@@ -77,6 +80,7 @@ export class Seating {
   }
 
   seated(token: string): void {
+    this.rejoining = false;
     this.token = typeof token === "string" ? token : null;
     this.pending = null;
     this.keep();
@@ -93,8 +97,14 @@ export class Seating {
     link.close();
   }
 
-  // Errors after which this page has no table: back to the lobby.
+  // Errors after which this page has no table: back to the lobby. A
+  // rejoin the table refuses (too many within a minute) is one of them.
   failed(code: string): boolean {
+    if (code === "refused" && this.rejoining) {
+      this.rejoining = false;
+      this.forget();
+      return true;
+    }
     if (code === "seat_taken") {
       this.autoSit = !this.token;
       return false;
