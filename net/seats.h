@@ -16,7 +16,7 @@ struct SeatHolder {
     Connection connection = 0;  // while connected
     Token token{};              // while a human holds or may reclaim the seat
     Time dropped_at{};
-    int rejoins = 0;          // within the minute from `rejoins_since`
+    int rejoins = 0;  // within the minute from `rejoins_since`
     Time rejoins_since{};
     // Sat down while a deal ran: the computer plays the seat, and its hand
     // stays hidden from the newcomer, until the next deal.
