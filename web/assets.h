@@ -20,4 +20,7 @@ struct Asset {
 // Every file, in the order given to the build; valid for the program's life.
 std::span<const Asset> assets();
 
+// The file served at `path` ("/" is "/index.html"), or null.
+const Asset* find_asset(std::string_view path);
+
 }  // namespace tav::web::detail

@@ -83,14 +83,14 @@ bool listed(std::string_view list, std::string_view etag) {
     return false;
 }
 
-const detail::Asset* find(std::string_view path) {
+}  // namespace
+
+const detail::Asset* detail::find_asset(std::string_view path) {
     if (path == "/") path = "/index.html";
     for (const detail::Asset& a : detail::assets())
         if (a.path == path) return &a;
     return nullptr;
 }
-
-}  // namespace
 
 Reply reply(std::string_view method, std::string_view target, bool accepts_gzip, std::string_view if_none_match) {
     const bool head = method == "HEAD";
@@ -101,7 +101,7 @@ Reply reply(std::string_view method, std::string_view target, bool accepts_gzip,
     }
     // Only the exact paths of the page's files: nothing is joined to a
     // folder or decoded, so "..", "%2e" and the like name no file.
-    const detail::Asset* a = find(target.substr(0, target.find('?')));
+    const detail::Asset* a = detail::find_asset(target.substr(0, target.find('?')));
     Reply r;
     if (a == nullptr) {
         r = text(404, "no such file\n");

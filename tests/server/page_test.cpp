@@ -38,12 +38,6 @@ std::string request(const std::string& method, const std::string& target, const 
     return method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + more + "\r\n";
 }
 
-const web::detail::Asset& index_file() {
-    for (const auto& a : web::detail::assets())
-        if (a.path == "/index.html") return a;
-    throw std::runtime_error("no index.html built in");
-}
-
 // A hello answered with a welcome, over a WebSocket to `target`.
 bool welcomed(unsigned short port, bool tls, const std::string& target) {
     WsClient ws(port, tls, Ms(5000), target);
@@ -57,7 +51,9 @@ bool welcomed(unsigned short port, bool tls, const std::string& target) {
 constexpr bool kBoth[] = {false, true};
 
 TEST(ServedPage, OneConnectionGetsThePageInEachFormAndItsRefusals) {
-    const auto& index = index_file();
+    const web::detail::Asset* built = web::detail::find_asset("/index.html");
+    ASSERT_NE(built, nullptr);
+    const web::detail::Asset& index = *built;
     const std::string raw(index.raw);
     enum class Body { raw, gzip, none, text };
     struct Step {

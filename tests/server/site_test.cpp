@@ -30,8 +30,7 @@ std::string_view header(const Reply& r, std::string_view name) {
 }
 
 const web::detail::Asset& asset(std::string_view path) {
-    for (const auto& a : web::detail::assets())
-        if (a.path == path) return a;
+    if (const web::detail::Asset* a = web::detail::find_asset(path)) return *a;
     throw std::runtime_error("no asset " + std::string(path));
 }
 
