@@ -184,7 +184,12 @@ export class Dom {
     byId("room-wait").textContent = host ? "" : w.waitingStart;
   }
 
+  private shownScores = "";
   scores(rows: [string, number][]): void {
+    // Drawn again only when a name or a score changed, not at every event.
+    const key = JSON.stringify(rows);
+    if (key === this.shownScores) return;
+    this.shownScores = key;
     const body = byId("scores").querySelector("tbody")!;
     body.replaceChildren(
       ...rows.map(([name, score]) => {

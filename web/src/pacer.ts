@@ -55,10 +55,6 @@ export class Pacer {
     for (const step of steps) step.run();
   }
 
-  get waiting(): number {
-    return this.queue.length;
-  }
-
   private next(): void {
     this.busy = true;
     while (this.queue.length > 0) {
